@@ -1,0 +1,112 @@
+#include "Card.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "Moji.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+SlotKind KindOfSlot(int id) {
+    if (id < 0 || id >= kSlotCount) throw std::out_of_range("slot id");
+    if (id < 20) return SlotKind::OneLineText;
+    if (id < 25) return SlotKind::TextBlock;
+    if (id < 30) return SlotKind::Picture;
+    return SlotKind::Frame;
+}
+
+int NumberOfSlot(int id) { return id - FirstSlotOfKind(KindOfSlot(id)) + 1; }
+
+void Association::Set(std::string_view newName, std::string_view newFile) {
+    name = CutBytes(newName, kAssociationNameBytes);
+    file = CutBytes(newFile, kAssociationFileBytes);
+}
+
+std::string_view FeatureKindWord(Feature f) {
+    constexpr std::string_view words[] = {"WAVE", "CDAUDIO", "MIDI", "AVI", "RUN"};
+    return words[static_cast<int>(f)];
+}
+
+const std::string& DefaultCardTitle() { return Sjis("ZEPOマクロ"); }
+
+Card::Card() {
+    settings.name = std::string(kDefaultCardName);
+    settings.title = DefaultCardTitle();
+    settings.editMode = 2;
+    stacking.reserve(kSlotCount);
+    for (int id = 0; id < kSlotCount; ++id) stacking.push_back(id);
+}
+
+int Card::FreeSlot(SlotKind kind) const {
+    int first = FirstSlotOfKind(kind);
+    for (int id = first; id < first + SlotsOfKind(kind); ++id)
+        if (!slots[id].inUse) return id;
+    return -1;
+}
+
+void Card::BringToFront(int id) {
+    auto it = std::find(stacking.begin(), stacking.end(), id);
+    if (it == stacking.end()) throw std::out_of_range("slot id");
+    stacking.erase(it);
+    stacking.push_back(id);
+}
+
+std::vector<int> Card::UsedSlotsInStackingOrder() const {
+    std::vector<int> used;
+    for (int id : stacking)
+        if (slots[id].inUse) used.push_back(id);
+    return used;
+}
+
+void ResetRecord(Slot& slot, SlotKind kind) {
+    switch (kind) {
+        case SlotKind::OneLineText: slot.text = OneLineTextRecord{}; break;
+        case SlotKind::TextBlock: {
+            // The widest line survives until the slot is used again.
+            std::string widest = std::move(slot.block.widestLine);
+            slot.block = TextBlockRecord{};
+            slot.block.widestLine = std::move(widest);
+            break;
+        }
+        case SlotKind::Picture: slot.picture = PictureRecord{}; break;
+        case SlotKind::Frame: slot.frame = FrameRecord{}; break;
+    }
+}
+
+void ResetCardState(Card& card) {
+    for (int id = 0; id < kSlotCount; ++id) ResetRecord(card.slots[id], KindOfSlot(id));
+    for (auto& b : card.buttons) b.Clear();
+    for (Feature f : {Feature::Wave, Feature::CdAudio, Feature::Midi, Feature::Avi})
+        card.features[static_cast<int>(f)].Clear();
+}
+
+void ResetCard(Card& card) {
+    ResetCardState(card);
+    card.settings.name = std::string(kDefaultCardName);
+    card.settings.title = DefaultCardTitle();
+    card.settings.color = kWhite;
+    card.settings.editMode = 0;
+    card.settings.fingerCursor = 0;
+    card.remembered = RememberedChoices{};
+    card.marker = MarkerSettings{};
+    card.slide = SlideSettings{};
+    card.parentChecked.fill(false);
+    for (auto& s : card.slots) s.inUse = false;
+    card.buttonInUse.fill(false);
+    card.featureInUse.fill(false);
+    // The movie-2 settings keep their values; only the feature is switched off.
+    card.movie2.inUse = false;
+}
+
+void UpdateParentChecks(Card& card) {
+    for (int k = 0; k < kKindCount; ++k) {
+        SlotKind kind = static_cast<SlotKind>(k);
+        int first = FirstSlotOfKind(kind);
+        bool any = false;
+        for (int id = first; id < first + SlotsOfKind(kind) && !any; ++id) any = card.slots[id].inUse;
+        card.parentChecked[k] = any;
+    }
+}
+
+}  // namespace zepo

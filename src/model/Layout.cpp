@@ -1,0 +1,46 @@
+#include "Layout.h"
+
+#include <algorithm>
+
+#include "Moji.h"
+
+namespace zepo {
+
+std::vector<std::string> SplitCharacters(std::string_view text) {
+    std::vector<std::string> chars;
+    for (size_t i = 0; i < text.size();) {
+        size_t len = CharLength(text, i);
+        chars.emplace_back(text.substr(i, len));
+        i += len;
+    }
+    return chars;
+}
+
+Size OneLineTextSize(std::string_view caption, const FontSpec& font, bool vertical, TextMeasurer& measurer) {
+    if (!vertical) return {measurer.TextWidth(caption, font), font.height};
+    auto chars = SplitCharacters(caption);
+    int width = 0;
+    for (const auto& c : chars) width = std::max(width, measurer.TextWidth(c, font));
+    int rows = std::max<int>(1, static_cast<int>(chars.size()));
+    return {width, rows * font.height};
+}
+
+TextBlockLayout LayoutTextBlock(const std::vector<std::string>& lines, const FontSpec& font, int linePitch,
+                                bool vertical, TextMeasurer& measurer) {
+    TextBlockLayout layout;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        int w = measurer.TextWidth(lines[i], font);
+        if (i == 0 || w > layout.widestWidth) {
+            layout.widestWidth = w;
+            layout.widestIndex = i;
+        }
+    }
+    int n = static_cast<int>(lines.size());
+    layout.total = n * font.height + (n - 1) * linePitch;
+    int w = std::max(1, layout.widestWidth);
+    int t = std::max(1, layout.total);
+    layout.size = vertical ? Size{t, w} : Size{w, t};
+    return layout;
+}
+
+}  // namespace zepo

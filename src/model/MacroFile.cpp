@@ -1,0 +1,47 @@
+#include "MacroFile.h"
+
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    size_t nul = bytes.find('\0');
+    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    return lines;
+}
+
+std::string JoinMacroLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<size_t> FindLongLine(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > kMaxMacroLineBytes) return i;
+    return std::nullopt;
+}
+
+const std::string& HeaderMarkerLine() {
+    return Sjis("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)");
+}
+
+bool HasHeaderMarker(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size() && i < 2; ++i)
+        if (lines[i] == HeaderMarkerLine()) return true;
+    return false;
+}
+
+}  // namespace zepo

@@ -1,0 +1,28 @@
+#pragma once
+// The macro file as bytes: lines ending in CR LF, at most 120 bytes each.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zepo {
+
+constexpr size_t kMaxMacroLineBytes = 120;
+
+// Splits at CR LF, at a lone CR and at a lone LF; a zero byte ends the text. A final line
+// break does not start another line.
+std::vector<std::string> SplitLines(std::string_view bytes);
+
+// Every line followed by CR LF.
+std::string JoinMacroLines(const std::vector<std::string>& lines);
+
+// Index of the first line longer than 120 bytes.
+std::optional<size_t> FindLongLine(const std::vector<std::string>& lines);
+
+// The editor's comment line that marks a file it wrote (Shift-JIS, 60 bytes).
+const std::string& HeaderMarkerLine();
+// True when the first or the second line is the header marker line.
+bool HasHeaderMarker(const std::vector<std::string>& lines);
+
+}  // namespace zepo

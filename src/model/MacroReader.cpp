@@ -1,0 +1,432 @@
+#include "MacroReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Layout.h"
+#include "Moji.h"
+#include "Numbers.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+
+constexpr size_t kPartBytes = 50;
+constexpr size_t kStyleBytes = 10;
+
+std::string Replace(std::string text, std::string_view marker, std::string_view value) {
+    size_t at = text.find(marker);
+    if (at != std::string::npos) text.replace(at, marker.size(), value);
+    return text;
+}
+
+}  // namespace
+
+ParsedLine ParseMacroLine(std::string_view line) {
+    ParsedLine p;
+    if (!line.empty() && line[0] == '\'') {
+        p.comment = true;
+        return p;
+    }
+    enum State { Leading = 1, Keyword, Before1, A1, A1b, Before2, A2, A2b, Before3, A3, A3b, Before4, A4, A4b };
+    State state = Leading;
+    for (size_t i = 0; i < line.size();) {
+        size_t len = CharLength(line, i);
+        std::string_view ch = line.substr(i, len);
+        i += len;
+        char c = len == 1 ? ch[0] : '\0';  // a two-byte character is never a separator
+        switch (state) {
+            case Leading:
+                if (c == ' ' || c == '\t') break;
+                p.keyword += ch;
+                state = Keyword;
+                break;
+            case Keyword:
+                if (c == ' ') state = Before1;
+                else p.keyword += ch;
+                break;
+            case Before1: if (c == '{') state = A1; break;
+            case A1:
+                if (c == ',') state = A1b;
+                else if (c == '}') state = Before2;
+                else p.a1 += ch;
+                break;
+            case A1b:
+                if (c == '}') state = Before2;
+                else p.a1b += ch;
+                break;
+            case Before2: if (c == '{') state = A2; break;
+            case A2:
+                if (c == ',') {
+                    p.a2w += ch;
+                    state = A2b;
+                } else if (c == '}') {
+                    state = Before3;
+                } else {
+                    p.a2 += ch;
+                    p.a2w += ch;
+                }
+                break;
+            case A2b:
+                if (c == '}') state = Before3;
+                else {
+                    p.a2b += ch;
+                    p.a2w += ch;
+                }
+                break;
+            case Before3: if (c == '{') state = A3; break;
+            case A3:
+                if (c == ',') state = A3b;
+                else if (c == '}') state = Before4;
+                else p.a3 += ch;
+                break;
+            case A3b:
+                if (c == '}') state = Before4;
+                else p.a3b += ch;
+                break;
+            case Before4: if (c == '{') state = A4; break;
+            case A4:
+                if (c == ',') state = A4b;
+                else if (c == '}') i = line.size();
+                else p.a4 += ch;
+                break;
+            case A4b:
+                if (c == '}') i = line.size();
+                else p.a4b += ch;
+                break;
+        }
+    }
+    for (std::string* part : {&p.a1, &p.a1b, &p.a2b, &p.a3, &p.a3b, &p.a4, &p.a4b})
+        if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
+    return p;
+}
+
+namespace {
+
+// A number field that does not convert ends the reading at its line.
+struct StopReading {
+    std::string message;
+};
+
+struct StyleState {
+    std::string textColor = "BLACK";
+    std::string backColor = "WHITE";
+    std::string fontCode = "JM";
+    int fontHeight = 20;
+    int linePitch = 0;
+    bool bold = false;
+    bool italic = false;
+
+    FontSpec Font() const { return {TypefaceOfCode(fontCode), fontHeight, bold, italic}; }
+};
+
+class Reader {
+public:
+    Reader(Card& card, const std::vector<std::string>& lines, std::string_view fileName, ReaderContext& ctx)
+        : card_(card), lines_(lines), fileName_(fileName), ctx_(ctx) {}
+
+    LoadOutcome Run() {
+        ResetCard(card_);
+        card_.settings.editMode = 0;
+        card_.settings.fingerCursor = 0;
+        try {
+            for (index_ = 0; index_ < lines_.size(); ++index_) {
+                ParsedLine p = ParseMacroLine(lines_[index_]);
+                if (!Statement(p)) break;
+            }
+        } catch (const StopReading& stop) {
+            ctx_.messages.Warn(stop.message);
+            Note(ReadNote::Stopped, stop.message);
+            outcome_.completed = false;
+        }
+        return std::move(outcome_);
+    }
+
+private:
+    int LineNumber() const { return static_cast<int>(index_) + 1; }
+    void Note(ReadNote kind, std::string text) { outcome_.diagnostics.push_back({LineNumber(), kind, std::move(text)}); }
+    void Warn(const std::string& text) {
+        ctx_.messages.Warn(text);
+        Note(ReadNote::Message, text);
+    }
+
+    int Int(const std::string& text) {
+        if (auto v = ParseInt(text)) return *v;
+        throw StopReading{NumberMessage(text)};
+    }
+    long double Number(const std::string& text) {
+        if (auto v = ParseNumber(text)) return *v;
+        throw StopReading{NumberMessage(text)};
+    }
+    std::string NumberMessage(const std::string& text) const {
+        std::string m = Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
+        m = Replace(m, "%d", std::to_string(LineNumber()));
+        return Replace(m, "%s", text);
+    }
+    void EnterSaveFolder() {
+        if (!ctx_.files.EnterSaveFolder())
+            throw StopReading{Replace(Sjis("%d 行目: 保存フォルダに入れません。\r読み込みをここで中止しました"), "%d",
+                                      std::to_string(LineNumber()))};
+    }
+
+    // False after "end".
+    bool Statement(const ParsedLine& p) {
+        const std::string& k = p.keyword;
+        if (p.comment || k.empty()) return true;
+        const std::string& line = lines_[index_];
+        if (line.rfind("ZEPO:", 0) == 0) return true;  // the player's title line
+        if (!opened_) {
+            if (k == "card") CardStatement();
+            else Note(ReadNote::IgnoredStatement, Sjis("「card」より前の行は読みません"));
+            return true;
+        }
+        if (k == "card") Note(ReadNote::IgnoredStatement, Sjis("二つ目の「card」は読みません"));
+        else if (k == "title") card_.settings.title = p.a1;
+        else if (k == "new") card_.settings.color = ColorIndex(p.a1);
+        else if (k == "edit") card_.settings.editMode = p.a1 == "1" ? 1 : p.a1 == "0" ? 2 : 0;
+        else if (k == "cursor") card_.settings.fingerCursor = p.a1 == "1" ? 1 : p.a1 == "0" ? 2 : 0;
+        else if (k == "font") Font(p);
+        else if (k == "font2") {
+            style_.bold = p.a1 == "1";
+            style_.italic = p.a2 == "1";
+        } else if (k == "color") {
+            if (!p.a1.empty()) style_.textColor = CutBytes(p.a1, kStyleBytes);
+            if (!p.a2.empty()) style_.backColor = CutBytes(p.a2, kStyleBytes);
+        } else if (k == "text" || k == "text2") {
+            card_.parentChecked[static_cast<int>(SlotKind::OneLineText)] = true;
+            if (int id = Free(SlotKind::OneLineText); id >= 0) OneLineText(id, p, k == "text2");
+        } else if (k == "textf" || k == "textf2") {
+            EnterSaveFolder();
+            card_.parentChecked[static_cast<int>(SlotKind::TextBlock)] = true;
+            if (int id = Free(SlotKind::TextBlock); id >= 0) TextBlock(id, p, k == "textf2");
+        } else if (k == "bitmap") {
+            EnterSaveFolder();
+            card_.parentChecked[static_cast<int>(SlotKind::Picture)] = true;
+            if (int id = Free(SlotKind::Picture); id >= 0) Picture(id, p);
+        } else if (k == "frame") {
+            card_.parentChecked[static_cast<int>(SlotKind::Frame)] = true;
+            if (int id = Free(SlotKind::Frame); id >= 0) Frame(id, p);
+        } else if (k == "button") Button(p);
+        else if (k == "wave") SetFeature(Feature::Wave, p.a1);
+        else if (k == "cdaudio") SetFeature(Feature::CdAudio, p.a1);
+        else if (k == "midi") SetFeature(Feature::Midi, p.a1);
+        else if (k == "avi") SetFeature(Feature::Avi, p.a1);
+        else if (k == "run") SetFeature(Feature::Run, p.a1);
+        else if (k == "avi2") {
+            card_.movie2.movieFile = p.a1;
+            card_.movie2.inUse = true;
+        } else if (k == "avi2opt") Movie2Options(p);
+        else if (k == "marker") Marker(p);
+        else if (k == "@slide") SlideBlock(p);
+        else if (k == "end") return false;
+        else Note(ReadNote::UnknownStatement, Sjis("知らない命令です: ") + k);
+        return true;
+    }
+
+    void CardStatement() {
+        opened_ = true;
+        std::string bare = BareFileName(fileName_);
+        card_.settings.name = CutBytes(bare, bare.size() >= 4 ? bare.size() - 4 : 0);
+    }
+
+    int Free(SlotKind kind) {
+        int id = card_.FreeSlot(kind);
+        if (id < 0) Note(ReadNote::IgnoredStatement, Sjis("空いている場所がないため読みません"));
+        return id;
+    }
+
+    void Place(int id) {
+        card_.BringToFront(id);
+        card_.slot(id).inUse = true;
+    }
+
+    void Font(const ParsedLine& p) {
+        style_.fontCode = IsKnownFontCode(p.a1) ? p.a1 : "JM";
+        if (!p.a2.empty()) style_.fontHeight = std::clamp(Int(p.a2), 4, 1000);
+        if (!p.a3b.empty()) style_.linePitch = std::clamp(Int(p.a3b), 0, 500);
+    }
+
+    void OneLineText(int id, const ParsedLine& p, bool vertical) {
+        int x = Int(p.a1), y = Int(p.a1b);
+        Slot& s = card_.slot(id);
+        s.text.direction = vertical ? 1 : 0;
+        s.wordWrap = vertical;
+        s.font = style_.Font();
+        s.text.textColor = ColorIndex(style_.textColor);
+        s.text.backColor = ColorIndex(style_.backColor);
+        card_.remembered.textColor = s.text.textColor;
+        card_.remembered.textBackColor = s.text.backColor;
+        s.caption = p.a2w;
+        Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
+        s.bounds = {vertical ? x - s.font.height : x, y, size.width, size.height};
+        std::string code = p.a3.empty() ? "0" : p.a3;
+        s.text.decoration = FrameIndex(FrameColumn::Decoration, code);
+        s.transparent = code == "0" || code == "2";
+        s.text.association.Set(p.a4, p.a4b);
+        Place(id);
+    }
+
+    void TextBlock(int id, const ParsedLine& p, bool writtenVertical) {
+        if (p.a2.empty()) {
+            Warn(Sjis("文字ファイルが指定されていません"));
+            return;
+        }
+        std::string fileName = CutBytes(p.a2, kShortTextBytes);
+        auto lines = ctx_.files.ReadTextLines(fileName);
+        if (!lines) {
+            Warn(Replace(Sjis("%s が読めません"), "%s", fileName));
+            return;
+        }
+        int x = Int(p.a1), y = Int(p.a1b);
+        const std::string kanjiWithLatin = Sjis("漢字が含まれているため\r「英字」指定はできません");
+        bool latin = style_.fontCode == "EM" || style_.fontCode == "EG";
+        if (latin && std::any_of(lines->begin(), lines->end(), [](auto& l) { return !IsSingleByteText(l); })) {
+            Warn(kanjiWithLatin);
+            style_.fontCode = "JM";
+        }
+        Slot& s = card_.slot(id);
+        s.font = style_.Font();
+        s.block.fileName = fileName;
+        s.block.color = ColorIndex(style_.textColor);
+        card_.remembered.blockColor = s.block.color;
+        s.block.linePitch = style_.linePitch;
+        bool vertical = writtenVertical;
+        if (writtenVertical) {
+            if (style_.fontCode == "EM" || style_.fontCode == "EG") {
+                Warn(Sjis("「英字」での「タテ書」はできません"));
+                vertical = false;
+            }
+            if (std::any_of(lines->begin(), lines->end(), [](auto& l) { return !IsDoubleByteText(l); })) {
+                Warn(Sjis("半角文字が含まれているため\r「タテ書」指定はできません"));
+                vertical = false;
+            }
+        }
+        TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
+        s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
+        s.lines = std::move(*lines);
+        s.bounds = {vertical ? x - layout.size.width : x, y, layout.size.width, layout.size.height};
+        s.bounds.left = std::max(0, s.bounds.left);
+        s.bounds.top = std::max(0, s.bounds.top);
+        s.block.direction = vertical ? 1 : 0;
+        Place(id);
+    }
+
+    void Picture(int id, const ParsedLine& p) {
+        auto natural = ctx_.files.PictureSize(p.a2);
+        if (!natural) {
+            Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.a2));
+            return;
+        }
+        int x = Int(p.a1), y = Int(p.a1b);
+        long double percent = Number(p.a2b.empty() ? "100.0" : p.a2b);
+        Slot& s = card_.slot(id);
+        PictureRecord& r = s.picture;
+        r.fileName = p.a2;
+        r.naturalWidth = natural->width;
+        r.naturalHeight = natural->height;
+        s.bounds = {x, y, natural->width, natural->height};
+        if (percent != 100) {
+            s.stretch = true;
+            long double scale = std::floor(percent / 100 * 1000 + 0.5L) / 1000;
+            scale = std::clamp(scale, 0.1L, 100.0L);
+            r.scale = static_cast<float>(scale);
+            // Rounded to nearest, ties to even.
+            s.bounds.width = static_cast<int>(std::nearbyint(static_cast<long double>(natural->width) * r.scale));
+            s.bounds.height = static_cast<int>(std::nearbyint(static_cast<long double>(natural->height) * r.scale));
+        } else {
+            s.stretch = false;
+            r.scale = 1.0f;
+        }
+        r.frame = FrameIndex(FrameColumn::PictureFrame, p.a3);
+        r.association.Set(p.a4, p.a4b);
+        Place(id);
+    }
+
+    void Frame(int id, const ParsedLine& p) {
+        int x1 = Int(p.a1), y1 = Int(p.a1b), x2 = Int(p.a2), y2 = Int(p.a2b);
+        Slot& s = card_.slot(id);
+        // Reversed corners would make an object of no size that cannot be picked again.
+        s.bounds = {x1, y1, std::max(1, x2 - x1 + 1), std::max(1, y2 - y1 + 1)};
+        s.frame.color = ColorIndex(style_.backColor);
+        card_.remembered.frameColor = s.frame.color;
+        s.frame.style = FrameIndex(FrameColumn::FrameStyle, p.a3);
+        s.frame.association.Set(p.a4, p.a4b);
+        Place(id);
+    }
+
+    void Button(const ParsedLine& p) {
+        if (p.a1.size() != 1 || p.a1[0] < '0' || p.a1[0] > '5') {
+            Note(ReadNote::IgnoredStatement, Sjis("ボタン番号は 0 から 5 までです: ") + p.a1);
+            return;
+        }
+        int n = p.a1[0] - '0';
+        card_.buttons[n].Set(p.a2, p.a2b);
+        card_.buttonInUse[n] = true;
+    }
+
+    void SetFeature(Feature f, const std::string& file) {
+        int i = static_cast<int>(f);
+        card_.features[i].Set(FeatureKindWord(f), file);
+        card_.featureInUse[i] = true;
+    }
+
+    void Movie2Options(const ParsedLine& p) {
+        Movie2Settings& m = card_.movie2;
+        int x = Int(p.a2), y = Int(p.a2b);
+        m.position = p.a1 == "1" ? 1 : 0;
+        m.x = std::clamp(x, 0, 3000);
+        m.y = std::clamp(y, 0, 3000);
+        m.frame = FrameIndex(FrameColumn::MovieFrame, p.a3);
+        if (!p.a4.empty()) m.scaleText = FormatOneDecimal(Number(p.a4));
+    }
+
+    void Marker(const ParsedLine& p) {
+        MarkerSettings& m = card_.marker;
+        if (!p.a1.empty()) {
+            int width = Int(p.a2);
+            m.color = ColorIndex(p.a1);
+            m.width = std::clamp(width, 1, 20);
+        } else {
+            m.off = true;
+        }
+        m.inUse = true;
+    }
+
+    void SlideBlock(const ParsedLine& p) {
+        SlideSettings& s = card_.slide;
+        if (auto v = ParseNumber(p.a1)) {
+            long double seconds = std::trunc((*v * 10 + 9) / 10);
+            s.interval = static_cast<int>(std::clamp(seconds, 1.0L, 600.0L));
+        } else {
+            s.interval = 3;
+        }
+        while (static_cast<int>(s.list.size()) < kSlideListMax && index_ + 1 < lines_.size()) {
+            ++index_;
+            const std::string& line = lines_[index_];
+            if (ParseMacroLine(line).keyword == "@end") break;
+            ParsedLine entry = ParseMacroLine("tmp " + line);
+            if (entry.a1b.find(".zep") != std::string::npos) s.list.push_back(entry.a1b);
+            else if (line.find_first_not_of(" \t") != std::string::npos)
+                Note(ReadNote::DroppedSlideEntry, Sjis("「.zep」のないスライドの行は読みません"));
+        }
+        s.inUse = true;
+    }
+
+    Card& card_;
+    const std::vector<std::string>& lines_;
+    std::string fileName_;
+    ReaderContext& ctx_;
+    size_t index_ = 0;
+    bool opened_ = false;
+    StyleState style_;
+    LoadOutcome outcome_;
+};
+
+}  // namespace
+
+LoadOutcome LoadMacro(Card& card, const std::vector<std::string>& lines, std::string_view cardFileName,
+                      ReaderContext& context) {
+    return Reader(card, lines, cardFileName, context).Run();
+}
+
+}  // namespace zepo

@@ -1,0 +1,56 @@
+#pragma once
+// Reads a macro file back into the card, statement by statement.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Card.h"
+#include "Environment.h"
+
+namespace zepo {
+
+// One line split into its keyword and the parts of at most four arguments.
+// a1 is argument 1 up to its first comma, a1b what follows; a2w is argument 2 whole.
+struct ParsedLine {
+    std::string keyword;
+    std::string a1, a1b;
+    std::string a2w, a2, a2b;
+    std::string a3, a3b;
+    std::string a4, a4b;
+    bool comment = false;
+};
+
+ParsedLine ParseMacroLine(std::string_view line);
+
+enum class ReadNote {
+    Message,            // a message the editor shows while reading
+    UnknownStatement,   // a keyword the reader does not know
+    IgnoredStatement,   // a known statement that had no effect (before "card", no free slot …)
+    DroppedSlideEntry,  // a slide entry without ".zep"
+    Stopped,            // reading stopped at this line
+};
+
+struct ReadDiagnostic {
+    int line = 0;  // 1-based
+    ReadNote kind = ReadNote::Message;
+    std::string text;  // Shift-JIS
+};
+
+struct LoadOutcome {
+    bool completed = true;  // false when a number stopped the reading (no preview refresh then)
+    std::vector<ReadDiagnostic> diagnostics;
+};
+
+struct ReaderContext {
+    MessageSink& messages;
+    CardFiles& files;
+    TextMeasurer& measurer;
+};
+
+// Resets the card and rebuilds it from the lines. `cardFileName` is the macro file's bare
+// name (Shift-JIS); the card name is that name without its last four bytes.
+LoadOutcome LoadMacro(Card& card, const std::vector<std::string>& lines, std::string_view cardFileName,
+                      ReaderContext& context);
+
+}  // namespace zepo

@@ -1,0 +1,21 @@
+#pragma once
+// Number conversions of the macro file: integers as the file's position and size fields
+// hold them, decimals with one digit after the point.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zepo {
+
+// A 32-bit decimal integer with optional leading blanks and sign; nothing else around it.
+std::optional<int> ParseInt(std::string_view text);
+
+// A decimal number ("12", "-3.5", "1e2"), blanks around it allowed.
+std::optional<long double> ParseNumber(std::string_view text);
+
+// "%.1f" rounding half away from zero on the number's decimal digits, so 12.25 gives 12.3
+// and 0.15 gives 0.2, as a user reading the file expects.
+std::string FormatOneDecimal(long double value);
+
+}  // namespace zepo

@@ -1,0 +1,30 @@
+#pragma once
+// Conversion between the file system's and the widgets' UTF-8 and the cards' Shift-JIS
+// (code page 932, the Microsoft variant: ～ is 8160, ＼ 815F, － 817C, ① 8740).
+// Built on glibc iconv so that the model and the command-line tool can use it without Qt.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zepo {
+
+struct SjisConversion {
+    std::string bytes;        // the Shift-JIS text; only complete when `lost` is empty
+    std::string lost;         // UTF-8 characters that code page 932 cannot hold, in order
+    bool ok() const { return lost.empty(); }
+};
+
+// UTF-8 to Shift-JIS. Characters outside code page 932 are never dropped silently:
+// they are collected in `lost` so that the caller can refuse the text with a message.
+SjisConversion Utf8ToSjis(std::string_view utf8);
+
+// Shift-JIS to UTF-8 for display. Bytes that are not valid code page 932 (a lone lead byte,
+// an unassigned code) become U+FFFD; the Shift-JIS original is what the model keeps.
+std::string SjisToUtf8(std::string_view sjis);
+
+// The system's own fixed texts, written as UTF-8 in the sources: converts one that is known to
+// fit code page 932 (the tests check every one of them). Results are cached.
+const std::string& Sjis(std::string_view utf8Literal);
+
+}  // namespace zepo
