@@ -41,7 +41,7 @@ Card::Card() {
 int Card::FreeSlot(SlotKind kind) const {
     int first = FirstSlotOfKind(kind);
     for (int id = first; id < first + SlotsOfKind(kind); ++id)
-        if (!slots[id].inUse) return id;
+        if (!slotList[id].inUse) return id;
     return -1;
 }
 
@@ -55,7 +55,7 @@ void Card::BringToFront(int id) {
 std::vector<int> Card::UsedSlotsInStackingOrder() const {
     std::vector<int> used;
     for (int id : stacking)
-        if (slots[id].inUse) used.push_back(id);
+        if (slotList[id].inUse) used.push_back(id);
     return used;
 }
 
@@ -75,7 +75,7 @@ void ResetRecord(Slot& slot, SlotKind kind) {
 }
 
 void ResetCardState(Card& card) {
-    for (int id = 0; id < kSlotCount; ++id) ResetRecord(card.slots[id], KindOfSlot(id));
+    for (int id = 0; id < kSlotCount; ++id) ResetRecord(card.slotList[id], KindOfSlot(id));
     for (auto& b : card.buttons) b.Clear();
     for (Feature f : {Feature::Wave, Feature::CdAudio, Feature::Midi, Feature::Avi})
         card.features[static_cast<int>(f)].Clear();
@@ -92,7 +92,7 @@ void ResetCard(Card& card) {
     card.marker = MarkerSettings{};
     card.slide = SlideSettings{};
     card.parentChecked.fill(false);
-    for (auto& s : card.slots) s.inUse = false;
+    for (auto& s : card.slotList) s.inUse = false;
     card.buttonInUse.fill(false);
     card.featureInUse.fill(false);
     // The movie-2 settings keep their values; only the feature is switched off.
@@ -104,7 +104,7 @@ void UpdateParentChecks(Card& card) {
         SlotKind kind = static_cast<SlotKind>(k);
         int first = FirstSlotOfKind(kind);
         bool any = false;
-        for (int id = first; id < first + SlotsOfKind(kind) && !any; ++id) any = card.slots[id].inUse;
+        for (int id = first; id < first + SlotsOfKind(kind) && !any; ++id) any = card.slotList[id].inUse;
         card.parentChecked[k] = any;
     }
 }

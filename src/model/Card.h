@@ -159,7 +159,7 @@ public:
     Card();
 
     CardSettings settings;
-    std::array<Slot, kSlotCount> slots;
+    std::array<Slot, kSlotCount> slotList;
     // All 40 slot ids, rearmost first; free slots keep their place too.
     std::vector<int> stacking;
     std::array<Association, kButtonCount> buttons;
@@ -174,8 +174,8 @@ public:
     std::array<bool, kKindCount> parentChecked{};
     RememberedChoices remembered;
 
-    Slot& slot(int id) { return slots.at(id); }
-    const Slot& slot(int id) const { return slots.at(id); }
+    Slot& slot(int id) { return slotList.at(id); }
+    const Slot& slot(int id) const { return slotList.at(id); }
     Slot& slot(SlotKind k, int number) { return slot(SlotId(k, number)); }
 
     // Lowest-numbered free slot of the kind, or -1.

@@ -45,3 +45,17 @@ bool HasHeaderMarker(const std::vector<std::string>& lines) {
 }
 
 }  // namespace zepo
+
+#include "Moji.h"
+
+namespace zepo {
+
+std::string LongLineMessage(std::string_view line) {
+    std::string quote = CutBytes(line, 42);
+    size_t b = 0, e = quote.size();
+    while (b < e && static_cast<unsigned char>(quote[b]) <= 0x20) ++b;
+    while (e > b && static_cast<unsigned char>(quote[e - 1]) <= 0x20) --e;
+    return Sjis("１行の文字数が多すぎるため、保存できません\r[ ") + quote.substr(b, e - b) + Sjis("…]");
+}
+
+}  // namespace zepo

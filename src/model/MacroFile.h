@@ -26,3 +26,9 @@ const std::string& HeaderMarkerLine();
 bool HasHeaderMarker(const std::vector<std::string>& lines);
 
 }  // namespace zepo
+
+namespace zepo {
+// The save command's refusal of a line over 120 bytes: quotes the line's first 42 bytes
+// (never half a character) without surrounding blanks and control characters.
+std::string LongLineMessage(std::string_view line);
+}  // namespace zepo

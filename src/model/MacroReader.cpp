@@ -327,7 +327,7 @@ private:
         s.bounds = {x, y, natural->width, natural->height};
         if (percent != 100) {
             s.stretch = true;
-            long double scale = std::floor(percent / 100 * 1000 + 0.5L) / 1000;
+            long double scale = RoundDecimals(percent / 100, 3);
             scale = std::clamp(scale, 0.1L, 100.0L);
             r.scale = static_cast<float>(scale);
             // Rounded to nearest, ties to even.

@@ -46,19 +46,25 @@ std::optional<long double> ParseNumber(std::string_view text) {
     return v;
 }
 
-std::string FormatOneDecimal(long double value) {
-    // Take 18 significant decimal digits first (what an 80-bit value honestly carries),
-    // then round that decimal text to one place.
+std::string FormatOneDecimal(long double value) { return FormatFixed(value, 1); }
+
+long double RoundDecimals(long double value, int places) {
+    return std::strtold(FormatFixed(value, places).c_str(), nullptr);
+}
+
+std::string FormatFixed(long double value, int places) {
+    // Take 15 significant decimal digits first, which hides the binary error of numbers
+    // read from text such as 0.15, then round that decimal text half up.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", value);
+    std::snprintf(buf, sizeof buf, "%.14Le", value);
     std::string digits;
     bool negative = buf[0] == '-';
     const char* p = buf + (negative ? 1 : 0);
     for (; *p && *p != 'e'; ++p)
         if (*p != '.') digits += *p;
     int exponent = std::atoi(p + 1);
-    // digits d0 d1 … with the point after d0 scaled by 10^exponent; keep up to one decimal.
-    int keep = exponent + 2;  // digits before the point plus one after it
+    // digits d0 d1 … with the point after d0 scaled by 10^exponent.
+    int keep = exponent + 1 + places;  // digits before the point plus the decimals
     std::string kept;
     if (keep <= 0) {
         kept = "0";
@@ -73,13 +79,13 @@ std::string FormatOneDecimal(long double value) {
             else ++kept[i];
         }
     }
-    // kept is the value times ten as an integer string.
-    while (kept.size() < 2) kept.insert(kept.begin(), '0');
-    std::string whole = kept.substr(0, kept.size() - 1);
+    // kept is the value times 10^places as an integer string.
+    while (kept.size() < static_cast<size_t>(places) + 1) kept.insert(kept.begin(), '0');
+    std::string whole = kept.substr(0, kept.size() - places);
     size_t nz = whole.find_first_not_of('0');
     whole = nz == std::string::npos ? "0" : whole.substr(nz);
-    std::string out = whole + "." + kept.back();
-    if (negative && out != "0.0") out.insert(out.begin(), '-');
+    std::string out = places > 0 ? whole + "." + kept.substr(kept.size() - places) : whole;
+    if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(out.begin(), '-');
     return out;
 }
 

@@ -18,4 +18,11 @@ std::optional<long double> ParseNumber(std::string_view text);
 // and 0.15 gives 0.2, as a user reading the file expects.
 std::string FormatOneDecimal(long double value);
 
+// The same decimal rounding to `places` digits after the point, as text.
+std::string FormatFixed(long double value, int places);
+
+// Rounds half up on the number's decimal digits: 0.3335 gives 0.334 although its binary
+// value lies a little below.
+long double RoundDecimals(long double value, int places);
+
 }  // namespace zepo

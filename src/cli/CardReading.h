@@ -1,0 +1,29 @@
+#pragma once
+// Reading a card file the way the editor's open command does, without a window.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/Card.h"
+#include "model/MacroReader.h"
+
+namespace zepo::cli {
+
+struct ReadCard {
+    Card card;
+    std::vector<std::string> lines;  // the file's lines as loaded
+    bool hasHeader = true;
+    LoadOutcome outcome;
+};
+
+// Nothing when the file cannot be read (the caller reports it).
+std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path);
+
+// A Shift-JIS text for the terminal: UTF-8, line breaks (CR) as " / ".
+std::string ForTerminal(std::string_view sjis);
+
+// Makes Qt work without a display: zepocard never opens a window.
+void UseOffscreenPlatformUnlessSet();
+
+}  // namespace zepo::cli

@@ -1,0 +1,51 @@
+#include <iostream>
+
+#include "CardReading.h"
+#include "Commands.h"
+#include "model/MacroFile.h"
+#include "platform/TextCodec.h"
+
+namespace zepo::cli {
+namespace {
+
+const char* Label(ReadNote kind) {
+    switch (kind) {
+        case ReadNote::Message: return "message";
+        case ReadNote::UnknownStatement: return "unknown statement";
+        case ReadNote::IgnoredStatement: return "ignored";
+        case ReadNote::DroppedSlideEntry: return "dropped slide entry";
+        case ReadNote::Stopped: return "stopped";
+    }
+    return "note";
+}
+
+}  // namespace
+
+// Lists everything the editor would say or silently drop while reading the card.
+int RunCheck(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
+        std::cerr << "usage: zepocard check CARD.zep\n";
+        return 2;
+    }
+    const std::string& input = args[0];
+    auto read = ReadCardFile(input);
+    if (!read) {
+        std::cerr << "zepocard: cannot read " << input << "\n";
+        return 2;
+    }
+    int problems = 0;
+    auto report = [&](int line, const char* label, const std::string& text) {
+        std::cout << input << ":" << line << ": " << label << ": " << text << "\n";
+        ++problems;
+    };
+    if (!read->hasHeader)
+        report(1, "message", ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")));
+    for (size_t i = 0; i < read->lines.size(); ++i)
+        if (read->lines[i].size() > kMaxMacroLineBytes)
+            report(static_cast<int>(i + 1), "long line",
+                   std::to_string(read->lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
+    for (const auto& d : read->outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
+    return problems == 0 ? 0 : 1;
+}
+
+}  // namespace zepo::cli

@@ -1,0 +1,70 @@
+#include <fstream>
+#include <iostream>
+
+#include "CardReading.h"
+#include "Commands.h"
+#include "model/MacroFile.h"
+#include "model/MacroWriter.h"
+#include "platform/TextCodec.h"
+
+namespace zepo::cli {
+
+// Reads a card as the open command does and writes it as the save command would.
+int RunNormalize(const std::vector<std::string>& args) {
+    std::string input, output;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
+        else if (input.empty() && !args[i].empty() && args[i][0] != '-') input = args[i];
+        else {
+            std::cerr << "usage: zepocard normalize CARD.zep [-o OUT.zep]\n";
+            return 2;
+        }
+    }
+    if (input.empty()) {
+        std::cerr << "usage: zepocard normalize CARD.zep [-o OUT.zep]\n";
+        return 2;
+    }
+    auto read = ReadCardFile(input);
+    if (!read) {
+        std::cerr << "zepocard: cannot read " << input << "\n";
+        return 2;
+    }
+    if (!read->hasHeader)
+        std::cerr << input << ": warning: " << ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。"))
+                  << "\n";
+    for (const auto& d : read->outcome.diagnostics)
+        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped)
+            std::cerr << input << ":" << d.line << ": " << ForTerminal(d.text) << "\n";
+    if (!read->outcome.completed) {
+        // Writing only what was read before the stop would lose the rest of the card.
+        std::cerr << input << ": reading stopped; nothing written\n";
+        return 1;
+    }
+
+    std::vector<std::string> lines;
+    WriteOutcome written = WriteMacro(read->card, lines);
+    if (!written.ok) {
+        std::cerr << input << ": " << ForTerminal(written.error) << "\n";
+        return 1;
+    }
+    if (auto longLine = FindLongLine(lines)) {
+        std::cerr << input << ": " << ForTerminal(LongLineMessage(lines[*longLine])) << "\n";
+        return 1;
+    }
+    std::string bytes = JoinMacroLines(lines);
+    if (output.empty()) {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        return std::cout ? 0 : 2;
+    }
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        std::cerr << "zepocard: cannot write " << output << "\n";
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace zepo::cli

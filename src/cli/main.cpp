@@ -1,0 +1,44 @@
+// zepocard: checks and converts cards and pictures without a window.
+
+#include <QGuiApplication>
+
+#include <exception>
+#include <iostream>
+
+#include "CardReading.h"
+#include "Commands.h"
+#include "platform/Fonts.h"
+
+namespace {
+
+void Usage() {
+    std::cerr << "usage:\n"
+                 "  zepocard normalize CARD.zep [-o OUT.zep]\n"
+                 "  zepocard check CARD.zep\n"
+                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    zepo::cli::UseOffscreenPlatformUnlessSet();
+    if (argc < 2) {
+        Usage();
+        return 2;
+    }
+    std::string command = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    try {
+        int qtArgc = 1;
+        QGuiApplication app(qtArgc, argv);
+        zepo::RegisterFontSubstitutes();
+        if (command == "normalize") return zepo::cli::RunNormalize(args);
+        if (command == "check") return zepo::cli::RunCheck(args);
+        if (command == "reduce") return zepo::cli::RunReduce(args);
+    } catch (const std::exception& e) {
+        std::cerr << "zepocard: " << e.what() << "\n";
+        return 2;
+    }
+    Usage();
+    return 2;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// In-memory pictures: 24 bits per pixel stored B, G, R, or 8-bit palette indices.
+// Rows are kept top-down without padding; the BMP codec adds and removes the file's padding.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "Result.h"
+
+namespace zepo {
+
+enum class PixelFormat { Indexed8 = 8, Bgr24 = 24 };
+
+struct PaletteEntry {
+    uint8_t r = 0, g = 0, b = 0, flags = 0;
+    friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
+};
+using Palette = std::vector<PaletteEntry>;
+
+// Colours cross the reduction packed as R·65536 + G·256 + B.
+inline constexpr uint32_t PackRgb(uint8_t r, uint8_t g, uint8_t b) {
+    return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+}
+
+// The largest picture we accept. The reduction's colour cells sum channel remainders
+// (up to 7 per pixel) in 32-bit integers, so this keeps those sums from overflowing;
+// it also stops a corrupt header from asking for gigabytes.
+inline constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 28;
+inline constexpr int kMaxPictureSide = 1 << 16;
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    // Zero-filled. Throws std::bad_alloc; use Bitmap::Create where a result is wanted.
+    Bitmap(int width, int height, PixelFormat format);
+    static Result<Bitmap> Create(int width, int height, PixelFormat format);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    PixelFormat Format() const { return format_; }
+    int BitsPerPixel() const { return static_cast<int>(format_); }
+    size_t RowBytes() const { return rowBytes_; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+
+    uint8_t* Row(int y) { return pixels_.data() + size_t(y) * rowBytes_; }
+    const uint8_t* Row(int y) const { return pixels_.data() + size_t(y) * rowBytes_; }
+
+    const Palette& GetPalette() const { return palette_; }
+    void SetPalette(Palette palette) { palette_ = std::move(palette); }
+
+    friend bool operator==(const Bitmap&, const Bitmap&) = default;
+
+private:
+    int width_ = 0, height_ = 0;
+    PixelFormat format_ = PixelFormat::Bgr24;
+    size_t rowBytes_ = 0;
+    std::vector<uint8_t> pixels_;
+    Palette palette_;
+};
+
+// A copy at 24 bits per pixel; an index past the end of the palette becomes black.
+Result<Bitmap> ConvertTo24(const Bitmap& source);
+
+}  // namespace zepo

@@ -1,0 +1,93 @@
+#pragma once
+// A per-pixel filter over 24-bit pictures that sees five rows above and below the pixel,
+// and the Floyd–Steinberg error diffusion that runs on it.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "Bitmap.h"
+#include "Quantize.h"
+#include "Result.h"
+
+namespace zepo {
+
+inline constexpr int kWindowRows = 11;       // rows y − 5 … y + 5
+inline constexpr int kWindowCurrentRow = 5;
+inline constexpr int kWindowMarginBytes = 15;  // five pixels on each side
+
+// rows[k] + 15 is pixel x of row y − 5 + k in the working copy (B, G, R); the step may
+// change bytes of pixels not yet visited. out receives the result pixel, B, G, R.
+using NeighbourhoodStep = void (*)(int x, int y, uint8_t* const* rows, uint8_t* out, void* context);
+
+// A new 24-bit picture of the same size; the source is never changed. Fails with
+// "BitmapFiletr accepts only 24Bit DIB" for any other pixel format.
+Result<Bitmap> NeighbourhoodFilter(const Bitmap& source, NeighbourhoodStep step, void* context);
+
+// context: a TQuantizeColor. Uses rows 5 and 6 of the window only.
+void FloydSteinbergStep(int x, int y, uint8_t* const* rows, uint8_t* out, void* context);
+
+namespace detail {
+
+inline uint8_t ClampByte(int v) { return uint8_t(std::clamp(v, 0, 255)); }
+
+// Integer division truncates toward zero, which is what the diffusion needs for negative errors.
+template <class Quantizer>
+inline void FloydSteinbergPixel(uint8_t* const* rows, uint8_t* out, const Quantizer& quantizer) {
+    uint8_t* cur = rows[kWindowCurrentRow] + kWindowMarginBytes;
+    uint8_t* next = rows[kWindowCurrentRow + 1] + kWindowMarginBytes;
+    const uint32_t q = quantizer.Quantize(PackRgb(cur[2], cur[1], cur[0]));
+    out[0] = uint8_t(q);
+    out[1] = uint8_t(q >> 8);
+    out[2] = uint8_t(q >> 16);
+    for (int ch = 0; ch < 3; ++ch) {
+        const int e = int(out[ch]) - int(cur[ch]);
+        cur[3 + ch] = ClampByte(cur[3 + ch] - e * 7 / 16);
+        next[ch - 3] = ClampByte(next[ch - 3] - e * 3 / 16);
+        next[ch] = ClampByte(next[ch] - e * 5 / 16);
+        next[ch + 3] = ClampByte(next[ch + 3] - e * 1 / 16);
+    }
+}
+
+// The 11-row working copy. Its memory does not grow with the picture's height.
+class FilterWindow {
+public:
+    explicit FilterWindow(const Bitmap& source)
+        : source_(source), stride_(size_t(source.Width()) * 3 + 2 * kWindowMarginBytes),
+          storage_(new uint8_t[stride_ * kWindowRows]()) {
+        for (int k = 0; k < kWindowRows; ++k) Load(k, k - kWindowCurrentRow);
+    }
+
+    // Calls step(x, rows, out) for every pixel of row y; rows must be visited top to bottom.
+    template <class Step>
+    void FilterRow(int y, Step&& step, uint8_t* outRow) {
+        uint8_t* rows[kWindowRows];
+        for (int k = 0; k < kWindowRows; ++k) rows[k] = Buffer(k);
+        for (int x = 0, w = source_.Width(); x < w; ++x, outRow += 3) {
+            step(x, y, static_cast<uint8_t* const*>(rows), outRow);
+            for (auto& p : rows) p += 3;
+        }
+        head_ = (head_ + 1) % kWindowRows;
+        Load(kWindowRows - 1, y + kWindowRows - kWindowCurrentRow);
+    }
+
+private:
+    uint8_t* Buffer(int k) { return storage_.get() + size_t((head_ + k) % kWindowRows) * stride_; }
+
+    void Load(int k, int sourceRow) {
+        uint8_t* b = Buffer(k);
+        std::memset(b, 0, stride_);
+        if (sourceRow >= 0 && sourceRow < source_.Height())
+            std::memcpy(b + kWindowMarginBytes, source_.Row(sourceRow), source_.RowBytes());
+    }
+
+    const Bitmap& source_;
+    size_t stride_;
+    std::unique_ptr<uint8_t[]> storage_;
+    int head_ = 0;
+};
+
+}  // namespace detail
+}  // namespace zepo

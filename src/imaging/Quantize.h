@@ -1,0 +1,34 @@
+#pragma once
+// Quantisers hand the error diffusion the palette colour that stands for a colour.
+
+#include <array>
+#include <cstdint>
+
+#include "Bitmap.h"
+#include "MedianCut.h"
+
+namespace zepo {
+
+class TQuantizeColor {
+public:
+    virtual ~TQuantizeColor() = default;
+    // Colours packed R·65536 + G·256 + B, both ways.
+    virtual uint32_t Quantize(uint32_t rgb) const = 0;
+};
+
+// Answers with the entry of a built TMedianCut. Keeps its own copy of the palette
+// (256 entries, zero past the built count); the TMedianCut must outlive it.
+class TMedianCutQuantizeColor final : public TQuantizeColor {
+public:
+    explicit TMedianCutQuantizeColor(const TMedianCut& medianCut);
+    uint32_t Quantize(uint32_t rgb) const override {
+        const PaletteEntry& e = palette_[medianCut_.ColorIndex(rgb)];
+        return PackRgb(e.r, e.g, e.b);
+    }
+
+private:
+    const TMedianCut& medianCut_;
+    std::array<PaletteEntry, 256> palette_{};
+};
+
+}  // namespace zepo

@@ -1,0 +1,57 @@
+#pragma once
+// Errors of the imaging library travel back as values: a corrupt picture or a wrong pixel
+// format must end in a message the editor can show, never in an abort.
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace zepo {
+
+struct ImagingError {
+    std::string message;
+};
+
+// Fixed texts of the colour reduction, shown to the user as they are.
+inline constexpr const char* kAssertionFailure = "Assertion failure";
+inline constexpr const char* kFilterNeeds24Bit = "BitmapFiletr accepts only 24Bit DIB";
+inline constexpr const char* kOutOfMemory = "Out of memory";
+
+template <class T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : state_(std::move(value)) {}
+    Result(ImagingError error) : state_(std::move(error)) {}
+
+    bool ok() const { return state_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    T& value() & { return std::get<0>(state_); }
+    const T& value() const& { return std::get<0>(state_); }
+    T&& value() && { return std::get<0>(std::move(state_)); }
+    const ImagingError& error() const { return std::get<1>(state_); }
+
+private:
+    std::variant<T, ImagingError> state_;
+};
+
+template <>
+class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(ImagingError error) : failed_(true), error_(std::move(error)) {}
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const ImagingError& error() const { return error_; }
+
+private:
+    bool failed_ = false;
+    ImagingError error_;
+};
+
+using Status = Result<void>;
+
+inline ImagingError Fail(std::string message) { return ImagingError{std::move(message)}; }
+
+}  // namespace zepo

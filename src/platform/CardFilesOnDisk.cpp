@@ -1,0 +1,72 @@
+#include "CardFilesOnDisk.h"
+
+#include <QImageReader>
+#include <QString>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "TextCodec.h"
+#include "model/MacroFile.h"
+
+namespace zepo {
+namespace {
+
+bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+}  // namespace
+
+std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName) {
+    std::string utf8 = SjisToUtf8(sjisName);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    std::filesystem::path exact = folder / std::filesystem::path(utf8);
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec)) return exact;
+    std::filesystem::path dir = exact.parent_path();
+    std::string leaf = exact.filename().string();
+    for (auto it = std::filesystem::directory_iterator(dir, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+        if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) return it->path();
+    }
+    return exact;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool CardFilesOnDisk::EnterSaveFolder() {
+    std::error_code ec;
+    std::filesystem::current_path(folder_, ec);
+    return !ec;
+}
+
+std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {
+    std::filesystem::path path = ResolveInFolder(folder_, name);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return std::nullopt;
+    return SplitLines(*bytes);
+}
+
+std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {
+    std::filesystem::path path = ResolveInFolder(folder_, name);
+    QImageReader reader(QString::fromStdString(path.string()));
+    QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) return std::nullopt;
+    return PixelSize{size.width(), size.height()};
+}
+
+}  // namespace zepo
