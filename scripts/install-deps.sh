@@ -1,13 +1,23 @@
 #!/bin/sh
-# Installs everything the build, the tests and the benchmark need on a fresh Debian 12 machine.
-# Run as root (or through sudo).
+# Installs everything the build, the tests and the benchmark need on a fresh Debian 12
+# machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
+PACKAGES="g++ cmake make pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libjpeg62-turbo-dev
+  fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig
+  imagemagick python3 python3-pil time"
+
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends \
-  g++ cmake make pkg-config \
-  qt6-base-dev libgl-dev \
-  libgtest-dev libgmock-dev libbenchmark-dev \
-  libjpeg62-turbo-dev \
-  fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig \
-  imagemagick python3 python3-pil
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
