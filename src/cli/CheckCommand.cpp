@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 
 #include "CardReading.h"
@@ -33,10 +34,13 @@ int RunCheck(const std::vector<std::string>& args) {
         std::cerr << "zepocard: cannot read " << input << "\n";
         return 2;
     }
-    int problems = 0;
+    struct Report {
+        int line;
+        std::string text;
+    };
+    std::vector<Report> reports;
     auto report = [&](int line, const char* label, const std::string& text) {
-        std::cout << input << ":" << line << ": " << label << ": " << text << "\n";
-        ++problems;
+        reports.push_back({line, input + ":" + std::to_string(line) + ": " + label + ": " + text});
     };
     if (!read->hasHeader)
         report(1, "message", ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")));
@@ -45,7 +49,9 @@ int RunCheck(const std::vector<std::string>& args) {
             report(static_cast<int>(i + 1), "long line",
                    std::to_string(read->lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
     for (const auto& d : read->outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
-    return problems == 0 ? 0 : 1;
+    std::stable_sort(reports.begin(), reports.end(), [](auto& a, auto& b) { return a.line < b.line; });
+    for (const auto& r : reports) std::cout << r.text << "\n";
+    return reports.empty() ? 0 : 1;
 }
 
 }  // namespace zepo::cli

@@ -11,6 +11,12 @@
 
 namespace {
 
+// Qt's own notices (a missing runtime folder, font cache remarks) are not about the card;
+// only its errors reach the terminal, so that zepocard's output stays stable.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+}
+
 void Usage() {
     std::cerr << "usage:\n"
                  "  zepocard normalize CARD.zep [-o OUT.zep]\n"
@@ -22,6 +28,7 @@ void Usage() {
 
 int main(int argc, char** argv) {
     zepo::cli::UseOffscreenPlatformUnlessSet();
+    qInstallMessageHandler(QuietQtMessages);
     if (argc < 2) {
         Usage();
         return 2;

@@ -59,6 +59,14 @@ private:
     Palette palette_;
 };
 
+// A picture as a file held it: 1-, 4- and 8-bit files become Indexed8, the others Bgr24.
+// The editor reduces only pictures whose file is not 8 bits per pixel, so the file's own
+// depth travels with the pixels.
+struct DecodedPicture {
+    Bitmap bitmap;
+    int fileBitsPerPixel = 0;
+};
+
 // A copy at 24 bits per pixel; an index past the end of the palette becomes black.
 Result<Bitmap> ConvertTo24(const Bitmap& source);
 

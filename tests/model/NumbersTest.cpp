@@ -37,3 +37,19 @@ TEST(Numbers, FormatOneDecimal) {
 
 }  // namespace
 }  // namespace zepo
+
+namespace zepo {
+namespace {
+
+TEST(Numbers, RoundDecimalsHalfUpOnTheDecimalDigits) {
+    struct Case { long double value; int places; const char* text; };
+    const std::vector<Case> cases = {
+        {0.3335L, 3, "0.334"}, {1.0004L, 3, "1.000"}, {0.0005L, 3, "0.001"}, {0.0004L, 3, "0.000"},
+        {99.9996L, 3, "100.000"}, {2.5L, 0, "3"}, {1234.5678L, 2, "1234.57"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatFixed(c.value, c.places), c.text) << static_cast<double>(c.value);
+    EXPECT_EQ(RoundDecimals(0.3335L, 3), std::strtold("0.334", nullptr));
+}
+
+}  // namespace
+}  // namespace zepo

@@ -1,0 +1,190 @@
+#include "JpegCodec.h"
+
+#include <csetjmp>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace zepo {
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void JumpOut(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+// libjpeg only warns about truncated or damaged data and then paints grey; we refuse instead.
+bool DamagesPixels(int code) {
+    switch (code) {
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_BOGUS_PROGRESSION:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_JPEG_EOF:
+        case JWRN_MUST_RESYNC:
+        case JWRN_NOT_SEQUENTIAL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+    if (level < 0 && DamagesPixels(cinfo->err->msg_code)) JumpOut(cinfo);
+}
+
+void Silent(j_common_ptr) {}
+
+ErrorManager* InstallErrorManager(ErrorManager* err) {
+    jpeg_std_error(&err->pub);
+    err->pub.error_exit = JumpOut;
+    err->pub.emit_message = OnMessage;
+    err->pub.output_message = Silent;
+    err->message[0] = '\0';
+    return err;
+}
+
+// State shared with the functions below through a pointer: the functions that call setjmp
+// hold only trivially destructible locals, which is what makes longjmp back into them defined.
+struct DecodeState {
+    std::span<const uint8_t> data;
+    DecodedPicture picture;
+    std::string refusal;  // a reason of ours to stop, as opposed to libjpeg's own message
+};
+
+void ConvertCmykRow(const JSAMPLE* cmyk, uint8_t* bgr, int width, bool adobeInverted) {
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        // Adobe writes CMYK inverted, so each stored value is already "how much light".
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!adobeInverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        bgr[0] = uint8_t(y * k / 255);
+        bgr[1] = uint8_t(m * k / 255);
+        bgr[2] = uint8_t(c * k / 255);
+    }
+}
+
+bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, DecodeState* st) {
+    if (setjmp(err->jump)) return false;
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, st->data.data(), static_cast<unsigned long>(st->data.size()));
+    jpeg_read_header(cinfo, TRUE);
+
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    if (cinfo->image_width > unsigned(kMaxPictureSide) || cinfo->image_height > unsigned(kMaxPictureSide) ||
+        uint64_t(cinfo->image_width) * cinfo->image_height > kMaxPicturePixels) {
+        st->refusal = "picture too large";
+        return false;
+    }
+    jpeg_start_decompress(cinfo);
+    const int width = int(cinfo->output_width), height = int(cinfo->output_height);
+    st->picture.fileBitsPerPixel = cinfo->num_components * 8;
+    st->picture.bitmap = Bitmap(width, height, PixelFormat::Bgr24);  // may throw std::bad_alloc
+
+    JSAMPARRAY cmykRow = cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                             JDIMENSION(width) * 4, 1)
+                              : nullptr;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const int y = int(cinfo->output_scanline);
+        JSAMPROW row = cmyk ? cmykRow[0] : st->picture.bitmap.Row(y);
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
+            st->refusal = "truncated JPEG data";
+            return false;
+        }
+        if (cmyk) ConvertCmykRow(cmykRow[0], st->picture.bitmap.Row(y), width, cinfo->saw_Adobe_marker);
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+struct EncodeState {
+    const Bitmap* bitmap;
+    int quality;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+};
+
+bool RunEncode(jpeg_compress_struct* cinfo, ErrorManager* err, EncodeState* st) {
+    if (setjmp(err->jump)) return false;
+    jpeg_create_compress(cinfo);
+    jpeg_mem_dest(cinfo, &st->buffer, &st->size);
+    cinfo->image_width = JDIMENSION(st->bitmap->Width());
+    cinfo->image_height = JDIMENSION(st->bitmap->Height());
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, st->quality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    while (cinfo->next_scanline < cinfo->image_height) {
+        JSAMPROW row = const_cast<JSAMPLE*>(st->bitmap->Row(int(cinfo->next_scanline)));
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+}  // namespace
+
+Result<DecodedPicture> DecodeJpeg(std::span<const uint8_t> data) {
+    if (data.empty()) return Fail("empty JPEG file");
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err;
+    cinfo.err = &InstallErrorManager(&err)->pub;
+    DecodeState st{data, {}, {}};
+    bool ok = false;
+    try {
+        ok = RunDecode(&cinfo, &err, &st);
+    } catch (const std::bad_alloc&) {
+        st.refusal = kOutOfMemory;
+    }
+    jpeg_destroy_decompress(&cinfo);
+    if (ok) return std::move(st.picture);
+    if (!st.refusal.empty()) return Fail(st.refusal);
+    return Fail(std::string("cannot decode JPEG: ") + err.message);
+}
+
+Result<std::vector<uint8_t>> EncodeJpeg(const Bitmap& bitmap, int quality) {
+    if (bitmap.Empty()) return Fail("cannot write an empty picture");
+    if (quality < 1 || quality > 100) return Fail("JPEG quality must be 1 to 100");
+    Bitmap expanded;
+    const Bitmap* source = &bitmap;
+    if (bitmap.Format() != PixelFormat::Bgr24) {
+        auto converted = ConvertTo24(bitmap);
+        if (!converted) return converted.error();
+        expanded = std::move(converted.value());
+        source = &expanded;
+    }
+    jpeg_compress_struct cinfo{};
+    ErrorManager err;
+    cinfo.err = &InstallErrorManager(&err)->pub;
+    EncodeState st{source, quality};
+    const bool ok = RunEncode(&cinfo, &err, &st);
+    jpeg_destroy_compress(&cinfo);
+    Result<std::vector<uint8_t>> result = Fail(std::string("cannot encode JPEG: ") + err.message);
+    if (ok) {
+        try {
+            result = std::vector<uint8_t>(st.buffer, st.buffer + st.size);
+        } catch (const std::bad_alloc&) {
+            result = Fail(kOutOfMemory);
+        }
+    }
+    std::free(st.buffer);
+    return result;
+}
+
+}  // namespace zepo

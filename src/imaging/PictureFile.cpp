@@ -1,0 +1,84 @@
+#include "PictureFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <string>
+#include <system_error>
+
+#include "BmpCodec.h"
+#include "JpegCodec.h"
+
+namespace zepo {
+namespace {
+
+std::string SystemMessage(int error) { return std::generic_category().message(error); }
+
+}  // namespace
+
+Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return Fail("is a folder");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Fail(SystemMessage(errno));
+    try {
+        std::vector<uint8_t> bytes;
+        char buffer[1 << 16];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+            bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+        if (in.bad()) return Fail("read error");
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return Fail(kOutOfMemory);
+    }
+}
+
+Status WritePictureBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::filesystem::path temporary = path;
+    temporary += ".part";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) return Fail(SystemMessage(errno));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        const int error = written ? errno : writeError;
+        std::filesystem::remove(temporary);
+        return Fail(SystemMessage(error));
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary);
+        return Fail(ec.message());
+    }
+    return {};
+}
+
+Result<DecodedPicture> DecodePicture(std::span<const uint8_t> data) {
+    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') return DecodeBmp(data);
+    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return DecodeJpeg(data);
+    return Fail("not a BMP or JPEG picture");
+}
+
+Result<DecodedPicture> LoadPicture(const std::filesystem::path& path) {
+    auto bytes = ReadPictureBytes(path);
+    if (!bytes) return bytes.error();
+    return DecodePicture(bytes.value());
+}
+
+Status SaveBmp(const Bitmap& bitmap, const std::filesystem::path& path) {
+    auto encoded = EncodeBmp(bitmap);
+    if (!encoded) return encoded.error();
+    return WritePictureBytes(path, encoded.value());
+}
+
+Status SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& path) {
+    auto encoded = EncodeJpeg(bitmap, kCaptureJpegQuality);
+    if (!encoded) return encoded.error();
+    return WritePictureBytes(path, encoded.value());
+}
+
+}  // namespace zepo

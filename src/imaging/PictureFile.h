@@ -1,0 +1,26 @@
+#pragma once
+// Pictures on disk: BMP or JPEG told apart by their first bytes, not by the file name.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "Bitmap.h"
+#include "Result.h"
+
+namespace zepo {
+
+Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path);
+
+// Writes beside the target and renames over it, so a failed write never leaves the user's
+// picture half overwritten.
+Status WritePictureBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+
+Result<DecodedPicture> DecodePicture(std::span<const uint8_t> data);
+Result<DecodedPicture> LoadPicture(const std::filesystem::path& path);
+
+Status SaveBmp(const Bitmap& bitmap, const std::filesystem::path& path);
+Status SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& path);
+
+}  // namespace zepo

@@ -1,0 +1,34 @@
+#pragma once
+// The platform's open-file dialog, behind an interface so that tests can answer it.
+
+#include <QString>
+
+class QWidget;
+
+namespace zepo {
+
+struct OpenFileRequest {
+    QString title;
+    QString folder;         // where the dialog starts
+    QString filter;         // "name (pattern)"
+    QString defaultSuffix;  // without the dot
+};
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The chosen file's full path, or an empty string when cancelled.
+    virtual QString ChooseOpenFile(const OpenFileRequest& request) = 0;
+};
+
+class QtFileChooser : public FileChooser {
+public:
+    explicit QtFileChooser(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    QString ChooseOpenFile(const OpenFileRequest& request) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace zepo

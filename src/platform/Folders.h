@@ -1,0 +1,36 @@
+#pragma once
+// The process's current folder, folder creation, card file names between the cards'
+// Shift-JIS and the file system's UTF-8, and writing a file so that it is whole or absent.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zepo {
+
+// chdir; false when the folder cannot be entered.
+bool EnterFolder(const std::filesystem::path& folder);
+std::filesystem::path CurrentFolder();
+// Creates exactly one level: fails when the parent is missing or the folder exists.
+bool CreateOneFolder(const std::filesystem::path& folder);
+
+// The folder text as the editor shows it: no trailing separator except for the root.
+std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder);
+
+// A Shift-JIS file name (no folder) as a path of the file system.
+std::filesystem::path PathOfSjisName(const std::filesystem::path& folder, std::string_view sjisName);
+// The Shift-JIS form of a file system name; nothing when it has characters code page 932
+// cannot hold.
+std::optional<std::string> SjisNameOfPath(const std::filesystem::path& name);
+
+enum class CardNameProblem { None, Empty, Separator, Nul };
+// Whether a card name can be the stem of a file in the save folder. "\" counts as a
+// separator too: card files name each other by bare name and "\" separates folders there.
+CardNameProblem CheckCardFileName(std::string_view sjisName);
+
+// Writes to a temporary file beside `target` and renames it over `target` only when every
+// byte is on disk; on failure `target` is untouched and the temporary file removed.
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace zepo

@@ -1,0 +1,148 @@
+#include "ProfileFile.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "model/MacroFile.h"
+
+namespace zepo {
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+std::string_view Trim(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// The name of a "[Section]" line, or nothing.
+bool SectionName(std::string_view line, std::string_view& name) {
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[') return false;
+    size_t close = line.find(']');
+    if (close == npos) return false;
+    name = Trim(line.substr(1, close - 1));
+    return true;
+}
+
+bool KeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::string_view t = Trim(line);
+    if (t.empty() || t.front() == ';') return false;
+    size_t eq = line.find('=');
+    if (eq == npos) return false;
+    key = Trim(line.substr(0, eq));
+    value = Trim(line.substr(eq + 1));
+    return true;
+}
+
+}  // namespace
+
+ProfileFile ProfileFile::Load(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return ProfileFile{};
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return FromBytes(bytes);
+}
+
+ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
+    ProfileFile p;
+    p.lines_ = SplitLines(bytes);
+    return p;
+}
+
+size_t ProfileFile::FindSection(std::string_view section) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        if (SectionName(lines_[i], name) && SameName(name, Trim(section))) return i;
+    }
+    return npos;
+}
+
+size_t ProfileFile::SectionEnd(size_t header) const {
+    size_t i = header + 1;
+    std::string_view name;
+    while (i < lines_.size() && !SectionName(lines_[i], name)) ++i;
+    return i;
+}
+
+size_t ProfileFile::FindKey(size_t header, std::string_view key) const {
+    size_t end = SectionEnd(header);
+    for (size_t i = header + 1; i < end; ++i) {
+        std::string_view k, v;
+        if (KeyLine(lines_[i], k, v) && SameName(k, Trim(key))) return i;
+    }
+    return npos;
+}
+
+std::string ProfileFile::GetString(std::string_view section, std::string_view key, std::string_view fallback) const {
+    size_t header = FindSection(section);
+    if (header == npos) return std::string(fallback);
+    size_t at = FindKey(header, key);
+    if (at == npos) return std::string(fallback);
+    std::string_view k, v;
+    KeyLine(lines_[at], k, v);
+    // A value in matching quotes is read without them, as the platform always did.
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+int ProfileFile::GetInt(std::string_view section, std::string_view key, int fallback) const {
+    size_t header = FindSection(section);
+    if (header == npos) return fallback;
+    if (FindKey(header, key) == npos) return fallback;
+    std::string v = GetString(section, key, "");
+    size_t i = 0;
+    bool negative = false;
+    if (i < v.size() && (v[i] == '-' || v[i] == '+')) negative = v[i++] == '-';
+    if (i >= v.size() || v[i] < '0' || v[i] > '9') return fallback;
+    long long n = 0;
+    for (; i < v.size() && v[i] >= '0' && v[i] <= '9'; ++i) {
+        n = n * 10 + (v[i] - '0');
+        if (n > 0x7fffffffLL) return fallback;
+    }
+    return static_cast<int>(negative ? -n : n);
+}
+
+void ProfileFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    std::string line = std::string(key) + "=" + std::string(value);
+    size_t header = FindSection(section);
+    if (header == npos) {
+        if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");
+        lines_.push_back("[" + std::string(section) + "]");
+        lines_.push_back(line);
+        return;
+    }
+    size_t at = FindKey(header, key);
+    if (at != npos) {
+        lines_[at] = line;
+        return;
+    }
+    // After the last non-blank line of the section, so that a blank separator stays last.
+    size_t end = SectionEnd(header);
+    while (end > header + 1 && Trim(lines_[end - 1]).empty()) --end;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), line);
+}
+
+std::string ProfileFile::ToBytes() const { return JoinMacroLines(lines_); }
+
+bool ProfileFile::Save(const std::filesystem::path& path) const {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    std::string bytes = ToBytes();
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+}  // namespace zepo

@@ -1,0 +1,41 @@
+#pragma once
+// A sectioned settings file read and written the way the editor's settings always were:
+// "[Section]" lines followed by "Key=Value" lines, section and key names compared without
+// regard to ASCII case, values kept as raw (Shift-JIS) bytes. QSettings would escape keys
+// and values, so the file is handled here line by line.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zepo {
+
+class ProfileFile {
+public:
+    // A missing or unreadable file is an empty profile: every read gives its default.
+    static ProfileFile Load(const std::filesystem::path& path);
+    static ProfileFile FromBytes(std::string_view bytes);
+
+    std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // The leading (optionally signed) decimal number of the value; the default when the key
+    // is missing or its value does not start with a number.
+    int GetInt(std::string_view section, std::string_view key, int fallback) const;
+
+    // Replaces the key's value in place, or adds the key at the end of its section, or adds
+    // the section at the end of the file.
+    void SetString(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string ToBytes() const;  // lines end in CR LF
+    bool Save(const std::filesystem::path& path) const;
+
+private:
+    std::vector<std::string> lines_;
+    // Index of the section header line, or npos.
+    size_t FindSection(std::string_view section) const;
+    // Index of the key line inside the section starting at `header`, or npos.
+    size_t FindKey(size_t header, std::string_view key) const;
+    size_t SectionEnd(size_t header) const;
+};
+
+}  // namespace zepo

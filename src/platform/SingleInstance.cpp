@@ -1,0 +1,47 @@
+#include "SingleInstance.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+namespace zepo {
+
+std::filesystem::path InstanceLockPath() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0') return std::filesystem::path(runtime) / (std::string(kInstanceName) + ".lock");
+    std::error_code ec;
+    std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+    if (ec) tmp = "/tmp";
+    return tmp / (std::string(kInstanceName) + "-" + std::to_string(getuid()) + ".lock");
+}
+
+SingleInstance::SingleInstance(std::filesystem::path lockFile) : path_(std::move(lockFile)) {}
+
+SingleInstance::~SingleInstance() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool SingleInstance::Acquire() {
+    if (held_) return true;
+    fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd_ < 0) {
+        held_ = true;  // nothing to coordinate through; better one editor too many than none
+        return true;
+    }
+    if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+        held_ = true;
+        return true;
+    }
+    int err = errno;
+    close(fd_);
+    fd_ = -1;
+    if (err == EWOULDBLOCK) return false;
+    held_ = true;
+    return true;
+}
+
+}  // namespace zepo

@@ -1,0 +1,158 @@
+// Runs the zepocard program itself, as a user or a script would.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+Outcome Zepocard(const std::string& arguments) {
+    fs::path errFile = fs::temp_directory_path() / ("zepocard_err_" + std::to_string(::getpid()));
+    std::string command = std::string(ZEPOCARD) + " " + arguments + " 2>" + errFile.string();
+    Outcome run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+    int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    fs::remove(errFile);
+    return run;
+}
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const fs::path kExamples = fs::path(ZEPO_SOURCE_DIR) / "examples";
+
+class ZepocardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("zepocard_test_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        for (const char* f : {"sakura.bmp", "aisatsu.txt"}) fs::copy_file(kExamples / f, dir_ / f);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path WriteCard(const std::string& name, const std::string& utf8Text) {
+        std::string bytes = Utf8ToSjis(utf8Text).bytes;
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return dir_ / name;
+    }
+    fs::path dir_;
+};
+
+TEST_F(ZepocardTest, ExamplesNormalizeToThemselvesAndCheckClean) {
+    for (const char* card : {"main.zep", "next.zep", "last.zep"}) {
+        fs::path path = kExamples / card;
+        Outcome normalized = Zepocard("normalize " + path.string());
+        EXPECT_EQ(normalized.exitCode, 0) << card << normalized.err;
+        EXPECT_EQ(normalized.out, ReadBytes(path)) << card;
+        EXPECT_EQ(normalized.err, "") << card;
+
+        fs::path out = dir_ / card;
+        EXPECT_EQ(Zepocard("normalize " + path.string() + " -o " + out.string()).exitCode, 0);
+        EXPECT_EQ(ReadBytes(out), ReadBytes(path)) << card;
+
+        Outcome check = Zepocard("check " + path.string());
+        EXPECT_EQ(check.exitCode, 0) << card << check.out;
+        EXPECT_EQ(check.out, "") << card;
+    }
+}
+
+TEST_F(ZepocardTest, CheckReportsABrokenCopy) {
+    std::string text = ReadBytes(kExamples / "last.zep");
+    std::string card = SjisToUtf8(text);
+    // Break it: an unknown statement, a missing picture, a long line, a dropped slide entry.
+    card.replace(card.find("\tnew "), 0, "\tsound  {x.wav}\r\n\tbitmap {1,1}{gone.bmp}{0}\r\n\ttitle  {" +
+                                             std::string(130, 'x') + "}\r\n");
+    card.replace(card.find("\t\t{next,next.zep}"), 0, "\t\t{old,old.txt}\r\n");
+    fs::path broken = WriteCard("broken.zep", card);
+    Outcome check = Zepocard("check " + broken.string());
+    EXPECT_EQ(check.exitCode, 1);
+    const std::string p = broken.string() + ":";
+    EXPECT_NE(check.out.find(p + "7: unknown statement"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find(p + "8: message: ﾋﾞｯﾄﾏｯﾌﾟ gone.bmp の読み込みに失敗しました"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find(p + "9: long line: 140 bytes"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("dropped slide entry"), std::string::npos) << check.out;
+    // One report per line, in line order.
+    EXPECT_LT(check.out.find(p + "7:"), check.out.find(p + "9:"));
+}
+
+TEST_F(ZepocardTest, NormalizeRefusesWhatSaveWouldRefuse) {
+    // Read, but the written text line is over 120 bytes.
+    fs::path longText = WriteCard("long.zep", "card {long}\r\n\ttext {1,1}{" + std::string(130, 'a') + "}{0}\r\nend\r\n");
+    Outcome run = Zepocard("normalize " + longText.string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("１行の文字数が多すぎるため、保存できません / [ text   {1,1}"), std::string::npos)
+        << run.err;
+
+    // A number that does not convert: nothing is written rather than half a card.
+    fs::path badNumber = WriteCard("bad.zep", "card {bad}\r\n\tframe {1,x}{5,5}{0}\r\nend\r\n");
+    run = Zepocard("normalize " + badNumber.string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("2 行目の「x」は数値ではありません"), std::string::npos) << run.err;
+}
+
+TEST_F(ZepocardTest, MissingHeaderIsAWarningAndReadingGoesOn) {
+    fs::path hand = WriteCard("hand.zep", "card {x}\r\n\tnew {RED}\r\nend\r\n");
+    Outcome run = Zepocard("normalize " + hand.string());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("warning"), std::string::npos);
+    // The card name comes from the file name; a card without a title gets the new card's.
+    EXPECT_NE(run.out.find("card {hand}\r\n" + Sjis("\ttitle  {ZEPOマクロ}") + "\r\n\tnew    {RED}\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Zepocard("check " + hand.string()).exitCode, 1);
+}
+
+TEST_F(ZepocardTest, UsageErrorsAndUnreadableFiles) {
+    for (const std::string& args : std::vector<std::string>{"", "frobnicate", "check", "check a.zep b.zep", "normalize",
+                                   "normalize a.zep extra", "check " + (dir_ / "none.zep").string(),
+                                   "normalize " + dir_.string()}) {
+        Outcome run = Zepocard(args);
+        EXPECT_EQ(run.exitCode, 2) << args;
+        EXPECT_NE(run.err, "") << args;
+    }
+}
+
+TEST_F(ZepocardTest, ArbitraryBytesNeverCrashTheReader) {
+    std::mt19937 random(7);
+    const std::string alphabet = "{},\t \r\n'card textbitmapframe@slide@end0123456789-\x82\x83\x7d\xff";
+    for (int round = 0; round < 6; ++round) {
+        std::string bytes = "card {x}\r\n";
+        for (int i = 0; i < 3000; ++i) bytes += alphabet[random() % alphabet.size()];
+        fs::path path = dir_ / ("fuzz" + std::to_string(round) + ".zep");
+        std::ofstream(path, std::ios::binary) << bytes;
+        for (const char* cmd : {"check ", "normalize "}) {
+            int code = Zepocard(cmd + path.string()).exitCode;
+            EXPECT_TRUE(code == 0 || code == 1) << cmd << round << " exit " << code;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zepo

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/CardFilesOnDisk.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+namespace fs = std::filesystem;
+
+class CardFilesOnDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "files_test";
+        static char* argv[] = {name, nullptr};
+        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+        dir_ = fs::temp_directory_path() / ("zepo_files_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    void Write(const std::string& utf8Name, const std::string& bytes) {
+        std::ofstream(dir_ / utf8Name, std::ios::binary) << bytes;
+    }
+    fs::path dir_;
+};
+
+TEST_F(CardFilesOnDiskTest, ReadsTextFilesByShiftJisNameAndAnyCase) {
+    Write("メモ.txt", "a\r\nb\rc\n");
+    Write("Upper.TXT", "x");
+    CardFilesOnDisk files(dir_);
+    EXPECT_EQ(files.ReadTextLines(Sjis("メモ.txt")), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(files.ReadTextLines("upper.txt"), (std::vector<std::string>{"x"}));
+    EXPECT_FALSE(files.ReadTextLines("missing.txt"));
+    EXPECT_FALSE(files.ReadTextLines(""));  // the folder itself is not a text file
+}
+
+TEST_F(CardFilesOnDiskTest, PictureSizesFromBmpAndJpeg) {
+    QImage image(7, 5, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "p.bmp").string())));
+    ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "p.jpg").string()), "JPG"));
+    Write("broken.bmp", "BM not really");
+    CardFilesOnDisk files(dir_);
+    auto bmp = files.PictureSize("p.bmp");
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->width, 7);
+    EXPECT_EQ(bmp->height, 5);
+    ASSERT_TRUE(files.PictureSize("P.JPG"));
+    EXPECT_FALSE(files.PictureSize("broken.bmp"));
+    EXPECT_FALSE(files.PictureSize("none.bmp"));
+}
+
+TEST_F(CardFilesOnDiskTest, EnteringTheSaveFolder) {
+    fs::path before = fs::current_path();
+    EXPECT_TRUE(CardFilesOnDisk(dir_).EnterSaveFolder());
+    EXPECT_EQ(fs::current_path(), fs::canonical(dir_));
+    EXPECT_FALSE(CardFilesOnDisk(dir_ / "nope").EnterSaveFolder());
+    fs::current_path(before);
+}
+
+}  // namespace
+}  // namespace zepo
