@@ -1,0 +1,139 @@
+#include "CardCanvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zepo {
+
+CardCanvas::CardCanvas(Card& card, TextMeasurer& measurer, QWidget* parent)
+    : QWidget(parent), card_(card), measurer_(measurer) {
+    painters_.fill(&plain_);
+    setMouseTracking(true);  // the status shows the position without a button held
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ResetImage(QSize(1024, 768));
+}
+
+void CardCanvas::SetPainter(SlotKind kind, SlotPainter* painter) {
+    painters_[static_cast<int>(kind)] = painter ? painter : &plain_;
+    ClearCanvas();
+}
+
+void CardCanvas::SetSaveFolder(const std::filesystem::path& folder) { context_.saveFolder = folder; }
+
+void CardCanvas::ResetImage(QSize screen) {
+    surface_ = QImage(screen.width() + 1, screen.height(), QImage::Format_RGB32);
+    surface_.fill(Qt::white);
+    update();
+}
+
+void CardCanvas::ClearCanvas() {
+    RenderScene();
+    update();
+}
+
+void CardCanvas::RenderScene() {
+    QPainter p(&surface_);
+    p.fillRect(surface_.rect(), QColor::fromRgb(ColorRgb(card_.settings.color)));
+    for (int id : card_.UsedSlotsInStackingOrder())
+        painters_[static_cast<int>(KindOfSlot(id))]->Paint(p, card_, id, context_);
+}
+
+int CardCanvas::SlotAt(QPoint point) const {
+    std::vector<int> used = card_.UsedSlotsInStackingOrder();
+    for (auto it = used.rbegin(); it != used.rend(); ++it) {
+        const Rect& r = card_.slot(*it).bounds;
+        if (point.x() >= r.left && point.x() < r.right() && point.y() >= r.top && point.y() < r.bottom()) return *it;
+    }
+    return -1;
+}
+
+std::optional<Band> CardCanvas::band() const {
+    if (!dragging_) return std::nullopt;
+    return current_;
+}
+
+void CardCanvas::DrawRubberBand(const Band& b) {
+    QPainter p(&surface_);
+    // NOT-XOR with black inverts every pixel under the outline.
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    int left = std::min(b.x1, b.x2), right = std::max(b.x1, b.x2);
+    int top = std::min(b.y1, b.y2), bottom = std::max(b.y1, b.y2);
+    // Each pixel of the outline exactly once, corners included, so that a second drawing
+    // restores them too.
+    p.fillRect(QRect(QPoint(left, top), QPoint(right, top)), Qt::black);
+    if (bottom != top) p.fillRect(QRect(QPoint(left, bottom), QPoint(right, bottom)), Qt::black);
+    if (bottom - top > 1) {
+        p.fillRect(QRect(QPoint(left, top + 1), QPoint(left, bottom - 1)), Qt::black);
+        if (right != left) p.fillRect(QRect(QPoint(right, top + 1), QPoint(right, bottom - 1)), Qt::black);
+    }
+    p.end();
+    update();
+}
+
+void CardCanvas::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+    p.drawImage(0, 0, surface_);
+}
+
+QPoint CardCanvas::RelativeToPressed(QPoint point) const {
+    const Rect& r = card_.slot(pressed_).bounds;
+    return QPoint(point.x() - r.left, point.y() - r.top);
+}
+
+void CardCanvas::mousePressEvent(QMouseEvent* event) {
+    QPoint pos = event->position().toPoint();
+    int id = SlotAt(pos);
+    if (id < 0) return;  // bare background takes no presses
+    if (event->button() == Qt::RightButton) {
+        emit slotRequested(id);  // in every mode, the preview included
+        return;
+    }
+    pressed_ = id;
+    if (mode_ == EditMode::FrontBack) {
+        card_.BringToFront(id);
+        ClearCanvas();
+        emit cardEdited();
+    }
+    if (mode_ != EditMode::Move && mode_ != EditMode::Stretch) return;
+    dragging_ = true;
+    press_ = RelativeToPressed(pos);
+    start_ = current_ = StartBand(card_.slot(id), KindOfSlot(id));
+    DrawRubberBand(current_);
+}
+
+void CardCanvas::mouseMoveEvent(QMouseEvent* event) {
+    QPoint pos = event->position().toPoint();
+    if (dragging_ && pressed_ >= 0) {
+        QPoint rel = RelativeToPressed(pos);
+        if (mode_ == EditMode::Stretch) {
+            DrawRubberBand(current_);
+            current_ = ResizeBand(card_.slot(pressed_), KindOfSlot(pressed_), start_, rel.x(), rel.y(), press_.x(),
+                                  press_.y());
+            DrawRubberBand(current_);
+        } else if (mode_ == EditMode::Move) {
+            DrawRubberBand(current_);
+            current_ = MovedBand(start_, rel.x() - press_.x(), rel.y() - press_.y());
+            DrawRubberBand(current_);
+        }
+    }
+    emit mousePosition(pos.x(), pos.y());
+}
+
+void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) return;
+    if (dragging_ && pressed_ >= 0) {
+        QPoint rel = RelativeToPressed(event->position().toPoint());
+        Slot& slot = card_.slot(pressed_);
+        DrawRubberBand(current_);
+        if (mode_ == EditMode::Stretch) ApplyResize(slot, KindOfSlot(pressed_), current_, measurer_);
+        else if (mode_ == EditMode::Move) slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
+        dragging_ = false;
+        ClearCanvas();
+        emit cardEdited();
+    }
+    dragging_ = false;
+    pressed_ = -1;
+}
+
+}  // namespace zepo

@@ -1,0 +1,85 @@
+#pragma once
+// The editing surface: draws the card from the model and turns mouse presses, moves and
+// releases over its objects into moves, bring-to-front and resizes of the model's slots.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <optional>
+
+#include "Drag.h"
+#include "SlotPainter.h"
+#include "model/Card.h"
+#include "model/Environment.h"
+
+namespace zepo {
+
+enum class EditMode { Move, FrontBack, Stretch, Preview };
+
+class CardCanvas : public QWidget {
+    Q_OBJECT
+public:
+    CardCanvas(Card& card, TextMeasurer& measurer, QWidget* parent = nullptr);
+
+    // Replaces the drawing of one kind (the plain drawing stays for the others).
+    void SetPainter(SlotKind kind, SlotPainter* painter);
+    void SetSaveFolder(const std::filesystem::path& folder);
+
+    EditMode mode() const { return mode_; }
+    void SetMode(EditMode mode) { mode_ = mode; }
+
+    // A new blank canvas picture of (screen width + 1) × screen height pixels.
+    void ResetImage(QSize screen);
+    // Draws the card again from the model: background in the card colour, then every
+    // object in use, rearmost first.
+    void ClearCanvas();
+
+    bool dragging() const { return dragging_; }
+    void ClearDragging() { dragging_ = false; }
+
+    // The topmost object in use under a point, or -1 for bare background.
+    int SlotAt(QPoint point) const;
+
+    // What is on screen: the drawn card with the rubber band inverted into it.
+    const QImage& surface() const { return surface_; }
+    // The rubber band as last drawn, while a drag is in progress.
+    std::optional<Band> band() const;
+
+    // Inverts the closed outline through both corners; drawing it twice restores the picture.
+    void DrawRubberBand(const Band& band);
+
+signals:
+    // The mouse position in card coordinates.
+    void mousePosition(int x, int y);
+    // A right press on an object: the object's property round trip.
+    void slotRequested(int id);
+    // A release or bring-to-front changed the card.
+    void cardEdited();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void RenderScene();
+    QPoint RelativeToPressed(QPoint point) const;
+
+    Card& card_;
+    TextMeasurer& measurer_;
+    PlainSlotPainter plain_;
+    std::array<SlotPainter*, kKindCount> painters_{};
+    PaintContext context_;
+    EditMode mode_ = EditMode::Move;
+    QImage surface_;
+
+    // One drag at a time.
+    bool dragging_ = false;
+    int pressed_ = -1;
+    QPoint press_;
+    Band start_, current_;
+};
+
+}  // namespace zepo

@@ -1,0 +1,78 @@
+#include "SlotPainter.h"
+
+#include <QImage>
+
+#include "model/Layout.h"
+#include "platform/CardFilesOnDisk.h"
+#include "platform/Fonts.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+
+QColor Colour(int index) { return QColor::fromRgb(ColorRgb(index)); }
+
+QRect Bounds(const Slot& s) { return QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height); }
+
+void PaintText(QPainter& p, const Slot& s) {
+    QRect r = Bounds(s);
+    if (!s.transparent) p.fillRect(r, Colour(s.text.backColor));
+    p.setFont(MakeFont(s.font));
+    p.setPen(Colour(s.text.textColor));
+    if (!s.wordWrap) {
+        p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(s.caption)));
+        return;
+    }
+    int row = 0;
+    for (const std::string& ch : SplitCharacters(s.caption)) {
+        QRect cell(r.left(), r.top() + row++ * s.font.height, r.width(), s.font.height);
+        p.drawText(cell, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(ch)));
+    }
+}
+
+void PaintBlock(QPainter& p, const Slot& s) {
+    p.setFont(MakeFont(s.font));
+    p.setPen(Colour(s.block.color));
+    int h = s.font.height, pitch = s.block.linePitch;
+    int n = static_cast<int>(s.lines.size());
+    for (int i = 0; i < n; ++i) {
+        if (s.block.direction == 0) {
+            p.drawText(QRect(s.bounds.left, s.bounds.top + (h + pitch) * i, 100000, h),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(s.lines[i])));
+            continue;
+        }
+        int k = 0;
+        for (const std::string& ch : SplitCharacters(s.lines[i]))
+            p.drawText(QRect(s.bounds.left + (h + pitch) * (n - i - 1), s.bounds.top + h * k++, h, h),
+                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(ch)));
+    }
+}
+
+void PaintPicture(QPainter& p, const Slot& s, const PaintContext& context) {
+    QImage image(QString::fromStdString(ResolveInFolder(context.saveFolder, s.picture.fileName).string()));
+    QRect r = Bounds(s);
+    if (image.isNull()) {
+        // A picture whose file is gone still shows where it is, so that it can be picked.
+        p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        return;
+    }
+    if (s.stretch) p.drawImage(r, image);
+    else p.drawImage(r.topLeft(), image);
+}
+
+}  // namespace
+
+void PlainSlotPainter::Paint(QPainter& p, const Card& card, int id, const PaintContext& context) {
+    const Slot& s = card.slot(id);
+    p.save();
+    switch (KindOfSlot(id)) {
+        case SlotKind::Frame: p.fillRect(Bounds(s), Colour(s.frame.color)); break;
+        case SlotKind::OneLineText: PaintText(p, s); break;
+        case SlotKind::TextBlock: PaintBlock(p, s); break;
+        case SlotKind::Picture: PaintPicture(p, s, context); break;
+    }
+    p.restore();
+}
+
+}  // namespace zepo

@@ -1,0 +1,39 @@
+#include "ColorGrid.h"
+
+#include <QGridLayout>
+#include <QToolButton>
+
+#include "model/Codes.h"
+
+namespace zepo {
+
+ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent) {
+    auto* grid = new QGridLayout(this);
+    grid->setSpacing(2);
+    grid->setContentsMargins(0, 0, 0, 0);
+    group_.setExclusive(true);
+    for (int i = 0; i < kColorCount; ++i) {
+        auto* cell = new QToolButton(this);
+        cell->setCheckable(true);
+        cell->setFixedSize(24, 20);
+        QColor c = QColor::fromRgb(ColorRgb(i));
+        // The chosen cell shows a frame in the colour's complement, as the grid's "FG" mark.
+        QColor mark = QColor::fromRgb(0xFFFFFF ^ ColorRgb(i));
+        cell->setStyleSheet(QString("QToolButton{background:%1;border:1px solid gray;}"
+                                    "QToolButton:checked{border:3px solid %2;}")
+                                .arg(c.name(), mark.name()));
+        group_.addButton(cell, i);
+        grid->addWidget(cell, i / 4, i % 4);
+    }
+    connect(&group_, &QButtonGroup::idClicked, this, &ColorGrid::changed);
+    setForegroundIndex(kWhite);
+}
+
+int ColorGrid::foregroundIndex() const { return group_.checkedId() < 0 ? kWhite : group_.checkedId(); }
+
+void ColorGrid::setForegroundIndex(int index) {
+    if (index < 0 || index >= kColorCount) index = kWhite;
+    group_.button(index)->setChecked(true);
+}
+
+}  // namespace zepo

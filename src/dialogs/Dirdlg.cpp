@@ -1,0 +1,94 @@
+#include "Dirdlg.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "model/Environment.h"
+#include "platform/Folders.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+TChdirDlg::TChdirDlg(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+    setWindowTitle("保存フォルダの変更");
+    auto* label = new QLabel("保存フォルダ： (例 C:\\zepo\\フォルダ名)", this);
+    EditDir = new QLineEdit("EditDir", this);
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    model_->setRootPath("/");
+    Dir = new QTreeView(this);
+    Dir->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) Dir->hideColumn(column);
+    Dir->header()->hide();
+    ChDrive = new QComboBox(this);
+    // Linux has no drive letters: the mounted file systems play that part, or the root alone.
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
+    if (!roots.contains("/")) roots.prepend("/");
+    roots.sort();
+    ChDrive->addItems(roots);
+    OKBtn = new QPushButton("OK", this);
+    CancelBtn = new QPushButton("キャンセル", this);
+    HelpBtn = new QPushButton("ヘルプ(&H)", this);
+    OKBtn->setDefault(true);
+
+    auto* drives = new QHBoxLayout;
+    drives->addWidget(new QLabel("ドライブ：", this));
+    drives->addWidget(ChDrive, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(EditDir);
+    layout->addWidget(Dir, 1);
+    layout->addLayout(drives);
+    layout->addLayout(buttons);
+    resize(420, 420);
+
+    connect(Dir->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { DirChange(current); });
+    connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TChdirDlg::Activate(const std::filesystem::path& saveFolder) {
+    if (!EnterFolder(saveFolder)) {
+        messages_.Warn(Utf8ToSjis(saveFolder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
+        return false;
+    }
+    QString folder = QString::fromStdString(saveFolder.string());
+    SelectInDir(folder);
+    EditDir->setText(folder);
+    return true;
+}
+
+QString TChdirDlg::Folder() const { return EditDir->text(); }
+
+void TChdirDlg::SelectInDir(const QString& folder) {
+    QModelIndex index = model_->index(folder);
+    if (!index.isValid()) return;
+    Dir->setCurrentIndex(index);
+    Dir->scrollTo(index);
+}
+
+void TChdirDlg::DirChange(const QModelIndex& current) {
+    if (current.isValid()) EditDir->setText(model_->filePath(current));
+}
+
+void TChdirDlg::ChDriveChange(int index) { SelectInDir(ChDrive->itemText(index)); }
+
+}  // namespace zepo

@@ -1,0 +1,35 @@
+#pragma once
+// A list of the file names of one folder that match a mask, as the dialogs show them.
+
+#include <QListWidget>
+#include <QStringList>
+
+#include <filesystem>
+
+namespace zepo {
+
+// Whether a file name matches one of the masks ("*.avi;*.wmv"), without regard to case:
+// the folders were made on systems that do not tell case apart.
+bool MatchesMask(const QString& fileName, const QString& masks);
+
+// The matching regular files of `folder`, sorted without regard to case. Names that
+// Shift-JIS cannot hold are left out: a card could not name them.
+QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks);
+
+// A single-selection list of file names.
+class FileList : public QListWidget {
+    Q_OBJECT
+public:
+    FileList(QString masks, QWidget* parent = nullptr);
+    const QString& masks() const { return masks_; }
+    void Reread(const std::filesystem::path& folder);
+    // Selects the named file; no selection when it is empty or not listed.
+    void SelectFile(const QString& name);
+    void ClearSelection();
+    QString SelectedFile() const;  // empty when nothing is selected
+
+private:
+    QString masks_;
+};
+
+}  // namespace zepo

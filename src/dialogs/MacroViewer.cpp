@@ -1,0 +1,32 @@
+#include "MacroViewer.h"
+
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+TMacroViewer::TMacroViewer(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("MacroViewer");
+    setWindowState(Qt::WindowMaximized);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont font("ＭＳ Ｐゴシック");
+    font.setPixelSize(12);
+    Memo1->setFont(font);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+}
+
+void TMacroViewer::ShowLines(const std::vector<std::string>& lines) {
+    QStringList rows;
+    for (const std::string& line : lines) rows << QString::fromStdString(SjisToUtf8(line));
+    Memo1->setPlainText(rows.join('\n'));
+}
+
+}  // namespace zepo

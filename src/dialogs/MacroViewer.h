@@ -1,0 +1,21 @@
+#pragma once
+// Shows the lines that saving would write, without writing them.
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace zepo {
+
+class TMacroViewer : public QDialog {
+    Q_OBJECT
+public:
+    explicit TMacroViewer(QWidget* parent = nullptr);
+    // The Shift-JIS lines, one per row.
+    void ShowLines(const std::vector<std::string>& lines);
+    QPlainTextEdit* Memo1;
+};
+
+}  // namespace zepo

@@ -1,0 +1,13 @@
+#pragma once
+// Edit fields whose limit counts Shift-JIS bytes, as every length limit of a card does.
+
+#include <cstddef>
+
+class QLineEdit;
+
+namespace zepo {
+
+// Keeps the field's text within `maxBytes` Shift-JIS bytes by dropping what was typed last.
+void LimitSjisBytes(QLineEdit* edit, size_t maxBytes);
+
+}  // namespace zepo
