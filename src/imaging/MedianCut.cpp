@@ -10,6 +10,13 @@ TMedianCut::TMedianCut()
     for (int i = 0; i < kCellCount; ++i) cells_[i].ownIndex = i;
 }
 
+void TMedianCut::AddPixels(const Bitmap& picture) {
+    for (int y = 0; y < picture.Height(); ++y) {
+        const uint8_t* p = picture.Row(y);
+        for (int x = 0; x < picture.Width(); ++x, p += 3) AddColor(p[2], p[1], p[0]);
+    }
+}
+
 Status TMedianCut::BuildPalette(int bits, bool skipEmpty) {
     // The entry table holds 256 colours, so more than 8 bits would write past it.
     if (bits < 0 || bits > kMaxBits || built_) return Fail(kAssertionFailure);

@@ -35,6 +35,7 @@ public:
     static constexpr int CellIndex(uint32_t rgb) {
         return int(((rgb >> 18) & 63) << 11 | ((rgb >> 10) & 63) << 5 | ((rgb >> 3) & 31));
     }
+    static constexpr int CellIndex(uint8_t r, uint8_t g, uint8_t b) { return (r >> 2) << 11 | (g >> 2) << 5 | b >> 3; }
 
     // Counts one pixel. Only meaningful before BuildPalette, which turns the sums into means.
     void AddColor(uint32_t rgb) {
@@ -45,6 +46,8 @@ public:
         c.b += rgb & 7;
     }
     void AddColor(uint8_t r, uint8_t g, uint8_t b) { AddColor(PackRgb(r, g, b)); }
+    // Counts every pixel of a 24-bit picture, rows from the top, pixels from the left.
+    void AddPixels(const Bitmap& picture);
 
     // At most 2^bits entries. With skipEmpty only cells that saw a pixel take part and every
     // other colour maps to index 0; without it every colour has a box of its own.
@@ -52,7 +55,7 @@ public:
     Status BuildPalette(int bits, bool skipEmpty);
 
     uint8_t ColorIndex(uint32_t rgb) const { return lookup_[CellIndex(rgb)]; }
-    uint8_t ColorIndex(uint8_t r, uint8_t g, uint8_t b) const { return ColorIndex(PackRgb(r, g, b)); }
+    uint8_t ColorIndex(uint8_t r, uint8_t g, uint8_t b) const { return lookup_[CellIndex(r, g, b)]; }
 
     int PaletteCount() const { return paletteCount_; }
     // The built entries as the palette of an 8-bit picture, flags 0.

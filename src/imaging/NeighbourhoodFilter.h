@@ -33,22 +33,20 @@ namespace detail {
 
 inline uint8_t ClampByte(int v) { return uint8_t(std::clamp(v, 0, 255)); }
 
+// cur and next point at pixel x of the current and the next row of the working copy.
 // Integer division truncates toward zero, which is what the diffusion needs for negative errors.
 template <class Quantizer>
-inline void FloydSteinbergPixel(uint8_t* const* rows, uint8_t* out, const Quantizer& quantizer) {
-    uint8_t* cur = rows[kWindowCurrentRow] + kWindowMarginBytes;
-    uint8_t* next = rows[kWindowCurrentRow + 1] + kWindowMarginBytes;
+inline uint32_t FloydSteinbergPixel(uint8_t* cur, uint8_t* next, const Quantizer& quantizer) {
     const uint32_t q = quantizer.Quantize(PackRgb(cur[2], cur[1], cur[0]));
-    out[0] = uint8_t(q);
-    out[1] = uint8_t(q >> 8);
-    out[2] = uint8_t(q >> 16);
+    const int qc[3] = {int(q & 255), int((q >> 8) & 255), int(q >> 16)};
     for (int ch = 0; ch < 3; ++ch) {
-        const int e = int(out[ch]) - int(cur[ch]);
+        const int e = qc[ch] - int(cur[ch]);
         cur[3 + ch] = ClampByte(cur[3 + ch] - e * 7 / 16);
         next[ch - 3] = ClampByte(next[ch - 3] - e * 3 / 16);
         next[ch] = ClampByte(next[ch] - e * 5 / 16);
         next[ch + 3] = ClampByte(next[ch + 3] - e * 1 / 16);
     }
+    return q;
 }
 
 // The 11-row working copy. Its memory does not grow with the picture's height.
@@ -60,21 +58,16 @@ public:
         for (int k = 0; k < kWindowRows; ++k) Load(k, k - kWindowCurrentRow);
     }
 
-    // Calls step(x, rows, out) for every pixel of row y; rows must be visited top to bottom.
-    template <class Step>
-    void FilterRow(int y, Step&& step, uint8_t* outRow) {
-        uint8_t* rows[kWindowRows];
-        for (int k = 0; k < kWindowRows; ++k) rows[k] = Buffer(k);
-        for (int x = 0, w = source_.Width(); x < w; ++x, outRow += 3) {
-            step(x, y, static_cast<uint8_t* const*>(rows), outRow);
-            for (auto& p : rows) p += 3;
-        }
+    // Start of window row k (row y − 5 + k while row y is being filtered), margin included.
+    uint8_t* Buffer(int k) { return storage_.get() + size_t((head_ + k) % kWindowRows) * stride_; }
+
+    // Drops row y − 5 and takes in row y + 6 once row y is done.
+    void Advance(int y) {
         head_ = (head_ + 1) % kWindowRows;
         Load(kWindowRows - 1, y + kWindowRows - kWindowCurrentRow);
     }
 
 private:
-    uint8_t* Buffer(int k) { return storage_.get() + size_t((head_ + k) % kWindowRows) * stride_; }
 
     void Load(int k, int sourceRow) {
         uint8_t* b = Buffer(k);
