@@ -1,0 +1,30 @@
+#pragma once
+// The editor's fifteen windows, created once in a fixed order (the main window first) and
+// kept for the whole run: dialogs are shown and hidden, never re-created, so each keeps
+// its fields between uses.
+
+#include <QDialog>
+#include <memory>
+#include <vector>
+
+#include "ShellServices.h"
+
+namespace zepo {
+
+class TFormZEPO;
+
+class EditorWindows {
+public:
+    explicit EditorWindows(ShellServices& services);
+    ~EditorWindows();
+
+    TFormZEPO& main() { return *main_; }
+    // Windows 2 … 15 in creation order.
+    const std::vector<QDialog*>& dialogs() const { return dialogs_; }
+
+private:
+    std::unique_ptr<TFormZEPO> main_;
+    std::vector<QDialog*> dialogs_;  // owned by the main window
+};
+
+}  // namespace zepo

@@ -1,0 +1,28 @@
+#pragma once
+// What the main window needs of the outside world. main() passes the real ones; the tests
+// pass recording fakes, so that no test ever waits on a message box, a modal dialog, a file
+// dialog or the clock.
+
+#include <QSize>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zepo {
+
+class Prompts;
+class DialogRunner;
+class FileChooser;
+class Scheduler;
+
+struct ShellServices {
+    Prompts& prompts;
+    DialogRunner& dialogs;
+    FileChooser& files;
+    Scheduler& scheduler;
+    std::filesystem::path programFolder;  // where the program file and ZEPOED.INI are
+    std::vector<std::string> arguments;   // the command line without the program name
+    QSize screen;                         // the size of the screen the card is made for
+};
+
+}  // namespace zepo

@@ -1,0 +1,42 @@
+// zepoed: the card editor.
+
+#include <QApplication>
+#include <QScreen>
+
+#include "EditorWindows.h"
+#include "Zepoform.h"
+#include "platform/DialogRunner.h"
+#include "platform/FileChooser.h"
+#include "platform/Fonts.h"
+#include "platform/Prompts.h"
+#include "platform/Scheduler.h"
+#include "platform/SingleInstance.h"
+
+int main(int argc, char** argv) {
+    // A second editor ends at once, quietly and before any window exists.
+    zepo::SingleInstance instance(zepo::InstanceLockPath());
+    if (!instance.Acquire()) return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("ZEPOエディタ");
+    QApplication::setApplicationName("ZEPOエディタ");
+    zepo::RegisterFontSubstitutes();
+
+    zepo::QtPrompts prompts;
+    zepo::ModalDialogRunner runner;
+    zepo::QtFileChooser chooser;
+    zepo::QtScheduler scheduler;
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    QSize screen(1024, 768);
+    if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
+    zepo::ShellServices services{prompts,  runner, chooser, scheduler,
+                                 std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
+                                 arguments, screen};
+
+    zepo::EditorWindows windows(services);
+    prompts.SetOwner(&windows.main());
+    chooser.SetOwner(&windows.main());
+    windows.main().show();
+    return app.exec();
+}
