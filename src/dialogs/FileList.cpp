@@ -36,6 +36,13 @@ QStringList FilesMatching(const std::filesystem::path& folder, const QString& ma
     return names;
 }
 
+QString QtFileFilter(const QString& pairs) {
+    const QStringList parts = pairs.split('|');
+    QStringList lines;
+    for (int i = 0; i + 1 < parts.size(); i += 2) lines << parts[i] + " (" + parts[i + 1] + ")";
+    return lines.join(";;");
+}
+
 FileList::FileList(QString masks, QWidget* parent) : QListWidget(parent), masks_(std::move(masks)) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 }

@@ -16,6 +16,10 @@ bool MatchesMask(const QString& fileName, const QString& masks);
 // Shift-JIS cannot hold are left out: a card could not name them.
 QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks);
 
+// "description|patterns|description|patterns…" as the file dialog's filter lines
+// "description (patterns);;…".
+QString QtFileFilter(const QString& pairs);
+
 // A single-selection list of file names.
 class FileList : public QListWidget {
     Q_OBJECT

@@ -1,0 +1,97 @@
+#include "FrameEditing.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <optional>
+
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/ColorGrid.h"
+#include "dialogs/Frmdlg.h"
+#include "dialogs/RadioGroup.h"
+#include "model/Environment.h"
+#include "model/Numbers.h"
+#include "platform/DialogRunner.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+
+constexpr int kMinimumSide = 10;
+
+struct Corners {
+    int x1, y1, x2, y2;
+};
+
+std::optional<Corners> ReadCorners(const TFrameDlg& d, MessageSink& messages) {
+    struct Field {
+        QLineEdit* edit;
+        const char* name;
+    };
+    const Field fields[] = {{d.edtFrmX1, "左上 x"}, {d.edtFrmY1, "左上 y"}, {d.edtFrmX2, "右下 x"}, {d.edtFrmY2, "右下 y"}};
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::string text = Utf8ToSjis(fields[i].edit->text().toStdString()).bytes;
+        auto v = ParseInt(text);
+        if (!v) {
+            messages.Warn(Sjis("枠の位置（") + Sjis(fields[i].name) + Sjis("）の「") + text +
+                          Sjis("」は整数ではありません"));
+            fields[i].edit->setFocus();
+            return std::nullopt;
+        }
+        values[i] = *v;
+    }
+    return Corners{values[0], values[1], values[2], values[3]};
+}
+
+}  // namespace
+
+EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, MessageSink& messages) {
+    Slot& s = card.slot(id);
+    const bool wasFree = !s.inUse;
+    if (wasFree) {
+        s.bounds = {10, 10, 100, 100};
+        ResetRecord(s, SlotKind::Frame);
+    }
+    d.setWindowTitle(QString("枠 - %1").arg(NumberOfSlot(id)));
+    d.edtFrmX1->setText(QString::number(s.bounds.left));
+    d.edtFrmY1->setText(QString::number(s.bounds.top));
+    d.edtFrmX2->setText(QString::number(s.bounds.right() - 1));
+    d.edtFrmY2->setText(QString::number(s.bounds.bottom() - 1));
+    d.FrmColor->setForegroundIndex(s.frame.color);
+    d.rdoFrmType->setItemIndex(s.frame.style);
+    d.panel->Fill(s.frame.association);
+    d.chkFrmUp->setChecked(wasFree);
+    d.chkFrmCut->setChecked(false);
+
+    std::optional<Corners> corners;
+    while (true) {
+        if (!runner.Run(d)) return EditResult::Cancelled;
+        if (d.chkFrmCut->isChecked()) {
+            s.inUse = false;
+            UpdateParentChecks(card);
+            return EditResult::Removed;
+        }
+        corners = ReadCorners(d, messages);
+        if (corners) break;
+    }
+    s.bounds.left = corners->x1;
+    s.bounds.top = corners->y1;
+    s.bounds.width = std::max(kMinimumSide, corners->x2 - corners->x1 + 1);
+    s.bounds.height = std::max(kMinimumSide, corners->y2 - corners->y1 + 1);
+    s.frame.color = d.FrmColor->foregroundIndex();
+    s.frame.style = std::max(0, d.rdoFrmType->itemIndex());
+    s.frame.association = d.panel->Stored();
+    if (d.chkFrmUp->isChecked()) card.BringToFront(id);
+    s.inUse = true;
+    card.parentChecked[static_cast<int>(SlotKind::Frame)] = true;
+    return EditResult::Applied;
+}
+
+void ResizeFrame(Slot& frame, int x1, int y1, int x2, int y2) {
+    frame.bounds.width = x2 - x1 + 1;
+    frame.bounds.height = y2 - y1 + 1;
+}
+
+}  // namespace zepo

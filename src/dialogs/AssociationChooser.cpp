@@ -1,0 +1,113 @@
+#include "AssociationChooser.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "AssociationPanel.h"
+#include "Carddlg.h"
+#include "FileList.h"
+#include "RadioGroup.h"
+#include "model/Environment.h"
+#include "model/Numbers.h"
+#include "platform/DialogRunner.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+bool AssociationChooser::Load(const AssociationPanel& panel) {
+    TNextCardDlg& d = dialog_;
+    d.Reset();
+    const QString name = panel.dspNextCard->text();
+    const QString file = panel.dspNextFile->text();
+    if (name.isEmpty()) return true;
+    if (name == "WAVE") {
+        d.setKind(TNextCardDlg::Wave);
+        if (!file.isEmpty()) d.wavePreselection = file;
+        else d.StopWave->setChecked(true);
+    } else if (name == "CDAUDIO") {
+        d.setKind(TNextCardDlg::CdAudio);
+        if (!file.isEmpty()) {
+            auto track = ParseInt(file.toStdString());
+            if (!track) {
+                messages_.Warn(Sjis("曲の番号「") + Utf8ToSjis(file.toStdString()).bytes + Sjis("」が数値ではありません"));
+                return false;
+            }
+            d.CDNo->setValue(*track);  // the spin edit keeps it within 1..100
+        } else {
+            d.StopCD->setChecked(true);
+        }
+    } else if (name == "MIDI") {
+        d.setKind(TNextCardDlg::Midi);
+        if (!file.isEmpty()) d.midiPreselection = file;
+        else d.StopMidi->setChecked(true);
+    } else if (name == "AVI") {
+        d.setKind(TNextCardDlg::Movie);
+        if (!file.isEmpty()) d.moviePreselection = file;
+        else d.StopAvi->setChecked(true);
+    } else if (name == "RUN") {
+        d.setKind(TNextCardDlg::Run);
+        if (!file.isEmpty()) d.edtRunExe->setText(file);
+    } else if (name == "this") {
+        d.setKind(TNextCardDlg::This);
+    } else {
+        d.setKind(TNextCardDlg::Card);
+        d.cardPreselection = file;
+    }
+    return true;
+}
+
+bool AssociationChooser::Store(AssociationPanel& panel) {
+    TNextCardDlg& d = dialog_;
+    QString name, file;
+    switch (d.kind()) {
+        case TNextCardDlg::Wave:
+            name = "WAVE";
+            file = d.StopWave->isChecked() ? QString() : d.Wave_->SelectedFile();
+            break;
+        case TNextCardDlg::CdAudio:
+            name = "CDAUDIO";
+            file = d.StopCD->isChecked() ? QString() : QString::number(d.CDNo->value());
+            break;
+        case TNextCardDlg::Midi:
+            name = "MIDI";
+            file = d.StopMidi->isChecked() ? QString() : d.Midi_->SelectedFile();
+            break;
+        case TNextCardDlg::Movie:
+            name = "AVI";
+            file = d.StopAvi->isChecked() ? QString() : d.Avi->SelectedFile();
+            break;
+        case TNextCardDlg::Run: {
+            name = "RUN";
+            file = d.edtRunExe->text();
+            SjisConversion c = Utf8ToSjis(file.toStdString());
+            if (!c.ok()) {
+                messages_.Warn(Sjis("カードに書けない文字が含まれています: ") + c.lost);
+                return false;
+            }
+            break;
+        }
+        case TNextCardDlg::This: name = "this"; break;
+        default:
+            file = d.Macro->SelectedFile();
+            name = file.left(std::max<qsizetype>(0, file.size() - 4));
+            break;
+    }
+    panel.dspNextCard->setText(name);
+    panel.dspNextFile->setText(file);
+    return true;
+}
+
+bool AssociationChooser::Choose(AssociationPanel& panel) {
+    if (!Load(panel)) return false;
+    dialog_.CardKind->setVisible(panel.kindChoiceAllowed);
+    if (!dialog_.Activate(messages_)) return false;
+    // A program text the card cannot hold sends the user back with the text kept.
+    while (runner_.Run(dialog_)) {
+        if (Store(panel)) return true;
+    }
+    return false;
+}
+
+}  // namespace zepo

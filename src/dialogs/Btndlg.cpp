@@ -1,0 +1,69 @@
+#include "Btndlg.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AssociationPanel.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+
+TButtonDlg::TButtonDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("ボタン");
+    panel = new AssociationPanel(this);
+    OKBtn = new QPushButton("OK", this);
+    CancelBtn = new QPushButton("キャンセル", this);
+    HelpBtn = new QPushButton("ヘルプ", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+}
+
+void TButtonDlg::PrepareForButton(const Card& card, int button) {
+    setWindowTitle(button == 0 ? QString("マウス右") : QString("ボタン - %1").arg(button));
+    panel->kindChoiceAllowed = true;
+    panel->presetName.clear();
+    panel->Fill(card.buttons.at(button));
+    // The box is ticked even without an association, so that one can be chosen at once.
+    panel->chkCard->setChecked(true);
+    panel->btnNextCard->setEnabled(true);
+}
+
+void TButtonDlg::PrepareForFeature(const Card& card, Feature feature) {
+    static const char* captions[] = {"音声", "音楽ＣＤ", "ＭＩＤＩ", "動画", "ソフト起動"};
+    const int i = static_cast<int>(feature);
+    setWindowTitle(captions[i]);
+    const QString word = QString::fromLatin1(FeatureKindWord(feature).data(), FeatureKindWord(feature).size());
+    panel->kindChoiceAllowed = false;
+    panel->presetName = word;
+    panel->chkCard->setChecked(true);
+    panel->btnNextCard->setEnabled(true);
+    panel->dspNextCard->setText(word);
+    const QString placeholder = feature == Feature::CdAudio ? "1" : " ";
+    panel->dspNextFile->setText(card.featureInUse[i] ? QString::fromStdString(SjisToUtf8(card.features[i].file))
+                                                      : placeholder);
+}
+
+void TButtonDlg::StoreButton(Card& card, int button, const Association& chosen) {
+    card.buttons.at(button) = chosen;
+    card.buttonInUse.at(button) = !chosen.name.empty();
+}
+
+void TButtonDlg::StoreFeature(Card& card, Feature feature, const Association& chosen) {
+    const int i = static_cast<int>(feature);
+    card.features[i] = chosen;
+    card.featureInUse[i] = !chosen.name.empty();
+}
+
+}  // namespace zepo

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "DialogFakes.h"
+#include "canvas/FrameEditing.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/ColorGrid.h"
+#include "dialogs/Frmdlg.h"
+#include "dialogs/RadioGroup.h"
+
+namespace zepo {
+namespace {
+using namespace test;
+
+class FrameRoundTrip : public ::testing::Test {
+protected:
+    FrameRoundTrip() { App(); }
+    EditResult Edit(int number, std::function<bool(TFrameDlg&)> step) {
+        runner.steps.push_back([step](QDialog& d) { return step(static_cast<TFrameDlg&>(d)); });
+        return EditFrame(card, SlotId(SlotKind::Frame, number), dialog, runner, messages);
+    }
+    Slot& Frame(int n) { return card.slot(SlotKind::Frame, n); }
+
+    Card card;
+    TFrameDlg dialog;
+    ScriptedRunner runner;
+    RecordingMessages messages;
+};
+
+TEST_F(FrameRoundTrip, NewFrameDefaults) {
+    EditResult r = Edit(1, [](TFrameDlg& d) {
+        EXPECT_EQ(d.windowTitle(), "枠 - 1");
+        EXPECT_EQ(d.edtFrmX1->text(), "10");
+        EXPECT_EQ(d.edtFrmY1->text(), "10");
+        EXPECT_EQ(d.edtFrmX2->text(), "109");
+        EXPECT_EQ(d.edtFrmY2->text(), "109");
+        EXPECT_EQ(d.FrmColor->foregroundIndex(), 15);
+        EXPECT_EQ(d.rdoFrmType->itemIndex(), 0);
+        EXPECT_TRUE(d.chkFrmUp->isChecked());
+        EXPECT_FALSE(d.panel->chkCard->isChecked());
+        return true;
+    });
+    EXPECT_EQ(r, EditResult::Applied);
+    EXPECT_TRUE(Frame(1).inUse);
+    EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
+    EXPECT_EQ(Frame(1).frame.color, kWhite);
+    EXPECT_EQ(Frame(1).frame.style, 0);
+    EXPECT_TRUE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
+    EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 1));
+}
+
+TEST_F(FrameRoundTrip, CornersColourStyleAndAssociation) {
+    Edit(2, [](TFrameDlg& d) {
+        d.edtFrmX1->setText("10");
+        d.edtFrmY1->setText("10");
+        d.edtFrmX2->setText("12");
+        d.edtFrmY2->setText("12");
+        d.FrmColor->setForegroundIndex(9);
+        d.rdoFrmType->setItemIndex(7);
+        d.panel->chkCard->click();
+        d.panel->dspNextCard->setText("next");
+        d.panel->dspNextFile->setText("next.zep");
+        return true;
+    });
+    const Slot& f = Frame(2);
+    EXPECT_EQ(f.bounds, (Rect{10, 10, 10, 10}));  // raised from 3 x 3
+    EXPECT_EQ(f.frame.color, kRed);
+    EXPECT_EQ(f.frame.style, 7);
+    EXPECT_EQ(f.frame.association.name, "next");
+    EXPECT_EQ(f.frame.association.file, "next.zep");
+
+    // Editing again shows what was stored; the box "to front" is unticked for a placed frame.
+    Edit(2, [](TFrameDlg& d) {
+        EXPECT_EQ(d.edtFrmX2->text(), "19");
+        EXPECT_FALSE(d.chkFrmUp->isChecked());
+        EXPECT_TRUE(d.panel->chkCard->isChecked());
+        EXPECT_EQ(d.panel->dspNextFile->text(), "next.zep");
+        return false;
+    });
+}
+
+TEST_F(FrameRoundTrip, FrontRemovalAndCancel) {
+    Edit(1, [](TFrameDlg&) { return true; });
+    Edit(2, [](TFrameDlg&) { return true; });
+    EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 2));
+    Edit(1, [](TFrameDlg& d) {
+        d.chkFrmUp->setChecked(true);
+        return true;
+    });
+    EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 1));
+
+    Rect before = Frame(1).bounds;
+    EXPECT_EQ(Edit(1, [](TFrameDlg& d) {
+                  d.edtFrmX1->setText("300");
+                  return false;
+              }),
+              EditResult::Cancelled);
+    EXPECT_EQ(Frame(1).bounds, before);
+
+    EXPECT_EQ(Edit(1, [](TFrameDlg& d) {
+                  d.chkFrmCut->setChecked(true);
+                  return true;
+              }),
+              EditResult::Removed);
+    EXPECT_FALSE(Frame(1).inUse);
+    EXPECT_TRUE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
+    Edit(2, [](TFrameDlg& d) {
+        d.chkFrmCut->setChecked(true);
+        return true;
+    });
+    EXPECT_FALSE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
+
+    // Cancelling a free slot leaves it free.
+    EXPECT_EQ(Edit(3, [](TFrameDlg&) { return false; }), EditResult::Cancelled);
+    EXPECT_FALSE(Frame(3).inUse);
+}
+
+TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValues) {
+    Edit(1, [](TFrameDlg&) { return true; });
+    runner.steps.push_back([](QDialog& dlg) {
+        auto& d = static_cast<TFrameDlg&>(dlg);
+        d.edtFrmX1->setText("50");
+        d.FrmColor->setForegroundIndex(3);
+        d.edtFrmY2->setText("1O0");
+        return true;
+    });
+    runner.steps.push_back([](QDialog& dlg) {
+        auto& d = static_cast<TFrameDlg&>(dlg);
+        EXPECT_EQ(d.edtFrmX1->text(), "50");  // the typed values are still there
+        EXPECT_EQ(d.edtFrmY2->text(), "1O0");
+        d.edtFrmY2->setText("100");
+        return true;
+    });
+    EXPECT_EQ(EditFrame(card, SlotId(SlotKind::Frame, 1), dialog, runner, messages), EditResult::Applied);
+    ASSERT_EQ(messages.warnings.size(), 1u);
+    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 y）の「1O0」は整数ではありません");
+    EXPECT_EQ(runner.shown, 3);
+    EXPECT_EQ(Frame(1).bounds, (Rect{50, 10, 60, 91}));
+    EXPECT_EQ(Frame(1).frame.color, 3);
+}
+
+TEST_F(FrameRoundTrip, MouseResize) {
+    Slot& f = Frame(1);
+    ResizeFrame(f, 10, 10, 40, 25);
+    EXPECT_EQ(f.bounds.width, 31);
+    EXPECT_EQ(f.bounds.height, 16);
+}
+
+}  // namespace
+}  // namespace zepo
