@@ -72,8 +72,9 @@ void TFormZEPO::OpenChosenFile(const std::filesystem::path& chosen) {
         services_.prompts.Warn(Sjis("ファイル名にShift-JISで表せない文字が含まれているため、読み込めません"));
         return;
     }
-    std::optional<std::string> bytes = ec ? std::nullopt : ReadFileBytes(file);
-    if (!bytes || std::filesystem::is_directory(file, ec)) {
+    std::optional<std::string> bytes;
+    if (!ec && std::filesystem::is_regular_file(file, ec)) bytes = ReadFileBytes(file);
+    if (!bytes) {
         services_.prompts.Warn(Sjis("読み込みに失敗しました"));
         return;
     }

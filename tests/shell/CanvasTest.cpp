@@ -1,0 +1,302 @@
+// The canvas: band arithmetic per kind, the rubber band, and the mouse protocol driven on
+// the real window with synthesized mouse events.
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolButton>
+
+#include "ShellFixture.h"
+#include "canvas/CardCanvas.h"
+#include "canvas/Drag.h"
+
+namespace zepo::test {
+namespace {
+
+struct FixedMeasurer : TextMeasurer {
+    int TextWidth(std::string_view text, const FontSpec& font) override {
+        return static_cast<int>(text.size()) * font.height / 2;
+    }
+};
+
+Slot FrameAt(Rect r) {
+    Slot s;
+    s.inUse = true;
+    s.bounds = r;
+    return s;
+}
+
+TEST(Bands, StartBandIsOnePixelOutsideAndHorizontalTextsEndAtTheirFont) {
+    Slot frame = FrameAt({100, 50, 40, 30});
+    EXPECT_EQ(StartBand(frame, SlotKind::Frame), (Band{99, 49, 140, 80}));
+    Slot text = FrameAt({10, 10, 60, 25});
+    text.font.height = 20;
+    EXPECT_EQ(StartBand(text, SlotKind::OneLineText), (Band{9, 9, 70, 30}));
+    text.wordWrap = true;
+    EXPECT_EQ(StartBand(text, SlotKind::OneLineText), (Band{9, 9, 70, 35}));
+}
+
+TEST(Bands, MoveReleaseClampsLeftAndTopOnly) {
+    struct Case {
+        int x, y;
+        Rect expected;
+    } cases[] = {
+        {5, 5, {100, 50, 40, 30}},        // released where pressed
+        {-200, 5, {0, 50, 40, 30}},       // beyond the left edge
+        {5, -100, {100, 0, 40, 30}},      // beyond the top edge
+        {5000, 4000, {5095, 4045, 40, 30}} // right and bottom are free
+    };
+    for (const Case& c : cases) EXPECT_EQ(MovedBounds({100, 50, 40, 30}, c.x, c.y, 5, 5), c.expected) << c.x;
+}
+
+TEST(Bands, FrameResizeGrowsByOneAfterAMoveBackAndByTwoWithoutAMove) {
+    FixedMeasurer m;
+    Slot frame = FrameAt({100, 50, 40, 30});
+    Band start = StartBand(frame, SlotKind::Frame);
+    Band back = ResizeBand(frame, SlotKind::Frame, start, 5, 5, 5, 5);
+    Slot a = frame;
+    ApplyResize(a, SlotKind::Frame, back, m);
+    EXPECT_EQ(a.bounds, (Rect{100, 50, 41, 31}));
+    Slot b = frame;
+    ApplyResize(b, SlotKind::Frame, start, m);
+    EXPECT_EQ(b.bounds, (Rect{100, 50, 42, 32}));
+    Band tiny = ResizeBand(frame, SlotKind::Frame, start, -500, -500, 5, 5);
+    EXPECT_EQ(tiny, (Band{99, 49, 109, 59})) << "never below 10 pixels";
+    Band grown = ResizeBand(frame, SlotKind::TextBlock, start, 25, 15, 5, 5);
+    EXPECT_EQ(grown, (Band{99, 49, 159, 89}));
+}
+
+TEST(Bands, PictureScaleIsRoundedAndKeptWithinItsRange) {
+    struct Case {
+        int x;
+        float scale;
+        Band band;
+    } cases[] = {
+        {150, 2.0f, {99, 49, 300, 150}},
+        {-5000, 0.1f, {99, 49, 110, 55}},
+        {100000, 100.0f, {99, 49, 10100, 5050}},
+        {50, 1.0f, {99, 49, 200, 100}},
+    };
+    for (const Case& c : cases) {
+        Slot pic = FrameAt({100, 50, 100, 50});
+        pic.picture.naturalWidth = 100;
+        pic.picture.naturalHeight = 50;
+        Band b = ResizeBand(pic, SlotKind::Picture, StartBand(pic, SlotKind::Picture), c.x, 0, 50, 10);
+        EXPECT_FLOAT_EQ(pic.picture.scale, c.scale) << c.x;
+        EXPECT_EQ(b, c.band) << c.x;
+    }
+    Slot pic = FrameAt({100, 50, 1000, 500});
+    pic.picture.naturalWidth = 1000;
+    pic.picture.naturalHeight = 500;
+    ResizeBand(pic, SlotKind::Picture, StartBand(pic, SlotKind::Picture), 1, 0, 0, 0);  // 1.001
+    EXPECT_FLOAT_EQ(pic.picture.scale, 1.001f);
+    FixedMeasurer m;
+    Slot p2 = FrameAt({100, 50, 100, 50});
+    ApplyResize(p2, SlotKind::Picture, Band{99, 49, 300, 150}, m);
+    EXPECT_TRUE(p2.stretch);
+    EXPECT_EQ(p2.bounds, (Rect{100, 50, 200, 100}));
+}
+
+TEST(Bands, OneLineTextKeepsItsAspectAndItsFontWithinLimits) {
+    FixedMeasurer m;
+    Slot text = FrameAt({10, 10, 40, 20});
+    text.caption = "abcd";
+    text.font.height = 20;
+    Band start = StartBand(text, SlotKind::OneLineText);
+    Band doubled = ResizeBand(text, SlotKind::OneLineText, start, 45, 999, 5, 0);
+    EXPECT_EQ(doubled, (Band{9, 9, 89, 49})) << "vertical movement is ignored";
+    Slot applied = text;
+    ApplyResize(applied, SlotKind::OneLineText, doubled, m);
+    EXPECT_EQ(applied.font.height, 39);
+    EXPECT_EQ(applied.bounds.width, 4 * 39 / 2) << "the label sizes itself to the new font";
+    Band huge = ResizeBand(text, SlotKind::OneLineText, start, 100000, 0, 5, 0);
+    EXPECT_LE(huge.y2 - huge.y1 - 1, 1000);
+    Band small = ResizeBand(text, SlotKind::OneLineText, start, -1000, 0, 5, 0);
+    EXPECT_EQ(small.y2 - small.y1, 8);
+    Slot vertical = text;
+    vertical.wordWrap = true;
+    ApplyResize(vertical, SlotKind::OneLineText, Band{9, 9, 30, 70}, m);
+    EXPECT_EQ(vertical.font.height, (60 / 4) * 2);
+}
+
+TEST(Bands, TextBlockRefitsFontAndPitchToTheBand) {
+    FixedMeasurer m;  // a line of n bytes is n × height / 2 wide
+    Slot block = FrameAt({10, 10, 100, 70});
+    block.lines = {"aaaa", "bbbbbbbbbb", "cc"};
+    block.block.widestLine = "bbbbbbbbbb";
+    ApplyResize(block, SlotKind::TextBlock, Band{9, 9, 109, 109}, m);
+    // (2 × 100) div 10 = 20; widths 100 at 20, so the loop stops at once and steps back to 19.
+    EXPECT_EQ(block.font.height, 19);
+    EXPECT_EQ(block.block.linePitch, (100 - 3 * 19) / 2);
+    EXPECT_EQ(block.bounds.height, 3 * 19 + 2 * block.block.linePitch);
+    Slot empty = FrameAt({10, 10, 1, 1});
+    ApplyResize(empty, SlotKind::TextBlock, Band{9, 9, 50, 50}, m);
+    EXPECT_EQ(empty.bounds, (Rect{10, 10, 1, 1})) << "an empty block has nothing to fit";
+}
+
+struct RecordingEditor : SlotEditor {
+    std::vector<int> edited;
+    Card* card = nullptr;
+    bool place = false;
+    void Edit(int id) override {
+        edited.push_back(id);
+        if (place) {
+            card->slot(id).inUse = true;
+            card->slot(id).bounds = {0, 0, 10, 10};
+        }
+    }
+};
+
+class CanvasWindow : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        form().show();
+        canvas = form().canvas;
+        Card& card = form().card();
+        for (int n : {1, 2}) {
+            Slot& s = card.slot(SlotKind::Frame, n);
+            s.inUse = true;
+            s.frame.color = n == 1 ? kRed : kBlack;
+            s.bounds = n == 1 ? Rect{100, 50, 40, 30} : Rect{120, 60, 40, 30};
+        }
+        for (SlotKind k : {SlotKind::OneLineText, SlotKind::TextBlock, SlotKind::Picture, SlotKind::Frame})
+            form().SetSlotEditor(k, &editor);
+        editor.card = &card;
+        canvas->ClearCanvas();
+    }
+    QString Status() { return form().stbMouse->text(); }
+    const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
+    CardCanvas* canvas = nullptr;
+    RecordingEditor editor;
+};
+
+TEST_F(CanvasWindow, DrawsTheBackgroundAndTheObjectsInStackingOrder) {
+    const QImage& img = canvas->surface();
+    EXPECT_EQ(img.pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(105, 55), QColor::fromRgb(ColorRgb(kRed)));
+    EXPECT_EQ(img.pixelColor(125, 65), QColor::fromRgb(ColorRgb(kBlack))) << "frame 2 is in front";
+}
+
+TEST_F(CanvasWindow, RubberBandInvertsAndDrawingItAgainRestores) {
+    QImage before = canvas->surface();
+    Band b{10, 10, 30, 20};
+    canvas->DrawRubberBand(b);
+    EXPECT_EQ(canvas->surface().pixelColor(10, 10), QColor(Qt::black));
+    EXPECT_EQ(canvas->surface().pixelColor(30, 20), QColor(Qt::black));
+    EXPECT_EQ(canvas->surface().pixelColor(20, 15), QColor(Qt::white)) << "only the outline";
+    canvas->DrawRubberBand(b);
+    EXPECT_EQ(canvas->surface(), before);
+}
+
+TEST_F(CanvasWindow, DragMovesOnReleaseAndClampsAtTheCanvasEdge) {
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    ASSERT_TRUE(canvas->band().has_value());
+    EXPECT_EQ(*canvas->band(), (Band{99, 49, 140, 80}));
+    QTest::mouseMove(canvas, QPoint(115, 75));
+    EXPECT_EQ(*canvas->band(), (Band{109, 69, 150, 100}));
+    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30})) << "the object changes only on release";
+    EXPECT_EQ(Status(), "115:75");
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(115, 75));
+    EXPECT_EQ(Frame(1).bounds, (Rect{110, 70, 40, 30}));
+    EXPECT_FALSE(canvas->dragging());
+
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(112, 72));
+    QTest::mouseMove(canvas, QPoint(2, 1));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(2, 1));
+    EXPECT_EQ(Frame(1).bounds, (Rect{0, 0, 40, 30}));
+}
+
+TEST_F(CanvasWindow, PressAndReleaseInPlaceLeavesTheObjectAndTheScreen) {
+    QImage before = canvas->surface();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30}));
+    EXPECT_EQ(canvas->surface(), before);
+}
+
+TEST_F(CanvasWindow, ResizeModeGrowsTheFrameFromItsTopLeft) {
+    form().btnStretch->click();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(110, 52));
+    QTest::mouseMove(canvas, QPoint(130, 72));
+    EXPECT_EQ(*canvas->band(), (Band{99, 49, 159, 99}));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(130, 72));
+    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 61, 51}));
+}
+
+TEST_F(CanvasWindow, BringToFrontRaisesWithoutABandAndRightPressStillOpens) {
+    form().btnFrontBack->click();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    EXPECT_FALSE(canvas->band().has_value());
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    EXPECT_EQ(form().card().stacking.back(), SlotId(SlotKind::Frame, 1));
+    EXPECT_EQ(canvas->surface().pixelColor(125, 65), QColor::fromRgb(ColorRgb(kRed)));
+    EXPECT_EQ(canvas->SlotAt(QPoint(125, 65)), SlotId(SlotKind::Frame, 1));
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(125, 65));
+    EXPECT_EQ(editor.edited, std::vector<int>{SlotId(SlotKind::Frame, 1)});
+}
+
+TEST_F(CanvasWindow, RightPressOpensTheRoundTripInEveryModeIncludingPreview) {
+    for (QToolButton* mode : {form().btnMove, form().btnStretch, form().btnPaint}) {
+        mode->click();
+        QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(150, 85));
+        QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(150, 85));
+        EXPECT_FALSE(canvas->dragging());
+    }
+    EXPECT_TRUE(form().previewOn());
+    EXPECT_EQ(editor.edited, std::vector<int>(3, SlotId(SlotKind::Frame, 2)));
+    form().btnMove->click();
+    EXPECT_FALSE(form().previewOn());
+}
+
+TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {
+    // QTest takes (0, 0) for "the middle of the widget", so the top-left pixel gets its own event.
+    QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_EQ(Status(), "0:0");
+    QTest::mouseMove(canvas, QPoint(135, 77));
+    EXPECT_EQ(Status(), "135:77");
+}
+
+TEST_F(CanvasWindow, ModeButtonsFormOneGroupWithTheirCursors) {
+    struct Case {
+        QToolButton* button;
+        EditMode mode;
+        Qt::CursorShape cursor;
+    } cases[] = {{form().btnFrontBack, EditMode::FrontBack, Qt::UpArrowCursor},
+                 {form().btnStretch, EditMode::Stretch, Qt::SizeHorCursor},
+                 {form().btnPaint, EditMode::Preview, Qt::ArrowCursor},
+                 {form().btnMove, EditMode::Move, Qt::DragMoveCursor}};
+    for (const Case& c : cases) {
+        c.button->click();
+        EXPECT_EQ(canvas->mode(), c.mode);
+        EXPECT_EQ(form().cursor().shape(), c.cursor);
+        int down = 0;
+        for (QToolButton* b : {form().btnPaint, form().btnMove, form().btnFrontBack, form().btnStretch})
+            down += b->isChecked();
+        EXPECT_EQ(down, 1);
+    }
+}
+
+TEST_F(CanvasWindow, PlacingButtonsTakeTheLowestFreeSlotUntilNoneIsLeft) {
+    editor.place = true;
+    for (int i = 0; i < 9; ++i) form().btnFrame->click();
+    std::vector<int> expected;
+    for (int n = 3; n <= 10; ++n) expected.push_back(SlotId(SlotKind::Frame, n));
+    EXPECT_EQ(editor.edited, expected) << "the ninth click finds no free frame";
+    EXPECT_TRUE(form().mnFrameN[9]->isChecked());
+    editor.edited.clear();
+    form().card().slot(SlotKind::OneLineText, 1).inUse = true;
+    form().btnTxtYoko->click();
+    form().btnTextFile->click();
+    form().btnBitmap->click();
+    EXPECT_EQ(editor.edited, (std::vector<int>{SlotId(SlotKind::OneLineText, 2), SlotId(SlotKind::TextBlock, 1),
+                                               SlotId(SlotKind::Picture, 1)}));
+    editor.edited.clear();
+    form().mnYoko[19]->trigger();
+    EXPECT_EQ(editor.edited, std::vector<int>{SlotId(SlotKind::OneLineText, 20)});
+}
+
+}  // namespace
+}  // namespace zepo::test

@@ -1,0 +1,387 @@
+// The card file commands: new, open, save, save folder, card settings, macro viewer.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "ShellFixture.h"
+#include "dialogs/ColorGrid.h"
+#include "dialogs/Dirdlg.h"
+#include "dialogs/Initdlg.h"
+#include "dialogs/RadioGroup.h"
+#include "canvas/CardCanvas.h"
+#include "model/MacroFile.h"
+#include "model/MacroWriter.h"
+
+namespace zepo::test {
+namespace {
+
+const std::string kOverwrite = "\r同じ名前のファイルが存在します\r上書きしてよろしいですか？";
+
+class CardCommands : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        saveFolder = program();
+    }
+    // The card settings dialog's script: type a name (and more) and press OK.
+    void NameCard(const QString& name) {
+        runner.scripts.push_back([name](QDialog& d) {
+            auto& dlg = static_cast<TCardInitdlg&>(d);
+            dlg.edtCardName->setText(name);
+            dlg.OKBtn->click();
+        });
+        form().mnCardMakeClick();
+    }
+    void ChooseFolder(const std::filesystem::path& folder) {
+        runner.scripts.push_back([folder](QDialog& d) {
+            auto& dlg = static_cast<TChdirDlg&>(d);
+            dlg.EditDir->setText(QString::fromStdString(folder.string()));
+            dlg.OKBtn->click();
+        });
+        form().mnSavePosClick();
+    }
+    std::filesystem::path saveFolder;
+};
+
+TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        dlg.edtCardName->setText("abc");
+        dlg.edtCardTitle->setText("題名");
+        dlg.CardColor->cell(4)->click();
+        dlg.rdoEditMode->item(1)->click();
+        dlg.rdoCursorMode->item(2)->click();
+        dlg.OKBtn->click();
+    });
+    form().mnCardMakeClick();
+    const CardSettings& s = form().card().settings;
+    EXPECT_EQ(s.name, "abc");
+    EXPECT_EQ(SjisToUtf8(s.title), "題名");
+    EXPECT_EQ(s.color, 4);
+    EXPECT_EQ(s.editMode, 1);
+    EXPECT_EQ(s.fingerCursor, 2);
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - abc");
+    EXPECT_EQ(form().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(4))) << "canvas in the new colour";
+}
+
+TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
+    CardSettings before = form().card().settings;
+    TCardInitdlg* seen = nullptr;
+    runner.scripts.push_back([&seen](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        seen = &dlg;
+        dlg.edtCardName->setText("changed");
+        dlg.edtCardTitle->setText("changed");
+        dlg.CardColor->cell(2)->click();
+        dlg.rdoEditMode->item(0)->click();
+        dlg.rdoCursorMode->item(1)->click();
+        dlg.CancelBtn->click();
+    });
+    form().mnCardMakeClick();
+    ASSERT_NE(seen, nullptr);
+    const CardSettings& s = form().card().settings;
+    EXPECT_EQ(s.name, before.name);
+    EXPECT_EQ(s.title, before.title);
+    EXPECT_EQ(s.color, before.color);
+    EXPECT_EQ(s.editMode, before.editMode);
+    EXPECT_EQ(s.fingerCursor, before.fingerCursor);
+    EXPECT_EQ(seen->edtCardName->text(), "main");
+    EXPECT_EQ(seen->rdoEditMode->itemIndex(), 2);
+    EXPECT_EQ(seen->CardColor->foregroundIndex(), 15);
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
+}
+
+TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        dlg.edtCardName->clear();
+        EXPECT_FALSE(dlg.OKBtn->isEnabled());
+        dlg.edtCardName->setText("a");
+        EXPECT_TRUE(dlg.OKBtn->isEnabled());
+        dlg.edtCardName->setText("あいうえおかきくけこさ");  // 22 bytes
+        EXPECT_EQ(dlg.edtCardName->text(), "あいうえおかきくけこ");
+        dlg.edtCardTitle->setText("123456789012345678901");
+        EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
+        dlg.CancelBtn->click();
+    });
+    form().mnCardMakeClick();
+}
+
+TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        dlg.edtCardName->setText("a😀");
+        dlg.OKBtn->click();
+        EXPECT_NE(dlg.result(), QDialog::Accepted) << "the dialog stays open";
+        dlg.CancelBtn->click();
+    });
+    form().mnCardMakeClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:Shift-JISで表せない文字が含まれています"}));
+    EXPECT_EQ(form().card().settings.name, "main");
+}
+
+TEST_F(CardCommands, NewCardAnsweredNoChangesNothing) {
+    form().card().slot(SlotKind::Frame, 1).inUse = true;
+    form().mnNewClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
+    EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse);
+    EXPECT_TRUE(runner.shown.empty());
+}
+
+TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
+    form().card().slot(SlotKind::Frame, 1).inUse = true;
+    form().SyncFromModel();
+    EXPECT_TRUE(form().mnFrameN[0]->isChecked());
+    prompts.answers = {true};
+    bool okDisabled = false;
+    runner.scripts.push_back([&](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        okDisabled = !dlg.OKBtn->isEnabled() && dlg.edtCardName->text().isEmpty() && dlg.rdoEditMode->itemIndex() == 0;
+        dlg.CancelBtn->click();
+    });
+    form().mnNewClick();
+    EXPECT_TRUE(okDisabled) << "the dialog opens with an empty name, OK disabled, edit mode 0";
+    EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
+    EXPECT_FALSE(form().mnFrameN[0]->isChecked()) << "check marks follow the model";
+    EXPECT_EQ(form().card().settings.name, "zepo");
+    EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - zepo");
+}
+
+TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
+    NameCard("abc");
+    form().mnSaveClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:abc.zep\r上の名前で保存しました"}));
+    std::string written = ReadBytes(saveFolder / "abc.zep");
+    EXPECT_EQ(written, JoinMacroLines(form().macroLines()));
+    EXPECT_NE(written.find("card"), std::string::npos);
+
+    prompts.answers = {true};
+    form().mnSaveClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
+
+    WriteBytes(saveFolder / "abc.zep", "old");
+    prompts.answers = {false};
+    form().mnSaveClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
+    EXPECT_EQ(ReadBytes(saveFolder / "abc.zep"), "old");
+}
+
+// A one-line text whose "text" line has exactly `bytes` bytes.
+void PlaceTextWithLineOf(Card& card, size_t bytes) {
+    Slot& s = card.slot(SlotKind::OneLineText, 1);
+    s.inUse = true;
+    s.caption = "x";
+    s.bounds = {10, 10, 20, 20};
+    card.parentChecked[int(SlotKind::OneLineText)] = true;
+    std::vector<std::string> lines;
+    WriteMacro(card, lines);
+    size_t textLine = 0;
+    for (const std::string& l : lines)
+        if (l.find("{x}") != std::string::npos) textLine = l.size();
+    ASSERT_GT(textLine, 0u);
+    s.caption = std::string(1 + bytes - textLine, 'x');
+}
+
+TEST_F(CardCommands, LineLimitAllows120BytesAndRefuses121QuotingTheLine) {
+    NameCard("lim");
+    PlaceTextWithLineOf(form().card(), 120);
+    form().mnSaveClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:lim.zep\r上の名前で保存しました"}));
+    std::filesystem::remove(saveFolder / "lim.zep");
+
+    PlaceTextWithLineOf(form().card(), 121);
+    form().mnSaveClick();
+    std::vector<std::string> events = TakeEvents();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0], "beep!");
+    EXPECT_EQ(events[1].rfind("show:１行の文字数が多すぎるため、保存できません\r[ ", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(saveFolder / "lim.zep"));
+}
+
+TEST_F(CardCommands, OverwriteQuestionComesBeforeTheLimitAndTheOldFileStays) {
+    NameCard("old");
+    WriteBytes(saveFolder / "old.zep", "previous card");
+    PlaceTextWithLineOf(form().card(), 121);
+    prompts.answers = {true};
+    form().mnSaveClick();
+    std::vector<std::string> events = TakeEvents();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[1], "ask:old.zep" + kOverwrite);
+    EXPECT_EQ(events[2], "beep!");
+    EXPECT_EQ(ReadBytes(saveFolder / "old.zep"), "previous card");
+}
+
+TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
+    NameCard("busy");
+    // A folder where the card file should be: the rename over it fails.
+    std::filesystem::create_directory(saveFolder / "busy.zep");
+    WriteBytes(saveFolder / "busy.zep" / "inside", "kept");
+    prompts.answers = {true};
+    form().mnSaveClick();
+    std::vector<std::string> events = TakeEvents();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[2], "beep!");
+    EXPECT_EQ(events[3], "show:保存に失敗しました");
+    EXPECT_EQ(ReadBytes(saveFolder / "busy.zep" / "inside"), "kept");
+    for (auto& entry : std::filesystem::directory_iterator(saveFolder))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << "no temporary file is left: " << entry.path();
+}
+
+TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
+    struct Case {
+        std::string name;
+        std::string message;
+    } cases[] = {
+        {"a/b", "show:a/b\rカード名に「/」や「\\」が含まれているため、保存できません"},
+        {"a\\b", "show:a\\b\rカード名に「/」や「\\」が含まれているため、保存できません"},
+        {std::string("a\0b", 3), "show:カード名にファイル名に使えない文字が含まれているため、保存できません"},
+        {"", "show:カード名がないため、保存できません"},
+    };
+    for (const Case& c : cases) {
+        form().card().settings.name = c.name;
+        form().mnSaveClick();
+        EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", c.message}));
+    }
+    size_t files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(saveFolder)) (void)entry, ++files;
+    EXPECT_EQ(files, 0u);
+    // The second byte of ソ is 0x5C and no separator.
+    form().card().settings.name = Sjis("ソフト");
+    form().mnSaveClick();
+    EXPECT_TRUE(std::filesystem::exists(saveFolder / "ソフト.zep"));
+}
+
+TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
+    ChooseFolder(saveFolder / "gone");
+    TakeEvents();
+    std::filesystem::remove(saveFolder / "gone");
+    NameCard("x");
+    form().mnSaveClick();
+    std::vector<std::string> events = TakeEvents();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0], "beep!");
+    EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
+}
+
+TEST_F(CardCommands, SaveNewOpenRoundTrip) {
+    NameCard("round");
+    Slot& frame = form().card().slot(SlotKind::Frame, 1);
+    frame.inUse = true;
+    frame.bounds = {30, 40, 50, 60};
+    frame.frame.color = 9;
+    form().card().parentChecked[int(SlotKind::Frame)] = true;
+    form().mnSaveClick();
+    TakeEvents();
+
+    prompts.answers = {true};
+    form().mnNewClick();  // cancelled settings: "zepo"
+    EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
+
+    chooser.answers.push_back(QString::fromStdString((saveFolder / "round.zep").string()));
+    form().mnOpenClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
+    const Slot& back = form().card().slot(SlotKind::Frame, 1);
+    EXPECT_TRUE(back.inUse);
+    EXPECT_EQ(back.bounds, (Rect{30, 40, 50, 60}));
+    EXPECT_TRUE(form().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
+    EXPECT_EQ(form().openFileName().toStdString(), (saveFolder / "round.zep").string());
+}
+
+TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
+    form().mnOpenClick();
+    EXPECT_EQ(form().saveFolder(), saveFolder);
+    EXPECT_TRUE(form().openFileName().isEmpty());
+    EXPECT_TRUE(prompts.events.empty());
+}
+
+TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo) {
+    TempFolder other;
+    WriteBytes(other.path() / "foreign.zep", "card {foreign}\rtitle {T}\nend");
+    form().card().settings.name = "kept";
+    chooser.answers.push_back(QString::fromStdString((other.path() / "foreign.zep").string()));
+    prompts.answers = {false};
+    form().mnOpenClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
+    EXPECT_EQ(form().saveFolder(), other.path());
+    EXPECT_EQ(form().stbFile->text().toStdString(), other.path().string());
+    EXPECT_EQ(form().card().settings.name, "kept");
+    EXPECT_EQ(form().macroLines(), (std::vector<std::string>{"card {foreign}", "title {T}", "end"}));
+}
+
+TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
+    WriteBytes(saveFolder / "hdr.zep", "\r\n" + HeaderMarkerLine() + "\r\ncard {hdr}\r\ntitle {T}\r\nend\r\n");
+    chooser.answers.push_back(QString::fromStdString((saveFolder / "hdr.zep").string()));
+    form().mnOpenClick();
+    EXPECT_TRUE(prompts.events.empty());
+    EXPECT_EQ(form().card().settings.name, "hdr");
+    EXPECT_EQ(form().card().settings.title, "T");
+}
+
+TEST_F(CardCommands, OpenOfAnUnreadableFileReportsAndKeepsTheCard) {
+    std::filesystem::create_directory(saveFolder / "dir.zep");
+    chooser.answers.push_back(QString::fromStdString((saveFolder / "dir.zep").string()));
+    form().mnOpenClick();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
+    EXPECT_EQ(form().card().settings.name, "main");
+}
+
+TEST_F(CardCommands, SaveFolderEnterCreateOrRefuse) {
+    TempFolder other;
+    ChooseFolder(other.path());
+    EXPECT_EQ(form().saveFolder(), other.path());
+    EXPECT_TRUE(TakeEvents().empty());
+
+    std::filesystem::path fresh = other.path() / "新しい";
+    ChooseFolder(fresh);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:" + fresh.string() + "\r上のフォルダを作成しました。"}));
+    EXPECT_TRUE(std::filesystem::is_directory(fresh));
+    EXPECT_EQ(form().saveFolder(), fresh);
+    EXPECT_EQ(std::filesystem::current_path(), fresh);
+
+    ChooseFolder(other.path() / "a" / "b");
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:フォルダを変更できませんでした"}));
+    EXPECT_EQ(form().saveFolder(), fresh);
+    EXPECT_FALSE(std::filesystem::exists(other.path() / "a"));
+
+    form().mnSavePosClick();  // no script: cancelled
+    EXPECT_EQ(form().saveFolder(), fresh);
+    EXPECT_EQ(form().stbFile->text().toStdString(), fresh.string());
+}
+
+TEST_F(CardCommands, SaveFolderDialogOpensOnTheSaveFolderAndFollowsTheTree) {
+    TempFolder other;
+    std::filesystem::create_directory(other.path() / "sub");
+    runner.scripts.push_back([&](QDialog& d) {
+        auto& dlg = static_cast<TChdirDlg&>(d);
+        EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
+        dlg.EditDir->setText("typed");
+        dlg.SelectInDir(QString::fromStdString((other.path() / "sub").string()));
+        EXPECT_EQ(dlg.EditDir->text().toStdString(), (other.path() / "sub").string()) << "a click replaces the text";
+        dlg.OKBtn->click();
+    });
+    form().mnSavePosClick();
+    EXPECT_EQ(form().saveFolder(), other.path() / "sub");
+}
+
+TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
+    NameCard("view");
+    std::string shown;
+    runner.scripts.push_back([&](QDialog& d) { shown = d.findChild<QPlainTextEdit*>()->toPlainText().toStdString(); });
+    form().mnViewMacroClick();
+    EXPECT_EQ(runner.shown.back(), "MacroViewer");
+    std::string expected;
+    for (const std::string& line : form().macroLines()) expected += SjisToUtf8(line) + "\n";
+    expected.pop_back();
+    EXPECT_EQ(shown, expected);
+    EXPECT_FALSE(std::filesystem::exists(saveFolder / "view.zep"));
+}
+
+}  // namespace
+}  // namespace zepo::test

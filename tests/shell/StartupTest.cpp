@@ -1,0 +1,245 @@
+// Start-up: window list, FormCreate, settings file, switches, the one-shot sequence, the
+// second instance.
+
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QToolButton>
+
+#include "ShellFixture.h"
+#include "canvas/CardCanvas.h"
+#include "dialogs/AboutZepo.h"
+#include "dialogs/Initdlg.h"
+#include "platform/SingleInstance.h"
+#include "shell/Switches.h"
+
+namespace zepo::test {
+namespace {
+
+TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
+    Start();
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
+    std::vector<QString> captions;
+    for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
+    std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
+                                  "文字（ファイル）", "関連付け", "ボタン", "保存フォルダの変更", "マーカー機能",
+                                  "動画２", "スライド機能", "ツールの設定", "MacroViewer"};
+    EXPECT_EQ(captions, expected);
+}
+
+TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
+    Start();
+    EXPECT_EQ(form().saveFolder(), program());
+    EXPECT_EQ(form().stbFile->text().toStdString(), program().string());
+    EXPECT_EQ(form().stbMouse->text(), "1000:1000");
+    EXPECT_TRUE(form().btnMove->isChecked());
+    EXPECT_TRUE(form().mnNomalScreen->isChecked());
+    EXPECT_FALSE(form().settingsWriteAllowed());
+    EXPECT_EQ(scheduler.delays, std::vector<int>{1000});
+    EXPECT_TRUE(log.empty()) << "no dialog may be used while the window is created";
+    EXPECT_EQ(form().canvas->surface().size(), QSize(801, 600));
+}
+
+TEST_F(ShellTest, StartupSequenceRunsFolderOpenAndCardSettingsOnceInOrder) {
+    Start();
+    scheduler.FireAll();
+    EXPECT_EQ(log, (std::vector<std::string>{"dialog:保存フォルダの変更", "open:カードの読み込み", "dialog:カードの基本設定"}));
+    // Cancelled card settings with the name "main" keep "main": the fallback is for an empty name.
+    EXPECT_EQ(form().card().settings.name, "main");
+    scheduler.FireAll();
+    EXPECT_EQ(log.size(), 3u) << "the sequence runs only once";
+    ASSERT_EQ(chooser.requests.size(), 1u);
+    EXPECT_EQ(chooser.requests[0].folder.toStdString(), program().string());
+    EXPECT_EQ(chooser.requests[0].defaultSuffix, "zep");
+}
+
+TEST_F(ShellTest, StartupFallsBackToZepoWhenTheCardNameIsEmpty) {
+    Start();
+    form().card().settings.name.clear();
+    scheduler.FireAll();
+    EXPECT_EQ(form().card().settings.name, "zepo");
+    EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - zepo");
+}
+
+TEST_F(ShellTest, StartupSkipsCardSettingsWhenACardWasOpened) {
+    Start();
+    TempFolder cards;
+    WriteBytes(cards.path() / "aaa.zep", "card {aaa}\r\nend\r\n");
+    chooser.answers.push_back(QString::fromStdString((cards.path() / "aaa.zep").string()));
+    prompts.answers.push_back(true);  // no header marker: read it anyway
+    scheduler.FireAll();
+    EXPECT_EQ(log, (std::vector<std::string>{"dialog:保存フォルダの変更", "open:カードの読み込み"}));
+    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - aaa");
+}
+
+TEST(Switches, WholeArgumentsWithoutRegardToAsciiCase) {
+    struct Case {
+        std::vector<std::string> args;
+        bool c, a;
+    } cases[] = {
+        {{}, false, false},          {{"/c"}, true, false},      {{"/C"}, true, false},
+        {{"-c"}, false, false},      {{"/cx"}, false, false},    {{"/a", "/c"}, true, true},
+        {{"/c", "/c"}, true, false}, {{"x", "/A"}, false, true}, {{"/c /a"}, false, false},
+    };
+    for (const Case& c : cases) {
+        Switches s = ParseSwitches(c.args);
+        EXPECT_EQ(s.currentFolderAsSaveFolder, c.c) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(s.writeSettings, c.a) << ::testing::PrintToString(c.args);
+    }
+}
+
+TEST_F(ShellTest, SwitchCTakesTheCurrentFolderAndSwitchAAllowsWriting) {
+    TempFolder here;
+    App();
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(here.path());
+    Start({"/C", "/a"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(form().saveFolder(), here.path());
+    EXPECT_TRUE(form().settingsWriteAllowed());
+}
+
+struct ToolMenuState {
+    QString caption;
+    bool visible;
+};
+
+std::vector<ToolMenuState> ToolMenus(TFormZEPO& f) {
+    std::vector<ToolMenuState> out;
+    for (QAction* a : {f.mnMakeText, f.mnMakeBitmap, f.mnMakeWave, f.mnMovieMk, f.mnTool1, f.mnTool2, f.mnTool3,
+                       f.mnExplorer, f.mnMPlayer, f.mnQV, f.mnHelp1, f.mnHelp2, f.mnHelp3})
+        out.push_back({a->text(), a->isVisible()});
+    return out;
+}
+
+TEST_F(ShellTest, WithoutASettingsFileEveryDefaultApplies) {
+    Start();
+    auto menus = ToolMenus(form());
+    std::vector<QString> fixed{"メモ帳", "ペイント", "サウンドレコーダ", "ムービーメーカー"};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(menus[i].caption, fixed[i]);
+        EXPECT_TRUE(menus[i].visible);
+    }
+    EXPECT_EQ(menus[7].caption, "エクスプローラ");
+    EXPECT_EQ(menus[8].caption, "メディアプレーヤー");
+    EXPECT_EQ(menus[9].caption, "画像ビュワー");
+    for (size_t i : {4, 5, 6, 10, 11, 12}) EXPECT_FALSE(menus[i].visible) << i;
+    EXPECT_TRUE(form().mnAuto256Color->isChecked());
+    EXPECT_TRUE(form().btnAuto256Color->isChecked());
+    EXPECT_FALSE(form().settings().useTools);
+    EXPECT_EQ(form().settings().tools[int(Tool::Viewer)].option, "/WD=$D");
+}
+
+TEST_F(ShellTest, SettingsFileCases) {
+    WriteBytes(program() / "ZEPOED.INI",
+               "[exetool2]\r\nToolName=X\r\n[MemoTool]\r\nToolName=\r\n[ZEPOED]\r\nAuto256Color=0\r\nisToolUse=1\r\n"
+               "[Help2]\r\ntoolname=" + Sjis("手引き") + "\r\n");
+    Start();
+    auto menus = ToolMenus(form());
+    EXPECT_TRUE(menus[5].visible);
+    EXPECT_EQ(menus[5].caption, "X");
+    EXPECT_FALSE(menus[4].visible);
+    EXPECT_FALSE(menus[6].visible);
+    EXPECT_EQ(menus[0].caption, "");
+    EXPECT_TRUE(menus[0].visible) << "the fixed tools are never hidden";
+    EXPECT_TRUE(menus[11].visible);
+    EXPECT_EQ(menus[11].caption, "手引き");
+    EXPECT_FALSE(form().mnAuto256Color->isChecked());
+    EXPECT_FALSE(form().btnAuto256Color->isChecked());
+    EXPECT_TRUE(form().settings().useTools);
+}
+
+TEST_F(ShellTest, Auto256ToggleKeepsMenuAndButtonInStepAndIsNeverWritten) {
+    WriteBytes(program() / "ZEPOED.INI", "[ZEPOED]\r\nAuto256Color=0\r\n");
+    Start({"/a"});
+    form().btnAuto256Color->click();
+    EXPECT_TRUE(form().mnAuto256Color->isChecked());
+    EXPECT_TRUE(form().btnAuto256Color->isChecked());
+    form().mnAuto256Color->trigger();
+    EXPECT_FALSE(form().mnAuto256Color->isChecked());
+    EXPECT_FALSE(form().btnAuto256Color->isChecked());
+    form().mnAuto256ColorClick();
+    ProfileFile profile = ProfileFile::Load(program() / "ZEPOED.INI");
+    WriteSettings(profile, form().settings());
+    EXPECT_EQ(profile.GetString("ZEPOED", "Auto256Color", "missing"), "0");
+    EXPECT_EQ(profile.GetString("ZEPOED", "isToolUse", "missing"), "0");
+}
+
+TEST_F(ShellTest, ButtonBarAndStatusBar) {
+    Start();
+    form().show();
+    struct B {
+        QToolButton* b;
+        const char* caption;
+        const char* hint;
+    } buttons[] = {
+        {form().btnCard, "設定", "カード名などカードの基本的な設定を行う"},
+        {form().btnOpen, "読込", "カードを読み込む"},
+        {form().btnSave, "保存", "カードを上書保存する"},
+        {form().btnZepo, "ゼポ", "ゼポを実行する"},
+        {form().btnPaint, "確認", "字や絵をイメージ通りに見る"},
+        {form().btnMove, "移動", "字や絵を動かす"},
+        {form().btnFrontBack, "前へ", "字や絵を前に出す"},
+        {form().btnStretch, "ｻｲｽﾞ", "字や絵の大きさを変える"},
+        {form().btnTxtYoko, "字１", "１行の文字を貼り付ける"},
+        {form().btnTextFile, "字フ", "文字をファイルから読み込み貼り付ける"},
+        {form().btnBitmap, "画像", "静止画を貼り付ける"},
+        {form().btnFrame, "枠", "枠を貼り付ける"},
+        {form().btnAuto256Color, "256", "凹んでいると、自動で２５６色に減色します"},
+    };
+    int x = -1;
+    for (const B& b : buttons) {
+        EXPECT_EQ(b.b->text(), QString::fromUtf8(b.caption));
+        EXPECT_EQ(b.b->toolTip(), QString::fromUtf8(b.hint));
+        EXPECT_EQ(b.b->size(), QSize(41, 25));
+        EXPECT_GT(b.b->x(), x) << "left to right";
+        x = b.b->x();
+    }
+    EXPECT_EQ(form().stbMouse->width(), 103);
+}
+
+TEST_F(ShellTest, MenuItemsAndSeparators) {
+    Start();
+    QStringList card;
+    auto* cardMenu = qobject_cast<QMenu*>(form().mnNew->parent());
+    ASSERT_NE(cardMenu, nullptr);
+    for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
+                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "-", "ゼポの実行(&G)",
+                                 "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "終了(&X)"}));
+    EXPECT_EQ(form().mnYoko[8]->text(), "文字９...");
+    EXPECT_EQ(form().mnYoko[9]->text(), "文字Ａ...");
+    EXPECT_EQ(form().mnYoko[19]->text(), "文字Ｋ...");
+    EXPECT_EQ(form().mnFrameN[9]->text(), "枠10...");
+    EXPECT_EQ(form().mnButton[0]->text(), "マウス右...");
+    EXPECT_EQ(form().mnButton[5]->text(), "ボタン５...");
+}
+
+TEST_F(ShellTest, ExitClosesWithoutAQuestion) {
+    Start();
+    form().show();
+    form().mnExit->trigger();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(prompts.events.empty());
+}
+
+TEST(SingleInstanceProcess, ASecondEditorEndsQuietlyWithExitCodeZero) {
+    App();
+    TempFolder runtime;
+    SingleInstance first(runtime.path() / "ZEPO_Editor.lock");
+    ASSERT_TRUE(first.Acquire());
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(env);
+    second.start(ZEPOED_PATH, {});
+    ASSERT_TRUE(second.waitForFinished(5000)) << "the second editor must end by itself";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardError().isEmpty());
+}
+
+}  // namespace
+}  // namespace zepo::test
