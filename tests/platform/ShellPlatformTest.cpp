@@ -1,0 +1,108 @@
+// Single instance, folders, card file names and the whole-or-nothing write.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/Folders.h"
+#include "platform/SingleInstance.h"
+#include "platform/TextCodec.h"
+
+namespace zepo {
+namespace {
+
+struct Temp {
+    Temp() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zepo-plat-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~Temp() { std::filesystem::remove_all(path); }
+    std::filesystem::path path;
+};
+
+std::string Read(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockEndsWithItsHolder) {
+    Temp t;
+    auto lock = t.path / "ZEPO_Editor.lock";
+    {
+        SingleInstance first(lock);
+        ASSERT_TRUE(first.Acquire());
+        SingleInstance second(lock);
+        EXPECT_FALSE(second.Acquire());
+    }
+    SingleInstance third(lock);
+    EXPECT_TRUE(third.Acquire());
+}
+
+TEST(SingleInstance, LockFileIsNamedAfterTheEditorInTheRuntimeFolder) {
+    setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
+    EXPECT_EQ(InstanceLockPath(), std::filesystem::path("/run/user/1234/ZEPO_Editor.lock"));
+    unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_NE(InstanceLockPath().filename().string().find("ZEPO_Editor"), std::string::npos);
+}
+
+TEST(Folders, CreatesOneLevelOnly) {
+    Temp t;
+    EXPECT_TRUE(CreateOneFolder(t.path / "one"));
+    EXPECT_FALSE(CreateOneFolder(t.path / "one"));
+    EXPECT_FALSE(CreateOneFolder(t.path / "two" / "levels"));
+    EXPECT_FALSE(std::filesystem::exists(t.path / "two"));
+}
+
+TEST(Folders, TrailingSeparatorsGoExceptForTheRoot) {
+    EXPECT_EQ(WithoutTrailingSeparator("/cards/ed/"), std::filesystem::path("/cards/ed"));
+    EXPECT_EQ(WithoutTrailingSeparator("/cards/ed"), std::filesystem::path("/cards/ed"));
+    EXPECT_EQ(WithoutTrailingSeparator("/"), std::filesystem::path("/"));
+}
+
+TEST(Folders, CardFileNames) {
+    struct Case {
+        std::string name;
+        CardNameProblem problem;
+    } cases[] = {
+        {"abc", CardNameProblem::None},
+        {"", CardNameProblem::Empty},
+        {"a/b", CardNameProblem::Separator},
+        {"a\\b", CardNameProblem::Separator},
+        {std::string("a\0b", 3), CardNameProblem::Nul},
+        {Sjis("ソフト表"), CardNameProblem::None},  // trail bytes 0x5C are no separators
+        {"..", CardNameProblem::None},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CheckCardFileName(c.name), c.problem) << SjisToUtf8(c.name);
+    EXPECT_EQ(SjisNameOfPath("ソフト.zep"), Sjis("ソフト.zep"));
+    EXPECT_FALSE(SjisNameOfPath("a😀.zep").has_value());
+}
+
+TEST(Folders, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
+    Temp t;
+    auto card = t.path / "c.zep";
+    ASSERT_TRUE(WriteFileAtomically(card, "first"));
+    ASSERT_TRUE(WriteFileAtomically(card, "second"));
+    EXPECT_EQ(Read(card), "second");
+    EXPECT_FALSE(WriteFileAtomically(t.path / "missing" / "c.zep", "x"));
+    std::filesystem::create_directory(t.path / "d.zep");
+    EXPECT_FALSE(WriteFileAtomically(t.path / "d.zep", "x"));
+    EXPECT_TRUE(std::filesystem::is_directory(t.path / "d.zep"));
+    int entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(t.path)) (void)e, ++entries;
+    EXPECT_EQ(entries, 2) << "no temporary file is left behind";
+}
+
+TEST(Folders, EnterFolderChangesTheCurrentFolder) {
+    Temp t;
+    auto before = std::filesystem::current_path();
+    EXPECT_TRUE(EnterFolder(t.path));
+    EXPECT_EQ(CurrentFolder(), t.path);
+    EXPECT_FALSE(EnterFolder(t.path / "nope"));
+    EXPECT_EQ(CurrentFolder(), t.path);
+    std::filesystem::current_path(before);
+}
+
+}  // namespace
+}  // namespace zepo
