@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     if (!instance.Acquire()) return 0;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("ZEPOエディタ");
+    // The task bar text. Not the display name: the platform would append that to every caption.
     QApplication::setApplicationName("ZEPOエディタ");
     zepo::RegisterFontSubstitutes();
 

@@ -1,5 +1,6 @@
 // The card file commands: new, open, save, save folder, card settings, macro viewer.
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -381,6 +382,26 @@ TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
     expected.pop_back();
     EXPECT_EQ(shown, expected);
     EXPECT_FALSE(std::filesystem::exists(saveFolder / "view.zep"));
+}
+
+}  // namespace
+}  // namespace zepo::test
+
+namespace zepo::test {
+namespace {
+
+TEST_F(CardCommands, ChoosingADriveShowsItsFolder) {
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TChdirDlg&>(d);
+        ASSERT_GT(dlg.ChDrive->count(), 0);
+        EXPECT_EQ(dlg.ChDrive->itemText(0), "/");
+        dlg.EditDir->setText("typed");
+        emit dlg.ChDrive->activated(0);
+        EXPECT_EQ(dlg.EditDir->text(), "/");
+        dlg.CancelBtn->click();
+    });
+    form().mnSavePosClick();
+    EXPECT_EQ(form().saveFolder(), saveFolder);
 }
 
 }  // namespace

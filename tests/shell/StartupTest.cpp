@@ -243,3 +243,37 @@ TEST(SingleInstanceProcess, ASecondEditorEndsQuietlyWithExitCodeZero) {
 
 }  // namespace
 }  // namespace zepo::test
+
+namespace zepo::test {
+namespace {
+
+TEST(SettingsFile, WrittenInTableOrderWithoutAuto256Color) {
+    ShellSettings s;
+    s.tools[int(Tool::Exe1)] = {"T1", "t1.sh", "$D"};
+    s.tools[int(Tool::Help3)] = {"H3", "h3.html", "ignored"};
+    s.useTools = true;
+    s.auto256Color = false;
+    ProfileFile p;
+    WriteSettings(p, s);
+    std::string bytes = p.ToBytes();
+    std::vector<size_t> at;
+    for (const char* section : {"[MemoTool]", "[PaintTool]", "[SoundTool]", "[MovieTool]", "[ExeTool1]", "[ExeTool2]",
+                                "[ExeTool3]", "[FilerTool]", "[MPlayTool]", "[QViewTool]", "[Help1]", "[Help2]",
+                                "[Help3]", "[ZEPOED]"}) {
+        at.push_back(bytes.find(section));
+        EXPECT_NE(at.back(), std::string::npos) << section;
+    }
+    EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
+    EXPECT_NE(bytes.find("[ExeTool1]\r\nToolName=T1\r\nExeName=t1.sh\r\nOption=$D\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("[Help3]\r\nToolName=H3\r\nExeName=h3.html\r\n\r\n"), std::string::npos) << "no Option key";
+    EXPECT_NE(bytes.find("isToolUse=1"), std::string::npos);
+    EXPECT_EQ(bytes.find("Auto256Color"), std::string::npos);
+    ShellSettings back = ReadSettings(p);
+    EXPECT_EQ(back.tools[int(Tool::Exe1)].option, "$D");
+    EXPECT_EQ(back.tools[int(Tool::Help3)].option, "");
+    EXPECT_TRUE(back.useTools);
+    EXPECT_TRUE(back.auto256Color) << "the default, since it is never written";
+}
+
+}  // namespace
+}  // namespace zepo::test
