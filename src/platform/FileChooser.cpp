@@ -12,6 +12,7 @@ QString QtFileChooser::ChooseOpenFile(const OpenFileRequest& request) {
     // No sidebar of places, as the editor's open dialog always was.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setSidebarUrls({});
+    if (!request.lastFile.isEmpty()) dialog.selectFile(request.lastFile);
     if (dialog.exec() != QDialog::Accepted) return {};
     QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();

@@ -12,6 +12,7 @@ struct OpenFileRequest {
     QString folder;         // where the dialog starts
     QString filter;         // "name (pattern)"
     QString defaultSuffix;  // without the dot
+    QString lastFile;       // the dialog's file name from its last use, shown selected
 };
 
 class FileChooser {

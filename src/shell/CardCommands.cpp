@@ -55,7 +55,8 @@ void TFormZEPO::mnOpenClick() {
         ReportFolder(saveFolder_);
         return;
     }
-    OpenFileRequest request{"カードの読み込み", QString::fromStdString(saveFolder_.string()), "ｶｰﾄﾞﾌｧｲﾙ (*.zep)", "zep"};
+    OpenFileRequest request{"カードの読み込み", QString::fromStdString(saveFolder_.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
+                            QFileInfo(openFileName_).fileName()};
     QString chosen = services_.files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
     openFileName_ = chosen;

@@ -292,6 +292,9 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
     EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
     EXPECT_EQ(form().openFileName().toStdString(), (saveFolder / "round.zep").string());
+    form().mnOpenClick();
+    EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
+    EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse) << "a cancelled open keeps the card";
 }
 
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {

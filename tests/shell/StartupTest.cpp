@@ -51,6 +51,8 @@ TEST_F(ShellTest, StartupSequenceRunsFolderOpenAndCardSettingsOnceInOrder) {
     ASSERT_EQ(chooser.requests.size(), 1u);
     EXPECT_EQ(chooser.requests[0].folder.toStdString(), program().string());
     EXPECT_EQ(chooser.requests[0].defaultSuffix, "zep");
+    EXPECT_EQ(chooser.requests[0].filter, "ｶｰﾄﾞﾌｧｲﾙ(*.zep)");
+    EXPECT_TRUE(chooser.requests[0].lastFile.isEmpty());
 }
 
 TEST_F(ShellTest, StartupFallsBackToZepoWhenTheCardNameIsEmpty) {
