@@ -62,6 +62,8 @@ void TFormZEPO::BuildMenus() {
     mn640_480 = Item(view, "mn640_480", "640*480ﾄﾞｯﾄ", true);
     for (QAction* a : {mnNomalScreen, mn1024_768, mn800_600, mn640_480}) sizes->addAction(a);
     mnNomalScreen->setChecked(true);
+    // The window sizes come with the screen-size commands; until then "標準" stays ticked.
+    connect(sizes, &QActionGroup::triggered, this, [this] { mnNomalScreen->setChecked(true); });
     view->addSeparator();
     mnFullScreen = Item(view, "mnFullScreen", "最大化");
 
