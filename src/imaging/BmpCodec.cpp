@@ -246,6 +246,7 @@ Result<DecodedPicture> DecodeBmp(std::span<const uint8_t> data) {
     if (!header) return header.error();
     const Header& h = header.value();
     const uint32_t offBits = in.U32(10);
+    if (offBits < kFileHeaderSize + in.U32(kFileHeaderSize)) return Fail("BMP pixel data overlaps its header");
     if (offBits >= in.size()) return Fail("truncated BMP pixel data");
 
     auto created = Bitmap::Create(h.width, h.height, h.bpp <= 8 ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
