@@ -68,7 +68,6 @@ public:
     }
 
 private:
-
     void Load(int k, int sourceRow) {
         uint8_t* b = Buffer(k);
         std::memset(b, 0, stride_);

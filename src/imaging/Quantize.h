@@ -25,8 +25,6 @@ public:
         const PaletteEntry& e = palette_[medianCut_.ColorIndex(rgb)];
         return PackRgb(e.r, e.g, e.b);
     }
-    // The two halves of Quantize, for loops that want the index as well.
-    int EntryIndex(int r, int g, int b) const { return medianCut_.ColorIndex(uint8_t(r), uint8_t(g), uint8_t(b)); }
     const PaletteEntry& Entry(int k) const { return palette_[k]; }
 
 private:
