@@ -89,9 +89,4 @@ EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, Mes
     return EditResult::Applied;
 }
 
-void ResizeFrame(Slot& frame, int x1, int y1, int x2, int y2) {
-    frame.bounds.width = x2 - x1 + 1;
-    frame.bounds.height = y2 - y1 + 1;
-}
-
 }  // namespace zepo

@@ -16,7 +16,4 @@ enum class EditResult { Cancelled, Applied, Removed };
 // back with the typed values, so a confirmation never applies half of its fields.
 EditResult EditFrame(Card& card, int id, TFrameDlg& dialog, DialogRunner& runner, MessageSink& messages);
 
-// The mouse resize of a frame: the band's corners, inclusive, in card coordinates.
-void ResizeFrame(Slot& frame, int x1, int y1, int x2, int y2);
-
 }  // namespace zepo

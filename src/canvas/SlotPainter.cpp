@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "FramePainting.h"
 #include "model/Layout.h"
 #include "platform/CardFilesOnDisk.h"
 #include "platform/Fonts.h"
@@ -67,7 +68,7 @@ void PlainSlotPainter::Paint(QPainter& p, const Card& card, int id, const PaintC
     const Slot& s = card.slot(id);
     p.save();
     switch (KindOfSlot(id)) {
-        case SlotKind::Frame: p.fillRect(Bounds(s), Colour(s.frame.color)); break;
+        case SlotKind::Frame: p.drawImage(Bounds(s).topLeft(), DrawFrameFace(s)); break;
         case SlotKind::OneLineText: PaintText(p, s); break;
         case SlotKind::TextBlock: PaintBlock(p, s); break;
         case SlotKind::Picture: PaintPicture(p, s, context); break;

@@ -20,8 +20,8 @@ public:
     virtual void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) = 0;
 };
 
-// The plain drawing of each kind: a frame as a rectangle in its colour, texts in their
-// font and colours, a text block's lines, a picture from its file.
+// The plain drawing of each kind: a frame's edit view, texts in their font and colours,
+// a text block's lines, a picture from its file.
 class PlainSlotPainter : public SlotPainter {
 public:
     void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) override;

@@ -168,13 +168,14 @@ void TNextCardDlg::Reset() {
 }
 
 bool TNextCardDlg::Activate(MessageSink& messages) {
+    const std::filesystem::path folder = SaveFolder();
     std::error_code ec;
-    std::filesystem::current_path(saveFolder_, ec);
+    std::filesystem::current_path(folder, ec);
     if (ec) {
-        messages.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(saveFolder_.string()).bytes);
+        messages.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(folder.string()).bytes);
         return false;
     }
-    for (FileList* list : {Macro, Wave_, Midi_, Avi}) list->Reread(saveFolder_);
+    for (FileList* list : {Macro, Wave_, Midi_, Avi}) list->Reread(folder);
     KindSwitch();
     return true;
 }
@@ -235,8 +236,8 @@ void TNextCardDlg::EditSelected(int k) {
     MediaKind m = Media(k);
     const QString file = m.list->SelectedFile();
     if (file.isEmpty()) return;
-    const QString path = QString::fromStdString((saveFolder_ / file.toStdString()).string());
-    const QString folder = QString::fromStdString(saveFolder_.string());
+    const QString path = QString::fromStdString((SaveFolder() / file.toStdString()).string());
+    const QString folder = QString::fromStdString(SaveFolder().string());
     const EditTools tools = tools_ ? tools_() : EditTools{};
     // Whether the program started is not reported, as the user sees it start or not.
     if (k == Card) {
@@ -251,7 +252,7 @@ void TNextCardDlg::EditSelected(int k) {
 void TNextCardDlg::BrowseProgram() {
     OpenFileRequest request;
     request.title = "起動ソフトの指定";
-    request.folder = QString::fromStdString(saveFolder_.string());
+    request.folder = QString::fromStdString(SaveFolder().string());
     request.filter = QtFileFilter(
         "実行ﾌｧｲﾙ(*.exe)|*.exe|全てのﾌｧｲﾙ(*.*)|*.*|テキスト(*.txt)|*.txt|ビットマップ(*.bmp)|*.bmp|"
         "ゼポカード(*.zep)|*.zep|音・動画(wav,mid,avi)|*.wav *.mid *.avi");

@@ -36,7 +36,11 @@ public:
 
     TNextCardDlg(Launcher& launcher, FileChooser& chooser, QWidget* parent = nullptr);
 
-    void SetSaveFolder(std::filesystem::path folder) { saveFolder_ = std::move(folder); }
+    // The save folder, asked for at every activation (the main window may change it).
+    void SetSaveFolderSource(std::function<std::filesystem::path()> source) { saveFolder_ = std::move(source); }
+    void SetSaveFolder(std::filesystem::path folder) {
+        saveFolder_ = [folder = std::move(folder)] { return folder; };
+    }
     void SetEditTools(std::function<EditTools()> tools) { tools_ = std::move(tools); }
 
     // Clears the preselections, the selections, the stop flags, the track and the program.
@@ -102,7 +106,8 @@ private:
 
     Launcher& launcher_;
     FileChooser& chooser_;
-    std::filesystem::path saveFolder_;
+    std::filesystem::path SaveFolder() const { return saveFolder_ ? saveFolder_() : std::filesystem::path("."); }
+    std::function<std::filesystem::path()> saveFolder_;
     std::function<EditTools()> tools_;
 };
 

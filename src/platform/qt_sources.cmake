@@ -16,6 +16,7 @@ add_library(zepo_platform_shell STATIC
   ${CMAKE_CURRENT_LIST_DIR}/DialogRunner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileChooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Scheduler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Launcher.cpp
 )
 target_include_directories(zepo_platform_shell PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(zepo_platform_shell PUBLIC zepo_platform_qt zepo_model zepo_platform_core Qt6::Widgets)

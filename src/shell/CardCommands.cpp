@@ -94,6 +94,7 @@ void TFormZEPO::OpenChosenFile(const std::filesystem::path& chosen) {
     CardFilesOnDisk files(saveFolder_);
     ReaderContext context{services_.prompts, files, measurer_};
     LeavePreview();
+    ResetDialogs();
     LoadMacro(card_, macroLines_, *sjisName, context);
     canvas->ClearDragging();
     SetCaptionFromCard();

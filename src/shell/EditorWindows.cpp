@@ -1,11 +1,18 @@
 #include "EditorWindows.h"
 
+#include "FrameSlotEditor.h"
 #include "Zepoform.h"
 #include "dialogs/AboutZepo.h"
+#include "dialogs/AssociationChooser.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/Btndlg.h"
+#include "dialogs/Carddlg.h"
 #include "dialogs/Dirdlg.h"
+#include "dialogs/Frmdlg.h"
 #include "dialogs/Initdlg.h"
 #include "dialogs/MacroViewer.h"
 #include "platform/Prompts.h"
+#include "platform/TextCodec.h"
 
 namespace zepo {
 
@@ -20,11 +27,14 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<T
     pending("TBitmapDlg", "静止画（ビットマップ）");
     attached.cardInit = new TCardInitdlg(services.prompts, owner);
     dialogs_.push_back(attached.cardInit);
-    pending("TFrameDlg", "枠の作成");
+    attached.frame = new TFrameDlg(owner);
+    dialogs_.push_back(attached.frame);
     pending("TTextDlg", "文字");
     pending("TTextfDlg", "文字（ファイル）");
-    pending("TNextCardDlg", "関連付け");
-    pending("TButtonDlg", "ボタン");
+    attached.association = new TNextCardDlg(services.launcher, services.files, owner);
+    dialogs_.push_back(attached.association);
+    attached.button = new TButtonDlg(owner);
+    dialogs_.push_back(attached.button);
     attached.chdir = new TChdirDlg(services.prompts, owner);
     dialogs_.push_back(attached.chdir);
     pending("TMarkerDlg", "マーカー機能");
@@ -34,6 +44,20 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<T
     attached.macroViewer = new TMacroViewer(owner);
     dialogs_.push_back(attached.macroViewer);
     main_->AttachDialogs(attached);
+
+    // Associations are chosen in the save folder the main window holds at that moment,
+    // with the tools of its tool table.
+    attached.association->SetSaveFolderSource([owner] { return owner->saveFolder(); });
+    attached.association->SetEditTools([owner] {
+        const ShellSettings& s = owner->settings();
+        auto exe = [&](Tool t) { return QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(t)].exe)); };
+        return EditTools{exe(Tool::Memo), exe(Tool::Sound), s.useTools};
+    });
+    chooser_ = std::make_unique<AssociationChooser>(*attached.association, services.dialogs, services.prompts);
+    attached.frame->panel->SetChooser(chooser_.get());
+    attached.button->panel->SetChooser(chooser_.get());
+    frameEditor_ = std::make_unique<FrameSlotEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
+    main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
 }
 
 EditorWindows::~EditorWindows() = default;

@@ -11,6 +11,8 @@
 
 namespace zepo {
 
+class AssociationChooser;
+class FrameSlotEditor;
 class TFormZEPO;
 
 class EditorWindows {
@@ -25,6 +27,8 @@ public:
 private:
     std::unique_ptr<TFormZEPO> main_;
     std::vector<QDialog*> dialogs_;  // owned by the main window
+    std::unique_ptr<AssociationChooser> chooser_;
+    std::unique_ptr<FrameSlotEditor> frameEditor_;
 };
 
 }  // namespace zepo

@@ -13,12 +13,14 @@ namespace zepo {
 class Prompts;
 class DialogRunner;
 class FileChooser;
+class Launcher;
 class Scheduler;
 
 struct ShellServices {
     Prompts& prompts;
     DialogRunner& dialogs;
     FileChooser& files;
+    Launcher& launcher;
     Scheduler& scheduler;
     std::filesystem::path programFolder;  // where the program file and ZEPOED.INI are
     std::vector<std::string> arguments;   // the command line without the program name

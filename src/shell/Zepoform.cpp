@@ -8,6 +8,8 @@
 
 #include "Switches.h"
 #include "canvas/CardCanvas.h"
+#include "dialogs/Carddlg.h"
+#include "dialogs/Frmdlg.h"
 #include "platform/Folders.h"
 #include "platform/Prompts.h"
 #include "platform/Scheduler.h"
@@ -88,11 +90,18 @@ void TFormZEPO::ResetCardState() {
 
 void TFormZEPO::NewCardReset() {
     ResetCard(card_);
+    ResetDialogs();
     canvas->ClearDragging();
     setWindowTitle(kCaptionPrefix + "main");
     LeavePreview();
     canvas->ClearCanvas();
     SyncFromModel();
+}
+
+void TFormZEPO::ResetDialogs() {
+    // The dialogs that remember choices between uses start over with a new card.
+    if (dialogs_.frame) dialogs_.frame->Reset();
+    if (dialogs_.association) dialogs_.association->Reset();
 }
 
 void TFormZEPO::ApplyToolMenus() {

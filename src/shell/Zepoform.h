@@ -29,6 +29,9 @@ class TAboutZepo;
 class TCardInitdlg;
 class TChdirDlg;
 class TMacroViewer;
+class TFrameDlg;
+class TNextCardDlg;
+class TButtonDlg;
 
 class TFormZEPO : public QMainWindow {
     Q_OBJECT
@@ -42,6 +45,9 @@ public:
         TCardInitdlg* cardInit = nullptr;
         TChdirDlg* chdir = nullptr;
         TMacroViewer* macroViewer = nullptr;
+        TFrameDlg* frame = nullptr;
+        TNextCardDlg* association = nullptr;
+        TButtonDlg* button = nullptr;
     };
     // The dialogs are created after the main window; they are handed over here.
     void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
@@ -80,6 +86,7 @@ public:
     // State resets and syncing.
     void ResetCardState();
     void NewCardReset();
+    void ResetDialogs();
     void ApplyToolMenus();
     void SyncFromModel();
     void SetCaptionFromCard();

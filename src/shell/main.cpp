@@ -8,6 +8,7 @@
 #include "platform/DialogRunner.h"
 #include "platform/FileChooser.h"
 #include "platform/Fonts.h"
+#include "platform/Launcher.h"
 #include "platform/Prompts.h"
 #include "platform/Scheduler.h"
 #include "platform/SingleInstance.h"
@@ -26,11 +27,12 @@ int main(int argc, char** argv) {
     zepo::ModalDialogRunner runner;
     zepo::QtFileChooser chooser;
     zepo::QtScheduler scheduler;
+    zepo::DesktopLauncher launcher;
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
-    zepo::ShellServices services{prompts,  runner, chooser, scheduler,
+    zepo::ShellServices services{prompts,  runner, chooser, launcher, scheduler,
                                  std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
                                  arguments, screen};
 

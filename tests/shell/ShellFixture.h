@@ -47,6 +47,7 @@ protected:
     RecordingPrompts prompts;
     ScriptedRunner runner;
     ScriptedChooser chooser;
+    RecordingLauncher launcher;
     ManualScheduler scheduler;
     std::unique_ptr<ShellServices> services;
     std::unique_ptr<EditorWindows> windows;

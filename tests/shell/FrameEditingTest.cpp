@@ -1,0 +1,142 @@
+// Frames in the running editor: placed with the button, moved and resized with the mouse,
+// edited with a right press, saved and opened again.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "ShellFixture.h"
+#include "canvas/CardCanvas.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/Carddlg.h"
+#include "dialogs/ColorGrid.h"
+#include "dialogs/FileList.h"
+#include "dialogs/Frmdlg.h"
+#include "dialogs/Initdlg.h"
+#include "dialogs/RadioGroup.h"
+#include "model/MacroFile.h"
+
+namespace zepo::test {
+namespace {
+
+class FramesInTheEditor : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        form().show();
+        canvas = form().canvas;
+        WriteBytes(program() / "next.zep", "card {next}\r\nend\r\n");
+    }
+    const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
+    std::string Saved(const char* name) { return ReadBytes(program() / name); }
+    CardCanvas* canvas = nullptr;
+};
+
+TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
+    // Name the card, then place a frame with the default settings.
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        dlg.edtCardName->setText("frames");
+        dlg.OKBtn->click();
+    });
+    form().mnCardMakeClick();
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TFrameDlg&>(d);
+        EXPECT_EQ(dlg.windowTitle(), "枠 - 1");
+        dlg.rdoFrmType->item(2)->click();
+        dlg.OKBtn->click();
+    });
+    form().btnFrame->click();
+    ASSERT_TRUE(Frame(1).inUse);
+    EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
+    EXPECT_TRUE(form().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
+    // The edit view: white inside, the outline inverted to black.
+    EXPECT_EQ(canvas->surface().pixelColor(50, 50), QColor(Qt::white));
+    EXPECT_EQ(canvas->surface().pixelColor(10, 50), QColor(Qt::black));
+
+    // Move by (20, 30); then resize: the band's far corner follows the mouse from the
+    // press point, and the release makes the band's span plus one the new size.
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::mouseMove(canvas, QPoint(70, 80));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(70, 80));
+    EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 100, 100}));
+    form().btnStretch->click();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(125, 135));
+    QTest::mouseMove(canvas, QPoint(84, 74));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(84, 74));
+    EXPECT_EQ(Frame(1).bounds.width, 60);
+    EXPECT_EQ(Frame(1).bounds.height, 40);
+
+    // Right press: red, and an association with the card next.
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TFrameDlg&>(d);
+        EXPECT_EQ(dlg.edtFrmX1->text(), "30");
+        EXPECT_EQ(dlg.edtFrmY2->text(), "79");
+        EXPECT_EQ(dlg.rdoFrmType->itemIndex(), 2);
+        dlg.FrmColor->cell(kRed)->click();
+        dlg.panel->chkCard->click();
+        dlg.panel->btnNextCard->click();  // the association dialog takes the next script
+        EXPECT_EQ(dlg.panel->dspNextCard->text(), "next");
+        dlg.OKBtn->click();
+    });
+    runner.scripts.push_back([](QDialog& d) {
+        auto& dlg = static_cast<TNextCardDlg&>(d);
+        dlg.Macro->SelectFile("next.zep");
+        emit dlg.Macro->itemClicked(dlg.Macro->currentItem());
+        EXPECT_TRUE(dlg.OKBtn->isEnabled());
+        dlg.OKBtn->click();
+    });
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(40, 50));
+    QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(40, 50));
+    EXPECT_EQ(Frame(1).frame.color, kRed);
+    EXPECT_EQ(Frame(1).frame.association.file, "next.zep");
+    EXPECT_EQ(canvas->surface().pixelColor(50, 60), QColor(Qt::red));
+
+    form().mnSaveClick();
+    const std::string saved = Saved("frames.zep");
+    EXPECT_NE(saved.find("\tcolor  {}{RED}\r\n\tframe  {30,40}{89,79}{FB}{next,next.zep}\r\n"), std::string::npos);
+
+    // A new card forgets it; opening the file brings it back identically.
+    prompts.answers = {true};
+    form().mnNewClick();
+    EXPECT_FALSE(Frame(1).inUse);
+    chooser.answers.push_back(QString::fromStdString((program() / "frames.zep").string()));
+    form().mnOpenClick();
+    EXPECT_TRUE(Frame(1).inUse);
+    EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 60, 40}));
+    std::vector<std::string> lines;
+    form().mnViewMacroClick();
+    EXPECT_EQ(JoinMacroLines(form().macroLines()), saved);
+}
+
+TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
+    runner.scripts.push_back(ScriptedRunner::Ok);
+    form().btnFrame->click();
+    runner.scripts.push_back(ScriptedRunner::Ok);
+    form().btnFrame->click();
+    ASSERT_TRUE(Frame(2).inUse);
+    runner.scripts.push_back([](QDialog& d) {
+        static_cast<TFrameDlg&>(d).chkFrmCut->setChecked(true);
+        d.accept();
+    });
+    form().mnFrameN[0]->trigger();
+    EXPECT_FALSE(Frame(1).inUse);
+    EXPECT_FALSE(form().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
+    // The next placing takes the freed slot again, with the defaults of a new frame.
+    runner.scripts.push_back([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "枠 - 1");
+        d.accept();
+    });
+    form().btnFrame->click();
+    EXPECT_TRUE(Frame(1).inUse);
+    EXPECT_EQ(form().card().stacking.back(), SlotId(SlotKind::Frame, 1));
+}
+
+}  // namespace
+}  // namespace zepo::test
