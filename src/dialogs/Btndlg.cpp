@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "AssociationPanel.h"
+#include "DialogButtons.h"
 #include "platform/TextCodec.h"
 
 namespace zepo {
@@ -14,19 +15,13 @@ namespace zepo {
 TButtonDlg::TButtonDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("ボタン");
     panel = new AssociationPanel(this);
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("キャンセル", this);
-    HelpBtn = new QPushButton("ヘルプ", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);
-    layout->addLayout(buttons);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons.row);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "DialogButtons.h"
 #include "FileList.h"
 #include "RadioGroup.h"
 #include "SjisLimit.h"
@@ -91,24 +92,18 @@ TNextCardDlg::TNextCardDlg(Launcher& launcher, FileChooser& chooser, QWidget* pa
     thisLayout->addWidget(explanation);
     thisLayout->addStretch();
 
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("キャンセル", this);
-    HelpBtn = new QPushButton("ヘルプ", this);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* boxes = new QVBoxLayout;
     for (QGroupBox* box : {MacroBox, WaveBox, CDBox, MIDIBox, AviBox, RunBox, thisBox}) boxes->addWidget(box);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
     auto* main = new QGridLayout(this);
     main->addWidget(CardKind, 0, 0);
     main->addLayout(boxes, 0, 1);
-    main->addLayout(buttons, 1, 0, 1, 2);
+    main->addLayout(buttons.row, 1, 0, 1, 2);
 
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     for (int k = 0; k < 7; ++k)
         connect(CardKind->item(k), &QAbstractButton::clicked, this, [this] { KindSwitch(); });

@@ -1,5 +1,7 @@
 #include "Dirdlg.h"
 
+#include "DialogButtons.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -37,32 +39,25 @@ TChdirDlg::TChdirDlg(MessageSink& messages, QWidget* parent) : QDialog(parent), 
     if (!roots.contains("/")) roots.prepend("/");
     roots.sort();
     ChDrive->addItems(roots);
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("キャンセル", this);
-    HelpBtn = new QPushButton("ヘルプ(&H)", this);
-    OKBtn->setDefault(true);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* drives = new QHBoxLayout;
     drives->addWidget(new QLabel("ドライブ：", this));
     drives->addWidget(ChDrive, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(EditDir);
     layout->addWidget(Dir, 1);
     layout->addLayout(drives);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(420, 420);
 
     connect(Dir->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { DirChange(current); });
     connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TChdirDlg::Activate(const std::filesystem::path& saveFolder) {

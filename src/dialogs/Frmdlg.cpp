@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "AssociationPanel.h"
+#include "DialogButtons.h"
 #include "ColorGrid.h"
 #include "RadioGroup.h"
 #include "canvas/StyleLabels.h"
@@ -45,14 +46,10 @@ TFrameDlg::TFrameDlg(QWidget* parent) : QDialog(parent) {
     chkFrmCut->setStyleSheet("color: red");
     panel = new AssociationPanel(this);
 
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("キャンセル", this);
-    HelpBtn = new QPushButton("ヘルプ", this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
 
     auto* left = new QVBoxLayout;
     left->addWidget(position);
@@ -63,10 +60,8 @@ TFrameDlg::TFrameDlg(QWidget* parent) : QDialog(parent) {
     auto* main = new QGridLayout(this);
     main->addLayout(left, 0, 0);
     main->addWidget(rdoFrmType, 0, 1);
-    main->addLayout(buttons, 1, 0, 1, 2);
+    main->addLayout(buttons.row, 1, 0, 1, 2);
 
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 

@@ -1,5 +1,7 @@
 #include "Initdlg.h"
 
+#include "DialogButtons.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,12 +39,12 @@ TCardInitdlg::TCardInitdlg(MessageSink& messages, QWidget* parent) : QDialog(par
     const QStringList choices{"指定しない", "する", "しない"};
     rdoEditMode = new RadioGroup("編集モード", choices, this);
     rdoCursorMode = new RadioGroup("指カーソル", choices, this);
-    OKBtn = new QPushButton("OK", this);
-    CancelBtn = new QPushButton("キャンセル", this);
-    HelpBtn = new QPushButton("ヘルプ(&H)", this);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
     OKBtn->setToolTip("はい");
     CancelBtn->setToolTip("いいえ");
-    OKBtn->setDefault(true);
 
     auto* fields = new QGridLayout;
     fields->addWidget(Framed("カード名", edtCardName, this), 0, 0);
@@ -50,18 +52,11 @@ TCardInitdlg::TCardInitdlg(MessageSink& messages, QWidget* parent) : QDialog(par
     fields->addWidget(Framed("カード全体の色", CardColor, this), 0, 1, 2, 1);
     fields->addWidget(rdoEditMode, 2, 0);
     fields->addWidget(rdoCursorMode, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    buttons->addWidget(HelpBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
-    connect(OKBtn, &QPushButton::clicked, this, &TCardInitdlg::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &TCardInitdlg::reject);
 
     // The form's own values before the first reset: edit mode "しない".
     Fill(Card().settings);

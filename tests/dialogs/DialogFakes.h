@@ -14,7 +14,7 @@
 #include "model/Environment.h"
 #include "platform/DialogRunner.h"
 #include "platform/FileChooser.h"
-#include "platform/Launcher.h"
+#include "../support/RecordingLauncher.h"
 #include "platform/TextCodec.h"
 
 namespace zepo::test {
@@ -45,18 +45,6 @@ struct RecordingMessages : MessageSink {
     std::vector<std::string> warnings;  // UTF-8
     void Warn(std::string_view text) override { warnings.push_back(SjisToUtf8(text)); }
     bool Ask(std::string_view) override { return true; }
-};
-
-struct RecordingLauncher : Launcher {
-    std::vector<std::string> started;  // "program|parameters|folder" or "open|path"
-    bool StartProgram(const QString& program, const QString& parameters, const QString& folder) override {
-        started.push_back((program + "|" + parameters + "|" + folder).toStdString());
-        return true;
-    }
-    bool OpenDocument(const QString& path) override {
-        started.push_back(("open|" + path).toStdString());
-        return true;
-    }
 };
 
 struct ScriptedChooser : FileChooser {

@@ -9,7 +9,7 @@
 
 #include "platform/DialogRunner.h"
 #include "platform/FileChooser.h"
-#include "platform/Launcher.h"
+#include "../support/RecordingLauncher.h"
 #include "platform/Prompts.h"
 #include "platform/Scheduler.h"
 #include "platform/TextCodec.h"
@@ -63,18 +63,6 @@ struct ScriptedChooser : FileChooser {
         QString a = answers.front();
         answers.pop_front();
         return a;
-    }
-};
-
-struct RecordingLauncher : Launcher {
-    std::vector<std::string> started;  // "program|parameters|folder" or "open|path"
-    bool StartProgram(const QString& program, const QString& parameters, const QString& folder) override {
-        started.push_back((program + "|" + parameters + "|" + folder).toStdString());
-        return true;
-    }
-    bool OpenDocument(const QString& path) override {
-        started.push_back(("open|" + path).toStdString());
-        return true;
     }
 };
 
