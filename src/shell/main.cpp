@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     zepo::EditorWindows windows(services);
     prompts.SetOwner(&windows.main());
     chooser.SetOwner(&windows.main());
-    windows.main().show();
+    // The editor opens maximised; where no window manager honours that, it still covers the screen.
+    if (QScreen* primary = QGuiApplication::primaryScreen()) windows.main().resize(primary->availableGeometry().size());
+    windows.main().showMaximized();
     return app.exec();
 }
