@@ -20,13 +20,20 @@ public:
 
 }  // namespace
 
-std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path) {
+std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error) {
+    error = "cannot read " + path.string();
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     auto bytes = ReadFileBytes(path);
     if (!bytes) return std::nullopt;
     std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     if (ec) return std::nullopt;
+    SjisConversion name = Utf8ToSjis(absolute.filename().string());
+    if (!name.ok()) {
+        error = path.string() + ": the file name has characters Shift-JIS cannot hold: " + name.lost;
+        return std::nullopt;
+    }
+    error.clear();
 
     ReadCard result;
     result.lines = SplitLines(*bytes);
@@ -35,7 +42,6 @@ std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path) {
     CardFilesOnDisk files(absolute.parent_path());
     QtTextMeasurer measurer;
     ReaderContext context{messages, files, measurer};
-    SjisConversion name = Utf8ToSjis(absolute.filename().string());
     result.outcome = LoadMacro(result.card, result.lines, name.bytes, context);
     return result;
 }

@@ -17,8 +17,10 @@ struct ReadCard {
     LoadOutcome outcome;
 };
 
-// Nothing when the file cannot be read (the caller reports it).
-std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path);
+// Nothing when the file cannot be read or its name cannot be a card name (the card name
+// comes from the file name, and a name Shift-JIS cannot hold would be written differently);
+// `error` then says why.
+std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error);
 
 // A Shift-JIS text for the terminal: UTF-8, line breaks (CR) as " / ".
 std::string ForTerminal(std::string_view sjis);

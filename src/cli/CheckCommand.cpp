@@ -29,9 +29,10 @@ int RunCheck(const std::vector<std::string>& args) {
         return 2;
     }
     const std::string& input = args[0];
-    auto read = ReadCardFile(input);
+    std::string error;
+    auto read = ReadCardFile(input, error);
     if (!read) {
-        std::cerr << "zepocard: cannot read " << input << "\n";
+        std::cerr << "zepocard: " << error << "\n";
         return 2;
     }
     struct Report {

@@ -24,9 +24,10 @@ int RunNormalize(const std::vector<std::string>& args) {
         std::cerr << "usage: zepocard normalize CARD.zep [-o OUT.zep]\n";
         return 2;
     }
-    auto read = ReadCardFile(input);
+    std::string error;
+    auto read = ReadCardFile(input, error);
     if (!read) {
-        std::cerr << "zepocard: cannot read " << input << "\n";
+        std::cerr << "zepocard: " << error << "\n";
         return 2;
     }
     if (!read->hasHeader)

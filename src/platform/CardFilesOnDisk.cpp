@@ -1,7 +1,5 @@
 #include "CardFilesOnDisk.h"
 
-#include <QImageReader>
-#include <QString>
 
 #include <algorithm>
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <system_error>
 
 #include "TextCodec.h"
+#include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
 
 namespace zepo {
@@ -62,11 +61,11 @@ std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::stri
 }
 
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {
-    std::filesystem::path path = ResolveInFolder(folder_, name);
-    QImageReader reader(QString::fromStdString(path.string()));
-    QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) return std::nullopt;
-    return PixelSize{size.width(), size.height()};
+    // Decoded by the same loader that places pictures, so a picture the card reads is one
+    // the editor can show, and a damaged one is refused here as it would be there.
+    auto picture = LoadPicture(ResolveInFolder(folder_, name));
+    if (!picture || picture.value().bitmap.Empty()) return std::nullopt;
+    return PixelSize{picture.value().bitmap.Width(), picture.value().bitmap.Height()};
 }
 
 }  // namespace zepo

@@ -4,7 +4,7 @@ add_library(zepo_platform_qt STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CardFilesOnDisk.cpp
 )
 target_include_directories(zepo_platform_qt PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(zepo_platform_qt PUBLIC zepo_model zepo_platform_core Qt6::Gui)
+target_link_libraries(zepo_platform_qt PUBLIC zepo_model zepo_platform_core zepo_imaging Qt6::Gui)
 
 # What the editor shell needs of the platform: settings file, single instance, messages,
 # modal dialogs, file dialogs, timers and folders.

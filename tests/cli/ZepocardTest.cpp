@@ -139,6 +139,33 @@ TEST_F(ZepocardTest, UsageErrorsAndUnreadableFiles) {
     }
 }
 
+TEST_F(ZepocardTest, CardFileNamesShiftJisCannotHoldAreRefused) {
+    fs::path card = WriteCard("카드.zep", "card {x}\r\nend\r\n");
+    for (const char* cmd : {"check ", "normalize "}) {
+        Outcome run = Zepocard(cmd + card.string());
+        EXPECT_EQ(run.exitCode, 2) << cmd;
+        EXPECT_NE(run.err.find("Shift-JIS"), std::string::npos) << run.err;
+    }
+    // A Japanese name that fits is the card's name.
+    fs::path japanese = WriteCard("会議.zep", "card {x}\r\nend\r\n");
+    Outcome run = Zepocard("normalize " + japanese.string());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find(Sjis("card {会議}")), std::string::npos);
+}
+
+TEST_F(ZepocardTest, PicturesAreMeasuredByTheirOwnDecoder) {
+    // A picture that does not decode is reported as the editor reports it; one that does is
+    // placed at its pixel size.
+    std::string bytes = ReadBytes(dir_ / "sakura.bmp");
+    std::ofstream(dir_ / "cut.bmp", std::ios::binary) << bytes.substr(0, 200);
+    fs::path card = WriteCard("pics.zep", "card {pics}\r\n\tbitmap {0,0}{cut.bmp}{0}\r\n"
+                                          "\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
+    Outcome check = Zepocard("check " + card.string());
+    EXPECT_NE(check.out.find("ﾋﾞｯﾄﾏｯﾌﾟ cut.bmp の読み込みに失敗しました"), std::string::npos) << check.out;
+    Outcome run = Zepocard("normalize " + card.string());
+    EXPECT_NE(run.out.find("\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\n"), std::string::npos) << run.out;
+}
+
 TEST_F(ZepocardTest, ArbitraryBytesNeverCrashTheReader) {
     std::mt19937 random(7);
     const std::string alphabet = "{},\t \r\n'card textbitmapframe@slide@end0123456789-\x82\x83\x7d\xff";
