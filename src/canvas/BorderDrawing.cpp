@@ -1,5 +1,7 @@
 #include "BorderDrawing.h"
 
+#include <algorithm>
+
 namespace zepo {
 namespace {
 
@@ -18,10 +20,20 @@ void DrawBevel(QImage& s, int x1, int y1, int x2, int y2, QColor c1, QColor c2) 
     const QRgb a = c1.rgb(), b = c2.rgb();
     // The order matters where the lines meet: drawn as a pen walks right/down in c1,
     // then left/up in c2, each line without its end point, and the bottom-left corner last.
-    for (int y = y1; y < y2; ++y) Plot(s, x2, y, a);
-    for (int x = x2; x > x1; --x) Plot(s, x, y2, a);
-    for (int y = y2; y > y1; --y) Plot(s, x1, y, b);
-    for (int x = x1; x < x2; ++x) Plot(s, x, y1, b);
+    // Each line runs only over the rows or columns the surface has, so a ring around a huge
+    // object costs no more than one around the screen.
+    auto column = [&](int x, long long from, long long to, QRgb c) {  // rows from..to inclusive
+        if (x < 0 || x >= s.width()) return;
+        for (long long y = std::max(from, 0LL); y <= std::min(to, s.height() - 1LL); ++y) Plot(s, x, int(y), c);
+    };
+    auto row = [&](int y, long long from, long long to, QRgb c) {  // columns from..to inclusive
+        if (y < 0 || y >= s.height()) return;
+        for (long long x = std::max(from, 0LL); x <= std::min(to, s.width() - 1LL); ++x) Plot(s, int(x), y, c);
+    };
+    column(x2, y1, y2 - 1LL, a);
+    row(y2, x1 + 1LL, x2, a);
+    column(x1, y1 + 1LL, y2, b);
+    row(y1, x1, x2 - 1LL, b);
     Plot(s, x1, y2, a);
 }
 

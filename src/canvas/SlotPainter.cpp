@@ -68,7 +68,7 @@ void PlainSlotPainter::Paint(QPainter& p, const Card& card, int id, const PaintC
     const Slot& s = card.slot(id);
     p.save();
     switch (KindOfSlot(id)) {
-        case SlotKind::Frame: p.drawImage(Bounds(s).topLeft(), DrawFrameFace(s)); break;
+        case SlotKind::Frame: PaintFrameFace(p, s); break;
         case SlotKind::OneLineText: PaintText(p, s); break;
         case SlotKind::TextBlock: PaintBlock(p, s); break;
         case SlotKind::Picture: PaintPicture(p, s, context); break;

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QPainter>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <future>
+#include <limits>
+#include <thread>
 
 #include "canvas/BorderDrawing.h"
 #include "canvas/FramePainting.h"
@@ -113,6 +122,80 @@ TEST(PaintFrame, GlassButtonVanishesInThePreviewButShowsWhileEditing) {
     QImage plain = DrawFrameFace(Frame(0, 9));
     EXPECT_EQ(plain.pixel(0, 50), qRgb(0, 255, 255));  // red inverted
     EXPECT_EQ(plain.pixel(5, 5), qRgb(255, 0, 0));
+}
+
+// Runs `work`, failing the whole program when it does not end within `seconds`: drawing
+// that runs over every pixel of an object instead of every pixel of the surface never ends
+// for an object a few billion pixels wide.
+void FinishesWithin(int seconds, const std::function<void()>& work) {
+    std::packaged_task<void()> task(work);
+    std::future<void> done = task.get_future();
+    std::thread runner(std::move(task));
+    if (done.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready) {
+        ADD_FAILURE() << "still drawing after " << seconds << " s";
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    runner.join();
+}
+
+TEST(FrameFace, PaintedOnTheSurfaceAsInItsOwnImage) {
+    App();
+    for (int style : {0, 7}) {
+        Slot f = Frame(style, 9);
+        QImage s = Surface();
+        {
+            QPainter p(&s);
+            PaintFrameFace(p, f);
+        }
+        EXPECT_EQ(s.copy(10, 10, 100, 100), DrawFrameFace(f)) << style;
+        EXPECT_EQ(s.pixel(9, 50), kBackground);
+        EXPECT_EQ(s.pixel(110, 50), kBackground);
+        EXPECT_EQ(s.pixel(10, 50), qRgb(0, 255, 255)) << "red inverted";
+        EXPECT_EQ(s.pixel(109, 109), qRgb(0, 255, 255));
+        EXPECT_EQ(s.pixel(50, 50), qRgb(255, 0, 0));
+    }
+}
+
+TEST(FrameFace, HugeFramesAreDrawnOnlyWhereTheSurfaceIs) {
+    App();
+    struct Case {
+        Rect bounds;
+        QPoint fill, outline, outside;
+    } cases[] = {
+        // Left edge at 5, top edge at 20; right and bottom far beyond the surface.
+        {{5, 20, 2000000000, 1000000000}, {100, 100}, {5, 100}, {4, 100}},
+        {{5, 20, 2000000000, 1000000000}, {100, 100}, {100, 20}, {100, 19}},
+        // Starting far above and to the left: only the right and bottom edges show.
+        {{-2000000000, -2000000000, 2000000100, 2000000150}, {50, 50}, {99, 50}, {100, 50}},
+        {{-2000000000, -2000000000, 2000000100, 2000000150}, {50, 50}, {50, 149}, {50, 150}},
+        // Right edge at the end of the number range.
+        {{0, 0, std::numeric_limits<int>::max(), 50}, {100, 10}, {100, 49}, {100, 50}},
+    };
+    for (const Case& c : cases) {
+        Slot f = Frame(0, 9);
+        f.bounds = c.bounds;
+        QImage face = Surface(), preview = Surface();
+        FinishesWithin(20, [&] {
+            QPainter p(&face);
+            PaintFrameFace(p, f);
+            p.end();
+            PaintFrame(preview, f);
+        });
+        EXPECT_EQ(face.pixel(c.fill), qRgb(255, 0, 0)) << c.bounds.left;
+        EXPECT_EQ(face.pixel(c.outline), qRgb(0, 255, 255)) << c.bounds.left;
+        EXPECT_EQ(face.pixel(c.outside), kBackground) << c.bounds.left;
+        EXPECT_EQ(preview.pixel(c.fill), qRgb(255, 0, 0)) << c.bounds.left;
+        EXPECT_EQ(preview.pixel(c.outline), qRgb(255, 0, 0)) << c.bounds.left;
+    }
+    // The ring of a raised frame that starts on the surface: white above, grey nowhere.
+    Slot f = Frame(0, 9);
+    f.bounds = {5, 20, 2000000000, 1000000000};
+    QImage preview = Surface();
+    FinishesWithin(20, [&] { PaintFrame(preview, f); });
+    EXPECT_EQ(preview.pixel(100, 19), white);
+    EXPECT_EQ(preview.pixel(4, 100), white);
+    EXPECT_EQ(preview.pixel(199, 199), qRgb(255, 0, 0));
 }
 
 TEST(DrawBorderStyle, LabelsWithoutBorderAndEdges) {
