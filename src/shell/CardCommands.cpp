@@ -93,11 +93,11 @@ void TFormZEPO::OpenChosenFile(const std::filesystem::path& chosen) {
 
     CardFilesOnDisk files(saveFolder_);
     ReaderContext context{services_.prompts, files, measurer_};
-    LeavePreview();
     ResetDialogs();
     LoadMacro(card_, macroLines_, *sjisName, context);
     canvas->ClearDragging();
     SetCaptionFromCard();
+    // Drawn again in the mode the user is in: a preview shows the card just read.
     canvas->ClearCanvas();
     SyncFromModel();
 }

@@ -93,7 +93,7 @@ void TFormZEPO::NewCardReset() {
     ResetDialogs();
     canvas->ClearDragging();
     setWindowTitle(kCaptionPrefix + "main");
-    LeavePreview();
+    // The mode stays as it is; a preview shows the empty card.
     canvas->ClearCanvas();
     SyncFromModel();
 }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "ShellFixture.h"
 #include "dialogs/ColorGrid.h"
@@ -295,6 +296,36 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     form().mnOpenClick();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse) << "a cancelled open keeps the card";
+}
+
+TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
+    WriteBytes(saveFolder / "seen.zep", HeaderMarkerLine() + "\r\ncard {seen}\r\nnew {BLUE}\r\nend\r\n");
+    struct Case {
+        const char* what;
+        std::function<void()> command;
+    } cases[] = {
+        {"new card", [&] {
+             prompts.answers = {true};
+             form().mnNewClick();
+         }},
+        {"open", [&] {
+             chooser.answers.push_back(QString::fromStdString((saveFolder / "seen.zep").string()));
+             form().mnOpenClick();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        form().btnPaint->click();
+        ASSERT_TRUE(form().previewOn());
+        c.command();
+        EXPECT_TRUE(form().previewOn()) << "the preview shows the new card";
+        EXPECT_TRUE(form().btnPaint->isChecked());
+        EXPECT_EQ(form().canvas->mode(), EditMode::Preview);
+        form().btnMove->click();
+        EXPECT_FALSE(form().previewOn());
+        EXPECT_EQ(form().canvas->mode(), EditMode::Move);
+    }
+    EXPECT_EQ(form().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(ColorIndex("BLUE")))) << "the opened card";
 }
 
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
