@@ -76,6 +76,12 @@ void CardCanvas::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, surface_);
 }
 
+void CardCanvas::EndDragWithoutApplying() {
+    if (dragging_) DrawRubberBand(current_);  // erased
+    dragging_ = false;
+    pressed_ = -1;
+}
+
 QPoint CardCanvas::RelativeToPressed(QPoint point) const {
     const Rect& r = card_.slot(pressed_).bounds;
     return QPoint(point.x() - r.left, point.y() - r.top);
@@ -86,6 +92,9 @@ void CardCanvas::mousePressEvent(QMouseEvent* event) {
     int id = SlotAt(pos);
     if (id < 0) return;  // bare background takes no presses
     if (event->button() == Qt::RightButton) {
+        // The round trip's dialog takes the mouse, so the release of a drag in progress
+        // would never come back here: the drag ends now, without moving anything.
+        EndDragWithoutApplying();
         emit slotRequested(id);  // in every mode, the preview included
         return;
     }

@@ -65,6 +65,7 @@ protected:
 
 private:
     void RenderScene();
+    void EndDragWithoutApplying();
     QPoint RelativeToPressed(QPoint point) const;
 
     Card& card_;

@@ -249,6 +249,25 @@ TEST_F(CanvasWindow, RightPressOpensTheRoundTripInEveryModeIncludingPreview) {
     EXPECT_FALSE(form().previewOn());
 }
 
+TEST_F(CanvasWindow, RightPressDuringADragEndsTheDragBeforeTheRoundTrip) {
+    const QImage clean = canvas->surface();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    QTest::mouseMove(canvas, QPoint(115, 65));
+    ASSERT_TRUE(canvas->dragging());
+    // The round trip's dialog takes the mouse, so the left release never reaches the canvas.
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(150, 85));
+    EXPECT_EQ(editor.edited, std::vector<int>{SlotId(SlotKind::Frame, 2)});
+    EXPECT_FALSE(canvas->dragging());
+    EXPECT_FALSE(canvas->band().has_value());
+    EXPECT_EQ(canvas->surface(), clean) << "no rubber band is left behind";
+    // A later click on bare background moves nothing.
+    QTest::mouseMove(canvas, QPoint(300, 300));
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30}));
+    EXPECT_EQ(Frame(2).bounds, (Rect{120, 60, 40, 30}));
+}
+
 TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {
     // QTest takes (0, 0) for "the middle of the widget", so the top-left pixel gets its own event.
     QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
