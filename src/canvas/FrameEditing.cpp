@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 #include "dialogs/AssociationPanel.h"
@@ -45,6 +46,15 @@ std::optional<Corners> ReadCorners(const TFrameDlg& d, MessageSink& messages) {
     return Corners{values[0], values[1], values[2], values[3]};
 }
 
+// The side from two inclusive corners, at least 10 pixels. Worked out in 64 bits and kept
+// where the far edge (start + side) is still an int, so that corners at the ends of the
+// number range give a large frame rather than a wrapped-around one.
+int Side(int from, int to) {
+    long long side = std::max<long long>(kMinimumSide, static_cast<long long>(to) - from + 1);
+    side = std::min<long long>(side, std::numeric_limits<int>::max() - std::max<long long>(from, 0));
+    return static_cast<int>(std::max<long long>(side, 1));
+}
+
 }  // namespace
 
 EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, MessageSink& messages) {
@@ -78,8 +88,8 @@ EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, Mes
     }
     s.bounds.left = corners->x1;
     s.bounds.top = corners->y1;
-    s.bounds.width = std::max(kMinimumSide, corners->x2 - corners->x1 + 1);
-    s.bounds.height = std::max(kMinimumSide, corners->y2 - corners->y1 + 1);
+    s.bounds.width = Side(corners->x1, corners->x2);
+    s.bounds.height = Side(corners->y1, corners->y2);
     s.frame.color = d.FrmColor->foregroundIndex();
     s.frame.style = std::max(0, d.rdoFrmType->itemIndex());
     s.frame.association = d.panel->Stored();

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <limits>
+
 #include "DialogFakes.h"
 #include "canvas/FrameEditing.h"
 #include "dialogs/AssociationPanel.h"
@@ -140,6 +142,32 @@ TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValue
     EXPECT_EQ(runner.shown, 3);
     EXPECT_EQ(Frame(1).bounds, (Rect{50, 10, 60, 91}));
     EXPECT_EQ(Frame(1).frame.color, 3);
+}
+
+TEST_F(FrameRoundTrip, CornersAtTheEndsOfTheNumberRangeGiveTheLargestFrameNotAWrappedOne) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    struct Case {
+        const char *x1, *y1, *x2, *y2;
+        Rect expected;
+    } cases[] = {
+        {"0", "0", "2147483647", "19", {0, 0, kMax, 20}},
+        {"-2147483648", "-5", "2147483647", "4", {std::numeric_limits<int>::min(), -5, kMax, 10}},
+        {"100", "2147483000", "109", "2147483647", {100, 2147483000, 10, kMax - 2147483000}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Edit(1, [&c](TFrameDlg& d) {
+                      d.edtFrmX1->setText(c.x1);
+                      d.edtFrmY1->setText(c.y1);
+                      d.edtFrmX2->setText(c.x2);
+                      d.edtFrmY2->setText(c.y2);
+                      return true;
+                  }),
+                  EditResult::Applied);
+        EXPECT_EQ(Frame(1).bounds, c.expected) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+        EXPECT_GE(static_cast<long long>(Frame(1).bounds.left) + Frame(1).bounds.width - 1,
+                  static_cast<long long>(Frame(1).bounds.left))
+            << "the far edge is still an int";
+    }
 }
 
 }  // namespace
