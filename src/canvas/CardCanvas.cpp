@@ -113,6 +113,9 @@ void CardCanvas::mousePressEvent(QMouseEvent* event) {
 
 void CardCanvas::mouseMoveEvent(QMouseEvent* event) {
     QPoint pos = event->position().toPoint();
+    // A move with no button of the drag held: the release went elsewhere (a dialog opened
+    // from the keyboard took the mouse), so the drag is over and moves nothing.
+    if (dragging_ && !(event->buttons() & ~Qt::RightButton)) EndDragWithoutApplying();
     if (dragging_ && pressed_ >= 0) {
         QPoint rel = RelativeToPressed(pos);
         if (mode_ == EditMode::Stretch) {

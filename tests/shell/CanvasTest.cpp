@@ -268,6 +268,23 @@ TEST_F(CanvasWindow, RightPressDuringADragEndsTheDragBeforeTheRoundTrip) {
     EXPECT_EQ(Frame(2).bounds, (Rect{120, 60, 40, 30}));
 }
 
+TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButton) {
+    const QImage clean = canvas->surface();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+    // The card settings opened from the keyboard while the button is held take the release.
+    form().mnCardMake->trigger();
+    ASSERT_EQ(runner.shown.size(), 1u);
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_FALSE(canvas->dragging());
+    EXPECT_EQ(canvas->surface(), clean) << "no rubber band follows the mouse";
+    EXPECT_EQ(Status(), "200:150");
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30}));
+}
+
 TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {
     // QTest takes (0, 0) for "the middle of the widget", so the top-left pixel gets its own event.
     QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
