@@ -16,7 +16,10 @@ size_t SjisBytes(const QString& text) {
 }  // namespace
 
 void LimitSjisBytes(QLineEdit* edit, size_t maxBytes) {
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, maxBytes](const QString& text) {
+    // Only what the user types is cut, as an edit box's length limit does: a longer text the
+    // program puts in (the name of a card opened from its file) is kept, or confirming the
+    // dialog would quietly rename the card.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, maxBytes](const QString& text) {
         if (SjisBytes(text) <= maxBytes) return;
         QString cut = text;
         while (!cut.isEmpty() && SjisBytes(cut) > maxBytes) cut.chop(cut.back().isLowSurrogate() ? 2 : 1);

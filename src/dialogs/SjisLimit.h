@@ -7,7 +7,7 @@ class QLineEdit;
 
 namespace zepo {
 
-// Keeps the field's text within `maxBytes` Shift-JIS bytes by dropping what was typed last.
+// Keeps what the user types within `maxBytes` Shift-JIS bytes by dropping what was typed last.
 void LimitSjisBytes(QLineEdit* edit, size_t maxBytes);
 
 }  // namespace zepo

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "ShellFixture.h"
@@ -103,13 +104,30 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
         EXPECT_FALSE(dlg.OKBtn->isEnabled());
         dlg.edtCardName->setText("a");
         EXPECT_TRUE(dlg.OKBtn->isEnabled());
-        dlg.edtCardName->setText("あいうえおかきくけこさ");  // 22 bytes
+        dlg.edtCardName->clear();
+        dlg.edtCardName->insert("あいうえおかきくけこさ");  // 22 bytes typed (or pasted)
         EXPECT_EQ(dlg.edtCardName->text(), "あいうえおかきくけこ");
-        dlg.edtCardTitle->setText("123456789012345678901");
+        dlg.edtCardTitle->clear();
+        QTest::keyClicks(dlg.edtCardTitle, "123456789012345678901");
         EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
         dlg.CancelBtn->click();
     });
     form().mnCardMakeClick();
+}
+
+TEST_F(CardCommands, ALongCardNameFromItsFileSurvivesTheCardSettings) {
+    const std::string name = "a_card_with_a_long_file_name";  // 28 bytes: longer than a typed name
+    WriteBytes(saveFolder / (name + ".zep"), HeaderMarkerLine() + "\r\ncard {x}\r\nend\r\n");
+    chooser.answers.push_back(QString::fromStdString((saveFolder / (name + ".zep")).string()));
+    form().mnOpenClick();
+    ASSERT_EQ(form().card().settings.name, name);
+    runner.scripts.push_back([&](QDialog& d) {
+        auto& dlg = static_cast<TCardInitdlg&>(d);
+        EXPECT_EQ(dlg.edtCardName->text().toStdString(), name);
+        dlg.OKBtn->click();
+    });
+    form().mnCardMakeClick();
+    EXPECT_EQ(form().card().settings.name, name);
 }
 
 TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
