@@ -132,13 +132,7 @@ void TFormZEPO::mnSaveClick() {
                                           Sjis("上書きしてよろしいですか？")))
         return;
 
-    macroLines_.clear();
-    WriteOutcome written = WriteMacro(card_, macroLines_);
-    SyncFromModel();
-    if (!written.ok) {
-        services_.prompts.Warn(written.error);
-        return;
-    }
+    if (!BuildMacroLines()) return;
     if (std::optional<size_t> longLine = FindLongLine(macroLines_)) {
         services_.prompts.Warn(LongLineMessage(macroLines_[*longLine]));
         return;
@@ -176,15 +170,17 @@ void TFormZEPO::mnSavePosClick() {
     canvas->ClearCanvas();
 }
 
-void TFormZEPO::mnViewMacroClick() {
-    if (!dialogs_.macroViewer) return;
+bool TFormZEPO::BuildMacroLines() {
     macroLines_.clear();
     WriteOutcome written = WriteMacro(card_, macroLines_);
-    SyncFromModel();
-    if (!written.ok) {
-        services_.prompts.Warn(written.error);
-        return;
-    }
+    SyncFromModel();  // writing may have given the main card its default title
+    if (!written.ok) services_.prompts.Warn(written.error);
+    return written.ok;
+}
+
+void TFormZEPO::mnViewMacroClick() {
+    if (!dialogs_.macroViewer) return;
+    if (!BuildMacroLines()) return;
     dialogs_.macroViewer->ShowLines(macroLines_);
     services_.dialogs.Run(*dialogs_.macroViewer);
 }

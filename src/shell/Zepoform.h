@@ -126,6 +126,8 @@ private:
     void ReportFolder(const std::filesystem::path& folder);
     // OpenMacro's steps after the file was chosen.
     void OpenChosenFile(const std::filesystem::path& file);
+    // Empties the macro line list and writes the card into it; false after the writer's message.
+    bool BuildMacroLines();
 
     ShellServices& services_;
     Card card_;
