@@ -59,7 +59,22 @@ CardNameProblem CheckCardFileName(std::string_view name) {
     return CardNameProblem::None;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+bool WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+    // An existing card is replaced where it really lives (a link to it stays a link), and
+    // only when it may be written: a card the user made read-only is not overwritten.
+    std::filesystem::path target = requested;
+    std::error_code ec;
+    mode_t keepMode = 0;
+    bool existed = false;
+    if (std::filesystem::exists(requested, ec)) {
+        target = std::filesystem::canonical(requested, ec);
+        struct stat st;
+        if (ec || stat(target.c_str(), &st) != 0) return false;
+        // No write bit at all is the user's "read-only", whoever runs the editor.
+        if (access(target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0) return false;
+        keepMode = st.st_mode & 07777;
+        existed = true;
+    }
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -74,11 +89,16 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
         else done += static_cast<size_t>(n);
     }
     if (ok && fsync(fd) != 0) ok = false;
-    // Card files are ordinary user files, not private ones as mkstemp makes them.
+    // Card files are ordinary user files, not private ones as mkstemp makes them; a card
+    // written again keeps the permissions it had.
     if (ok) {
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
+        if (existed) {
+            fchmod(fd, keepMode);
+        } else {
+            mode_t mask = umask(0);
+            umask(mask);
+            fchmod(fd, 0666 & ~mask);
+        }
     }
     if (close(fd) != 0) ok = false;
     if (ok && std::rename(pattern.c_str(), target.c_str()) != 0) ok = false;

@@ -94,6 +94,28 @@ TEST(Folders, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
     EXPECT_EQ(entries, 2) << "no temporary file is left behind";
 }
 
+TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
+    namespace fs = std::filesystem;
+    Temp t;
+    fs::create_directory(t.path / "real");
+    fs::create_directory(t.path / "cards");
+    const fs::path real = t.path / "real" / "c.zep", link = t.path / "cards" / "c.zep";
+    ASSERT_TRUE(WriteFileAtomically(real, "first"));
+    fs::create_symlink(real, link);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(WriteFileAtomically(link, "second"));
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
+    EXPECT_EQ(Read(real), "second");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(WriteFileAtomically(link, "third")) << "a read-only card is not replaced";
+    EXPECT_FALSE(WriteFileAtomically(real, "third"));
+    EXPECT_EQ(Read(real), "second");
+    fs::permissions(real, fs::perms::owner_all);
+}
+
 TEST(Folders, EnterFolderChangesTheCurrentFolder) {
     Temp t;
     auto before = std::filesystem::current_path();
