@@ -115,6 +115,9 @@ int ProfileFile::GetInt(std::string_view section, std::string_view key, int fall
 }
 
 void ProfileFile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break in a value would start a line of its own and could forge another key
+    // or section: the value ends where its first line ends.
+    value = value.substr(0, value.find_first_of("\r\n"));
     std::string line = std::string(key) + "=" + std::string(value);
     size_t header = FindSection(section);
     if (header == npos) {

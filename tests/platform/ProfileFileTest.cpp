@@ -53,5 +53,13 @@ TEST(ProfileFile, WritesInPlaceAtTheEndOfTheSectionOrAsANewSection) {
     EXPECT_EQ(ProfileFile::FromBytes(p.ToBytes()).GetString("c", "toolname", ""), "\x83\x81\x83\x82");
 }
 
+TEST(ProfileFile, ValueWithALineBreakCannotForgeAnotherEntry) {
+    ProfileFile p = ProfileFile::FromBytes("[MemoTool]\r\nExeName=a\r\n");
+    p.SetString("MemoTool", "ExeName", "edit.exe\r\n[ZEPOED]\r\nisToolUse=1");
+    p.SetString("MemoTool", "Option", "x\ny");
+    EXPECT_EQ(p.ToBytes(), "[MemoTool]\r\nExeName=edit.exe\r\nOption=x\r\n");
+    EXPECT_EQ(ProfileFile::FromBytes(p.ToBytes()).GetString("ZEPOED", "isToolUse", "none"), "none");
+}
+
 }  // namespace
 }  // namespace zepo
