@@ -11,15 +11,13 @@
 namespace zepo {
 namespace {
 
-QColor Colour(int index) { return QColor::fromRgb(ColorRgb(index)); }
-
 QRect Bounds(const Slot& s) { return QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height); }
 
 void PaintText(QPainter& p, const Slot& s) {
     QRect r = Bounds(s);
-    if (!s.transparent) p.fillRect(r, Colour(s.text.backColor));
+    if (!s.transparent) p.fillRect(r, CardColor(s.text.backColor));
     p.setFont(MakeFont(s.font));
-    p.setPen(Colour(s.text.textColor));
+    p.setPen(CardColor(s.text.textColor));
     if (!s.wordWrap) {
         p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(s.caption)));
         return;
@@ -33,7 +31,7 @@ void PaintText(QPainter& p, const Slot& s) {
 
 void PaintBlock(QPainter& p, const Slot& s) {
     p.setFont(MakeFont(s.font));
-    p.setPen(Colour(s.block.color));
+    p.setPen(CardColor(s.block.color));
     int h = s.font.height, pitch = s.block.linePitch;
     int n = static_cast<int>(s.lines.size());
     for (int i = 0; i < n; ++i) {

@@ -28,11 +28,7 @@ void TFormZEPO::mnNewClick() {
     card_.settings.title.clear();
     card_.settings.editMode = 0;
     mnCardMakeClick();
-    if (card_.settings.name.empty()) {
-        card_.settings.name = "zepo";
-        card_.settings.title = Sjis("マクロ");
-        SetCaptionFromCard();
-    }
+    NameUnnamedCard();
 }
 
 void TFormZEPO::mnCardMakeClick() {

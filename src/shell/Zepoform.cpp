@@ -75,11 +75,15 @@ void TFormZEPO::Timer1Timer() {
     mnOpenClick();
     if (!openFileName_.isEmpty()) return;
     mnCardMakeClick();
-    if (card_.settings.name.empty()) {
-        card_.settings.name = "zepo";
-        card_.settings.title = Sjis("マクロ");
-        SetCaptionFromCard();
-    }
+    NameUnnamedCard();
+}
+
+void TFormZEPO::NameUnnamedCard() {
+    // The card settings were cancelled with the name still empty.
+    if (!card_.settings.name.empty()) return;
+    card_.settings.name = "zepo";
+    card_.settings.title = Sjis("マクロ");
+    SetCaptionFromCard();
 }
 
 void TFormZEPO::ResetCardState() {

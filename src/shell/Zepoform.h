@@ -128,6 +128,8 @@ private:
     void OpenChosenFile(const std::filesystem::path& file);
     // Empties the macro line list and writes the card into it; false after the writer's message.
     bool BuildMacroLines();
+    // After the new card command or the start-up sequence: an empty name becomes "zepo".
+    void NameUnnamedCard();
 
     ShellServices& services_;
     Card card_;
