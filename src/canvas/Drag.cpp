@@ -6,16 +6,22 @@
 #include "model/Layout.h"
 
 namespace zepo {
+namespace {
+
+// Objects read from a file may sit anywhere in the int range; a band never wraps round.
+int Add(int a, long long b) { return SaturatedInt(a + b); }
+
+}  // namespace
 
 Band StartBand(const Slot& slot, SlotKind kind) {
     const Rect& r = slot.bounds;
-    Band b{r.left - 1, r.top - 1, r.left + r.width, r.top + r.height};
-    if (kind == SlotKind::OneLineText && !slot.wordWrap) b.y2 = r.top + slot.font.height;
+    Band b{Add(r.left, -1), Add(r.top, -1), r.right(), r.bottom()};
+    if (kind == SlotKind::OneLineText && !slot.wordWrap) b.y2 = Add(r.top, slot.font.height);
     return b;
 }
 
 Band MovedBand(const Band& start, int dx, int dy) {
-    return Band{start.x1 + dx, start.y1 + dy, start.x2 + dx, start.y2 + dy};
+    return Band{Add(start.x1, dx), Add(start.y1, dy), Add(start.x2, dx), Add(start.y2, dy)};
 }
 
 namespace {
@@ -39,8 +45,8 @@ Band PictureBand(Slot& slot, const Band& start, int x, int pressX) {
 
 Band FreeBand(const Slot& slot, const Band& start, int x, int y, int pressX, int pressY) {
     Band b = start;
-    b.x2 = std::max(start.x1 + slot.bounds.width + (x - pressX), start.x1 + 10);
-    b.y2 = std::max(start.y1 + slot.bounds.height + (y - pressY), start.y1 + 10);
+    b.x2 = std::max(Add(start.x1, 0LL + slot.bounds.width + x - pressX), Add(start.x1, 10));
+    b.y2 = std::max(Add(start.y1, 0LL + slot.bounds.height + y - pressY), Add(start.y1, 10));
     return b;
 }
 
@@ -99,8 +105,8 @@ Band ResizeBand(Slot& slot, SlotKind kind, const Band& start, int x, int y, int 
 
 Rect MovedBounds(const Rect& bounds, int x, int y, int pressX, int pressY) {
     Rect r = bounds;
-    r.left = bounds.left + x - pressX;
-    r.top = bounds.top + y - pressY;
+    r.left = Add(bounds.left, 0LL + x - pressX);
+    r.top = Add(bounds.top, 0LL + y - pressY);
     if (r.left < 0) r.left = 0;
     if (r.top < 0) r.top = 0;
     return r;
@@ -114,8 +120,8 @@ void ApplyResize(Slot& slot, SlotKind kind, const Band& band, TextMeasurer& meas
             slot.bounds.height = band.y2 - band.y1 - 1;
             break;
         case SlotKind::Frame:
-            slot.bounds.width = band.x2 - band.x1 + 1;
-            slot.bounds.height = band.y2 - band.y1 + 1;
+            slot.bounds.width = SaturatedInt(1LL + band.x2 - band.x1);
+            slot.bounds.height = SaturatedInt(1LL + band.y2 - band.y1);
             break;
         case SlotKind::OneLineText: {
             int extent = band.y2 - band.y1 - 1;

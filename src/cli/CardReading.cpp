@@ -22,10 +22,9 @@ public:
 
 std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error) {
     error = "cannot read " + path.string();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     auto bytes = ReadFileBytes(path);
     if (!bytes) return std::nullopt;
+    std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     if (ec) return std::nullopt;
     SjisConversion name = Utf8ToSjis(absolute.filename().string());

@@ -33,12 +33,21 @@ int RunNormalize(const std::vector<std::string>& args) {
     if (!read->hasHeader)
         std::cerr << input << ": warning: " << ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。"))
                   << "\n";
+    bool messages = false;
     for (const auto& d : read->outcome.diagnostics)
-        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped)
+        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped) {
             std::cerr << input << ":" << d.line << ": " << ForTerminal(d.text) << "\n";
+            messages = true;
+        }
     if (!read->outcome.completed) {
         // Writing only what was read before the stop would lose the rest of the card.
         std::cerr << input << ": reading stopped; nothing written\n";
+        return 1;
+    }
+    if (messages) {
+        // Each message stands for an object or a setting that the written card would lose or
+        // change; the editor shows them before a save, a script would not see them in time.
+        std::cerr << input << ": reading reported problems; nothing written\n";
         return 1;
     }
 

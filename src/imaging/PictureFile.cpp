@@ -20,16 +20,24 @@ std::string SystemMessage(int error) { return std::generic_category().message(er
 
 Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path) {
     std::error_code ec;
+    // A card may name anything; a device or a pipe would never end, so only plain files are read.
     if (std::filesystem::is_directory(path, ec)) return Fail("is a folder");
+    if (!std::filesystem::exists(path, ec)) return Fail(SystemMessage(ENOENT));
+    if (!std::filesystem::is_regular_file(path, ec)) return Fail("not a plain file");
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return Fail(ec.message());
+    if (size > kMaxPictureFileBytes) return Fail("too large for a picture");
     std::ifstream in(path, std::ios::binary);
     if (!in) return Fail(SystemMessage(errno));
     try {
-        std::vector<uint8_t> bytes;
         // Sized up front: growing by doubling would briefly hold the picture file three times.
-        if (const auto size = std::filesystem::file_size(path, ec); !ec) bytes.reserve(size);
+        std::vector<uint8_t> bytes;
+        bytes.reserve(size);
         char buffer[1 << 16];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
             bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+            if (bytes.size() > kMaxPictureFileBytes) return Fail("too large for a picture");
+        }
         if (in.bad()) return Fail("read error");
         return bytes;
     } catch (const std::bad_alloc&) {

@@ -11,6 +11,11 @@
 
 namespace zepo {
 
+// Larger picture files than this are refused before reading; the largest picture the decoders
+// accept, 2^28 pixels of 24-bit BMP, is 768 MiB.
+constexpr std::uintmax_t kMaxPictureFileBytes = std::uintmax_t{1} << 30;
+
+// Plain files only: a folder, a device or a pipe named as a picture is refused.
 Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path);
 
 // Writes beside the target and renames over it, so a failed write never leaves the user's

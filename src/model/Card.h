@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Codes.h"
+#include "Numbers.h"
 
 namespace zepo {
 
@@ -31,8 +32,8 @@ constexpr int SlotId(SlotKind k, int number) { return FirstSlotOfKind(k) + numbe
 // Card coordinates: pixels from the top-left corner of the canvas (below the button bar).
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
+    int right() const { return SaturatedInt(static_cast<long long>(left) + width); }
+    int bottom() const { return SaturatedInt(static_cast<long long>(top) + height); }
     bool operator==(const Rect&) const = default;
 };
 

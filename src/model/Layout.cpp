@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Moji.h"
+#include "Numbers.h"
 
 namespace zepo {
 
@@ -22,7 +23,7 @@ Size OneLineTextSize(std::string_view caption, const FontSpec& font, bool vertic
     int width = 0;
     for (const auto& c : chars) width = std::max(width, measurer.TextWidth(c, font));
     int rows = std::max<int>(1, static_cast<int>(chars.size()));
-    return {width, rows * font.height};
+    return {width, SaturatedInt(static_cast<long long>(rows) * font.height)};
 }
 
 TextBlockLayout LayoutTextBlock(const std::vector<std::string>& lines, const FontSpec& font, int linePitch,
@@ -35,8 +36,8 @@ TextBlockLayout LayoutTextBlock(const std::vector<std::string>& lines, const Fon
             layout.widestIndex = i;
         }
     }
-    int n = static_cast<int>(lines.size());
-    layout.total = n * font.height + (n - 1) * linePitch;
+    const long long n = static_cast<long long>(lines.size());
+    layout.total = SaturatedInt(n * font.height + (n - 1) * linePitch);
     int w = std::max(1, layout.widestWidth);
     int t = std::max(1, layout.total);
     layout.size = vertical ? Size{t, w} : Size{w, t};

@@ -96,6 +96,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
                 break;
         }
     }
+    // Only the argument open when the line ended can end in half a character.
+    for (std::string* part : {&p.a1, &p.a1b, &p.a2, &p.a2b, &p.a2w, &p.a3, &p.a3b, &p.a4, &p.a4b})
+        *part = WithoutLoneLeadByte(*part);
     for (std::string* part : {&p.a1, &p.a1b, &p.a2b, &p.a3, &p.a3b, &p.a4, &p.a4b})
         if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
     return p;
@@ -258,7 +261,7 @@ private:
         card_.remembered.textBackColor = s.text.backColor;
         s.caption = p.a2w;
         Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
-        s.bounds = {vertical ? x - s.font.height : x, y, size.width, size.height};
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - s.font.height) : x, y, size.width, size.height};
         std::string code = p.a3.empty() ? "0" : p.a3;
         s.text.decoration = FrameIndex(FrameColumn::Decoration, code);
         s.transparent = code == "0" || code == "2";
@@ -277,7 +280,6 @@ private:
             Warn(Replace(Sjis("%s が読めません"), "%s", fileName));
             return;
         }
-        int x = Int(p.a1), y = Int(p.a1b);
         const std::string kanjiWithLatin = Sjis("漢字が含まれているため\r「英字」指定はできません");
         bool latin = style_.fontCode == "EM" || style_.fontCode == "EG";
         if (latin && std::any_of(lines->begin(), lines->end(), [](auto& l) { return !IsSingleByteText(l); })) {
@@ -304,7 +306,10 @@ private:
         TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
         s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
         s.lines = std::move(*lines);
-        s.bounds = {vertical ? x - layout.size.width : x, y, layout.size.width, layout.size.height};
+        // The position converts only now, after the messages about the file's characters.
+        int x = Int(p.a1), y = Int(p.a1b);
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - layout.size.width) : x, y,
+                    layout.size.width, layout.size.height};
         s.bounds.left = std::max(0, s.bounds.left);
         s.bounds.top = std::max(0, s.bounds.top);
         s.block.direction = vertical ? 1 : 0;
@@ -346,7 +351,7 @@ private:
         int x1 = Int(p.a1), y1 = Int(p.a1b), x2 = Int(p.a2), y2 = Int(p.a2b);
         Slot& s = card_.slot(id);
         // Reversed corners would make an object of no size that cannot be picked again.
-        s.bounds = {x1, y1, std::max(1, x2 - x1 + 1), std::max(1, y2 - y1 + 1)};
+        s.bounds = {x1, y1, std::max(1, SaturatedInt(1LL + x2 - x1)), std::max(1, SaturatedInt(1LL + y2 - y1))};
         s.frame.color = ColorIndex(style_.backColor);
         card_.remembered.frameColor = s.frame.color;
         s.frame.style = FrameIndex(FrameColumn::FrameStyle, p.a3);

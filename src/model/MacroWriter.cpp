@@ -180,7 +180,7 @@ private:
         if (!s.inUse) return;
         Statement("@slide  ", Braced(std::to_string(s.interval)));
         for (const auto& entry : s.list) {
-            std::string stem = entry.size() < 5 ? entry : entry.substr(0, entry.size() - 4);
+            std::string stem = entry.size() < 5 ? entry : CutBytes(entry, entry.size() - 4);
             Line(std::string(TAB) + std::string(TAB) + "{" + stem + "," + entry + "}");
         }
         Statement("@end", "");

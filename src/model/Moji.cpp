@@ -33,6 +33,14 @@ std::string CutBytes(std::string_view text, size_t limit) {
     return std::string(text.substr(0, end));
 }
 
+std::string WithoutLoneLeadByte(std::string_view text) {
+    size_t i = 0;
+    while (i + 1 < text.size()) i += IsLeadByte(text[i]) ? 2 : 1;
+    // i is at the end, or at the last byte when it starts a character of its own.
+    if (i + 1 == text.size() && IsLeadByte(text[i])) text.remove_suffix(1);
+    return std::string(text);
+}
+
 std::string BareFileName(std::string_view path) {
     size_t start = 0;
     for (size_t i = 0; i < path.size(); i += CharLength(path, i))

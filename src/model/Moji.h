@@ -23,6 +23,9 @@ bool IsDoubleByteText(std::string_view text);
 // swallow the "," or "}" written after it and corrupt the macro file.
 std::string CutBytes(std::string_view text, size_t limit);
 
+// The text without a lone lead byte at its end (a line that ended inside an argument can
+// leave one). Written back before "}" it would swallow the brace on the next reading.
+std::string WithoutLoneLeadByte(std::string_view text);
 // Length of the character starting at `pos` (1 or 2; 1 for a lead byte at the very end).
 size_t CharLength(std::string_view text, size_t pos);
 

@@ -38,9 +38,16 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
 }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+    std::error_code ec;
+    // Cards and text files are plain files; a device or a pipe named in a card would never end.
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxTextFileBytes) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return bytes;
 }
@@ -52,10 +59,7 @@ bool CardFilesOnDisk::EnterSaveFolder() {
 }
 
 std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {
-    std::filesystem::path path = ResolveInFolder(folder_, name);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    auto bytes = ReadFileBytes(path);
+    auto bytes = ReadFileBytes(ResolveInFolder(folder_, name));
     if (!bytes) return std::nullopt;
     return SplitLines(*bytes);
 }

@@ -12,7 +12,10 @@ namespace zepo {
 // exact name, a file of the folder whose name differs only in ASCII case is taken.
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName);
 
-// Reads a whole file; nothing when it cannot be read.
+// Cards and text files larger than this are refused: no card or text block comes near it.
+constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
+
+// Reads a whole plain file; nothing when it cannot be read, is not a plain file or is too large.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 class CardFilesOnDisk : public CardFiles {

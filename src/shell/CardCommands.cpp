@@ -70,7 +70,7 @@ void TFormZEPO::OpenChosenFile(const std::filesystem::path& chosen) {
         return;
     }
     std::optional<std::string> bytes;
-    if (!ec && std::filesystem::is_regular_file(file, ec)) bytes = ReadFileBytes(file);
+    if (!ec) bytes = ReadFileBytes(file);
     if (!bytes) {
         services_.prompts.Warn(Sjis("読み込みに失敗しました"));
         return;

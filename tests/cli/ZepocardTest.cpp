@@ -162,7 +162,15 @@ TEST_F(ZepocardTest, PicturesAreMeasuredByTheirOwnDecoder) {
                                           "\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
     Outcome check = Zepocard("check " + card.string());
     EXPECT_NE(check.out.find("ﾋﾞｯﾄﾏｯﾌﾟ cut.bmp の読み込みに失敗しました"), std::string::npos) << check.out;
+    // Writing it would drop the broken picture without a word: nothing is written.
     Outcome run = Zepocard("normalize " + card.string());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
+
+    fs::path good = WriteCard("good.zep", "card {good}\r\n\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
+    run = Zepocard("normalize " + good.string());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\n"), std::string::npos) << run.out;
 }
 

@@ -46,6 +46,20 @@ TEST(Moji, CutBytesNeverSplitsACharacter) {
     for (const auto& c : cases) EXPECT_EQ(CutBytes(c.text, c.limit), c.expected) << SjisToUtf8(c.text);
 }
 
+TEST(Moji, OnlyALoneLeadByteAtTheEndIsDropped) {
+    struct Case { std::string text; std::string expected; };
+    const std::vector<Case> cases = {
+        {"ab\x83", "ab"},
+        {"\x83", ""},
+        {"\x83\x41", "\x83\x41"},              // ア is whole
+        {"\x83\x83", "\x83\x83"},              // a lead byte can be a trail byte too
+        {"\x83\x83\x83", "\x83\x83"},
+        {"a\x83\x83\x83", "a\x83\x83"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WithoutLoneLeadByte(c.text), c.expected);
+}
+
 TEST(Moji, BareFileNameIgnoresTrailBackslash) {
     // ソ is 83 5C: its second byte is a backslash that must not split the name.
     EXPECT_EQ(BareFileName(S("C:\\zepo\\ソフト.bmp")), S("ソフト.bmp"));

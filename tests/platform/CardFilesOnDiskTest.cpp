@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "platform/CardFilesOnDisk.h"
 #include "platform/TextCodec.h"
 
@@ -54,6 +56,18 @@ TEST_F(CardFilesOnDiskTest, PictureSizesFromBmpAndJpeg) {
     ASSERT_TRUE(files.PictureSize("P.JPG"));
     EXPECT_FALSE(files.PictureSize("broken.bmp"));
     EXPECT_FALSE(files.PictureSize("none.bmp"));
+}
+
+TEST_F(CardFilesOnDiskTest, OnlyPlainFilesAreRead) {
+    // A card can name anything; a pipe or a device would block or never end.
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir_ / "pipe.txt").c_str(), 0600), 0);
+    CardFilesOnDisk files(dir_);
+    for (const char* name : {"pipe.bmp", "pipe.txt", "/dev/zero", "\\dev\\zero", "/dev/null"}) {
+        EXPECT_FALSE(files.PictureSize(name)) << name;
+        EXPECT_FALSE(files.ReadTextLines(name)) << name;
+    }
+    EXPECT_FALSE(ReadFileBytes("/dev/zero"));
 }
 
 TEST_F(CardFilesOnDiskTest, EnteringTheSaveFolder) {
