@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
 #include "platform/TextCodec.h"
 
 namespace zepo {
@@ -36,6 +41,24 @@ TEST(TextCodec, SystemTextsAreCached) {
     const std::string& a = Sjis("保存に失敗しました");
     EXPECT_EQ(&a, &Sjis("保存に失敗しました"));
     EXPECT_EQ(SjisToUtf8(a), "保存に失敗しました");
+}
+
+TEST(TextCodec, EverySystemTextInTheSourcesFitsTheCodePage) {
+    // Sjis() keeps what converts; a text with a character outside code page 932 would be
+    // shown to the user or written to a card with that character missing.
+    const std::regex literal(R"re(Sjis\("((?:[^"\\]|\\.)*)"\))re");
+    int seen = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(ZEPO_SOURCE_DIR) + "/src")) {
+        const auto ext = entry.path().extension();
+        if (ext != ".cpp" && ext != ".h") continue;
+        std::ifstream in(entry.path());
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::sregex_iterator it(text.begin(), text.end(), literal), end; it != end; ++it, ++seen) {
+            const std::string utf8 = (*it)[1];
+            EXPECT_TRUE(Utf8ToSjis(utf8).ok()) << entry.path() << ": " << utf8;
+        }
+    }
+    EXPECT_GT(seen, 20);
 }
 
 }  // namespace
