@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "Result.h"
@@ -29,11 +31,27 @@ inline constexpr uint32_t PackRgb(uint8_t r, uint8_t g, uint8_t b) {
 inline constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 28;
 inline constexpr int kMaxPictureSide = 1 << 16;
 
+// Leaves new elements unset: a decoder that writes every pixel should not first touch every
+// page of a picture that its file may turn out not to hold.
+template <typename T>
+struct UnsetAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind { using other = UnsetAllocator<U>; };
+    template <typename U>
+    void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) { ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...); }
+};
+
+struct UnsetPixels {};
+
 class Bitmap {
 public:
     Bitmap() = default;
     // Zero-filled. Throws std::bad_alloc; use Bitmap::Create where a result is wanted.
     Bitmap(int width, int height, PixelFormat format);
+    // Pixels unset, for a decoder that writes all of them or fails. Throws std::bad_alloc.
+    Bitmap(int width, int height, PixelFormat format, UnsetPixels);
     static Result<Bitmap> Create(int width, int height, PixelFormat format);
 
     int Width() const { return width_; }
@@ -55,7 +73,7 @@ private:
     int width_ = 0, height_ = 0;
     PixelFormat format_ = PixelFormat::Bgr24;
     size_t rowBytes_ = 0;
-    std::vector<uint8_t> pixels_;
+    std::vector<uint8_t, UnsetAllocator<uint8_t>> pixels_;
     Palette palette_;
 };
 

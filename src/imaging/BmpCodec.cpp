@@ -144,11 +144,17 @@ Result<Header> ReadHeader(const Bytes& in) {
     return h;
 }
 
-Status DecodeUncompressed(const Bytes& in, size_t offset, const Header& h, Bitmap& out) {
-    const uint64_t stride = (uint64_t(h.width) * h.bpp + 31) / 32 * 4;
+uint64_t Stride(const Header& h) { return (uint64_t(h.width) * h.bpp + 31) / 32 * 4; }
+
+// Checked before the bitmap is made, so that a tiny file claiming a huge picture costs nothing.
+// A missing pad after the last row does no harm; missing pixels do.
+bool HasEveryRow(const Bytes& in, size_t offset, const Header& h) {
     const uint64_t lastRow = (uint64_t(h.width) * h.bpp + 7) / 8;
-    // A missing pad after the last row does no harm; missing pixels do.
-    if (!in.Has(offset, stride * (h.height - 1) + lastRow)) return Fail("truncated BMP pixel data");
+    return in.Has(offset, Stride(h) * (h.height - 1) + lastRow);
+}
+
+Status DecodeUncompressed(const Bytes& in, size_t offset, const Header& h, Bitmap& out) {
+    const uint64_t stride = Stride(h);
     const Channel r(h.masks[0]), g(h.masks[1]), b(h.masks[2]);
     for (int row = 0; row < h.height; ++row) {
         const uint8_t* src = in.At(offset + row * stride);
@@ -248,13 +254,13 @@ Result<DecodedPicture> DecodeBmp(std::span<const uint8_t> data) {
     const uint32_t offBits = in.U32(10);
     if (offBits < kFileHeaderSize + in.U32(kFileHeaderSize)) return Fail("BMP pixel data overlaps its header");
     if (offBits >= in.size()) return Fail("truncated BMP pixel data");
+    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    if (!rle && !HasEveryRow(in, offBits, h)) return Fail("truncated BMP pixel data");
 
     auto created = Bitmap::Create(h.width, h.height, h.bpp <= 8 ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
     if (!created) return created.error();
     Bitmap& bitmap = created.value();
-    const Status decoded = h.compression == kBiRle8 || h.compression == kBiRle4
-                               ? DecodeRle(in, offBits, h, bitmap)
-                               : DecodeUncompressed(in, offBits, h, bitmap);
+    const Status decoded = rle ? DecodeRle(in, offBits, h, bitmap) : DecodeUncompressed(in, offBits, h, bitmap);
     if (!decoded) return decoded.error();
     bitmap.SetPalette(h.palette);
     return DecodedPicture{std::move(bitmap), h.bpp};

@@ -1,9 +1,9 @@
 #include "JpegCodec.h"
 
 #include <csetjmp>
-#include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -94,7 +94,8 @@ bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, DecodeState* st
     jpeg_start_decompress(cinfo);
     const int width = int(cinfo->output_width), height = int(cinfo->output_height);
     st->picture.fileBitsPerPixel = cinfo->num_components * 8;
-    st->picture.bitmap = Bitmap(width, height, PixelFormat::Bgr24);  // may throw std::bad_alloc
+    // Unset: a truncated file stops at its first missing row having touched only the rows before.
+    st->picture.bitmap = Bitmap(width, height, PixelFormat::Bgr24, UnsetPixels{});  // may throw std::bad_alloc
 
     JSAMPARRAY cmykRow = cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                                              JDIMENSION(width) * 4, 1)
@@ -112,17 +113,54 @@ bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, DecodeState* st
     return true;
 }
 
+// The compressed bytes go straight into a vector of ours. libjpeg's own memory destination
+// frees its buffer behind our back when it grows, which an error half-way cannot undo.
 struct EncodeState {
+    jpeg_destination_mgr dest;  // first member: libjpeg hands us back this pointer
     const Bitmap* bitmap;
     int quality;
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
+    std::vector<uint8_t> bytes;
+    bool outOfMemory = false;
 };
+
+constexpr size_t kEncodeChunk = 1 << 16;
+
+EncodeState* StateOf(j_compress_ptr cinfo) { return reinterpret_cast<EncodeState*>(cinfo->dest); }
+
+// Grows the vector by one chunk and points libjpeg at the new space; no exception may cross
+// libjpeg's C frames, so running out of memory becomes libjpeg's own error.
+void GrowOutput(j_compress_ptr cinfo, size_t used) {
+    EncodeState* st = StateOf(cinfo);
+    try {
+        st->bytes.resize(used + kEncodeChunk);
+    } catch (const std::bad_alloc&) {
+        st->outOfMemory = true;
+        ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
+    }
+    st->dest.next_output_byte = st->bytes.data() + used;
+    st->dest.free_in_buffer = kEncodeChunk;
+}
+
+void InitOutput(j_compress_ptr cinfo) { GrowOutput(cinfo, 0); }
+
+boolean EmptyOutput(j_compress_ptr cinfo) {
+    // libjpeg calls this only when the whole buffer is full.
+    GrowOutput(cinfo, StateOf(cinfo)->bytes.size());
+    return TRUE;
+}
+
+void TermOutput(j_compress_ptr cinfo) {
+    EncodeState* st = StateOf(cinfo);
+    st->bytes.resize(st->bytes.size() - st->dest.free_in_buffer);
+}
 
 bool RunEncode(jpeg_compress_struct* cinfo, ErrorManager* err, EncodeState* st) {
     if (setjmp(err->jump)) return false;
     jpeg_create_compress(cinfo);
-    jpeg_mem_dest(cinfo, &st->buffer, &st->size);
+    st->dest.init_destination = InitOutput;
+    st->dest.empty_output_buffer = EmptyOutput;
+    st->dest.term_destination = TermOutput;
+    cinfo->dest = &st->dest;
     cinfo->image_width = JDIMENSION(st->bitmap->Width());
     cinfo->image_height = JDIMENSION(st->bitmap->Height());
     cinfo->input_components = 3;
@@ -172,19 +210,16 @@ Result<std::vector<uint8_t>> EncodeJpeg(const Bitmap& bitmap, int quality) {
     jpeg_compress_struct cinfo{};
     ErrorManager err;
     cinfo.err = &InstallErrorManager(&err)->pub;
-    EncodeState st{source, quality};
+    EncodeState st{};
+    st.bitmap = source;
+    st.quality = quality;
     const bool ok = RunEncode(&cinfo, &err, &st);
+    // Detached first: libjpeg must not touch our destination while it tears itself down.
+    cinfo.dest = nullptr;
     jpeg_destroy_compress(&cinfo);
-    Result<std::vector<uint8_t>> result = Fail(std::string("cannot encode JPEG: ") + err.message);
-    if (ok) {
-        try {
-            result = std::vector<uint8_t>(st.buffer, st.buffer + st.size);
-        } catch (const std::bad_alloc&) {
-            result = Fail(kOutOfMemory);
-        }
-    }
-    std::free(st.buffer);
-    return result;
+    if (ok) return std::move(st.bytes);
+    if (st.outOfMemory) return Fail(kOutOfMemory);
+    return Fail(std::string("cannot encode JPEG: ") + err.message);
 }
 
 }  // namespace zepo

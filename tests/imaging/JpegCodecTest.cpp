@@ -138,6 +138,24 @@ TEST(JpegCodec, EncoderExpandsPalettePicturesAndRefusesEmptyOnes) {
     ASSERT_TRUE(decoded);
     EXPECT_NEAR(test::PixelAt(decoded.value().bitmap, 2, 2).r, 200, 4);
     EXPECT_FALSE(EncodeJpeg(Bitmap()));
+    // Wider than JPEG can hold: libjpeg's refusal comes back as a message.
+    auto tooWide = EncodeJpeg(Bitmap(65536, 1, PixelFormat::Bgr24));
+    ASSERT_FALSE(tooWide);
+    EXPECT_NE(tooWide.error().message.find("cannot encode JPEG"), std::string::npos) << tooWide.error().message;
+}
+
+TEST(JpegCodec, LargePicturesGrowTheOutputAcrossManyChunks) {
+    // Noise compresses badly, so the output outgrows the first chunks several times.
+    Bitmap noise(640, 640, PixelFormat::Bgr24);
+    uint32_t seed = 1;
+    for (int y = 0; y < noise.Height(); ++y)
+        for (size_t i = 0; i < noise.RowBytes(); ++i) noise.Row(y)[i] = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+    auto encoded = EncodeJpeg(noise);
+    ASSERT_TRUE(encoded);
+    EXPECT_GT(encoded.value().size(), size_t(3) << 16);
+    auto decoded = DecodeJpeg(encoded.value());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded.value().bitmap.Width(), 640);
 }
 
 }  // namespace
