@@ -11,7 +11,7 @@ namespace zepo {
 // The ring (x1, y1)–(x2, y2): c1 colours the right column and the bottom row (with the
 // top-right and both bottom corners), c2 the left column and the top row (with the
 // top-left corner). Pixels outside the image are skipped.
-void DrawBevel(QImage& surface, int x1, int y1, int x2, int y2, QColor c1, QColor c2);
+void DrawBevel(QImage& surface, long long x1, long long y1, long long x2, long long y2, QColor c1, QColor c2);
 
 // The border of a style label around the rectangle left, top, right, bottom (right and
 // bottom exclusive): the first ring lies one pixel outside the object. Labels without a

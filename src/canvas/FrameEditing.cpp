@@ -21,6 +21,16 @@ namespace {
 
 constexpr int kMinimumSide = 10;
 
+// The typed text for a message, with "?" for each character Shift-JIS cannot hold.
+std::string ShownInMessage(const QString& typed) {
+    std::string shown;
+    for (char32_t c : typed.toUcs4()) {
+        SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
+        shown += one.ok() ? one.bytes : "?";
+    }
+    return shown;
+}
+
 struct Corners {
     int x1, y1, x2, y2;
 };
@@ -33,9 +43,11 @@ std::optional<Corners> ReadCorners(const TFrameDlg& d, MessageSink& messages) {
     const Field fields[] = {{d.edtFrmX1, "左上 x"}, {d.edtFrmY1, "左上 y"}, {d.edtFrmX2, "右下 x"}, {d.edtFrmY2, "右下 y"}};
     int values[4];
     for (int i = 0; i < 4; ++i) {
-        const std::string text = Utf8ToSjis(fields[i].edit->text().toStdString()).bytes;
-        auto v = ParseInt(text);
+        const SjisConversion typed = Utf8ToSjis(fields[i].edit->text().toStdString());
+        // A character Shift-JIS cannot hold must not simply vanish: "2€0" is not 20.
+        auto v = typed.ok() ? ParseInt(typed.bytes) : std::nullopt;
         if (!v) {
+            const std::string text = ShownInMessage(fields[i].edit->text());
             messages.Warn(Sjis("枠の位置（") + Sjis(fields[i].name) + Sjis("）の「") + text +
                           Sjis("」は整数ではありません"));
             fields[i].edit->setFocus();

@@ -94,6 +94,20 @@ bool AssociationChooser::Store(AssociationPanel& panel) {
             name = file.left(std::max<qsizetype>(0, file.size() - 4));
             break;
     }
+    // The card keeps 20 bytes of the name and 50 of the file; a longer text would be cut
+    // there and name a card, a file or a program that does not exist.
+    const std::string fileBytes = Utf8ToSjis(file.toStdString()).bytes;
+    if (fileBytes.size() > kAssociationFileBytes) {
+        messages_.Warn((d.kind() == TNextCardDlg::Run ? Sjis("起動ソフト名が長すぎます（50バイトまで）: ")
+                                                      : Sjis("ファイル名が長すぎます（50バイトまで）: ")) +
+                       fileBytes);
+        return false;
+    }
+    const std::string nameBytes = Utf8ToSjis(name.toStdString()).bytes;
+    if (nameBytes.size() > kAssociationNameBytes) {
+        messages_.Warn(Sjis("カード名が長すぎます（20バイトまで）: ") + nameBytes);
+        return false;
+    }
     panel.dspNextCard->setText(name);
     panel.dspNextFile->setText(file);
     return true;
@@ -103,7 +117,7 @@ bool AssociationChooser::Choose(AssociationPanel& panel) {
     if (!Load(panel)) return false;
     dialog_.CardKind->setVisible(panel.kindChoiceAllowed);
     if (!dialog_.Activate(messages_)) return false;
-    // A program text the card cannot hold sends the user back with the text kept.
+    // A choice the card cannot hold sends the user back with the dialog as it was.
     while (runner_.Run(dialog_)) {
         if (Store(panel)) return true;
     }

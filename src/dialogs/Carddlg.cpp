@@ -1,6 +1,7 @@
 #include "Carddlg.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -107,14 +108,20 @@ TNextCardDlg::TNextCardDlg(Launcher& launcher, FileChooser& chooser, QWidget* pa
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     for (int k = 0; k < 7; ++k)
         connect(CardKind->item(k), &QAbstractButton::clicked, this, [this] { KindSwitch(); });
-    connect(Macro, &QListWidget::itemClicked, this, [this] { ListClicked(Card); });
-    connect(Wave_, &QListWidget::itemClicked, this, [this] { ListClicked(Wave); });
-    connect(Midi_, &QListWidget::itemClicked, this, [this] { ListClicked(Midi); });
-    connect(Avi, &QListWidget::itemClicked, this, [this] { ListClicked(Movie); });
+    // The selection, not the click, drives OK: a file chosen with the arrow keys counts, and
+    // a selection taken away (Ctrl+click) cannot leave OK enabled with nothing chosen.
+    connect(Macro, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Card); });
+    connect(Wave_, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Wave); });
+    connect(Midi_, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Midi); });
+    connect(Avi, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Movie); });
     connect(StopWave, &QCheckBox::clicked, this, [this] { StopClicked(Wave); });
     connect(StopMidi, &QCheckBox::clicked, this, [this] { StopClicked(Midi); });
     connect(StopAvi, &QCheckBox::clicked, this, [this] { StopClicked(Movie); });
     connect(CDNo, &QSpinBox::valueChanged, this, [this] { StopCD->setChecked(false); });
+    // A click on the track number unticks the stop flag too, even an arrow click at either end
+    // of the range that changes nothing.
+    CDNo->installEventFilter(this);
+    if (auto* field = CDNo->findChild<QLineEdit*>()) field->installEventFilter(this);
     // Program names keep their letter case: on this system a path in lower case is
     // another path.
     connect(edtRunExe, &QLineEdit::textChanged, this, [this](const QString& text) { OKBtn->setEnabled(!text.isEmpty()); });
@@ -207,13 +214,18 @@ void TNextCardDlg::KindSwitch() {
     }
 }
 
-void TNextCardDlg::ListClicked(int k) {
+void TNextCardDlg::ListSelectionChanged(int k) {
     MediaKind m = Media(k);
-    if (m.stop) m.stop->setChecked(false);
-    if (!m.list->SelectedFile().isEmpty()) {
-        OKBtn->setEnabled(true);
-        m.edit->setEnabled(true);
-    }
+    const bool selected = !m.list->SelectedFile().isEmpty();
+    if (selected && m.stop) m.stop->setChecked(false);
+    m.edit->setEnabled(selected);
+    OKBtn->setEnabled(selected || (m.stop && m.stop->isChecked()));
+}
+
+bool TNextCardDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == CDNo || watched->parent() == CDNo))
+        StopCD->setChecked(false);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TNextCardDlg::StopClicked(int k) {

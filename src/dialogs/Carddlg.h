@@ -99,7 +99,8 @@ private:
     };
     MediaKind Media(int kind);
     QGroupBox* BoxOf(int kind) const;
-    void ListClicked(int kind);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ListSelectionChanged(int kind);
     void StopClicked(int kind);
     void EditSelected(int kind);
     void BrowseProgram();

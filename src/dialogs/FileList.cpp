@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include <QSignalBlocker>
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -47,12 +49,15 @@ FileList::FileList(QString masks, QWidget* parent) : QListWidget(parent), masks_
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
+// The program's own changes of the list stay quiet: itemSelectionChanged then means the user.
 void FileList::Reread(const std::filesystem::path& folder) {
+    QSignalBlocker quiet(this);
     clear();
     addItems(FilesMatching(folder, masks_));
 }
 
 void FileList::SelectFile(const QString& name) {
+    QSignalBlocker quiet(this);
     ClearSelection();
     if (name.isEmpty()) return;
     for (int i = 0; i < count(); ++i) {
@@ -65,6 +70,7 @@ void FileList::SelectFile(const QString& name) {
 }
 
 void FileList::ClearSelection() {
+    QSignalBlocker quiet(this);
     clearSelection();
     setCurrentRow(-1);
 }

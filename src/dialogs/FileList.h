@@ -20,7 +20,8 @@ QStringList FilesMatching(const std::filesystem::path& folder, const QString& ma
 // "description (patterns);;…".
 QString QtFileFilter(const QString& pairs);
 
-// A single-selection list of file names.
+// A single-selection list of file names. Its own selecting and clearing emit nothing, so
+// itemSelectionChanged reports the user's doing, by mouse or by keyboard.
 class FileList : public QListWidget {
     Q_OBJECT
 public:

@@ -196,6 +196,15 @@ TEST(FrameFace, HugeFramesAreDrawnOnlyWhereTheSurfaceIs) {
     EXPECT_EQ(preview.pixel(100, 19), white);
     EXPECT_EQ(preview.pixel(4, 100), white);
     EXPECT_EQ(preview.pixel(199, 199), qRgb(255, 0, 0));
+
+    // A three-ring frame ending at the right end of the number range: its bottom rings are
+    // drawn below it as for any other frame (black outermost).
+    Slot fc = Frame(0, 9);
+    fc.frame.style = FrameIndex(FrameColumn::FrameStyle, "FC");
+    fc.bounds = {0, 0, std::numeric_limits<int>::max(), 50};
+    QImage rings = Surface();
+    FinishesWithin(20, [&] { PaintFrame(rings, fc); });
+    EXPECT_EQ(rings.pixel(100, 52), qRgb(0, 0, 0));
 }
 
 TEST(DrawBorderStyle, LabelsWithoutBorderAndEdges) {

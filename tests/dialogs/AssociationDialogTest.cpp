@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QSpinBox>
 
 #include "DialogFakes.h"
@@ -38,9 +39,11 @@ protected:
     std::pair<std::string, std::string> Labels() const {
         return {panel.dspNextCard->text().toStdString(), panel.dspNextFile->text().toStdString()};
     }
+    // Selects as the user does, by mouse or arrow keys: the list reports a changed selection.
     static void Click(FileList* list, const char* name) {
-        list->SelectFile(name);
-        emit list->itemClicked(list->currentItem());
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name;
+        list->setCurrentItem(found.front());
     }
 
     TempFolder folder;
@@ -259,6 +262,98 @@ TEST_F(AssociationDialog, EditButtonsStartTheTools) {
         return false;
     });
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"open|" + dir + "/ding.wav"}));
+}
+
+TEST_F(AssociationDialog, MidiAndMovieRoundTrips) {
+    folder.Touch("song.MID");
+    using Labels_ = std::pair<std::string, std::string>;
+    struct Case { const char *name, *file; int kind; bool stop; Labels_ back; };
+    const std::vector<Case> cases = {
+        {"MIDI", "song.MID", TNextCardDlg::Midi, false, {"MIDI", "song.MID"}},
+        {"MIDI", "", TNextCardDlg::Midi, true, {"MIDI", ""}},
+        {"AVI", "clip.wmv", TNextCardDlg::Movie, false, {"AVI", "clip.wmv"}},
+        {"AVI", "", TNextCardDlg::Movie, true, {"AVI", ""}},
+    };
+    for (const auto& c : cases) {
+        bool ok = Choose(c.name, c.file, [&c](TNextCardDlg& d) {
+            EXPECT_EQ(d.kind(), c.kind) << c.name;
+            QCheckBox* stop = c.kind == TNextCardDlg::Midi ? d.StopMidi : d.StopAvi;
+            EXPECT_EQ(stop->isChecked(), c.stop) << c.name << c.file;
+            EXPECT_TRUE(d.OKBtn->isEnabled()) << c.name << c.file;
+            return true;
+        });
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(Labels(), c.back) << c.name << c.file;
+    }
+}
+
+TEST_F(AssociationDialog, OkFollowsTheSelectionHoweverItChanges) {
+    Choose("", "", [](TNextCardDlg& d) {
+        EXPECT_FALSE(d.OKBtn->isEnabled());
+        Click(d.Macro, "main.zep");  // as the arrow keys would
+        EXPECT_TRUE(d.OKBtn->isEnabled());
+        EXPECT_TRUE(d.btnEditZep->isEnabled());
+        // Ctrl+click takes the selection away: nothing left to confirm.
+        d.Macro->setCurrentItem(d.Macro->currentItem(), QItemSelectionModel::Deselect);
+        EXPECT_FALSE(d.OKBtn->isEnabled());
+        EXPECT_FALSE(d.btnEditZep->isEnabled());
+
+        d.setKind(TNextCardDlg::Wave);
+        d.StopWave->click();
+        EXPECT_TRUE(d.OKBtn->isEnabled());
+        Click(d.Wave_, "ding.wav");
+        EXPECT_FALSE(d.StopWave->isChecked());
+        d.Wave_->setCurrentItem(d.Wave_->currentItem(), QItemSelectionModel::Deselect);
+        EXPECT_FALSE(d.OKBtn->isEnabled());
+        return false;
+    });
+}
+
+TEST_F(AssociationDialog, AClickOnTheTrackNumberUnticksStopEvenWithoutAChange) {
+    Choose("CDAUDIO", "", [](TNextCardDlg& d) {
+        EXPECT_TRUE(d.StopCD->isChecked());
+        d.CDNo->setValue(1);  // already the first track: nothing changes
+        EXPECT_TRUE(d.StopCD->isChecked());
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(d.CDNo, &press);
+        EXPECT_FALSE(d.StopCD->isChecked());
+        return false;
+    });
+}
+
+TEST_F(AssociationDialog, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
+    const std::string longCard = "abcdefghijklmnopqrstu";  // 21 bytes: the name would be cut
+    folder.Touch(longCard + ".zep");
+    const std::string longWave = std::string(47, 'w') + ".wav";  // 51 bytes
+    folder.Touch(longWave);
+    // The dialog comes back after each refusal; the steps run in this order.
+    runner.steps.push_back([&](QDialog& dlg) {
+        Click(static_cast<TNextCardDlg&>(dlg).Macro, (longCard + ".zep").c_str());
+        return true;
+    });
+    runner.steps.push_back([&](QDialog& dlg) {
+        auto& d = static_cast<TNextCardDlg&>(dlg);
+        d.setKind(TNextCardDlg::Wave);
+        Click(d.Wave_, longWave.c_str());
+        return true;
+    });
+    runner.steps.push_back([](QDialog& dlg) {
+        auto& d = static_cast<TNextCardDlg&>(dlg);
+        d.setKind(TNextCardDlg::Run);
+        d.edtRunExe->setText(QString(51, 'p'));
+        return true;
+    });
+    bool ok = Choose("intro", "intro.zep", [](TNextCardDlg& d) {
+        d.edtRunExe->setText(QString(50, 'p'));  // exactly fits
+        return true;
+    });
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(messages.warnings.size(), 3u);
+    EXPECT_EQ(messages.warnings[0], "カード名が長すぎます（20バイトまで）: " + longCard);
+    EXPECT_EQ(messages.warnings[1], "ファイル名が長すぎます（50バイトまで）: " + longWave);
+    EXPECT_EQ(messages.warnings[2], "起動ソフト名が長すぎます（50バイトまで）: " + std::string(51, 'p'));
+    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", std::string(50, 'p')}));
 }
 
 TEST_F(AssociationDialog, SaveFolderThatCannotBeEnteredStopsBeforeShowing) {

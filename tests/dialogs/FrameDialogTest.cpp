@@ -144,6 +144,19 @@ TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValue
     EXPECT_EQ(Frame(1).frame.color, 3);
 }
 
+TEST_F(FrameRoundTrip, CornerWithACharacterShiftJisCannotHoldIsNotANumber) {
+    Edit(1, [](TFrameDlg&) { return true; });
+    runner.steps.push_back([](QDialog& dlg) {
+        static_cast<TFrameDlg&>(dlg).edtFrmX2->setText("2€0");
+        return true;
+    });
+    runner.steps.push_back([](QDialog&) { return false; });
+    EXPECT_EQ(EditFrame(card, SlotId(SlotKind::Frame, 1), dialog, runner, messages), EditResult::Cancelled);
+    ASSERT_EQ(messages.warnings.size(), 1u);
+    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2?0」は整数ではありません");
+    EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
+}
+
 TEST_F(FrameRoundTrip, CornersAtTheEndsOfTheNumberRangeGiveTheLargestFrameNotAWrappedOne) {
     constexpr int kMax = std::numeric_limits<int>::max();
     struct Case {

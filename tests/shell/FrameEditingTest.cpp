@@ -86,8 +86,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     });
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<TNextCardDlg&>(d);
-        dlg.Macro->SelectFile("next.zep");
-        emit dlg.Macro->itemClicked(dlg.Macro->currentItem());
+        dlg.Macro->setCurrentItem(dlg.Macro->findItems("next.zep", Qt::MatchExactly).front());  // the user's choice
         EXPECT_TRUE(dlg.OKBtn->isEnabled());
         dlg.OKBtn->click();
     });
