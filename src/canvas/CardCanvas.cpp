@@ -28,6 +28,9 @@ void CardCanvas::ResetImage(QSize screen) {
 
 void CardCanvas::ClearCanvas() {
     RenderScene();
+    // A command that redraws the card during a drag (a dialog confirmed from the keyboard)
+    // wipes the band; drawn again, erasing it later still restores the screen.
+    if (dragging_) DrawRubberBand(current_);
     update();
 }
 

@@ -63,6 +63,10 @@ Band TextBand(const Slot& slot, const Band& start, int x, int pressX) {
     Band b = with(r);
     if (b.y2 - b.y1 - 1 < 8) b = with(8.0f / static_cast<float>(H));
     if (b.y2 - b.y1 - 1 > 1000) b = with(1000.0f / static_cast<float>(H));
+    // The lower step lands a pixel or two short (8 ÷ H spans 8 pixels, leaving 7 inside the
+    // band, and single precision can lose one more); the font made from the band stays
+    // within 8 … 1000, the sizes the text dialog allows.
+    b.y2 = std::max(b.y2, Add(b.y1, 9));
     return b;
 }
 

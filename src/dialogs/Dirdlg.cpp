@@ -60,15 +60,17 @@ TChdirDlg::TChdirDlg(MessageSink& messages, QWidget* parent) : QDialog(parent), 
     connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
 }
 
-bool TChdirDlg::Activate(const std::filesystem::path& saveFolder) {
+void TChdirDlg::Activate(const std::filesystem::path& saveFolder) {
+    std::filesystem::path start = saveFolder;
     if (!EnterFolder(saveFolder)) {
         messages_.Warn(Utf8ToSjis(saveFolder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
-        return false;
+        // This dialog is the only way to another save folder: it opens on the nearest one
+        // that still exists rather than not at all.
+        start = NearestEnterableFolder(saveFolder);
     }
-    QString folder = QString::fromStdString(saveFolder.string());
+    QString folder = QString::fromStdString(start.string());
     SelectInDir(folder);
     EditDir->setText(folder);
-    return true;
 }
 
 QString TChdirDlg::Folder() const { return EditDir->text(); }

@@ -20,9 +20,9 @@ class TChdirDlg : public QDialog {
 public:
     explicit TChdirDlg(MessageSink& messages, QWidget* parent = nullptr);
 
-    // Activation: enters the save folder, shows it in the tree and in EditDir. False (after a
-    // message naming the folder) when the folder cannot be entered; then the dialog is not shown.
-    bool Activate(const std::filesystem::path& saveFolder);
+    // Activation: enters the save folder, shows it in the tree and in EditDir. A folder that
+    // cannot be entered is named in a message, and the nearest folder above it is shown.
+    void Activate(const std::filesystem::path& saveFolder);
     // The folder text the user confirmed.
     QString Folder() const;
 

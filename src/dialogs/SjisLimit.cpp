@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <memory>
+
 #include "platform/TextCodec.h"
 
 namespace zepo {
@@ -18,14 +20,37 @@ size_t SjisBytes(const QString& text) {
 void LimitSjisBytes(QLineEdit* edit, size_t maxBytes) {
     // Only what the user types is cut, as an edit box's length limit does: a longer text the
     // program puts in (the name of a card opened from its file) is kept, or confirming the
-    // dialog would quietly rename the card.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, maxBytes](const QString& text) {
+    // dialog would quietly rename the card. And it is the typed part that is cut, wherever
+    // the cursor was, never the text that was already there.
+    struct Texts {
+        QString current, previous;
+    };
+    auto seen = std::make_shared<Texts>(Texts{edit->text(), edit->text()});
+    // The field's own text, not the signal's: after a cut made during textEdited, the edit's
+    // textChanged still reports the uncut text.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, seen] {
+        if (edit->text() == seen->current) return;
+        seen->previous = seen->current;
+        seen->current = edit->text();
+    });
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, maxBytes, seen](const QString& text) {
         if (SjisBytes(text) <= maxBytes) return;
-        QString cut = text;
-        while (!cut.isEmpty() && SjisBytes(cut) > maxBytes) cut.chop(cut.back().isLowSurrogate() ? 2 : 1);
-        int cursor = std::min(edit->cursorPosition(), static_cast<int>(cut.size()));
-        edit->setText(cut);
-        edit->setCursorPosition(cursor);
+        // Whichever of the two signals came first, the text before this edit is known.
+        const QString old = seen->current == text ? seen->previous : seen->current;
+        // The edit replaced old[prefix, old.size() - suffix) with text[prefix, text.size() - suffix).
+        qsizetype prefix = 0, suffix = 0;
+        while (prefix < old.size() && prefix < text.size() && old[prefix] == text[prefix]) ++prefix;
+        while (suffix < old.size() - prefix && suffix < text.size() - prefix &&
+               old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+            ++suffix;
+        if (prefix > 0 && text[prefix - 1].isHighSurrogate()) --prefix;  // never half a pair
+        if (suffix > 0 && text[text.size() - suffix].isLowSurrogate()) --suffix;
+        const QString left = text.left(prefix), right = text.right(suffix);
+        QString typed = text.mid(prefix, text.size() - prefix - suffix);
+        while (!typed.isEmpty() && SjisBytes(left + typed + right) > maxBytes)
+            typed.chop(typed.back().isLowSurrogate() ? 2 : 1);
+        edit->setText(left + typed + right);
+        edit->setCursorPosition(static_cast<int>(prefix + typed.size()));
     });
 }
 

@@ -7,7 +7,8 @@ class QLineEdit;
 
 namespace zepo {
 
-// Keeps what the user types within `maxBytes` Shift-JIS bytes by dropping what was typed last.
+// Keeps what the user types within `maxBytes` Shift-JIS bytes: of a typed or pasted text only
+// as much goes in as fits; the text already there stays.
 void LimitSjisBytes(QLineEdit* edit, size_t maxBytes);
 
 }  // namespace zepo

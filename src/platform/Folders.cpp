@@ -21,6 +21,18 @@ bool EnterFolder(const std::filesystem::path& folder) {
     return !ec;
 }
 
+std::filesystem::path NearestEnterableFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::path candidate = std::filesystem::absolute(folder, ec);
+    if (ec) candidate = folder;
+    while (!candidate.empty()) {
+        if (EnterFolder(candidate)) return candidate;
+        if (candidate == candidate.parent_path()) break;
+        candidate = candidate.parent_path();
+    }
+    return std::filesystem::path("/");
+}
+
 std::filesystem::path CurrentFolder() {
     std::error_code ec;
     auto p = std::filesystem::current_path(ec);

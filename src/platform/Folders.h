@@ -12,6 +12,9 @@ namespace zepo {
 // chdir; false when the folder cannot be entered.
 bool EnterFolder(const std::filesystem::path& folder);
 std::filesystem::path CurrentFolder();
+// The folder itself when it can be entered, else the nearest folder above it that can, else
+// the root. A save folder that vanished (a stick pulled out) still leaves a place to start from.
+std::filesystem::path NearestEnterableFolder(const std::filesystem::path& folder);
 // Creates exactly one level: fails when the parent is missing or the folder exists.
 bool CreateOneFolder(const std::filesystem::path& folder);
 

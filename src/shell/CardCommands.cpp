@@ -47,11 +47,14 @@ void TFormZEPO::mnCardMakeClick() {
 }
 
 void TFormZEPO::mnOpenClick() {
+    std::filesystem::path start = saveFolder_;
     if (!EnterFolder(saveFolder_)) {
         ReportFolder(saveFolder_);
-        return;
+        // Opening a card is a way out of a save folder that vanished: the dialog starts on
+        // the nearest folder that is still there.
+        start = NearestEnterableFolder(saveFolder_);
     }
-    OpenFileRequest request{"カードの読み込み", QString::fromStdString(saveFolder_.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
+    OpenFileRequest request{"カードの読み込み", QString::fromStdString(start.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
                             QFileInfo(openFileName_).fileName()};
     QString chosen = services_.files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
@@ -145,7 +148,7 @@ void TFormZEPO::mnSaveClick() {
 void TFormZEPO::mnSavePosClick() {
     if (!dialogs_.chdir) return;
     TChdirDlg& dlg = *dialogs_.chdir;
-    if (!dlg.Activate(saveFolder_)) return;
+    dlg.Activate(saveFolder_);
     if (!services_.dialogs.Run(dlg)) return;
     // A relative folder is taken from the folder the dialog was opened on, so that the save
     // folder stays the same folder whatever becomes current later.
@@ -159,7 +162,10 @@ void TFormZEPO::mnSavePosClick() {
             return;
         }
         services_.prompts.Inform(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("上のフォルダを作成しました。"));
-        EnterFolder(folder);
+        if (!EnterFolder(folder)) {  // made, but not ours to enter
+            services_.prompts.Inform(Sjis("フォルダを変更できませんでした"));
+            return;
+        }
     }
     saveFolder_ = folder;
     ShowSaveFolder();

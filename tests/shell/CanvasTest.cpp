@@ -3,12 +3,14 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "canvas/Drag.h"
+#include "dialogs/Initdlg.h"
 
 namespace zepo::test {
 namespace {
@@ -109,10 +111,22 @@ TEST(Bands, OneLineTextKeepsItsAspectAndItsFontWithinLimits) {
     ApplyResize(applied, SlotKind::OneLineText, doubled, m);
     EXPECT_EQ(applied.font.height, 39);
     EXPECT_EQ(applied.bounds.width, 4 * 39 / 2) << "the label sizes itself to the new font";
-    Band huge = ResizeBand(text, SlotKind::OneLineText, start, 100000, 0, 5, 0);
-    EXPECT_LE(huge.y2 - huge.y1 - 1, 1000);
-    Band small = ResizeBand(text, SlotKind::OneLineText, start, -1000, 0, 5, 0);
-    EXPECT_EQ(small.y2 - small.y1, 8);
+    // At both ends the font made from the band stays within 8 … 1000, the sizes the text
+    // dialog allows, whatever the height (at these single precision rounds down).
+    for (int h : {20, 15, 30, 41, 45, 47, 53, 55, 61}) {
+        Slot t = text;
+        t.bounds.height = h;
+        t.font.height = h;
+        Band s = StartBand(t, SlotKind::OneLineText);
+        Band huge = ResizeBand(t, SlotKind::OneLineText, s, 100000, 0, 5, 0);
+        Band small = ResizeBand(t, SlotKind::OneLineText, s, -1000, 0, 5, 0);
+        EXPECT_LE(huge.y2 - huge.y1 - 1, 1000) << h;
+        EXPECT_GE(huge.y2 - huge.y1 - 1, 998) << h;
+        EXPECT_EQ(small.y2 - small.y1 - 1, 8) << h;
+        Slot shrunk = t;
+        ApplyResize(shrunk, SlotKind::OneLineText, small, m);
+        EXPECT_EQ(shrunk.font.height, 8) << h;
+    }
     Slot vertical = text;
     vertical.wordWrap = true;
     ApplyResize(vertical, SlotKind::OneLineText, Band{9, 9, 30, 70}, m);
@@ -270,19 +284,23 @@ TEST_F(CanvasWindow, RightPressDuringADragEndsTheDragBeforeTheRoundTrip) {
 
 TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButton) {
     const QImage clean = canvas->surface();
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
-    // The card settings opened from the keyboard while the button is held take the release.
-    form().mnCardMake->trigger();
-    ASSERT_EQ(runner.shown.size(), 1u);
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(canvas, &move);
-    EXPECT_FALSE(canvas->dragging());
-    EXPECT_EQ(canvas->surface(), clean) << "no rubber band follows the mouse";
-    EXPECT_EQ(Status(), "200:150");
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
-    EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30}));
+    // The card settings opened from the keyboard while the button is held take the release;
+    // cancelled, or confirmed (which draws the card again under the band).
+    for (bool confirm : {false, true}) {
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
+        if (confirm) runner.scripts.push_back([](QDialog& d) { static_cast<TCardInitdlg&>(d).OKBtn->click(); });
+        form().mnCardMake->trigger();
+        QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &move);
+        EXPECT_FALSE(canvas->dragging()) << confirm;
+        EXPECT_EQ(canvas->surface(), clean) << "no rubber band is left behind " << confirm;
+        EXPECT_EQ(Status(), "200:150");
+        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+        EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30})) << confirm;
+    }
+    EXPECT_EQ(runner.shown.size(), 2u);
 }
 
 TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {

@@ -110,6 +110,16 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
         dlg.edtCardTitle->clear();
         QTest::keyClicks(dlg.edtCardTitle, "123456789012345678901");
         EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
+        // Typed into the middle of a full field: the typed character is what does not fit.
+        dlg.edtCardTitle->setCursorPosition(2);
+        QTest::keyClicks(dlg.edtCardTitle, "X");
+        EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
+        // Pasted into the middle: as much of the pasted text as fits, the ends kept.
+        dlg.edtCardTitle->setText("abcdef");
+        dlg.edtCardTitle->setCursorPosition(3);
+        dlg.edtCardTitle->insert("あいうえおかきく");  // 16 bytes; 14 fit
+        EXPECT_EQ(dlg.edtCardTitle->text(), "abcあいうえおかきdef");
+        EXPECT_EQ(dlg.edtCardTitle->cursorPosition(), 10);
         dlg.CancelBtn->click();
     });
     form().mnCardMakeClick();
@@ -285,6 +295,21 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], "beep!");
     EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
+
+    // The way out: the open dialog and the save folder dialog both start on the folder above.
+    form().mnOpenClick();
+    ASSERT_FALSE(chooser.requests.empty());
+    EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
+    runner.scripts.push_back([this](QDialog& d) {
+        auto& dlg = static_cast<TChdirDlg&>(d);
+        EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
+        dlg.OKBtn->click();
+    });
+    form().mnSavePosClick();
+    EXPECT_EQ(form().saveFolder(), saveFolder);
+    TakeEvents();
+    form().mnSaveClick();
+    EXPECT_TRUE(std::filesystem::exists(saveFolder / "x.zep"));
 }
 
 TEST_F(CardCommands, SaveNewOpenRoundTrip) {
