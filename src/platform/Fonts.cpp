@@ -57,6 +57,9 @@ void RegisterFontSubstitutes() {
     for (Typeface face : {Typeface::Mincho, Typeface::Gothic, Typeface::TimesNewRoman, Typeface::Arial})
         if (TypefaceName(face) != InstalledFamily(face))
             QFont::insertSubstitutions(TypefaceName(face), Candidates(face));
+    // Not a card typeface, but the macro viewer's.
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                               {"IPAPGothic", "IPAexGothic", "IPAGothic", "Noto Sans CJK JP"});
 }
 
 QFont MakeFont(const FontSpec& font) {

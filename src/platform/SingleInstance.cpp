@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,7 +28,14 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::Acquire() {
     if (held_) return true;
-    fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    struct stat info{};
+    if (fd_ >= 0 && (fstat(fd_, &info) != 0 || info.st_uid != getuid())) {
+        // In a shared temporary folder another user could hold a lock of that name and keep
+        // this user's editor from ever starting: only a lock file of our own counts.
+        close(fd_);
+        fd_ = -1;
+    }
     if (fd_ < 0) {
         held_ = true;  // nothing to coordinate through; better one editor too many than none
         return true;

@@ -33,6 +33,8 @@ TEST_F(Fonts, EachTypefaceFindsItsInstalledFamily) {
         EXPECT_EQ(QFontInfo(QFont(TypefaceName(c.face))).family(), c.family);
         EXPECT_EQ(TypefaceOfName(TypefaceName(c.face)), c.face);
     }
+    // The macro viewer's proportional Gothic.
+    EXPECT_EQ(QFontInfo(QFont("ＭＳ Ｐゴシック")).family(), "IPAPGothic");
 }
 
 TEST_F(Fonts, FullWidthCharacterCellIsHeightSquare) {

@@ -7,6 +7,10 @@
 #include <iterator>
 
 #include "platform/Folders.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "platform/SingleInstance.h"
 #include "platform/TextCodec.h"
 
@@ -38,6 +42,24 @@ TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockEndsWithItsHolder) {
     }
     SingleInstance third(lock);
     EXPECT_TRUE(third.Acquire());
+}
+
+TEST(SingleInstance, ALockFileOfAnotherUserOrALinkDoesNotKeepTheEditorFromStarting) {
+    Temp t;
+    // A link planted in a shared folder is not followed.
+    auto link = t.path / "linked.lock";
+    std::filesystem::create_symlink(t.path / "elsewhere", link);
+    EXPECT_TRUE(SingleInstance(link).Acquire());
+    EXPECT_FALSE(std::filesystem::exists(t.path / "elsewhere"));
+
+    if (geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
+    auto foreign = t.path / "ZEPO_Editor.lock";
+    int fd = ::open(foreign.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::fchown(fd, 65534, 65534), 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);  // held by "someone else"
+    EXPECT_TRUE(SingleInstance(foreign).Acquire());
+    ::close(fd);
 }
 
 TEST(SingleInstance, LockFileIsNamedAfterTheEditorInTheRuntimeFolder) {
