@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QToolButton>
 
@@ -203,6 +204,10 @@ TEST_F(ShellTest, ButtonBarAndStatusBar) {
 
 TEST_F(ShellTest, MenuItemsAndSeparators) {
     Start();
+    QStringList bar;
+    for (QAction* a : form().menuBar()->actions()) bar << a->text();
+    EXPECT_EQ(bar, (QStringList{"カード(&C)", "表示(&V)", "貼り付け(&Y)", "関連付け(&R)", "機能(&E)", "ツール(&T)",
+                                "その他(&O)", "ヘルプ(&H)"}));
     QStringList card;
     auto* cardMenu = qobject_cast<QMenu*>(form().mnNew->parent());
     ASSERT_NE(cardMenu, nullptr);
