@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -58,6 +60,14 @@ TChdirDlg::TChdirDlg(MessageSink& messages, QWidget* parent) : QDialog(parent), 
     connect(Dir->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { DirChange(current); });
     connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
+    // The tree fills in as folders are read in the background, and a hidden view cannot
+    // centre anything: the folder chosen on activation is brought into view again once the
+    // dialog shows and whenever the entries around it arrive or are sorted.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
+        if (!pendingScroll_.isEmpty() && model_->filePath(parent) == QFileInfo(pendingScroll_).path())
+            ScrollToPending();
+    });
+    connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { ScrollToPending(); });
 }
 
 void TChdirDlg::Activate(const std::filesystem::path& saveFolder) {
@@ -79,10 +89,24 @@ void TChdirDlg::SelectInDir(const QString& folder) {
     QModelIndex index = model_->index(folder);
     if (!index.isValid()) return;
     Dir->setCurrentIndex(index);
-    Dir->scrollTo(index);
+    pendingScroll_ = folder;
+    ScrollToPending();
+}
+
+void TChdirDlg::ScrollToPending() {
+    // Queued behind the model's own sorting of newly read entries.
+    QTimer::singleShot(0, this, [this] {
+        if (!pendingScroll_.isEmpty()) Dir->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
+    });
+}
+
+void TChdirDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ScrollToPending();
 }
 
 void TChdirDlg::DirChange(const QModelIndex& current) {
+    if (current.isValid() && model_->filePath(current) != pendingScroll_) pendingScroll_.clear();  // the user moved on
     if (current.isValid()) EditDir->setText(model_->filePath(current));
 }
 

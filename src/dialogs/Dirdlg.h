@@ -40,8 +40,11 @@ public:
 
 private:
     void DirChange(const QModelIndex& current);
+    void ScrollToPending();
+    void showEvent(QShowEvent* event) override;
     void ChDriveChange(int index);
     QFileSystemModel* model_;
+    QString pendingScroll_;  // a folder to bring into view once the tree has read its parent
     MessageSink& messages_;
 };
 
