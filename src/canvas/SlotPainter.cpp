@@ -47,20 +47,39 @@ void PaintBlock(QPainter& p, const Slot& s) {
     }
 }
 
-void PaintPicture(QPainter& p, const Slot& s, const PaintContext& context) {
-    QImage image(QString::fromStdString(ResolveInFolder(context.saveFolder, s.picture.fileName).string()));
+void PaintPicture(QPainter& p, const Slot& s, const PaintContext& context, PictureCache& pictures) {
+    const QImage* image = pictures.Get(ResolveInFolder(context.saveFolder, s.picture.fileName));
     QRect r = Bounds(s);
-    if (image.isNull()) {
+    if (!image) {
         // A picture whose file is gone still shows where it is, so that it can be picked.
         p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         return;
     }
-    if (s.stretch) p.drawImage(r, image);
-    else p.drawImage(r.topLeft(), image);
+    if (s.stretch) p.drawImage(r, *image);
+    else p.drawImage(r.topLeft(), *image);
 }
 
 }  // namespace
+
+const QImage* PictureCache::Get(const std::filesystem::path& path) {
+    std::error_code ec;
+    // Plain files only: a pipe put in a picture's place would stop the window for good.
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        entries_.erase(path);
+        return nullptr;
+    }
+    const auto time = std::filesystem::last_write_time(path, ec);
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return nullptr;
+    auto found = entries_.find(path);
+    if (found == entries_.end() || found->second.time != time || found->second.size != size) {
+        if (found == entries_.end() && entries_.size() >= kMaxEntries) entries_.clear();
+        ++reads_;
+        found = entries_.insert_or_assign(path, Entry{time, size, QImage(QString::fromStdString(path.string()))}).first;
+    }
+    return found->second.image.isNull() ? nullptr : &found->second.image;
+}
 
 void PlainSlotPainter::Paint(QPainter& p, const Card& card, int id, const PaintContext& context) {
     const Slot& s = card.slot(id);
@@ -69,7 +88,7 @@ void PlainSlotPainter::Paint(QPainter& p, const Card& card, int id, const PaintC
         case SlotKind::Frame: PaintFrameFace(p, s); break;
         case SlotKind::OneLineText: PaintText(p, s); break;
         case SlotKind::TextBlock: PaintBlock(p, s); break;
-        case SlotKind::Picture: PaintPicture(p, s, context); break;
+        case SlotKind::Picture: PaintPicture(p, s, context, pictures_); break;
     }
     p.restore();
 }

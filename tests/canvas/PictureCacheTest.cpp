@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "canvas/SlotPainter.h"
+
+namespace zepo {
+namespace {
+namespace fs = std::filesystem;
+
+TEST(PictureCache, ReadsAFileOnceAndAgainWhenItChanges) {
+    static int argc = 1;
+    static char name[] = "cache_test";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+    const fs::path dir = fs::temp_directory_path() / ("zepo_cache_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "pic.bmp";
+    auto save = [&](int width, QColor colour) {
+        QImage image(width, 4, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(QString::fromStdString(file.string()), "BMP"));
+    };
+
+    PictureCache cache;
+    save(8, Qt::red);
+    ASSERT_NE(cache.Get(file), nullptr);
+    EXPECT_EQ(cache.Get(file)->pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(cache.reads(), 1) << "drawn again without reading the file again";
+
+    save(16, Qt::blue);  // another size
+    ASSERT_NE(cache.Get(file), nullptr);
+    EXPECT_EQ(cache.Get(file)->width(), 16);
+    EXPECT_EQ(cache.reads(), 2);
+
+    // Same size, newer time: read again.
+    save(16, Qt::green);
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+    EXPECT_EQ(cache.Get(file)->pixelColor(0, 0), QColor(Qt::green));
+
+    // Gone, a pipe in its place, or not a picture: nothing to draw.
+    fs::remove(file);
+    EXPECT_EQ(cache.Get(file), nullptr);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_EQ(cache.Get(file), nullptr);
+    fs::remove(file);
+    std::ofstream(file) << "not a picture";
+    EXPECT_EQ(cache.Get(file), nullptr);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace zepo
