@@ -58,15 +58,6 @@ std::optional<Corners> ReadCorners(const TFrameDlg& d, MessageSink& messages) {
     return Corners{values[0], values[1], values[2], values[3]};
 }
 
-// The side from two inclusive corners, at least 10 pixels. Worked out in 64 bits and kept
-// where the far edge (start + side) is still an int, so that corners at the ends of the
-// number range give a large frame rather than a wrapped-around one.
-int Side(int from, int to) {
-    long long side = std::max<long long>(kMinimumSide, static_cast<long long>(to) - from + 1);
-    side = std::min<long long>(side, std::numeric_limits<int>::max() - std::max<long long>(from, 0));
-    return static_cast<int>(std::max<long long>(side, 1));
-}
-
 }  // namespace
 
 EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, MessageSink& messages) {
@@ -98,10 +89,9 @@ EditResult EditFrame(Card& card, int id, TFrameDlg& d, DialogRunner& runner, Mes
         corners = ReadCorners(d, messages);
         if (corners) break;
     }
-    s.bounds.left = corners->x1;
-    s.bounds.top = corners->y1;
-    s.bounds.width = Side(corners->x1, corners->x2);
-    s.bounds.height = Side(corners->y1, corners->y2);
+    const Span across = InclusiveSpan(corners->x1, corners->x2, kMinimumSide);
+    const Span down = InclusiveSpan(corners->y1, corners->y2, kMinimumSide);
+    s.bounds = {across.start, down.start, across.size, down.size};
     s.frame.color = d.FrmColor->foregroundIndex();
     s.frame.style = std::max(0, d.rdoFrmType->itemIndex());
     s.frame.association = d.panel->Stored();

@@ -8,6 +8,19 @@
 
 namespace zepo {
 
+Span InclusiveSpan(int from, int to, int minimum) {
+    constexpr long long kFar = (1LL << 30) - 1;
+    constexpr long long kMax = 2147483647LL;
+    long long a = from, b = to;
+    if (b - a + 1 > kMax) {
+        a = std::max(a, -kFar);
+        b = std::min(b, kFar);
+    }
+    long long size = std::max<long long>(minimum, b - a + 1);
+    size = std::min(size, kMax - std::max(a, 0LL));
+    return {static_cast<int>(a), static_cast<int>(std::max(size, 1LL))};
+}
+
 SlotKind KindOfSlot(int id) {
     if (id < 0 || id >= kSlotCount) throw std::out_of_range("slot id");
     if (id < 20) return SlotKind::OneLineText;

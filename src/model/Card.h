@@ -37,6 +37,15 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
+// Where an object given by two inclusive corners starts and how far it reaches:
+// size = to − from + 1, at least `minimum`. A span wider than an int can hold is pulled in
+// at both ends to a billion pixels either side of the card, far off any screen, so the part
+// that shows stays; and the far edge (start + size) always remains an int.
+struct Span {
+    int start = 0, size = 0;
+};
+Span InclusiveSpan(int from, int to, int minimum);
+
 struct FontSpec {
     Typeface face = Typeface::Mincho;
     int height = 20;  // pixels: the character cell height of one line

@@ -286,12 +286,6 @@ private:
             Warn(kanjiWithLatin);
             style_.fontCode = "JM";
         }
-        Slot& s = card_.slot(id);
-        s.font = style_.Font();
-        s.block.fileName = fileName;
-        s.block.color = ColorIndex(style_.textColor);
-        card_.remembered.blockColor = s.block.color;
-        s.block.linePitch = style_.linePitch;
         bool vertical = writtenVertical;
         if (writtenVertical) {
             if (style_.fontCode == "EM" || style_.fontCode == "EG") {
@@ -303,11 +297,18 @@ private:
                 vertical = false;
             }
         }
+        // The position converts only after the messages about the file's characters, and
+        // before the slot is touched: a position that stops the reading changes nothing.
+        const int x = Int(p.a1), y = Int(p.a1b);
+        Slot& s = card_.slot(id);
+        s.font = style_.Font();
+        s.block.fileName = fileName;
+        s.block.color = ColorIndex(style_.textColor);
+        card_.remembered.blockColor = s.block.color;
+        s.block.linePitch = style_.linePitch;
         TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
         s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
         s.lines = std::move(*lines);
-        // The position converts only now, after the messages about the file's characters.
-        int x = Int(p.a1), y = Int(p.a1b);
         s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - layout.size.width) : x, y,
                     layout.size.width, layout.size.height};
         s.bounds.left = std::max(0, s.bounds.left);
@@ -351,7 +352,8 @@ private:
         int x1 = Int(p.a1), y1 = Int(p.a1b), x2 = Int(p.a2), y2 = Int(p.a2b);
         Slot& s = card_.slot(id);
         // Reversed corners would make an object of no size that cannot be picked again.
-        s.bounds = {x1, y1, std::max(1, SaturatedInt(1LL + x2 - x1)), std::max(1, SaturatedInt(1LL + y2 - y1))};
+        const Span across = InclusiveSpan(x1, x2, 1), down = InclusiveSpan(y1, y2, 1);
+        s.bounds = {across.start, down.start, across.size, down.size};
         s.frame.color = ColorIndex(style_.backColor);
         card_.remembered.frameColor = s.frame.color;
         s.frame.style = FrameIndex(FrameColumn::FrameStyle, p.a3);
