@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
@@ -68,6 +70,10 @@ TChdirDlg::TChdirDlg(MessageSink& messages, QWidget* parent) : QDialog(parent), 
             ScrollToPending();
     });
     connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { ScrollToPending(); });
+    // Once the user looks around the tree (a click, the wheel, the scroll bar), it stays where
+    // the user put it; the tree's own expanding on the way to the folder does not count.
+    Dir->viewport()->installEventFilter(this);
+    connect(Dir->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
 }
 
 void TChdirDlg::Activate(const std::filesystem::path& saveFolder) {
@@ -96,8 +102,15 @@ void TChdirDlg::SelectInDir(const QString& folder) {
 void TChdirDlg::ScrollToPending() {
     // Queued behind the model's own sorting of newly read entries.
     QTimer::singleShot(0, this, [this] {
-        if (!pendingScroll_.isEmpty()) Dir->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
+        if (!pendingScroll_.isEmpty())
+            Dir->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
     });
+}
+
+bool TChdirDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Dir->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
+        pendingScroll_.clear();
+    return QDialog::eventFilter(watched, event);
 }
 
 void TChdirDlg::showEvent(QShowEvent* event) {

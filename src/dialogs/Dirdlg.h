@@ -42,6 +42,7 @@ private:
     void DirChange(const QModelIndex& current);
     void ScrollToPending();
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void ChDriveChange(int index);
     QFileSystemModel* model_;
     QString pendingScroll_;  // a folder to bring into view once the tree has read its parent

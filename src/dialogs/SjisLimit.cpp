@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/TextCodec.h"
@@ -37,16 +38,16 @@ void LimitSjisBytes(QLineEdit* edit, size_t maxBytes) {
         if (SjisBytes(text) <= maxBytes) return;
         // Whichever of the two signals came first, the text before this edit is known.
         const QString old = seen->current == text ? seen->previous : seen->current;
-        // The edit replaced old[prefix, old.size() - suffix) with text[prefix, text.size() - suffix).
-        qsizetype prefix = 0, suffix = 0;
-        while (prefix < old.size() && prefix < text.size() && old[prefix] == text[prefix]) ++prefix;
-        while (suffix < old.size() - prefix && suffix < text.size() - prefix &&
-               old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
-            ++suffix;
+        // The cursor stands right after what was typed or pasted, and everything after it was
+        // there before; what was there before it is the longest common start, no further.
+        const qsizetype cursor = edit->cursorPosition();
+        const qsizetype suffix = text.size() - cursor;
+        qsizetype prefix = 0;
+        const qsizetype limit = std::min(cursor, old.size() - suffix);
+        while (prefix < limit && old[prefix] == text[prefix]) ++prefix;
         if (prefix > 0 && text[prefix - 1].isHighSurrogate()) --prefix;  // never half a pair
-        if (suffix > 0 && text[text.size() - suffix].isLowSurrogate()) --suffix;
         const QString left = text.left(prefix), right = text.right(suffix);
-        QString typed = text.mid(prefix, text.size() - prefix - suffix);
+        QString typed = text.mid(prefix, cursor - prefix);
         while (!typed.isEmpty() && SjisBytes(left + typed + right) > maxBytes)
             typed.chop(typed.back().isLowSurrogate() ? 2 : 1);
         edit->setText(left + typed + right);

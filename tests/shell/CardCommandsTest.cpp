@@ -120,6 +120,18 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
         dlg.edtCardTitle->insert("あいうえおかきく");  // 16 bytes; 14 fit
         EXPECT_EQ(dlg.edtCardTitle->text(), "abcあいうえおかきdef");
         EXPECT_EQ(dlg.edtCardTitle->cursorPosition(), 10);
+        // Pasted text that repeats its neighbours: still the pasted part is what gets cut.
+        struct Paste { QString before; int at; QString pasted, after; };
+        const QString pad(16, '-');
+        for (const Paste& c : {Paste{"xyz" + pad, 1, "yq", "xyyz" + pad}, Paste{"aaa" + pad, 2, "ab", "aaaa" + pad},
+                               Paste{"12345" + QString(15, '6'), 0, "1", "12345" + QString(15, '6')}}) {
+            dlg.edtCardTitle->setText(c.before);
+            dlg.edtCardTitle->setCursorPosition(c.at);
+            dlg.edtCardTitle->insert(c.pasted);
+            EXPECT_EQ(dlg.edtCardTitle->text(), c.after) << c.before.toStdString();
+            EXPECT_EQ(dlg.edtCardTitle->cursorPosition(), c.after.size() - (c.before.size() - c.at))
+                << c.before.toStdString();
+        }
         dlg.CancelBtn->click();
     });
     form().mnCardMakeClick();
