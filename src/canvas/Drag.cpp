@@ -76,7 +76,7 @@ void RefitTextBlock(Slot& slot, const Band& band, TextMeasurer& measurer) {
     int m = 0;
     for (const std::string& line : lines) m = std::max(m, static_cast<int>(line.size()));
     if (n == 0 || m == 0) return;  // nothing to fit: the block keeps its size
-    int along = band.x2 - band.x1, across = band.y2 - band.y1;
+    int along = SaturatedInt(0LL + band.x2 - band.x1), across = SaturatedInt(0LL + band.y2 - band.y1);
     bool vertical = slot.block.direction != 0;
     if (vertical) std::swap(along, across);
     int h = std::max((2 * along) / m, 8);
@@ -87,9 +87,9 @@ void RefitTextBlock(Slot& slot, const Band& band, TextMeasurer& measurer) {
         while (h < 1000 && measurer.TextWidth(slot.block.widestLine, f) < along) f.height = ++h;
         --h;
     }
-    int pitch = n > 1 ? (across - n * h) / (n - 1) : 0;
+    const long long pitch = n > 1 ? (across - static_cast<long long>(n) * h) / (n - 1) : 0;
     slot.font.height = h;
-    slot.block.linePitch = std::max(pitch, 0);
+    slot.block.linePitch = SaturatedInt(std::max(pitch, 0LL));
     TextBlockLayout layout = LayoutTextBlock(lines, slot.font, slot.block.linePitch, vertical, measurer);
     slot.bounds.width = layout.size.width;
     slot.bounds.height = layout.size.height;

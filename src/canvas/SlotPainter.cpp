@@ -32,18 +32,30 @@ void PaintText(QPainter& p, const Slot& s) {
 void PaintBlock(QPainter& p, const Slot& s) {
     p.setFont(MakeFont(s.font));
     p.setPen(CardColor(s.block.color));
-    int h = s.font.height, pitch = s.block.linePitch;
-    int n = static_cast<int>(s.lines.size());
-    for (int i = 0; i < n; ++i) {
+    const long long h = s.font.height, step = h + s.block.linePitch;
+    const long long n = static_cast<long long>(s.lines.size());
+    // Worked out wide and drawn only where the canvas can show it: a text file of a million
+    // lines must neither wrap round nor be drawn line by line far below the screen.
+    const QRect view = p.window();
+    for (long long i = 0; i < n; ++i) {
         if (s.block.direction == 0) {
-            p.drawText(QRect(s.bounds.left, s.bounds.top + (h + pitch) * i, 100000, h),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(s.lines[i])));
+            const long long y = s.bounds.top + step * i;
+            if (y > view.bottom()) break;
+            if (y + h < view.top()) continue;
+            p.drawText(QRect(s.bounds.left, int(y), 100000, int(h)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                       QString::fromStdString(SjisToUtf8(s.lines[i])));
             continue;
         }
-        int k = 0;
-        for (const std::string& ch : SplitCharacters(s.lines[i]))
-            p.drawText(QRect(s.bounds.left + (h + pitch) * (n - i - 1), s.bounds.top + h * k++, h, h),
-                       Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(SjisToUtf8(ch)));
+        const long long x = s.bounds.left + step * (n - i - 1);
+        if (x > view.right() || x + h < view.left()) continue;
+        long long y = s.bounds.top;
+        for (const std::string& ch : SplitCharacters(s.lines[i])) {
+            if (y > view.bottom()) break;
+            if (y + h >= view.top())
+                p.drawText(QRect(int(x), int(y), int(h), int(h)), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
+                           QString::fromStdString(SjisToUtf8(ch)));
+            y += h;
+        }
     }
 }
 

@@ -135,8 +135,9 @@ void GrowOutput(j_compress_ptr cinfo, size_t used) {
         st->bytes.resize(used + kEncodeChunk);
     } catch (const std::bad_alloc&) {
         st->outOfMemory = true;
-        ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
     }
+    // Jumped out of only after the handler has finished, so the exception is released.
+    if (st->outOfMemory) ERREXIT(cinfo, JERR_OUT_OF_MEMORY);
     st->dest.next_output_byte = st->bytes.data() + used;
     st->dest.free_in_buffer = kEncodeChunk;
 }

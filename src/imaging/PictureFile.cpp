@@ -21,9 +21,11 @@ std::string SystemMessage(int error) { return std::generic_category().message(er
 Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path) {
     std::error_code ec;
     // A card may name anything; a device or a pipe would never end, so only plain files are read.
-    if (std::filesystem::is_directory(path, ec)) return Fail("is a folder");
-    if (!std::filesystem::exists(path, ec)) return Fail(SystemMessage(ENOENT));
-    if (!std::filesystem::is_regular_file(path, ec)) return Fail("not a plain file");
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return Fail(SystemMessage(ENOENT));
+    if (ec) return Fail(ec.message());  // a folder on the way that may not be searched, …
+    if (std::filesystem::is_directory(status)) return Fail("is a folder");
+    if (!std::filesystem::is_regular_file(status)) return Fail("not a plain file");
     const auto size = std::filesystem::file_size(path, ec);
     if (ec) return Fail(ec.message());
     if (size > kMaxPictureFileBytes) return Fail("too large for a picture");

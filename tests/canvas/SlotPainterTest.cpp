@@ -2,8 +2,11 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 
+#include <chrono>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 
 #include <sys/stat.h>
@@ -15,11 +18,15 @@ namespace zepo {
 namespace {
 namespace fs = std::filesystem;
 
-TEST(PictureCache, ReadsAFileOnceAndAgainWhenItChanges) {
+void App() {
     static int argc = 1;
-    static char name[] = "cache_test";
+    static char name[] = "painter_test";
     static char* argv[] = {name, nullptr};
     if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+TEST(PictureCache, ReadsAFileOnceAndAgainWhenItChanges) {
+    App();
     const fs::path dir = fs::temp_directory_path() / ("zepo_cache_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const fs::path file = dir / "pic.bmp";
@@ -54,6 +61,33 @@ TEST(PictureCache, ReadsAFileOnceAndAgainWhenItChanges) {
     std::ofstream(file) << "not a picture";
     EXPECT_EQ(cache.Get(file), nullptr);
     fs::remove_all(dir);
+}
+
+TEST(PlainSlotPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
+    App();
+    Card card;
+    const int id = SlotId(SlotKind::TextBlock, 1);
+    Slot& block = card.slot(id);
+    block.inUse = true;
+    block.font.height = 20;
+    block.block.color = 0;  // black
+    block.lines.assign(1'500'000, "|");  // n × 20 pixels is beyond the int range
+    block.bounds = {0, 0, 20, std::numeric_limits<int>::max()};
+    for (int direction : {0, 1}) {
+        block.block.direction = direction;
+        QImage surface(100, 100, QImage::Format_RGB32);
+        surface.fill(Qt::white);
+        const auto start = std::chrono::steady_clock::now();
+        QPainter p(&surface);
+        PlainSlotPainter().Paint(p, card, id, PaintContext{});
+        p.end();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << direction;
+        // The first line (horizontal) or the last column (vertical, the first is far right) shows.
+        bool inked = false;
+        for (int y = 0; y < surface.height() && !inked; ++y)
+            for (int x = 0; x < surface.width() && !inked; ++x) inked = surface.pixel(x, y) != qRgb(255, 255, 255);
+        EXPECT_TRUE(inked) << direction;
+    }
 }
 
 }  // namespace
