@@ -25,11 +25,12 @@ inline constexpr uint32_t PackRgb(uint8_t r, uint8_t g, uint8_t b) {
     return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
 }
 
-// The largest picture we accept. The reduction's colour cells sum channel remainders
-// (up to 7 per pixel) in 32-bit integers, so this keeps those sums from overflowing;
-// it also stops a corrupt header from asking for gigabytes.
-inline constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 28;
-inline constexpr int kMaxPictureSide = 1 << 16;
+// The largest picture we accept: 64 megapixels, no side over 32,768. Far more than any
+// screen a card is shown on, and small enough that a tiny run-length or JPEG file claiming
+// a huge picture cannot make us allocate and fill gigabytes. (The reduction's colour cells
+// sum channel remainders in 32-bit integers; this also keeps those sums from overflowing.)
+inline constexpr uint64_t kMaxPicturePixels = uint64_t(1) << 26;
+inline constexpr int kMaxPictureSide = 1 << 15;
 
 // Leaves new elements unset: a decoder that writes every pixel should not first touch every
 // page of a picture that its file may turn out not to hold.

@@ -192,11 +192,15 @@ Status DecodeUncompressed(const Bytes& in, size_t offset, const Header& h, Bitma
 
 // Run-length data: counted runs, absolute runs padded to 16 bits, end of line, delta moves
 // and end of picture. Pixels that a run or move puts outside the picture are dropped.
+// The column never passes the width and the row never passes the height, whatever the file
+// says: a file of many deltas or runs without an end of line would otherwise count the
+// column past INT_MAX into negative values that pass the width check.
 Status DecodeRle(const Bytes& in, size_t pos, const Header& h, Bitmap& out) {
     const bool four = h.compression == kBiRle4;
-    int x = 0, y = 0;  // y counts from the bottom row
+    int x = 0, y = 0;  // y counts from the bottom row; 0 <= x <= width, 0 <= y <= height
     auto put = [&](uint8_t index) {
-        if (x < h.width && y < h.height) out.Row(h.height - 1 - y)[x] = index;
+        if (x >= h.width) return;  // the rest of the row is off the picture
+        out.Row(h.height - 1 - y)[x] = index;
         ++x;
     };
     while (y < h.height) {
@@ -216,8 +220,10 @@ Status DecodeRle(const Bytes& in, size_t pos, const Header& h, Bitmap& out) {
                 return {};
             case 2:
                 if (!in.Has(pos, 2)) return Fail("truncated BMP pixel data");
-                x += in.U8(pos);
-                y += in.U8(pos + 1);
+                // A move off the right edge leaves the rest of the row unset; one past the
+                // top row ends the picture.
+                x = std::min(h.width, x + in.U8(pos));
+                y = std::min(h.height, y + in.U8(pos + 1));
                 pos += 2;
                 break;
             default: {

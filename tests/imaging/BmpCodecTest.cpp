@@ -159,6 +159,52 @@ TEST(DecodeBmp, CorruptFilesAreErrors) {
     for (const auto& [name, bytes] : cases) EXPECT_FALSE(DecodeBmp(bytes)) << name;
 }
 
+// Run-length files that try to move the column or row out of the picture. Enough deltas or
+// runs without an end of line once counted the column past INT_MAX, and the next absolute
+// run wrote in front of the picture. Each file is a 1 × 1 picture with palette red, blue.
+TEST(DecodeBmp, RunLengthPositionsStayInsideThePicture) {
+    const size_t pastIntMax = (size_t(1) << 31) / 255 + 2;
+    auto repeated = [](Bytes unit, size_t times, Bytes tail) {
+        Bytes o;
+        o.reserve(unit.size() * times + tail.size());
+        for (size_t i = 0; i < times; ++i) o.insert(o.end(), unit.begin(), unit.end());
+        o.insert(o.end(), tail.begin(), tail.end());
+        return o;
+    };
+    const Bytes absoluteThenEnd = {0, 3, 1, 1, 1, 0, 0, 1};
+    Bytes longAbsolute = {0, 255};
+    longAbsolute.resize(2 + 256, 1);
+    const struct {
+        const char* name;
+        Bytes pixels;
+        int expectedIndex;  // of the one pixel
+    } cases[] = {
+        {"deltas to the right past INT_MAX", repeated({0, 2, 255, 0}, pastIntMax, absoluteThenEnd), 0},
+        {"absolute runs without end of line", repeated(longAbsolute, 3, absoluteThenEnd), 1},
+        {"delta above the top", {0, 2, 0, 255, 0, 3, 1, 1, 1, 0, 0, 1}, 0},
+        {"run then delta then run", {1, 1, 0, 2, 200, 0, 0, 3, 0, 0, 0, 0, 0, 1}, 1},
+    };
+    for (const auto& c : cases) {
+        auto r = DecodeBmp(BmpFile(40, 1, 1, 8, 1, 2, Quads({kRed, kBlue}), c.pixels).Build());
+        ASSERT_TRUE(r) << c.name << ": " << r.error().message;
+        EXPECT_EQ(r.value().bitmap.Row(0)[0], c.expectedIndex) << c.name;
+    }
+}
+
+// A tiny file may not make us allocate and fill a huge picture.
+TEST(DecodeBmp, RefusesPicturesAboveTheLimits) {
+    const struct {
+        int32_t width, height;
+        uint32_t compression;
+    } cases[] = {{16384, 16384, 1}, {32769, 1, 1}, {1, 32769, 0}, {8193, 8192, 1}, {8192, -8193, 0}};
+    for (const auto& c : cases) {
+        const Bytes end = {0, 1};
+        auto r = DecodeBmp(BmpFile(40, c.width, c.height, 8, c.compression, 1, Quads({kRed}), end).Build());
+        ASSERT_FALSE(r) << c.width << " x " << c.height;
+        EXPECT_EQ(r.error().message, "picture too large") << c.width << " x " << c.height;
+    }
+}
+
 // Every prefix and many single-byte changes of valid files: an answer, never a crash.
 TEST(DecodeBmp, DamagedFilesNeverCrash) {
     for (const DecodeCase& c : kDecodeCases) {
