@@ -1,4 +1,4 @@
-#include "CardCanvas.h"
+#include "canvas/CardCanvas.h"
 
 #include <QMouseEvent>
 #include <QPainter>

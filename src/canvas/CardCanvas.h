@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "Drag.h"
-#include "SlotPainter.h"
+#include "canvas/Drag.h"
+#include "render/SlotPainter.h"
 #include "model/Card.h"
 #include "model/Environment.h"
 

@@ -1,4 +1,4 @@
-#include "Drag.h"
+#include "canvas/Drag.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "CardReading.h"
+#include "cli/CardReading.h"
 
 #include <cstdlib>
 
 #include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
-#include "platform/Fonts.h"
-#include "platform/TextCodec.h"
+#include "render/Fonts.h"
+#include "core/TextCodec.h"
 
 namespace zepo::cli {
 namespace {

@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <iostream>
 
-#include "CardReading.h"
-#include "Commands.h"
+#include "cli/CardReading.h"
+#include "cli/Commands.h"
 #include "model/MacroFile.h"
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo::cli {
 namespace {

@@ -1,11 +1,11 @@
 #include <fstream>
 #include <iostream>
 
-#include "CardReading.h"
-#include "Commands.h"
+#include "cli/CardReading.h"
+#include "cli/Commands.h"
 #include "model/MacroFile.h"
 #include "model/MacroWriter.h"
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo::cli {
 

@@ -2,7 +2,7 @@
 #include <iostream>
 #include <string>
 
-#include "Commands.h"
+#include "cli/Commands.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"

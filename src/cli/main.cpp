@@ -5,9 +5,9 @@
 #include <exception>
 #include <iostream>
 
-#include "CardReading.h"
-#include "Commands.h"
-#include "platform/Fonts.h"
+#include "cli/CardReading.h"
+#include "cli/Commands.h"
+#include "render/Fonts.h"
 
 namespace {
 

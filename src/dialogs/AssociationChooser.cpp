@@ -1,33 +1,33 @@
-#include "AssociationChooser.h"
+#include "dialogs/AssociationChooser.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "AssociationPanel.h"
-#include "Carddlg.h"
-#include "FileList.h"
-#include "RadioGroup.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/AssociationDialog.h"
+#include "dialogs/FileList.h"
+#include "dialogs/RadioGroup.h"
 #include "model/Environment.h"
-#include "model/Numbers.h"
-#include "platform/DialogRunner.h"
-#include "platform/TextCodec.h"
+#include "core/Numbers.h"
+#include "dialogs/DialogRunner.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 
 bool AssociationChooser::Load(const AssociationPanel& panel) {
-    TNextCardDlg& d = dialog_;
+    AssociationDialog& d = dialog_;
     d.Reset();
     const QString name = panel.dspNextCard->text();
     const QString file = panel.dspNextFile->text();
     if (name.isEmpty()) return true;
     if (name == "WAVE") {
-        d.setKind(TNextCardDlg::Wave);
+        d.setKind(AssociationDialog::Wave);
         if (!file.isEmpty()) d.wavePreselection = file;
         else d.StopWave->setChecked(true);
     } else if (name == "CDAUDIO") {
-        d.setKind(TNextCardDlg::CdAudio);
+        d.setKind(AssociationDialog::CdAudio);
         if (!file.isEmpty()) {
             auto track = ParseInt(file.toStdString());
             if (!track) {
@@ -39,46 +39,46 @@ bool AssociationChooser::Load(const AssociationPanel& panel) {
             d.StopCD->setChecked(true);
         }
     } else if (name == "MIDI") {
-        d.setKind(TNextCardDlg::Midi);
+        d.setKind(AssociationDialog::Midi);
         if (!file.isEmpty()) d.midiPreselection = file;
         else d.StopMidi->setChecked(true);
     } else if (name == "AVI") {
-        d.setKind(TNextCardDlg::Movie);
+        d.setKind(AssociationDialog::Movie);
         if (!file.isEmpty()) d.moviePreselection = file;
         else d.StopAvi->setChecked(true);
     } else if (name == "RUN") {
-        d.setKind(TNextCardDlg::Run);
+        d.setKind(AssociationDialog::Run);
         if (!file.isEmpty()) d.edtRunExe->setText(file);
     } else if (name == "this") {
-        d.setKind(TNextCardDlg::This);
+        d.setKind(AssociationDialog::This);
     } else {
-        d.setKind(TNextCardDlg::Card);
+        d.setKind(AssociationDialog::Card);
         d.cardPreselection = file;
     }
     return true;
 }
 
 bool AssociationChooser::Store(AssociationPanel& panel) {
-    TNextCardDlg& d = dialog_;
+    AssociationDialog& d = dialog_;
     QString name, file;
     switch (d.kind()) {
-        case TNextCardDlg::Wave:
+        case AssociationDialog::Wave:
             name = "WAVE";
             file = d.StopWave->isChecked() ? QString() : d.Wave_->SelectedFile();
             break;
-        case TNextCardDlg::CdAudio:
+        case AssociationDialog::CdAudio:
             name = "CDAUDIO";
             file = d.StopCD->isChecked() ? QString() : QString::number(d.CDNo->value());
             break;
-        case TNextCardDlg::Midi:
+        case AssociationDialog::Midi:
             name = "MIDI";
             file = d.StopMidi->isChecked() ? QString() : d.Midi_->SelectedFile();
             break;
-        case TNextCardDlg::Movie:
+        case AssociationDialog::Movie:
             name = "AVI";
             file = d.StopAvi->isChecked() ? QString() : d.Avi->SelectedFile();
             break;
-        case TNextCardDlg::Run: {
+        case AssociationDialog::Run: {
             name = "RUN";
             file = d.edtRunExe->text();
             SjisConversion c = Utf8ToSjis(file.toStdString());
@@ -88,7 +88,7 @@ bool AssociationChooser::Store(AssociationPanel& panel) {
             }
             break;
         }
-        case TNextCardDlg::This: name = "this"; break;
+        case AssociationDialog::This: name = "this"; break;
         default:
             file = d.Macro->SelectedFile();
             name = file.left(std::max<qsizetype>(0, file.size() - 4));
@@ -98,7 +98,7 @@ bool AssociationChooser::Store(AssociationPanel& panel) {
     // there and name a card, a file or a program that does not exist.
     const std::string fileBytes = Utf8ToSjis(file.toStdString()).bytes;
     if (fileBytes.size() > kAssociationFileBytes) {
-        messages_.Warn((d.kind() == TNextCardDlg::Run ? Sjis("起動ソフト名が長すぎます（50バイトまで）: ")
+        messages_.Warn((d.kind() == AssociationDialog::Run ? Sjis("起動ソフト名が長すぎます（50バイトまで）: ")
                                                       : Sjis("ファイル名が長すぎます（50バイトまで）: ")) +
                        fileBytes);
         return false;

@@ -7,11 +7,11 @@ namespace zepo {
 class AssociationPanel;
 class DialogRunner;
 class MessageSink;
-class TNextCardDlg;
+class AssociationDialog;
 
 class AssociationChooser {
 public:
-    AssociationChooser(TNextCardDlg& dialog, DialogRunner& runner, MessageSink& messages)
+    AssociationChooser(AssociationDialog& dialog, DialogRunner& runner, MessageSink& messages)
         : dialog_(dialog), runner_(runner), messages_(messages) {}
 
     // True when the panel's labels were rewritten (the dialog was confirmed).
@@ -24,7 +24,7 @@ private:
     // False (after a message) when the program text cannot be stored in a card.
     bool Store(AssociationPanel& panel);
 
-    TNextCardDlg& dialog_;
+    AssociationDialog& dialog_;
     DialogRunner& runner_;
     MessageSink& messages_;
 };

@@ -1,12 +1,12 @@
-#include "AssociationPanel.h"
+#include "dialogs/AssociationPanel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-#include "AssociationChooser.h"
-#include "platform/TextCodec.h"
+#include "dialogs/AssociationChooser.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

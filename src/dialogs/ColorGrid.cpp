@@ -1,4 +1,4 @@
-#include "ColorGrid.h"
+#include "dialogs/ColorGrid.h"
 
 #include <QGridLayout>
 #include <QToolButton>

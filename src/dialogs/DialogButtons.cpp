@@ -1,4 +1,4 @@
-#include "DialogButtons.h"
+#include "dialogs/DialogButtons.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

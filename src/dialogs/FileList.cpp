@@ -1,4 +1,4 @@
-#include "FileList.h"
+#include "dialogs/FileList.h"
 
 #include <QSignalBlocker>
 
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 

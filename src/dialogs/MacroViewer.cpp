@@ -1,13 +1,13 @@
-#include "MacroViewer.h"
+#include "dialogs/MacroViewer.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 
-TMacroViewer::TMacroViewer(QWidget* parent) : QDialog(parent) {
+MacroViewer::MacroViewer(QWidget* parent) : QDialog(parent) {
     setWindowTitle("MacroViewer");
     setWindowState(Qt::WindowMaximized);
     Memo1 = new QPlainTextEdit(this);
@@ -23,7 +23,7 @@ TMacroViewer::TMacroViewer(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Memo1);
 }
 
-void TMacroViewer::ShowLines(const std::vector<std::string>& lines) {
+void MacroViewer::ShowLines(const std::vector<std::string>& lines) {
     QStringList rows;
     for (const std::string& line : lines) rows << QString::fromStdString(SjisToUtf8(line));
     Memo1->setPlainText(rows.join('\n'));

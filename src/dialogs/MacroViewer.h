@@ -9,10 +9,10 @@ class QPlainTextEdit;
 
 namespace zepo {
 
-class TMacroViewer : public QDialog {
+class MacroViewer : public QDialog {
     Q_OBJECT
 public:
-    explicit TMacroViewer(QWidget* parent = nullptr);
+    explicit MacroViewer(QWidget* parent = nullptr);
     // The Shift-JIS lines, one per row.
     void ShowLines(const std::vector<std::string>& lines);
     QPlainTextEdit* Memo1;

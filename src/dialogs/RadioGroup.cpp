@@ -1,4 +1,4 @@
-#include "RadioGroup.h"
+#include "dialogs/RadioGroup.h"
 
 #include <QRadioButton>
 #include <QVBoxLayout>

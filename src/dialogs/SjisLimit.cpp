@@ -1,11 +1,11 @@
-#include "SjisLimit.h"
+#include "dialogs/SjisLimit.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 #include <memory>
 
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

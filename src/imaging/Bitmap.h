@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "Result.h"
+#include "core/Result.h"
 
 namespace zepo {
 

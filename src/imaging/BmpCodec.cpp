@@ -1,4 +1,4 @@
-#include "BmpCodec.h"
+#include "imaging/BmpCodec.h"
 
 #include <algorithm>
 #include <bit>

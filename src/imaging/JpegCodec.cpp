@@ -1,4 +1,4 @@
-#include "JpegCodec.h"
+#include "imaging/JpegCodec.h"
 
 #include <csetjmp>
 #include <new>

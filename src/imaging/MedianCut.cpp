@@ -1,4 +1,4 @@
-#include "MedianCut.h"
+#include "imaging/MedianCut.h"
 
 #include <cstring>
 #include <utility>

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "Bitmap.h"
-#include "Result.h"
+#include "imaging/Bitmap.h"
+#include "core/Result.h"
 
 namespace zepo {
 

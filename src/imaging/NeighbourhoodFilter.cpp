@@ -1,4 +1,4 @@
-#include "NeighbourhoodFilter.h"
+#include "imaging/NeighbourhoodFilter.h"
 
 namespace zepo {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <new>
 
-#include "Bitmap.h"
-#include "Quantize.h"
-#include "Result.h"
+#include "imaging/Bitmap.h"
+#include "imaging/Quantize.h"
+#include "core/Result.h"
 
 namespace zepo {
 

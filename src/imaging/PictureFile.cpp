@@ -1,4 +1,4 @@
-#include "PictureFile.h"
+#include "imaging/PictureFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "BmpCodec.h"
-#include "JpegCodec.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/JpegCodec.h"
 
 namespace zepo {
 namespace {

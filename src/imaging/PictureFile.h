@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "Bitmap.h"
-#include "Result.h"
+#include "imaging/Bitmap.h"
+#include "core/Result.h"
 
 namespace zepo {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "Bitmap.h"
-#include "MedianCut.h"
+#include "imaging/Bitmap.h"
+#include "imaging/MedianCut.h"
 
 namespace zepo {
 

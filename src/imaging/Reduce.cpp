@@ -1,12 +1,12 @@
-#include "Reduce.h"
+#include "imaging/Reduce.h"
 
 #include <array>
 #include <memory>
 #include <new>
 
-#include "MedianCut.h"
-#include "NeighbourhoodFilter.h"
-#include "Quantize.h"
+#include "imaging/MedianCut.h"
+#include "imaging/NeighbourhoodFilter.h"
+#include "imaging/Quantize.h"
 
 namespace zepo {
 namespace {

@@ -1,10 +1,10 @@
-#include "Card.h"
+#include "model/Card.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "Moji.h"
-#include "platform/TextCodec.h"
+#include "core/Moji.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 

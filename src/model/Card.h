@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Codes.h"
-#include "Numbers.h"
+#include "model/Codes.h"
+#include "core/Numbers.h"
 
 namespace zepo {
 

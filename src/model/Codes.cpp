@@ -1,4 +1,4 @@
-#include "Codes.h"
+#include "model/Codes.h"
 
 namespace zepo {
 namespace {

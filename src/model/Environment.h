@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Card.h"
+#include "model/Card.h"
 
 namespace zepo {
 

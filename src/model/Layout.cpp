@@ -1,9 +1,9 @@
-#include "Layout.h"
+#include "model/Layout.h"
 
 #include <algorithm>
 
-#include "Moji.h"
-#include "Numbers.h"
+#include "core/Moji.h"
+#include "core/Numbers.h"
 
 namespace zepo {
 

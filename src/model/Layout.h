@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Card.h"
-#include "Environment.h"
+#include "model/Card.h"
+#include "model/Environment.h"
 
 namespace zepo {
 

@@ -1,6 +1,6 @@
-#include "MacroFile.h"
+#include "model/MacroFile.h"
 
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 
@@ -46,7 +46,7 @@ bool HasHeaderMarker(const std::vector<std::string>& lines) {
 
 }  // namespace zepo
 
-#include "Moji.h"
+#include "core/Moji.h"
 
 namespace zepo {
 

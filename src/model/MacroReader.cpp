@@ -1,12 +1,12 @@
-#include "MacroReader.h"
+#include "model/MacroReader.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "Layout.h"
-#include "Moji.h"
-#include "Numbers.h"
-#include "platform/TextCodec.h"
+#include "model/Layout.h"
+#include "core/Moji.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

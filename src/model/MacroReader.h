@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Card.h"
-#include "Environment.h"
+#include "model/Card.h"
+#include "model/Environment.h"
 
 namespace zepo {
 

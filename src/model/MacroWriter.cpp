@@ -1,13 +1,13 @@
-#include "MacroWriter.h"
+#include "model/MacroWriter.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string_view>
 
-#include "MacroFile.h"
-#include "Moji.h"
-#include "Numbers.h"
-#include "platform/TextCodec.h"
+#include "model/MacroFile.h"
+#include "core/Moji.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Card.h"
+#include "model/Card.h"
 
 namespace zepo {
 

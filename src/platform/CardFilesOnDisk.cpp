@@ -1,4 +1,4 @@
-#include "CardFilesOnDisk.h"
+#include "platform/CardFilesOnDisk.h"
 
 
 #include <algorithm>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "TextCodec.h"
+#include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
 

@@ -1,4 +1,4 @@
-#include "Folders.h"
+#include "platform/Folders.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <string>
 #include <system_error>
 
-#include "TextCodec.h"
-#include "model/Moji.h"
+#include "core/TextCodec.h"
+#include "core/Moji.h"
 
 namespace zepo {
 

@@ -1,4 +1,4 @@
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "Scheduler.h"
+#include "platform/Scheduler.h"
 
 #include <QTimer>
 

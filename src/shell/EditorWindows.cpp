@@ -1,47 +1,47 @@
-#include "EditorWindows.h"
+#include "shell/EditorWindows.h"
 
-#include "FrameSlotEditor.h"
-#include "Zepoform.h"
-#include "dialogs/AboutZepo.h"
+#include "editors/FrameSlotEditor.h"
+#include "shell/MainWindow.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/AssociationChooser.h"
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/Btndlg.h"
-#include "dialogs/Carddlg.h"
-#include "dialogs/Dirdlg.h"
-#include "dialogs/Frmdlg.h"
-#include "dialogs/Initdlg.h"
+#include "dialogs/ButtonDialog.h"
+#include "dialogs/AssociationDialog.h"
+#include "dialogs/SaveFolderDialog.h"
+#include "dialogs/FrameDialog.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/MacroViewer.h"
-#include "platform/Prompts.h"
-#include "platform/TextCodec.h"
+#include "dialogs/Prompts.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 
-EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<TFormZEPO>(services)) {
-    TFormZEPO* owner = main_.get();
-    TFormZEPO::Dialogs attached;
+EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<MainWindow>(services)) {
+    MainWindow* owner = main_.get();
+    MainWindow::Dialogs attached;
     auto pending = [&](const char* cls, const char* caption) {
         dialogs_.push_back(new PendingDialog(cls, QString::fromUtf8(caption), owner));
     };
-    attached.about = new TAboutZepo(owner);
+    attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
     pending("TBitmapDlg", "静止画（ビットマップ）");
-    attached.cardInit = new TCardInitdlg(services.prompts, owner);
+    attached.cardInit = new CardSettingsDialog(services.prompts, owner);
     dialogs_.push_back(attached.cardInit);
-    attached.frame = new TFrameDlg(owner);
+    attached.frame = new FrameDialog(owner);
     dialogs_.push_back(attached.frame);
     pending("TTextDlg", "文字");
     pending("TTextfDlg", "文字（ファイル）");
-    attached.association = new TNextCardDlg(services.launcher, services.files, owner);
+    attached.association = new AssociationDialog(services.launcher, services.files, owner);
     dialogs_.push_back(attached.association);
-    attached.button = new TButtonDlg(owner);
+    attached.button = new ButtonDialog(owner);
     dialogs_.push_back(attached.button);
-    attached.chdir = new TChdirDlg(services.prompts, owner);
+    attached.chdir = new SaveFolderDialog(services.prompts, owner);
     dialogs_.push_back(attached.chdir);
     pending("TMarkerDlg", "マーカー機能");
     pending("TAvi2Dlg", "動画２");
     pending("TSlideDlg", "スライド機能");
     pending("TToolOptDlg", "ツールの設定");
-    attached.macroViewer = new TMacroViewer(owner);
+    attached.macroViewer = new MacroViewer(owner);
     dialogs_.push_back(attached.macroViewer);
     main_->AttachDialogs(attached);
 

@@ -7,25 +7,25 @@
 #include <memory>
 #include <vector>
 
-#include "ShellServices.h"
+#include "shell/ShellServices.h"
 
 namespace zepo {
 
 class AssociationChooser;
 class FrameSlotEditor;
-class TFormZEPO;
+class MainWindow;
 
 class EditorWindows {
 public:
     explicit EditorWindows(ShellServices& services);
     ~EditorWindows();
 
-    TFormZEPO& main() { return *main_; }
+    MainWindow& main() { return *main_; }
     // Windows 2 … 15 in creation order.
     const std::vector<QDialog*>& dialogs() const { return dialogs_; }
 
 private:
-    std::unique_ptr<TFormZEPO> main_;
+    std::unique_ptr<MainWindow> main_;
     std::vector<QDialog*> dialogs_;  // owned by the main window
     std::unique_ptr<AssociationChooser> chooser_;
     std::unique_ptr<FrameSlotEditor> frameEditor_;

@@ -1,4 +1,4 @@
-#include "Switches.h"
+#include "shell/Switches.h"
 
 namespace zepo {
 

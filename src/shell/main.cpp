@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "EditorWindows.h"
-#include "Zepoform.h"
-#include "platform/DialogRunner.h"
-#include "platform/FileChooser.h"
-#include "platform/Fonts.h"
+#include "shell/EditorWindows.h"
+#include "shell/MainWindow.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/FileChooser.h"
+#include "render/Fonts.h"
 #include "platform/Launcher.h"
-#include "platform/Prompts.h"
+#include "dialogs/Prompts.h"
 #include "platform/Scheduler.h"
 #include "platform/SingleInstance.h"
 

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <random>
 
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

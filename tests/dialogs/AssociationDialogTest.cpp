@@ -7,10 +7,12 @@
 #include <QMouseEvent>
 #include <QSpinBox>
 
-#include "DialogFakes.h"
+#include "ModelFakes.h"
+#include "ShellFakes.h"
+#include "TempFolder.h"
 #include "dialogs/AssociationChooser.h"
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/Carddlg.h"
+#include "dialogs/AssociationDialog.h"
 #include "dialogs/FileList.h"
 #include "dialogs/RadioGroup.h"
 
@@ -18,22 +20,22 @@ namespace zepo {
 namespace {
 using namespace test;
 
-class AssociationDialog : public ::testing::Test {
+class AssociationDialogTest : public ::testing::Test {
 protected:
-    AssociationDialog() : dialog((App(), launcher), chooser), select(dialog, runner, messages) {
+    AssociationDialogTest() : dialog((App(), launcher), chooser), select(dialog, runner, messages) {
         for (const char* f : {"intro.zep", "main.zep", "OTHER.ZEP", "ding.wav", "Bell.WAV", "film.avi", "clip.wmv",
                               "notes.txt"})
             folder.Touch(f);
-        dialog.SetSaveFolder(folder.path);
+        dialog.SetSaveFolder(folder.path());
         dialog.SetEditTools([] { return EditTools{"mousepad", "audacity", true}; });
         panel.SetChooser(&select);
     }
     // Fills the panel as a caller does, then runs the select routine with `step` as the user.
-    bool Choose(const char* name, const char* file, std::function<bool(TNextCardDlg&)> step) {
+    bool Choose(const char* name, const char* file, std::function<bool(AssociationDialog&)> step) {
         Association a;
         a.Set(Sjis(name), Sjis(file));
         panel.Fill(a);
-        runner.steps.push_back([step](QDialog& d) { return step(static_cast<TNextCardDlg&>(d)); });
+        runner.Push([step](QDialog& d) { return step(static_cast<AssociationDialog&>(d)); });
         return select.Choose(panel);
     }
     std::pair<std::string, std::string> Labels() const {
@@ -51,13 +53,13 @@ protected:
     ScriptedChooser chooser;
     ScriptedRunner runner;
     RecordingMessages messages;
-    TNextCardDlg dialog;
+    AssociationDialog dialog;
     AssociationChooser select;
     AssociationPanel panel;
 };
 
-TEST_F(AssociationDialog, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
-    Choose("", "", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
+    Choose("", "", [](AssociationDialog& d) {
         EXPECT_EQ(d.Macro->count(), 3);
         EXPECT_EQ(d.Macro->item(0)->text(), "intro.zep");
         EXPECT_EQ(d.Macro->item(2)->text(), "OTHER.ZEP");
@@ -70,9 +72,9 @@ TEST_F(AssociationDialog, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
     EXPECT_FALSE(MatchesMask("a.avi.txt", "*.avi;*.wmv"));
 }
 
-TEST_F(AssociationDialog, NoAssociationOpensAtCardKindWithOkDisabled) {
-    bool ok = Choose("", "", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::Card);
+TEST_F(AssociationDialogTest, NoAssociationOpensAtCardKindWithOkDisabled) {
+    bool ok = Choose("", "", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::Card);
         EXPECT_TRUE(d.MacroBox->isVisibleTo(&d));
         EXPECT_FALSE(d.WaveBox->isVisibleTo(&d));
         EXPECT_TRUE(d.Macro->SelectedFile().isEmpty());
@@ -84,9 +86,9 @@ TEST_F(AssociationDialog, NoAssociationOpensAtCardKindWithOkDisabled) {
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"", ""}));
 }
 
-TEST_F(AssociationDialog, CardAssociationRoundTrip) {
-    bool ok = Choose("intro", "intro.zep", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::Card);
+TEST_F(AssociationDialogTest, CardAssociationRoundTrip) {
+    bool ok = Choose("intro", "intro.zep", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::Card);
         EXPECT_EQ(d.Macro->SelectedFile(), "intro.zep");
         EXPECT_TRUE(d.OKBtn->isEnabled());
         return true;
@@ -94,24 +96,24 @@ TEST_F(AssociationDialog, CardAssociationRoundTrip) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"intro", "intro.zep"}));
 
-    Choose("intro", "intro.zep", [](TNextCardDlg& d) {
+    Choose("intro", "intro.zep", [](AssociationDialog& d) {
         Click(d.Macro, "main.zep");
         return true;
     });
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"main", "main.zep"}));
 }
 
-TEST_F(AssociationDialog, MissingPreselectionLeavesOkDisabled) {
-    Choose("gone", "gone.zep", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, MissingPreselectionLeavesOkDisabled) {
+    Choose("gone", "gone.zep", [](AssociationDialog& d) {
         EXPECT_TRUE(d.Macro->SelectedFile().isEmpty());
         EXPECT_FALSE(d.OKBtn->isEnabled());
         return false;
     });
 }
 
-TEST_F(AssociationDialog, WaveWithEmptyFileIsStop) {
-    bool ok = Choose("WAVE", "", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::Wave);
+TEST_F(AssociationDialogTest, WaveWithEmptyFileIsStop) {
+    bool ok = Choose("WAVE", "", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::Wave);
         EXPECT_TRUE(d.StopWave->isChecked());
         EXPECT_TRUE(d.OKBtn->isEnabled());
         // Selecting a file unticks the stop flag; ticking it again clears the selection.
@@ -128,16 +130,16 @@ TEST_F(AssociationDialog, WaveWithEmptyFileIsStop) {
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"WAVE", ""}));
 }
 
-TEST_F(AssociationDialog, CdTrack) {
-    Choose("CDAUDIO", "5", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::CdAudio);
+TEST_F(AssociationDialogTest, CdTrack) {
+    Choose("CDAUDIO", "5", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::CdAudio);
         EXPECT_EQ(d.CDNo->value(), 5);
         EXPECT_FALSE(d.StopCD->isChecked());
         return true;
     });
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", "5"}));
 
-    Choose("CDAUDIO", "", [](TNextCardDlg& d) {
+    Choose("CDAUDIO", "", [](AssociationDialog& d) {
         EXPECT_TRUE(d.StopCD->isChecked());
         EXPECT_TRUE(d.OKBtn->isEnabled());
         d.CDNo->setValue(7);
@@ -147,24 +149,24 @@ TEST_F(AssociationDialog, CdTrack) {
     });
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", ""}));
 
-    Choose("CDAUDIO", "500", [](TNextCardDlg& d) {
+    Choose("CDAUDIO", "500", [](AssociationDialog& d) {
         EXPECT_EQ(d.CDNo->value(), 100);
         return false;
     });
 }
 
-TEST_F(AssociationDialog, CdTrackThatIsNotANumberLeavesThePanelAlone) {
-    const int shownBefore = runner.shown;
-    bool ok = Choose("CDAUDIO", "x1", [](TNextCardDlg&) { return true; });
+TEST_F(AssociationDialogTest, CdTrackThatIsNotANumberLeavesThePanelAlone) {
+    const int shownBefore = runner.shownCount();
+    bool ok = Choose("CDAUDIO", "x1", [](AssociationDialog&) { return true; });
     EXPECT_FALSE(ok);
-    EXPECT_EQ(runner.shown, shownBefore);
+    EXPECT_EQ(runner.shownCount(), shownBefore);
     EXPECT_EQ(messages.warnings.size(), 1u);
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", "x1"}));
 }
 
-TEST_F(AssociationDialog, ProgramField) {
-    Choose("RUN", " ", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::Run);
+TEST_F(AssociationDialogTest, ProgramField) {
+    Choose("RUN", " ", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::Run);
         EXPECT_EQ(d.edtRunExe->text(), "");
         EXPECT_FALSE(d.OKBtn->isEnabled());
         d.edtRunExe->setText("gimp");
@@ -173,23 +175,23 @@ TEST_F(AssociationDialog, ProgramField) {
     });
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "gimp"}));
 
-    chooser.answer = "/usr/bin/Calc";
-    Choose("RUN", "x", [](TNextCardDlg& d) {
+    chooser.answers.push_back("/usr/bin/Calc");
+    Choose("RUN", "x", [](AssociationDialog& d) {
         d.btnOpenRunExe->click();
         return true;
     });
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "/usr/bin/Calc"}));  // case kept
-    EXPECT_EQ(chooser.last.title, "起動ソフトの指定");
-    EXPECT_TRUE(chooser.last.filter.startsWith("実行ﾌｧｲﾙ(*.exe) (*.exe);;全てのﾌｧｲﾙ(*.*) (*.*);;"));
+    EXPECT_EQ(chooser.requests.back().title, "起動ソフトの指定");
+    EXPECT_TRUE(chooser.requests.back().filter.startsWith("実行ﾌｧｲﾙ(*.exe) (*.exe);;全てのﾌｧｲﾙ(*.*) (*.*);;"));
 }
 
-TEST_F(AssociationDialog, ProgramTextOutsideShiftJisSendsTheUserBack) {
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TNextCardDlg&>(dlg);
+TEST_F(AssociationDialogTest, ProgramTextOutsideShiftJisSendsTheUserBack) {
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<AssociationDialog&>(dlg);
         d.edtRunExe->setText("run 😀");
         return true;
     });
-    bool ok = Choose("RUN", "old", [](TNextCardDlg& d) {
+    bool ok = Choose("RUN", "old", [](AssociationDialog& d) {
         d.edtRunExe->setText("run😀");
         return true;
     });
@@ -200,18 +202,18 @@ TEST_F(AssociationDialog, ProgramTextOutsideShiftJisSendsTheUserBack) {
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "old"}));
 }
 
-TEST_F(AssociationDialog, KindSwitchingResetsOkAndReappliesThePreselection) {
-    Choose("AVI", "film.avi", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, KindSwitchingResetsOkAndReappliesThePreselection) {
+    Choose("AVI", "film.avi", [](AssociationDialog& d) {
         EXPECT_EQ(d.Avi->SelectedFile(), "film.avi");
         Click(d.Avi, "clip.wmv");
-        d.setKind(TNextCardDlg::Midi);  // empty list
+        d.setKind(AssociationDialog::Midi);  // empty list
         EXPECT_FALSE(d.OKBtn->isEnabled());
-        d.setKind(TNextCardDlg::Movie);
+        d.setKind(AssociationDialog::Movie);
         EXPECT_EQ(d.Avi->SelectedFile(), "film.avi");
-        d.setKind(TNextCardDlg::Wave);  // no preselection: nothing selected
+        d.setKind(AssociationDialog::Wave);  // no preselection: nothing selected
         EXPECT_TRUE(d.Wave_->SelectedFile().isEmpty());
         EXPECT_FALSE(d.OKBtn->isEnabled());
-        d.setKind(TNextCardDlg::This);
+        d.setKind(AssociationDialog::This);
         EXPECT_TRUE(d.OKBtn->isEnabled());
         EXPECT_TRUE(d.thisBox->isVisibleTo(&d));
         return true;
@@ -219,16 +221,16 @@ TEST_F(AssociationDialog, KindSwitchingResetsOkAndReappliesThePreselection) {
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"this", ""}));
 }
 
-TEST_F(AssociationDialog, NameComparisonIsExact) {
-    Choose("wave", "ding.wav", [](TNextCardDlg& d) {
-        EXPECT_EQ(d.kind(), TNextCardDlg::Card);
+TEST_F(AssociationDialogTest, NameComparisonIsExact) {
+    Choose("wave", "ding.wav", [](AssociationDialog& d) {
+        EXPECT_EQ(d.kind(), AssociationDialog::Card);
         EXPECT_EQ(d.cardPreselection, "ding.wav");
         return false;
     });
 }
 
-TEST_F(AssociationDialog, UntickingThePanelEmptiesBothLabels) {
-    Choose("WAVE", "", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, UntickingThePanelEmptiesBothLabels) {
+    Choose("WAVE", "", [](AssociationDialog& d) {
         Click(d.Wave_, "ding.wav");
         return true;
     });
@@ -239,14 +241,14 @@ TEST_F(AssociationDialog, UntickingThePanelEmptiesBothLabels) {
     EXPECT_TRUE(panel.Stored().name.empty());
 }
 
-TEST_F(AssociationDialog, EditButtonsStartTheTools) {
-    const std::string dir = folder.path.string();
-    Choose("intro", "intro.zep", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
+    const std::string dir = folder.path().string();
+    Choose("intro", "intro.zep", [](AssociationDialog& d) {
         d.btnEditZep->click();
-        d.setKind(TNextCardDlg::Wave);
+        d.setKind(AssociationDialog::Wave);
         Click(d.Wave_, "ding.wav");
         d.btnEditWav->click();
-        d.setKind(TNextCardDlg::Movie);
+        d.setKind(AssociationDialog::Movie);
         Click(d.Avi, "film.avi");
         d.btnEditAvi->click();
         return false;
@@ -257,27 +259,27 @@ TEST_F(AssociationDialog, EditButtonsStartTheTools) {
 
     dialog.SetEditTools([] { return EditTools{"mousepad", "audacity", false}; });
     launcher.started.clear();
-    Choose("WAVE", "ding.wav", [](TNextCardDlg& d) {
+    Choose("WAVE", "ding.wav", [](AssociationDialog& d) {
         d.btnEditWav->click();
         return false;
     });
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"open|" + dir + "/ding.wav"}));
 }
 
-TEST_F(AssociationDialog, MidiAndMovieRoundTrips) {
+TEST_F(AssociationDialogTest, MidiAndMovieRoundTrips) {
     folder.Touch("song.MID");
     using Labels_ = std::pair<std::string, std::string>;
     struct Case { const char *name, *file; int kind; bool stop; Labels_ back; };
     const std::vector<Case> cases = {
-        {"MIDI", "song.MID", TNextCardDlg::Midi, false, {"MIDI", "song.MID"}},
-        {"MIDI", "", TNextCardDlg::Midi, true, {"MIDI", ""}},
-        {"AVI", "clip.wmv", TNextCardDlg::Movie, false, {"AVI", "clip.wmv"}},
-        {"AVI", "", TNextCardDlg::Movie, true, {"AVI", ""}},
+        {"MIDI", "song.MID", AssociationDialog::Midi, false, {"MIDI", "song.MID"}},
+        {"MIDI", "", AssociationDialog::Midi, true, {"MIDI", ""}},
+        {"AVI", "clip.wmv", AssociationDialog::Movie, false, {"AVI", "clip.wmv"}},
+        {"AVI", "", AssociationDialog::Movie, true, {"AVI", ""}},
     };
     for (const auto& c : cases) {
-        bool ok = Choose(c.name, c.file, [&c](TNextCardDlg& d) {
+        bool ok = Choose(c.name, c.file, [&c](AssociationDialog& d) {
             EXPECT_EQ(d.kind(), c.kind) << c.name;
-            QCheckBox* stop = c.kind == TNextCardDlg::Midi ? d.StopMidi : d.StopAvi;
+            QCheckBox* stop = c.kind == AssociationDialog::Midi ? d.StopMidi : d.StopAvi;
             EXPECT_EQ(stop->isChecked(), c.stop) << c.name << c.file;
             EXPECT_TRUE(d.OKBtn->isEnabled()) << c.name << c.file;
             return true;
@@ -287,8 +289,8 @@ TEST_F(AssociationDialog, MidiAndMovieRoundTrips) {
     }
 }
 
-TEST_F(AssociationDialog, OkFollowsTheSelectionHoweverItChanges) {
-    Choose("", "", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, OkFollowsTheSelectionHoweverItChanges) {
+    Choose("", "", [](AssociationDialog& d) {
         EXPECT_FALSE(d.OKBtn->isEnabled());
         Click(d.Macro, "main.zep");  // as the arrow keys would
         EXPECT_TRUE(d.OKBtn->isEnabled());
@@ -298,7 +300,7 @@ TEST_F(AssociationDialog, OkFollowsTheSelectionHoweverItChanges) {
         EXPECT_FALSE(d.OKBtn->isEnabled());
         EXPECT_FALSE(d.btnEditZep->isEnabled());
 
-        d.setKind(TNextCardDlg::Wave);
+        d.setKind(AssociationDialog::Wave);
         d.StopWave->click();
         EXPECT_TRUE(d.OKBtn->isEnabled());
         Click(d.Wave_, "ding.wav");
@@ -309,8 +311,8 @@ TEST_F(AssociationDialog, OkFollowsTheSelectionHoweverItChanges) {
     });
 }
 
-TEST_F(AssociationDialog, AClickOnTheTrackNumberUnticksStopEvenWithoutAChange) {
-    Choose("CDAUDIO", "", [](TNextCardDlg& d) {
+TEST_F(AssociationDialogTest, AClickOnTheTrackNumberUnticksStopEvenWithoutAChange) {
+    Choose("CDAUDIO", "", [](AssociationDialog& d) {
         EXPECT_TRUE(d.StopCD->isChecked());
         d.CDNo->setValue(1);  // already the first track: nothing changes
         EXPECT_TRUE(d.StopCD->isChecked());
@@ -322,29 +324,29 @@ TEST_F(AssociationDialog, AClickOnTheTrackNumberUnticksStopEvenWithoutAChange) {
     });
 }
 
-TEST_F(AssociationDialog, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
+TEST_F(AssociationDialogTest, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
     const std::string longCard = "abcdefghijklmnopqrstu";  // 21 bytes: the name would be cut
     folder.Touch(longCard + ".zep");
     const std::string longWave = std::string(47, 'w') + ".wav";  // 51 bytes
     folder.Touch(longWave);
     // The dialog comes back after each refusal; the steps run in this order.
-    runner.steps.push_back([&](QDialog& dlg) {
-        Click(static_cast<TNextCardDlg&>(dlg).Macro, (longCard + ".zep").c_str());
+    runner.Push([&](QDialog& dlg) {
+        Click(static_cast<AssociationDialog&>(dlg).Macro, (longCard + ".zep").c_str());
         return true;
     });
-    runner.steps.push_back([&](QDialog& dlg) {
-        auto& d = static_cast<TNextCardDlg&>(dlg);
-        d.setKind(TNextCardDlg::Wave);
+    runner.Push([&](QDialog& dlg) {
+        auto& d = static_cast<AssociationDialog&>(dlg);
+        d.setKind(AssociationDialog::Wave);
         Click(d.Wave_, longWave.c_str());
         return true;
     });
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TNextCardDlg&>(dlg);
-        d.setKind(TNextCardDlg::Run);
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<AssociationDialog&>(dlg);
+        d.setKind(AssociationDialog::Run);
         d.edtRunExe->setText(QString(51, 'p'));
         return true;
     });
-    bool ok = Choose("intro", "intro.zep", [](TNextCardDlg& d) {
+    bool ok = Choose("intro", "intro.zep", [](AssociationDialog& d) {
         d.edtRunExe->setText(QString(50, 'p'));  // exactly fits
         return true;
     });
@@ -356,10 +358,10 @@ TEST_F(AssociationDialog, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
     EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", std::string(50, 'p')}));
 }
 
-TEST_F(AssociationDialog, SaveFolderThatCannotBeEnteredStopsBeforeShowing) {
-    dialog.SetSaveFolder(folder.path / "missing");
-    EXPECT_FALSE(Choose("", "", [](TNextCardDlg&) { return true; }));
-    EXPECT_EQ(runner.shown, 0);
+TEST_F(AssociationDialogTest, SaveFolderThatCannotBeEnteredStopsBeforeShowing) {
+    dialog.SetSaveFolder(folder.path() / "missing");
+    EXPECT_FALSE(Choose("", "", [](AssociationDialog&) { return true; }));
+    EXPECT_EQ(runner.shownCount(), 0);
     EXPECT_EQ(messages.warnings.size(), 1u);
 }
 

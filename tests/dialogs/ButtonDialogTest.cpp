@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "DialogFakes.h"
+#include "ModelFakes.h"
+#include "ShellFakes.h"
+#include "TempFolder.h"
 #include "dialogs/AssociationChooser.h"
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/Btndlg.h"
-#include "dialogs/Carddlg.h"
+#include "dialogs/ButtonDialog.h"
+#include "dialogs/AssociationDialog.h"
 #include "dialogs/FileList.h"
 #include "dialogs/RadioGroup.h"
 
@@ -16,11 +18,11 @@ namespace zepo {
 namespace {
 using namespace test;
 
-class ButtonDialog : public ::testing::Test {
+class ButtonDialogTest : public ::testing::Test {
 protected:
-    ButtonDialog() : association((App(), launcher), chooser), select(association, runner, messages) {
+    ButtonDialogTest() : association((App(), launcher), chooser), select(association, runner, messages) {
         for (const char* f : {"intro.zep", "ding.wav"}) folder.Touch(f);
-        association.SetSaveFolder(folder.path);
+        association.SetSaveFolder(folder.path());
         dialog.panel->SetChooser(&select);
     }
     TempFolder folder;
@@ -28,28 +30,28 @@ protected:
     ScriptedChooser chooser;
     ScriptedRunner runner;
     RecordingMessages messages;
-    TNextCardDlg association;
+    AssociationDialog association;
     AssociationChooser select;
-    TButtonDlg dialog;
+    ButtonDialog dialog;
     Card card;
 };
 
-TEST_F(ButtonDialog, SoundFeatureNotYetOn) {
+TEST_F(ButtonDialogTest, SoundFeatureNotYetOn) {
     dialog.PrepareForFeature(card, Feature::Wave);
     EXPECT_EQ(dialog.windowTitle(), "音声");
     EXPECT_TRUE(dialog.panel->chkCard->isChecked());
     EXPECT_EQ(dialog.panel->dspNextCard->text(), "WAVE");
     EXPECT_EQ(dialog.panel->dspNextFile->text(), " ");
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TNextCardDlg&>(dlg);
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<AssociationDialog&>(dlg);
         EXPECT_FALSE(d.CardKind->isVisibleTo(&d));
-        EXPECT_EQ(d.kind(), TNextCardDlg::Wave);
+        EXPECT_EQ(d.kind(), AssociationDialog::Wave);
         EXPECT_TRUE(d.Wave_->SelectedFile().isEmpty());
         EXPECT_FALSE(d.OKBtn->isEnabled());
         return false;
     });
     dialog.panel->btnNextCard->click();
-    EXPECT_EQ(runner.shown, 1);
+    EXPECT_EQ(runner.shownCount(), 1);
 
     // Unticking and ticking again brings the kind word back, not the file.
     dialog.panel->chkCard->click();
@@ -60,11 +62,11 @@ TEST_F(ButtonDialog, SoundFeatureNotYetOn) {
     // Unticking and confirming turns the feature off.
     dialog.panel->chkCard->click();
     card.featureInUse[0] = true;
-    TButtonDlg::StoreFeature(card, Feature::Wave, dialog.panel->Stored());
+    ButtonDialog::StoreFeature(card, Feature::Wave, dialog.panel->Stored());
     EXPECT_FALSE(card.featureInUse[0]);
 }
 
-TEST_F(ButtonDialog, FeaturePlaceholdersAndStoredFiles) {
+TEST_F(ButtonDialogTest, FeaturePlaceholdersAndStoredFiles) {
     dialog.PrepareForFeature(card, Feature::CdAudio);
     EXPECT_EQ(dialog.windowTitle(), "音楽ＣＤ");
     EXPECT_EQ(dialog.panel->dspNextFile->text(), "1");
@@ -75,20 +77,20 @@ TEST_F(ButtonDialog, FeaturePlaceholdersAndStoredFiles) {
     EXPECT_EQ(dialog.panel->dspNextFile->text(), "calc");
 }
 
-TEST_F(ButtonDialog, CardButtonWithAssociation) {
+TEST_F(ButtonDialogTest, CardButtonWithAssociation) {
     card.buttons[3].Set("intro", "intro.zep");
     card.buttonInUse[3] = true;
     dialog.PrepareForButton(card, 3);
     EXPECT_EQ(dialog.windowTitle(), "ボタン - 3");
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TNextCardDlg&>(dlg);
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<AssociationDialog&>(dlg);
         EXPECT_TRUE(d.CardKind->isVisibleTo(&d));
         EXPECT_EQ(d.Macro->SelectedFile(), "intro.zep");
-        d.setKind(TNextCardDlg::This);
+        d.setKind(AssociationDialog::This);
         return true;
     });
     dialog.panel->btnNextCard->click();
-    TButtonDlg::StoreButton(card, 3, dialog.panel->Stored());
+    ButtonDialog::StoreButton(card, 3, dialog.panel->Stored());
     EXPECT_EQ(card.buttons[3].name, "this");
     EXPECT_TRUE(card.buttonInUse[3]);
 

@@ -6,11 +6,13 @@
 
 #include <limits>
 
-#include "DialogFakes.h"
-#include "canvas/FrameEditing.h"
+#include "ModelFakes.h"
+#include "ShellFakes.h"
+#include "TempFolder.h"
+#include "editors/FrameEditor.h"
 #include "dialogs/AssociationPanel.h"
 #include "dialogs/ColorGrid.h"
-#include "dialogs/Frmdlg.h"
+#include "dialogs/FrameDialog.h"
 #include "dialogs/RadioGroup.h"
 
 namespace zepo {
@@ -19,21 +21,21 @@ using namespace test;
 
 class FrameRoundTrip : public ::testing::Test {
 protected:
-    EditResult Edit(int number, std::function<bool(TFrameDlg&)> step) {
-        runner.steps.push_back([step](QDialog& d) { return step(static_cast<TFrameDlg&>(d)); });
+    EditResult Edit(int number, std::function<bool(FrameDialog&)> step) {
+        runner.Push([step](QDialog& d) { return step(static_cast<FrameDialog&>(d)); });
         return EditFrame(card, SlotId(SlotKind::Frame, number), dialog, runner, messages);
     }
     Slot& Frame(int n) { return card.slot(SlotKind::Frame, n); }
 
     QApplication& app = App();  // before any widget
     Card card;
-    TFrameDlg dialog;
+    FrameDialog dialog;
     ScriptedRunner runner;
     RecordingMessages messages;
 };
 
 TEST_F(FrameRoundTrip, NewFrameDefaults) {
-    EditResult r = Edit(1, [](TFrameDlg& d) {
+    EditResult r = Edit(1, [](FrameDialog& d) {
         EXPECT_EQ(d.windowTitle(), "枠 - 1");
         EXPECT_EQ(d.edtFrmX1->text(), "10");
         EXPECT_EQ(d.edtFrmY1->text(), "10");
@@ -55,7 +57,7 @@ TEST_F(FrameRoundTrip, NewFrameDefaults) {
 }
 
 TEST_F(FrameRoundTrip, CornersColourStyleAndAssociation) {
-    Edit(2, [](TFrameDlg& d) {
+    Edit(2, [](FrameDialog& d) {
         d.edtFrmX1->setText("10");
         d.edtFrmY1->setText("10");
         d.edtFrmX2->setText("12");
@@ -75,7 +77,7 @@ TEST_F(FrameRoundTrip, CornersColourStyleAndAssociation) {
     EXPECT_EQ(f.frame.association.file, "next.zep");
 
     // Editing again shows what was stored; the box "to front" is unticked for a placed frame.
-    Edit(2, [](TFrameDlg& d) {
+    Edit(2, [](FrameDialog& d) {
         EXPECT_EQ(d.edtFrmX2->text(), "19");
         EXPECT_FALSE(d.chkFrmUp->isChecked());
         EXPECT_TRUE(d.panel->chkCard->isChecked());
@@ -85,52 +87,52 @@ TEST_F(FrameRoundTrip, CornersColourStyleAndAssociation) {
 }
 
 TEST_F(FrameRoundTrip, FrontRemovalAndCancel) {
-    Edit(1, [](TFrameDlg&) { return true; });
-    Edit(2, [](TFrameDlg&) { return true; });
+    Edit(1, [](FrameDialog&) { return true; });
+    Edit(2, [](FrameDialog&) { return true; });
     EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 2));
-    Edit(1, [](TFrameDlg& d) {
+    Edit(1, [](FrameDialog& d) {
         d.chkFrmUp->setChecked(true);
         return true;
     });
     EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 1));
 
     Rect before = Frame(1).bounds;
-    EXPECT_EQ(Edit(1, [](TFrameDlg& d) {
+    EXPECT_EQ(Edit(1, [](FrameDialog& d) {
                   d.edtFrmX1->setText("300");
                   return false;
               }),
               EditResult::Cancelled);
     EXPECT_EQ(Frame(1).bounds, before);
 
-    EXPECT_EQ(Edit(1, [](TFrameDlg& d) {
+    EXPECT_EQ(Edit(1, [](FrameDialog& d) {
                   d.chkFrmCut->setChecked(true);
                   return true;
               }),
               EditResult::Removed);
     EXPECT_FALSE(Frame(1).inUse);
     EXPECT_TRUE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
-    Edit(2, [](TFrameDlg& d) {
+    Edit(2, [](FrameDialog& d) {
         d.chkFrmCut->setChecked(true);
         return true;
     });
     EXPECT_FALSE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
 
     // Cancelling a free slot leaves it free.
-    EXPECT_EQ(Edit(3, [](TFrameDlg&) { return false; }), EditResult::Cancelled);
+    EXPECT_EQ(Edit(3, [](FrameDialog&) { return false; }), EditResult::Cancelled);
     EXPECT_FALSE(Frame(3).inUse);
 }
 
 TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValues) {
-    Edit(1, [](TFrameDlg&) { return true; });
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TFrameDlg&>(dlg);
+    Edit(1, [](FrameDialog&) { return true; });
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<FrameDialog&>(dlg);
         d.edtFrmX1->setText("50");
         d.FrmColor->setForegroundIndex(3);
         d.edtFrmY2->setText("1O0");
         return true;
     });
-    runner.steps.push_back([](QDialog& dlg) {
-        auto& d = static_cast<TFrameDlg&>(dlg);
+    runner.Push([](QDialog& dlg) {
+        auto& d = static_cast<FrameDialog&>(dlg);
         EXPECT_EQ(d.edtFrmX1->text(), "50");  // the typed values are still there
         EXPECT_EQ(d.edtFrmY2->text(), "1O0");
         d.edtFrmY2->setText("100");
@@ -139,18 +141,18 @@ TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValue
     EXPECT_EQ(EditFrame(card, SlotId(SlotKind::Frame, 1), dialog, runner, messages), EditResult::Applied);
     ASSERT_EQ(messages.warnings.size(), 1u);
     EXPECT_EQ(messages.warnings[0], "枠の位置（右下 y）の「1O0」は整数ではありません");
-    EXPECT_EQ(runner.shown, 3);
+    EXPECT_EQ(runner.shownCount(), 3);
     EXPECT_EQ(Frame(1).bounds, (Rect{50, 10, 60, 91}));
     EXPECT_EQ(Frame(1).frame.color, 3);
 }
 
 TEST_F(FrameRoundTrip, CornerWithACharacterShiftJisCannotHoldIsNotANumber) {
-    Edit(1, [](TFrameDlg&) { return true; });
-    runner.steps.push_back([](QDialog& dlg) {
-        static_cast<TFrameDlg&>(dlg).edtFrmX2->setText("2€0");
+    Edit(1, [](FrameDialog&) { return true; });
+    runner.Push([](QDialog& dlg) {
+        static_cast<FrameDialog&>(dlg).edtFrmX2->setText("2€0");
         return true;
     });
-    runner.steps.push_back([](QDialog&) { return false; });
+    runner.Push([](QDialog&) { return false; });
     EXPECT_EQ(EditFrame(card, SlotId(SlotKind::Frame, 1), dialog, runner, messages), EditResult::Cancelled);
     ASSERT_EQ(messages.warnings.size(), 1u);
     EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2?0」は整数ではありません");
@@ -170,7 +172,7 @@ TEST_F(FrameRoundTrip, CornersAtTheEndsOfTheNumberRangeGiveTheLargestFrameNotAWr
         {"100", "2147483000", "109", "2147483647", {100, 2147483000, 10, kMax - 2147483000}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Edit(1, [&c](TFrameDlg& d) {
+        EXPECT_EQ(Edit(1, [&c](FrameDialog& d) {
                       d.edtFrmX1->setText(c.x1);
                       d.edtFrmY1->setText(c.y1);
                       d.edtFrmX2->setText(c.x2);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Fakes.h"
+#include "ModelFakes.h"
 #include "model/MacroReader.h"
 
 namespace zepo {

@@ -8,8 +8,9 @@
 
 #include <sys/stat.h>
 
+#include "ShellFakes.h"
 #include "platform/CardFilesOnDisk.h"
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {
@@ -18,10 +19,7 @@ namespace fs = std::filesystem;
 class CardFilesOnDiskTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "files_test";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+        test::App();
         dir_ = fs::temp_directory_path() / ("zepo_files_" + std::to_string(::getpid()));
         fs::create_directories(dir_);
     }

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "platform/SingleInstance.h"
-#include "platform/TextCodec.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {

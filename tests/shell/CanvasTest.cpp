@@ -7,19 +7,14 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "ModelFakes.h"
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "canvas/Drag.h"
-#include "dialogs/Initdlg.h"
+#include "dialogs/CardSettingsDialog.h"
 
 namespace zepo::test {
 namespace {
-
-struct FixedMeasurer : TextMeasurer {
-    int TextWidth(std::string_view text, const FontSpec& font) override {
-        return static_cast<int>(text.size()) * font.height / 2;
-    }
-};
 
 Slot FrameAt(Rect r) {
     Slot s;
@@ -52,7 +47,7 @@ TEST(Bands, MoveReleaseClampsLeftAndTopOnly) {
 }
 
 TEST(Bands, FrameResizeGrowsByOneAfterAMoveBackAndByTwoWithoutAMove) {
-    FixedMeasurer m;
+    GridMeasurer m;
     Slot frame = FrameAt({100, 50, 40, 30});
     Band start = StartBand(frame, SlotKind::Frame);
     Band back = ResizeBand(frame, SlotKind::Frame, start, 5, 5, 5, 5);
@@ -92,7 +87,7 @@ TEST(Bands, PictureScaleIsRoundedAndKeptWithinItsRange) {
     pic.picture.naturalHeight = 500;
     ResizeBand(pic, SlotKind::Picture, StartBand(pic, SlotKind::Picture), 1, 0, 0, 0);  // 1.001
     EXPECT_FLOAT_EQ(pic.picture.scale, 1.001f);
-    FixedMeasurer m;
+    GridMeasurer m;
     Slot p2 = FrameAt({100, 50, 100, 50});
     ApplyResize(p2, SlotKind::Picture, Band{99, 49, 300, 150}, m);
     EXPECT_TRUE(p2.stretch);
@@ -100,7 +95,7 @@ TEST(Bands, PictureScaleIsRoundedAndKeptWithinItsRange) {
 }
 
 TEST(Bands, OneLineTextKeepsItsAspectAndItsFontWithinLimits) {
-    FixedMeasurer m;
+    GridMeasurer m;
     Slot text = FrameAt({10, 10, 40, 20});
     text.caption = "abcd";
     text.font.height = 20;
@@ -110,7 +105,7 @@ TEST(Bands, OneLineTextKeepsItsAspectAndItsFontWithinLimits) {
     Slot applied = text;
     ApplyResize(applied, SlotKind::OneLineText, doubled, m);
     EXPECT_EQ(applied.font.height, 39);
-    EXPECT_EQ(applied.bounds.width, 4 * 39 / 2) << "the label sizes itself to the new font";
+    EXPECT_EQ(applied.bounds.width, 4 * (39 / 2)) << "the label sizes itself to the new font";
     // At both ends the font made from the band stays within 8 … 1000, the sizes the text
     // dialog allows, whatever the height (at these single precision rounds down).
     for (int h : {20, 15, 30, 41, 45, 47, 53, 55, 61}) {
@@ -134,7 +129,7 @@ TEST(Bands, OneLineTextKeepsItsAspectAndItsFontWithinLimits) {
 }
 
 TEST(Bands, TextBlockRefitsFontAndPitchToTheBand) {
-    FixedMeasurer m;  // a line of n bytes is n × height / 2 wide
+    GridMeasurer m;  // a line of n bytes is n × height / 2 wide
     Slot block = FrameAt({10, 10, 100, 70});
     block.lines = {"aaaa", "bbbbbbbbbb", "cc"};
     block.block.widestLine = "bbbbbbbbbb";
@@ -288,7 +283,7 @@ TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButt
     // cancelled, or confirmed (which draws the card again under the band).
     for (bool confirm : {false, true}) {
         QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
-        if (confirm) runner.scripts.push_back([](QDialog& d) { static_cast<TCardInitdlg&>(d).OKBtn->click(); });
+        if (confirm) runner.scripts.push_back([](QDialog& d) { static_cast<CardSettingsDialog&>(d).OKBtn->click(); });
         form().mnCardMake->trigger();
         QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);

@@ -11,8 +11,8 @@
 
 #include "ShellFixture.h"
 #include "dialogs/ColorGrid.h"
-#include "dialogs/Dirdlg.h"
-#include "dialogs/Initdlg.h"
+#include "dialogs/SaveFolderDialog.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/RadioGroup.h"
 #include "canvas/CardCanvas.h"
 #include "model/MacroFile.h"
@@ -32,7 +32,7 @@ protected:
     // The card settings dialog's script: type a name (and more) and press OK.
     void NameCard(const QString& name) {
         runner.scripts.push_back([name](QDialog& d) {
-            auto& dlg = static_cast<TCardInitdlg&>(d);
+            auto& dlg = static_cast<CardSettingsDialog&>(d);
             dlg.edtCardName->setText(name);
             dlg.OKBtn->click();
         });
@@ -40,7 +40,7 @@ protected:
     }
     void ChooseFolder(const std::filesystem::path& folder) {
         runner.scripts.push_back([folder](QDialog& d) {
-            auto& dlg = static_cast<TChdirDlg&>(d);
+            auto& dlg = static_cast<SaveFolderDialog&>(d);
             dlg.EditDir->setText(QString::fromStdString(folder.string()));
             dlg.OKBtn->click();
         });
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         dlg.edtCardName->setText("abc");
         dlg.edtCardTitle->setText("題名");
         dlg.CardColor->cell(4)->click();
@@ -72,9 +72,9 @@ TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
 
 TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
     CardSettings before = form().card().settings;
-    TCardInitdlg* seen = nullptr;
+    CardSettingsDialog* seen = nullptr;
     runner.scripts.push_back([&seen](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         seen = &dlg;
         dlg.edtCardName->setText("changed");
         dlg.edtCardTitle->setText("changed");
@@ -99,7 +99,7 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
 
 TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         dlg.edtCardName->clear();
         EXPECT_FALSE(dlg.OKBtn->isEnabled());
         dlg.edtCardName->setText("a");
@@ -144,7 +144,7 @@ TEST_F(CardCommands, ALongCardNameFromItsFileSurvivesTheCardSettings) {
     form().mnOpenClick();
     ASSERT_EQ(form().card().settings.name, name);
     runner.scripts.push_back([&](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         EXPECT_EQ(dlg.edtCardName->text().toStdString(), name);
         dlg.OKBtn->click();
     });
@@ -154,7 +154,7 @@ TEST_F(CardCommands, ALongCardNameFromItsFileSurvivesTheCardSettings) {
 
 TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         dlg.edtCardName->setText("a😀");
         dlg.OKBtn->click();
         EXPECT_NE(dlg.result(), QDialog::Accepted) << "the dialog stays open";
@@ -180,7 +180,7 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     prompts.answers = {true};
     bool okDisabled = false;
     runner.scripts.push_back([&](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         okDisabled = !dlg.OKBtn->isEnabled() && dlg.edtCardName->text().isEmpty() && dlg.rdoEditMode->itemIndex() == 0;
         dlg.CancelBtn->click();
     });
@@ -313,7 +313,7 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     ASSERT_FALSE(chooser.requests.empty());
     EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
     runner.scripts.push_back([this](QDialog& d) {
-        auto& dlg = static_cast<TChdirDlg&>(d);
+        auto& dlg = static_cast<SaveFolderDialog&>(d);
         EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
         dlg.OKBtn->click();
     });
@@ -449,7 +449,7 @@ TEST_F(CardCommands, SaveFolderDialogOpensOnTheSaveFolderAndFollowsTheTree) {
     TempFolder other;
     std::filesystem::create_directory(other.path() / "sub");
     runner.scripts.push_back([&](QDialog& d) {
-        auto& dlg = static_cast<TChdirDlg&>(d);
+        auto& dlg = static_cast<SaveFolderDialog&>(d);
         EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
         dlg.EditDir->setText("typed");
         dlg.SelectInDir(QString::fromStdString((other.path() / "sub").string()));
@@ -481,7 +481,7 @@ namespace {
 
 TEST_F(CardCommands, ChoosingADriveShowsItsFolder) {
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TChdirDlg&>(d);
+        auto& dlg = static_cast<SaveFolderDialog&>(d);
         ASSERT_GT(dlg.ChDrive->count(), 0);
         EXPECT_EQ(dlg.ChDrive->itemText(0), "/");
         dlg.EditDir->setText("typed");

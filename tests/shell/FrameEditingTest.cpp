@@ -12,11 +12,11 @@
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/Carddlg.h"
+#include "dialogs/AssociationDialog.h"
 #include "dialogs/ColorGrid.h"
 #include "dialogs/FileList.h"
-#include "dialogs/Frmdlg.h"
-#include "dialogs/Initdlg.h"
+#include "dialogs/FrameDialog.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/RadioGroup.h"
 #include "model/MacroFile.h"
 
@@ -39,13 +39,13 @@ protected:
 TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     // Name the card, then place a frame with the default settings.
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TCardInitdlg&>(d);
+        auto& dlg = static_cast<CardSettingsDialog&>(d);
         dlg.edtCardName->setText("frames");
         dlg.OKBtn->click();
     });
     form().mnCardMakeClick();
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TFrameDlg&>(d);
+        auto& dlg = static_cast<FrameDialog&>(d);
         EXPECT_EQ(dlg.windowTitle(), "枠 - 1");
         dlg.rdoFrmType->item(2)->click();
         dlg.OKBtn->click();
@@ -74,7 +74,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
 
     // Right press: red, and an association with the card next.
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TFrameDlg&>(d);
+        auto& dlg = static_cast<FrameDialog&>(d);
         EXPECT_EQ(dlg.edtFrmX1->text(), "30");
         EXPECT_EQ(dlg.edtFrmY2->text(), "79");
         EXPECT_EQ(dlg.rdoFrmType->itemIndex(), 2);
@@ -85,7 +85,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
         dlg.OKBtn->click();
     });
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<TNextCardDlg&>(d);
+        auto& dlg = static_cast<AssociationDialog&>(d);
         dlg.Macro->setCurrentItem(dlg.Macro->findItems("next.zep", Qt::MatchExactly).front());  // the user's choice
         EXPECT_TRUE(dlg.OKBtn->isEnabled());
         dlg.OKBtn->click();
@@ -120,7 +120,7 @@ TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
     form().btnFrame->click();
     ASSERT_TRUE(Frame(2).inUse);
     runner.scripts.push_back([](QDialog& d) {
-        static_cast<TFrameDlg&>(d).chkFrmCut->setChecked(true);
+        static_cast<FrameDialog&>(d).chkFrmCut->setChecked(true);
         d.accept();
     });
     form().mnFrameN[0]->trigger();

@@ -9,27 +9,12 @@
 #include <memory>
 
 #include "ShellFakes.h"
+#include "TempFolder.h"
 #include "shell/EditorWindows.h"
 #include "shell/ShellServices.h"
-#include "shell/Zepoform.h"
+#include "shell/MainWindow.h"
 
 namespace zepo::test {
-
-QApplication& App();
-
-// A fresh temporary folder, removed with the object.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
-std::string ReadBytes(const std::filesystem::path& path);
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -37,7 +22,7 @@ protected:
     void Start(std::vector<std::string> arguments = {});
     void TearDown() override;
 
-    TFormZEPO& form() { return windows->main(); }
+    MainWindow& form() { return windows->main(); }
     const std::filesystem::path& program() const { return programFolder.path(); }
     // The events recorded since the last call.
     std::vector<std::string> TakeEvents();

@@ -9,8 +9,8 @@
 
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
-#include "dialogs/AboutZepo.h"
-#include "dialogs/Initdlg.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "platform/SingleInstance.h"
 #include "shell/Switches.h"
 
@@ -108,7 +108,7 @@ struct ToolMenuState {
     bool visible;
 };
 
-std::vector<ToolMenuState> ToolMenus(TFormZEPO& f) {
+std::vector<ToolMenuState> ToolMenus(MainWindow& f) {
     std::vector<ToolMenuState> out;
     for (QAction* a : {f.mnMakeText, f.mnMakeBitmap, f.mnMakeWave, f.mnMovieMk, f.mnTool1, f.mnTool2, f.mnTool3,
                        f.mnExplorer, f.mnMPlayer, f.mnQV, f.mnHelp1, f.mnHelp2, f.mnHelp3})

@@ -1,0 +1,101 @@
+#include "core/TextCodec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <map>
+#include <mutex>
+#include <stdexcept>
+
+namespace zepo {
+namespace {
+
+class Iconv {
+public:
+    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    // Converts as much as possible; returns the number of input bytes consumed and
+    // appends the output. Stops at the first byte sequence that cannot be converted.
+    size_t convert(std::string_view in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[1024];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, dst - buffer);
+            if (r == static_cast<size_t>(-1) && errno != E2BIG) break;
+        }
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
+        out.append(buffer, dst - buffer);
+        return in.size() - srcLeft;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+bool IsSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+}  // namespace
+
+SjisConversion Utf8ToSjis(std::string_view utf8) {
+    thread_local Iconv cv("CP932", "UTF-8");
+    SjisConversion result;
+    while (!utf8.empty()) {
+        size_t used = cv.convert(utf8, result.bytes);
+        utf8.remove_prefix(used);
+        if (utf8.empty()) break;
+        size_t bad = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.front())), utf8.size());
+        result.lost.append(utf8.substr(0, bad));
+        utf8.remove_prefix(bad);
+    }
+    return result;
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+    thread_local Iconv cv("UTF-8", "CP932");
+    std::string out;
+    while (!sjis.empty()) {
+        size_t used = cv.convert(sjis, out);
+        sjis.remove_prefix(used);
+        if (sjis.empty()) break;
+        // Skip one character's worth of undecodable input.
+        size_t bad = (IsSjisLead(static_cast<unsigned char>(sjis.front())) && sjis.size() >= 2) ? 2 : 1;
+        out.append("\xEF\xBF\xBD");
+        sjis.remove_prefix(bad);
+    }
+    return out;
+}
+
+const std::string& Sjis(std::string_view utf8Literal) {
+    static std::mutex lock;
+    static std::map<std::string, std::string, std::less<>> cache;
+    std::lock_guard<std::mutex> guard(lock);
+    auto it = cache.find(utf8Literal);
+    if (it == cache.end()) {
+        SjisConversion c = Utf8ToSjis(utf8Literal);
+        it = cache.emplace(std::string(utf8Literal), std::move(c.bytes)).first;
+    }
+    return it->second;
+}
+
+}  // namespace zepo

@@ -1,0 +1,270 @@
+#include "dialogs/AssociationDialog.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogButtons.h"
+#include "dialogs/FileList.h"
+#include "dialogs/RadioGroup.h"
+#include "dialogs/SjisLimit.h"
+#include "dialogs/FileChooser.h"
+#include "platform/Launcher.h"
+#include "core/TextCodec.h"
+#include "model/Environment.h"
+
+namespace zepo {
+namespace {
+
+QGroupBox* Box(const QString& title, QWidget* parent) { return new QGroupBox(title, parent); }
+
+QString Quoted(const QString& path) { return '"' + path + '"'; }
+
+}  // namespace
+
+AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent)
+    : QDialog(parent), launcher_(launcher), chooser_(chooser) {
+    setWindowTitle("関連付け");
+    CardKind = new RadioGroup("種類",
+                              {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動", "自カード(this)"},
+                              this);
+    CardKind->setItemIndex(0);
+
+    MacroBox = Box("カード(*.zep)", this);
+    Macro = new FileList("*.zep", MacroBox);
+    btnEditZep = new QPushButton("編集", MacroBox);
+    auto* macroLayout = new QVBoxLayout(MacroBox);
+    macroLayout->addWidget(Macro);
+    macroLayout->addWidget(btnEditZep);
+
+    auto mediaBox = [this](const QString& title, const QString& mask, FileList*& list, QCheckBox*& stop,
+                           QPushButton*& edit) {
+        QGroupBox* box = Box(title, this);
+        list = new FileList(mask, box);
+        stop = new QCheckBox("停止", box);
+        edit = new QPushButton("編集", box);
+        auto* layout = new QVBoxLayout(box);
+        layout->addWidget(list);
+        auto* row = new QHBoxLayout;
+        row->addWidget(stop);
+        row->addStretch();
+        row->addWidget(edit);
+        layout->addLayout(row);
+        return box;
+    };
+    WaveBox = mediaBox("音声(*.wav)", "*.wav", Wave_, StopWave, btnEditWav);
+    MIDIBox = mediaBox("ＭＩＤＩ(*.mid)", "*.mid", Midi_, StopMidi, btnEditMid);
+    AviBox = mediaBox("動画(*.avi,*.wmv)", "*.avi;*.wmv", Avi, StopAvi, btnEditAvi);
+
+    CDBox = Box("音楽ＣＤ", this);
+    CDNo = new QSpinBox(CDBox);
+    CDNo->setRange(1, 100);
+    CDNo->setValue(1);
+    StopCD = new QCheckBox("停止", CDBox);
+    auto* cdLayout = new QGridLayout(CDBox);
+    cdLayout->addWidget(new QLabel("曲の番号", CDBox), 0, 0);
+    cdLayout->addWidget(CDNo, 0, 1);
+    cdLayout->addWidget(StopCD, 1, 0);
+    cdLayout->setRowStretch(2, 1);
+
+    RunBox = Box("ソフト起動", this);
+    edtRunExe = new QLineEdit(RunBox);
+    LimitSjisBytes(edtRunExe, 80);
+    btnOpenRunExe = new QPushButton("参照...", RunBox);
+    auto* runLayout = new QGridLayout(RunBox);
+    runLayout->addWidget(new QLabel("起動ソフト名", RunBox), 0, 0);
+    runLayout->addWidget(edtRunExe, 1, 0, 1, 2);
+    runLayout->addWidget(btnOpenRunExe, 2, 1);
+    runLayout->setRowStretch(3, 1);
+
+    thisBox = Box("自カード(this)", this);
+    auto* explanation = new QLabel(
+        "　自分自身のカードを呼び出します。マーカー機能を使ったときに描かれたマークを消すときなどに指定すると便利です。",
+        thisBox);
+    explanation->setWordWrap(true);
+    auto* thisLayout = new QVBoxLayout(thisBox);
+    thisLayout->addWidget(explanation);
+    thisLayout->addStretch();
+
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
+
+    auto* boxes = new QVBoxLayout;
+    for (QGroupBox* box : {MacroBox, WaveBox, CDBox, MIDIBox, AviBox, RunBox, thisBox}) boxes->addWidget(box);
+    auto* main = new QGridLayout(this);
+    main->addWidget(CardKind, 0, 0);
+    main->addLayout(boxes, 0, 1);
+    main->addLayout(buttons.row, 1, 0, 1, 2);
+
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+    for (int k = 0; k < 7; ++k)
+        connect(CardKind->item(k), &QAbstractButton::clicked, this, [this] { KindSwitch(); });
+    // The selection, not the click, drives OK: a file chosen with the arrow keys counts, and
+    // a selection taken away (Ctrl+click) cannot leave OK enabled with nothing chosen.
+    connect(Macro, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Card); });
+    connect(Wave_, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Wave); });
+    connect(Midi_, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Midi); });
+    connect(Avi, &QListWidget::itemSelectionChanged, this, [this] { ListSelectionChanged(Movie); });
+    connect(StopWave, &QCheckBox::clicked, this, [this] { StopClicked(Wave); });
+    connect(StopMidi, &QCheckBox::clicked, this, [this] { StopClicked(Midi); });
+    connect(StopAvi, &QCheckBox::clicked, this, [this] { StopClicked(Movie); });
+    connect(CDNo, &QSpinBox::valueChanged, this, [this] { StopCD->setChecked(false); });
+    // A click on the track number unticks the stop flag too, even an arrow click at either end
+    // of the range that changes nothing.
+    CDNo->installEventFilter(this);
+    if (auto* field = CDNo->findChild<QLineEdit*>()) field->installEventFilter(this);
+    // Program names keep their letter case: on this system a path in lower case is
+    // another path.
+    connect(edtRunExe, &QLineEdit::textChanged, this, [this](const QString& text) { OKBtn->setEnabled(!text.isEmpty()); });
+    connect(btnOpenRunExe, &QPushButton::clicked, this, [this] { BrowseProgram(); });
+    connect(btnEditZep, &QPushButton::clicked, this, [this] { EditSelected(Card); });
+    connect(btnEditWav, &QPushButton::clicked, this, [this] { EditSelected(Wave); });
+    connect(btnEditMid, &QPushButton::clicked, this, [this] { EditSelected(Midi); });
+    connect(btnEditAvi, &QPushButton::clicked, this, [this] { EditSelected(Movie); });
+    KindSwitch();
+}
+
+int AssociationDialog::kind() const { return CardKind->itemIndex() < 0 ? 0 : CardKind->itemIndex(); }
+
+void AssociationDialog::setKind(int k) {
+    CardKind->setItemIndex(k);
+    KindSwitch();
+}
+
+AssociationDialog::MediaKind AssociationDialog::Media(int k) {
+    switch (k) {
+        case Wave: return {WaveBox, Wave_, StopWave, btnEditWav, &wavePreselection};
+        case Midi: return {MIDIBox, Midi_, StopMidi, btnEditMid, &midiPreselection};
+        case Movie: return {AviBox, Avi, StopAvi, btnEditAvi, &moviePreselection};
+        default: return {MacroBox, Macro, nullptr, btnEditZep, &cardPreselection};
+    }
+}
+
+QGroupBox* AssociationDialog::BoxOf(int k) const {
+    QGroupBox* boxes[] = {MacroBox, WaveBox, CDBox, MIDIBox, AviBox, RunBox, thisBox};
+    return boxes[k];
+}
+
+void AssociationDialog::Reset() {
+    cardPreselection.clear();
+    wavePreselection.clear();
+    midiPreselection.clear();
+    moviePreselection.clear();
+    CardKind->setItemIndex(0);
+    for (FileList* list : {Macro, Wave_, Midi_, Avi}) list->ClearSelection();
+    for (QCheckBox* stop : {StopWave, StopCD, StopMidi, StopAvi}) stop->setChecked(false);
+    {
+        QSignalBlocker block(CDNo);
+        CDNo->setValue(CDNo->minimum());  // a track of 0 is raised to the first track
+    }
+    edtRunExe->clear();
+}
+
+bool AssociationDialog::Activate(MessageSink& messages) {
+    const std::filesystem::path folder = SaveFolder();
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    if (ec) {
+        messages.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(folder.string()).bytes);
+        return false;
+    }
+    for (FileList* list : {Macro, Wave_, Midi_, Avi}) list->Reread(folder);
+    KindSwitch();
+    return true;
+}
+
+void AssociationDialog::KindSwitch() {
+    const int k = kind();
+    for (int i = 0; i < 7; ++i) BoxOf(i)->setVisible(i == k);
+    switch (k) {
+        case Card:
+        case Wave:
+        case Midi:
+        case Movie: {
+            MediaKind m = Media(k);
+            OKBtn->setEnabled(false);
+            m.edit->setEnabled(false);
+            if (m.stop && m.stop->isChecked()) {
+                m.list->ClearSelection();
+                OKBtn->setEnabled(true);
+            } else if (m.list->count() > 0) {
+                m.list->SelectFile(*m.preselection);
+                if (!m.list->SelectedFile().isEmpty()) {
+                    OKBtn->setEnabled(true);
+                    m.edit->setEnabled(true);
+                }
+            }
+            break;
+        }
+        case CdAudio: OKBtn->setEnabled(true); break;
+        case Run:
+            if (edtRunExe->text() == " ") edtRunExe->clear();
+            OKBtn->setEnabled(!edtRunExe->text().isEmpty());
+            break;
+        case This: OKBtn->setEnabled(true); break;
+    }
+}
+
+void AssociationDialog::ListSelectionChanged(int k) {
+    MediaKind m = Media(k);
+    const bool selected = !m.list->SelectedFile().isEmpty();
+    if (selected && m.stop) m.stop->setChecked(false);
+    m.edit->setEnabled(selected);
+    OKBtn->setEnabled(selected || (m.stop && m.stop->isChecked()));
+}
+
+bool AssociationDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == CDNo || watched->parent() == CDNo))
+        StopCD->setChecked(false);
+    return QDialog::eventFilter(watched, event);
+}
+
+void AssociationDialog::StopClicked(int k) {
+    MediaKind m = Media(k);
+    if (m.stop->isChecked()) {
+        m.list->ClearSelection();
+        m.edit->setEnabled(false);
+        OKBtn->setEnabled(true);
+    } else {
+        OKBtn->setEnabled(false);
+    }
+}
+
+void AssociationDialog::EditSelected(int k) {
+    MediaKind m = Media(k);
+    const QString file = m.list->SelectedFile();
+    if (file.isEmpty()) return;
+    const QString path = QString::fromStdString((SaveFolder() / file.toStdString()).string());
+    const QString folder = QString::fromStdString(SaveFolder().string());
+    const EditTools tools = tools_ ? tools_() : EditTools{};
+    // Whether the program started is not reported, as the user sees it start or not.
+    if (k == Card) {
+        launcher_.StartProgram(tools.textEditor, Quoted(path), folder);
+    } else if (k == Wave && tools.useTools) {
+        launcher_.StartProgram(tools.soundTool, Quoted(path), folder);
+    } else {
+        launcher_.OpenDocument(path);
+    }
+}
+
+void AssociationDialog::BrowseProgram() {
+    OpenFileRequest request;
+    request.title = "起動ソフトの指定";
+    request.folder = QString::fromStdString(SaveFolder().string());
+    request.filter = QtFileFilter(
+        "実行ﾌｧｲﾙ(*.exe)|*.exe|全てのﾌｧｲﾙ(*.*)|*.*|テキスト(*.txt)|*.txt|ビットマップ(*.bmp)|*.bmp|"
+        "ゼポカード(*.zep)|*.zep|音・動画(wav,mid,avi)|*.wav *.mid *.avi");
+    QString chosen = chooser_.ChooseOpenFile(request);
+    if (!chosen.isEmpty()) edtRunExe->setText(chosen);
+}
+
+}  // namespace zepo

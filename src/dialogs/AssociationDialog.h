@@ -1,0 +1,115 @@
+#pragma once
+// The association dialog: what an object, a card button or a card feature does in the
+// player (go to a card, play or stop a medium, start a program, call the card again).
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace zepo {
+
+class FileChooser;
+class FileList;
+class Launcher;
+class MessageSink;
+class RadioGroup;
+
+// The programs behind the edit buttons, from the tool table.
+struct EditTools {
+    QString textEditor;  // MemoTool ExeName
+    QString soundTool;   // SoundTool ExeName
+    bool useTools = false;
+};
+
+class AssociationDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum Kind { Card = 0, Wave = 1, CdAudio = 2, Midi = 3, Movie = 4, Run = 5, This = 6 };
+
+    AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent = nullptr);
+
+    // The save folder, asked for at every activation (the main window may change it).
+    void SetSaveFolderSource(std::function<std::filesystem::path()> source) { saveFolder_ = std::move(source); }
+    void SetSaveFolder(std::filesystem::path folder) {
+        saveFolder_ = [folder = std::move(folder)] { return folder; };
+    }
+    void SetEditTools(std::function<EditTools()> tools) { tools_ = std::move(tools); }
+
+    // Clears the preselections, the selections, the stop flags, the track and the program.
+    void Reset();
+    // Runs before each showing: enters the save folder, re-reads the lists and applies the
+    // kind. False (after a message) when the save folder cannot be entered.
+    bool Activate(MessageSink& messages);
+    // Shows the current kind's box and sets OK and the edit buttons from its controls.
+    void KindSwitch();
+
+    int kind() const;
+    void setKind(int kind);
+
+    // The four preselections: what a list selects when it is shown.
+    QString cardPreselection, wavePreselection, midiPreselection, moviePreselection;
+
+    RadioGroup* CardKind;
+    QGroupBox* MacroBox;
+    FileList* Macro;
+    QPushButton* btnEditZep;
+    QGroupBox* WaveBox;
+    FileList* Wave_;
+    QCheckBox* StopWave;
+    QPushButton* btnEditWav;
+    QGroupBox* CDBox;
+    QSpinBox* CDNo;
+    QCheckBox* StopCD;
+    QGroupBox* MIDIBox;
+    FileList* Midi_;
+    QCheckBox* StopMidi;
+    QPushButton* btnEditMid;
+    QGroupBox* AviBox;
+    FileList* Avi;
+    QCheckBox* StopAvi;
+    QPushButton* btnEditAvi;
+    QGroupBox* RunBox;
+    QLineEdit* edtRunExe;
+    QPushButton* btnOpenRunExe;
+    QGroupBox* thisBox;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+
+    static constexpr const char* kHelpTopic = "HID00000018";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
+    struct MediaKind {
+        QGroupBox* box;
+        FileList* list;
+        QCheckBox* stop;
+        QPushButton* edit;
+        QString* preselection;
+    };
+    MediaKind Media(int kind);
+    QGroupBox* BoxOf(int kind) const;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ListSelectionChanged(int kind);
+    void StopClicked(int kind);
+    void EditSelected(int kind);
+    void BrowseProgram();
+
+    Launcher& launcher_;
+    FileChooser& chooser_;
+    std::filesystem::path SaveFolder() const { return saveFolder_ ? saveFolder_() : std::filesystem::path("."); }
+    std::function<std::filesystem::path()> saveFolder_;
+    std::function<EditTools()> tools_;
+};
+
+}  // namespace zepo

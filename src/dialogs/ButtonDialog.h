@@ -1,0 +1,42 @@
+#pragma once
+// The button dialog: the association of the right mouse button, of buttons 1 to 5, or of
+// one of the card's features (sound, music CD, MIDI, movie, program).
+
+#include <QDialog>
+
+#include "model/Card.h"
+
+class QPushButton;
+
+namespace zepo {
+
+class AssociationPanel;
+
+class ButtonDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ButtonDialog(QWidget* parent = nullptr);
+
+    // Button 0 is the right mouse button ("マウス右"), 1..5 are "ボタン - N": the kind can be
+    // chosen and the panel shows the stored association.
+    void PrepareForButton(const Card& card, int button);
+    // A feature keeps its kind: the panel shows the kind word and the stored file when the
+    // feature is on, else the placeholder of a file not chosen yet (" ", "1" for the CD).
+    void PrepareForFeature(const Card& card, Feature feature);
+
+    // After OK: the stored association and whether the command's menu item is ticked.
+    static void StoreButton(Card& card, int button, const Association& chosen);
+    static void StoreFeature(Card& card, Feature feature, const Association& chosen);
+
+    AssociationPanel* panel;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+
+    static constexpr const char* kHelpTopic = "HID00000018";
+
+signals:
+    void helpRequested(const QString& topic);
+};
+
+}  // namespace zepo

@@ -1,0 +1,101 @@
+#include "dialogs/CardSettingsDialog.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/ColorGrid.h"
+#include "dialogs/RadioGroup.h"
+#include "dialogs/SjisLimit.h"
+#include "model/Environment.h"
+#include "core/TextCodec.h"
+
+namespace zepo {
+namespace {
+
+QGroupBox* Framed(const QString& title, QWidget* content, QWidget* parent) {
+    auto* box = new QGroupBox(title, parent);
+    auto* l = new QVBoxLayout(box);
+    l->addWidget(content);
+    return box;
+}
+
+QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
+
+}  // namespace
+
+CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+    setWindowTitle("カードの基本設定");
+    edtCardName = new QLineEdit(this);
+    edtCardTitle = new QLineEdit(this);
+    LimitSjisBytes(edtCardName, kCardNameMaxBytes);
+    LimitSjisBytes(edtCardTitle, kCardTitleMaxBytes);
+    CardColor = new ColorGrid(this);
+    const QStringList choices{"指定しない", "する", "しない"};
+    rdoEditMode = new RadioGroup("編集モード", choices, this);
+    rdoCursorMode = new RadioGroup("指カーソル", choices, this);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
+    OKBtn->setToolTip("はい");
+    CancelBtn->setToolTip("いいえ");
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(Framed("カード名", edtCardName, this), 0, 0);
+    fields->addWidget(Framed("タイトル", edtCardTitle, this), 1, 0);
+    fields->addWidget(Framed("カード全体の色", CardColor, this), 0, 1, 2, 1);
+    fields->addWidget(rdoEditMode, 2, 0);
+    fields->addWidget(rdoCursorMode, 2, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons.row);
+
+    connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
+
+    // The form's own values before the first reset: edit mode "しない".
+    Fill(Card().settings);
+}
+
+void CardSettingsDialog::Fill(const CardSettings& settings) {
+    edtCardName->setText(Shown(settings.name));
+    edtCardTitle->setText(Shown(settings.title));
+    CardColor->setForegroundIndex(settings.color);
+    rdoEditMode->setItemIndex(settings.editMode);
+    rdoCursorMode->setItemIndex(settings.fingerCursor);
+    edtCardNameChange();
+}
+
+CardSettings CardSettingsDialog::Fields() const {
+    CardSettings s;
+    s.name = Utf8ToSjis(edtCardName->text().toStdString()).bytes;
+    s.title = Utf8ToSjis(edtCardTitle->text().toStdString()).bytes;
+    s.color = CardColor->foregroundIndex();
+    s.editMode = rdoEditMode->itemIndex();
+    s.fingerCursor = rdoCursorMode->itemIndex();
+    return s;
+}
+
+void CardSettingsDialog::edtCardNameChange() { OKBtn->setEnabled(!edtCardName->text().isEmpty()); }
+
+void CardSettingsDialog::accept() {
+    if (edtCardName->text().isEmpty()) return;
+    // A card's texts are Shift-JIS: a character without a Shift-JIS code would be lost on
+    // the way into the card and its file name, so the dialog stays open instead.
+    for (QLineEdit* edit : {edtCardName, edtCardTitle}) {
+        SjisConversion c = Utf8ToSjis(edit->text().toStdString());
+        if (!c.ok()) {
+            messages_.Warn(Sjis("Shift-JISで表せない文字が含まれています"));
+            edit->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+}  // namespace zepo

@@ -1,0 +1,46 @@
+#pragma once
+// The card settings dialog: card name, title, card colour and the two player options.
+
+#include <QDialog>
+
+#include "model/Card.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace zepo {
+
+class ColorGrid;
+class MessageSink;
+class RadioGroup;
+
+class CardSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CardSettingsDialog(MessageSink& messages, QWidget* parent = nullptr);
+
+    // Shows the card's settings in the fields.
+    void Fill(const CardSettings& settings);
+    // The fields as Shift-JIS settings; only valid after the dialog accepted them.
+    CardSettings Fields() const;
+
+    QLineEdit* edtCardName;
+    QLineEdit* edtCardTitle;
+    ColorGrid* CardColor;
+    RadioGroup* rdoEditMode;
+    RadioGroup* rdoCursorMode;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+
+    static constexpr const char* kHelpTopic = "HID00000023";
+
+public slots:
+    void accept() override;
+
+private:
+    void edtCardNameChange();
+    MessageSink& messages_;
+};
+
+}  // namespace zepo

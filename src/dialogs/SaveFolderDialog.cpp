@@ -1,0 +1,128 @@
+#include "dialogs/SaveFolderDialog.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStorageInfo>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "model/Environment.h"
+#include "platform/Folders.h"
+#include "core/TextCodec.h"
+
+namespace zepo {
+
+SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+    setWindowTitle("保存フォルダの変更");
+    auto* label = new QLabel("保存フォルダ： (例 C:\\zepo\\フォルダ名)", this);
+    EditDir = new QLineEdit("EditDir", this);
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    model_->setRootPath("/");
+    Dir = new QTreeView(this);
+    Dir->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) Dir->hideColumn(column);
+    Dir->header()->hide();
+    ChDrive = new QComboBox(this);
+    // Linux has no drive letters: the mounted file systems play that part, or the root alone.
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
+    if (!roots.contains("/")) roots.prepend("/");
+    roots.sort();
+    ChDrive->addItems(roots);
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
+
+    auto* drives = new QHBoxLayout;
+    drives->addWidget(new QLabel("ドライブ：", this));
+    drives->addWidget(ChDrive, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(EditDir);
+    layout->addWidget(Dir, 1);
+    layout->addLayout(drives);
+    layout->addLayout(buttons.row);
+    resize(420, 420);
+
+    connect(Dir->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { DirChange(current); });
+    connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
+    // The tree fills in as folders are read in the background, and a hidden view cannot
+    // centre anything: the folder chosen on activation is brought into view again once the
+    // dialog shows and whenever the entries around it arrive or are sorted.
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& parent) {
+        if (!pendingScroll_.isEmpty() && model_->filePath(parent) == QFileInfo(pendingScroll_).path())
+            ScrollToPending();
+    });
+    connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { ScrollToPending(); });
+    // Once the user looks around the tree (a click, the wheel, the scroll bar), it stays where
+    // the user put it; the tree's own expanding on the way to the folder does not count.
+    Dir->viewport()->installEventFilter(this);
+    connect(Dir->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
+}
+
+void SaveFolderDialog::Activate(const std::filesystem::path& saveFolder) {
+    std::filesystem::path start = saveFolder;
+    if (!EnterFolder(saveFolder)) {
+        messages_.Warn(Utf8ToSjis(saveFolder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
+        // This dialog is the only way to another save folder: it opens on the nearest one
+        // that still exists rather than not at all.
+        start = NearestEnterableFolder(saveFolder);
+    }
+    QString folder = QString::fromStdString(start.string());
+    SelectInDir(folder);
+    EditDir->setText(folder);
+}
+
+QString SaveFolderDialog::Folder() const { return EditDir->text(); }
+
+void SaveFolderDialog::SelectInDir(const QString& folder) {
+    QModelIndex index = model_->index(folder);
+    if (!index.isValid()) return;
+    Dir->setCurrentIndex(index);
+    pendingScroll_ = folder;
+    ScrollToPending();
+}
+
+void SaveFolderDialog::ScrollToPending() {
+    // Queued behind the model's own sorting of newly read entries.
+    QTimer::singleShot(0, this, [this] {
+        if (!pendingScroll_.isEmpty())
+            Dir->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
+    });
+}
+
+bool SaveFolderDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Dir->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
+        pendingScroll_.clear();
+    return QDialog::eventFilter(watched, event);
+}
+
+void SaveFolderDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ScrollToPending();
+}
+
+void SaveFolderDialog::DirChange(const QModelIndex& current) {
+    if (current.isValid() && model_->filePath(current) != pendingScroll_) pendingScroll_.clear();  // the user moved on
+    if (current.isValid()) EditDir->setText(model_->filePath(current));
+}
+
+void SaveFolderDialog::ChDriveChange(int index) { SelectInDir(ChDrive->itemText(index)); }
+
+}  // namespace zepo

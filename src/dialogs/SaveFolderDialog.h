@@ -1,0 +1,52 @@
+#pragma once
+// The save-folder dialog: a folder tree, the mounted file systems in place of a drive list,
+// and the folder text that the dialog returns.
+
+#include <QDialog>
+#include <filesystem>
+
+class QComboBox;
+class QFileSystemModel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+namespace zepo {
+
+class MessageSink;
+
+class SaveFolderDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit SaveFolderDialog(MessageSink& messages, QWidget* parent = nullptr);
+
+    // Activation: enters the save folder, shows it in the tree and in EditDir. A folder that
+    // cannot be entered is named in a message, and the nearest folder above it is shown.
+    void Activate(const std::filesystem::path& saveFolder);
+    // The folder text the user confirmed.
+    QString Folder() const;
+
+    // Selects a folder in the tree, as a click on it does.
+    void SelectInDir(const QString& folder);
+
+    QLineEdit* EditDir;
+    QTreeView* Dir;
+    QComboBox* ChDrive;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+
+    static constexpr const char* kHelpTopic = "HID00000022";
+
+private:
+    void DirChange(const QModelIndex& current);
+    void ScrollToPending();
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ChDriveChange(int index);
+    QFileSystemModel* model_;
+    QString pendingScroll_;  // a folder to bring into view once the tree has read its parent
+    MessageSink& messages_;
+};
+
+}  // namespace zepo

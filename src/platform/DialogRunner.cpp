@@ -1,9 +1,0 @@
-#include "DialogRunner.h"
-
-#include <QDialog>
-
-namespace zepo {
-
-bool ModalDialogRunner::Run(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
-
-}  // namespace zepo

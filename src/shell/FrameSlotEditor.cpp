@@ -1,9 +1,0 @@
-#include "FrameSlotEditor.h"
-
-#include "canvas/FrameEditing.h"
-
-namespace zepo {
-
-void FrameSlotEditor::Edit(int id) { EditFrame(card_, id, dialog_, runner_, messages_); }
-
-}  // namespace zepo

@@ -1,0 +1,114 @@
+#pragma once
+// Recording stand-ins for everything the editor shows, starts or waits for.
+
+#include <QApplication>
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "dialogs/DialogRunner.h"
+#include "dialogs/FileChooser.h"
+#include "dialogs/Prompts.h"
+#include "platform/Launcher.h"
+#include "platform/Scheduler.h"
+#include "core/TextCodec.h"
+
+namespace zepo::test {
+
+// Records "beep!" (exclamation), "beep?" (question), "show:<text>" and "ask:<text>" with
+// the texts in UTF-8 and CR kept; questions are answered from `answers` (No when empty).
+struct RecordingPrompts : Prompts {
+    std::vector<std::string> events;
+    std::deque<bool> answers;
+    void Beep(BeepKind kind) override { events.push_back(kind == BeepKind::Exclamation ? "beep!" : "beep?"); }
+    void Show(std::string_view text) override { events.push_back("show:" + SjisToUtf8(text)); }
+    bool YesNo(std::string_view text) override {
+        events.push_back("ask:" + SjisToUtf8(text));
+        if (answers.empty()) return false;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+// Each shown dialog takes the next script, which may fill fields and press buttons; the
+// result is whether the dialog ended accepted. Without a script the dialog is cancelled.
+struct ScriptedRunner : DialogRunner {
+    std::deque<std::function<void(QDialog&)>> scripts;
+    std::vector<QString> shown;  // window titles, in order
+    std::vector<std::string>* log = nullptr;
+    bool Run(QDialog& dialog) override {
+        shown.push_back(dialog.windowTitle());
+        if (log) log->push_back("dialog:" + dialog.windowTitle().toStdString());
+        dialog.setResult(QDialog::Rejected);
+        if (scripts.empty()) return false;
+        auto script = std::move(scripts.front());
+        scripts.pop_front();
+        script(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
+    // Queues a script; one that returns a bool answers OK (true) or Cancel (false) itself.
+    template <typename Script>
+    void Push(Script script) {
+        if constexpr (std::is_same_v<std::invoke_result_t<Script, QDialog&>, bool>) {
+            scripts.push_back([script](QDialog& d) {
+                if (script(d)) d.accept();
+                else d.reject();
+            });
+        } else {
+            scripts.push_back(std::move(script));
+        }
+    }
+    int shownCount() const { return int(shown.size()); }
+    // A script that presses OK.
+    static void Ok(QDialog& d) { d.accept(); }
+};
+
+// Answers the open-file dialog from `answers` (an empty string cancels; Cancel when none).
+struct ScriptedChooser : FileChooser {
+    std::deque<QString> answers;
+    std::vector<OpenFileRequest> requests;
+    std::vector<std::string>* log = nullptr;
+    QString ChooseOpenFile(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (log) log->push_back("open:" + request.title.toStdString());
+        if (answers.empty()) return {};
+        QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+// Records what the editor would have started instead of starting it.
+struct RecordingLauncher : Launcher {
+    std::vector<std::string> started;  // "program|parameters|folder" or "open|path"
+    bool StartProgram(const QString& program, const QString& parameters, const QString& folder) override {
+        started.push_back((program + "|" + parameters + "|" + folder).toStdString());
+        return true;
+    }
+    bool OpenDocument(const QString& path) override {
+        started.push_back(("open|" + path).toStdString());
+        return true;
+    }
+};
+
+struct ManualScheduler : Scheduler {
+    std::vector<int> delays;
+    std::vector<std::function<void()>> pending;
+    void After(int ms, std::function<void()> work) override {
+        delays.push_back(ms);
+        pending.push_back(std::move(work));
+    }
+    void FireAll() {
+        auto work = pending;
+        for (auto& w : work) w();
+    }
+};
+
+// The one application object of a test program, with the editor's font substitutes.
+QApplication& App();
+
+}  // namespace zepo::test
