@@ -59,10 +59,10 @@ CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) :
     connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
 
     // The form's own values before the first reset: edit mode "しない".
-    Fill(Card().settings);
+    Load(Card().settings);
 }
 
-void CardSettingsDialog::Fill(const CardSettings& settings) {
+void CardSettingsDialog::Load(const CardSettings& settings) {
     edtCardName->setText(Shown(settings.name));
     edtCardTitle->setText(Shown(settings.title));
     CardColor->setForegroundIndex(settings.color);
@@ -71,7 +71,7 @@ void CardSettingsDialog::Fill(const CardSettings& settings) {
     edtCardNameChange();
 }
 
-CardSettings CardSettingsDialog::Fields() const {
+CardSettings CardSettingsDialog::Read() const {
     CardSettings s;
     s.name = Utf8ToSjis(edtCardName->text().toStdString()).bytes;
     s.title = Utf8ToSjis(edtCardTitle->text().toStdString()).bytes;

@@ -20,9 +20,9 @@ public:
     explicit CardSettingsDialog(MessageSink& messages, QWidget* parent = nullptr);
 
     // Shows the card's settings in the fields.
-    void Fill(const CardSettings& settings);
+    void Load(const CardSettings& settings);
     // The fields as Shift-JIS settings; only valid after the dialog accepted them.
-    CardSettings Fields() const;
+    CardSettings Read() const;
 
     QLineEdit* edtCardName;
     QLineEdit* edtCardTitle;

@@ -23,7 +23,7 @@ MacroViewer::MacroViewer(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Memo1);
 }
 
-void MacroViewer::ShowLines(const std::vector<std::string>& lines) {
+void MacroViewer::Load(const std::vector<std::string>& lines) {
     QStringList rows;
     for (const std::string& line : lines) rows << QString::fromStdString(SjisToUtf8(line));
     Memo1->setPlainText(rows.join('\n'));

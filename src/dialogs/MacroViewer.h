@@ -14,7 +14,7 @@ class MacroViewer : public QDialog {
 public:
     explicit MacroViewer(QWidget* parent = nullptr);
     // The Shift-JIS lines, one per row.
-    void ShowLines(const std::vector<std::string>& lines);
+    void Load(const std::vector<std::string>& lines);
     QPlainTextEdit* Memo1;
 };
 

@@ -76,7 +76,7 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDi
     connect(Dir->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
 }
 
-void SaveFolderDialog::Activate(const std::filesystem::path& saveFolder) {
+void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
     std::filesystem::path start = saveFolder;
     if (!EnterFolder(saveFolder)) {
         messages_.Warn(Utf8ToSjis(saveFolder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
@@ -89,7 +89,7 @@ void SaveFolderDialog::Activate(const std::filesystem::path& saveFolder) {
     EditDir->setText(folder);
 }
 
-QString SaveFolderDialog::Folder() const { return EditDir->text(); }
+QString SaveFolderDialog::Read() const { return EditDir->text(); }
 
 void SaveFolderDialog::SelectInDir(const QString& folder) {
     QModelIndex index = model_->index(folder);

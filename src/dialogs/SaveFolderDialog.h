@@ -22,9 +22,9 @@ public:
 
     // Activation: enters the save folder, shows it in the tree and in EditDir. A folder that
     // cannot be entered is named in a message, and the nearest folder above it is shown.
-    void Activate(const std::filesystem::path& saveFolder);
+    void Load(const std::filesystem::path& saveFolder);
     // The folder text the user confirmed.
-    QString Folder() const;
+    QString Read() const;
 
     // Selects a folder in the tree, as a click on it does.
     void SelectInDir(const QString& folder);

@@ -36,12 +36,12 @@ void MainWindow::mnCardMakeClick() {
     CardSettingsDialog& dlg = *dialogs_.cardInit;
     // The dialog shows the card; Cancel leaves the card as it was, so the next showing
     // starts from the card's values again.
-    dlg.Fill(card_.settings);
+    dlg.Load(card_.settings);
     if (!services_.dialogs.Run(dlg)) {
-        dlg.Fill(card_.settings);
+        dlg.Load(card_.settings);
         return;
     }
-    card_.settings = dlg.Fields();
+    card_.settings = dlg.Read();
     SetCaptionFromCard();
     canvas->ClearCanvas();
 }
@@ -148,13 +148,13 @@ void MainWindow::mnSaveClick() {
 void MainWindow::mnSavePosClick() {
     if (!dialogs_.chdir) return;
     SaveFolderDialog& dlg = *dialogs_.chdir;
-    dlg.Activate(saveFolder_);
+    dlg.Load(saveFolder_);
     if (!services_.dialogs.Run(dlg)) return;
     // A relative folder is taken from the folder the dialog was opened on, so that the save
     // folder stays the same folder whatever becomes current later.
     std::error_code ec;
-    std::filesystem::path folder = std::filesystem::absolute(dlg.Folder().toStdString(), ec);
-    if (ec || dlg.Folder().isEmpty()) folder = dlg.Folder().toStdString();
+    std::filesystem::path folder = std::filesystem::absolute(dlg.Read().toStdString(), ec);
+    if (ec || dlg.Read().isEmpty()) folder = dlg.Read().toStdString();
     folder = WithoutTrailingSeparator(folder);
     if (!EnterFolder(folder)) {
         if (!CreateOneFolder(folder)) {
@@ -183,7 +183,7 @@ bool MainWindow::BuildMacroLines() {
 void MainWindow::mnViewMacroClick() {
     if (!dialogs_.macroViewer) return;
     if (!BuildMacroLines()) return;
-    dialogs_.macroViewer->ShowLines(macroLines_);
+    dialogs_.macroViewer->Load(macroLines_);
     services_.dialogs.Run(*dialogs_.macroViewer);
 }
 
