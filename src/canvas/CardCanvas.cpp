@@ -3,22 +3,29 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "document/CardDocument.h"
+
 namespace zepo {
 
-CardCanvas::CardCanvas(Card& card, TextMeasurer& measurer, QWidget* parent)
-    : QWidget(parent), card_(card), measurer_(measurer) {
-    painters_.fill(&plain_);
+CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* parent)
+    : QWidget(parent), document_(document), measurer_(measurer) {
     setMouseTracking(true);  // the status shows the position without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
     ResetImage(QSize(1024, 768));
+    connect(&document_, &CardDocument::saveFolderChanged, this,
+            [this] { renderer_.SetSaveFolder(document_.saveFolder()); });
+    connect(&document_, &CardDocument::changed, this, &CardCanvas::ClearCanvas);
 }
 
 void CardCanvas::SetPainter(SlotKind kind, SlotPainter* painter) {
-    painters_[static_cast<int>(kind)] = painter ? painter : &plain_;
+    renderer_.SetPainter(kind, painter);
     ClearCanvas();
 }
 
-void CardCanvas::SetSaveFolder(const std::filesystem::path& folder) { context_.saveFolder = folder; }
+void CardCanvas::SetMode(EditMode mode) {
+    mode_ = mode;
+    renderer_.SetMode(mode == EditMode::Preview ? RenderMode::Preview : RenderMode::Edit);
+}
 
 void CardCanvas::ResetImage(QSize screen) {
     surface_ = QImage(screen.width() + 1, screen.height(), QImage::Format_RGB32);
@@ -36,15 +43,14 @@ void CardCanvas::ClearCanvas() {
 
 void CardCanvas::RenderScene() {
     QPainter p(&surface_);
-    p.fillRect(surface_.rect(), QColor::fromRgb(ColorRgb(card_.settings.color)));
-    for (int id : card_.UsedSlotsInStackingOrder())
-        painters_[static_cast<int>(KindOfSlot(id))]->Paint(p, card_, id, context_);
+    renderer_.Paint(p, document_.card());
 }
 
 int CardCanvas::SlotAt(QPoint point) const {
-    std::vector<int> used = card_.UsedSlotsInStackingOrder();
+    const Card& card = document_.card();
+    std::vector<int> used = card.UsedSlotsInStackingOrder();
     for (auto it = used.rbegin(); it != used.rend(); ++it) {
-        const Rect& r = card_.slot(*it).bounds;
+        const Rect& r = card.slot(*it).bounds;
         if (point.x() >= r.left && point.x() < r.right() && point.y() >= r.top && point.y() < r.bottom()) return *it;
     }
     return -1;
@@ -86,7 +92,7 @@ void CardCanvas::EndDragWithoutApplying() {
 }
 
 QPoint CardCanvas::RelativeToPressed(QPoint point) const {
-    const Rect& r = card_.slot(pressed_).bounds;
+    const Rect& r = document_.card().slot(pressed_).bounds;
     return QPoint(point.x() - r.left, point.y() - r.top);
 }
 
@@ -103,14 +109,13 @@ void CardCanvas::mousePressEvent(QMouseEvent* event) {
     }
     pressed_ = id;
     if (mode_ == EditMode::FrontBack) {
-        card_.BringToFront(id);
-        ClearCanvas();
-        emit cardEdited();
+        document_.card().BringToFront(id);
+        document_.Changed();
     }
     if (mode_ != EditMode::Move && mode_ != EditMode::Stretch) return;
     dragging_ = true;
     press_ = RelativeToPressed(pos);
-    start_ = current_ = StartBand(card_.slot(id), KindOfSlot(id));
+    start_ = current_ = StartBand(document_.card().slot(id), KindOfSlot(id));
     DrawRubberBand(current_);
 }
 
@@ -123,7 +128,7 @@ void CardCanvas::mouseMoveEvent(QMouseEvent* event) {
         QPoint rel = RelativeToPressed(pos);
         if (mode_ == EditMode::Stretch) {
             DrawRubberBand(current_);
-            current_ = ResizeBand(card_.slot(pressed_), KindOfSlot(pressed_), start_, rel.x(), rel.y(), press_.x(),
+            current_ = ResizeBand(document_.card().slot(pressed_), KindOfSlot(pressed_), start_, rel.x(), rel.y(), press_.x(),
                                   press_.y());
             DrawRubberBand(current_);
         } else if (mode_ == EditMode::Move) {
@@ -139,13 +144,13 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) return;
     if (dragging_ && pressed_ >= 0) {
         QPoint rel = RelativeToPressed(event->position().toPoint());
-        Slot& slot = card_.slot(pressed_);
+        Slot& slot = document_.card().slot(pressed_);
         DrawRubberBand(current_);
         if (mode_ == EditMode::Stretch) ApplyResize(slot, KindOfSlot(pressed_), current_, measurer_);
         else if (mode_ == EditMode::Move) slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
         dragging_ = false;
-        ClearCanvas();
-        emit cardEdited();
+        pressed_ = -1;
+        document_.Changed();
     }
     dragging_ = false;
     pressed_ = -1;

@@ -1,6 +1,8 @@
 #pragma once
-// The editing surface: draws the card from the model and turns mouse presses, moves and
-// releases over its objects into moves, bring-to-front and resizes of the model's slots.
+// The editing surface: shows the open card as the renderer draws it, again after every
+// change of the document, and turns mouse presses, moves and releases over its objects into
+// moves, bring-to-front and resizes of the card's slots. It opens no dialogs: a right press
+// is handed on as slotRequested().
 
 #include <QImage>
 #include <QWidget>
@@ -9,25 +11,27 @@
 #include <optional>
 
 #include "canvas/Drag.h"
-#include "render/SlotPainter.h"
 #include "model/Card.h"
 #include "model/Environment.h"
+#include "render/CardRenderer.h"
 
 namespace zepo {
+
+class CardDocument;
 
 enum class EditMode { Move, FrontBack, Stretch, Preview };
 
 class CardCanvas : public QWidget {
     Q_OBJECT
 public:
-    CardCanvas(Card& card, TextMeasurer& measurer, QWidget* parent = nullptr);
+    CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* parent = nullptr);
 
     // Replaces the drawing of one kind (the plain drawing stays for the others).
     void SetPainter(SlotKind kind, SlotPainter* painter);
-    void SetSaveFolder(const std::filesystem::path& folder);
+    CardRenderer& renderer() { return renderer_; }
 
     EditMode mode() const { return mode_; }
-    void SetMode(EditMode mode) { mode_ = mode; }
+    void SetMode(EditMode mode);
 
     // A new blank canvas picture of (screen width + 1) × screen height pixels.
     void ResetImage(QSize screen);
@@ -54,8 +58,6 @@ signals:
     void mousePosition(int x, int y);
     // A right press on an object: the object's property round trip.
     void slotRequested(int id);
-    // A release or bring-to-front changed the card.
-    void cardEdited();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,11 +70,9 @@ private:
     void EndDragWithoutApplying();
     QPoint RelativeToPressed(QPoint point) const;
 
-    Card& card_;
+    CardDocument& document_;
     TextMeasurer& measurer_;
-    PlainSlotPainter plain_;
-    std::array<SlotPainter*, kKindCount> painters_{};
-    PaintContext context_;
+    CardRenderer renderer_;
     EditMode mode_ = EditMode::Move;
     QImage surface_;
 

@@ -2,8 +2,7 @@
 
 #include <cstdlib>
 
-#include "model/MacroFile.h"
-#include "platform/CardFilesOnDisk.h"
+#include "document/CardFile.h"
 #include "render/Fonts.h"
 #include "core/TextCodec.h"
 
@@ -21,27 +20,23 @@ public:
 }  // namespace
 
 std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error) {
-    error = "cannot read " + path.string();
-    auto bytes = ReadFileBytes(path);
-    if (!bytes) return std::nullopt;
-    std::error_code ec;
-    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    if (ec) return std::nullopt;
-    SjisConversion name = Utf8ToSjis(absolute.filename().string());
-    if (!name.ok()) {
-        error = path.string() + ": the file name has characters Shift-JIS cannot hold: " + name.lost;
+    auto read = ReadCardFileText(path);
+    if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
+        if (*problem == OpenProblem::NameNotShiftJis)
+            error = path.string() + ": the file name has characters Shift-JIS cannot hold: " +
+                    Utf8ToSjis(path.filename().string()).lost;
+        else
+            error = "cannot read " + path.string();
         return std::nullopt;
     }
     error.clear();
-
+    const CardFileText& text = std::get<CardFileText>(read);
     ReadCard result;
-    result.lines = SplitLines(*bytes);
-    result.hasHeader = HasHeaderMarker(result.lines);
+    result.lines = text.lines;
+    result.hasHeader = text.hasHeader;
     SilentMessages messages;
-    CardFilesOnDisk files(absolute.parent_path());
     QtTextMeasurer measurer;
-    ReaderContext context{messages, files, measurer};
-    result.outcome = LoadMacro(result.card, result.lines, name.bytes, context);
+    result.outcome = LoadCardText(result.card, text, messages, measurer);
     return result;
 }
 

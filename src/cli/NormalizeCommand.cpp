@@ -1,10 +1,9 @@
-#include <fstream>
 #include <iostream>
 
 #include "cli/CardReading.h"
 #include "cli/Commands.h"
 #include "model/MacroFile.h"
-#include "model/MacroWriter.h"
+#include "document/CardFile.h"
 #include "core/TextCodec.h"
 
 namespace zepo::cli {
@@ -51,12 +50,12 @@ int RunNormalize(const std::vector<std::string>& args) {
         return 1;
     }
 
-    std::vector<std::string> lines;
-    WriteOutcome written = WriteMacro(read->card, lines);
-    if (!written.ok) {
-        std::cerr << input << ": " << ForTerminal(written.error) << "\n";
+    auto written = CardLines(read->card);
+    if (!written) {
+        std::cerr << input << ": " << ForTerminal(written.error().message) << "\n";
         return 1;
     }
+    const std::vector<std::string>& lines = written.value();
     if (auto longLine = FindLongLine(lines)) {
         std::cerr << input << ": " << ForTerminal(LongLineMessage(lines[*longLine])) << "\n";
         return 1;
@@ -67,10 +66,9 @@ int RunNormalize(const std::vector<std::string>& args) {
         std::cout.flush();
         return std::cout ? 0 : 2;
     }
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
+    // Saved as the editor saves: a failed write (a full disk, a read-only card) leaves the
+    // file that was there untouched.
+    if (!WriteCardFile(output, lines)) {
         std::cerr << "zepocard: cannot write " << output << "\n";
         return 2;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// Errors of the imaging library travel back as values: a corrupt picture or a wrong pixel
-// format must end in a message the editor can show, never in an abort.
+// Failures travel back as values: a corrupt picture, a wrong pixel format or a card that
+// cannot be written must end in a message the editor can show, never in an abort.
 
 #include <string>
 #include <utility>
@@ -8,7 +8,7 @@
 
 namespace zepo {
 
-struct ImagingError {
+struct Error {
     std::string message;
 };
 
@@ -21,7 +21,7 @@ template <class T>
 class [[nodiscard]] Result {
 public:
     Result(T value) : state_(std::move(value)) {}
-    Result(ImagingError error) : state_(std::move(error)) {}
+    Result(Error error) : state_(std::move(error)) {}
 
     bool ok() const { return state_.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -29,29 +29,29 @@ public:
     T& value() & { return std::get<0>(state_); }
     const T& value() const& { return std::get<0>(state_); }
     T&& value() && { return std::get<0>(std::move(state_)); }
-    const ImagingError& error() const { return std::get<1>(state_); }
+    const Error& error() const { return std::get<1>(state_); }
 
 private:
-    std::variant<T, ImagingError> state_;
+    std::variant<T, Error> state_;
 };
 
 template <>
 class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(ImagingError error) : failed_(true), error_(std::move(error)) {}
+    Result(Error error) : failed_(true), error_(std::move(error)) {}
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
-    const ImagingError& error() const { return error_; }
+    const Error& error() const { return error_; }
 
 private:
     bool failed_ = false;
-    ImagingError error_;
+    Error error_;
 };
 
 using Status = Result<void>;
 
-inline ImagingError Fail(std::string message) { return ImagingError{std::move(message)}; }
+inline Error Fail(std::string message) { return Error{std::move(message)}; }
 
 }  // namespace zepo

@@ -187,6 +187,7 @@ public:
     Slot& slot(int id) { return slotList.at(id); }
     const Slot& slot(int id) const { return slotList.at(id); }
     Slot& slot(SlotKind k, int number) { return slot(SlotId(k, number)); }
+    const Slot& slot(SlotKind k, int number) const { return slot(SlotId(k, number)); }
 
     // Lowest-numbered free slot of the kind, or -1.
     int FreeSlot(SlotKind kind) const;

@@ -37,14 +37,11 @@ std::string StyleFlags(const FontSpec& f) {
 
 class Writer {
 public:
-    Writer(Card& card, std::vector<std::string>& out) : card_(card), out_(out) {}
+    Writer(const Card& card, std::vector<std::string>& out) : card_(card), out_(out) {}
 
-    WriteOutcome Run() {
-        CardSettings& s = card_.settings;
-        if (IsMainCard(s.name)) {
-            if (s.title.empty()) s.title = DefaultCardTitle();
-            Line("ZEPO:" + s.title);
-        }
+    bool Run() {
+        const CardSettings& s = card_.settings;
+        if (IsMainCard(s.name)) Line("ZEPO:" + s.title);
         Line(HeaderMarkerLine());
         Line("'" + std::string(65, '='));
         Line(Sjis("'  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)"));
@@ -53,10 +50,10 @@ public:
         Settings();
         for (int id : card_.UsedSlotsInStackingOrder()) Object(id);
         Buttons();
-        if (!Features()) return {false, error_};
+        if (!Features()) return false;
         Slides();
         Line("end");
-        return {};
+        return true;
     }
 
 private:
@@ -154,7 +151,7 @@ private:
             if (m.position == 1) {
                 auto scale = ParseNumber(m.scaleText);
                 if (!scale) {
-                    error_ = Sjis("動画２の倍率「") + m.scaleText + Sjis("」が数値ではありません");
+                    error = Sjis("動画２の倍率「") + m.scaleText + Sjis("」が数値ではありません");
                     return false;
                 }
                 Statement("avi2opt ", "{1}" + Pair(m.x, m.y) + Braced(FrameCode(FrameColumn::MovieFrame, m.frame)) +
@@ -187,13 +184,24 @@ private:
         Line("");
     }
 
-    Card& card_;
+    const Card& card_;
     std::vector<std::string>& out_;
-    std::string error_;
+
+public:
+    std::string error;
 };
 
 }  // namespace
 
-WriteOutcome WriteMacro(Card& card, std::vector<std::string>& lines) { return Writer(card, lines).Run(); }
+Result<std::vector<std::string>> WriteMacro(const Card& card) {
+    std::vector<std::string> lines;
+    Writer writer(card, lines);
+    if (!writer.Run()) return Fail(writer.error);
+    return lines;
+}
+
+void SupplyDefaultTitle(Card& card) {
+    if (IsMainCard(card.settings.name) && card.settings.title.empty()) card.settings.title = DefaultCardTitle();
+}
 
 }  // namespace zepo

@@ -4,18 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "core/Result.h"
 #include "model/Card.h"
 
 namespace zepo {
 
-struct WriteOutcome {
-    bool ok = true;
-    std::string error;  // Shift-JIS message when !ok
-};
+// The card's lines, byte for byte. The only failure is a movie-2 scale that is not a
+// number; the error then carries the Shift-JIS message and nothing may be saved.
+Result<std::vector<std::string>> WriteMacro(const Card& card);
 
-// Appends the card's lines to `lines` (callers empty it first). A main card with an empty
-// title gets the default title, in the card itself too. The only failure is a movie-2
-// scale that is not a number; then `lines` may hold a part of the file and must not be saved.
-WriteOutcome WriteMacro(Card& card, std::vector<std::string>& lines);
+// A main card saved without a title gets the default title, in the card itself too: the
+// player shows the title of the first card.
+void SupplyDefaultTitle(Card& card);
 
 }  // namespace zepo

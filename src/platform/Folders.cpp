@@ -82,6 +82,9 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
         target = std::filesystem::canonical(requested, ec);
         struct stat st;
         if (ec || stat(target.c_str(), &st) != 0) return false;
+        // Only a plain file is replaced: renaming over a pipe or a device node (as root,
+        // "-o /dev/null") would put a file where the system expects something else.
+        if (!S_ISREG(st.st_mode)) return false;
         // No write bit at all is the user's "read-only", whoever runs the editor.
         if (access(target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0) return false;
         keepMode = st.st_mode & 07777;

@@ -13,8 +13,13 @@
 
 namespace zepo {
 
+// Edit: the card as the editor shows it while objects are placed (a glass button is marked);
+// Preview: as the player shows it.
+enum class RenderMode { Edit, Preview };
+
 struct PaintContext {
     std::filesystem::path saveFolder;  // where bare file names of the card are found
+    RenderMode mode = RenderMode::Edit;
 };
 
 class SlotPainter {

@@ -1,190 +1,238 @@
 // The card menu's file commands: new card, open, save, save folder, card settings and the
 // macro viewer, with the caption rule.
 
+#include "shell/CardFileCommands.h"
+
+#include <QAction>
 #include <QFileInfo>
+#include <QToolButton>
 #include <system_error>
 
-#include "shell/MainWindow.h"
 #include "canvas/CardCanvas.h"
-#include "dialogs/SaveFolderDialog.h"
+#include "core/TextCodec.h"
 #include "dialogs/CardSettingsDialog.h"
-#include "dialogs/MacroViewer.h"
-#include "model/MacroFile.h"
-#include "model/MacroReader.h"
-#include "model/MacroWriter.h"
-#include "platform/CardFilesOnDisk.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/FileChooser.h"
-#include "platform/Folders.h"
+#include "dialogs/MacroViewer.h"
 #include "dialogs/Prompts.h"
-#include "core/TextCodec.h"
+#include "dialogs/SaveFolderDialog.h"
+#include "document/CardFile.h"
+#include "model/MacroFile.h"
+#include "platform/Folders.h"
+#include "shell/MainWindow.h"
 
 namespace zepo {
 
-void MainWindow::mnNewClick() {
-    if (!services_.prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
-    NewCardReset();
-    card_.settings.name.clear();
-    card_.settings.title.clear();
-    card_.settings.editMode = 0;
+CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), document_(window.document()) {
+    MainWindow& w = window_;
+    connect(w.mnNew, &QAction::triggered, this, [this] { mnNewClick(); });
+    connect(w.mnOpen, &QAction::triggered, this, [this] { mnOpenClick(); });
+    connect(w.mnSave, &QAction::triggered, this, [this] { mnSaveClick(); });
+    connect(w.mnSavePos, &QAction::triggered, this, [this] { mnSavePosClick(); });
+    connect(w.mnCardMake, &QAction::triggered, this, [this] { mnCardMakeClick(); });
+    connect(w.mnViewMacro, &QAction::triggered, this, [this] { mnViewMacroClick(); });
+    connect(w.mnExit, &QAction::triggered, this, [this] { mnExitClick(); });
+    connect(w.btnCard, &QToolButton::clicked, this, [this] { mnCardMakeClick(); });
+    connect(w.btnOpen, &QToolButton::clicked, this, [this] { mnOpenClick(); });
+    connect(w.btnSave, &QToolButton::clicked, this, [this] { mnSaveClick(); });
+}
+
+void CardFileCommands::Timer1Timer() {
+    if (startupDone_) return;  // the sequence runs once per process
+    startupDone_ = true;
+    mnSavePosClick();
+    mnOpenClick();
+    if (!document_.openFileName().isEmpty()) return;
     mnCardMakeClick();
     NameUnnamedCard();
 }
 
-void MainWindow::mnCardMakeClick() {
-    if (!dialogs_.cardInit) return;
-    CardSettingsDialog& dlg = *dialogs_.cardInit;
-    // The dialog shows the card; Cancel leaves the card as it was, so the next showing
-    // starts from the card's values again.
-    dlg.Load(card_.settings);
-    if (!services_.dialogs.Run(dlg)) {
-        dlg.Load(card_.settings);
-        return;
-    }
-    card_.settings = dlg.Read();
-    SetCaptionFromCard();
-    canvas->ClearCanvas();
+void CardFileCommands::NameUnnamedCard() {
+    // The card settings were cancelled with the name still empty.
+    Card& card = document_.card();
+    if (!card.settings.name.empty()) return;
+    card.settings.name = "zepo";
+    card.settings.title = Sjis("マクロ");
+    window_.SetCaptionFromCard();
+    document_.Changed();
 }
 
-void MainWindow::mnOpenClick() {
-    std::filesystem::path start = saveFolder_;
-    if (!EnterFolder(saveFolder_)) {
-        ReportFolder(saveFolder_);
+void CardFileCommands::NewCardReset() {
+    ResetCard(document_.card());
+    window_.ResetDialogs();
+    window_.canvas->ClearDragging();
+    window_.SetCaption("main");
+    // The mode stays as it is; a preview shows the empty card.
+    document_.Changed();
+}
+
+void CardFileCommands::ReportFolder(const std::filesystem::path& folder) {
+    window_.services().prompts.Warn(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
+}
+
+void CardFileCommands::mnExitClick() { window_.close(); }
+
+void CardFileCommands::mnNewClick() {
+    if (!window_.services().prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
+    NewCardReset();
+    CardSettings& settings = document_.card().settings;
+    settings.name.clear();
+    settings.title.clear();
+    settings.editMode = 0;
+    mnCardMakeClick();
+    NameUnnamedCard();
+}
+
+void CardFileCommands::mnCardMakeClick() {
+    if (!window_.dialogs().cardSettings) return;
+    CardSettingsDialog& dlg = *window_.dialogs().cardSettings;
+    Card& card = document_.card();
+    // The dialog shows the card; Cancel leaves the card as it was, so the next showing
+    // starts from the card's values again.
+    dlg.Load(card.settings);
+    if (!window_.services().dialogs.Run(dlg)) {
+        dlg.Load(card.settings);
+        return;
+    }
+    card.settings = dlg.Read();
+    window_.SetCaptionFromCard();
+    document_.Changed();
+}
+
+void CardFileCommands::mnOpenClick() {
+    const std::filesystem::path& saveFolder = document_.saveFolder();
+    std::filesystem::path start = saveFolder;
+    if (!EnterFolder(saveFolder)) {
+        ReportFolder(saveFolder);
         // Opening a card is a way out of a save folder that vanished: the dialog starts on
         // the nearest folder that is still there.
-        start = NearestEnterableFolder(saveFolder_);
+        start = NearestEnterableFolder(saveFolder);
     }
     OpenFileRequest request{"カードの読み込み", QString::fromStdString(start.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
-                            QFileInfo(openFileName_).fileName()};
-    QString chosen = services_.files.ChooseOpenFile(request);
+                            QFileInfo(document_.openFileName()).fileName()};
+    QString chosen = window_.services().files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
-    openFileName_ = chosen;
+    document_.SetOpenFileName(chosen);
     OpenChosenFile(std::filesystem::path(chosen.toStdString()));
 }
 
-void MainWindow::OpenChosenFile(const std::filesystem::path& chosen) {
-    std::error_code ec;
-    std::filesystem::path file = std::filesystem::absolute(chosen, ec);
-    // The card's name is its file's name: one that Shift-JIS cannot hold would name a
-    // different file when the card is saved again.
-    std::optional<std::string> sjisName = SjisNameOfPath(file.filename());
-    if (!sjisName) {
-        services_.prompts.Warn(Sjis("ファイル名にShift-JISで表せない文字が含まれているため、読み込めません"));
+void CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
+    Prompts& prompts = window_.services().prompts;
+    auto read = ReadCardFileText(chosen);
+    if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
+        prompts.Warn(*problem == OpenProblem::NameNotShiftJis
+                         ? Sjis("ファイル名にShift-JISで表せない文字が含まれているため、読み込めません")
+                         : Sjis("読み込みに失敗しました"));
         return;
     }
-    std::optional<std::string> bytes;
-    if (!ec) bytes = ReadFileBytes(file);
-    if (!bytes) {
-        services_.prompts.Warn(Sjis("読み込みに失敗しました"));
+    const CardFileText& text = std::get<CardFileText>(read);
+    document_.SetMacroLines(text.lines);
+    document_.SetSaveFolder(text.folder);
+    if (!EnterFolder(text.folder)) {
+        prompts.Warn(Sjis("読み込みに失敗しました"));
         return;
     }
-    macroLines_ = SplitLines(*bytes);
-
-    saveFolder_ = WithoutTrailingSeparator(file.parent_path());
-    ShowSaveFolder();
-    if (!EnterFolder(saveFolder_)) {
-        services_.prompts.Warn(Sjis("読み込みに失敗しました"));
-        return;
-    }
-    if (!HasHeaderMarker(macroLines_) &&
-        !services_.prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
+    if (!text.hasHeader &&
+        !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
         return;
 
-    CardFilesOnDisk files(saveFolder_);
-    ReaderContext context{services_.prompts, files, measurer_};
-    ResetDialogs();
-    LoadMacro(card_, macroLines_, *sjisName, context);
-    canvas->ClearDragging();
-    SetCaptionFromCard();
+    window_.ResetDialogs();
+    LoadCardText(document_.card(), text, prompts, window_.measurer());
+    window_.canvas->ClearDragging();
+    window_.SetCaptionFromCard();
     // Drawn again in the mode the user is in: a preview shows the card just read.
-    canvas->ClearCanvas();
-    SyncFromModel();
+    document_.Changed();
 }
 
-void MainWindow::mnSaveClick() {
-    if (!EnterFolder(saveFolder_)) {
-        ReportFolder(saveFolder_);
+void CardFileCommands::mnSaveClick() {
+    Prompts& prompts = window_.services().prompts;
+    const std::filesystem::path& saveFolder = document_.saveFolder();
+    if (!EnterFolder(saveFolder)) {
+        ReportFolder(saveFolder);
         return;
     }
-    const std::string& name = card_.settings.name;
+    const std::string& name = document_.card().settings.name;
     switch (CheckCardFileName(name)) {
         case CardNameProblem::None: break;
-        case CardNameProblem::Empty: services_.prompts.Warn(Sjis("カード名がないため、保存できません")); return;
+        case CardNameProblem::Empty: prompts.Warn(Sjis("カード名がないため、保存できません")); return;
         case CardNameProblem::Nul:
-            services_.prompts.Warn(Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
+            prompts.Warn(Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
             return;
         case CardNameProblem::Separator:
-            services_.prompts.Warn(name + "\r" +
-                                   Sjis("カード名に「/」や「\\」が含まれているため、保存できません"));
+            prompts.Warn(name + "\r" + Sjis("カード名に「/」や「\\」が含まれているため、保存できません"));
             return;
     }
     const std::string fileName = name + ".zep";
-    const std::filesystem::path target = PathOfSjisName(saveFolder_, fileName);
+    const std::filesystem::path target = PathOfSjisName(saveFolder, fileName);
 
     std::error_code ec;
     bool existed = std::filesystem::exists(target, ec);
     if (ec) {
-        services_.prompts.Warn(Sjis("保存に失敗しました"));
+        prompts.Warn(Sjis("保存に失敗しました"));
         return;
     }
-    if (existed && !services_.prompts.Ask(fileName + "\r" + Sjis("同じ名前のファイルが存在します") + "\r" +
-                                          Sjis("上書きしてよろしいですか？")))
+    if (existed && !prompts.Ask(fileName + "\r" + Sjis("同じ名前のファイルが存在します") + "\r" +
+                                Sjis("上書きしてよろしいですか？")))
         return;
 
     if (!BuildMacroLines()) return;
-    if (std::optional<size_t> longLine = FindLongLine(macroLines_)) {
-        services_.prompts.Warn(LongLineMessage(macroLines_[*longLine]));
+    const std::vector<std::string>& lines = document_.macroLines();
+    if (std::optional<size_t> longLine = FindLongLine(lines)) {
+        prompts.Warn(LongLineMessage(lines[*longLine]));
         return;
     }
     // Written beside the card and renamed over it only when complete: a failed save never
     // leaves a half-written card behind.
-    if (!WriteFileAtomically(target, JoinMacroLines(macroLines_))) {
-        services_.prompts.Warn(Sjis("保存に失敗しました"));
+    if (!WriteCardFile(target, lines)) {
+        prompts.Warn(Sjis("保存に失敗しました"));
         return;
     }
-    if (!existed) services_.prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
+    if (!existed) prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
 }
 
-void MainWindow::mnSavePosClick() {
-    if (!dialogs_.chdir) return;
-    SaveFolderDialog& dlg = *dialogs_.chdir;
-    dlg.Load(saveFolder_);
-    if (!services_.dialogs.Run(dlg)) return;
+void CardFileCommands::mnSavePosClick() {
+    if (!window_.dialogs().saveFolder) return;
+    SaveFolderDialog& dlg = *window_.dialogs().saveFolder;
+    dlg.Load(document_.saveFolder());
+    if (!window_.services().dialogs.Run(dlg)) return;
     // A relative folder is taken from the folder the dialog was opened on, so that the save
     // folder stays the same folder whatever becomes current later.
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::absolute(dlg.Read().toStdString(), ec);
     if (ec || dlg.Read().isEmpty()) folder = dlg.Read().toStdString();
     folder = WithoutTrailingSeparator(folder);
+    Prompts& prompts = window_.services().prompts;
     if (!EnterFolder(folder)) {
         if (!CreateOneFolder(folder)) {
-            services_.prompts.Inform(Sjis("フォルダを変更できませんでした"));
+            prompts.Inform(Sjis("フォルダを変更できませんでした"));
             return;
         }
-        services_.prompts.Inform(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("上のフォルダを作成しました。"));
+        prompts.Inform(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("上のフォルダを作成しました。"));
         if (!EnterFolder(folder)) {  // made, but not ours to enter
-            services_.prompts.Inform(Sjis("フォルダを変更できませんでした"));
+            prompts.Inform(Sjis("フォルダを変更できませんでした"));
             return;
         }
     }
-    saveFolder_ = folder;
-    ShowSaveFolder();
-    canvas->ClearCanvas();
+    document_.SetSaveFolder(folder);
 }
 
-bool MainWindow::BuildMacroLines() {
-    macroLines_.clear();
-    WriteOutcome written = WriteMacro(card_, macroLines_);
-    SyncFromModel();  // writing may have given the main card its default title
-    if (!written.ok) services_.prompts.Warn(written.error);
-    return written.ok;
+bool CardFileCommands::BuildMacroLines() {
+    auto lines = CardLines(document_.card());
+    document_.Changed();  // saving may have given the main card its default title
+    if (!lines) {
+        document_.SetMacroLines({});
+        window_.services().prompts.Warn(lines.error().message);
+        return false;
+    }
+    document_.SetMacroLines(std::move(lines).value());
+    return true;
 }
 
-void MainWindow::mnViewMacroClick() {
-    if (!dialogs_.macroViewer) return;
+void CardFileCommands::mnViewMacroClick() {
+    if (!window_.dialogs().macroViewer) return;
     if (!BuildMacroLines()) return;
-    dialogs_.macroViewer->Load(macroLines_);
-    services_.dialogs.Run(*dialogs_.macroViewer);
+    window_.dialogs().macroViewer->Load(document_.macroLines());
+    window_.services().dialogs.Run(*window_.dialogs().macroViewer);
 }
 
 }  // namespace zepo

@@ -1,6 +1,6 @@
 #include "shell/EditorWindows.h"
 
-#include "editors/FrameSlotEditor.h"
+#include "editors/FrameEditor.h"
 #include "shell/MainWindow.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AssociationChooser.h"
@@ -25,8 +25,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
     pending("TBitmapDlg", "静止画（ビットマップ）");
-    attached.cardInit = new CardSettingsDialog(services.prompts, owner);
-    dialogs_.push_back(attached.cardInit);
+    attached.cardSettings = new CardSettingsDialog(services.prompts, owner);
+    dialogs_.push_back(attached.cardSettings);
     attached.frame = new FrameDialog(owner);
     dialogs_.push_back(attached.frame);
     pending("TTextDlg", "文字");
@@ -35,8 +35,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     dialogs_.push_back(attached.association);
     attached.button = new ButtonDialog(owner);
     dialogs_.push_back(attached.button);
-    attached.chdir = new SaveFolderDialog(services.prompts, owner);
-    dialogs_.push_back(attached.chdir);
+    attached.saveFolder = new SaveFolderDialog(services.prompts, owner);
+    dialogs_.push_back(attached.saveFolder);
     pending("TMarkerDlg", "マーカー機能");
     pending("TAvi2Dlg", "動画２");
     pending("TSlideDlg", "スライド機能");
@@ -47,7 +47,7 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
 
     // Associations are chosen in the save folder the main window holds at that moment,
     // with the tools of its tool table.
-    attached.association->SetSaveFolderSource([owner] { return owner->saveFolder(); });
+    attached.association->SetSaveFolderSource([owner] { return owner->document().saveFolder(); });
     attached.association->SetEditTools([owner] {
         const ShellSettings& s = owner->settings();
         auto exe = [&](Tool t) { return QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(t)].exe)); };
@@ -56,7 +56,7 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     chooser_ = std::make_unique<AssociationChooser>(*attached.association, services.dialogs, services.prompts);
     attached.frame->panel->SetChooser(chooser_.get());
     attached.button->panel->SetChooser(chooser_.get());
-    frameEditor_ = std::make_unique<FrameSlotEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
+    frameEditor_ = std::make_unique<FrameEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
     main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
 }
 

@@ -12,7 +12,7 @@
 namespace zepo {
 
 class AssociationChooser;
-class FrameSlotEditor;
+class FrameEditor;
 class MainWindow;
 
 class EditorWindows {
@@ -28,7 +28,7 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::vector<QDialog*> dialogs_;  // owned by the main window
     std::unique_ptr<AssociationChooser> chooser_;
-    std::unique_ptr<FrameSlotEditor> frameEditor_;
+    std::unique_ptr<FrameEditor> frameEditor_;
 };
 
 }  // namespace zepo

@@ -1,22 +1,18 @@
 #pragma once
-// The main window: menu bar, button bar, canvas and status bar around the one card being
-// edited. The card model is the authority; the window shows it and the check marks of
-// the menus are set from it after every command.
+// The main window: menu bar, button bar, canvas and status bar around the open card. It
+// lays out the controls and wires them to one command object per menu; the card lives in
+// the document, and the canvas and the check marks follow the document's changed().
 
 #include <QMainWindow>
 #include <array>
-#include <filesystem>
-#include <string>
-#include <vector>
+#include <memory>
 
+#include "document/CardDocument.h"
 #include "platform/Settings.h"
-#include "shell/ShellServices.h"
-#include "editors/SlotEditor.h"
-#include "model/Card.h"
 #include "render/Fonts.h"
+#include "shell/ShellServices.h"
 
 class QAction;
-class QActionGroup;
 class QButtonGroup;
 class QLabel;
 class QMenu;
@@ -24,26 +20,33 @@ class QToolButton;
 
 namespace zepo {
 
-class CardCanvas;
 class AboutDialog;
-class CardSettingsDialog;
-class SaveFolderDialog;
-class MacroViewer;
-class FrameDialog;
 class AssociationDialog;
 class ButtonDialog;
+class CardCanvas;
+class CardFileCommands;
+class CardSettingsDialog;
+class FeatureCommands;
+class FrameDialog;
+class MacroViewer;
+class PasteCommands;
+class SaveFolderDialog;
+class SlotEditor;
+class ToolCommands;
+class ViewCommands;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Runs FormCreate; the dialogs do not exist yet (see AttachDialogs).
+    // Lays out the window and runs the start (settings, switches, the start-up timer); the
+    // dialogs do not exist yet (see AttachDialogs).
     explicit MainWindow(ShellServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     struct Dialogs {
         AboutDialog* about = nullptr;
-        CardSettingsDialog* cardInit = nullptr;
-        SaveFolderDialog* chdir = nullptr;
+        CardSettingsDialog* cardSettings = nullptr;
+        SaveFolderDialog* saveFolder = nullptr;
         MacroViewer* macroViewer = nullptr;
         FrameDialog* frame = nullptr;
         AssociationDialog* association = nullptr;
@@ -51,45 +54,29 @@ public:
     };
     // The dialogs are created after the main window; they are handed over here.
     void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
+    const Dialogs& dialogs() const { return dialogs_; }
     // The round trip of one kind's objects (menu items, placing button, right press).
-    void SetSlotEditor(SlotKind kind, SlotEditor* editor) { editors_[static_cast<int>(kind)] = editor; }
+    void SetSlotEditor(SlotKind kind, SlotEditor* editor);
 
-    Card& card() { return card_; }
-    const std::filesystem::path& saveFolder() const { return saveFolder_; }
+    CardDocument& document() { return document_; }
+    Card& card() { return document_.card(); }
+    ShellServices& services() { return services_; }
+    TextMeasurer& measurer() { return measurer_; }
+    ShellSettings& settings() { return settings_; }
     bool settingsWriteAllowed() const { return settingsWrite_; }
-    const ShellSettings& settings() const { return settings_; }
-    const std::vector<std::string>& macroLines() const { return macroLines_; }
-    bool previewOn() const { return preview_; }
-    // The open dialog's last chosen file; empty until a file was chosen.
-    const QString& openFileName() const { return openFileName_; }
 
-    // Card file commands.
-    void mnNewClick();
-    void mnOpenClick();  // OpenMacro
-    void mnSaveClick();
-    void mnSavePosClick();
-    void mnCardMakeClick();
-    void mnViewMacroClick();
-    void mnExitClick();
-    // The one-shot start-up sequence, 1000 ms after creation.
-    void Timer1Timer();
+    CardFileCommands& cardFile() { return *cardFile_; }
+    PasteCommands& paste() { return *paste_; }
+    ViewCommands& view() { return *view_; }
+    ToolCommands& tools() { return *tools_; }
 
-    // Edit modes and placing.
-    void btnMoveClick();
-    void btnFrontBackClick();
-    void btnStretchClick();
-    void btnPaintClick();
-    void PlaceObject(SlotKind kind);  // the placing buttons
-    void EditSlot(int id);            // the slot menu items and the right press
-    void mnAuto256ColorClick();
-
-    // State resets and syncing.
-    void ResetCardState();
-    void NewCardReset();
-    void ResetDialogs();
-    void ApplyToolMenus();
-    void SyncFromModel();
+    // The caption: the product name and the card's name.
     void SetCaptionFromCard();
+    void SetCaption(const QString& cardName);
+    // The dialogs that remember choices between uses start over with a new or opened card.
+    void ResetDialogs();
+    // A blank canvas of the screen size and a card without objects.
+    void ResetCardState();
 
     // Controls, named as the commands refer to them.
     QAction *mnNew, *mnOpen, *mnSave, *mnSavePos, *mnCardMake, *mnZEPO, *mnSetup, *mnViewMacro, *mnExit;
@@ -119,31 +106,23 @@ private:
     void BuildMenus();
     void BuildButtonBar();
     void BuildStatusBar();
+    // Every check mark from the card: slots, kinds, buttons, features.
+    void UpdateChecks();
     void ShowSaveFolder();
-    void LeavePreview();
-    void SetMode(int mode, Qt::CursorShape cursor);
-    // The platform's report of a folder that cannot be entered.
-    void ReportFolder(const std::filesystem::path& folder);
-    // OpenMacro's steps after the file was chosen.
-    void OpenChosenFile(const std::filesystem::path& file);
-    // Empties the macro line list and writes the card into it; false after the writer's message.
-    bool BuildMacroLines();
-    // After the new card command or the start-up sequence: an empty name becomes "zepo".
-    void NameUnnamedCard();
 
     ShellServices& services_;
-    Card card_;
+    CardDocument document_;
     QtTextMeasurer measurer_;
     Dialogs dialogs_;
-    std::array<SlotEditor*, kKindCount> editors_{};
     ShellSettings settings_;
-    std::filesystem::path saveFolder_;
     bool settingsWrite_ = false;
-    bool preview_ = false;
-    bool startupDone_ = false;
-    std::vector<std::string> macroLines_;
-    QString openFileName_;
     QButtonGroup* modeGroup_ = nullptr;
+
+    std::unique_ptr<CardFileCommands> cardFile_;
+    std::unique_ptr<PasteCommands> paste_;
+    std::unique_ptr<ViewCommands> view_;
+    std::unique_ptr<FeatureCommands> features_;
+    std::unique_ptr<ToolCommands> tools_;
 };
 
 }  // namespace zepo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,31 @@ protected:
     }
     fs::path dir_;
 };
+
+// normalize -o saves as the editor does: where the write cannot be made whole, the file
+// that was there stays as it was.
+TEST_F(ZepocardTest, NormalizeThatCannotWriteLeavesTheOldFileIntact) {
+    const fs::path card = kExamples / "main.zep";
+    const fs::path readOnly = dir_ / "readonly.zep", fifo = dir_ / "fifo.zep", folder = dir_ / "folder.zep";
+    std::ofstream(readOnly, std::ios::binary) << "old card";
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directory(folder);
+    const struct {
+        fs::path target;
+        fs::file_type type;
+    } cases[] = {{readOnly, fs::file_type::regular}, {fifo, fs::file_type::fifo}, {folder, fs::file_type::directory},
+                 {dir_ / "missing" / "out.zep", fs::file_type::not_found}};
+    for (const auto& c : cases) {
+        Outcome run = Zepocard("normalize " + card.string() + " -o " + c.target.string());
+        EXPECT_EQ(run.exitCode, 2) << c.target;
+        EXPECT_EQ(fs::symlink_status(c.target).type(), c.type) << c.target;
+    }
+    EXPECT_EQ(ReadBytes(readOnly), "old card");
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir_)) entries += e.path().filename().string()[0] == '.';
+    EXPECT_EQ(entries, 0) << "no temporary file is left behind";
+}
 
 TEST_F(ZepocardTest, ExamplesNormalizeToThemselvesAndCheckClean) {
     for (const char* card : {"main.zep", "next.zep", "last.zep"}) {

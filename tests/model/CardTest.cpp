@@ -58,7 +58,7 @@ TEST(Card, ResetLeavesNothingToWrite) {
 
     ResetCard(card);
     std::vector<std::string> lines;
-    ASSERT_TRUE(WriteMacro(card, lines).ok);
+    ASSERT_TRUE(WriteAsSaved(card, lines));
     std::vector<std::string> expected = {
         S("ZEPO:ZEPOマクロ"), S("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)"),
         "'" + std::string(65, '='), S("'  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)"), "'" + std::string(65, '='),

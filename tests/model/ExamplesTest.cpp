@@ -79,7 +79,7 @@ TEST(Examples, CardsAreWhatTheWriterWrites) {
     for (auto e : {Example{"main.zep", MainCard}, Example{"next.zep", NextCard}, Example{"last.zep", LastCard}}) {
         Card card = e.build();
         std::vector<std::string> lines;
-        ASSERT_TRUE(WriteMacro(card, lines).ok);
+        ASSERT_TRUE(WriteAsSaved(card, lines));
         ASSERT_FALSE(FindLongLine(lines));
         std::string bytes = JoinMacroLines(lines);
         if (update) std::ofstream(ExamplePath(e.file), std::ios::binary) << bytes;

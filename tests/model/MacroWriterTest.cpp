@@ -13,8 +13,7 @@ using namespace test;
 
 std::vector<std::string> Write(Card& card) {
     std::vector<std::string> lines;
-    WriteOutcome out = WriteMacro(card, lines);
-    EXPECT_TRUE(out.ok);
+    EXPECT_TRUE(WriteAsSaved(card, lines));
     return lines;
 }
 
@@ -183,13 +182,13 @@ TEST(MacroWriter, MovieScaleThatIsNotANumberStopsTheWriting) {
     Card card = NewCard();
     card.movie2 = {true, 1, 0, 0, 0, "abc", "m.avi"};
     std::vector<std::string> lines;
-    WriteOutcome out = WriteMacro(card, lines);
-    EXPECT_FALSE(out.ok);
-    EXPECT_NE(SjisToUtf8(out.error).find("abc"), std::string::npos);
+    std::string error;
+    EXPECT_FALSE(WriteAsSaved(card, lines, &error));
+    EXPECT_NE(SjisToUtf8(error).find("abc"), std::string::npos);
     // In the separate window the scale is not written, so it cannot fail.
     card.movie2.position = 0;
     lines.clear();
-    EXPECT_TRUE(WriteMacro(card, lines).ok);
+    EXPECT_TRUE(WriteAsSaved(card, lines));
 }
 
 TEST(MacroFile, LongLineLimitAndMessage) {

@@ -12,7 +12,7 @@ using namespace test;
 // Writes the card, reads the lines back into a fresh card and writes that again.
 void ExpectStableRoundTrip(Card& card, FakeFiles& files, const char* what) {
     std::vector<std::string> first;
-    ASSERT_TRUE(WriteMacro(card, first).ok) << what;
+    ASSERT_TRUE(WriteAsSaved(card, first)) << what;
     RecordingMessages messages;
     GridMeasurer measurer;
     ReaderContext ctx{messages, files, measurer};
@@ -21,7 +21,7 @@ void ExpectStableRoundTrip(Card& card, FakeFiles& files, const char* what) {
     EXPECT_TRUE(out.completed) << what;
     EXPECT_TRUE(messages.warnings.empty()) << what;
     std::vector<std::string> second;
-    ASSERT_TRUE(WriteMacro(back, second).ok) << what;
+    ASSERT_TRUE(WriteAsSaved(back, second)) << what;
     EXPECT_EQ(JoinMacroLines(second), JoinMacroLines(first)) << what;
 }
 
@@ -97,12 +97,12 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
         ASSERT_TRUE(LoadMacro(card, SplitLines("card {x}\r\n" + c.line + "\r\nend\r\n"), "x.zep", ctx).completed)
             << c.what;
         std::vector<std::string> first;
-        ASSERT_TRUE(WriteMacro(card, first).ok) << c.what;
+        ASSERT_TRUE(WriteAsSaved(card, first)) << c.what;
         EXPECT_NE(JoinMacroLines(first).find(c.written + "\r\n"), std::string::npos) << c.what;
         Card back;
         ASSERT_TRUE(LoadMacro(back, first, "x.zep", ctx).completed) << c.what;
         std::vector<std::string> second;
-        ASSERT_TRUE(WriteMacro(back, second).ok) << c.what;
+        ASSERT_TRUE(WriteAsSaved(back, second)) << c.what;
         EXPECT_EQ(JoinMacroLines(second), JoinMacroLines(first)) << c.what;
     }
 }

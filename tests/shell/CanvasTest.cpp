@@ -11,6 +11,7 @@
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "canvas/Drag.h"
+#include "editors/SlotEditor.h"
 #include "dialogs/CardSettingsDialog.h"
 
 namespace zepo::test {
@@ -252,10 +253,10 @@ TEST_F(CanvasWindow, RightPressOpensTheRoundTripInEveryModeIncludingPreview) {
         QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(150, 85));
         EXPECT_FALSE(canvas->dragging());
     }
-    EXPECT_TRUE(form().previewOn());
+    EXPECT_TRUE(form().document().previewOn());
     EXPECT_EQ(editor.edited, std::vector<int>(3, SlotId(SlotKind::Frame, 2)));
     form().btnMove->click();
-    EXPECT_FALSE(form().previewOn());
+    EXPECT_FALSE(form().document().previewOn());
 }
 
 TEST_F(CanvasWindow, RightPressDuringADragEndsTheDragBeforeTheRoundTrip) {
@@ -283,7 +284,7 @@ TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButt
     // cancelled, or confirmed (which draws the card again under the band).
     for (bool confirm : {false, true}) {
         QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
-        if (confirm) runner.scripts.push_back([](QDialog& d) { static_cast<CardSettingsDialog&>(d).OKBtn->click(); });
+        if (confirm) runner.scripts.push_back([](QDialog& d) { Child<QPushButton>(d, "OKBtn").click(); });
         form().mnCardMake->trigger();
         QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);

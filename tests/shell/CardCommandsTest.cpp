@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "CardBuilder.h"
 #include "ShellFixture.h"
 #include "dialogs/ColorGrid.h"
 #include "dialogs/SaveFolderDialog.h"
@@ -33,18 +34,18 @@ protected:
     void NameCard(const QString& name) {
         runner.scripts.push_back([name](QDialog& d) {
             auto& dlg = static_cast<CardSettingsDialog&>(d);
-            dlg.edtCardName->setText(name);
-            dlg.OKBtn->click();
+            Child<QLineEdit>(dlg, "edtCardName").setText(name);
+            Child<QPushButton>(dlg, "OKBtn").click();
         });
-        form().mnCardMakeClick();
+        form().cardFile().mnCardMakeClick();
     }
     void ChooseFolder(const std::filesystem::path& folder) {
         runner.scripts.push_back([folder](QDialog& d) {
             auto& dlg = static_cast<SaveFolderDialog&>(d);
-            dlg.EditDir->setText(QString::fromStdString(folder.string()));
-            dlg.OKBtn->click();
+            Child<QLineEdit>(dlg, "EditDir").setText(QString::fromStdString(folder.string()));
+            Child<QPushButton>(dlg, "OKBtn").click();
         });
-        form().mnSavePosClick();
+        form().cardFile().mnSavePosClick();
     }
     std::filesystem::path saveFolder;
 };
@@ -52,14 +53,14 @@ protected:
 TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
-        dlg.edtCardName->setText("abc");
-        dlg.edtCardTitle->setText("題名");
-        dlg.CardColor->cell(4)->click();
-        dlg.rdoEditMode->item(1)->click();
-        dlg.rdoCursorMode->item(2)->click();
-        dlg.OKBtn->click();
+        Child<QLineEdit>(dlg, "edtCardName").setText("abc");
+        Child<QLineEdit>(dlg, "edtCardTitle").setText("題名");
+        Child<ColorGrid>(dlg, "CardColor").cell(4)->click();
+        Child<RadioGroup>(dlg, "rdoEditMode").item(1)->click();
+        Child<RadioGroup>(dlg, "rdoCursorMode").item(2)->click();
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
     const CardSettings& s = form().card().settings;
     EXPECT_EQ(s.name, "abc");
     EXPECT_EQ(SjisToUtf8(s.title), "題名");
@@ -76,14 +77,14 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
     runner.scripts.push_back([&seen](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
         seen = &dlg;
-        dlg.edtCardName->setText("changed");
-        dlg.edtCardTitle->setText("changed");
-        dlg.CardColor->cell(2)->click();
-        dlg.rdoEditMode->item(0)->click();
-        dlg.rdoCursorMode->item(1)->click();
-        dlg.CancelBtn->click();
+        Child<QLineEdit>(dlg, "edtCardName").setText("changed");
+        Child<QLineEdit>(dlg, "edtCardTitle").setText("changed");
+        Child<ColorGrid>(dlg, "CardColor").cell(2)->click();
+        Child<RadioGroup>(dlg, "rdoEditMode").item(0)->click();
+        Child<RadioGroup>(dlg, "rdoCursorMode").item(1)->click();
+        Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
     ASSERT_NE(seen, nullptr);
     const CardSettings& s = form().card().settings;
     EXPECT_EQ(s.name, before.name);
@@ -91,83 +92,85 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
     EXPECT_EQ(s.color, before.color);
     EXPECT_EQ(s.editMode, before.editMode);
     EXPECT_EQ(s.fingerCursor, before.fingerCursor);
-    EXPECT_EQ(seen->edtCardName->text(), "main");
-    EXPECT_EQ(seen->rdoEditMode->itemIndex(), 2);
-    EXPECT_EQ(seen->CardColor->foregroundIndex(), 15);
+    EXPECT_EQ(Child<QLineEdit>(*seen, "edtCardName").text(), "main");
+    EXPECT_EQ(Child<RadioGroup>(*seen, "rdoEditMode").itemIndex(), 2);
+    EXPECT_EQ(Child<ColorGrid>(*seen, "CardColor").foregroundIndex(), 15);
     EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
 }
 
 TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
     runner.scripts.push_back([](QDialog& d) {
-        auto& dlg = static_cast<CardSettingsDialog&>(d);
-        dlg.edtCardName->clear();
-        EXPECT_FALSE(dlg.OKBtn->isEnabled());
-        dlg.edtCardName->setText("a");
-        EXPECT_TRUE(dlg.OKBtn->isEnabled());
-        dlg.edtCardName->clear();
-        dlg.edtCardName->insert("あいうえおかきくけこさ");  // 22 bytes typed (or pasted)
-        EXPECT_EQ(dlg.edtCardName->text(), "あいうえおかきくけこ");
-        dlg.edtCardTitle->clear();
-        QTest::keyClicks(dlg.edtCardTitle, "123456789012345678901");
-        EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
+        auto& nameField = Child<QLineEdit>(d, "edtCardName");
+        auto& titleField = Child<QLineEdit>(d, "edtCardTitle");
+        auto& ok = Child<QPushButton>(d, "OKBtn");
+        nameField.clear();
+        EXPECT_FALSE(ok.isEnabled());
+        nameField.setText("a");
+        EXPECT_TRUE(ok.isEnabled());
+        nameField.clear();
+        nameField.insert("あいうえおかきくけこさ");  // 22 bytes typed (or pasted)
+        EXPECT_EQ(nameField.text(), "あいうえおかきくけこ");
+        titleField.clear();
+        QTest::keyClicks(&titleField, "123456789012345678901");
+        EXPECT_EQ(titleField.text(), "12345678901234567890");
         // Typed into the middle of a full field: the typed character is what does not fit.
-        dlg.edtCardTitle->setCursorPosition(2);
-        QTest::keyClicks(dlg.edtCardTitle, "X");
-        EXPECT_EQ(dlg.edtCardTitle->text(), "12345678901234567890");
+        titleField.setCursorPosition(2);
+        QTest::keyClicks(&titleField, "X");
+        EXPECT_EQ(titleField.text(), "12345678901234567890");
         // Pasted into the middle: as much of the pasted text as fits, the ends kept.
-        dlg.edtCardTitle->setText("abcdef");
-        dlg.edtCardTitle->setCursorPosition(3);
-        dlg.edtCardTitle->insert("あいうえおかきく");  // 16 bytes; 14 fit
-        EXPECT_EQ(dlg.edtCardTitle->text(), "abcあいうえおかきdef");
-        EXPECT_EQ(dlg.edtCardTitle->cursorPosition(), 10);
+        titleField.setText("abcdef");
+        titleField.setCursorPosition(3);
+        titleField.insert("あいうえおかきく");  // 16 bytes; 14 fit
+        EXPECT_EQ(titleField.text(), "abcあいうえおかきdef");
+        EXPECT_EQ(titleField.cursorPosition(), 10);
         // Pasted text that repeats its neighbours: still the pasted part is what gets cut.
         struct Paste { QString before; int at; QString pasted, after; };
         const QString pad(16, '-');
         for (const Paste& c : {Paste{"xyz" + pad, 1, "yq", "xyyz" + pad}, Paste{"aaa" + pad, 2, "ab", "aaaa" + pad},
                                Paste{"12345" + QString(15, '6'), 0, "1", "12345" + QString(15, '6')}}) {
-            dlg.edtCardTitle->setText(c.before);
-            dlg.edtCardTitle->setCursorPosition(c.at);
-            dlg.edtCardTitle->insert(c.pasted);
-            EXPECT_EQ(dlg.edtCardTitle->text(), c.after) << c.before.toStdString();
-            EXPECT_EQ(dlg.edtCardTitle->cursorPosition(), c.after.size() - (c.before.size() - c.at))
+            titleField.setText(c.before);
+            titleField.setCursorPosition(c.at);
+            titleField.insert(c.pasted);
+            EXPECT_EQ(titleField.text(), c.after) << c.before.toStdString();
+            EXPECT_EQ(titleField.cursorPosition(), c.after.size() - (c.before.size() - c.at))
                 << c.before.toStdString();
         }
-        dlg.CancelBtn->click();
+        Child<QPushButton>(d, "CancelBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
 }
 
 TEST_F(CardCommands, ALongCardNameFromItsFileSurvivesTheCardSettings) {
     const std::string name = "a_card_with_a_long_file_name";  // 28 bytes: longer than a typed name
     WriteBytes(saveFolder / (name + ".zep"), HeaderMarkerLine() + "\r\ncard {x}\r\nend\r\n");
     chooser.answers.push_back(QString::fromStdString((saveFolder / (name + ".zep")).string()));
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     ASSERT_EQ(form().card().settings.name, name);
     runner.scripts.push_back([&](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
-        EXPECT_EQ(dlg.edtCardName->text().toStdString(), name);
-        dlg.OKBtn->click();
+        EXPECT_EQ(Child<QLineEdit>(dlg, "edtCardName").text().toStdString(), name);
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
     EXPECT_EQ(form().card().settings.name, name);
 }
 
 TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
-        dlg.edtCardName->setText("a😀");
-        dlg.OKBtn->click();
+        Child<QLineEdit>(dlg, "edtCardName").setText("a😀");
+        Child<QPushButton>(dlg, "OKBtn").click();
         EXPECT_NE(dlg.result(), QDialog::Accepted) << "the dialog stays open";
-        dlg.CancelBtn->click();
+        Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:Shift-JISで表せない文字が含まれています"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 
 TEST_F(CardCommands, NewCardAnsweredNoChangesNothing) {
     form().card().slot(SlotKind::Frame, 1).inUse = true;
-    form().mnNewClick();
+    form().cardFile().mnNewClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse);
     EXPECT_TRUE(runner.shown.empty());
@@ -175,16 +178,18 @@ TEST_F(CardCommands, NewCardAnsweredNoChangesNothing) {
 
 TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     form().card().slot(SlotKind::Frame, 1).inUse = true;
-    form().SyncFromModel();
+    form().document().Changed();
     EXPECT_TRUE(form().mnFrameN[0]->isChecked());
     prompts.answers = {true};
     bool okDisabled = false;
     runner.scripts.push_back([&](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
-        okDisabled = !dlg.OKBtn->isEnabled() && dlg.edtCardName->text().isEmpty() && dlg.rdoEditMode->itemIndex() == 0;
-        dlg.CancelBtn->click();
+        okDisabled = !Child<QPushButton>(dlg, "OKBtn").isEnabled() &&
+                     Child<QLineEdit>(dlg, "edtCardName").text().isEmpty() &&
+                     Child<RadioGroup>(dlg, "rdoEditMode").itemIndex() == 0;
+        Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().mnNewClick();
+    form().cardFile().mnNewClick();
     EXPECT_TRUE(okDisabled) << "the dialog opens with an empty name, OK disabled, edit mode 0";
     EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
     EXPECT_FALSE(form().mnFrameN[0]->isChecked()) << "check marks follow the model";
@@ -195,19 +200,19 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
 
 TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
     NameCard("abc");
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:abc.zep\r上の名前で保存しました"}));
     std::string written = ReadBytes(saveFolder / "abc.zep");
-    EXPECT_EQ(written, JoinMacroLines(form().macroLines()));
+    EXPECT_EQ(written, JoinMacroLines(form().document().macroLines()));
     EXPECT_NE(written.find("card"), std::string::npos);
 
     prompts.answers = {true};
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
 
     WriteBytes(saveFolder / "abc.zep", "old");
     prompts.answers = {false};
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
     EXPECT_EQ(ReadBytes(saveFolder / "abc.zep"), "old");
 }
@@ -220,7 +225,7 @@ void PlaceTextWithLineOf(Card& card, size_t bytes) {
     s.bounds = {10, 10, 20, 20};
     card.parentChecked[int(SlotKind::OneLineText)] = true;
     std::vector<std::string> lines;
-    WriteMacro(card, lines);
+    WriteAsSaved(card, lines);
     size_t textLine = 0;
     for (const std::string& l : lines)
         if (l.find("{x}") != std::string::npos) textLine = l.size();
@@ -231,12 +236,12 @@ void PlaceTextWithLineOf(Card& card, size_t bytes) {
 TEST_F(CardCommands, LineLimitAllows120BytesAndRefuses121QuotingTheLine) {
     NameCard("lim");
     PlaceTextWithLineOf(form().card(), 120);
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:lim.zep\r上の名前で保存しました"}));
     std::filesystem::remove(saveFolder / "lim.zep");
 
     PlaceTextWithLineOf(form().card(), 121);
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], "beep!");
@@ -249,7 +254,7 @@ TEST_F(CardCommands, OverwriteQuestionComesBeforeTheLimitAndTheOldFileStays) {
     WriteBytes(saveFolder / "old.zep", "previous card");
     PlaceTextWithLineOf(form().card(), 121);
     prompts.answers = {true};
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[1], "ask:old.zep" + kOverwrite);
@@ -263,7 +268,7 @@ TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
     std::filesystem::create_directory(saveFolder / "busy.zep");
     WriteBytes(saveFolder / "busy.zep" / "inside", "kept");
     prompts.answers = {true};
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[2], "beep!");
@@ -285,7 +290,7 @@ TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     };
     for (const Case& c : cases) {
         form().card().settings.name = c.name;
-        form().mnSaveClick();
+        form().cardFile().mnSaveClick();
         EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", c.message}));
     }
     size_t files = 0;
@@ -293,7 +298,7 @@ TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     EXPECT_EQ(files, 0u);
     // The second byte of ソ is 0x5C and no separator.
     form().card().settings.name = Sjis("ソフト");
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_TRUE(std::filesystem::exists(saveFolder / "ソフト.zep"));
 }
 
@@ -302,25 +307,25 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     TakeEvents();
     std::filesystem::remove(saveFolder / "gone");
     NameCard("x");
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], "beep!");
     EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
 
     // The way out: the open dialog and the save folder dialog both start on the folder above.
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     ASSERT_FALSE(chooser.requests.empty());
     EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
     runner.scripts.push_back([this](QDialog& d) {
         auto& dlg = static_cast<SaveFolderDialog&>(d);
-        EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
-        dlg.OKBtn->click();
+        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), saveFolder.string());
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().mnSavePosClick();
-    EXPECT_EQ(form().saveFolder(), saveFolder);
+    form().cardFile().mnSavePosClick();
+    EXPECT_EQ(form().document().saveFolder(), saveFolder);
     TakeEvents();
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     EXPECT_TRUE(std::filesystem::exists(saveFolder / "x.zep"));
 }
 
@@ -331,15 +336,15 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     frame.bounds = {30, 40, 50, 60};
     frame.frame.color = 9;
     form().card().parentChecked[int(SlotKind::Frame)] = true;
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     TakeEvents();
 
     prompts.answers = {true};
-    form().mnNewClick();  // cancelled settings: "zepo"
+    form().cardFile().mnNewClick();  // cancelled settings: "zepo"
     EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
 
     chooser.answers.push_back(QString::fromStdString((saveFolder / "round.zep").string()));
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
     const Slot& back = form().card().slot(SlotKind::Frame, 1);
     EXPECT_TRUE(back.inUse);
@@ -347,8 +352,8 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     EXPECT_TRUE(form().mnFrameN[0]->isChecked());
     EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
     EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
-    EXPECT_EQ(form().openFileName().toStdString(), (saveFolder / "round.zep").string());
-    form().mnOpenClick();
+    EXPECT_EQ(form().document().openFileName().toStdString(), (saveFolder / "round.zep").string());
+    form().cardFile().mnOpenClick();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse) << "a cancelled open keeps the card";
 }
@@ -361,32 +366,32 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
     } cases[] = {
         {"new card", [&] {
              prompts.answers = {true};
-             form().mnNewClick();
+             form().cardFile().mnNewClick();
          }},
         {"open", [&] {
              chooser.answers.push_back(QString::fromStdString((saveFolder / "seen.zep").string()));
-             form().mnOpenClick();
+             form().cardFile().mnOpenClick();
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         form().btnPaint->click();
-        ASSERT_TRUE(form().previewOn());
+        ASSERT_TRUE(form().document().previewOn());
         c.command();
-        EXPECT_TRUE(form().previewOn()) << "the preview shows the new card";
+        EXPECT_TRUE(form().document().previewOn()) << "the preview shows the new card";
         EXPECT_TRUE(form().btnPaint->isChecked());
         EXPECT_EQ(form().canvas->mode(), EditMode::Preview);
         form().btnMove->click();
-        EXPECT_FALSE(form().previewOn());
+        EXPECT_FALSE(form().document().previewOn());
         EXPECT_EQ(form().canvas->mode(), EditMode::Move);
     }
     EXPECT_EQ(form().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(ColorIndex("BLUE")))) << "the opened card";
 }
 
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
-    form().mnOpenClick();
-    EXPECT_EQ(form().saveFolder(), saveFolder);
-    EXPECT_TRUE(form().openFileName().isEmpty());
+    form().cardFile().mnOpenClick();
+    EXPECT_EQ(form().document().saveFolder(), saveFolder);
+    EXPECT_TRUE(form().document().openFileName().isEmpty());
     EXPECT_TRUE(prompts.events.empty());
 }
 
@@ -396,19 +401,19 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     form().card().settings.name = "kept";
     chooser.answers.push_back(QString::fromStdString((other.path() / "foreign.zep").string()));
     prompts.answers = {false};
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
                                 "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
-    EXPECT_EQ(form().saveFolder(), other.path());
+    EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_EQ(form().stbFile->text().toStdString(), other.path().string());
     EXPECT_EQ(form().card().settings.name, "kept");
-    EXPECT_EQ(form().macroLines(), (std::vector<std::string>{"card {foreign}", "title {T}", "end"}));
+    EXPECT_EQ(form().document().macroLines(), (std::vector<std::string>{"card {foreign}", "title {T}", "end"}));
 }
 
 TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
     WriteBytes(saveFolder / "hdr.zep", "\r\n" + HeaderMarkerLine() + "\r\ncard {hdr}\r\ntitle {T}\r\nend\r\n");
     chooser.answers.push_back(QString::fromStdString((saveFolder / "hdr.zep").string()));
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     EXPECT_TRUE(prompts.events.empty());
     EXPECT_EQ(form().card().settings.name, "hdr");
     EXPECT_EQ(form().card().settings.title, "T");
@@ -417,7 +422,7 @@ TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
 TEST_F(CardCommands, OpenOfAnUnreadableFileReportsAndKeepsTheCard) {
     std::filesystem::create_directory(saveFolder / "dir.zep");
     chooser.answers.push_back(QString::fromStdString((saveFolder / "dir.zep").string()));
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
@@ -425,23 +430,23 @@ TEST_F(CardCommands, OpenOfAnUnreadableFileReportsAndKeepsTheCard) {
 TEST_F(CardCommands, SaveFolderEnterCreateOrRefuse) {
     TempFolder other;
     ChooseFolder(other.path());
-    EXPECT_EQ(form().saveFolder(), other.path());
+    EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_TRUE(TakeEvents().empty());
 
     std::filesystem::path fresh = other.path() / "新しい";
     ChooseFolder(fresh);
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:" + fresh.string() + "\r上のフォルダを作成しました。"}));
     EXPECT_TRUE(std::filesystem::is_directory(fresh));
-    EXPECT_EQ(form().saveFolder(), fresh);
+    EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_EQ(std::filesystem::current_path(), fresh);
 
     ChooseFolder(other.path() / "a" / "b");
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:フォルダを変更できませんでした"}));
-    EXPECT_EQ(form().saveFolder(), fresh);
+    EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_FALSE(std::filesystem::exists(other.path() / "a"));
 
-    form().mnSavePosClick();  // no script: cancelled
-    EXPECT_EQ(form().saveFolder(), fresh);
+    form().cardFile().mnSavePosClick();  // no script: cancelled
+    EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_EQ(form().stbFile->text().toStdString(), fresh.string());
 }
 
@@ -450,24 +455,24 @@ TEST_F(CardCommands, SaveFolderDialogOpensOnTheSaveFolderAndFollowsTheTree) {
     std::filesystem::create_directory(other.path() / "sub");
     runner.scripts.push_back([&](QDialog& d) {
         auto& dlg = static_cast<SaveFolderDialog&>(d);
-        EXPECT_EQ(dlg.EditDir->text().toStdString(), saveFolder.string());
-        dlg.EditDir->setText("typed");
+        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), saveFolder.string());
+        Child<QLineEdit>(dlg, "EditDir").setText("typed");
         dlg.SelectInDir(QString::fromStdString((other.path() / "sub").string()));
-        EXPECT_EQ(dlg.EditDir->text().toStdString(), (other.path() / "sub").string()) << "a click replaces the text";
-        dlg.OKBtn->click();
+        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), (other.path() / "sub").string()) << "a click replaces the text";
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().mnSavePosClick();
-    EXPECT_EQ(form().saveFolder(), other.path() / "sub");
+    form().cardFile().mnSavePosClick();
+    EXPECT_EQ(form().document().saveFolder(), other.path() / "sub");
 }
 
 TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
     NameCard("view");
     std::string shown;
     runner.scripts.push_back([&](QDialog& d) { shown = d.findChild<QPlainTextEdit*>()->toPlainText().toStdString(); });
-    form().mnViewMacroClick();
+    form().cardFile().mnViewMacroClick();
     EXPECT_EQ(runner.shown.back(), "MacroViewer");
     std::string expected;
-    for (const std::string& line : form().macroLines()) expected += SjisToUtf8(line) + "\n";
+    for (const std::string& line : form().document().macroLines()) expected += SjisToUtf8(line) + "\n";
     expected.pop_back();
     EXPECT_EQ(shown, expected);
     EXPECT_FALSE(std::filesystem::exists(saveFolder / "view.zep"));
@@ -482,15 +487,15 @@ namespace {
 TEST_F(CardCommands, ChoosingADriveShowsItsFolder) {
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<SaveFolderDialog&>(d);
-        ASSERT_GT(dlg.ChDrive->count(), 0);
-        EXPECT_EQ(dlg.ChDrive->itemText(0), "/");
-        dlg.EditDir->setText("typed");
-        emit dlg.ChDrive->activated(0);
-        EXPECT_EQ(dlg.EditDir->text(), "/");
-        dlg.CancelBtn->click();
+        ASSERT_GT(Child<QComboBox>(dlg, "ChDrive").count(), 0);
+        EXPECT_EQ(Child<QComboBox>(dlg, "ChDrive").itemText(0), "/");
+        Child<QLineEdit>(dlg, "EditDir").setText("typed");
+        emit Child<QComboBox>(dlg, "ChDrive").activated(0);
+        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text(), "/");
+        Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().mnSavePosClick();
-    EXPECT_EQ(form().saveFolder(), saveFolder);
+    form().cardFile().mnSavePosClick();
+    EXPECT_EQ(form().document().saveFolder(), saveFolder);
 }
 
 }  // namespace

@@ -40,15 +40,15 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     // Name the card, then place a frame with the default settings.
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
-        dlg.edtCardName->setText("frames");
-        dlg.OKBtn->click();
+        Child<QLineEdit>(dlg, "edtCardName").setText("frames");
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().mnCardMakeClick();
+    form().cardFile().mnCardMakeClick();
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<FrameDialog&>(d);
         EXPECT_EQ(dlg.windowTitle(), "枠 - 1");
-        dlg.rdoFrmType->item(2)->click();
-        dlg.OKBtn->click();
+        Child<RadioGroup>(dlg, "rdoFrmType").item(2)->click();
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
     form().btnFrame->click();
     ASSERT_TRUE(Frame(1).inUse);
@@ -75,20 +75,21 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     // Right press: red, and an association with the card next.
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<FrameDialog&>(d);
-        EXPECT_EQ(dlg.edtFrmX1->text(), "30");
-        EXPECT_EQ(dlg.edtFrmY2->text(), "79");
-        EXPECT_EQ(dlg.rdoFrmType->itemIndex(), 2);
-        dlg.FrmColor->cell(kRed)->click();
-        dlg.panel->chkCard->click();
-        dlg.panel->btnNextCard->click();  // the association dialog takes the next script
-        EXPECT_EQ(dlg.panel->dspNextCard->text(), "next");
-        dlg.OKBtn->click();
+        EXPECT_EQ(Child<QLineEdit>(dlg, "edtFrmX1").text(), "30");
+        EXPECT_EQ(Child<QLineEdit>(dlg, "edtFrmY2").text(), "79");
+        EXPECT_EQ(Child<RadioGroup>(dlg, "rdoFrmType").itemIndex(), 2);
+        Child<ColorGrid>(dlg, "FrmColor").cell(kRed)->click();
+        Child<QCheckBox>(dlg, "chkCard").click();
+        Child<QPushButton>(dlg, "btnNextCard").click();  // the association dialog takes the next script
+        EXPECT_EQ(Child<QLabel>(dlg, "dspNextCard").text(), "next");
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<AssociationDialog&>(d);
-        dlg.Macro->setCurrentItem(dlg.Macro->findItems("next.zep", Qt::MatchExactly).front());  // the user's choice
-        EXPECT_TRUE(dlg.OKBtn->isEnabled());
-        dlg.OKBtn->click();
+        auto& cards = Child<FileList>(dlg, "Macro");
+        cards.setCurrentItem(cards.findItems("next.zep", Qt::MatchExactly).front());  // the user's choice
+        EXPECT_TRUE(Child<QPushButton>(dlg, "OKBtn").isEnabled());
+        Child<QPushButton>(dlg, "OKBtn").click();
     });
     QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(40, 50));
     QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(40, 50));
@@ -96,21 +97,21 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     EXPECT_EQ(Frame(1).frame.association.file, "next.zep");
     EXPECT_EQ(canvas->surface().pixelColor(50, 60), QColor(Qt::red));
 
-    form().mnSaveClick();
+    form().cardFile().mnSaveClick();
     const std::string saved = Saved("frames.zep");
     EXPECT_NE(saved.find("\tcolor  {}{RED}\r\n\tframe  {30,40}{89,79}{FB}{next,next.zep}\r\n"), std::string::npos);
 
     // A new card forgets it; opening the file brings it back identically.
     prompts.answers = {true};
-    form().mnNewClick();
+    form().cardFile().mnNewClick();
     EXPECT_FALSE(Frame(1).inUse);
     chooser.answers.push_back(QString::fromStdString((program() / "frames.zep").string()));
-    form().mnOpenClick();
+    form().cardFile().mnOpenClick();
     EXPECT_TRUE(Frame(1).inUse);
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 60, 40}));
     std::vector<std::string> lines;
-    form().mnViewMacroClick();
-    EXPECT_EQ(JoinMacroLines(form().macroLines()), saved);
+    form().cardFile().mnViewMacroClick();
+    EXPECT_EQ(JoinMacroLines(form().document().macroLines()), saved);
 }
 
 TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
@@ -120,7 +121,7 @@ TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
     form().btnFrame->click();
     ASSERT_TRUE(Frame(2).inUse);
     runner.scripts.push_back([](QDialog& d) {
-        static_cast<FrameDialog&>(d).chkFrmCut->setChecked(true);
+        Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
         d.accept();
     });
     form().mnFrameN[0]->trigger();

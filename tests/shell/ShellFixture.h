@@ -12,7 +12,11 @@
 #include "TempFolder.h"
 #include "shell/EditorWindows.h"
 #include "shell/ShellServices.h"
+#include "shell/CardFileCommands.h"
 #include "shell/MainWindow.h"
+#include "shell/PasteCommands.h"
+#include "shell/ToolCommands.h"
+#include "shell/ViewCommands.h"
 
 namespace zepo::test {
 

@@ -30,7 +30,7 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
 
 TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
     Start();
-    EXPECT_EQ(form().saveFolder(), program());
+    EXPECT_EQ(form().document().saveFolder(), program());
     EXPECT_EQ(form().stbFile->text().toStdString(), program().string());
     EXPECT_EQ(form().stbMouse->text(), "1000:1000");
     EXPECT_TRUE(form().btnMove->isChecked());
@@ -99,7 +99,7 @@ TEST_F(ShellTest, SwitchCTakesTheCurrentFolderAndSwitchAAllowsWriting) {
     std::filesystem::current_path(here.path());
     Start({"/C", "/a"});
     std::filesystem::current_path(before);
-    EXPECT_EQ(form().saveFolder(), here.path());
+    EXPECT_EQ(form().document().saveFolder(), here.path());
     EXPECT_TRUE(form().settingsWriteAllowed());
 }
 
@@ -162,7 +162,7 @@ TEST_F(ShellTest, Auto256ToggleKeepsMenuAndButtonInStepAndIsNeverWritten) {
     form().mnAuto256Color->trigger();
     EXPECT_FALSE(form().mnAuto256Color->isChecked());
     EXPECT_FALSE(form().btnAuto256Color->isChecked());
-    form().mnAuto256ColorClick();
+    form().tools().mnAuto256ColorClick();
     ProfileFile profile = ProfileFile::Load(program() / "ZEPOED.INI");
     WriteSettings(profile, form().settings());
     EXPECT_EQ(profile.GetString("ZEPOED", "Auto256Color", "missing"), "0");

@@ -2,6 +2,7 @@
 // Puts objects on a card the way the editor's dialogs leave them.
 
 #include "ModelFakes.h"
+#include "model/MacroWriter.h"
 #include "model/Card.h"
 #include "model/Layout.h"
 
@@ -70,6 +71,19 @@ inline int AddTextBlock(Card& card, int x, int y, std::string_view file, const s
     s.inUse = true;
     card.BringToFront(id);
     return id;
+}
+
+// Writes the card as saving does: the default title first, then the lines. False (with the
+// writer's message in `error`) when the card cannot be written.
+inline bool WriteAsSaved(Card& card, std::vector<std::string>& lines, std::string* error = nullptr) {
+    SupplyDefaultTitle(card);
+    auto written = WriteMacro(card);
+    if (!written) {
+        if (error) *error = written.error().message;
+        return false;
+    }
+    lines = std::move(written).value();
+    return true;
 }
 
 // A fresh card as the new-card command leaves it.

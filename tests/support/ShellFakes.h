@@ -1,10 +1,14 @@
 #pragma once
 // Recording stand-ins for everything the editor shows, starts or waits for.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDialog>
 #include <deque>
 #include <functional>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -15,6 +19,15 @@
 #include "platform/Launcher.h"
 #include "platform/Scheduler.h"
 #include "core/TextCodec.h"
+
+namespace zepo {
+
+// An association in failure messages: both texts in UTF-8.
+inline void PrintTo(const Association& a, std::ostream* os) {
+    *os << '{' << SjisToUtf8(a.name) << ", " << SjisToUtf8(a.file) << '}';
+}
+
+}  // namespace zepo
 
 namespace zepo::test {
 
@@ -107,6 +120,19 @@ struct ManualScheduler : Scheduler {
         for (auto& w : work) w();
     }
 };
+
+// The control of a window by its object name, as a script finds it. A missing control fails
+// the test and ends it with an exception, since there is nothing to go on with.
+template <typename T>
+T& Child(QObject& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found) {
+        ADD_FAILURE() << "no " << T::staticMetaObject.className() << " named " << name << " in "
+                      << window.objectName().toStdString();
+        throw std::logic_error(std::string("missing control ") + name);
+    }
+    return *found;
+}
 
 // The one application object of a test program, with the editor's font substitutes.
 QApplication& App();

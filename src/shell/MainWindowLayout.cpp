@@ -1,4 +1,5 @@
-// The main window's menu bar, button bar and status bar.
+// The main window's menu bar, button bar and status bar: captions, names and order only;
+// the command classes connect them.
 
 #include <QActionGroup>
 #include <QButtonGroup>
@@ -8,9 +9,6 @@
 #include <QToolButton>
 
 #include "shell/MainWindow.h"
-#include "canvas/CardCanvas.h"
-#include "dialogs/AboutDialog.h"
-#include "dialogs/DialogRunner.h"
 
 namespace zepo {
 namespace {
@@ -62,8 +60,6 @@ void MainWindow::BuildMenus() {
     mn640_480 = Item(view, "mn640_480", "640*480ﾄﾞｯﾄ", true);
     for (QAction* a : {mnNomalScreen, mn1024_768, mn800_600, mn640_480}) sizes->addAction(a);
     mnNomalScreen->setChecked(true);
-    // The window sizes come with the screen-size commands; until then "標準" stays ticked.
-    connect(sizes, &QActionGroup::triggered, this, [this] { mnNomalScreen->setChecked(true); });
     view->addSeparator();
     mnFullScreen = Item(view, "mnFullScreen", "最大化");
 
@@ -153,31 +149,6 @@ void MainWindow::BuildMenus() {
     mnAboutZEPO = Item(help, "mnAboutZEPO", "バージョン情報(&A)...");
 
     for (QAction* hidden : {mnTool1, mnTool2, mnTool3, mnHelp1, mnHelp2, mnHelp3}) hidden->setVisible(false);
-
-    connect(mnNew, &QAction::triggered, this, [this] { mnNewClick(); });
-    connect(mnOpen, &QAction::triggered, this, [this] { mnOpenClick(); });
-    connect(mnSave, &QAction::triggered, this, [this] { mnSaveClick(); });
-    connect(mnSavePos, &QAction::triggered, this, [this] { mnSavePosClick(); });
-    connect(mnCardMake, &QAction::triggered, this, [this] { mnCardMakeClick(); });
-    connect(mnViewMacro, &QAction::triggered, this, [this] { mnViewMacroClick(); });
-    connect(mnExit, &QAction::triggered, this, [this] { mnExitClick(); });
-    connect(mnAuto256Color, &QAction::triggered, this, [this] { mnAuto256ColorClick(); });
-    auto slotItems = [this](auto& items, SlotKind kind) {
-        for (size_t i = 0; i < items.size(); ++i)
-            connect(items[i], &QAction::triggered, this, [this, kind, i] { EditSlot(SlotId(kind, int(i) + 1)); });
-    };
-    slotItems(mnYoko, SlotKind::OneLineText);
-    slotItems(mnTextFileN, SlotKind::TextBlock);
-    slotItems(mnBitmapN, SlotKind::Picture);
-    slotItems(mnFrameN, SlotKind::Frame);
-    // Commands whose dialogs and programs come later keep the model's check marks: a click
-    // must not tick a feature that the card does not have.
-    for (QAction* a : {mnAVI, mnAvi2, mnWave, mnCD, mnMIDI, mnRun, mnMarker, mnSlide})
-        connect(a, &QAction::triggered, this, [this] { SyncFromModel(); });
-    for (QAction* a : mnButton) connect(a, &QAction::triggered, this, [this] { SyncFromModel(); });
-    connect(mnAboutZEPO, &QAction::triggered, this, [this] {
-        if (dialogs_.about) services_.dialogs.Run(*dialogs_.about);
-    });
 }
 
 namespace {
@@ -227,19 +198,6 @@ void MainWindow::BuildButtonBar() {
         modeGroup_->addButton(b);
     }
     btnMove->setChecked(true);
-
-    connect(btnCard, &QToolButton::clicked, this, [this] { mnCardMakeClick(); });
-    connect(btnOpen, &QToolButton::clicked, this, [this] { mnOpenClick(); });
-    connect(btnSave, &QToolButton::clicked, this, [this] { mnSaveClick(); });
-    connect(btnPaint, &QToolButton::clicked, this, [this] { btnPaintClick(); });
-    connect(btnMove, &QToolButton::clicked, this, [this] { btnMoveClick(); });
-    connect(btnFrontBack, &QToolButton::clicked, this, [this] { btnFrontBackClick(); });
-    connect(btnStretch, &QToolButton::clicked, this, [this] { btnStretchClick(); });
-    connect(btnTxtYoko, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::OneLineText); });
-    connect(btnTextFile, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::TextBlock); });
-    connect(btnBitmap, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::Picture); });
-    connect(btnFrame, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::Frame); });
-    connect(btnAuto256Color, &QToolButton::clicked, this, [this] { mnAuto256ColorClick(); });
 }
 
 void MainWindow::BuildStatusBar() {

@@ -1,0 +1,53 @@
+#pragma once
+// The open card: the card itself, the save folder its files are found in, the last card file
+// chosen, the macro lines last written and the preview flag. The views follow it: every
+// change ends in changed(), and the canvas and the check marks are drawn again from it.
+
+#include <QObject>
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/Card.h"
+
+namespace zepo {
+
+class CardDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit CardDocument(QObject* parent = nullptr) : QObject(parent) {}
+
+    const Card& card() const { return card_; }
+    // For the code that edits the card; it calls Changed() when done.
+    Card& card() { return card_; }
+    // Tells the views that the card changed.
+    void Changed() { emit changed(); }
+
+    const std::filesystem::path& saveFolder() const { return saveFolder_; }
+    void SetSaveFolder(std::filesystem::path folder);
+
+    bool previewOn() const { return preview_; }
+    void SetPreview(bool on);
+
+    // The lines the card was last read from or written to (the macro viewer shows them).
+    const std::vector<std::string>& macroLines() const { return macroLines_; }
+    void SetMacroLines(std::vector<std::string> lines) { macroLines_ = std::move(lines); }
+
+    // The open dialog's last chosen file; empty until a file was chosen.
+    const QString& openFileName() const { return openFileName_; }
+    void SetOpenFileName(const QString& file) { openFileName_ = file; }
+
+signals:
+    void changed();
+    void saveFolderChanged();
+
+private:
+    Card card_;
+    std::filesystem::path saveFolder_;
+    bool preview_ = false;
+    std::vector<std::string> macroLines_;
+    QString openFileName_;
+};
+
+}  // namespace zepo

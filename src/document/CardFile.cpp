@@ -1,0 +1,43 @@
+#include "document/CardFile.h"
+
+#include <system_error>
+
+#include "model/MacroFile.h"
+#include "model/MacroWriter.h"
+#include "platform/CardFilesOnDisk.h"
+#include "platform/Folders.h"
+
+namespace zepo {
+
+std::variant<CardFileText, OpenProblem> ReadCardFileText(const std::filesystem::path& chosen) {
+    std::error_code ec;
+    CardFileText text;
+    text.file = std::filesystem::absolute(chosen, ec);
+    std::optional<std::string> name = SjisNameOfPath(text.file.filename());
+    if (!name) return OpenProblem::NameNotShiftJis;
+    std::optional<std::string> bytes;
+    if (!ec) bytes = ReadFileBytes(text.file);
+    if (!bytes) return OpenProblem::Unreadable;
+    text.sjisName = std::move(*name);
+    text.folder = WithoutTrailingSeparator(text.file.parent_path());
+    text.lines = SplitLines(*bytes);
+    text.hasHeader = HasHeaderMarker(text.lines);
+    return text;
+}
+
+LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer) {
+    CardFilesOnDisk files(text.folder);
+    ReaderContext context{messages, files, measurer};
+    return LoadMacro(card, text.lines, text.sjisName, context);
+}
+
+Result<std::vector<std::string>> CardLines(Card& card) {
+    SupplyDefaultTitle(card);
+    return WriteMacro(card);
+}
+
+bool WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
+    return WriteFileAtomically(target, JoinMacroLines(lines));
+}
+
+}  // namespace zepo

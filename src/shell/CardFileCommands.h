@@ -1,0 +1,46 @@
+#pragma once
+// The card menu's file commands and the card buttons of the bar: new card, open, save,
+// save folder, card settings, the macro viewer and exit, and the start-up sequence that
+// runs the first three for the user.
+
+#include <QObject>
+#include <filesystem>
+
+namespace zepo {
+
+class CardDocument;
+class MainWindow;
+
+class CardFileCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit CardFileCommands(MainWindow& window);
+
+    void mnNewClick();
+    void mnOpenClick();  // OpenMacro
+    void mnSaveClick();
+    void mnSavePosClick();
+    void mnCardMakeClick();
+    void mnViewMacroClick();
+    void mnExitClick();
+    // The one-shot start-up sequence, 1000 ms after creation.
+    void Timer1Timer();
+
+private:
+    // OpenMacro's steps after the file was chosen.
+    void OpenChosenFile(const std::filesystem::path& file);
+    // The new-card reset: an empty card, fresh dialogs, the caption "main".
+    void NewCardReset();
+    // Writes the card into the macro line list; false after the writer's message.
+    bool BuildMacroLines();
+    // After the new card command or the start-up sequence: an empty name becomes "zepo".
+    void NameUnnamedCard();
+    // The platform's report of a folder that cannot be entered.
+    void ReportFolder(const std::filesystem::path& folder);
+
+    MainWindow& window_;
+    CardDocument& document_;
+    bool startupDone_ = false;
+};
+
+}  // namespace zepo
