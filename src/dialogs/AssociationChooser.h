@@ -1,6 +1,6 @@
 #pragma once
-// Loads a panel's association into the association dialog, shows it, and writes the
-// result back into the panel's labels.
+// Loads a panel's association into the association dialog, shows it, and gives the panel
+// the association the user chose.
 
 namespace zepo {
 
@@ -14,16 +14,12 @@ public:
     AssociationChooser(AssociationDialog& dialog, DialogRunner& runner, MessageSink& messages)
         : dialog_(dialog), runner_(runner), messages_(messages) {}
 
-    // True when the panel's labels were rewritten (the dialog was confirmed).
+    // True when the panel took a new association (the dialog was confirmed with a choice the
+    // card can hold). A panel association the dialog cannot show (a CD track that is not a
+    // number) and a save folder that cannot be entered end here with a message.
     bool Choose(AssociationPanel& panel);
 
 private:
-    // Kind, preselections, stop flags, track and program from the labels; false (after a
-    // message) when a CD track is not a number.
-    bool Load(const AssociationPanel& panel);
-    // False (after a message) when the program text cannot be stored in a card.
-    bool Store(AssociationPanel& panel);
-
     AssociationDialog& dialog_;
     DialogRunner& runner_;
     MessageSink& messages_;

@@ -11,12 +11,16 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "dialogs/DialogButtons.h"
 #include "dialogs/FileList.h"
+#include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
 #include "dialogs/FileChooser.h"
 #include "platform/Launcher.h"
+#include "core/Numbers.h"
 #include "core/TextCodec.h"
 #include "model/Environment.h"
 
@@ -27,29 +31,36 @@ QGroupBox* Box(const QString& title, QWidget* parent) { return new QGroupBox(tit
 
 QString Quoted(const QString& path) { return '"' + path + '"'; }
 
+QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
+
 }  // namespace
 
 AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent)
     : QDialog(parent), launcher_(launcher), chooser_(chooser) {
     setWindowTitle("関連付け");
-    CardKind = new RadioGroup("種類",
-                              {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動", "自カード(this)"},
-                              this);
+    CardKind = Named(new RadioGroup("種類",
+                                    {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動",
+                                     "自カード(this)"},
+                                    this),
+                     "CardKind");
     CardKind->setItemIndex(0);
 
-    MacroBox = Box("カード(*.zep)", this);
-    Macro = new FileList("*.zep", MacroBox);
-    btnEditZep = new QPushButton("編集", MacroBox);
+    MacroBox = Named(Box("カード(*.zep)", this), "MacroBox");
+    Macro = Named(new FileList("*.zep", MacroBox), "Macro");
+    btnEditZep = Named(new QPushButton("編集", MacroBox), "btnEditZep");
     auto* macroLayout = new QVBoxLayout(MacroBox);
     macroLayout->addWidget(Macro);
     macroLayout->addWidget(btnEditZep);
 
-    auto mediaBox = [this](const QString& title, const QString& mask, FileList*& list, QCheckBox*& stop,
-                           QPushButton*& edit) {
-        QGroupBox* box = Box(title, this);
-        list = new FileList(mask, box);
-        stop = new QCheckBox("停止", box);
-        edit = new QPushButton("編集", box);
+    struct MediaNames {
+        const char *box, *list, *stop, *edit;
+    };
+    auto mediaBox = [this](const QString& title, const QString& mask, MediaNames names, FileList*& list,
+                           QCheckBox*& stop, QPushButton*& edit) {
+        QGroupBox* box = Named(Box(title, this), names.box);
+        list = Named(new FileList(mask, box), names.list);
+        stop = Named(new QCheckBox("停止", box), names.stop);
+        edit = Named(new QPushButton("編集", box), names.edit);
         auto* layout = new QVBoxLayout(box);
         layout->addWidget(list);
         auto* row = new QHBoxLayout;
@@ -59,32 +70,35 @@ AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, Q
         layout->addLayout(row);
         return box;
     };
-    WaveBox = mediaBox("音声(*.wav)", "*.wav", Wave_, StopWave, btnEditWav);
-    MIDIBox = mediaBox("ＭＩＤＩ(*.mid)", "*.mid", Midi_, StopMidi, btnEditMid);
-    AviBox = mediaBox("動画(*.avi,*.wmv)", "*.avi;*.wmv", Avi, StopAvi, btnEditAvi);
+    WaveBox = mediaBox("音声(*.wav)", "*.wav", {"WaveBox", "Wave_", "StopWave", "btnEditWav"}, Wave_, StopWave,
+                       btnEditWav);
+    MIDIBox = mediaBox("ＭＩＤＩ(*.mid)", "*.mid", {"MIDIBox", "Midi_", "StopMidi", "btnEditMid"}, Midi_, StopMidi,
+                       btnEditMid);
+    AviBox = mediaBox("動画(*.avi,*.wmv)", "*.avi;*.wmv", {"AviBox", "Avi", "StopAvi", "btnEditAvi"}, Avi, StopAvi,
+                      btnEditAvi);
 
-    CDBox = Box("音楽ＣＤ", this);
-    CDNo = new QSpinBox(CDBox);
+    CDBox = Named(Box("音楽ＣＤ", this), "CDBox");
+    CDNo = Named(new QSpinBox(CDBox), "CDNo");
     CDNo->setRange(1, 100);
     CDNo->setValue(1);
-    StopCD = new QCheckBox("停止", CDBox);
+    StopCD = Named(new QCheckBox("停止", CDBox), "StopCD");
     auto* cdLayout = new QGridLayout(CDBox);
     cdLayout->addWidget(new QLabel("曲の番号", CDBox), 0, 0);
     cdLayout->addWidget(CDNo, 0, 1);
     cdLayout->addWidget(StopCD, 1, 0);
     cdLayout->setRowStretch(2, 1);
 
-    RunBox = Box("ソフト起動", this);
-    edtRunExe = new QLineEdit(RunBox);
+    RunBox = Named(Box("ソフト起動", this), "RunBox");
+    edtRunExe = Named(new QLineEdit(RunBox), "edtRunExe");
     LimitSjisBytes(edtRunExe, 80);
-    btnOpenRunExe = new QPushButton("参照...", RunBox);
+    btnOpenRunExe = Named(new QPushButton("参照...", RunBox), "btnOpenRunExe");
     auto* runLayout = new QGridLayout(RunBox);
     runLayout->addWidget(new QLabel("起動ソフト名", RunBox), 0, 0);
     runLayout->addWidget(edtRunExe, 1, 0, 1, 2);
     runLayout->addWidget(btnOpenRunExe, 2, 1);
     runLayout->setRowStretch(3, 1);
 
-    thisBox = Box("自カード(this)", this);
+    thisBox = Named(Box("自カード(this)", this), "thisBox");
     auto* explanation = new QLabel(
         "　自分自身のカードを呼び出します。マーカー機能を使ったときに描かれたマークを消すときなどに指定すると便利です。",
         thisBox);
@@ -167,6 +181,92 @@ void AssociationDialog::Reset() {
         CDNo->setValue(CDNo->minimum());  // a track of 0 is raised to the first track
     }
     edtRunExe->clear();
+}
+
+Status AssociationDialog::Load(const Association& stored) {
+    Reset();
+    const std::string& name = stored.name;
+    const QString file = Shown(stored.file);
+    if (name.empty()) return {};
+    if (name == "WAVE") {
+        setKind(Wave);
+        if (!file.isEmpty()) wavePreselection = file;
+        else StopWave->setChecked(true);
+    } else if (name == "CDAUDIO") {
+        setKind(CdAudio);
+        if (!file.isEmpty()) {
+            auto track = ParseInt(stored.file);
+            if (!track) return Fail(Sjis("曲の番号「") + stored.file + Sjis("」が数値ではありません"));
+            CDNo->setValue(*track);  // the spin edit keeps it within 1..100
+        } else {
+            StopCD->setChecked(true);
+        }
+    } else if (name == "MIDI") {
+        setKind(Midi);
+        if (!file.isEmpty()) midiPreselection = file;
+        else StopMidi->setChecked(true);
+    } else if (name == "AVI") {
+        setKind(Movie);
+        if (!file.isEmpty()) moviePreselection = file;
+        else StopAvi->setChecked(true);
+    } else if (name == "RUN") {
+        setKind(Run);
+        if (!file.isEmpty()) edtRunExe->setText(file);
+    } else if (name == "this") {
+        setKind(This);
+    } else {
+        setKind(Card);
+        cardPreselection = file;
+    }
+    return {};
+}
+
+void AssociationDialog::SetKindChoice(bool offered) { CardKind->setVisible(offered); }
+
+Result<Association> AssociationDialog::Read() const {
+    QString name, file;
+    switch (kind()) {
+        case Wave:
+            name = "WAVE";
+            file = StopWave->isChecked() ? QString() : Wave_->SelectedFile();
+            break;
+        case CdAudio:
+            name = "CDAUDIO";
+            file = StopCD->isChecked() ? QString() : QString::number(CDNo->value());
+            break;
+        case Midi:
+            name = "MIDI";
+            file = StopMidi->isChecked() ? QString() : Midi_->SelectedFile();
+            break;
+        case Movie:
+            name = "AVI";
+            file = StopAvi->isChecked() ? QString() : Avi->SelectedFile();
+            break;
+        case Run: {
+            name = "RUN";
+            file = edtRunExe->text();
+            SjisConversion c = Utf8ToSjis(file.toStdString());
+            if (!c.ok()) return Fail(Sjis("カードに書けない文字が含まれています: ") + c.lost);
+            break;
+        }
+        case This: name = "this"; break;
+        default:
+            file = Macro->SelectedFile();
+            name = file.left(std::max<qsizetype>(0, file.size() - 4));
+            break;
+    }
+    // The card keeps 20 bytes of the name and 50 of the file; a longer text would be cut
+    // there and name a card, a file or a program that does not exist.
+    Association chosen;
+    chosen.file = Utf8ToSjis(file.toStdString()).bytes;
+    if (chosen.file.size() > kAssociationFileBytes)
+        return Fail((kind() == Run ? Sjis("起動ソフト名が長すぎます（50バイトまで）: ")
+                                   : Sjis("ファイル名が長すぎます（50バイトまで）: ")) +
+                    chosen.file);
+    chosen.name = Utf8ToSjis(name.toStdString()).bytes;
+    if (chosen.name.size() > kAssociationNameBytes)
+        return Fail(Sjis("カード名が長すぎます（20バイトまで）: ") + chosen.name);
+    return chosen;
 }
 
 bool AssociationDialog::Activate(MessageSink& messages) {

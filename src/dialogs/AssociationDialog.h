@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/Result.h"
+#include "model/Card.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -45,14 +48,44 @@ public:
 
     // Clears the preselections, the selections, the stop flags, the track and the program.
     void Reset();
+    // Resets, then takes the kind and its preselection, stop flag, track or program from a
+    // stored association. Refused with a message when a CD track is not a number.
+    Status Load(const Association& stored);
+    // Whether the kind can be chosen; a card feature keeps its kind.
+    void SetKindChoice(bool offered);
     // Runs before each showing: enters the save folder, re-reads the lists and applies the
     // kind. False (after a message) when the save folder cannot be entered.
     bool Activate(MessageSink& messages);
-    // Shows the current kind's box and sets OK and the edit buttons from its controls.
-    void KindSwitch();
+    // The chosen association in Shift-JIS, or the message why the card cannot hold it: a
+    // program name Shift-JIS cannot write, a name over 20 or a file over 50 bytes (cut to
+    // fit, it would name a card, a file or a program that does not exist).
+    Result<Association> Read() const;
 
     int kind() const;
+
+    static constexpr const char* kHelpTopic = "HID00000018";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
+    struct MediaKind {
+        QGroupBox* box;
+        FileList* list;
+        QCheckBox* stop;
+        QPushButton* edit;
+        QString* preselection;
+    };
+    MediaKind Media(int kind);
+    QGroupBox* BoxOf(int kind) const;
     void setKind(int kind);
+    // Shows the current kind's box and sets OK and the edit buttons from its controls.
+    void KindSwitch();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ListSelectionChanged(int kind);
+    void StopClicked(int kind);
+    void EditSelected(int kind);
+    void BrowseProgram();
 
     // The four preselections: what a list selects when it is shown.
     QString cardPreselection, wavePreselection, midiPreselection, moviePreselection;
@@ -83,27 +116,6 @@ public:
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
-
-    static constexpr const char* kHelpTopic = "HID00000018";
-
-signals:
-    void helpRequested(const QString& topic);
-
-private:
-    struct MediaKind {
-        QGroupBox* box;
-        FileList* list;
-        QCheckBox* stop;
-        QPushButton* edit;
-        QString* preselection;
-    };
-    MediaKind Media(int kind);
-    QGroupBox* BoxOf(int kind) const;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void ListSelectionChanged(int kind);
-    void StopClicked(int kind);
-    void EditSelected(int kind);
-    void BrowseProgram();
 
     Launcher& launcher_;
     FileChooser& chooser_;

@@ -5,8 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialogs/AssociationChooser.h"
 #include "core/TextCodec.h"
+#include "dialogs/AssociationChooser.h"
+#include "dialogs/Named.h"
 
 namespace zepo {
 namespace {
@@ -22,13 +23,15 @@ QLabel* WhiteLabel(QWidget* parent) {
     return label;
 }
 
+QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
+
 }  // namespace
 
 AssociationPanel::AssociationPanel(QWidget* parent) : QWidget(parent) {
-    chkCard = new QCheckBox("関連付け", this);
-    dspNextCard = WhiteLabel(this);
-    dspNextFile = WhiteLabel(this);
-    btnNextCard = new QPushButton("選択...", this);
+    chkCard = Named(new QCheckBox("関連付け", this), "chkCard");
+    dspNextCard = Named(WhiteLabel(this), "dspNextCard");
+    dspNextFile = Named(WhiteLabel(this), "dspNextFile");
+    btnNextCard = Named(new QPushButton("選択...", this), "btnNextCard");
     btnNextCard->setToolTip("えらぶ");
     btnNextCard->setEnabled(false);
     auto* layout = new QGridLayout(this);
@@ -43,36 +46,45 @@ AssociationPanel::AssociationPanel(QWidget* parent) : QWidget(parent) {
     });
 }
 
+void AssociationPanel::Show(const Association& association) {
+    association_ = association;
+    dspNextCard->setText(Shown(association_.name));
+    dspNextFile->setText(Shown(association_.file));
+}
+
 void AssociationPanel::chkCardClick() {
     if (chkCard->isChecked()) {
         btnNextCard->setEnabled(true);
-        if (!presetName.isEmpty()) dspNextCard->setText(presetName);
+        if (!fixedKind_.empty()) Show({fixedKind_, association_.file});
     } else {
         btnNextCard->setEnabled(false);
-        dspNextCard->clear();
-        dspNextFile->clear();
+        Show({});
     }
 }
 
 void AssociationPanel::Reset() {
     chkCard->setChecked(false);
-    dspNextCard->clear();
-    dspNextFile->clear();
+    Show({});
     btnNextCard->setEnabled(false);
 }
 
-void AssociationPanel::Fill(const Association& stored) {
-    const bool has = !stored.name.empty();
-    chkCard->setChecked(has);
-    btnNextCard->setEnabled(has);
-    dspNextCard->setText(has ? QString::fromStdString(SjisToUtf8(stored.name)) : QString());
-    dspNextFile->setText(has ? QString::fromStdString(SjisToUtf8(stored.file)) : QString());
+void AssociationPanel::Load(const Association& stored) { Load(stored, !stored.name.empty()); }
+
+void AssociationPanel::Load(const Association& stored, bool ticked) {
+    chkCard->setChecked(ticked);
+    btnNextCard->setEnabled(ticked);
+    // An association without a name is none, whatever its file says.
+    Association shown;
+    if (!stored.name.empty()) shown.Set(stored.name, stored.file);
+    Show(shown);
 }
 
-Association AssociationPanel::Stored() const {
+void AssociationPanel::SetChosen(const Association& chosen) {
     Association a;
-    a.Set(Utf8ToSjis(dspNextCard->text().toStdString()).bytes, Utf8ToSjis(dspNextFile->text().toStdString()).bytes);
-    return a;
+    a.Set(chosen.name, chosen.file);
+    Show(a);
 }
+
+Association AssociationPanel::Read() const { return association_; }
 
 }  // namespace zepo

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <string>
+
 #include "model/Card.h"
 
 class QCheckBox;
@@ -14,31 +16,44 @@ namespace zepo {
 
 class AssociationChooser;
 
+// The panel holds its association as the card stores it (Shift-JIS, 20 and 50 bytes) and
+// shows it in its two labels; the labels are never read back.
 class AssociationPanel : public QWidget {
     Q_OBJECT
 public:
     explicit AssociationPanel(QWidget* parent = nullptr);
 
-    // Ticked with both labels when the stored association has a name; unticked and empty otherwise.
-    void Fill(const Association& stored);
-    // The labels as the record stores them: Shift-JIS, 20 and 50 bytes.
-    Association Stored() const;
+    // Ticked with both labels when the association has a name; unticked and empty otherwise.
+    void Load(const Association& stored);
+    // The same, ticked or not as asked: a button's panel is ticked even without an
+    // association, so that one can be chosen at once.
+    void Load(const Association& stored, bool ticked);
+    // The association: empty when unticked.
+    Association Read() const;
+    // The association dialog's choice; the box stays as it is.
+    void SetChosen(const Association& chosen);
+    // Unticked and empty.
     void Reset();
+
+    // A card feature keeps its kind: ticking the box puts the kind word in as the name, and
+    // the association dialog offers no other kind. Empty for a free choice of kind.
+    void SetFixedKind(std::string kindWord) { fixedKind_ = std::move(kindWord); }
+    bool kindChoiceAllowed() const { return fixedKind_.empty(); }
+
     void SetChooser(AssociationChooser* chooser) { chooser_ = chooser; }
+
+private:
+    void chkCardClick();
+    void Show(const Association& association);
+
+    Association association_;
+    std::string fixedKind_;
+    AssociationChooser* chooser_ = nullptr;
 
     QCheckBox* chkCard;
     QLabel* dspNextCard;
     QLabel* dspNextFile;
     QPushButton* btnNextCard;
-
-    // The button dialog's extras: what ticking the box puts into the name label, and
-    // whether the association dialog offers its kind choice.
-    QString presetName;
-    bool kindChoiceAllowed = true;
-
-private:
-    void chkCardClick();
-    AssociationChooser* chooser_ = nullptr;
 };
 
 }  // namespace zepo

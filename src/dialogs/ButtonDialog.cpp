@@ -8,13 +8,13 @@
 
 #include "dialogs/AssociationPanel.h"
 #include "dialogs/DialogButtons.h"
-#include "core/TextCodec.h"
+#include "dialogs/Named.h"
 
 namespace zepo {
 
 ButtonDialog::ButtonDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("ボタン");
-    panel = new AssociationPanel(this);
+    panel = Named(new AssociationPanel(this), "panel");
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
@@ -25,30 +25,24 @@ ButtonDialog::ButtonDialog(QWidget* parent) : QDialog(parent) {
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
-void ButtonDialog::PrepareForButton(const Card& card, int button) {
+void ButtonDialog::Load(const Card& card, int button) {
     setWindowTitle(button == 0 ? QString("マウス右") : QString("ボタン - %1").arg(button));
-    panel->kindChoiceAllowed = true;
-    panel->presetName.clear();
-    panel->Fill(card.buttons.at(button));
+    panel->SetFixedKind({});
     // The box is ticked even without an association, so that one can be chosen at once.
-    panel->chkCard->setChecked(true);
-    panel->btnNextCard->setEnabled(true);
+    panel->Load(card.buttons.at(button), true);
 }
 
-void ButtonDialog::PrepareForFeature(const Card& card, Feature feature) {
+void ButtonDialog::Load(const Card& card, Feature feature) {
     static const char* captions[] = {"音声", "音楽ＣＤ", "ＭＩＤＩ", "動画", "ソフト起動"};
     const int i = static_cast<int>(feature);
     setWindowTitle(captions[i]);
-    const QString word = QString::fromLatin1(FeatureKindWord(feature).data(), FeatureKindWord(feature).size());
-    panel->kindChoiceAllowed = false;
-    panel->presetName = word;
-    panel->chkCard->setChecked(true);
-    panel->btnNextCard->setEnabled(true);
-    panel->dspNextCard->setText(word);
-    const QString placeholder = feature == Feature::CdAudio ? "1" : " ";
-    panel->dspNextFile->setText(card.featureInUse[i] ? QString::fromStdString(SjisToUtf8(card.features[i].file))
-                                                      : placeholder);
+    const std::string word(FeatureKindWord(feature));
+    panel->SetFixedKind(word);
+    const std::string placeholder = feature == Feature::CdAudio ? "1" : " ";
+    panel->Load({word, card.featureInUse[i] ? card.features[i].file : placeholder}, true);
 }
+
+Association ButtonDialog::Read() const { return panel->Read(); }
 
 void ButtonDialog::StoreButton(Card& card, int button, const Association& chosen) {
     card.buttons.at(button) = chosen;

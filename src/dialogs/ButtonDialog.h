@@ -19,24 +19,30 @@ public:
 
     // Button 0 is the right mouse button ("マウス右"), 1..5 are "ボタン - N": the kind can be
     // chosen and the panel shows the stored association.
-    void PrepareForButton(const Card& card, int button);
+    void Load(const Card& card, int button);
     // A feature keeps its kind: the panel shows the kind word and the stored file when the
     // feature is on, else the placeholder of a file not chosen yet (" ", "1" for the CD).
-    void PrepareForFeature(const Card& card, Feature feature);
+    void Load(const Card& card, Feature feature);
+    // The association as confirmed; empty when the box was unticked.
+    Association Read() const;
 
     // After OK: the stored association and whether the command's menu item is ticked.
     static void StoreButton(Card& card, int button, const Association& chosen);
     static void StoreFeature(Card& card, Feature feature, const Association& chosen);
 
+    // The association panel, for the owner to wire its chooser in; its value goes through
+    // Load and Read.
     AssociationPanel* panel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
 
     static constexpr const char* kHelpTopic = "HID00000018";
 
 signals:
     void helpRequested(const QString& topic);
+
+private:
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
 };
 
 }  // namespace zepo

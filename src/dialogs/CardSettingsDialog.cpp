@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ColorGrid.h"
+#include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
 #include "model/Environment.h"
@@ -31,14 +32,14 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 
 CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
     setWindowTitle("カードの基本設定");
-    edtCardName = new QLineEdit(this);
-    edtCardTitle = new QLineEdit(this);
+    edtCardName = Named(new QLineEdit(this), "edtCardName");
+    edtCardTitle = Named(new QLineEdit(this), "edtCardTitle");
     LimitSjisBytes(edtCardName, kCardNameMaxBytes);
     LimitSjisBytes(edtCardTitle, kCardTitleMaxBytes);
-    CardColor = new ColorGrid(this);
+    CardColor = Named(new ColorGrid(this), "CardColor");
     const QStringList choices{"指定しない", "する", "しない"};
-    rdoEditMode = new RadioGroup("編集モード", choices, this);
-    rdoCursorMode = new RadioGroup("指カーソル", choices, this);
+    rdoEditMode = Named(new RadioGroup("編集モード", choices, this), "rdoEditMode");
+    rdoCursorMode = Named(new RadioGroup("指カーソル", choices, this), "rdoCursorMode");
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;

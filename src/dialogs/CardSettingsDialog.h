@@ -24,15 +24,6 @@ public:
     // The fields as Shift-JIS settings; only valid after the dialog accepted them.
     CardSettings Read() const;
 
-    QLineEdit* edtCardName;
-    QLineEdit* edtCardTitle;
-    ColorGrid* CardColor;
-    RadioGroup* rdoEditMode;
-    RadioGroup* rdoCursorMode;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
-
     static constexpr const char* kHelpTopic = "HID00000023";
 
 public slots:
@@ -41,6 +32,15 @@ public slots:
 private:
     void edtCardNameChange();
     MessageSink& messages_;
+
+    QLineEdit* edtCardName;
+    QLineEdit* edtCardTitle;
+    ColorGrid* CardColor;
+    RadioGroup* rdoEditMode;
+    RadioGroup* rdoCursorMode;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
 };
 
 }  // namespace zepo

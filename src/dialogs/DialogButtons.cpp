@@ -11,6 +11,9 @@ DialogButtons MakeDialogButtons(QDialog* dialog) {
     b.ok = new QPushButton("OK", dialog);
     b.cancel = new QPushButton("キャンセル", dialog);
     b.help = new QPushButton("ヘルプ(&H)", dialog);
+    b.ok->setObjectName("OKBtn");
+    b.cancel->setObjectName("CancelBtn");
+    b.help->setObjectName("HelpBtn");
     b.ok->setDefault(true);
     b.row = new QHBoxLayout;
     b.row->addStretch();

@@ -14,8 +14,9 @@ struct DialogButtons {
     QHBoxLayout* row;  // right-aligned, for the dialog's layout
 };
 
-// OK accepts (through the dialog's own accept(), so a dialog that checks its fields can
-// refuse), Cancel rejects; what Help shows is the dialog's business.
+// The buttons are named OKBtn, CancelBtn and HelpBtn. OK accepts (through the dialog's own
+// accept(), so a dialog that checks its fields can refuse), Cancel rejects; what Help shows
+// is the dialog's business.
 DialogButtons MakeDialogButtons(QDialog* dialog);
 
 }  // namespace zepo

@@ -9,21 +9,46 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/DialogButtons.h"
 #include "dialogs/ColorGrid.h"
+#include "dialogs/DialogButtons.h"
+#include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
 #include "render/StyleLabels.h"
 
 namespace zepo {
+namespace {
+
+// The typed text for a message, with "?" for each character Shift-JIS cannot hold.
+std::string ShownInMessage(const QString& typed) {
+    std::string shown;
+    for (char32_t c : typed.toUcs4()) {
+        SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
+        shown += one.ok() ? one.bytes : "?";
+    }
+    return shown;
+}
+
+std::optional<int> WholeNumber(const QLineEdit* edit) {
+    const SjisConversion typed = Utf8ToSjis(edit->text().toStdString());
+    // A character Shift-JIS cannot hold must not simply vanish: "2€0" is not 20.
+    return typed.ok() ? ParseInt(typed.bytes) : std::nullopt;
+}
+
+}  // namespace
 
 FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("枠の作成");
     auto* position = new QGroupBox("枠の位置", this);
-    edtFrmX1 = new QLineEdit("10", position);
-    edtFrmY1 = new QLineEdit("10", position);
-    edtFrmX2 = new QLineEdit("100", position);
-    edtFrmY2 = new QLineEdit("100", position);
+    edtFrmX1 = Named(new QLineEdit("10", position), "edtFrmX1");
+    edtFrmY1 = Named(new QLineEdit("10", position), "edtFrmY1");
+    edtFrmX2 = Named(new QLineEdit("100", position), "edtFrmX2");
+    edtFrmY2 = Named(new QLineEdit("100", position), "edtFrmY2");
     auto* grid = new QGridLayout(position);
     grid->addWidget(new QLabel("x", position), 0, 1);
     grid->addWidget(new QLabel("y", position), 0, 2);
@@ -34,17 +59,17 @@ FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     grid->addWidget(edtFrmX2, 2, 1);
     grid->addWidget(edtFrmY2, 2, 2);
 
-    rdoFrmType = new RadioGroup("枠の型", FrameStyleLabels(), this);
+    rdoFrmType = Named(new RadioGroup("枠の型", FrameStyleLabels(), this), "rdoFrmType");
     rdoFrmType->setItemIndex(0);
     auto* colorBox = new QGroupBox("枠の色", this);
-    FrmColor = new ColorGrid(colorBox);
+    FrmColor = Named(new ColorGrid(colorBox), "FrmColor");
     FrmColor->setForegroundIndex(15);
     (new QVBoxLayout(colorBox))->addWidget(FrmColor);
 
-    chkFrmUp = new QCheckBox("枠を前へ", this);
-    chkFrmCut = new QCheckBox("枠を消す", this);
+    chkFrmUp = Named(new QCheckBox("枠を前へ", this), "chkFrmUp");
+    chkFrmCut = Named(new QCheckBox("枠を消す", this), "chkFrmCut");
     chkFrmCut->setStyleSheet("color: red");
-    panel = new AssociationPanel(this);
+    panel = Named(new AssociationPanel(this), "panel");
 
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;
@@ -74,6 +99,44 @@ void FrameDialog::Reset() {
     chkFrmUp->setChecked(false);
     chkFrmCut->setChecked(false);
     panel->Reset();
+}
+
+void FrameDialog::Load(const FrameValues& v) {
+    edtFrmX1->setText(QString::number(v.x1));
+    edtFrmY1->setText(QString::number(v.y1));
+    edtFrmX2->setText(QString::number(v.x2));
+    edtFrmY2->setText(QString::number(v.y2));
+    FrmColor->setForegroundIndex(v.color);
+    rdoFrmType->setItemIndex(v.style);
+    panel->Load(v.association);
+    chkFrmUp->setChecked(v.toFront);
+    chkFrmCut->setChecked(v.remove);
+}
+
+Result<FrameValues> FrameDialog::Read() const {
+    FrameValues v;
+    v.color = FrmColor->foregroundIndex();
+    v.style = std::max(0, rdoFrmType->itemIndex());
+    v.association = panel->Read();
+    v.toFront = chkFrmUp->isChecked();
+    v.remove = chkFrmCut->isChecked();
+    struct Corner {
+        QLineEdit* edit;
+        const char* name;
+        int* value;
+    };
+    const Corner corners[] = {
+        {edtFrmX1, "左上 x", &v.x1}, {edtFrmY1, "左上 y", &v.y1}, {edtFrmX2, "右下 x", &v.x2}, {edtFrmY2, "右下 y", &v.y2}};
+    for (const Corner& c : corners) {
+        const std::optional<int> number = WholeNumber(c.edit);
+        *c.value = number.value_or(0);
+        if (!number && !v.remove) {
+            c.edit->setFocus();
+            return Fail(Sjis("枠の位置（") + Sjis(c.name) + Sjis("）の「") + ShownInMessage(c.edit->text()) +
+                        Sjis("」は整数ではありません"));
+        }
+    }
+    return v;
 }
 
 }  // namespace zepo

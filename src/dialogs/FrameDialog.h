@@ -3,6 +3,9 @@
 
 #include <QDialog>
 
+#include "core/Result.h"
+#include "model/Card.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -13,15 +16,43 @@ class AssociationPanel;
 class ColorGrid;
 class RadioGroup;
 
+// What the dialog shows and gives back. The corners are the frame's outermost pixels, both
+// included, as the user reads them off the card.
+struct FrameValues {
+    int x1 = 10, y1 = 10, x2 = 100, y2 = 100;
+    int color = kWhite;
+    int style = 0;  // FrameColumn::FrameStyle index
+    Association association;
+    bool toFront = false;  // "枠を前へ"
+    bool remove = false;   // "枠を消す"
+    bool operator==(const FrameValues&) const = default;
+};
+
 class FrameDialog : public QDialog {
     Q_OBJECT
 public:
     explicit FrameDialog(QWidget* parent = nullptr);
 
     // Corners 10, 10, 100, 100, colour 15, both boxes and the association panel unticked.
-    // The style is set by the caller at every showing.
+    // The style is left alone: every showing loads it.
     void Reset();
 
+    void Load(const FrameValues& values);
+    // The fields as values, or the message naming the first corner that is not a whole number
+    // (the focus then goes to that field). With "枠を消す" ticked the corners are not checked,
+    // as nothing but the removal is applied; a corner that is no number then reads as 0.
+    Result<FrameValues> Read() const;
+
+    // The association panel, for the owner to wire its chooser in; its value goes through
+    // Load and Read.
+    AssociationPanel* panel;
+
+    static constexpr const char* kHelpTopic = "HID00000035";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
     QLineEdit* edtFrmX1;
     QLineEdit* edtFrmY1;
     QLineEdit* edtFrmX2;
@@ -30,15 +61,9 @@ public:
     ColorGrid* FrmColor;
     QCheckBox* chkFrmUp;
     QCheckBox* chkFrmCut;
-    AssociationPanel* panel;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
-
-    static constexpr const char* kHelpTopic = "HID00000035";
-
-signals:
-    void helpRequested(const QString& topic);
 };
 
 }  // namespace zepo

@@ -4,13 +4,14 @@
 #include <QVBoxLayout>
 
 #include "core/TextCodec.h"
+#include "dialogs/Named.h"
 
 namespace zepo {
 
 MacroViewer::MacroViewer(QWidget* parent) : QDialog(parent) {
     setWindowTitle("MacroViewer");
     setWindowState(Qt::WindowMaximized);
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = Named(new QPlainTextEdit(this), "Memo1");
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

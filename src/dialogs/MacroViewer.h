@@ -15,6 +15,8 @@ public:
     explicit MacroViewer(QWidget* parent = nullptr);
     // The Shift-JIS lines, one per row.
     void Load(const std::vector<std::string>& lines);
+
+private:
     QPlainTextEdit* Memo1;
 };
 

@@ -1,6 +1,7 @@
 #include "dialogs/SaveFolderDialog.h"
 
 #include "dialogs/DialogButtons.h"
+#include "dialogs/Named.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -27,15 +28,15 @@ namespace zepo {
 SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
     setWindowTitle("保存フォルダの変更");
     auto* label = new QLabel("保存フォルダ： (例 C:\\zepo\\フォルダ名)", this);
-    EditDir = new QLineEdit("EditDir", this);
+    EditDir = Named(new QLineEdit("EditDir", this), "EditDir");
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     model_->setRootPath("/");
-    Dir = new QTreeView(this);
+    Dir = Named(new QTreeView(this), "Dir");
     Dir->setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column) Dir->hideColumn(column);
     Dir->header()->hide();
-    ChDrive = new QComboBox(this);
+    ChDrive = Named(new QComboBox(this), "ChDrive");
     // Linux has no drive letters: the mounted file systems play that part, or the root alone.
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())

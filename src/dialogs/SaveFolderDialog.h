@@ -29,6 +29,9 @@ public:
     // Selects a folder in the tree, as a click on it does.
     void SelectInDir(const QString& folder);
 
+    static constexpr const char* kHelpTopic = "HID00000022";
+
+private:
     QLineEdit* EditDir;
     QTreeView* Dir;
     QComboBox* ChDrive;
@@ -36,9 +39,6 @@ public:
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
 
-    static constexpr const char* kHelpTopic = "HID00000022";
-
-private:
     void DirChange(const QModelIndex& current);
     void ScrollToPending();
     void showEvent(QShowEvent* event) override;

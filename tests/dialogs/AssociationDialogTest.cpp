@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,19 @@ namespace zepo {
 namespace {
 using namespace test;
 
+FileList& List(QDialog& d, const char* name) { return Child<FileList>(d, name); }
+QCheckBox& Check(QDialog& d, const char* name) { return Child<QCheckBox>(d, name); }
+QPushButton& Button(QDialog& d, const char* name) { return Child<QPushButton>(d, name); }
+bool Visible(QDialog& d, const char* box) { return Child<QGroupBox>(d, box).isVisibleTo(&d); }
+// The user's choice of kind: a click on the kind's button.
+void SwitchKind(QDialog& d, int kind) { Child<RadioGroup>(d, "CardKind").item(kind)->click(); }
+// Selects as the user does, by mouse or arrow keys: the list reports a changed selection.
+void Click(FileList& list, const char* name) {
+    const auto found = list.findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << name;
+    list.setCurrentItem(found.front());
+}
+
 class AssociationDialogTest : public ::testing::Test {
 protected:
     AssociationDialogTest() : dialog((App(), launcher), chooser), select(dialog, runner, messages) {
@@ -34,18 +48,14 @@ protected:
     bool Choose(const char* name, const char* file, std::function<bool(AssociationDialog&)> step) {
         Association a;
         a.Set(Sjis(name), Sjis(file));
-        panel.Fill(a);
+        panel.Load(a);
         runner.Push([step](QDialog& d) { return step(static_cast<AssociationDialog&>(d)); });
         return select.Choose(panel);
     }
-    std::pair<std::string, std::string> Labels() const {
-        return {panel.dspNextCard->text().toStdString(), panel.dspNextFile->text().toStdString()};
-    }
-    // Selects as the user does, by mouse or arrow keys: the list reports a changed selection.
-    static void Click(FileList* list, const char* name) {
-        const auto found = list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name;
-        list->setCurrentItem(found.front());
+    // The panel's association, in UTF-8 for readable assertions.
+    std::pair<std::string, std::string> Chosen() const {
+        const Association a = panel.Read();
+        return {SjisToUtf8(a.name), SjisToUtf8(a.file)};
     }
 
     TempFolder folder;
@@ -60,12 +70,12 @@ protected:
 
 TEST_F(AssociationDialogTest, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
     Choose("", "", [](AssociationDialog& d) {
-        EXPECT_EQ(d.Macro->count(), 3);
-        EXPECT_EQ(d.Macro->item(0)->text(), "intro.zep");
-        EXPECT_EQ(d.Macro->item(2)->text(), "OTHER.ZEP");
-        EXPECT_EQ(d.Wave_->count(), 2);
-        EXPECT_EQ(d.Avi->count(), 2);
-        EXPECT_EQ(d.Midi_->count(), 0);
+        EXPECT_EQ(List(d, "Macro").count(), 3);
+        EXPECT_EQ(List(d, "Macro").item(0)->text(), "intro.zep");
+        EXPECT_EQ(List(d, "Macro").item(2)->text(), "OTHER.ZEP");
+        EXPECT_EQ(List(d, "Wave_").count(), 2);
+        EXPECT_EQ(List(d, "Avi").count(), 2);
+        EXPECT_EQ(List(d, "Midi_").count(), 0);
         return false;
     });
     EXPECT_TRUE(MatchesMask("A.WmV", "*.avi;*.wmv"));
@@ -75,38 +85,38 @@ TEST_F(AssociationDialogTest, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
 TEST_F(AssociationDialogTest, NoAssociationOpensAtCardKindWithOkDisabled) {
     bool ok = Choose("", "", [](AssociationDialog& d) {
         EXPECT_EQ(d.kind(), AssociationDialog::Card);
-        EXPECT_TRUE(d.MacroBox->isVisibleTo(&d));
-        EXPECT_FALSE(d.WaveBox->isVisibleTo(&d));
-        EXPECT_TRUE(d.Macro->SelectedFile().isEmpty());
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        EXPECT_FALSE(d.btnEditZep->isEnabled());
+        EXPECT_TRUE(Visible(d, "MacroBox"));
+        EXPECT_FALSE(Visible(d, "WaveBox"));
+        EXPECT_TRUE(List(d, "Macro").SelectedFile().isEmpty());
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        EXPECT_FALSE(Button(d, "btnEditZep").isEnabled());
         return false;
     });
     EXPECT_FALSE(ok);
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"", ""}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"", ""}));
 }
 
 TEST_F(AssociationDialogTest, CardAssociationRoundTrip) {
     bool ok = Choose("intro", "intro.zep", [](AssociationDialog& d) {
         EXPECT_EQ(d.kind(), AssociationDialog::Card);
-        EXPECT_EQ(d.Macro->SelectedFile(), "intro.zep");
-        EXPECT_TRUE(d.OKBtn->isEnabled());
+        EXPECT_EQ(List(d, "Macro").SelectedFile(), "intro.zep");
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         return true;
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"intro", "intro.zep"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"intro", "intro.zep"}));
 
     Choose("intro", "intro.zep", [](AssociationDialog& d) {
-        Click(d.Macro, "main.zep");
+        Click(List(d, "Macro"), "main.zep");
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"main", "main.zep"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"main", "main.zep"}));
 }
 
 TEST_F(AssociationDialogTest, MissingPreselectionLeavesOkDisabled) {
     Choose("gone", "gone.zep", [](AssociationDialog& d) {
-        EXPECT_TRUE(d.Macro->SelectedFile().isEmpty());
-        EXPECT_FALSE(d.OKBtn->isEnabled());
+        EXPECT_TRUE(List(d, "Macro").SelectedFile().isEmpty());
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
         return false;
     });
 }
@@ -114,43 +124,43 @@ TEST_F(AssociationDialogTest, MissingPreselectionLeavesOkDisabled) {
 TEST_F(AssociationDialogTest, WaveWithEmptyFileIsStop) {
     bool ok = Choose("WAVE", "", [](AssociationDialog& d) {
         EXPECT_EQ(d.kind(), AssociationDialog::Wave);
-        EXPECT_TRUE(d.StopWave->isChecked());
-        EXPECT_TRUE(d.OKBtn->isEnabled());
+        EXPECT_TRUE(Check(d, "StopWave").isChecked());
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         // Selecting a file unticks the stop flag; ticking it again clears the selection.
-        Click(d.Wave_, "ding.wav");
-        EXPECT_FALSE(d.StopWave->isChecked());
-        EXPECT_TRUE(d.btnEditWav->isEnabled());
-        d.StopWave->click();
-        EXPECT_TRUE(d.Wave_->SelectedFile().isEmpty());
-        EXPECT_FALSE(d.btnEditWav->isEnabled());
-        EXPECT_TRUE(d.OKBtn->isEnabled());
+        Click(List(d, "Wave_"), "ding.wav");
+        EXPECT_FALSE(Check(d, "StopWave").isChecked());
+        EXPECT_TRUE(Button(d, "btnEditWav").isEnabled());
+        Check(d, "StopWave").click();
+        EXPECT_TRUE(List(d, "Wave_").SelectedFile().isEmpty());
+        EXPECT_FALSE(Button(d, "btnEditWav").isEnabled());
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         return true;
     });
     EXPECT_TRUE(ok);
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"WAVE", ""}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"WAVE", ""}));
 }
 
 TEST_F(AssociationDialogTest, CdTrack) {
     Choose("CDAUDIO", "5", [](AssociationDialog& d) {
         EXPECT_EQ(d.kind(), AssociationDialog::CdAudio);
-        EXPECT_EQ(d.CDNo->value(), 5);
-        EXPECT_FALSE(d.StopCD->isChecked());
+        EXPECT_EQ(Child<QSpinBox>(d, "CDNo").value(), 5);
+        EXPECT_FALSE(Check(d, "StopCD").isChecked());
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", "5"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"CDAUDIO", "5"}));
 
     Choose("CDAUDIO", "", [](AssociationDialog& d) {
-        EXPECT_TRUE(d.StopCD->isChecked());
-        EXPECT_TRUE(d.OKBtn->isEnabled());
-        d.CDNo->setValue(7);
-        EXPECT_FALSE(d.StopCD->isChecked());
-        d.StopCD->setChecked(true);
+        EXPECT_TRUE(Check(d, "StopCD").isChecked());
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
+        Child<QSpinBox>(d, "CDNo").setValue(7);
+        EXPECT_FALSE(Check(d, "StopCD").isChecked());
+        Check(d, "StopCD").setChecked(true);
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", ""}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"CDAUDIO", ""}));
 
     Choose("CDAUDIO", "500", [](AssociationDialog& d) {
-        EXPECT_EQ(d.CDNo->value(), 100);
+        EXPECT_EQ(Child<QSpinBox>(d, "CDNo").value(), 100);
         return false;
     });
 }
@@ -161,26 +171,26 @@ TEST_F(AssociationDialogTest, CdTrackThatIsNotANumberLeavesThePanelAlone) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(runner.shownCount(), shownBefore);
     EXPECT_EQ(messages.warnings.size(), 1u);
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"CDAUDIO", "x1"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"CDAUDIO", "x1"}));
 }
 
 TEST_F(AssociationDialogTest, ProgramField) {
     Choose("RUN", " ", [](AssociationDialog& d) {
         EXPECT_EQ(d.kind(), AssociationDialog::Run);
-        EXPECT_EQ(d.edtRunExe->text(), "");
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        d.edtRunExe->setText("gimp");
-        EXPECT_TRUE(d.OKBtn->isEnabled());
+        EXPECT_EQ(Child<QLineEdit>(d, "edtRunExe").text(), "");
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        Child<QLineEdit>(d, "edtRunExe").setText("gimp");
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "gimp"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", "gimp"}));
 
     chooser.answers.push_back("/usr/bin/Calc");
     Choose("RUN", "x", [](AssociationDialog& d) {
-        d.btnOpenRunExe->click();
+        Button(d, "btnOpenRunExe").click();
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "/usr/bin/Calc"}));  // case kept
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", "/usr/bin/Calc"}));  // case kept
     EXPECT_EQ(chooser.requests.back().title, "起動ソフトの指定");
     EXPECT_TRUE(chooser.requests.back().filter.startsWith("実行ﾌｧｲﾙ(*.exe) (*.exe);;全てのﾌｧｲﾙ(*.*) (*.*);;"));
 }
@@ -188,69 +198,75 @@ TEST_F(AssociationDialogTest, ProgramField) {
 TEST_F(AssociationDialogTest, ProgramTextOutsideShiftJisSendsTheUserBack) {
     runner.Push([](QDialog& dlg) {
         auto& d = static_cast<AssociationDialog&>(dlg);
-        d.edtRunExe->setText("run 😀");
+        Child<QLineEdit>(d, "edtRunExe").setText("run 😀");
         return true;
     });
     bool ok = Choose("RUN", "old", [](AssociationDialog& d) {
-        d.edtRunExe->setText("run😀");
+        Child<QLineEdit>(d, "edtRunExe").setText("run😀");
         return true;
     });
     // Both confirmations are refused with a message and the dialog comes back each time;
     // the third showing is cancelled and the panel keeps its old association.
     EXPECT_FALSE(ok);
     EXPECT_EQ(messages.warnings.size(), 2u);
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", "old"}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", "old"}));
 }
 
 TEST_F(AssociationDialogTest, KindSwitchingResetsOkAndReappliesThePreselection) {
     Choose("AVI", "film.avi", [](AssociationDialog& d) {
-        EXPECT_EQ(d.Avi->SelectedFile(), "film.avi");
-        Click(d.Avi, "clip.wmv");
-        d.setKind(AssociationDialog::Midi);  // empty list
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        d.setKind(AssociationDialog::Movie);
-        EXPECT_EQ(d.Avi->SelectedFile(), "film.avi");
-        d.setKind(AssociationDialog::Wave);  // no preselection: nothing selected
-        EXPECT_TRUE(d.Wave_->SelectedFile().isEmpty());
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        d.setKind(AssociationDialog::This);
-        EXPECT_TRUE(d.OKBtn->isEnabled());
-        EXPECT_TRUE(d.thisBox->isVisibleTo(&d));
+        EXPECT_EQ(List(d, "Avi").SelectedFile(), "film.avi");
+        Click(List(d, "Avi"), "clip.wmv");
+        SwitchKind(d, AssociationDialog::Midi);  // empty list
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        SwitchKind(d, AssociationDialog::Movie);
+        EXPECT_EQ(List(d, "Avi").SelectedFile(), "film.avi");
+        SwitchKind(d, AssociationDialog::Wave);  // no preselection: nothing selected
+        EXPECT_TRUE(List(d, "Wave_").SelectedFile().isEmpty());
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        SwitchKind(d, AssociationDialog::This);
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
+        EXPECT_TRUE(Visible(d, "thisBox"));
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"this", ""}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"this", ""}));
 }
 
 TEST_F(AssociationDialogTest, NameComparisonIsExact) {
-    Choose("wave", "ding.wav", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::Card);
-        EXPECT_EQ(d.cardPreselection, "ding.wav");
-        return false;
-    });
+    // Only the exact kind words are kinds; anything else names a card.
+    for (const char* name : {"wave", "Wave", "cdaudio", "Run", "THIS", "avi"}) {
+        Choose(name, "main.zep", [name](AssociationDialog& d) {
+            EXPECT_EQ(d.kind(), AssociationDialog::Card) << name;
+            EXPECT_EQ(List(d, "Macro").SelectedFile(), "main.zep") << name;
+            return false;
+        });
+    }
 }
 
 TEST_F(AssociationDialogTest, UntickingThePanelEmptiesBothLabels) {
     Choose("WAVE", "", [](AssociationDialog& d) {
-        Click(d.Wave_, "ding.wav");
+        Click(List(d, "Wave_"), "ding.wav");
         return true;
     });
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"WAVE", "ding.wav"}));
-    panel.chkCard->click();
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"", ""}));
-    EXPECT_FALSE(panel.btnNextCard->isEnabled());
-    EXPECT_TRUE(panel.Stored().name.empty());
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"WAVE", "ding.wav"}));
+    EXPECT_EQ(Child<QLabel>(panel, "dspNextCard").text(), "WAVE");
+    EXPECT_EQ(Child<QLabel>(panel, "dspNextFile").text(), "ding.wav");
+    Child<QCheckBox>(panel, "chkCard").click();
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"", ""}));
+    EXPECT_EQ(Child<QLabel>(panel, "dspNextCard").text(), "");
+    EXPECT_EQ(Child<QLabel>(panel, "dspNextFile").text(), "");
+    EXPECT_FALSE(Child<QPushButton>(panel, "btnNextCard").isEnabled());
 }
 
 TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
     const std::string dir = folder.path().string();
     Choose("intro", "intro.zep", [](AssociationDialog& d) {
-        d.btnEditZep->click();
-        d.setKind(AssociationDialog::Wave);
-        Click(d.Wave_, "ding.wav");
-        d.btnEditWav->click();
-        d.setKind(AssociationDialog::Movie);
-        Click(d.Avi, "film.avi");
-        d.btnEditAvi->click();
+        Button(d, "btnEditZep").click();
+        SwitchKind(d, AssociationDialog::Wave);
+        Click(List(d, "Wave_"), "ding.wav");
+        Button(d, "btnEditWav").click();
+        SwitchKind(d, AssociationDialog::Movie);
+        Click(List(d, "Avi"), "film.avi");
+        Button(d, "btnEditAvi").click();
         return false;
     });
     EXPECT_EQ(launcher.started,
@@ -260,7 +276,7 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
     dialog.SetEditTools([] { return EditTools{"mousepad", "audacity", false}; });
     launcher.started.clear();
     Choose("WAVE", "ding.wav", [](AssociationDialog& d) {
-        d.btnEditWav->click();
+        Button(d, "btnEditWav").click();
         return false;
     });
     EXPECT_EQ(launcher.started, (std::vector<std::string>{"open|" + dir + "/ding.wav"}));
@@ -268,8 +284,8 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
 
 TEST_F(AssociationDialogTest, MidiAndMovieRoundTrips) {
     folder.Touch("song.MID");
-    using Labels_ = std::pair<std::string, std::string>;
-    struct Case { const char *name, *file; int kind; bool stop; Labels_ back; };
+    using Pair = std::pair<std::string, std::string>;
+    struct Case { const char *name, *file; int kind; bool stop; Pair back; };
     const std::vector<Case> cases = {
         {"MIDI", "song.MID", AssociationDialog::Midi, false, {"MIDI", "song.MID"}},
         {"MIDI", "", AssociationDialog::Midi, true, {"MIDI", ""}},
@@ -279,47 +295,47 @@ TEST_F(AssociationDialogTest, MidiAndMovieRoundTrips) {
     for (const auto& c : cases) {
         bool ok = Choose(c.name, c.file, [&c](AssociationDialog& d) {
             EXPECT_EQ(d.kind(), c.kind) << c.name;
-            QCheckBox* stop = c.kind == AssociationDialog::Midi ? d.StopMidi : d.StopAvi;
-            EXPECT_EQ(stop->isChecked(), c.stop) << c.name << c.file;
-            EXPECT_TRUE(d.OKBtn->isEnabled()) << c.name << c.file;
+            QCheckBox& stop = Check(d, c.kind == AssociationDialog::Midi ? "StopMidi" : "StopAvi");
+            EXPECT_EQ(stop.isChecked(), c.stop) << c.name << c.file;
+            EXPECT_TRUE(Button(d, "OKBtn").isEnabled()) << c.name << c.file;
             return true;
         });
         EXPECT_TRUE(ok);
-        EXPECT_EQ(Labels(), c.back) << c.name << c.file;
+        EXPECT_EQ(Chosen(), c.back) << c.name << c.file;
     }
 }
 
 TEST_F(AssociationDialogTest, OkFollowsTheSelectionHoweverItChanges) {
     Choose("", "", [](AssociationDialog& d) {
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        Click(d.Macro, "main.zep");  // as the arrow keys would
-        EXPECT_TRUE(d.OKBtn->isEnabled());
-        EXPECT_TRUE(d.btnEditZep->isEnabled());
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        Click(List(d, "Macro"), "main.zep");  // as the arrow keys would
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
+        EXPECT_TRUE(Button(d, "btnEditZep").isEnabled());
         // Ctrl+click takes the selection away: nothing left to confirm.
-        d.Macro->setCurrentItem(d.Macro->currentItem(), QItemSelectionModel::Deselect);
-        EXPECT_FALSE(d.OKBtn->isEnabled());
-        EXPECT_FALSE(d.btnEditZep->isEnabled());
+        List(d, "Macro").setCurrentItem(List(d, "Macro").currentItem(), QItemSelectionModel::Deselect);
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
+        EXPECT_FALSE(Button(d, "btnEditZep").isEnabled());
 
-        d.setKind(AssociationDialog::Wave);
-        d.StopWave->click();
-        EXPECT_TRUE(d.OKBtn->isEnabled());
-        Click(d.Wave_, "ding.wav");
-        EXPECT_FALSE(d.StopWave->isChecked());
-        d.Wave_->setCurrentItem(d.Wave_->currentItem(), QItemSelectionModel::Deselect);
-        EXPECT_FALSE(d.OKBtn->isEnabled());
+        SwitchKind(d, AssociationDialog::Wave);
+        Check(d, "StopWave").click();
+        EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
+        Click(List(d, "Wave_"), "ding.wav");
+        EXPECT_FALSE(Check(d, "StopWave").isChecked());
+        List(d, "Wave_").setCurrentItem(List(d, "Wave_").currentItem(), QItemSelectionModel::Deselect);
+        EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
         return false;
     });
 }
 
 TEST_F(AssociationDialogTest, AClickOnTheTrackNumberUnticksStopEvenWithoutAChange) {
     Choose("CDAUDIO", "", [](AssociationDialog& d) {
-        EXPECT_TRUE(d.StopCD->isChecked());
-        d.CDNo->setValue(1);  // already the first track: nothing changes
-        EXPECT_TRUE(d.StopCD->isChecked());
+        EXPECT_TRUE(Check(d, "StopCD").isChecked());
+        Child<QSpinBox>(d, "CDNo").setValue(1);  // already the first track: nothing changes
+        EXPECT_TRUE(Check(d, "StopCD").isChecked());
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
-        QApplication::sendEvent(d.CDNo, &press);
-        EXPECT_FALSE(d.StopCD->isChecked());
+        QApplication::sendEvent(&Child<QSpinBox>(d, "CDNo"), &press);
+        EXPECT_FALSE(Check(d, "StopCD").isChecked());
         return false;
     });
 }
@@ -331,23 +347,23 @@ TEST_F(AssociationDialogTest, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
     folder.Touch(longWave);
     // The dialog comes back after each refusal; the steps run in this order.
     runner.Push([&](QDialog& dlg) {
-        Click(static_cast<AssociationDialog&>(dlg).Macro, (longCard + ".zep").c_str());
+        Click(List(dlg, "Macro"), (longCard + ".zep").c_str());
         return true;
     });
     runner.Push([&](QDialog& dlg) {
         auto& d = static_cast<AssociationDialog&>(dlg);
-        d.setKind(AssociationDialog::Wave);
-        Click(d.Wave_, longWave.c_str());
+        SwitchKind(d, AssociationDialog::Wave);
+        Click(List(d, "Wave_"), longWave.c_str());
         return true;
     });
     runner.Push([](QDialog& dlg) {
         auto& d = static_cast<AssociationDialog&>(dlg);
-        d.setKind(AssociationDialog::Run);
-        d.edtRunExe->setText(QString(51, 'p'));
+        SwitchKind(d, AssociationDialog::Run);
+        Child<QLineEdit>(d, "edtRunExe").setText(QString(51, 'p'));
         return true;
     });
     bool ok = Choose("intro", "intro.zep", [](AssociationDialog& d) {
-        d.edtRunExe->setText(QString(50, 'p'));  // exactly fits
+        Child<QLineEdit>(d, "edtRunExe").setText(QString(50, 'p'));  // exactly fits
         return true;
     });
     EXPECT_TRUE(ok);
@@ -355,7 +371,7 @@ TEST_F(AssociationDialogTest, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
     EXPECT_EQ(messages.warnings[0], "カード名が長すぎます（20バイトまで）: " + longCard);
     EXPECT_EQ(messages.warnings[1], "ファイル名が長すぎます（50バイトまで）: " + longWave);
     EXPECT_EQ(messages.warnings[2], "起動ソフト名が長すぎます（50バイトまで）: " + std::string(51, 'p'));
-    EXPECT_EQ(Labels(), (std::pair<std::string, std::string>{"RUN", std::string(50, 'p')}));
+    EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", std::string(50, 'p')}));
 }
 
 TEST_F(AssociationDialogTest, SaveFolderThatCannotBeEnteredStopsBeforeShowing) {
@@ -363,6 +379,47 @@ TEST_F(AssociationDialogTest, SaveFolderThatCannotBeEnteredStopsBeforeShowing) {
     EXPECT_FALSE(Choose("", "", [](AssociationDialog&) { return true; }));
     EXPECT_EQ(runner.shownCount(), 0);
     EXPECT_EQ(messages.warnings.size(), 1u);
+}
+
+TEST_F(AssociationDialogTest, LoadThenReadGivesBackEveryKindOfAssociation) {
+    folder.Touch("song.MID");
+    folder.Touch("次のカード.zep");
+    folder.Touch("ｵﾝｾｲ.wav");
+    const Association cases[] = {
+        {"intro", "intro.zep"},
+        {"OTHER", "OTHER.ZEP"},
+        {Sjis("次のカード"), Sjis("次のカード.zep")},
+        {"WAVE", "Bell.WAV"},
+        {"WAVE", Sjis("ｵﾝｾｲ.wav")},
+        {"WAVE", ""},
+        {"CDAUDIO", "1"},
+        {"CDAUDIO", "100"},
+        {"CDAUDIO", ""},
+        {"MIDI", "song.MID"},
+        {"MIDI", ""},
+        {"AVI", "clip.wmv"},
+        {"AVI", ""},
+        {"RUN", "/usr/bin/Calc"},
+        {"RUN", Sjis("/opt/表示/viewer")},
+        {"RUN", std::string(50, 'p')},
+        {"this", ""},
+    };
+    for (const Association& a : cases) {
+        ASSERT_TRUE(dialog.Load(a)) << a.name << " " << a.file;
+        ASSERT_TRUE(dialog.Activate(messages));
+        Result<Association> read = dialog.Read();
+        ASSERT_TRUE(read) << read.error().message;
+        EXPECT_EQ(read.value(), a);
+    }
+    EXPECT_TRUE(messages.warnings.empty());
+}
+
+TEST_F(AssociationDialogTest, LoadRefusesATrackThatIsNotANumber) {
+    for (const char* track : {"x1", "1.5", " ", "３"}) {
+        Status loaded = dialog.Load({"CDAUDIO", Sjis(track)});
+        ASSERT_FALSE(loaded) << track;
+        EXPECT_EQ(SjisToUtf8(loaded.error().message), std::string("曲の番号「") + track + "」が数値ではありません");
+    }
 }
 
 }  // namespace

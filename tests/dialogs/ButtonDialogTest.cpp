@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -25,6 +26,10 @@ protected:
         association.SetSaveFolder(folder.path());
         dialog.panel->SetChooser(&select);
     }
+    QCheckBox& Tick() { return Child<QCheckBox>(dialog, "chkCard"); }
+    QString NameLabel() { return Child<QLabel>(dialog, "dspNextCard").text(); }
+    QString FileLabel() { return Child<QLabel>(dialog, "dspNextFile").text(); }
+
     TempFolder folder;
     RecordingLauncher launcher;
     ScriptedChooser chooser;
@@ -37,67 +42,94 @@ protected:
 };
 
 TEST_F(ButtonDialogTest, SoundFeatureNotYetOn) {
-    dialog.PrepareForFeature(card, Feature::Wave);
+    dialog.Load(card, Feature::Wave);
     EXPECT_EQ(dialog.windowTitle(), "音声");
-    EXPECT_TRUE(dialog.panel->chkCard->isChecked());
-    EXPECT_EQ(dialog.panel->dspNextCard->text(), "WAVE");
-    EXPECT_EQ(dialog.panel->dspNextFile->text(), " ");
-    runner.Push([](QDialog& dlg) {
-        auto& d = static_cast<AssociationDialog&>(dlg);
-        EXPECT_FALSE(d.CardKind->isVisibleTo(&d));
-        EXPECT_EQ(d.kind(), AssociationDialog::Wave);
-        EXPECT_TRUE(d.Wave_->SelectedFile().isEmpty());
-        EXPECT_FALSE(d.OKBtn->isEnabled());
+    EXPECT_TRUE(Tick().isChecked());
+    EXPECT_EQ(NameLabel(), "WAVE");
+    EXPECT_EQ(FileLabel(), " ");
+    runner.Push([](QDialog& d) {
+        EXPECT_FALSE(Child<QGroupBox>(d, "CardKind").isVisibleTo(&d));
+        EXPECT_EQ(static_cast<AssociationDialog&>(d).kind(), AssociationDialog::Wave);
+        EXPECT_TRUE(Child<FileList>(d, "Wave_").SelectedFile().isEmpty());
+        EXPECT_FALSE(Child<QPushButton>(d, "OKBtn").isEnabled());
         return false;
     });
-    dialog.panel->btnNextCard->click();
+    Child<QPushButton>(dialog, "btnNextCard").click();
     EXPECT_EQ(runner.shownCount(), 1);
 
     // Unticking and ticking again brings the kind word back, not the file.
-    dialog.panel->chkCard->click();
-    dialog.panel->chkCard->click();
-    EXPECT_EQ(dialog.panel->dspNextCard->text(), "WAVE");
-    EXPECT_EQ(dialog.panel->dspNextFile->text(), "");
+    Tick().click();
+    Tick().click();
+    EXPECT_EQ(NameLabel(), "WAVE");
+    EXPECT_EQ(FileLabel(), "");
+    EXPECT_EQ(dialog.Read(), (Association{"WAVE", ""}));
 
     // Unticking and confirming turns the feature off.
-    dialog.panel->chkCard->click();
+    Tick().click();
     card.featureInUse[0] = true;
-    ButtonDialog::StoreFeature(card, Feature::Wave, dialog.panel->Stored());
+    ButtonDialog::StoreFeature(card, Feature::Wave, dialog.Read());
     EXPECT_FALSE(card.featureInUse[0]);
 }
 
 TEST_F(ButtonDialogTest, FeaturePlaceholdersAndStoredFiles) {
-    dialog.PrepareForFeature(card, Feature::CdAudio);
+    dialog.Load(card, Feature::CdAudio);
     EXPECT_EQ(dialog.windowTitle(), "音楽ＣＤ");
-    EXPECT_EQ(dialog.panel->dspNextFile->text(), "1");
+    EXPECT_EQ(FileLabel(), "1");
     card.features[4].Set("RUN", "calc");
     card.featureInUse[4] = true;
-    dialog.PrepareForFeature(card, Feature::Run);
-    EXPECT_EQ(dialog.panel->dspNextCard->text(), "RUN");
-    EXPECT_EQ(dialog.panel->dspNextFile->text(), "calc");
+    dialog.Load(card, Feature::Run);
+    EXPECT_EQ(NameLabel(), "RUN");
+    EXPECT_EQ(FileLabel(), "calc");
+}
+
+TEST_F(ButtonDialogTest, EveryFeatureReadsItsKindWordWithTheStoredFileOrThePlaceholder) {
+    struct Case {
+        Feature feature;
+        const char* caption;
+        Association off, on;
+    } cases[] = {
+        {Feature::Wave, "音声", {"WAVE", " "}, {"WAVE", "ding.wav"}},
+        {Feature::CdAudio, "音楽ＣＤ", {"CDAUDIO", "1"}, {"CDAUDIO", "7"}},
+        {Feature::Midi, "ＭＩＤＩ", {"MIDI", " "}, {"MIDI", "song.mid"}},
+        {Feature::Avi, "動画", {"AVI", " "}, {"AVI", "film.avi"}},
+        {Feature::Run, "ソフト起動", {"RUN", " "}, {"RUN", Sjis("/opt/表示/viewer")}},
+    };
+    for (const Case& c : cases) {
+        const int i = static_cast<int>(c.feature);
+        card.features[i] = c.on;
+        card.featureInUse[i] = false;
+        dialog.Load(card, c.feature);
+        EXPECT_EQ(dialog.windowTitle(), c.caption);
+        EXPECT_EQ(dialog.Read(), c.off) << c.caption;
+        card.featureInUse[i] = true;
+        dialog.Load(card, c.feature);
+        EXPECT_EQ(dialog.Read(), c.on) << c.caption;
+        EXPECT_TRUE(Tick().isChecked()) << c.caption;
+    }
 }
 
 TEST_F(ButtonDialogTest, CardButtonWithAssociation) {
     card.buttons[3].Set("intro", "intro.zep");
     card.buttonInUse[3] = true;
-    dialog.PrepareForButton(card, 3);
+    dialog.Load(card, 3);
     EXPECT_EQ(dialog.windowTitle(), "ボタン - 3");
-    runner.Push([](QDialog& dlg) {
-        auto& d = static_cast<AssociationDialog&>(dlg);
-        EXPECT_TRUE(d.CardKind->isVisibleTo(&d));
-        EXPECT_EQ(d.Macro->SelectedFile(), "intro.zep");
-        d.setKind(AssociationDialog::This);
+    EXPECT_EQ(dialog.Read(), (Association{"intro", "intro.zep"}));
+    runner.Push([](QDialog& d) {
+        EXPECT_TRUE(Child<QGroupBox>(d, "CardKind").isVisibleTo(&d));
+        EXPECT_EQ(Child<FileList>(d, "Macro").SelectedFile(), "intro.zep");
+        Child<RadioGroup>(d, "CardKind").item(AssociationDialog::This)->click();
         return true;
     });
-    dialog.panel->btnNextCard->click();
-    ButtonDialog::StoreButton(card, 3, dialog.panel->Stored());
+    Child<QPushButton>(dialog, "btnNextCard").click();
+    ButtonDialog::StoreButton(card, 3, dialog.Read());
     EXPECT_EQ(card.buttons[3].name, "this");
     EXPECT_TRUE(card.buttonInUse[3]);
 
-    dialog.PrepareForButton(card, 0);
+    dialog.Load(card, 0);
     EXPECT_EQ(dialog.windowTitle(), "マウス右");
-    EXPECT_TRUE(dialog.panel->chkCard->isChecked());
-    EXPECT_EQ(dialog.panel->dspNextCard->text(), "");
+    EXPECT_TRUE(Tick().isChecked());
+    EXPECT_EQ(NameLabel(), "");
+    EXPECT_EQ(dialog.Read(), Association{});
 }
 
 }  // namespace
