@@ -55,4 +55,6 @@ void ButtonDialog::StoreFeature(Card& card, Feature feature, const Association& 
     card.featureInUse[i] = !chosen.name.empty();
 }
 
+void ButtonDialog::SetChooser(AssociationChooser* chooser) { panel->SetChooser(chooser); }
+
 }  // namespace zepo

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace zepo {
 
+class AssociationChooser;
 class AssociationPanel;
 
 class ButtonDialog : public QDialog {
@@ -30,9 +31,8 @@ public:
     static void StoreButton(Card& card, int button, const Association& chosen);
     static void StoreFeature(Card& card, Feature feature, const Association& chosen);
 
-    // The association panel, for the owner to wire its chooser in; its value goes through
-    // Load and Read.
-    AssociationPanel* panel;
+    // The association dialog round trip behind the panel's "選択..." button.
+    void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000018";
 
@@ -40,6 +40,7 @@ signals:
     void helpRequested(const QString& topic);
 
 private:
+    AssociationPanel* panel;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;

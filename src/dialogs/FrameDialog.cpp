@@ -139,4 +139,6 @@ Result<FrameValues> FrameDialog::Read() const {
     return v;
 }
 
+void FrameDialog::SetChooser(AssociationChooser* chooser) { panel->SetChooser(chooser); }
+
 }  // namespace zepo

@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace zepo {
 
+class AssociationChooser;
 class AssociationPanel;
 class ColorGrid;
 class RadioGroup;
@@ -43,9 +44,8 @@ public:
     // as nothing but the removal is applied; a corner that is no number then reads as 0.
     Result<FrameValues> Read() const;
 
-    // The association panel, for the owner to wire its chooser in; its value goes through
-    // Load and Read.
-    AssociationPanel* panel;
+    // The association dialog round trip behind the panel's "選択..." button.
+    void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000035";
 
@@ -53,6 +53,7 @@ signals:
     void helpRequested(const QString& topic);
 
 private:
+    AssociationPanel* panel;
     QLineEdit* edtFrmX1;
     QLineEdit* edtFrmY1;
     QLineEdit* edtFrmX2;

@@ -25,25 +25,25 @@ namespace zepo {
 
 CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), document_(window.document()) {
     MainWindow& w = window_;
-    connect(w.mnNew, &QAction::triggered, this, [this] { mnNewClick(); });
-    connect(w.mnOpen, &QAction::triggered, this, [this] { mnOpenClick(); });
-    connect(w.mnSave, &QAction::triggered, this, [this] { mnSaveClick(); });
-    connect(w.mnSavePos, &QAction::triggered, this, [this] { mnSavePosClick(); });
-    connect(w.mnCardMake, &QAction::triggered, this, [this] { mnCardMakeClick(); });
-    connect(w.mnViewMacro, &QAction::triggered, this, [this] { mnViewMacroClick(); });
-    connect(w.mnExit, &QAction::triggered, this, [this] { mnExitClick(); });
-    connect(w.btnCard, &QToolButton::clicked, this, [this] { mnCardMakeClick(); });
-    connect(w.btnOpen, &QToolButton::clicked, this, [this] { mnOpenClick(); });
-    connect(w.btnSave, &QToolButton::clicked, this, [this] { mnSaveClick(); });
+    connect(w.mnNew, &QAction::triggered, this, [this] { NewCard(); });
+    connect(w.mnOpen, &QAction::triggered, this, [this] { Open(); });
+    connect(w.mnSave, &QAction::triggered, this, [this] { Save(); });
+    connect(w.mnSavePos, &QAction::triggered, this, [this] { ChangeSaveFolder(); });
+    connect(w.mnCardMake, &QAction::triggered, this, [this] { EditCardSettings(); });
+    connect(w.mnViewMacro, &QAction::triggered, this, [this] { ViewMacro(); });
+    connect(w.mnExit, &QAction::triggered, this, [this] { Exit(); });
+    connect(w.btnCard, &QToolButton::clicked, this, [this] { EditCardSettings(); });
+    connect(w.btnOpen, &QToolButton::clicked, this, [this] { Open(); });
+    connect(w.btnSave, &QToolButton::clicked, this, [this] { Save(); });
 }
 
-void CardFileCommands::Timer1Timer() {
+void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
     startupDone_ = true;
-    mnSavePosClick();
-    mnOpenClick();
+    ChangeSaveFolder();
+    Open();
     if (!document_.openFileName().isEmpty()) return;
-    mnCardMakeClick();
+    EditCardSettings();
     NameUnnamedCard();
 }
 
@@ -70,20 +70,20 @@ void CardFileCommands::ReportFolder(const std::filesystem::path& folder) {
     window_.services().prompts.Warn(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
 }
 
-void CardFileCommands::mnExitClick() { window_.close(); }
+void CardFileCommands::Exit() { window_.close(); }
 
-void CardFileCommands::mnNewClick() {
+void CardFileCommands::NewCard() {
     if (!window_.services().prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
     NewCardReset();
     CardSettings& settings = document_.card().settings;
     settings.name.clear();
     settings.title.clear();
     settings.editMode = 0;
-    mnCardMakeClick();
+    EditCardSettings();
     NameUnnamedCard();
 }
 
-void CardFileCommands::mnCardMakeClick() {
+void CardFileCommands::EditCardSettings() {
     if (!window_.dialogs().cardSettings) return;
     CardSettingsDialog& dlg = *window_.dialogs().cardSettings;
     Card& card = document_.card();
@@ -99,7 +99,7 @@ void CardFileCommands::mnCardMakeClick() {
     document_.Changed();
 }
 
-void CardFileCommands::mnOpenClick() {
+void CardFileCommands::Open() {
     const std::filesystem::path& saveFolder = document_.saveFolder();
     std::filesystem::path start = saveFolder;
     if (!EnterFolder(saveFolder)) {
@@ -144,7 +144,7 @@ void CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     document_.Changed();
 }
 
-void CardFileCommands::mnSaveClick() {
+void CardFileCommands::Save() {
     Prompts& prompts = window_.services().prompts;
     const std::filesystem::path& saveFolder = document_.saveFolder();
     if (!EnterFolder(saveFolder)) {
@@ -190,7 +190,7 @@ void CardFileCommands::mnSaveClick() {
     if (!existed) prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
 }
 
-void CardFileCommands::mnSavePosClick() {
+void CardFileCommands::ChangeSaveFolder() {
     if (!window_.dialogs().saveFolder) return;
     SaveFolderDialog& dlg = *window_.dialogs().saveFolder;
     dlg.Load(document_.saveFolder());
@@ -228,7 +228,7 @@ bool CardFileCommands::BuildMacroLines() {
     return true;
 }
 
-void CardFileCommands::mnViewMacroClick() {
+void CardFileCommands::ViewMacro() {
     if (!window_.dialogs().macroViewer) return;
     if (!BuildMacroLines()) return;
     window_.dialogs().macroViewer->Load(document_.macroLines());

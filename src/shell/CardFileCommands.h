@@ -16,18 +16,18 @@ class CardFileCommands : public QObject {
 public:
     explicit CardFileCommands(MainWindow& window);
 
-    void mnNewClick();
-    void mnOpenClick();  // OpenMacro
-    void mnSaveClick();
-    void mnSavePosClick();
-    void mnCardMakeClick();
-    void mnViewMacroClick();
-    void mnExitClick();
+    void NewCard();
+    void Open();
+    void Save();
+    void ChangeSaveFolder();
+    void EditCardSettings();
+    void ViewMacro();
+    void Exit();
     // The one-shot start-up sequence, 1000 ms after creation.
-    void Timer1Timer();
+    void RunStartupSequence();
 
 private:
-    // OpenMacro's steps after the file was chosen.
+    // The steps of opening after the file was chosen.
     void OpenChosenFile(const std::filesystem::path& file);
     // The new-card reset: an empty card, fresh dialogs, the caption "main".
     void NewCardReset();

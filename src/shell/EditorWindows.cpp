@@ -54,8 +54,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
         return EditTools{exe(Tool::Memo), exe(Tool::Sound), s.useTools};
     });
     chooser_ = std::make_unique<AssociationChooser>(*attached.association, services.dialogs, services.prompts);
-    attached.frame->panel->SetChooser(chooser_.get());
-    attached.button->panel->SetChooser(chooser_.get());
+    attached.frame->SetChooser(chooser_.get());
+    attached.button->SetChooser(chooser_.get());
     frameEditor_ = std::make_unique<FrameEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
     main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
 }

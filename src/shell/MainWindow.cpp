@@ -72,7 +72,7 @@ void MainWindow::FormCreate() {
     if (switches.currentFolderAsSaveFolder) folder = WithoutTrailingSeparator(CurrentFolder());
     settingsWrite_ = switches.writeSettings;
     document_.SetSaveFolder(folder);
-    services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->Timer1Timer(); });
+    services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->RunStartupSequence(); });
 }
 
 void MainWindow::SetSlotEditor(SlotKind kind, SlotEditor* editor) { paste_->SetSlotEditor(kind, editor); }

@@ -12,8 +12,8 @@ namespace zepo {
 
 ToolCommands::ToolCommands(MainWindow& window) : window_(window) {
     MainWindow& w = window_;
-    connect(w.mnAuto256Color, &QAction::triggered, this, [this] { mnAuto256ColorClick(); });
-    connect(w.btnAuto256Color, &QToolButton::clicked, this, [this] { mnAuto256ColorClick(); });
+    connect(w.mnAuto256Color, &QAction::triggered, this, [this] { ToggleAuto256Color(); });
+    connect(w.btnAuto256Color, &QToolButton::clicked, this, [this] { ToggleAuto256Color(); });
     connect(w.mnAboutZEPO, &QAction::triggered, this, [this] {
         if (AboutDialog* about = window_.dialogs().about) window_.services().dialogs.Run(*about);
     });
@@ -41,7 +41,7 @@ void ToolCommands::ApplyToolMenus() {
     for (auto [item, tool] : fixed) item->setText(name(tool));
 }
 
-void ToolCommands::mnAuto256ColorClick() {
+void ToolCommands::ToggleAuto256Color() {
     // Bound to the menu item and to the button, which both toggle themselves when clicked:
     // the switch is toggled here once and both are set from it, so they end in step.
     ShellSettings& settings = window_.settings();

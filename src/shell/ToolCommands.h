@@ -15,7 +15,7 @@ public:
     // The captions of the tool and help items from the tool table; an optional item without
     // a name is hidden.
     void ApplyToolMenus();
-    void mnAuto256ColorClick();
+    void ToggleAuto256Color();
 
 private:
     MainWindow& window_;

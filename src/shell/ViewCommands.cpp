@@ -10,45 +10,31 @@ namespace zepo {
 
 ViewCommands::ViewCommands(MainWindow& window) : window_(window) {
     MainWindow& w = window_;
-    connect(w.btnPaint, &QToolButton::clicked, this, [this] { btnPaintClick(); });
-    connect(w.btnMove, &QToolButton::clicked, this, [this] { btnMoveClick(); });
-    connect(w.btnFrontBack, &QToolButton::clicked, this, [this] { btnFrontBackClick(); });
-    connect(w.btnStretch, &QToolButton::clicked, this, [this] { btnStretchClick(); });
+    connect(w.btnPaint, &QToolButton::clicked, this, [this] { Preview(); });
+    connect(w.btnMove, &QToolButton::clicked, this, [this] { MoveMode(); });
+    connect(w.btnFrontBack, &QToolButton::clicked, this, [this] { FrontMode(); });
+    connect(w.btnStretch, &QToolButton::clicked, this, [this] { SizeMode(); });
     // The window sizes come with the screen-size commands; until then "標準" stays ticked.
     for (QAction* a : {w.mnNomalScreen, w.mn1024_768, w.mn800_600, w.mn640_480})
         connect(a, &QAction::triggered, this, [&w] { w.mnNomalScreen->setChecked(true); });
 }
 
-void ViewCommands::SetMode(EditMode mode, Qt::CursorShape cursor) {
+void ViewCommands::EnterMode(QToolButton* button, EditMode mode, Qt::CursorShape cursor) {
+    button->setChecked(true);
     window_.canvas->SetMode(mode);
     window_.setCursor(cursor);
+    // Every editing mode leaves the preview.
+    window_.document().SetPreview(mode == EditMode::Preview);
 }
 
-void ViewCommands::LeavePreview() { window_.document().SetPreview(false); }
+void ViewCommands::MoveMode() { EnterMode(window_.btnMove, EditMode::Move, Qt::DragMoveCursor); }
+void ViewCommands::FrontMode() { EnterMode(window_.btnFrontBack, EditMode::FrontBack, Qt::UpArrowCursor); }
+void ViewCommands::SizeMode() { EnterMode(window_.btnStretch, EditMode::Stretch, Qt::SizeHorCursor); }
 
-void ViewCommands::btnMoveClick() {
-    window_.btnMove->setChecked(true);
-    SetMode(EditMode::Move, Qt::DragMoveCursor);
-    LeavePreview();
-}
-
-void ViewCommands::btnFrontBackClick() {
-    window_.btnFrontBack->setChecked(true);
-    SetMode(EditMode::FrontBack, Qt::UpArrowCursor);
-    LeavePreview();
-}
-
-void ViewCommands::btnStretchClick() {
-    window_.btnStretch->setChecked(true);
-    SetMode(EditMode::Stretch, Qt::SizeHorCursor);
-    LeavePreview();
-}
-
-void ViewCommands::btnPaintClick() {
-    // The composed card as the player shows it, with editing switched off.
-    window_.btnPaint->setChecked(true);
-    SetMode(EditMode::Preview, Qt::ArrowCursor);
-    window_.document().SetPreview(true);
+void ViewCommands::Preview() {
+    // The composed card as the player shows it, with editing switched off; drawn again even
+    // when the preview was already on.
+    EnterMode(window_.btnPaint, EditMode::Preview, Qt::ArrowCursor);
     window_.document().Changed();
 }
 

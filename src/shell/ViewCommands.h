@@ -5,6 +5,8 @@
 #include <QObject>
 #include <Qt>
 
+class QToolButton;
+
 namespace zepo {
 
 class MainWindow;
@@ -15,14 +17,13 @@ class ViewCommands : public QObject {
 public:
     explicit ViewCommands(MainWindow& window);
 
-    void btnMoveClick();
-    void btnFrontBackClick();
-    void btnStretchClick();
-    void btnPaintClick();
+    void MoveMode();
+    void FrontMode();
+    void SizeMode();
+    void Preview();
 
 private:
-    void SetMode(EditMode mode, Qt::CursorShape cursor);
-    void LeavePreview();
+    void EnterMode(QToolButton* button, EditMode mode, Qt::CursorShape cursor);
 
     MainWindow& window_;
 };

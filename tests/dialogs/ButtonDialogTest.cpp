@@ -24,7 +24,7 @@ protected:
     ButtonDialogTest() : association((App(), launcher), chooser), select(association, runner, messages) {
         for (const char* f : {"intro.zep", "ding.wav"}) folder.Touch(f);
         association.SetSaveFolder(folder.path());
-        dialog.panel->SetChooser(&select);
+        dialog.SetChooser(&select);
     }
     QCheckBox& Tick() { return Child<QCheckBox>(dialog, "chkCard"); }
     QString NameLabel() { return Child<QLabel>(dialog, "dspNextCard").text(); }

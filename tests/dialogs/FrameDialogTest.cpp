@@ -38,7 +38,7 @@ protected:
     FrameRoundTrip() {
         folder.Touch("next.zep");
         association.SetSaveFolder(folder.path());
-        dialog.panel->SetChooser(&select);
+        dialog.SetChooser(&select);
     }
     EditResult Edit(int number, std::function<bool(FrameDialog&)> step) {
         runner.Push([step](QDialog& d) { return step(static_cast<FrameDialog&>(d)); });

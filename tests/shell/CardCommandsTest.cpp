@@ -37,7 +37,7 @@ protected:
             Child<QLineEdit>(dlg, "edtCardName").setText(name);
             Child<QPushButton>(dlg, "OKBtn").click();
         });
-        form().cardFile().mnCardMakeClick();
+        form().cardFile().EditCardSettings();
     }
     void ChooseFolder(const std::filesystem::path& folder) {
         runner.scripts.push_back([folder](QDialog& d) {
@@ -45,7 +45,7 @@ protected:
             Child<QLineEdit>(dlg, "EditDir").setText(QString::fromStdString(folder.string()));
             Child<QPushButton>(dlg, "OKBtn").click();
         });
-        form().cardFile().mnSavePosClick();
+        form().cardFile().ChangeSaveFolder();
     }
     std::filesystem::path saveFolder;
 };
@@ -60,7 +60,7 @@ TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
         Child<RadioGroup>(dlg, "rdoCursorMode").item(2)->click();
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
     const CardSettings& s = form().card().settings;
     EXPECT_EQ(s.name, "abc");
     EXPECT_EQ(SjisToUtf8(s.title), "題名");
@@ -84,7 +84,7 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
         Child<RadioGroup>(dlg, "rdoCursorMode").item(1)->click();
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
     ASSERT_NE(seen, nullptr);
     const CardSettings& s = form().card().settings;
     EXPECT_EQ(s.name, before.name);
@@ -137,21 +137,21 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
         }
         Child<QPushButton>(d, "CancelBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
 }
 
 TEST_F(CardCommands, ALongCardNameFromItsFileSurvivesTheCardSettings) {
     const std::string name = "a_card_with_a_long_file_name";  // 28 bytes: longer than a typed name
     WriteBytes(saveFolder / (name + ".zep"), HeaderMarkerLine() + "\r\ncard {x}\r\nend\r\n");
     chooser.answers.push_back(QString::fromStdString((saveFolder / (name + ".zep")).string()));
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     ASSERT_EQ(form().card().settings.name, name);
     runner.scripts.push_back([&](QDialog& d) {
         auto& dlg = static_cast<CardSettingsDialog&>(d);
         EXPECT_EQ(Child<QLineEdit>(dlg, "edtCardName").text().toStdString(), name);
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
     EXPECT_EQ(form().card().settings.name, name);
 }
 
@@ -163,14 +163,14 @@ TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
         EXPECT_NE(dlg.result(), QDialog::Accepted) << "the dialog stays open";
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:Shift-JISで表せない文字が含まれています"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 
 TEST_F(CardCommands, NewCardAnsweredNoChangesNothing) {
     form().card().slot(SlotKind::Frame, 1).inUse = true;
-    form().cardFile().mnNewClick();
+    form().cardFile().NewCard();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse);
     EXPECT_TRUE(runner.shown.empty());
@@ -189,7 +189,7 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
                      Child<RadioGroup>(dlg, "rdoEditMode").itemIndex() == 0;
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().cardFile().mnNewClick();
+    form().cardFile().NewCard();
     EXPECT_TRUE(okDisabled) << "the dialog opens with an empty name, OK disabled, edit mode 0";
     EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
     EXPECT_FALSE(form().mnFrameN[0]->isChecked()) << "check marks follow the model";
@@ -200,19 +200,19 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
 
 TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
     NameCard("abc");
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:abc.zep\r上の名前で保存しました"}));
     std::string written = ReadBytes(saveFolder / "abc.zep");
     EXPECT_EQ(written, JoinMacroLines(form().document().macroLines()));
     EXPECT_NE(written.find("card"), std::string::npos);
 
     prompts.answers = {true};
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
 
     WriteBytes(saveFolder / "abc.zep", "old");
     prompts.answers = {false};
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
     EXPECT_EQ(ReadBytes(saveFolder / "abc.zep"), "old");
 }
@@ -236,12 +236,12 @@ void PlaceTextWithLineOf(Card& card, size_t bytes) {
 TEST_F(CardCommands, LineLimitAllows120BytesAndRefuses121QuotingTheLine) {
     NameCard("lim");
     PlaceTextWithLineOf(form().card(), 120);
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:lim.zep\r上の名前で保存しました"}));
     std::filesystem::remove(saveFolder / "lim.zep");
 
     PlaceTextWithLineOf(form().card(), 121);
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], "beep!");
@@ -254,7 +254,7 @@ TEST_F(CardCommands, OverwriteQuestionComesBeforeTheLimitAndTheOldFileStays) {
     WriteBytes(saveFolder / "old.zep", "previous card");
     PlaceTextWithLineOf(form().card(), 121);
     prompts.answers = {true};
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[1], "ask:old.zep" + kOverwrite);
@@ -268,7 +268,7 @@ TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
     std::filesystem::create_directory(saveFolder / "busy.zep");
     WriteBytes(saveFolder / "busy.zep" / "inside", "kept");
     prompts.answers = {true};
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[2], "beep!");
@@ -290,7 +290,7 @@ TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     };
     for (const Case& c : cases) {
         form().card().settings.name = c.name;
-        form().cardFile().mnSaveClick();
+        form().cardFile().Save();
         EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", c.message}));
     }
     size_t files = 0;
@@ -298,7 +298,7 @@ TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     EXPECT_EQ(files, 0u);
     // The second byte of ソ is 0x5C and no separator.
     form().card().settings.name = Sjis("ソフト");
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_TRUE(std::filesystem::exists(saveFolder / "ソフト.zep"));
 }
 
@@ -307,14 +307,14 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     TakeEvents();
     std::filesystem::remove(saveFolder / "gone");
     NameCard("x");
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], "beep!");
     EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
 
     // The way out: the open dialog and the save folder dialog both start on the folder above.
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     ASSERT_FALSE(chooser.requests.empty());
     EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
     runner.scripts.push_back([this](QDialog& d) {
@@ -322,10 +322,10 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
         EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), saveFolder.string());
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().cardFile().mnSavePosClick();
+    form().cardFile().ChangeSaveFolder();
     EXPECT_EQ(form().document().saveFolder(), saveFolder);
     TakeEvents();
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     EXPECT_TRUE(std::filesystem::exists(saveFolder / "x.zep"));
 }
 
@@ -336,15 +336,15 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     frame.bounds = {30, 40, 50, 60};
     frame.frame.color = 9;
     form().card().parentChecked[int(SlotKind::Frame)] = true;
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     TakeEvents();
 
     prompts.answers = {true};
-    form().cardFile().mnNewClick();  // cancelled settings: "zepo"
+    form().cardFile().NewCard();  // cancelled settings: "zepo"
     EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
 
     chooser.answers.push_back(QString::fromStdString((saveFolder / "round.zep").string()));
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:現カードを破棄します\rよろしですか？"}));
     const Slot& back = form().card().slot(SlotKind::Frame, 1);
     EXPECT_TRUE(back.inUse);
@@ -353,7 +353,7 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
     EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
     EXPECT_EQ(form().document().openFileName().toStdString(), (saveFolder / "round.zep").string());
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse) << "a cancelled open keeps the card";
 }
@@ -366,11 +366,11 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
     } cases[] = {
         {"new card", [&] {
              prompts.answers = {true};
-             form().cardFile().mnNewClick();
+             form().cardFile().NewCard();
          }},
         {"open", [&] {
              chooser.answers.push_back(QString::fromStdString((saveFolder / "seen.zep").string()));
-             form().cardFile().mnOpenClick();
+             form().cardFile().Open();
          }},
     };
     for (const Case& c : cases) {
@@ -389,7 +389,7 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
 }
 
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_EQ(form().document().saveFolder(), saveFolder);
     EXPECT_TRUE(form().document().openFileName().isEmpty());
     EXPECT_TRUE(prompts.events.empty());
@@ -401,7 +401,7 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     form().card().settings.name = "kept";
     chooser.answers.push_back(QString::fromStdString((other.path() / "foreign.zep").string()));
     prompts.answers = {false};
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
                                 "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
     EXPECT_EQ(form().document().saveFolder(), other.path());
@@ -413,7 +413,7 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
 TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
     WriteBytes(saveFolder / "hdr.zep", "\r\n" + HeaderMarkerLine() + "\r\ncard {hdr}\r\ntitle {T}\r\nend\r\n");
     chooser.answers.push_back(QString::fromStdString((saveFolder / "hdr.zep").string()));
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_TRUE(prompts.events.empty());
     EXPECT_EQ(form().card().settings.name, "hdr");
     EXPECT_EQ(form().card().settings.title, "T");
@@ -422,7 +422,7 @@ TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
 TEST_F(CardCommands, OpenOfAnUnreadableFileReportsAndKeepsTheCard) {
     std::filesystem::create_directory(saveFolder / "dir.zep");
     chooser.answers.push_back(QString::fromStdString((saveFolder / "dir.zep").string()));
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
@@ -445,7 +445,7 @@ TEST_F(CardCommands, SaveFolderEnterCreateOrRefuse) {
     EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_FALSE(std::filesystem::exists(other.path() / "a"));
 
-    form().cardFile().mnSavePosClick();  // no script: cancelled
+    form().cardFile().ChangeSaveFolder();  // no script: cancelled
     EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_EQ(form().stbFile->text().toStdString(), fresh.string());
 }
@@ -461,7 +461,7 @@ TEST_F(CardCommands, SaveFolderDialogOpensOnTheSaveFolderAndFollowsTheTree) {
         EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), (other.path() / "sub").string()) << "a click replaces the text";
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().cardFile().mnSavePosClick();
+    form().cardFile().ChangeSaveFolder();
     EXPECT_EQ(form().document().saveFolder(), other.path() / "sub");
 }
 
@@ -469,7 +469,7 @@ TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
     NameCard("view");
     std::string shown;
     runner.scripts.push_back([&](QDialog& d) { shown = d.findChild<QPlainTextEdit*>()->toPlainText().toStdString(); });
-    form().cardFile().mnViewMacroClick();
+    form().cardFile().ViewMacro();
     EXPECT_EQ(runner.shown.back(), "MacroViewer");
     std::string expected;
     for (const std::string& line : form().document().macroLines()) expected += SjisToUtf8(line) + "\n";
@@ -494,7 +494,7 @@ TEST_F(CardCommands, ChoosingADriveShowsItsFolder) {
         EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text(), "/");
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
-    form().cardFile().mnSavePosClick();
+    form().cardFile().ChangeSaveFolder();
     EXPECT_EQ(form().document().saveFolder(), saveFolder);
 }
 

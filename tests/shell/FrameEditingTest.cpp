@@ -43,7 +43,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
         Child<QLineEdit>(dlg, "edtCardName").setText("frames");
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().cardFile().mnCardMakeClick();
+    form().cardFile().EditCardSettings();
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<FrameDialog&>(d);
         EXPECT_EQ(dlg.windowTitle(), "枠 - 1");
@@ -97,20 +97,20 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     EXPECT_EQ(Frame(1).frame.association.file, "next.zep");
     EXPECT_EQ(canvas->surface().pixelColor(50, 60), QColor(Qt::red));
 
-    form().cardFile().mnSaveClick();
+    form().cardFile().Save();
     const std::string saved = Saved("frames.zep");
     EXPECT_NE(saved.find("\tcolor  {}{RED}\r\n\tframe  {30,40}{89,79}{FB}{next,next.zep}\r\n"), std::string::npos);
 
     // A new card forgets it; opening the file brings it back identically.
     prompts.answers = {true};
-    form().cardFile().mnNewClick();
+    form().cardFile().NewCard();
     EXPECT_FALSE(Frame(1).inUse);
     chooser.answers.push_back(QString::fromStdString((program() / "frames.zep").string()));
-    form().cardFile().mnOpenClick();
+    form().cardFile().Open();
     EXPECT_TRUE(Frame(1).inUse);
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 60, 40}));
     std::vector<std::string> lines;
-    form().cardFile().mnViewMacroClick();
+    form().cardFile().ViewMacro();
     EXPECT_EQ(JoinMacroLines(form().document().macroLines()), saved);
 }
 

@@ -162,7 +162,7 @@ TEST_F(ShellTest, Auto256ToggleKeepsMenuAndButtonInStepAndIsNeverWritten) {
     form().mnAuto256Color->trigger();
     EXPECT_FALSE(form().mnAuto256Color->isChecked());
     EXPECT_FALSE(form().btnAuto256Color->isChecked());
-    form().tools().mnAuto256ColorClick();
+    form().tools().ToggleAuto256Color();
     ProfileFile profile = ProfileFile::Load(program() / "ZEPOED.INI");
     WriteSettings(profile, form().settings());
     EXPECT_EQ(profile.GetString("ZEPOED", "Auto256Color", "missing"), "0");
