@@ -29,8 +29,9 @@ struct PixelSize {
 class CardFiles {
 public:
     virtual ~CardFiles() = default;
-    // Makes the save folder the current folder; false when it cannot be entered.
-    virtual bool EnterSaveFolder() = 0;
+    // False when the save folder cannot be entered. Reading a card never changes the process's
+    // current folder: names are resolved against the save folder explicitly.
+    virtual bool ReachSaveFolder() = 0;
     // The lines of a text file (split as the macro file is), or nothing when unreadable.
     virtual std::optional<std::vector<std::string>> ReadTextLines(std::string_view name) = 0;
     // The pixel size of a BMP or JPEG picture, or nothing when it does not load.

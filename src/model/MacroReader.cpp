@@ -166,8 +166,8 @@ private:
         m = Replace(m, "%d", std::to_string(LineNumber()));
         return Replace(m, "%s", text);
     }
-    void EnterSaveFolder() {
-        if (!ctx_.files.EnterSaveFolder())
+    void ReachSaveFolder() {
+        if (!ctx_.files.ReachSaveFolder())
             throw StopReading{Replace(Sjis("%d 行目: 保存フォルダに入れません。\r読み込みをここで中止しました"), "%d",
                                       std::to_string(LineNumber()))};
     }
@@ -199,11 +199,11 @@ private:
             card_.parentChecked[static_cast<int>(SlotKind::OneLineText)] = true;
             if (int id = Free(SlotKind::OneLineText); id >= 0) OneLineText(id, p, k == "text2");
         } else if (k == "textf" || k == "textf2") {
-            EnterSaveFolder();
+            ReachSaveFolder();
             card_.parentChecked[static_cast<int>(SlotKind::TextBlock)] = true;
             if (int id = Free(SlotKind::TextBlock); id >= 0) TextBlock(id, p, k == "textf2");
         } else if (k == "bitmap") {
-            EnterSaveFolder();
+            ReachSaveFolder();
             card_.parentChecked[static_cast<int>(SlotKind::Picture)] = true;
             if (int id = Free(SlotKind::Picture); id >= 0) Picture(id, p);
         } else if (k == "frame") {

@@ -6,6 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
@@ -52,10 +54,11 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
-bool CardFilesOnDisk::EnterSaveFolder() {
+bool CardFilesOnDisk::ReachSaveFolder() {
+    // What entering the folder would need, without entering it: zepocard reading sub/main.zep
+    // must still write "-o next.zep" where the user stands.
     std::error_code ec;
-    std::filesystem::current_path(folder_, ec);
-    return !ec;
+    return std::filesystem::is_directory(folder_, ec) && access(folder_.c_str(), X_OK) == 0;
 }
 
 std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {

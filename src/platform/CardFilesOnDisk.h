@@ -21,7 +21,7 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 class CardFilesOnDisk : public CardFiles {
 public:
     explicit CardFilesOnDisk(std::filesystem::path saveFolder) : folder_(std::move(saveFolder)) {}
-    bool EnterSaveFolder() override;
+    bool ReachSaveFolder() override;
     std::optional<std::vector<std::string>> ReadTextLines(std::string_view name) override;
     std::optional<PixelSize> PictureSize(std::string_view name) override;
 

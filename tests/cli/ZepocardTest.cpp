@@ -89,6 +89,20 @@ TEST_F(ZepocardTest, NormalizeThatCannotWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(entries, 0) << "no temporary file is left behind";
 }
 
+// Reading a card resolves its pictures and text files in the card's folder without moving
+// there, so a relative output path is where the user stands, not beside the card.
+TEST_F(ZepocardTest, RelativePathsAreWhereTheUserStands) {
+    fs::create_directory(dir_ / "sub");
+    for (const char* f : {"main.zep", "next.zep", "sakura.bmp", "aisatsu.txt"}) fs::copy_file(kExamples / f, dir_ / "sub" / f);
+    const fs::path before = fs::current_path();
+    fs::current_path(dir_);
+    Outcome run = Zepocard("normalize sub/main.zep -o next.zep");
+    fs::current_path(before);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dir_ / "next.zep"), ReadBytes(kExamples / "main.zep"));
+    EXPECT_EQ(ReadBytes(dir_ / "sub" / "next.zep"), ReadBytes(kExamples / "next.zep")) << "the other card is untouched";
+}
+
 TEST_F(ZepocardTest, ExamplesNormalizeToThemselvesAndCheckClean) {
     for (const char* card : {"main.zep", "next.zep", "last.zep"}) {
         fs::path path = kExamples / card;

@@ -68,12 +68,13 @@ TEST_F(CardFilesOnDiskTest, OnlyPlainFilesAreRead) {
     EXPECT_FALSE(ReadFileBytes("/dev/zero"));
 }
 
-TEST_F(CardFilesOnDiskTest, EnteringTheSaveFolder) {
-    fs::path before = fs::current_path();
-    EXPECT_TRUE(CardFilesOnDisk(dir_).EnterSaveFolder());
-    EXPECT_EQ(fs::current_path(), fs::canonical(dir_));
-    EXPECT_FALSE(CardFilesOnDisk(dir_ / "nope").EnterSaveFolder());
-    fs::current_path(before);
+TEST_F(CardFilesOnDiskTest, TheSaveFolderIsCheckedWithoutEnteringIt) {
+    const fs::path before = fs::current_path();
+    EXPECT_TRUE(CardFilesOnDisk(dir_).ReachSaveFolder());
+    EXPECT_EQ(fs::current_path(), before) << "reading never changes the current folder";
+    EXPECT_FALSE(CardFilesOnDisk(dir_ / "nope").ReachSaveFolder());
+    Write("plain", "x");
+    EXPECT_FALSE(CardFilesOnDisk(dir_ / "plain").ReachSaveFolder());
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct FakeFiles : CardFiles {
     std::map<std::string, PixelSize> pictures;
     bool enterable = true;
     int entered = 0;
-    bool EnterSaveFolder() override {
+    bool ReachSaveFolder() override {
         ++entered;
         return enterable;
     }
