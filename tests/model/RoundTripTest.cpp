@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CardBuilder.h"
 #include "model/MacroFile.h"
 #include "model/MacroReader.h"
@@ -87,6 +89,9 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
          "\tframe  {-2147483648,0}{-2147483000,5}{FA}"},
         {"slide entry whose last four bytes split a character", "\t@slide {5}\r\n\t\t{x,x.zep" + a + "bcd}\r\n\t@end",
          "\t\t{x.zep,x.zep" + a + "bcd}"},
+        // Readers take the file name from after the first comma; the stem must not move it.
+        {"slide entry with a comma in its file name", "\t@slide {5}\r\n\t\t{x,a,b.zep}\r\n\t@end",
+         "\t\t{a_b,a,b.zep}"},
     };
     for (const auto& c : cases) {
         RecordingMessages messages;
@@ -104,6 +109,54 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
         std::vector<std::string> second;
         ASSERT_TRUE(WriteMacro(back, second).ok) << c.what;
         EXPECT_EQ(JoinMacroLines(second), JoinMacroLines(first)) << c.what;
+    }
+}
+
+// Every slide entry the reader can produce comes back as itself: the file name after the
+// comma is what is read, whatever the stem in front of it looks like.
+TEST(RoundTrip, SlideEntriesReadBackAsTheyWereWritten) {
+    struct Case { const char* what; std::string entry; std::string written; };
+    const std::string ma = "\x83\x7d";  // マ: its second byte is "}"
+    const std::string so = "\x83\x5c";  // ソ: its second byte is "\\"
+    const std::string fifty = "a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,u,v,xy.zep";  // as long as the reader keeps
+    const std::vector<Case> cases = {
+        {"plain", "next.zep", "{next,next.zep}"},
+        {"one comma", "a,b.zep", "{a_b,a,b.zep}"},
+        {"commas only", ",,.zep", "{__,,,.zep}"},
+        {"comma right before the extension", "a,.zep", "{a_,a,.zep}"},
+        {"fifty bytes of commas and letters", fifty, "{a_b_c_d_e_f_g_h_i_j_k_l_m_n_o_p_q_r_s_t_u_v_xy," + fifty + "}"},
+        {"opening braces", "{a{.zep", "{{a{,{a{.zep}"},
+        {"blanks and a tab", " a b\t.zep ", "{ a b\t., a b\t.zep }"},
+        {"extension in the middle", "a.zep.old", "{a.zep,a.zep.old}"},
+        {"upper-case extension is not enough alone", "x.zep.ZEP", "{x.zep,x.zep.ZEP}"},
+        {"quote and end marker", "'@end.zep", "{'@end,'@end.zep}"},
+        {"two-byte characters whose second byte is a separator", ma + so + ",.zep",
+         "{" + ma + so + "_," + ma + so + ",.zep}"},
+        // A lead byte takes the comma after it as its second byte: that comma is no separator.
+        {"lead byte before a comma", "\x83,x.zep", "{\x83,x,\x83,x.zep}"},
+        {"stem cut before a split character", "a,.zep" + ma + "bcd", "{a_.zep,a,.zep" + ma + "bcd}"},
+    };
+    for (const auto& c : cases) {
+        Card card = NewCard();
+        card.settings.name = "x";
+        card.slide = {true, 7, {c.entry, "last.zep"}};
+        std::vector<std::string> first;
+        ASSERT_TRUE(WriteMacro(card, first).ok) << c.what;
+        EXPECT_NE(std::find(first.begin(), first.end(), "\t\t" + c.written), first.end()) << c.what;
+        EXPECT_FALSE(FindLongLine(first)) << c.what;
+
+        RecordingMessages messages;
+        FakeFiles files;
+        GridMeasurer measurer;
+        ReaderContext ctx{messages, files, measurer};
+        Card back;
+        LoadOutcome out = LoadMacro(back, first, "x.zep", ctx);
+        EXPECT_TRUE(out.completed) << c.what;
+        EXPECT_TRUE(out.diagnostics.empty()) << c.what;
+        EXPECT_EQ(back.slide.list, card.slide.list) << c.what;
+        std::vector<std::string> second;
+        ASSERT_TRUE(WriteMacro(back, second).ok) << c.what;
+        EXPECT_EQ(second, first) << c.what;
     }
 }
 
