@@ -4,6 +4,7 @@
 // regard to ASCII case, values kept as raw (Shift-JIS) bytes. QSettings would escape keys
 // and values, so the file is handled here line by line.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,9 +12,13 @@
 
 namespace zepo {
 
+// Far more than the editor's settings ever take; a larger file is not a settings file.
+inline constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{1} << 20;
+
 class ProfileFile {
 public:
-    // A missing or unreadable file is an empty profile: every read gives its default.
+    // A missing or unreadable file is an empty profile: every read gives its default. So is
+    // anything but a plain file (a folder, a FIFO, a device) and a file over kMaxProfileBytes.
     static ProfileFile Load(const std::filesystem::path& path);
     static ProfileFile FromBytes(std::string_view bytes);
 
