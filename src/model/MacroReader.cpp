@@ -261,7 +261,10 @@ private:
         card_.remembered.textBackColor = s.text.backColor;
         s.caption = p.a2w;
         Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
-        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - s.font.height) : x, y, size.width, size.height};
+        // A vertical text's x is its right edge, as the writer writes it (left + width): the
+        // column starts one width to the left. Measured from the font height instead, a column
+        // of half-width or bold characters, or an empty one, would move on every save.
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - size.width) : x, y, size.width, size.height};
         std::string code = p.a3.empty() ? "0" : p.a3;
         s.text.decoration = FrameIndex(FrameColumn::Decoration, code);
         s.transparent = code == "0" || code == "2";

@@ -89,6 +89,12 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
          "\tframe  {-2147483648,0}{-2147483000,5}{FA}"},
         {"slide entry whose last four bytes split a character", "\t@slide {5}\r\n\t\t{x,x.zep" + a + "bcd}\r\n\t@end",
          "\t\t{x.zep,x.zep" + a + "bcd}"},
+        // A vertical text's x is its right edge, whatever the width of its column.
+        {"vertical text in bold", "\tfont {JM2}{32}{0}\r\n\tfont2 {1}{0}\r\n\ttext2 {600,40}{" + a + a + "}{0}",
+         "\ttext2  {600,40}{" + a + a + "}{0}"},
+        {"vertical text of half-width characters", "\tfont {JG2}{20}{0}\r\n\ttext2 {600,40}{ab}{1}",
+         "\ttext2  {600,40}{ab}{1}"},
+        {"empty vertical text", "\ttext2 {600,40}{}{0}", "\ttext2  {600,40}{}{0}"},
         // Readers take the file name from after the first comma; the stem must not move it.
         {"slide entry with a comma in its file name", "\t@slide {5}\r\n\t\t{x,a,b.zep}\r\n\t@end",
          "\t\t{a_b,a,b.zep}"},
