@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Layout.h"
+#include "MacroFile.h"
 #include "Moji.h"
 #include "Numbers.h"
 #include "platform/TextCodec.h"
@@ -132,6 +133,11 @@ public:
         ResetCard(card_);
         card_.settings.editMode = 0;
         card_.settings.fingerCursor = 0;
+        // The writer leaves out the title statement of a card whose title is empty. In a file
+        // it wrote (its marker line is still there) a missing title is that empty title; the
+        // new card's title is for cards made by hand. Otherwise a card saved without a title
+        // would come back with the default one and be saved with it the next time.
+        if (HasHeaderMarker(lines_)) card_.settings.title.clear();
         try {
             for (index_ = 0; index_ < lines_.size(); ++index_) {
                 ParsedLine p = ParseMacroLine(lines_[index_]);

@@ -74,6 +74,35 @@ TEST(RoundTrip, CardsBuiltInTheEditorComeBackIdentical) {
     }
 }
 
+// A card without a title statement: written by the editor it has an empty title, which the
+// next save leaves out again; made by hand it gets the new card's title.
+TEST(RoundTrip, CardsWithoutATitleStatement) {
+    struct Case { const char* what; std::vector<std::string> lines; const char* fileName; std::string title; };
+    const std::vector<Case> cases = {
+        {"written by the editor", {HeaderMarkerLine(), "card {sub}", "\tnew {RED}", "end"}, "sub.zep", ""},
+        {"made by hand", {"card {sub}", "\tnew {RED}", "end"}, "sub.zep", S("ZEPOマクロ")},
+        {"marker further down is no marker", {"card {sub}", "'x", HeaderMarkerLine(), "end"}, "sub.zep", S("ZEPOマクロ")},
+        {"main card written by the editor", {"ZEPO:x", HeaderMarkerLine(), "card {main}", "end"}, "main.zep", ""},
+        {"empty title statement", {HeaderMarkerLine(), "card {sub}", "\ttitle {}", "end"}, "sub.zep", ""},
+    };
+    for (const auto& c : cases) {
+        RecordingMessages messages;
+        FakeFiles files;
+        GridMeasurer measurer;
+        ReaderContext ctx{messages, files, measurer};
+        Card card;
+        LoadMacro(card, c.lines, c.fileName, ctx);
+        EXPECT_EQ(card.settings.title, c.title) << c.what;
+    }
+
+    // Left empty in the card settings, the title stays empty however often the card is saved.
+    Card card = NewCard();
+    card.settings.name = "sub";
+    card.settings.title.clear();
+    FakeFiles files;
+    ExpectStableRoundTrip(card, files, "card whose title was left empty");
+}
+
 // Files made by hand or cut short: the first save may change them, but what it writes must
 // read back as itself, with every argument where it was written.
 TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
