@@ -148,7 +148,14 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
     // A line break in a value would start a line of its own and could forge another key
     // or section: the value ends where its first line ends.
     value = value.substr(0, value.find_first_of("\r\n"));
-    std::string line = std::string(key) + "=" + std::string(value);
+    // Reading trims blanks and takes off one pair of matching quotes. A value that would lose
+    // something that way is written inside a pair of double quotes, which reading takes off
+    // again: a tool option such as "$F" in quotes would otherwise lose a pair on every save.
+    const bool blankAtEnd = !value.empty() && Trim(value).size() != value.size();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    const std::string written = blankAtEnd || quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+    std::string line = std::string(key) + "=" + written;
     size_t header = FindSection(section);
     if (header == npos) {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");

@@ -28,7 +28,9 @@ public:
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
-    // the section at the end of the file.
+    // the section at the end of the file. The value ends at its first line break; one that
+    // GetString would change (blanks at either end, a pair of matching quotes around it) is
+    // written inside double quotes, so that it reads back as itself.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
 
     std::string ToBytes() const;  // lines end in CR LF

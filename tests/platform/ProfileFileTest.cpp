@@ -71,6 +71,36 @@ TEST(ProfileFile, ValueWithALineBreakCannotForgeAnotherEntry) {
     EXPECT_EQ(ProfileFile::FromBytes(p.ToBytes()).GetString("ZEPOED", "isToolUse", "none"), "none");
 }
 
+// What the tool settings dialog saves must read back as itself at the next start, however
+// often it is saved; values that read back unchanged anyway are written as they are.
+TEST(ProfileFile, WrittenValuesReadBackAsThemselves) {
+    struct Case {
+        const char* value;
+        const char* line;  // as written
+    } cases[] = {
+        {"notepad.exe", "ExeName=notepad.exe"},
+        {"", "ExeName="},
+        {"a \"b\" c", "ExeName=a \"b\" c"},
+        {"\"", "ExeName=\""},
+        {"'x\"", "ExeName='x\""},
+        {"\"$F\"", "ExeName=\"\"$F\"\""},
+        {"''", "ExeName=\"''\""},
+        {"\"\"\"", "ExeName=\"\"\"\"\""},
+        {" lead", "ExeName=\" lead\""},
+        {"trail\t", "ExeName=\"trail\t\""},
+        {"=x=", "ExeName==x="},
+    };
+    for (const Case& c : cases) {
+        ProfileFile p = ProfileFile::FromBytes("[MemoTool]\r\nExeName=old\r\n");
+        for (int save = 0; save < 2; ++save) {
+            p.SetString("MemoTool", "ExeName", c.value);
+            EXPECT_EQ(p.ToBytes(), "[MemoTool]\r\n" + std::string(c.line) + "\r\n") << c.value;
+            p = ProfileFile::FromBytes(p.ToBytes());
+            EXPECT_EQ(p.GetString("MemoTool", "ExeName", "default"), c.value) << c.value;
+        }
+    }
+}
+
 struct TempFolder {
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "zepo-ini-XXXXXX").string();
