@@ -1,13 +1,15 @@
 #!/bin/sh
-# Installs everything the build, the tests and the benchmark need on a fresh Debian 12
-# machine. Does nothing when all packages are already there; uses sudo when not root.
+# Installs everything the build, the tests, the benchmark and the fuzzing (clang with
+# libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks) need on a fresh
+# Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig
-  imagemagick python3 python3-pil time"
+  imagemagick python3 python3-pil time
+  clang-14 libclang-rt-14-dev llvm-14"
 
 missing=""
 for p in $PACKAGES; do

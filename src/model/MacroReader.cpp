@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/Layout.h"
+#include "model/MacroFile.h"
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
@@ -132,6 +133,11 @@ public:
         ResetCard(card_);
         card_.settings.editMode = 0;
         card_.settings.fingerCursor = 0;
+        // The writer leaves out the title statement of a card whose title is empty. In a file
+        // it wrote (its marker line is still there) a missing title is that empty title; the
+        // new card's title is for cards made by hand. Otherwise a card saved without a title
+        // would come back with the default one and be saved with it the next time.
+        if (HasHeaderMarker(lines_)) card_.settings.title.clear();
         try {
             for (index_ = 0; index_ < lines_.size(); ++index_) {
                 ParsedLine p = ParseMacroLine(lines_[index_]);
@@ -261,7 +267,10 @@ private:
         card_.remembered.textBackColor = s.text.backColor;
         s.caption = p.a2w;
         Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
-        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - s.font.height) : x, y, size.width, size.height};
+        // A vertical text's x is its right edge, as the writer writes it (left + width): the
+        // column starts one width to the left. Measured from the font height instead, a column
+        // of half-width or bold characters, or an empty one, would move on every save.
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - size.width) : x, y, size.width, size.height};
         std::string code = p.a3.empty() ? "0" : p.a3;
         s.text.decoration = FrameIndex(FrameColumn::Decoration, code);
         s.transparent = code == "0" || code == "2";

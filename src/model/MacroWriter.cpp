@@ -28,6 +28,18 @@ std::string AssociationArgument(const Association& a) {
     return a.file.empty() ? Braced(a.name) : "{" + a.name + "," + a.file + "}";
 }
 
+// The part of a slide line before its comma: the card name without its extension. Every
+// reader of the line, ours and the player's, takes the file name from after the first comma,
+// so a comma in the stem would carry the rest of the stem into the file name, and the entry
+// would grow by that much on every save. A comma of its own in the stem becomes "_"; the file
+// name after the comma, the part that is read back, is written as it is.
+std::string SlideStem(const std::string& entry) {
+    std::string stem = entry.size() < 5 ? entry : CutBytes(entry, entry.size() - 4);
+    for (size_t i = 0; i < stem.size(); i += CharLength(stem, i))
+        if (stem[i] == ',') stem[i] = '_';
+    return stem;
+}
+
 std::string StyleFlags(const FontSpec& f) {
     if (f.bold && !f.italic) return "{1}{0}";
     if (!f.bold && f.italic) return "{0}{1}";
@@ -176,10 +188,8 @@ private:
         const SlideSettings& s = card_.slide;
         if (!s.inUse) return;
         Statement("@slide  ", Braced(std::to_string(s.interval)));
-        for (const auto& entry : s.list) {
-            std::string stem = entry.size() < 5 ? entry : CutBytes(entry, entry.size() - 4);
-            Line(std::string(TAB) + std::string(TAB) + "{" + stem + "," + entry + "}");
-        }
+        for (const auto& entry : s.list)
+            Line(std::string(TAB) + std::string(TAB) + "{" + SlideStem(entry) + "," + entry + "}");
         Statement("@end", "");
         Line("");
     }

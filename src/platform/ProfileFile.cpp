@@ -1,7 +1,12 @@
 #include "platform/ProfileFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
-#include <iterator>
+#include <system_error>
 
 #include "model/MacroFile.h"
 
@@ -49,10 +54,35 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
 }  // namespace
 
 ProfileFile ProfileFile::Load(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ProfileFile{};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return FromBytes(bytes);
+    // Read at start-up before any window: a FIFO of that name would block the editor for
+    // good and a device could be endless, so only a plain file of settings size is read.
+    // The type is asked before opening (opening some devices does something by itself) and
+    // again of the opened file, which may have been replaced in between; non-blocking, so
+    // that even opening a FIFO returns at once.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return ProfileFile{};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return ProfileFile{};
+    std::string bytes;
+    struct stat status {};
+    bool usable = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                  static_cast<std::uintmax_t>(status.st_size) <= kMaxProfileBytes;
+    if (usable) {
+        // One byte more than the cap tells a file that grew past it since fstat.
+        bytes.resize(kMaxProfileBytes + 1);
+        size_t filled = 0;
+        while (filled < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) usable = false;
+            if (n <= 0) break;
+            filled += static_cast<size_t>(n);
+        }
+        bytes.resize(filled);
+        if (filled > kMaxProfileBytes) usable = false;
+    }
+    ::close(fd);
+    return usable ? FromBytes(bytes) : ProfileFile{};
 }
 
 ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
@@ -118,7 +148,14 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
     // A line break in a value would start a line of its own and could forge another key
     // or section: the value ends where its first line ends.
     value = value.substr(0, value.find_first_of("\r\n"));
-    std::string line = std::string(key) + "=" + std::string(value);
+    // Reading trims blanks and takes off one pair of matching quotes. A value that would lose
+    // something that way is written inside a pair of double quotes, which reading takes off
+    // again: a tool option such as "$F" in quotes would otherwise lose a pair on every save.
+    const bool blankAtEnd = !value.empty() && Trim(value).size() != value.size();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    const std::string written = blankAtEnd || quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+    std::string line = std::string(key) + "=" + written;
     size_t header = FindSection(section);
     if (header == npos) {
         if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.push_back("");

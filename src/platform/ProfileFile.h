@@ -4,6 +4,7 @@
 // regard to ASCII case, values kept as raw (Shift-JIS) bytes. QSettings would escape keys
 // and values, so the file is handled here line by line.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,9 +12,13 @@
 
 namespace zepo {
 
+// Far more than the editor's settings ever take; a larger file is not a settings file.
+inline constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{1} << 20;
+
 class ProfileFile {
 public:
-    // A missing or unreadable file is an empty profile: every read gives its default.
+    // A missing or unreadable file is an empty profile: every read gives its default. So is
+    // anything but a plain file (a folder, a FIFO, a device) and a file over kMaxProfileBytes.
     static ProfileFile Load(const std::filesystem::path& path);
     static ProfileFile FromBytes(std::string_view bytes);
 
@@ -23,7 +28,9 @@ public:
     int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
-    // the section at the end of the file.
+    // the section at the end of the file. The value ends at its first line break; one that
+    // GetString would change (blanks at either end, a pair of matching quotes around it) is
+    // written inside double quotes, so that it reads back as itself.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
 
     std::string ToBytes() const;  // lines end in CR LF

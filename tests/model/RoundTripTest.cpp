@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CardBuilder.h"
 #include "model/MacroFile.h"
 #include "model/MacroReader.h"
@@ -72,6 +74,35 @@ TEST(RoundTrip, CardsBuiltInTheEditorComeBackIdentical) {
     }
 }
 
+// A card without a title statement: written by the editor it has an empty title, which the
+// next save leaves out again; made by hand it gets the new card's title.
+TEST(RoundTrip, CardsWithoutATitleStatement) {
+    struct Case { const char* what; std::vector<std::string> lines; const char* fileName; std::string title; };
+    const std::vector<Case> cases = {
+        {"written by the editor", {HeaderMarkerLine(), "card {sub}", "\tnew {RED}", "end"}, "sub.zep", ""},
+        {"made by hand", {"card {sub}", "\tnew {RED}", "end"}, "sub.zep", S("ZEPOマクロ")},
+        {"marker further down is no marker", {"card {sub}", "'x", HeaderMarkerLine(), "end"}, "sub.zep", S("ZEPOマクロ")},
+        {"main card written by the editor", {"ZEPO:x", HeaderMarkerLine(), "card {main}", "end"}, "main.zep", ""},
+        {"empty title statement", {HeaderMarkerLine(), "card {sub}", "\ttitle {}", "end"}, "sub.zep", ""},
+    };
+    for (const auto& c : cases) {
+        RecordingMessages messages;
+        FakeFiles files;
+        GridMeasurer measurer;
+        ReaderContext ctx{messages, files, measurer};
+        Card card;
+        LoadMacro(card, c.lines, c.fileName, ctx);
+        EXPECT_EQ(card.settings.title, c.title) << c.what;
+    }
+
+    // Left empty in the card settings, the title stays empty however often the card is saved.
+    Card card = NewCard();
+    card.settings.name = "sub";
+    card.settings.title.clear();
+    FakeFiles files;
+    ExpectStableRoundTrip(card, files, "card whose title was left empty");
+}
+
 // Files made by hand or cut short: the first save may change them, but what it writes must
 // read back as itself, with every argument where it was written.
 TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
@@ -87,6 +118,15 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
          "\tframe  {-2147483648,0}{-2147483000,5}{FA}"},
         {"slide entry whose last four bytes split a character", "\t@slide {5}\r\n\t\t{x,x.zep" + a + "bcd}\r\n\t@end",
          "\t\t{x.zep,x.zep" + a + "bcd}"},
+        // A vertical text's x is its right edge, whatever the width of its column.
+        {"vertical text in bold", "\tfont {JM2}{32}{0}\r\n\tfont2 {1}{0}\r\n\ttext2 {600,40}{" + a + a + "}{0}",
+         "\ttext2  {600,40}{" + a + a + "}{0}"},
+        {"vertical text of half-width characters", "\tfont {JG2}{20}{0}\r\n\ttext2 {600,40}{ab}{1}",
+         "\ttext2  {600,40}{ab}{1}"},
+        {"empty vertical text", "\ttext2 {600,40}{}{0}", "\ttext2  {600,40}{}{0}"},
+        // Readers take the file name from after the first comma; the stem must not move it.
+        {"slide entry with a comma in its file name", "\t@slide {5}\r\n\t\t{x,a,b.zep}\r\n\t@end",
+         "\t\t{a_b,a,b.zep}"},
     };
     for (const auto& c : cases) {
         RecordingMessages messages;
@@ -104,6 +144,54 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
         std::vector<std::string> second;
         ASSERT_TRUE(WriteAsSaved(back, second)) << c.what;
         EXPECT_EQ(JoinMacroLines(second), JoinMacroLines(first)) << c.what;
+    }
+}
+
+// Every slide entry the reader can produce comes back as itself: the file name after the
+// comma is what is read, whatever the stem in front of it looks like.
+TEST(RoundTrip, SlideEntriesReadBackAsTheyWereWritten) {
+    struct Case { const char* what; std::string entry; std::string written; };
+    const std::string ma = "\x83\x7d";  // マ: its second byte is "}"
+    const std::string so = "\x83\x5c";  // ソ: its second byte is "\\"
+    const std::string fifty = "a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,u,v,xy.zep";  // as long as the reader keeps
+    const std::vector<Case> cases = {
+        {"plain", "next.zep", "{next,next.zep}"},
+        {"one comma", "a,b.zep", "{a_b,a,b.zep}"},
+        {"commas only", ",,.zep", "{__,,,.zep}"},
+        {"comma right before the extension", "a,.zep", "{a_,a,.zep}"},
+        {"fifty bytes of commas and letters", fifty, "{a_b_c_d_e_f_g_h_i_j_k_l_m_n_o_p_q_r_s_t_u_v_xy," + fifty + "}"},
+        {"opening braces", "{a{.zep", "{{a{,{a{.zep}"},
+        {"blanks and a tab", " a b\t.zep ", "{ a b\t., a b\t.zep }"},
+        {"extension in the middle", "a.zep.old", "{a.zep,a.zep.old}"},
+        {"upper-case extension is not enough alone", "x.zep.ZEP", "{x.zep,x.zep.ZEP}"},
+        {"quote and end marker", "'@end.zep", "{'@end,'@end.zep}"},
+        {"two-byte characters whose second byte is a separator", ma + so + ",.zep",
+         "{" + ma + so + "_," + ma + so + ",.zep}"},
+        // A lead byte takes the comma after it as its second byte: that comma is no separator.
+        {"lead byte before a comma", "\x83,x.zep", "{\x83,x,\x83,x.zep}"},
+        {"stem cut before a split character", "a,.zep" + ma + "bcd", "{a_.zep,a,.zep" + ma + "bcd}"},
+    };
+    for (const auto& c : cases) {
+        Card card = NewCard();
+        card.settings.name = "x";
+        card.slide = {true, 7, {c.entry, "last.zep"}};
+        std::vector<std::string> first;
+        ASSERT_TRUE(WriteAsSaved(card, first)) << c.what;
+        EXPECT_NE(std::find(first.begin(), first.end(), "\t\t" + c.written), first.end()) << c.what;
+        EXPECT_FALSE(FindLongLine(first)) << c.what;
+
+        RecordingMessages messages;
+        FakeFiles files;
+        GridMeasurer measurer;
+        ReaderContext ctx{messages, files, measurer};
+        Card back;
+        LoadOutcome out = LoadMacro(back, first, "x.zep", ctx);
+        EXPECT_TRUE(out.completed) << c.what;
+        EXPECT_TRUE(out.diagnostics.empty()) << c.what;
+        EXPECT_EQ(back.slide.list, card.slide.list) << c.what;
+        std::vector<std::string> second;
+        ASSERT_TRUE(WriteAsSaved(back, second)) << c.what;
+        EXPECT_EQ(second, first) << c.what;
     }
 }
 

@@ -1,6 +1,16 @@
 // The settings file module: private-profile reading and writing.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <string>
 
 #include "platform/ProfileFile.h"
 
@@ -59,6 +69,97 @@ TEST(ProfileFile, ValueWithALineBreakCannotForgeAnotherEntry) {
     p.SetString("MemoTool", "Option", "x\ny");
     EXPECT_EQ(p.ToBytes(), "[MemoTool]\r\nExeName=edit.exe\r\nOption=x\r\n");
     EXPECT_EQ(ProfileFile::FromBytes(p.ToBytes()).GetString("ZEPOED", "isToolUse", "none"), "none");
+}
+
+// What the tool settings dialog saves must read back as itself at the next start, however
+// often it is saved; values that read back unchanged anyway are written as they are.
+TEST(ProfileFile, WrittenValuesReadBackAsThemselves) {
+    struct Case {
+        const char* value;
+        const char* line;  // as written
+    } cases[] = {
+        {"notepad.exe", "ExeName=notepad.exe"},
+        {"", "ExeName="},
+        {"a \"b\" c", "ExeName=a \"b\" c"},
+        {"\"", "ExeName=\""},
+        {"'x\"", "ExeName='x\""},
+        {"\"$F\"", "ExeName=\"\"$F\"\""},
+        {"''", "ExeName=\"''\""},
+        {"\"\"\"", "ExeName=\"\"\"\"\""},
+        {" lead", "ExeName=\" lead\""},
+        {"trail\t", "ExeName=\"trail\t\""},
+        {"=x=", "ExeName==x="},
+    };
+    for (const Case& c : cases) {
+        ProfileFile p = ProfileFile::FromBytes("[MemoTool]\r\nExeName=old\r\n");
+        for (int save = 0; save < 2; ++save) {
+            p.SetString("MemoTool", "ExeName", c.value);
+            EXPECT_EQ(p.ToBytes(), "[MemoTool]\r\n" + std::string(c.line) + "\r\n") << c.value;
+            p = ProfileFile::FromBytes(p.ToBytes());
+            EXPECT_EQ(p.GetString("MemoTool", "ExeName", "default"), c.value) << c.value;
+        }
+    }
+}
+
+struct TempFolder {
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zepo-ini-XXXXXX").string();
+        path = mkdtemp(pattern.data());
+    }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    std::filesystem::path path;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::string kToolOn = "[ZEPOED]\r\nisToolUse=1\r\n";
+
+// The settings are read at start-up, before any window: whatever sits under the settings
+// file's name must give either its settings or the defaults, and must never block.
+TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> make;  // puts something at the path
+        int expected;                                              // isToolUse read, 0 = default
+    };
+    const Case cases[] = {
+        {"plain file", [](auto& p) { WriteFile(p, kToolOn); }, 1},
+        {"link to a plain file",
+         [](auto& p) {
+             WriteFile(p.string() + ".real", kToolOn);
+             std::filesystem::create_symlink(p.string() + ".real", p);
+         },
+         1},
+        {"file exactly at the size limit",
+         [](auto& p) { WriteFile(p, kToolOn + std::string(kMaxProfileBytes - kToolOn.size(), ';')); }, 1},
+        {"file one byte over the size limit",
+         [](auto& p) { WriteFile(p, kToolOn + std::string(kMaxProfileBytes - kToolOn.size() + 1, ';')); }, 0},
+        {"FIFO nobody writes to", [](auto& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); }, 0},
+        {"link to a FIFO",
+         [](auto& p) {
+             ASSERT_EQ(mkfifo((p.string() + ".fifo").c_str(), 0600), 0);
+             std::filesystem::create_symlink(p.string() + ".fifo", p);
+         },
+         0},
+        // Reading a folder throws from inside the stream library.
+        {"folder", [](auto& p) { std::filesystem::create_directory(p); }, 0},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::filesystem::path ini = folder.path / "ZEPOED.INI";
+        c.make(ini);
+        auto read = std::async(std::launch::async, [&] { return ProfileFile::Load(ini).GetInt("ZEPOED", "isToolUse", 0); });
+        if (read.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            // Blocked in opening a FIFO: a writer that comes and goes lets it return, so the
+            // test fails instead of hanging.
+            const int fd = open(ini.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) close(fd);
+            ADD_FAILURE() << c.what << ": reading blocked";
+        }
+        EXPECT_EQ(read.get(), c.expected) << c.what;
+    }
 }
 
 }  // namespace
