@@ -148,8 +148,7 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
         DrawRubberBand(current_);
         if (mode_ == EditMode::Stretch) ApplyResize(slot, KindOfSlot(pressed_), current_, measurer_);
         else if (mode_ == EditMode::Move) slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
-        dragging_ = false;
-        pressed_ = -1;
+        dragging_ = false;  // before the redraw, which would draw the band again
         document_.Changed();
     }
     dragging_ = false;

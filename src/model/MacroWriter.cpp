@@ -51,6 +51,9 @@ class Writer {
 public:
     Writer(const Card& card, std::vector<std::string>& out) : card_(card), out_(out) {}
 
+    // The Shift-JIS message after Run() returned false.
+    const std::string& error() const { return error_; }
+
     bool Run() {
         const CardSettings& s = card_.settings;
         if (IsMainCard(s.name)) Line("ZEPO:" + s.title);
@@ -163,7 +166,7 @@ private:
             if (m.position == 1) {
                 auto scale = ParseNumber(m.scaleText);
                 if (!scale) {
-                    error = Sjis("動画２の倍率「") + m.scaleText + Sjis("」が数値ではありません");
+                    error_ = Sjis("動画２の倍率「") + m.scaleText + Sjis("」が数値ではありません");
                     return false;
                 }
                 Statement("avi2opt ", "{1}" + Pair(m.x, m.y) + Braced(FrameCode(FrameColumn::MovieFrame, m.frame)) +
@@ -196,9 +199,7 @@ private:
 
     const Card& card_;
     std::vector<std::string>& out_;
-
-public:
-    std::string error;
+    std::string error_;
 };
 
 }  // namespace
@@ -206,7 +207,7 @@ public:
 Result<std::vector<std::string>> WriteMacro(const Card& card) {
     std::vector<std::string> lines;
     Writer writer(card, lines);
-    if (!writer.Run()) return Fail(writer.error);
+    if (!writer.Run()) return Fail(writer.error());
     return lines;
 }
 

@@ -218,7 +218,6 @@ void CardFileCommands::ChangeSaveFolder() {
 
 bool CardFileCommands::BuildMacroLines() {
     auto lines = CardLines(document_.card());
-    document_.Changed();  // saving may have given the main card its default title
     if (!lines) {
         document_.SetMacroLines({});
         window_.services().prompts.Warn(lines.error().message);

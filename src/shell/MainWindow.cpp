@@ -62,7 +62,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::FormCreate() {
     document_.SetMacroLines({});
-    ResetCardState();
+    // A blank canvas of the screen size and a card without objects; drawn once the save
+    // folder is set below.
+    canvas->ResetImage(services_.screen);
+    zepo::ResetCardState(document_.card());
     settings_ = ReadSettings(ProfileFile::Load(services_.programFolder / kSettingsFileName));
     mnAuto256Color->setChecked(settings_.auto256Color);
     btnAuto256Color->setChecked(mnAuto256Color->isChecked());
@@ -76,13 +79,6 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::SetSlotEditor(SlotKind kind, SlotEditor* editor) { paste_->SetSlotEditor(kind, editor); }
-
-void MainWindow::ResetCardState() {
-    canvas->ResetImage(services_.screen);
-    zepo::ResetCardState(document_.card());
-    canvas->ClearDragging();
-    document_.Changed();
-}
 
 void MainWindow::ResetDialogs() {
     if (dialogs_.frame) dialogs_.frame->Reset();

@@ -75,8 +75,6 @@ public:
     void SetCaption(const QString& cardName);
     // The dialogs that remember choices between uses start over with a new or opened card.
     void ResetDialogs();
-    // A blank canvas of the screen size and a card without objects.
-    void ResetCardState();
 
     // Controls, named as the commands refer to them.
     QAction *mnNew, *mnOpen, *mnSave, *mnSavePos, *mnCardMake, *mnZEPO, *mnSetup, *mnViewMacro, *mnExit;

@@ -32,10 +32,11 @@ void ViewCommands::FrontMode() { EnterMode(window_.btnFrontBack, EditMode::Front
 void ViewCommands::SizeMode() { EnterMode(window_.btnStretch, EditMode::Stretch, Qt::SizeHorCursor); }
 
 void ViewCommands::Preview() {
-    // The composed card as the player shows it, with editing switched off; drawn again even
-    // when the preview was already on.
+    // The composed card as the player shows it, with editing switched off. Switching the
+    // preview on draws the card; when it was on already, it is drawn again here.
+    const bool wasOn = window_.document().previewOn();
     EnterMode(window_.btnPaint, EditMode::Preview, Qt::ArrowCursor);
-    window_.document().Changed();
+    if (wasOn) window_.document().Changed();
 }
 
 }  // namespace zepo
