@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs everything the build, the tests, the benchmark and the fuzzing (clang with
-# libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks) need on a fresh
+# libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks), movie playback
+# (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
+# Japanese translations and the desktop-file checker need on a fresh
 # Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
@@ -9,7 +11,11 @@ PACKAGES="g++ cmake make pkg-config
   libjpeg62-turbo-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig
   imagemagick python3 python3-pil time
-  clang-14 libclang-rt-14-dev llvm-14"
+  clang-14 libclang-rt-14-dev llvm-14
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools qt6-translations-l10n
+  desktop-file-utils xvfb"
 
 missing=""
 for p in $PACKAGES; do
