@@ -5,6 +5,7 @@
 #include "model/MacroFile.h"
 #include "model/MacroWriter.h"
 #include "platform/CardFilesOnDisk.h"
+#include "core/AtomicFile.h"
 #include "platform/Folders.h"
 
 namespace zepo {
@@ -37,7 +38,7 @@ Result<std::vector<std::string>> CardLines(Card& card) {
 }
 
 bool WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-    return WriteFileAtomically(target, JoinMacroLines(lines));
+    return WriteFileAtomically(target, JoinMacroLines(lines)).ok();
 }
 
 }  // namespace zepo

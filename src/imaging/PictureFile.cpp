@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 
@@ -48,25 +49,7 @@ Result<std::vector<uint8_t>> ReadPictureBytes(const std::filesystem::path& path)
 }
 
 Status WritePictureBytes(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) return Fail(SystemMessage(errno));
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        const int error = written ? errno : writeError;
-        std::filesystem::remove(temporary);
-        return Fail(SystemMessage(error));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary);
-        return Fail(ec.message());
-    }
-    return {};
+    return WriteFileAtomically(path, bytes);
 }
 
 Result<DecodedPicture> DecodePicture(std::span<const uint8_t> data) {

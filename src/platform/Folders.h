@@ -1,6 +1,6 @@
 #pragma once
 // The process's current folder, folder creation, card file names between the cards'
-// Shift-JIS and the file system's UTF-8, and writing a file so that it is whole or absent.
+// Shift-JIS and the file system's UTF-8. Files are written by core/AtomicFile.h.
 
 #include <filesystem>
 #include <optional>
@@ -31,9 +31,5 @@ enum class CardNameProblem { None, Empty, Separator, Nul };
 // Whether a card name can be the stem of a file in the save folder. "\" counts as a
 // separator too: card files name each other by bare name and "\" separates folders there.
 CardNameProblem CheckCardFileName(std::string_view sjisName);
-
-// Writes to a temporary file beside `target` and renames it over `target` only when every
-// byte is on disk; on failure `target` is untouched and the temporary file removed.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 }  // namespace zepo

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/AtomicFile.h"
 #include "platform/Folders.h"
 #include <fcntl.h>
 #include <sys/file.h>
@@ -104,12 +105,12 @@ TEST(Folders, CardFileNames) {
 TEST(Folders, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
     Temp t;
     auto card = t.path / "c.zep";
-    ASSERT_TRUE(WriteFileAtomically(card, "first"));
-    ASSERT_TRUE(WriteFileAtomically(card, "second"));
+    ASSERT_TRUE(WriteFileAtomically(card, "first").ok());
+    ASSERT_TRUE(WriteFileAtomically(card, "second").ok());
     EXPECT_EQ(Read(card), "second");
-    EXPECT_FALSE(WriteFileAtomically(t.path / "missing" / "c.zep", "x"));
+    EXPECT_FALSE(WriteFileAtomically(t.path / "missing" / "c.zep", "x").ok());
     std::filesystem::create_directory(t.path / "d.zep");
-    EXPECT_FALSE(WriteFileAtomically(t.path / "d.zep", "x"));
+    EXPECT_FALSE(WriteFileAtomically(t.path / "d.zep", "x").ok());
     EXPECT_TRUE(std::filesystem::is_directory(t.path / "d.zep"));
     int entries = 0;
     for (auto& e : std::filesystem::directory_iterator(t.path)) (void)e, ++entries;
@@ -122,18 +123,18 @@ TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
     fs::create_directory(t.path / "real");
     fs::create_directory(t.path / "cards");
     const fs::path real = t.path / "real" / "c.zep", link = t.path / "cards" / "c.zep";
-    ASSERT_TRUE(WriteFileAtomically(real, "first"));
+    ASSERT_TRUE(WriteFileAtomically(real, "first").ok());
     fs::create_symlink(real, link);
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(WriteFileAtomically(link, "second"));
+    ASSERT_TRUE(WriteFileAtomically(link, "second").ok());
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
     EXPECT_EQ(Read(real), "second");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(WriteFileAtomically(link, "third")) << "a read-only card is not replaced";
-    EXPECT_FALSE(WriteFileAtomically(real, "third"));
+    EXPECT_FALSE(WriteFileAtomically(link, "third").ok()) << "a read-only card is not replaced";
+    EXPECT_FALSE(WriteFileAtomically(real, "third").ok());
     EXPECT_EQ(Read(real), "second");
     fs::permissions(real, fs::perms::owner_all);
 }
