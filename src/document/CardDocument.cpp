@@ -2,6 +2,32 @@
 
 namespace zepo {
 
+void CardDocument::Changed() {
+    history_.Record(card_);
+    emit changed();
+}
+
+void CardDocument::StartHistory() {
+    history_.Start(card_);
+    emit changed();
+}
+
+bool CardDocument::Undo() {
+    const Card* state = history_.Undo();
+    if (!state) return false;
+    card_ = *state;
+    emit changed();
+    return true;
+}
+
+bool CardDocument::Redo() {
+    const Card* state = history_.Redo();
+    if (!state) return false;
+    card_ = *state;
+    emit changed();
+    return true;
+}
+
 void CardDocument::SetSaveFolder(std::filesystem::path folder) {
     saveFolder_ = std::move(folder);
     emit saveFolderChanged();

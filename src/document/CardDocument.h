@@ -1,7 +1,8 @@
 #pragma once
-// The open card: the card itself, the save folder its files are found in, the last card file
-// chosen, the macro lines last written and the preview flag. The views follow it: every
-// change ends in changed(), and the canvas and the check marks are drawn again from it.
+// The open card: the card itself, its undo history, the save folder its files are found in,
+// the last card file chosen, the macro lines last written and the preview flag. The views
+// follow it: every change ends in changed(), and the canvas and the check marks are drawn
+// again from it.
 
 #include <QObject>
 #include <QString>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document/CardHistory.h"
 #include "model/Card.h"
 
 namespace zepo {
@@ -21,8 +23,17 @@ public:
     const Card& card() const { return card_; }
     // For the code that edits the card; it calls Changed() when done.
     Card& card() { return card_; }
-    // Tells the views that the card changed.
-    void Changed() { emit changed(); }
+    // Tells the views that the card changed; a card that differs from the last state
+    // becomes one step of the undo history.
+    void Changed();
+
+    // Opening or starting a card: the card as it is now is where undoing ends.
+    void StartHistory();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    // The card one step back or forward, shown at once; false when there is none.
+    bool Undo();
+    bool Redo();
 
     const std::filesystem::path& saveFolder() const { return saveFolder_; }
     void SetSaveFolder(std::filesystem::path folder);
@@ -44,6 +55,7 @@ signals:
 
 private:
     Card card_;
+    CardHistory history_{card_};
     std::filesystem::path saveFolder_;
     bool preview_ = false;
     std::vector<std::string> macroLines_;

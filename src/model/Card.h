@@ -73,6 +73,7 @@ struct OneLineTextRecord {
     int backColor = kWhite;
     int decoration = 0;  // FrameColumn::Decoration index
     Association association;
+    bool operator==(const OneLineTextRecord&) const = default;
 };
 
 struct TextBlockRecord {
@@ -81,6 +82,7 @@ struct TextBlockRecord {
     int direction = 0;
     int color = kBlack;
     int linePitch = 0;  // 0..500
+    bool operator==(const TextBlockRecord&) const = default;
 };
 
 struct PictureRecord {
@@ -89,12 +91,14 @@ struct PictureRecord {
     int frame = 0;       // FrameColumn::PictureFrame index
     Association association;
     int naturalWidth = 0, naturalHeight = 0;
+    bool operator==(const PictureRecord&) const = default;
 };
 
 struct FrameRecord {
     int color = kWhite;
     int style = 0;  // FrameColumn::FrameStyle index
     Association association;
+    bool operator==(const FrameRecord&) const = default;
 };
 
 // One of the 40 object places. The attributes the editor keeps in the slot's control
@@ -114,6 +118,7 @@ struct Slot {
     TextBlockRecord block;
     PictureRecord picture;
     FrameRecord frame;
+    bool operator==(const Slot&) const = default;
 };
 
 constexpr size_t kCardNameMaxBytes = 20;
@@ -125,6 +130,7 @@ struct CardSettings {
     int color = kWhite;
     int editMode = 0;      // 0 not specified, 1 on, 2 off
     int fingerCursor = 0;  // 0 not specified, 1 on, 2 off
+    bool operator==(const CardSettings&) const = default;
 };
 
 enum class Feature { Wave = 0, CdAudio = 1, Midi = 2, Avi = 3, Run = 4 };
@@ -139,6 +145,7 @@ struct Movie2Settings {
     int frame = 0;       // FrameColumn::MovieFrame index
     std::string scaleText = "100.0";
     std::string movieFile;  // the chosen movie file
+    bool operator==(const Movie2Settings&) const = default;
 };
 
 struct MarkerSettings {
@@ -146,6 +153,7 @@ struct MarkerSettings {
     int color = kRed;
     int width = 3;  // 1..20
     bool off = false;
+    bool operator==(const MarkerSettings&) const = default;
 };
 
 constexpr int kSlideListMax = 20;
@@ -153,6 +161,7 @@ struct SlideSettings {
     bool inUse = false;
     int interval = 3;  // seconds, 1..600
     std::vector<std::string> list;  // card file names with extension
+    bool operator==(const SlideSettings&) const = default;
 };
 
 // Choices the property dialogs remember between uses and the reader updates.
@@ -160,6 +169,7 @@ struct RememberedChoices {
     int textColor = kBlack, textBackColor = kWhite;
     int blockColor = kBlack;
     int frameColor = kWhite;
+    bool operator==(const RememberedChoices&) const = default;
 };
 
 class Card {
@@ -194,6 +204,10 @@ public:
     void BringToFront(int id);
     // Ids of the slots in use, rearmost first.
     std::vector<int> UsedSlotsInStackingOrder() const;
+
+    // Everything above, member by member: two cards are equal when nothing the user could
+    // take back differs between them.
+    bool operator==(const Card&) const = default;
 };
 
 // Defaults shown by the card settings after a reset.

@@ -31,6 +31,8 @@ CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), docume
     connect(w.mnSavePos, &QAction::triggered, this, [this] { ChangeSaveFolder(); });
     connect(w.mnCardMake, &QAction::triggered, this, [this] { EditCardSettings(); });
     connect(w.mnViewMacro, &QAction::triggered, this, [this] { ViewMacro(); });
+    connect(w.mnUndo, &QAction::triggered, this, [this] { Undo(); });
+    connect(w.mnRedo, &QAction::triggered, this, [this] { Redo(); });
     connect(w.mnExit, &QAction::triggered, this, [this] { Exit(); });
     connect(w.btnCard, &QToolButton::clicked, this, [this] { EditCardSettings(); });
     connect(w.btnOpen, &QToolButton::clicked, this, [this] { Open(); });
@@ -45,6 +47,8 @@ void CardFileCommands::RunStartupSequence() {
     if (!document_.openFileName().isEmpty()) return;
     EditCardSettings();
     NameUnnamedCard();
+    // The card the user starts from is where undoing ends.
+    document_.StartHistory();
 }
 
 void CardFileCommands::NameUnnamedCard() {
@@ -72,6 +76,17 @@ void CardFileCommands::ReportFolder(const std::filesystem::path& folder) {
 
 void CardFileCommands::Exit() { window_.close(); }
 
+void CardFileCommands::Undo() {
+    // A drag in progress belongs to the card being left.
+    window_.canvas->ClearDragging();
+    if (document_.Undo()) window_.SetCaptionFromCard();
+}
+
+void CardFileCommands::Redo() {
+    window_.canvas->ClearDragging();
+    if (document_.Redo()) window_.SetCaptionFromCard();
+}
+
 void CardFileCommands::NewCard() {
     if (!window_.services().prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
     NewCardReset();
@@ -81,6 +96,7 @@ void CardFileCommands::NewCard() {
     settings.editMode = 0;
     EditCardSettings();
     NameUnnamedCard();
+    document_.StartHistory();
 }
 
 void CardFileCommands::EditCardSettings() {
@@ -140,8 +156,9 @@ void CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     LoadCardText(document_.card(), text, prompts, window_.measurer());
     window_.canvas->ClearDragging();
     window_.SetCaptionFromCard();
-    // Drawn again in the mode the user is in: a preview shows the card just read.
-    document_.Changed();
+    // Drawn again in the mode the user is in: a preview shows the card just read. Undoing
+    // ends at the card as it was read.
+    document_.StartHistory();
 }
 
 void CardFileCommands::Save() {

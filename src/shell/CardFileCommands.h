@@ -1,7 +1,7 @@
 #pragma once
 // The card menu's file commands and the card buttons of the bar: new card, open, save,
-// save folder, card settings, the macro viewer and exit, and the start-up sequence that
-// runs the first three for the user.
+// save folder, card settings, the macro viewer, undo and redo and exit, and the start-up
+// sequence that runs the first three for the user.
 
 #include <QObject>
 #include <filesystem>
@@ -22,6 +22,9 @@ public:
     void ChangeSaveFolder();
     void EditCardSettings();
     void ViewMacro();
+    // One step back or forward in the card's history.
+    void Undo();
+    void Redo();
     void Exit();
     // The one-shot start-up sequence, 1000 ms after creation.
     void RunStartupSequence();

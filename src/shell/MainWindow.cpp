@@ -107,6 +107,8 @@ void MainWindow::UpdateChecks() {
     mnAvi2->setChecked(card.movie2.inUse);
     mnMarker->setChecked(card.marker.inUse);
     mnSlide->setChecked(card.slide.inUse);
+    mnUndo->setEnabled(document_.canUndo());
+    mnRedo->setEnabled(document_.canRedo());
 }
 
 void MainWindow::SetCaptionFromCard() { SetCaption(QString::fromStdString(SjisToUtf8(document_.card().settings.name))); }

@@ -78,6 +78,7 @@ public:
 
     // Controls, named as the commands refer to them.
     QAction *mnNew, *mnOpen, *mnSave, *mnSavePos, *mnCardMake, *mnZEPO, *mnSetup, *mnViewMacro, *mnExit;
+    QAction *mnUndo, *mnRedo;  // the card's history, before 終了
     QAction *mnNomalScreen, *mn1024_768, *mn800_600, *mn640_480, *mnFullScreen;
     QMenu *mnText1, *mnTextFile, *mnBitmap, *mnFrame;
     std::array<QAction*, 20> mnYoko{};

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QToolButton>
@@ -49,6 +50,11 @@ void MainWindow::BuildMenus() {
     mnSetup = Item(card, "mnSetup", "カードのセットアップ(&I)");
     card->addSeparator();
     mnViewMacro = Item(card, "mnViewMacro", "編集中のマクロを見る(&V)");
+    card->addSeparator();
+    mnUndo = Item(card, "mnUndo", "元に戻す");
+    mnUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    mnRedo = Item(card, "mnRedo", "やり直し");
+    mnRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     card->addSeparator();
     mnExit = Item(card, "mnExit", "終了(&X)");
 
