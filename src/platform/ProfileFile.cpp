@@ -1,5 +1,7 @@
 #include "platform/ProfileFile.h"
 
+#include "core/AtomicFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -177,12 +179,8 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
 std::string ProfileFile::ToBytes() const { return JoinMacroLines(lines_); }
 
 bool ProfileFile::Save(const std::filesystem::path& path) const {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    std::string bytes = ToBytes();
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    // Whole or not at all, and never into a pipe someone named like the settings file.
+    return WriteFileAtomically(path, ToBytes()).ok();
 }
 
 }  // namespace zepo

@@ -162,5 +162,30 @@ TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
     }
 }
 
+TEST(ProfileFileSave, ReplacesPlainFilesWholeAndLeavesAnythingElseAlone) {
+    TempFolder folder;
+    const std::filesystem::path ini = folder.path / "ZEPOED.INI";
+    ProfileFile profile;
+    profile.SetString("ZEPOED", "isToolUse", "1");
+    ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);
+    auto save = std::async(std::launch::async, [&] { return profile.Save(ini); });
+    if (save.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // A reader that comes and goes lets a blocked writer return, so the test fails
+        // instead of hanging.
+        const int fd = open(ini.c_str(), O_RDONLY | O_NONBLOCK);
+        if (fd >= 0) close(fd);
+        ADD_FAILURE() << "saving blocked on a pipe";
+    }
+    EXPECT_FALSE(save.get());
+    EXPECT_TRUE(std::filesystem::is_fifo(ini));
+
+    std::filesystem::remove(ini);
+    WriteFile(ini.string() + ".real", "old");
+    std::filesystem::create_symlink(ini.string() + ".real", ini);
+    ASSERT_TRUE(profile.Save(ini));
+    EXPECT_TRUE(std::filesystem::is_symlink(ini)) << "a linked settings file stays linked";
+    EXPECT_EQ(ProfileFile::Load(ini).GetInt("ZEPOED", "isToolUse", 0), 1);
+}
+
 }  // namespace
 }  // namespace zepo
