@@ -71,7 +71,7 @@ Band TextBand(const Slot& slot, const Band& start, int x, int pressX) {
 }
 
 void RefitTextBlock(Slot& slot, const Band& band, TextMeasurer& measurer) {
-    const std::vector<std::string>& lines = slot.lines;
+    const std::vector<std::string>& lines = slot.lines.get();
     int n = static_cast<int>(lines.size());
     int m = 0;
     for (const std::string& line : lines) m = std::max(m, static_cast<int>(line.size()));
