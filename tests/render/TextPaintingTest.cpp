@@ -116,5 +116,20 @@ TEST(TextPainting, AWhiteBlockIsWhiteOnBlackWhileEditedAndWhiteOnTheCardInThePre
     }
 }
 
+TEST(TextPainting, BytesThatAreNotShiftJisAreDrawnAsReplacementCharacters) {
+    App();
+    for (int direction : {0, 1}) {
+        Card card = Fresh();
+        const int id = AddTextBlock(card, 10, 10, "a.txt", {}, direction);
+        card.slot(id).lines = {std::string("\x82"), std::string("\xFF\xFF")};  // a lone lead byte, unassigned codes
+        card.slot(id).bounds = {10, 10, 40, 40};
+        const int text = AddText(card, 60, 60, "", direction);
+        card.slot(text).caption = "\xA0\x81";
+        const QImage image = Render(card, RenderMode::Preview);
+        EXPECT_TRUE(Inked(image, QRect(10, 10, 40, 40))) << direction;
+        EXPECT_TRUE(Inked(image, QRect(60, 60, 40, 40))) << direction;
+    }
+}
+
 }  // namespace
 }  // namespace zepo
