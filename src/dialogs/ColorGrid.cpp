@@ -1,6 +1,7 @@
 #include "dialogs/ColorGrid.h"
 
 #include <QGridLayout>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include "model/Codes.h"
@@ -22,6 +23,8 @@ ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent) {
         cell->setStyleSheet(QString("QToolButton{background:%1;border:1px solid gray;}"
                                     "QToolButton:checked{border:3px solid %2;}")
                                 .arg(c.name(), mark.name()));
+        cell->setStyleSheet(cell->styleSheet() + QString("QToolButton{color:%1;font-size:9px;}").arg(mark.name()));
+        cell->installEventFilter(this);
         group_.addButton(cell, i);
         grid->addWidget(cell, i / 4, i % 4);
     }
@@ -34,6 +37,23 @@ int ColorGrid::foregroundIndex() const { return group_.checkedId() < 0 ? kWhite 
 void ColorGrid::setForegroundIndex(int index) {
     if (index < 0 || index >= kColorCount) index = kWhite;
     group_.button(index)->setChecked(true);
+}
+
+void ColorGrid::setBackgroundIndex(int index) {
+    if (index < 0 || index >= kColorCount) index = kWhite;
+    if (background_ >= 0) group_.button(background_)->setText(QString());
+    background_ = index;
+    group_.button(index)->setText("BG");
+}
+
+bool ColorGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        const int id = group_.id(static_cast<QAbstractButton*>(watched));
+        // Only grids that show a background colour take one.
+        if (id >= 0 && background_ >= 0) setBackgroundIndex(id);
+        return background_ >= 0;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace zepo

@@ -5,29 +5,43 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <vector>
 
 #include "core/TextCodec.h"
 
 namespace zepo {
 
-bool MatchesMask(const QString& fileName, const QString& masks) {
-    for (const QString& mask : masks.split(';', Qt::SkipEmptyParts)) {
-        QRegularExpression re(QRegularExpression::wildcardToRegularExpression(mask.trimmed()),
+namespace {
+
+// The masks made once for a whole folder: a folder of thousands of files would otherwise
+// build each pattern once per file.
+std::vector<QRegularExpression> MaskPatterns(const QString& masks) {
+    std::vector<QRegularExpression> patterns;
+    for (const QString& mask : masks.split(';', Qt::SkipEmptyParts))
+        patterns.emplace_back(QRegularExpression::wildcardToRegularExpression(mask.trimmed()),
                               QRegularExpression::CaseInsensitiveOption);
-        if (re.match(fileName).hasMatch()) return true;
-    }
-    return false;
+    return patterns;
 }
+
+bool Matches(const QString& fileName, const std::vector<QRegularExpression>& patterns) {
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&](const QRegularExpression& re) { return re.match(fileName).hasMatch(); });
+}
+
+}  // namespace
+
+bool MatchesMask(const QString& fileName, const QString& masks) { return Matches(fileName, MaskPatterns(masks)); }
 
 QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks) {
     QStringList names;
+    const std::vector<QRegularExpression> patterns = MaskPatterns(masks);
     std::error_code ec;
     for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
          it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
         QString name = QString::fromStdString(it->path().filename().string());
-        if (!MatchesMask(name, masks)) continue;
+        if (!Matches(name, patterns)) continue;
         if (!Utf8ToSjis(name.toStdString()).ok()) continue;
         names << name;
     }

@@ -11,8 +11,6 @@ class DialogRunner;
 class MessageSink;
 class FrameDialog;
 
-enum class EditResult { Cancelled, Applied, Removed };
-
 class FrameEditor : public SlotEditor {
 public:
     FrameEditor(Card& card, FrameDialog& dialog, DialogRunner& runner, MessageSink& messages)

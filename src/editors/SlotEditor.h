@@ -5,6 +5,9 @@
 
 namespace zepo {
 
+// How one round trip ended.
+enum class EditResult { Cancelled, Applied, Removed };
+
 class SlotEditor {
 public:
     virtual ~SlotEditor() = default;

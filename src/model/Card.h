@@ -3,6 +3,8 @@
 // Widgets show it and write it back; the reader, the writer and zepocard work on it alone.
 
 #include <array>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,33 @@ struct FrameRecord {
     bool operator==(const FrameRecord&) const = default;
 };
 
+// The lines of a text block's file. Cards are copied whole (undo keeps one copy per step), so
+// the lines are shared between copies and never changed in place: a new reading replaces them.
+class SharedLines {
+public:
+    SharedLines() = default;
+    SharedLines(std::vector<std::string> lines)  // NOLINT: a vector is what every reader has
+        : lines_(std::make_shared<const std::vector<std::string>>(std::move(lines))) {}
+    SharedLines(std::initializer_list<std::string> lines) : SharedLines(std::vector<std::string>(lines)) {}
+
+    const std::vector<std::string>& get() const { return lines_ ? *lines_ : None(); }
+    size_t size() const { return get().size(); }
+    bool empty() const { return get().empty(); }
+    const std::string& operator[](size_t i) const { return get()[i]; }
+    auto begin() const { return get().begin(); }
+    auto end() const { return get().end(); }
+    bool operator==(const SharedLines& other) const { return lines_ == other.lines_ || get() == other.get(); }
+    // Whether two copies hold the very same lines (not merely equal ones).
+    bool SharesWith(const SharedLines& other) const { return lines_ == other.lines_; }
+
+private:
+    static const std::vector<std::string>& None() {
+        static const std::vector<std::string> none;
+        return none;
+    }
+    std::shared_ptr<const std::vector<std::string>> lines_;
+};
+
 // One of the 40 object places. The attributes the editor keeps in the slot's control
 // (bounds, caption, font, transparency) live here beside the kind's record.
 struct Slot {
@@ -112,7 +141,7 @@ struct Slot {
     bool transparent = true;  // one-line text: background not drawn
     bool wordWrap = false;    // one-line text: vertical layout
     bool stretch = false;     // picture: drawn scaled instead of at its natural size
-    std::vector<std::string> lines;  // text block: the lines of its file as last loaded
+    SharedLines lines;  // text block: the lines of its file as last loaded
 
     OneLineTextRecord text;
     TextBlockRecord block;

@@ -19,11 +19,12 @@ std::vector<std::string> SplitCharacters(std::string_view text) {
 
 Size OneLineTextSize(std::string_view caption, const FontSpec& font, bool vertical, TextMeasurer& measurer) {
     if (!vertical) return {measurer.TextWidth(caption, font), font.height};
-    auto chars = SplitCharacters(caption);
-    int width = 0;
-    for (const auto& c : chars) width = std::max(width, measurer.TextWidth(c, font));
-    int rows = std::max<int>(1, static_cast<int>(chars.size()));
-    return {width, SaturatedInt(static_cast<long long>(rows) * font.height)};
+    // Cells exactly one font height wide, whatever a glyph measures: the file gives a vertical
+    // text's right edge, and reading takes one font height off it to find the left edge. A
+    // column as wide as its widest glyph ("∑" is narrower than the height) would move on
+    // every save.
+    const int rows = std::max<int>(1, static_cast<int>(SplitCharacters(caption).size()));
+    return {font.height, SaturatedInt(static_cast<long long>(rows) * font.height)};
 }
 
 TextBlockLayout LayoutTextBlock(const std::vector<std::string>& lines, const FontSpec& font, int linePitch,

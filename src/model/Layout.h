@@ -18,7 +18,7 @@ std::vector<std::string> SplitCharacters(std::string_view text);
 
 // Auto-size of a one-line text label: a horizontal text is one line as wide as the text;
 // a vertical one (word wrap on) has one character per row, rows spaced by the font height,
-// and is as wide as its widest character.
+// and is exactly one font height wide.
 Size OneLineTextSize(std::string_view caption, const FontSpec& font, bool vertical, TextMeasurer& measurer);
 
 struct TextBlockLayout {

@@ -268,8 +268,7 @@ private:
         s.caption = p.a2w;
         Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
         // A vertical text's x is its right edge, as the writer writes it (left + width): the
-        // column starts one width to the left. Measured from the font height instead, a column
-        // of half-width or bold characters, or an empty one, would move on every save.
+        // column, one font height wide, starts one width to the left.
         s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - size.width) : x, y, size.width, size.height};
         std::string code = p.a3.empty() ? "0" : p.a3;
         s.text.decoration = FrameIndex(FrameColumn::Decoration, code);

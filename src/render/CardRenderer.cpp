@@ -4,7 +4,11 @@
 
 namespace zepo {
 
-CardRenderer::CardRenderer() { painters_.fill(&plain_); }
+CardRenderer::CardRenderer() {
+    painters_.fill(&plain_);
+    SetPainter(SlotKind::OneLineText, &texts_);
+    SetPainter(SlotKind::TextBlock, &blocks_);
+}
 
 void CardRenderer::SetPainter(SlotKind kind, SlotPainter* painter) {
     painters_[static_cast<int>(kind)] = painter ? painter : &plain_;

@@ -11,6 +11,7 @@
 
 #include "model/Card.h"
 #include "render/SlotPainter.h"
+#include "render/TextPainting.h"
 
 namespace zepo {
 
@@ -34,6 +35,8 @@ public:
 
 private:
     PlainSlotPainter plain_;
+    OneLineTextPainter texts_;
+    TextBlockPainter blocks_;
     std::array<SlotPainter*, kKindCount> painters_{};
     PaintContext context_;
 };

@@ -73,8 +73,11 @@ QFont MakeFont(const FontSpec& font) {
 }
 
 int QtTextMeasurer::TextWidth(std::string_view sjis, const FontSpec& font) {
-    QFontMetrics metrics(MakeFont(font));
-    return metrics.horizontalAdvance(QString::fromStdString(SjisToUtf8(sjis)));
+    if (font_ != font) {
+        metrics_.emplace(MakeFont(font));
+        font_ = font;
+    }
+    return metrics_->horizontalAdvance(QString::fromStdString(SjisToUtf8(sjis)));
 }
 
 }  // namespace zepo

@@ -3,7 +3,10 @@
 // installed family once, in one place, so that measuring and drawing agree everywhere.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QString>
+
+#include <optional>
 
 #include "model/Card.h"
 #include "model/Environment.h"
@@ -30,6 +33,12 @@ QFont MakeFont(const FontSpec& font);
 class QtTextMeasurer : public TextMeasurer {
 public:
     int TextWidth(std::string_view sjis, const FontSpec& font) override;
+
+private:
+    // The metrics of the last font: a text block measures all its lines in one font, and
+    // making the metrics anew for each line would cost more than the measuring.
+    std::optional<FontSpec> font_;
+    std::optional<QFontMetrics> metrics_;
 };
 
 }  // namespace zepo

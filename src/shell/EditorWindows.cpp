@@ -1,6 +1,10 @@
 #include "shell/EditorWindows.h"
 
 #include "editors/FrameEditor.h"
+#include "editors/OneLineTextEditor.h"
+#include "editors/TextBlockEditor.h"
+#include "dialogs/OneLineTextDialog.h"
+#include "dialogs/TextFileDialog.h"
 #include "shell/MainWindow.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AssociationChooser.h"
@@ -29,8 +33,10 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     dialogs_.push_back(attached.cardSettings);
     attached.frame = new FrameDialog(owner);
     dialogs_.push_back(attached.frame);
-    pending("TTextDlg", "文字");
-    pending("TTextfDlg", "文字（ファイル）");
+    auto* oneLineText = new OneLineTextDialog(owner);
+    dialogs_.push_back(oneLineText);
+    auto* textFile = new TextFileDialog(services.launcher, owner);
+    dialogs_.push_back(textFile);
     attached.association = new AssociationDialog(services.launcher, services.files, owner);
     dialogs_.push_back(attached.association);
     attached.button = new ButtonDialog(owner);
@@ -48,16 +54,28 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     // Associations are chosen in the save folder the main window holds at that moment,
     // with the tools of its tool table.
     attached.association->SetSaveFolderSource([owner] { return owner->document().saveFolder(); });
-    attached.association->SetEditTools([owner] {
+    auto editTools = [owner] {
         const ShellSettings& s = owner->settings();
         auto exe = [&](Tool t) { return QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(t)].exe)); };
         return EditTools{exe(Tool::Memo), exe(Tool::Sound), s.useTools};
-    });
+    };
+    attached.association->SetEditTools(editTools);
     chooser_ = std::make_unique<AssociationChooser>(*attached.association, services.dialogs, services.prompts);
     attached.frame->SetChooser(chooser_.get());
     attached.button->SetChooser(chooser_.get());
     frameEditor_ = std::make_unique<FrameEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
     main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
+
+    auto saveFolder = [owner] { return owner->document().saveFolder(); };
+    oneLineText->SetChooser(chooser_.get());
+    textEditor_ = std::make_unique<OneLineTextEditor>(main_->card(), *oneLineText, services.dialogs, services.prompts,
+                                                      main_->measurer());
+    main_->SetSlotEditor(SlotKind::OneLineText, textEditor_.get());
+    textFile->SetSaveFolderSource(saveFolder);
+    textFile->SetEditTools(editTools);
+    blockEditor_ = std::make_unique<TextBlockEditor>(main_->card(), *textFile, services.dialogs, services.prompts,
+                                                     main_->measurer(), saveFolder);
+    main_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
 }
 
 EditorWindows::~EditorWindows() = default;

@@ -13,6 +13,8 @@ namespace zepo {
 
 class AssociationChooser;
 class FrameEditor;
+class OneLineTextEditor;
+class TextBlockEditor;
 class MainWindow;
 
 class EditorWindows {
@@ -29,6 +31,8 @@ private:
     std::vector<QDialog*> dialogs_;  // owned by the main window
     std::unique_ptr<AssociationChooser> chooser_;
     std::unique_ptr<FrameEditor> frameEditor_;
+    std::unique_ptr<OneLineTextEditor> textEditor_;
+    std::unique_ptr<TextBlockEditor> blockEditor_;
 };
 
 }  // namespace zepo

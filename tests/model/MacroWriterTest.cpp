@@ -109,7 +109,7 @@ TEST(MacroWriter, ObjectGroups) {
              c.slot(id).text.textColor = 9;
              c.slot(id).text.backColor = 7;
          },
-         {"\tfont   {JG2}{24}{0}", "\tfont2  {1}{1}", "\tcolor  {RED}{GRAY}", S("\ttext2  {225,5}{たて}{FC2}"), ""}},  // bold characters are one pixel wider
+         {"\tfont   {JG2}{24}{0}", "\tfont2  {1}{1}", "\tcolor  {RED}{GRAY}", S("\ttext2  {224,5}{たて}{FC2}"), ""}},  // the column is one font height wide, bold or not
         {"text keeps commas and braces and writes a full association",
          [](Card& c) {
              int id = AddText(c, -3, 7, "a,b}", 0, {Typeface::Arial, 12, true, false}, {"next", "next.zep"});

@@ -197,3 +197,42 @@ TEST(RoundTrip, SlideEntriesReadBackAsTheyWereWritten) {
 
 }  // namespace
 }  // namespace zepo
+
+namespace zepo {
+namespace {
+using namespace test;
+
+// Glyphs narrower or wider than their cell, bold ones and half-width ones: a vertical
+// text's column is one font height wide all the same.
+struct UnevenMeasurer : TextMeasurer {
+    int TextWidth(std::string_view text, const FontSpec& font) override {
+        return static_cast<int>(text.size()) * font.height * 13 / 40 + (font.bold ? 3 : 0);
+    }
+};
+
+TEST(RoundTrip, AVerticalTextKeepsItsPlaceOnEverySave) {
+    for (const char* caption : {"∑∑", "あ", "ab", ""}) {
+        for (bool bold : {false, true}) {
+            std::vector<std::string> lines = {"card {v}", "\tfont2  {" + std::string(bold ? "1" : "0") + "}{0}{0}",
+                                              "\ttext2  {200,30}{" + S(caption) + "}", "end"};
+            std::string previous;
+            for (int save = 0; save < 3; ++save) {
+                RecordingMessages messages;
+                FakeFiles files;
+                UnevenMeasurer measurer;
+                ReaderContext ctx{messages, files, measurer};
+                Card card;
+                LoadMacro(card, lines, "v.zep", ctx);
+                EXPECT_EQ(card.slot(0).bounds.width, card.slot(0).font.height) << caption;
+                ASSERT_TRUE(WriteAsSaved(card, lines));
+                const std::string written = JoinMacroLines(lines);
+                EXPECT_NE(written.find("{200,30}"), std::string::npos) << caption << "\n" << written;
+                if (save > 0) EXPECT_EQ(written, previous) << caption;
+                previous = written;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zepo

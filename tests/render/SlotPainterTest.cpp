@@ -66,7 +66,7 @@ TEST(PlainSlotPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
     block.inUse = true;
     block.font.height = 20;
     block.block.color = 0;  // black
-    block.lines.assign(1'500'000, "|");  // n × 20 pixels is beyond the int range
+    block.lines = std::vector<std::string>(1'500'000, "|");  // n × 20 pixels is beyond the int range
     block.bounds = {0, 0, 20, std::numeric_limits<int>::max()};
     for (int direction : {0, 1}) {
         block.block.direction = direction;

@@ -144,6 +144,37 @@ TEST(Bands, TextBlockRefitsFontAndPitchToTheBand) {
     EXPECT_EQ(empty.bounds, (Rect{10, 10, 1, 1})) << "an empty block has nothing to fit";
 }
 
+TEST(Bands, TextBlockRefitEdgeCases) {
+    GridMeasurer m;
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        int direction;
+        Band band;
+        int height, pitch;
+        Rect bounds;
+    } cases[] = {
+        // One line: no pitch to share, whatever the band's other extent.
+        {"one horizontal line", {"abcd"}, 0, {9, 9, 49, 209}, 19, 0, {10, 10, 36, 19}},
+        {"one vertical line", {"abcd"}, 1, {9, 9, 209, 49}, 20, 0, {10, 10, 20, 40}},
+        // 2 × 10 div 4 is 5, raised to 8; 8 is already as wide as the band, so one step back.
+        {"a narrow band ends at 7", {"abcd"}, 0, {9, 9, 19, 29}, 7, 0, {10, 10, 12, 7}},
+        // Lines of no bytes give nothing to divide by: the block keeps its reachable size.
+        {"empty lines", {"", ""}, 0, {9, 9, 60, 60}, 20, 0, {10, 10, 1, 40}},
+    };
+    for (const Case& c : cases) {
+        Slot block = FrameAt({10, 10, 1, 40});
+        block.lines = c.lines;
+        block.block.widestLine = c.lines.front();
+        block.block.direction = c.direction;
+        block.block.linePitch = 0;
+        ApplyResize(block, SlotKind::TextBlock, c.band, m);
+        EXPECT_EQ(block.font.height, c.height) << c.what;
+        EXPECT_EQ(block.block.linePitch, c.pitch) << c.what;
+        EXPECT_EQ(block.bounds, c.bounds) << c.what;
+    }
+}
+
 struct RecordingEditor : SlotEditor {
     std::vector<int> edited;
     Card* card = nullptr;

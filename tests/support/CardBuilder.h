@@ -59,14 +59,15 @@ inline int AddTextBlock(Card& card, int x, int y, std::string_view file, const s
     GridMeasurer m;
     int id = card.FreeSlot(SlotKind::TextBlock);
     Slot& s = card.slot(id);
-    s.lines.clear();
-    for (const auto& l : utf8Lines) s.lines.push_back(S(l));
+    std::vector<std::string> lines;
+    for (const auto& l : utf8Lines) lines.push_back(S(l));
+    s.lines = std::move(lines);
     s.font = font;
     s.block.fileName = S(file);
     s.block.direction = direction;
     s.block.linePitch = pitch;
     s.block.color = color;
-    TextBlockLayout layout = LayoutTextBlock(s.lines, font, pitch, direction == 1, m);
+    TextBlockLayout layout = LayoutTextBlock(s.lines.get(), font, pitch, direction == 1, m);
     s.bounds = {x, y, layout.size.width, layout.size.height};
     s.inUse = true;
     card.BringToFront(id);

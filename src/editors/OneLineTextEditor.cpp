@@ -1,0 +1,103 @@
+#include "editors/OneLineTextEditor.h"
+
+#include <QString>
+
+#include <algorithm>
+
+#include "core/Moji.h"
+#include "core/TextCodec.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/OneLineTextDialog.h"
+#include "editors/TextChecks.h"
+#include "model/Card.h"
+#include "model/Environment.h"
+#include "model/Layout.h"
+
+namespace zepo {
+namespace {
+
+OneLineTextValues ValuesOf(const Slot& s, bool isNew) {
+    OneLineTextValues v;
+    v.text = s.caption;
+    v.direction = s.text.direction;
+    // The dialog shows a vertical column by its right edge, as the card file does.
+    v.x = s.text.direction == 1 ? s.bounds.right() : s.bounds.left;
+    v.y = s.bounds.top;
+    v.typeface = static_cast<int>(s.font.face);
+    v.bold = s.font.bold;
+    v.italic = s.font.italic;
+    v.height = s.font.height;
+    v.textColor = s.text.textColor;
+    v.backColor = s.text.backColor;
+    v.decoration = s.text.decoration;
+    v.association = s.text.association;
+    v.toFront = isNew;  // a new text goes on top unless the user says otherwise
+    return v;
+}
+
+// The new left edge: the dialog's x is a vertical column's right edge, and a text that turns
+// from vertical to horizontal keeps its left edge (x less one column, one font height).
+long long NewLeft(const Slot& s, int x, int newDirection) {
+    const int oldDirection = s.text.direction;
+    if (newDirection == 1 && oldDirection == 1) return static_cast<long long>(x) - s.bounds.width;
+    if (newDirection == 0 && oldDirection == 1) return static_cast<long long>(x) - s.font.height;
+    return x;
+}
+
+}  // namespace
+
+EditResult OneLineTextEditor::EditText(int id) {
+    Slot& s = card_.slot(id);
+    const bool wasFree = !s.inUse;
+    if (wasFree) {
+        ResetRecord(s, SlotKind::OneLineText);
+        s.caption = Sjis("１行文字");
+        s.font = FontSpec{Typeface::Mincho, 20, false, false};
+        s.transparent = true;
+        s.wordWrap = false;
+        const Size size = OneLineTextSize(s.caption, s.font, false, measurer_);
+        s.bounds = {10, 10, size.width, size.height};
+        dialog_.Reset();
+    }
+    dialog_.setWindowTitle(QString("文字（1行） - %1").arg(NumberOfSlot(id)));
+    dialog_.Load(ValuesOf(s, wasFree));
+
+    Result<OneLineTextValues> read = OneLineTextValues{};
+    while (true) {
+        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
+        read = dialog_.Read();
+        if (read) break;
+        messages_.Warn(read.error().message);
+    }
+    OneLineTextValues v = std::move(read).value();
+    if (v.remove) {
+        s.inUse = false;
+        UpdateParentChecks(card_);
+        return EditResult::Removed;
+    }
+    s.text.association.Set(v.association.name, v.association.file);
+    const std::vector<std::string> text{v.text};
+    if (IsLatin(v.typeface) && RefuseLatin(text, messages_)) v.typeface = 0;
+    if (v.direction == 1 && RefuseVertical(text, v.typeface, messages_, /*both=*/false)) v.direction = 0;
+
+    const long long left = NewLeft(s, v.x, v.direction);
+    s.bounds.left = std::max(0, SaturatedInt(left));
+    s.bounds.top = std::max(0, v.y);
+    s.text.direction = v.direction;
+    s.caption = v.text;
+    s.font = FontSpec{static_cast<Typeface>(v.typeface), v.height, v.bold, v.italic};
+    s.wordWrap = v.direction == 1;
+    const Size size = OneLineTextSize(s.caption, s.font, s.wordWrap, measurer_);
+    s.bounds.width = size.width;
+    s.bounds.height = size.height;
+    s.text.textColor = v.textColor;
+    s.text.backColor = v.backColor;
+    s.text.decoration = v.decoration;
+    s.transparent = v.decoration == 0 || v.decoration == 2;
+    if (v.toFront) card_.BringToFront(id);
+    s.inUse = true;
+    card_.parentChecked[static_cast<int>(SlotKind::OneLineText)] = true;
+    return EditResult::Applied;
+}
+
+}  // namespace zepo

@@ -1,0 +1,102 @@
+#include "editors/TextBlockEditor.h"
+
+#include <QString>
+
+#include <algorithm>
+
+#include "core/Moji.h"
+#include "core/TextCodec.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/TextFileDialog.h"
+#include "editors/TextChecks.h"
+#include "model/Card.h"
+#include "model/Environment.h"
+#include "model/Layout.h"
+#include "platform/CardFilesOnDisk.h"
+
+namespace zepo {
+namespace {
+
+TextBlockValues ValuesOf(const Slot& s, bool isNew) {
+    TextBlockValues v;
+    v.file = s.block.fileName;
+    v.direction = s.block.direction;
+    v.x = s.block.direction != 0 ? s.bounds.right() : s.bounds.left;
+    v.y = s.bounds.top;
+    v.typeface = static_cast<int>(s.font.face);
+    v.bold = s.font.bold;
+    v.italic = s.font.italic;
+    v.height = s.font.height;
+    v.linePitch = s.block.linePitch;
+    v.color = s.block.color;
+    v.toFront = isNew;
+    return v;
+}
+
+}  // namespace
+
+EditResult TextBlockEditor::EditBlock(int id) {
+    Slot& s = card_.slot(id);
+    const bool wasFree = !s.inUse;
+    if (wasFree) {
+        ResetRecord(s, SlotKind::TextBlock);
+        s.bounds.left = s.bounds.top = 10;
+        s.font = FontSpec{Typeface::Mincho, 12, false, false};
+        dialog_.Reset();
+    }
+    dialog_.setWindowTitle(QString("文字（ファイル） - %1").arg(NumberOfSlot(id)));
+    dialog_.Load(ValuesOf(s, wasFree));
+    dialog_.Activate();
+
+    Result<TextBlockValues> read = TextBlockValues{};
+    while (true) {
+        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
+        read = dialog_.Read();
+        if (read) break;
+        messages_.Warn(read.error().message);
+    }
+    TextBlockValues v = std::move(read).value();
+    if (v.remove) {
+        s.inUse = false;
+        UpdateParentChecks(card_);
+        return EditResult::Removed;
+    }
+    if (v.file.empty()) {
+        messages_.Warn(Sjis("文字ファイルが指定されていません"));
+        return EditResult::Cancelled;
+    }
+    const std::string fileName = CutBytes(v.file, kShortTextBytes);
+    std::optional<std::vector<std::string>> read_lines =
+        CardFilesOnDisk(saveFolder_ ? saveFolder_() : std::filesystem::path(".")).ReadTextLines(fileName);
+    if (!read_lines) {
+        messages_.Warn(fileName + Sjis(" が読めません"));
+        return EditResult::Cancelled;
+    }
+    const SharedLines lines(std::move(*read_lines));
+    if (IsLatin(v.typeface) && RefuseLatin(lines.get(), messages_)) v.typeface = 0;
+    const FontSpec font{static_cast<Typeface>(v.typeface), v.height, v.bold, v.italic};
+    if (v.direction != 0 && RefuseVertical(lines.get(), v.typeface, messages_, /*both=*/true)) v.direction = 0;
+    const bool vertical = v.direction != 0;
+    const TextBlockLayout layout = LayoutTextBlock(lines.get(), font, v.linePitch, vertical, measurer_);
+
+    // Only now is the slot changed: every message above left it as it was.
+    const int oldDirection = s.block.direction;
+    long long left = v.x;
+    if (vertical && oldDirection != 0) left -= layout.size.width;        // x is the right edge
+    else if (!vertical && oldDirection != 0) left -= layout.size.height;  // keeps the left edge
+    s.block.fileName = fileName;
+    s.lines = lines;
+    s.font = font;
+    s.block.color = v.color;
+    s.block.linePitch = v.linePitch;
+    // Lines of no width (empty ones) never replace the widest line the block had.
+    if (layout.widestWidth > 0) s.block.widestLine = lines[layout.widestIndex];
+    s.bounds = {std::max(0, SaturatedInt(left)), std::max(0, v.y), layout.size.width, layout.size.height};
+    s.block.direction = v.direction;
+    if (v.toFront) card_.BringToFront(id);
+    s.inUse = true;
+    card_.parentChecked[static_cast<int>(SlotKind::TextBlock)] = true;
+    return EditResult::Applied;
+}
+
+}  // namespace zepo
