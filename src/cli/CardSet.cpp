@@ -147,18 +147,34 @@ std::optional<size_t> SetIndex::Find(const fs::path& canonical) const {
 std::vector<size_t> UnreachableCards(const std::vector<SetCard>& cards, size_t& unchecked) {
     SetIndex index(cards);
     std::vector<bool> reached(cards.size(), false);
-    std::map<fs::path, bool> folderHasMain;
+    // Only where every card of the folder is in the set: a card left out might be the one
+    // that leads to the others.
+    std::map<fs::path, bool> checkable;
+    for (const SetCard& card : cards) {
+        if (card.canonical.empty() || checkable.count(card.folder())) continue;
+        bool whole = true;
+        std::error_code ec;
+        for (auto it = fs::directory_iterator(card.folder(), ec); !ec && it != fs::directory_iterator();
+             it.increment(ec)) {
+            if (!IsCardFileName(it->path()) || !it->is_regular_file(ec)) continue;
+            std::error_code ignored;
+            if (!index.Find(fs::canonical(it->path(), ignored))) whole = false;
+        }
+        checkable[card.folder()] = whole && !ec;
+    }
     for (size_t i = 0; i < cards.size(); ++i) {
-        if (cards[i].canonical.empty()) continue;
-        folderHasMain[cards[i].folder()] |= IsMainCard(cards[i].canonical);
-        if (IsMainCard(cards[i].canonical) && !reached[i]) Reach(cards, index, i, reached, nullptr);
+        if (cards[i].canonical.empty() || !IsMainCard(cards[i].canonical) || reached[i]) continue;
+        Reach(cards, index, i, reached, nullptr);
     }
     std::vector<size_t> unreachable;
     unchecked = 0;
     for (size_t i = 0; i < cards.size(); ++i) {
-        if (cards[i].canonical.empty() || reached[i]) continue;
-        if (!folderHasMain[cards[i].folder()]) ++unchecked;
-        else if (index.Find(cards[i].canonical) == i) unreachable.push_back(i);
+        if (cards[i].canonical.empty() || reached[i] || index.Find(cards[i].canonical) != i) continue;
+        const bool hasMain = std::any_of(cards.begin(), cards.end(), [&](const SetCard& c) {
+            return !c.canonical.empty() && c.folder() == cards[i].folder() && IsMainCard(c.canonical);
+        });
+        if (checkable[cards[i].folder()] && hasMain) unreachable.push_back(i);
+        else ++unchecked;
     }
     return unreachable;
 }

@@ -46,8 +46,9 @@ private:
     std::vector<std::pair<std::filesystem::path, size_t>> sorted_;
 };
 
-// Cards that no chain of links leads to from the main.zep of their folder. Folders of the
-// set without a main.zep in it are left out; `unchecked` counts their cards.
+// Cards that no chain of links leads to from the main.zep of their folder. Only folders
+// whose cards are all in the set, main.zep among them, can be judged; `unchecked` counts the
+// cards of the others that no link reached.
 std::vector<size_t> UnreachableCards(const std::vector<SetCard>& cards, size_t& unchecked);
 
 // Starting at main.zep, then every card in the order links reach it, then the rest in set order.

@@ -95,7 +95,8 @@ int RunCheck(const std::vector<std::string>& args) {
         for (const Finding& f : findings) std::cout << FindingLine(f) << "\n";
         // Beside the findings, not among them: a script reading standard output sees findings only.
         std::cerr << "カード " << cards->size() << " 枚: エラー " << errors << " 件, 警告 " << warnings << " 件";
-        if (unchecked) std::cerr << " (main.zep のないフォルダの " << unchecked << " 枚はたどれるかを調べていません)";
+        if (unchecked)
+            std::cerr << " (" << unchecked << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
         std::cerr << "\n";
     }
     if (unreadable) return 2;
