@@ -110,10 +110,12 @@ std::vector<Finding> LinkFindings(const SetCard& card) {
         const CardLink& link = card.links[i];
         const FolderFile& found = card.lookups[i];
         const bool isCard = link.kind == LinkKind::Card;
+        // The reader already says when a picture or text file cannot be read, on the same line.
+        const bool readerSays = link.kind == LinkKind::Picture || link.kind == LinkKind::TextFile;
         switch (found.state) {
             case Lookup::Found: break;
             case Lookup::Missing:
-                if (link.kind == LinkKind::Picture || link.kind == LinkKind::TextFile) break;
+                if (readerSays) break;
                 findings.push_back({card.shown, link.line, isCard ? "missing card" : "missing file",
                                     (isCard ? "カード" : "ファイル") + Quoted(link.target) + "がありません"});
                 break;
@@ -122,6 +124,7 @@ std::vector<Finding> LinkFindings(const SetCard& card) {
                                     Quoted(link.target) + "はカードのフォルダの外を指しています"});
                 break;
             case Lookup::NotPlainFile:
+                if (readerSays) break;
                 findings.push_back({card.shown, link.line, "not a plain file",
                                     Quoted(link.target) + "は普通のファイルではありません"});
                 break;

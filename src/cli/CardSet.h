@@ -33,7 +33,7 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
 void ReadCards(std::vector<SetCard>& cards, const std::string& progressLabel);
 
 // Links to cards or files that are not there, lead out of the folder or are no plain files.
-// Pictures and text files that are simply missing are left to the reader's own message.
+// Pictures and text files that cannot be read are left to the reader's own message.
 std::vector<Finding> LinkFindings(const SetCard& card);
 
 // The index of the card a path names, if it is one of the set.

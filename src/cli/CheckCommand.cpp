@@ -66,6 +66,7 @@ int RunCheck(const std::vector<std::string>& args) {
     ReadCards(*cards, "check");
 
     bool unreadable = false;
+    const SetIndex index(*cards);
     std::vector<std::vector<Finding>> perCard(cards->size());
     for (size_t i = 0; i < cards->size(); ++i) {
         const SetCard& card = (*cards)[i];
@@ -74,6 +75,7 @@ int RunCheck(const std::vector<std::string>& args) {
             unreadable = true;
             continue;
         }
+        if (index.Find(card.canonical) != i) continue;  // named twice: reported once
         perCard[i] = ReadingFindings(card.shown, *card.read);
         auto links = LinkFindings(card);
         perCard[i].insert(perCard[i].end(), links.begin(), links.end());

@@ -73,6 +73,10 @@ TEST_F(CardSetCommandsTest, CheckReportsEveryBrokenLinkOfTheSetWithItsFileAndLin
               dir + "/next.zep:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n");
     EXPECT_NE(check.err.find("カード 4 枚: エラー 5 件, 警告 1 件"), std::string::npos) << check.err;
 
+    // A card named twice is reported once.
+    const std::string main = Quote(set_ / "main.zep");
+    EXPECT_EQ(Zepocard("check " + main + " " + main, temp_.path()).out, Zepocard("check " + main, temp_.path()).out);
+
     Outcome json = Zepocard("check --json " + Quote(set_ / "main.zep") + " " + Quote(set_ / "last.zep"), temp_.path());
     EXPECT_EQ(json.exitCode, 1);
     EXPECT_EQ(json.out, "[\n {\"file\": \"" + dir + "/main.zep\", \"line\": 34, \"kind\": \"missing card\", "
