@@ -63,7 +63,7 @@ int RunCheck(const std::vector<std::string>& args) {
         std::cerr << "zepocard: " << error << "\n";
         return 2;
     }
-    ReadCards(*cards, "check");
+    ReadCards(*cards, "カードを読んでいます");
 
     bool unreadable = false;
     const SetIndex index(*cards);

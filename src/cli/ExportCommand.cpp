@@ -8,6 +8,7 @@
 #include <iostream>
 #include <map>
 #include <mutex>
+#include <set>
 #include <system_error>
 
 #include "cli/CardPicture.h"
@@ -74,7 +75,7 @@ public:
             }
         }
         std::vector<IndexEntry> entries(order_.size());
-        Progress progress("export", order_.size() + media_.size());
+        Progress progress("書き出しています", order_.size() + media_.size());
         ForEachOnAllCores(
             order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
         std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
@@ -90,13 +91,17 @@ private:
     // Card files that differ only in case ("a.zep", "A.ZEP") would share their pages on a
     // web server that ignores case: later ones get a number.
     void NameFiles() {
-        std::map<std::string, int> taken;
-        for (size_t i : order_) {
-            std::string stem = cards_[i].canonical.stem().string();
-            std::string key = stem;
-            for (char& c : key)
+        auto lower = [](std::string s) {
+            for (char& c : s)
                 if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (int n = ++taken[key]; n > 1) stem += "_" + std::to_string(n);
+            return s;
+        };
+        std::set<std::string> used;
+        for (size_t i : order_) {
+            const std::string base = cards_[i].canonical.stem().string();
+            std::string stem = base;
+            for (int n = 2; used.count(lower(stem)); ++n) stem = base + "_" + std::to_string(n);
+            used.insert(lower(stem));
             stem_[i] = stem;
             pageName_[i] = stem + ".html";
         }
@@ -288,7 +293,7 @@ int RunExport(const std::vector<std::string>& args) {
         std::cerr << "zepocard: " << error << "\n";
         return 2;
     }
-    ReadCards(*cards, "read");
+    ReadCards(*cards, "カードを読んでいます");
     return Exporter(*cards, fs::canonical(folder), site, screen).Run();
 }
 

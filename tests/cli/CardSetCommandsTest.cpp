@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 
 #include "TempFolder.h"
 
@@ -158,6 +159,19 @@ TEST_F(CardSetCommandsTest, ExportWritesPagesPicturesAndMediaUnderEncodedNames) 
     // A second export over the first one replaces it.
     EXPECT_EQ(Zepocard("export " + Quote(set_) + " -o " + Quote(site), temp_.path()).exitCode, 1);
     EXPECT_EQ(QImage(QString::fromStdString((site / "pictures" / "main.png").string())).size(), QSize(640, 480));
+}
+
+TEST_F(CardSetCommandsTest, CardsWhoseNamesDifferOnlyInCaseGetPagesOfTheirOwn) {
+    for (const char* name : {"a.zep", "A.ZEP", "a_2.zep"}) test::WriteBytes(set_ / name, ReadBytes(set_ / "last.zep"));
+    const fs::path site = temp_.path() / "site";
+    EXPECT_EQ(Zepocard("export " + Quote(set_) + " -o " + Quote(site), temp_.path()).exitCode, 0);
+    std::set<std::string> pages;
+    for (const auto& entry : fs::directory_iterator(site / "cards")) {
+        std::string name = entry.path().filename().string();
+        for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        pages.insert(name);
+    }
+    EXPECT_EQ(pages.size(), 6u) << "one page each, even on a file system that ignores case";
 }
 
 TEST_F(CardSetCommandsTest, ExportRefusesWhatItCannotDo) {
