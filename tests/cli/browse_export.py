@@ -13,6 +13,7 @@ import sys
 import tempfile
 import time
 import urllib.parse
+import wave
 
 SKIPPED = 77
 
@@ -75,6 +76,17 @@ def rename_next_card(folder, new_stem):
     (folder / "next.zep").rename(folder / (new_stem + ".zep"))
 
 
+def add_sound_button(folder):
+    """Button 2 of main plays a short sound whose name has a blank."""
+    with wave.open(str(folder / "ding dong.wav"), "wb") as sound:
+        sound.setnchannels(1)
+        sound.setsampwidth(1)
+        sound.setframerate(8000)
+        sound.writeframes(bytes([128]) * 800)
+    main_card = folder / "main.zep"
+    main_card.write_bytes(main_card.read_bytes().replace(b"\tbutton {0}", b"\tbutton {2}{WAVE,ding dong.wav}\r\n\tbutton {0}"))
+
+
 def main():
     zepocard, examples = sys.argv[1], pathlib.Path(sys.argv[2])
     with tempfile.TemporaryDirectory() as scratch:
@@ -83,6 +95,7 @@ def main():
         shutil.copytree(examples, cards)
         next_stem = "つぎ #2"
         rename_next_card(cards, next_stem)
+        add_sound_button(cards)
         site = scratch / "サイト 1"
         export(zepocard, cards, site)
 
@@ -111,6 +124,14 @@ def main():
             wait_for_page(driver, next_stem + ".html")
             driver.find_element(By.TAG_NAME, "body").send_keys("0")
             wait_for_page(driver, "main.html")
+            # Key 2 plays main's sound in the page, from the copy beside the pages.
+            driver.execute_script("window.Audio = function (src) { window.played = src;"
+                                  " return { play: function () {}, pause: function () {} }; };")
+            driver.find_element(By.TAG_NAME, "body").send_keys("2")
+            played = driver.execute_script("return window.played || ''")
+            assert played.endswith("/media/ding%20dong.wav"), played
+            assert (site / "media" / "ding dong.wav").read_bytes() == (cards / "ding dong.wav").read_bytes()
+            assert page_of(driver) == "main.html", page_of(driver)
             # The right mouse button on the card does what main's button 0 says.
             ActionChains(driver).context_click(driver.find_element(By.CSS_SELECTOR, ".card img")).perform()
             wait_for_page(driver, next_stem + ".html")
