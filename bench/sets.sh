@@ -35,3 +35,9 @@ echo "check, 1000 cards:        ${CHECK} s (target < 2 s)"
 echo "export, 200 full cards:   ${EXPORT} s"
 echo "drawing the same, 1 by 1: ${RENDER} s (export target < 2 × this)"
 echo "export / drawing:         $(echo "$EXPORT / $RENDER" | bc -l | cut -c1-5)"
+# Where zepocard has its own render command, the same cards through it too.
+if "$ZEPOCARD" 2>&1 | grep -q "zepocard render"; then
+  mkdir -p "$OUT/rendered"
+  CLI=$(seconds "$ZEPOCARD" render "$OUT"/full200/*.zep -o "$OUT/rendered" --screen 640x480)
+  echo "zepocard render, same:    ${CLI} s (export / render: $(echo "$EXPORT / $CLI" | bc -l | cut -c1-5))"
+fi
