@@ -1,7 +1,7 @@
-#include <algorithm>
 #include <iostream>
 
 #include "cli/CardReading.h"
+#include "cli/CardSet.h"
 #include "cli/Commands.h"
 #include "model/MacroFile.h"
 #include "core/TextCodec.h"
@@ -20,39 +20,89 @@ const char* Label(ReadNote kind) {
     return "note";
 }
 
+// Everything the editor would say or silently drop while reading the card.
+std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& read) {
+    std::vector<Finding> findings;
+    auto report = [&](int line, const char* label, const std::string& text) {
+        findings.push_back({shown, line, label, text});
+    };
+    if (!read.hasHeader)
+        report(1, "message", ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")));
+    for (size_t i = 0; i < read.lines.size(); ++i)
+        if (read.lines[i].size() > kMaxMacroLineBytes)
+            report(static_cast<int>(i + 1), "long line",
+                   std::to_string(read.lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
+    for (const auto& d : read.outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
+    return findings;
+}
+
 }  // namespace
 
-// Lists everything the editor would say or silently drop while reading the card.
+// Checks each card as the editor reads it and the set as a whole: links that lead nowhere
+// or out of the folder, and cards that main.zep never leads to.
 int RunCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::cerr << "usage: zepocard check CARD.zep\n";
+    bool json = false;
+    std::vector<std::string> inputs;
+    for (const std::string& a : args) {
+        if (a == "--json") {
+            json = true;
+        } else if (a.empty() || a[0] == '-') {
+            inputs.clear();
+            break;
+        } else {
+            inputs.push_back(a);
+        }
+    }
+    if (inputs.empty()) {
+        std::cerr << "usage: zepocard check [--json] CARD.zep... | DIR\n";
         return 2;
     }
-    const std::string& input = args[0];
     std::string error;
-    auto read = ReadCardFile(input, error);
-    if (!read) {
+    auto cards = CollectCards(inputs, error);
+    if (!cards) {
         std::cerr << "zepocard: " << error << "\n";
         return 2;
     }
-    struct Report {
-        int line;
-        std::string text;
-    };
-    std::vector<Report> reports;
-    auto report = [&](int line, const char* label, const std::string& text) {
-        reports.push_back({line, input + ":" + std::to_string(line) + ": " + label + ": " + text});
-    };
-    if (!read->hasHeader)
-        report(1, "message", ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")));
-    for (size_t i = 0; i < read->lines.size(); ++i)
-        if (read->lines[i].size() > kMaxMacroLineBytes)
-            report(static_cast<int>(i + 1), "long line",
-                   std::to_string(read->lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
-    for (const auto& d : read->outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
-    std::stable_sort(reports.begin(), reports.end(), [](auto& a, auto& b) { return a.line < b.line; });
-    for (const auto& r : reports) std::cout << r.text << "\n";
-    return reports.empty() ? 0 : 1;
+    ReadCards(*cards, "カードを読んでいます");
+
+    bool unreadable = false;
+    const SetIndex index(*cards);
+    std::vector<std::vector<Finding>> perCard(cards->size());
+    for (size_t i = 0; i < cards->size(); ++i) {
+        const SetCard& card = (*cards)[i];
+        if (!card.read) {
+            std::cerr << "zepocard: " << card.error << "\n";
+            unreadable = true;
+            continue;
+        }
+        if (index.Find(card.canonical) != i) continue;  // named twice: reported once
+        perCard[i] = ReadingFindings(card.shown, *card.read);
+        auto links = LinkFindings(card);
+        perCard[i].insert(perCard[i].end(), links.begin(), links.end());
+    }
+    size_t unchecked = 0;
+    for (size_t i : UnreachableCards(*cards, unchecked))
+        perCard[i].push_back({(*cards)[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです", true});
+
+    std::vector<Finding> findings;
+    for (auto& group : perCard) {
+        SortByLine(group);
+        findings.insert(findings.end(), group.begin(), group.end());
+    }
+    size_t errors = 0, warnings = 0;
+    for (const Finding& f : findings) ++(f.warning ? warnings : errors);
+    if (json) {
+        std::cout << FindingsJson(findings);
+    } else {
+        for (const Finding& f : findings) std::cout << FindingLine(f) << "\n";
+        // Beside the findings, not among them: a script reading standard output sees findings only.
+        std::cerr << "カード " << cards->size() << " 枚: エラー " << errors << " 件, 警告 " << warnings << " 件";
+        if (unchecked)
+            std::cerr << " (" << unchecked << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
+        std::cerr << "\n";
+    }
+    if (unreadable) return 2;
+    return errors ? 1 : 0;
 }
 
 }  // namespace zepo::cli

@@ -20,8 +20,9 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 void Usage() {
     std::cerr << "usage:\n"
                  "  zepocard normalize CARD.zep [-o OUT.zep]\n"
-                 "  zepocard check CARD.zep\n"
-                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n";
+                 "  zepocard check [--json] CARD.zep... | DIR\n"
+                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n"
+                 "  zepocard export DIR -o SITE [--screen WxH]\n";
 }
 
 }  // namespace
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         if (command == "normalize") return zepo::cli::RunNormalize(args);
         if (command == "check") return zepo::cli::RunCheck(args);
         if (command == "reduce") return zepo::cli::RunReduce(args);
+        if (command == "export") return zepo::cli::RunExport(args);
     } catch (const std::exception& e) {
         std::cerr << "zepocard: " << e.what() << "\n";
         return 2;

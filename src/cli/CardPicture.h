@@ -1,0 +1,15 @@
+#pragma once
+// The card as the player shows it, for pictures made outside the editor. Everything the
+// export draws goes through this one function.
+
+#include <QImage>
+#include <QSize>
+#include <filesystem>
+
+#include "model/Card.h"
+
+namespace zepo::cli {
+
+QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
+
+}  // namespace zepo::cli

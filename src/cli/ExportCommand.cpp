@@ -1,0 +1,300 @@
+// zepocard export: a folder of cards as a static web presentation that works from the file
+// system and from any web server.
+
+#include <QBuffer>
+#include <QImage>
+
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <mutex>
+#include <set>
+#include <system_error>
+
+#include "cli/CardPicture.h"
+#include "cli/CardSet.h"
+#include "cli/Commands.h"
+#include "cli/Parallel.h"
+#include "cli/WebPages.h"
+#include "core/AtomicFile.h"
+#include "core/TextCodec.h"
+
+namespace zepo::cli {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kThumbnailWidth = 160;
+// Movies are the largest files a card names; anything beyond this is not one.
+constexpr std::uintmax_t kMaxMediumBytes = std::uintmax_t{1} << 30;
+
+bool ParseScreen(const std::string& text, QSize& size) {
+    int w = 0, h = 0;
+    char x = 0, rest = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || (x != 'x' && x != 'X')) return false;
+    if (w < 1 || h < 1 || w > 8192 || h > 8192) return false;
+    size = QSize(w, h);
+    return true;
+}
+
+std::string Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+std::optional<std::string> ReadMedium(const fs::path& path) {
+    std::error_code ec;
+    auto size = fs::file_size(path, ec);
+    if (ec || size > kMaxMediumBytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
+    return bytes;
+}
+
+class Exporter {
+public:
+    Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen)
+        : cards_(cards), index_(cards), folder_(std::move(folder)), site_(std::move(site)), screen_(screen) {}
+
+    int Run() {
+        order_ = PresentationOrder(cards_);
+        NameFiles();
+        for (const SetCard& card : cards_)
+            if (!card.read) Problem(card.error);
+        std::vector<CardPage> pages;
+        for (size_t i : order_) pages.push_back(Page(i));
+        for (const char* sub : {"cards", "pictures", "thumbs"}) {
+            std::error_code ec;
+            fs::create_directories(site_ / sub, ec);
+            if (ec) {
+                std::cerr << "zepocard: cannot make the folder " << (site_ / sub).string() << ": " << ec.message() << "\n";
+                return 2;
+            }
+        }
+        std::vector<IndexEntry> entries(order_.size());
+        Progress progress("書き出しています", order_.size() + media_.size());
+        ForEachOnAllCores(
+            order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
+        std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
+        ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
+        Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
+        Write(site_ / "zepo.js", kPageScript);
+        Write(site_ / "zepo.css", kPageStyle);
+        if (failed_) return 2;
+        return problems_ ? 1 : 0;
+    }
+
+private:
+    // Card files that differ only in case ("a.zep", "A.ZEP") would share their pages on a
+    // web server that ignores case: later ones get a number.
+    void NameFiles() {
+        auto lower = [](std::string s) {
+            for (char& c : s)
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            return s;
+        };
+        std::set<std::string> used;
+        for (size_t i : order_) {
+            const std::string base = cards_[i].canonical.stem().string();
+            std::string stem = base;
+            for (int n = 2; used.count(lower(stem)); ++n) stem = base + "_" + std::to_string(n);
+            used.insert(lower(stem));
+            stem_[i] = stem;
+            pageName_[i] = stem + ".html";
+        }
+    }
+
+    std::string Title(size_t i) const {
+        std::string title = SjisToUtf8(cards_[i].read->card.settings.title);
+        return title.empty() ? cards_[i].canonical.stem().string() : title;
+    }
+
+    std::string IndexTitle() const {
+        for (size_t i : order_)
+            if (IsMainCard(cards_[i].canonical)) return Title(i);
+        return folder_.filename().string();
+    }
+
+    // Where an association leads on the page of card `from`; an empty href when nowhere.
+    PageLink Link(size_t from, const Association& a, const std::string& label) {
+        PageLink link;
+        link.label = label;
+        const SetCard& card = cards_[from];
+        if (a.name == "this") {
+            link.href = PercentEncode(pageName_[from]);
+            if (link.label.empty()) link.label = Title(from);
+            return link;
+        }
+        if (a.name == "WAVE" && a.file.empty()) {
+            link.href = "#";
+            link.action = AreaAction::StopSound;
+            return link;
+        }
+        AssociationTarget target = TargetOf(a);
+        if (target.kind == AssociationTarget::None) return link;
+        FolderFile found = LookUpInFolder(card.folder(), target.file);
+        if (target.kind == AssociationTarget::Card) {
+            auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
+            if (!to || !cards_[*to].read) {
+                Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」のページがないため、そのリンクは入れていません");
+                return link;
+            }
+            link.href = PercentEncode(pageName_[*to]);
+            if (link.label.empty()) link.label = Title(*to);
+            return link;
+        }
+        if (found.state != Lookup::Found) {
+            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダにないため、そのリンクは入れていません");
+            return link;
+        }
+        link.href = "../" + Medium(found.path);
+        link.action = a.name == "WAVE" ? AreaAction::Play : AreaAction::Download;
+        if (link.label.empty()) link.label = found.path.filename().string();
+        return link;
+    }
+
+    // The medium's place in the site, percent-encoded; copied once however many cards name it.
+    std::string Medium(const fs::path& file) {
+        std::string relative = "media/" + file.lexically_relative(folder_).generic_string();
+        media_.emplace(file, relative);
+        return PercentEncode(relative, true);
+    }
+
+    CardPage Page(size_t i) {
+        const Card& card = cards_[i].read->card;
+        CardPage page;
+        page.title = Title(i);
+        page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
+        page.width = screen_.width();
+        page.height = screen_.height();
+        page.indexHref = "../index.html";
+        for (int id : card.UsedSlotsInStackingOrder()) {
+            const Slot& slot = card.slot(id);
+            const Association* a = nullptr;
+            std::string label;
+            switch (KindOfSlot(id)) {
+                case SlotKind::OneLineText: a = &slot.text.association; label = SjisToUtf8(slot.caption); break;
+                case SlotKind::Picture: a = &slot.picture.association; break;
+                case SlotKind::Frame: a = &slot.frame.association; break;
+                case SlotKind::TextBlock: break;
+            }
+            if (!a) continue;
+            PageLink link = Link(i, *a, label);
+            if (link.href.empty()) continue;
+            link.left = slot.bounds.left;
+            link.top = slot.bounds.top;
+            link.width = slot.bounds.width;
+            link.height = slot.bounds.height;
+            page.areas.push_back(std::move(link));
+        }
+        for (int b = 0; b < kButtonCount; ++b)
+            if (card.buttonInUse[b]) page.buttons[b] = Link(i, card.buttons[b], "");
+        if (card.slide.inUse) {
+            page.slideSeconds = card.slide.interval;
+            for (const std::string& entry : card.slide.list) {
+                Association a;
+                a.name = "slide";
+                a.file = entry;
+                PageLink link = Link(i, a, "");
+                if (!link.href.empty()) page.slidePages.push_back(link.href);
+            }
+        }
+        const int wave = static_cast<int>(Feature::Wave);
+        if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
+            PageLink sound = Link(i, card.features[wave], "");
+            if (sound.action == AreaAction::Play) page.sound = sound.href;
+        }
+        return page;
+    }
+
+    IndexEntry WriteCard(size_t i, const CardPage& page) {
+        const SetCard& card = cards_[i];
+        const std::string& stem = stem_.at(i);
+        QImage picture = RenderCardPicture(card.read->card, card.folder(), screen_);
+        const int thumbHeight = std::max(1, screen_.height() * kThumbnailWidth / screen_.width());
+        QImage thumbnail = picture.scaled(kThumbnailWidth, thumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Write(site_ / "pictures" / (stem + ".png"), Png(picture));
+        Write(site_ / "thumbs" / (stem + ".png"), Png(thumbnail));
+        Write(site_ / "cards" / pageName_.at(i), CardPageHtml(page));
+        return {"cards/" + PercentEncode(pageName_.at(i)), "thumbs/" + PercentEncode(stem + ".png"), page.title,
+                card.canonical.filename().string(), kThumbnailWidth, thumbHeight};
+    }
+
+    void CopyMedium(const fs::path& from, const std::string& relative) {
+        fs::path to = site_ / fs::path(relative);
+        std::error_code ec;
+        fs::create_directories(to.parent_path(), ec);
+        auto bytes = ReadMedium(from);
+        if (!bytes) {
+            Problem("cannot read " + from.string());
+            return;
+        }
+        Write(to, *bytes);
+    }
+
+    void Write(const fs::path& target, std::string_view bytes) {
+        Status written = WriteFileAtomically(target, bytes);
+        if (written) return;
+        std::lock_guard guard(lock_);
+        std::cerr << "zepocard: " << written.error().message << "\n";
+        failed_ = true;
+    }
+
+    void Problem(const std::string& text) {
+        std::lock_guard guard(lock_);
+        std::cerr << "zepocard: " << text << "\n";
+        ++problems_;
+    }
+
+    std::vector<SetCard>& cards_;
+    SetIndex index_;
+    fs::path folder_;  // canonical
+    fs::path site_;
+    QSize screen_;
+    std::vector<size_t> order_;
+    std::map<size_t, std::string> pageName_, stem_;
+    std::map<fs::path, std::string> media_;
+    std::mutex lock_;
+    int problems_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+int RunExport(const std::vector<std::string>& args) {
+    std::string folder, site;
+    QSize screen(640, 480);
+    bool usage = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && site.empty()) site = args[++i];
+        else if (args[i] == "--screen" && i + 1 < args.size()) usage |= !ParseScreen(args[++i], screen);
+        else if (!args[i].empty() && args[i][0] != '-' && folder.empty()) folder = args[i];
+        else usage = true;
+    }
+    if (usage || folder.empty() || site.empty()) {
+        std::cerr << "usage: zepocard export DIR -o SITE [--screen WxH]\n";
+        return 2;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        std::cerr << "zepocard: " << folder << " is not a folder of cards\n";
+        return 2;
+    }
+    if (fs::exists(site, ec) && !fs::is_directory(site, ec)) {
+        std::cerr << "zepocard: " << site << " exists and is not a folder\n";
+        return 2;
+    }
+    std::string error;
+    auto cards = CollectCards({folder}, error);
+    if (!cards) {
+        std::cerr << "zepocard: " << error << "\n";
+        return 2;
+    }
+    ReadCards(*cards, "カードを読んでいます");
+    return Exporter(*cards, fs::canonical(folder), site, screen).Run();
+}
+
+}  // namespace zepo::cli

@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""Exports the example cards with zepocard and browses the pages in headless Chromium from the
+file system, as a visitor would: clicking, keys, the right mouse button and a slide.
+
+Usage: browse_export.py ZEPOCARD EXAMPLES_DIR
+Exits 77 (skipped) when Chromium, its driver or Selenium is not installed.
+"""
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+import wave
+
+SKIPPED = 77
+
+
+def skip(why):
+    print("skipped: chromium not installed (%s)" % why)
+    sys.exit(SKIPPED)
+
+
+try:
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.support.ui import WebDriverWait
+except ImportError:
+    skip("python3-selenium is missing")
+
+CHROMIUM = shutil.which("chromium") or shutil.which("chromium-browser")
+DRIVER = shutil.which("chromedriver")
+if not CHROMIUM:
+    skip("no chromium program")
+if not DRIVER:
+    skip("no chromedriver program")
+
+
+def browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--window-size=900,700", "--autoplay-policy=no-user-gesture-required"):
+        options.add_argument(argument)
+    # The driver of the package, never one fetched from the network.
+    return webdriver.Chrome(service=Service(executable_path=DRIVER), options=options)
+
+
+def export(zepocard, cards, site):
+    run = subprocess.run([zepocard, "export", str(cards), "-o", str(site)], capture_output=True, text=True)
+    if run.returncode != 0:
+        raise AssertionError("export failed (%d): %s" % (run.returncode, run.stderr))
+
+
+def page_of(driver):
+    """The card page shown: its file name, decoded, without the slide's address part."""
+    path = urllib.parse.urlparse(driver.current_url).path
+    return urllib.parse.unquote(path.rsplit("/", 1)[-1])
+
+
+def wait_for_page(driver, name, seconds=5):
+    WebDriverWait(driver, seconds).until(lambda d: page_of(d) == name and d.execute_script(
+        "return document.readyState") == "complete",
+        "expected %s, still on %s" % (name, page_of(driver)))
+
+
+def rename_next_card(folder, new_stem):
+    """Renames next.zep and every link to it, so the set has a name with a blank, '#' and kana."""
+    for card in folder.glob("*.zep"):
+        text = card.read_bytes().decode("cp932").replace("next", new_stem)
+        card.write_bytes(text.encode("cp932"))
+    (folder / "next.zep").rename(folder / (new_stem + ".zep"))
+
+
+def add_sound_button(folder):
+    """Button 2 of main plays a short sound whose name has a blank."""
+    with wave.open(str(folder / "ding dong.wav"), "wb") as sound:
+        sound.setnchannels(1)
+        sound.setsampwidth(1)
+        sound.setframerate(8000)
+        sound.writeframes(bytes([128]) * 800)
+    main_card = folder / "main.zep"
+    main_card.write_bytes(main_card.read_bytes().replace(b"\tbutton {0}", b"\tbutton {2}{WAVE,ding dong.wav}\r\n\tbutton {0}"))
+
+
+def main():
+    zepocard, examples = sys.argv[1], pathlib.Path(sys.argv[2])
+    with tempfile.TemporaryDirectory() as scratch:
+        scratch = pathlib.Path(scratch)
+        cards = scratch / "cards"
+        shutil.copytree(examples, cards)
+        next_stem = "つぎ #2"
+        rename_next_card(cards, next_stem)
+        add_sound_button(cards)
+        site = scratch / "サイト 1"
+        export(zepocard, cards, site)
+
+        driver = browser()
+        try:
+            # The index starts from main and shows each card's title.
+            driver.get((site / "index.html").as_uri())
+            assert driver.title == "はじめての発表", driver.title
+            titles = [e.text for e in driver.find_elements(By.CSS_SELECTOR, ".cards .title")]
+            assert titles == ["はじめての発表", "ごあいさつ", "おわりに"], titles
+            driver.find_elements(By.CSS_SELECTOR, ".cards a")[0].click()
+            wait_for_page(driver, "main.html")
+
+            # Clicking the "つぎへ" area leads to the next card, whatever its file is called.
+            area = driver.find_element(By.CSS_SELECTOR, '.card a.area[title="つぎへ"]')
+            area.click()
+            wait_for_page(driver, next_stem + ".html")
+            assert driver.title == "ごあいさつ", driver.title
+            picture = driver.find_element(By.CSS_SELECTOR, ".card img")
+            assert driver.execute_script("return arguments[0].complete && arguments[0].naturalWidth", picture) == 640
+
+            # Key 0 is the right mouse button: next's goes back to main; key 1 is button 1 (last).
+            driver.find_element(By.TAG_NAME, "body").send_keys("1")
+            wait_for_page(driver, "last.html")
+            driver.back()
+            wait_for_page(driver, next_stem + ".html")
+            driver.find_element(By.TAG_NAME, "body").send_keys("0")
+            wait_for_page(driver, "main.html")
+            # Key 2 plays main's sound in the page, from the copy beside the pages.
+            driver.execute_script("window.Audio = function (src) { window.played = src;"
+                                  " return { play: function () {}, pause: function () {} }; };")
+            driver.find_element(By.TAG_NAME, "body").send_keys("2")
+            played = driver.execute_script("return window.played || ''")
+            assert played.endswith("/media/ding%20dong.wav"), played
+            assert (site / "media" / "ding dong.wav").read_bytes() == (cards / "ding dong.wav").read_bytes()
+            assert page_of(driver) == "main.html", page_of(driver)
+            # The right mouse button on the card does what main's button 0 says.
+            ActionChains(driver).context_click(driver.find_element(By.CSS_SELECTOR, ".card img")).perform()
+            wait_for_page(driver, next_stem + ".html")
+
+            # last.zep plays main, next, last every 5 seconds, by itself, with a pause button.
+            driver.get((site / "cards" / "last.html").as_uri())
+            pause = driver.find_element(By.ID, "pause")
+            assert pause.is_displayed() and pause.text == "一時停止", pause.text
+            started = time.monotonic()
+            wait_for_page(driver, "main.html", seconds=9)
+            assert time.monotonic() - started > 3, "the slide moved on before its interval"
+            assert "#slide=" in driver.current_url, driver.current_url
+            wait_for_page(driver, next_stem + ".html", seconds=9)
+            pause = driver.find_element(By.ID, "pause")
+            pause.click()
+            assert pause.text == "再生", pause.text
+            time.sleep(6)
+            assert page_of(driver) == next_stem + ".html", "a paused slide moved on to " + page_of(driver)
+        finally:
+            driver.quit()
+    print("exported pages browse as expected")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
