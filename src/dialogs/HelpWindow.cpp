@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpContentWidget>
+#include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
+#include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,8 +94,13 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     layout->addWidget(split);
     resize(900, 640);
 
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::ShowPage);
     connect(indexFilter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    // The index is built in the background; a filter typed before it is ready applies after.
+    connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, index, [this, index] {
+        if (!indexFilter->text().isEmpty()) index->filterIndices(indexFilter->text());
+    });
     connect(indexFilter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link, const QString&) { ShowPage(link.url); });

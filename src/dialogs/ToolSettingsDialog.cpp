@@ -124,6 +124,7 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
     layout->addLayout(bottom);
+    setMinimumWidth(560);
 }
 
 void ToolSettingsDialog::Load(const ShellSettings& settings) {
