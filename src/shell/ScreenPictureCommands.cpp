@@ -49,7 +49,8 @@ QImage ScreenPictureCommands::ComposedCard() {
 }
 
 std::optional<Bitmap> ScreenPictureCommands::Prepare() {
-    window_.view().Preview();
+    // Pressing "確認" again while the preview is on would only draw the same card again.
+    if (!window_.document().previewOn()) window_.view().Preview();
     const std::filesystem::path folder = window_.document().saveFolder();
     const QFileInfo info(QString::fromStdString(folder.string()));
     if (!info.isDir() || !info.isExecutable()) {
