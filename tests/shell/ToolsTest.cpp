@@ -269,7 +269,9 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
         QSignalSpy changed(&form().document(), &CardDocument::changed);
         form().mnFix->trigger();
         // With the preview already on, the merge is one change of the card.
-        if (!reduce) EXPECT_EQ(changed.count(), 1);
+        if (!reduce) {
+            EXPECT_EQ(changed.count(), 1);
+        }
         const std::string name = reduce ? "画面1.bmp" : "画面2.bmp";
         EXPECT_EQ(FileBits(program() / name), reduce ? 8 : 24);
         EXPECT_EQ(card.UsedSlotsInStackingOrder(), std::vector<int>{SlotId(SlotKind::Picture, 1)});
@@ -321,7 +323,9 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     EXPECT_EQ(help.tabs->currentIndex(), 1);
     QHelpIndexModel* index = help.engine().indexModel();
     QSignalSpy created(index, &QHelpIndexModel::indexCreated);
-    if (index->rowCount() == 0) ASSERT_TRUE(created.wait(20000));
+    if (index->rowCount() == 0) {
+        ASSERT_TRUE(created.wait(20000));
+    }
     help.indexFilter->setText("ファイル");
     ASSERT_GE(index->rowCount(), 3) << "any part of a keyword finds it";
     for (int r = 0; r < index->rowCount(); ++r) EXPECT_TRUE(index->data(index->index(r, 0)).toString().contains("ファイル"));
