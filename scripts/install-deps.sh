@@ -15,7 +15,7 @@ PACKAGES="g++ cmake make pkg-config
   clang-14 libclang-rt-14-dev llvm-14
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
-  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools qt6-translations-l10n
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
   desktop-file-utils xvfb
   chromium chromium-driver python3-selenium"
 

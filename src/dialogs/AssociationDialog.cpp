@@ -29,8 +29,6 @@ namespace {
 
 QGroupBox* Box(const QString& title, QWidget* parent) { return new QGroupBox(title, parent); }
 
-QString Quoted(const QString& path) { return '"' + path + '"'; }
-
 QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
 
 }  // namespace
@@ -348,9 +346,9 @@ void AssociationDialog::EditSelected(int k) {
     const EditTools tools = tools_ ? tools_() : EditTools{};
     // Whether the program started is not reported, as the user sees it start or not.
     if (k == Card) {
-        launcher_.StartProgram(tools.textEditor, Quoted(path), folder);
+        launcher_.StartProgram(tools.textEditor, QStringList{path}, folder);
     } else if (k == Wave && tools.useTools) {
-        launcher_.StartProgram(tools.soundTool, Quoted(path), folder);
+        launcher_.StartProgram(tools.soundTool, QStringList{path}, folder);
     } else {
         launcher_.OpenDocument(path);
     }

@@ -44,6 +44,7 @@ CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) :
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     OKBtn->setToolTip("はい");
     CancelBtn->setToolTip("いいえ");
 

@@ -26,6 +26,9 @@ public:
 
     static constexpr const char* kHelpTopic = "HID00000023";
 
+signals:
+    void helpRequested(const QString& topic);
+
 public slots:
     void accept() override;
 

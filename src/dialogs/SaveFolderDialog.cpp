@@ -48,6 +48,7 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDi
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 
     auto* drives = new QHBoxLayout;
     drives->addWidget(new QLabel("ドライブ：", this));

@@ -31,6 +31,9 @@ public:
 
     static constexpr const char* kHelpTopic = "HID00000022";
 
+signals:
+    void helpRequested(const QString& topic);
+
 private:
     QLineEdit* EditDir;
     QTreeView* Dir;

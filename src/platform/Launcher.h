@@ -3,22 +3,26 @@
 // Behind an interface so that tests see what would have been started.
 
 #include <QString>
+#include <QStringList>
 
 namespace zepo {
 
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts `program` with the parameter text (split as a shell would split it, quotes
-    // honoured) in `workingFolder`. False when it could not be started.
-    virtual bool StartProgram(const QString& program, const QString& parameters, const QString& workingFolder) = 0;
-    // Opens a file or folder with the program the desktop associates with it.
+    // Starts `program` (a name as stored in the tool table or a card: "\zepo\…", "notepad.exe",
+    // a path) with each argument passed as it is, never through a shell, in `workingFolder`.
+    // False when it could not be started.
+    virtual bool StartProgram(const QString& program, const QStringList& arguments, const QString& workingFolder) = 0;
+    // Opens a file or folder with the program the desktop associates with it. False when
+    // the file does not exist or nothing could open it.
     virtual bool OpenDocument(const QString& path) = 0;
 };
 
+// Resolves stored names (ProgramResolver.h) and starts the program detached.
 class DesktopLauncher : public Launcher {
 public:
-    bool StartProgram(const QString& program, const QString& parameters, const QString& workingFolder) override;
+    bool StartProgram(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool OpenDocument(const QString& path) override;
 };
 

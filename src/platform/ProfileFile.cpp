@@ -10,6 +10,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/AtomicFile.h"
 #include "model/MacroFile.h"
 
 namespace zepo {

@@ -15,6 +15,8 @@
 #include "dialogs/FrameDialog.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "dialogs/MacroViewer.h"
+#include "dialogs/ToolSettingsDialog.h"
+#include "shell/HelpCommands.h"
 #include "dialogs/Prompts.h"
 #include "core/TextCodec.h"
 
@@ -46,10 +48,15 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     pending("TMarkerDlg", "マーカー機能");
     pending("TAvi2Dlg", "動画２");
     pending("TSlideDlg", "スライド機能");
-    pending("TToolOptDlg", "ツールの設定");
+    attached.toolSettings = new ToolSettingsDialog(services.files, owner);
+    dialogs_.push_back(attached.toolSettings);
     attached.macroViewer = new MacroViewer(owner);
     dialogs_.push_back(attached.macroViewer);
     main_->AttachDialogs(attached);
+    // Every dialog with a help button asks for its topic through the same signal.
+    for (QDialog* dialog : dialogs_)
+        if (dialog->metaObject()->indexOfSignal("helpRequested(QString)") >= 0)
+            QObject::connect(dialog, SIGNAL(helpRequested(QString)), &main_->help(), SLOT(ShowTopic(QString)));
 
     // Associations are chosen in the save folder the main window holds at that moment,
     // with the tools of its tool table.

@@ -13,10 +13,13 @@
 #include "platform/Scheduler.h"
 #include "shell/CardFileCommands.h"
 #include "shell/FeatureCommands.h"
+#include "shell/HelpCommands.h"
+#include "shell/ScreenPictureCommands.h"
 #include "shell/PasteCommands.h"
 #include "shell/Switches.h"
 #include "shell/ToolCommands.h"
 #include "shell/ViewCommands.h"
+#include "shell/WindowSizeCommands.h"
 
 namespace zepo {
 
@@ -49,6 +52,9 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(p
     view_ = std::make_unique<ViewCommands>(*this);
     features_ = std::make_unique<FeatureCommands>(*this);
     tools_ = std::make_unique<ToolCommands>(*this);
+    help_ = std::make_unique<HelpCommands>(*this);
+    windowSize_ = std::make_unique<WindowSizeCommands>(*this);
+    screenPictures_ = std::make_unique<ScreenPictureCommands>(*this);
 
     connect(canvas, &CardCanvas::mousePosition, this,
             [this](int x, int y) { stbMouse->setText(QString::asprintf("%d:%d", x, y)); });
@@ -76,6 +82,14 @@ void MainWindow::FormCreate() {
     settingsWrite_ = switches.writeSettings;
     document_.SetSaveFolder(folder);
     services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->RunStartupSequence(); });
+}
+
+void MainWindow::SaveSettings() {
+    const std::filesystem::path file = services_.programFolder / kSettingsFileName;
+    ProfileFile profile = ProfileFile::Load(file);
+    WriteSettings(profile, settings_);
+    // A failure to write is not reported: the settings stay in force until the editor ends.
+    (void)profile.Save(file);
 }
 
 void MainWindow::SetSlotEditor(SlotKind kind, SlotEditor* editor) { paste_->SetSlotEditor(kind, editor); }

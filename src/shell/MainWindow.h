@@ -28,12 +28,16 @@ class CardFileCommands;
 class CardSettingsDialog;
 class FeatureCommands;
 class FrameDialog;
+class HelpCommands;
 class MacroViewer;
 class PasteCommands;
 class SaveFolderDialog;
 class SlotEditor;
+class ToolSettingsDialog;
+class ScreenPictureCommands;
 class ToolCommands;
 class ViewCommands;
+class WindowSizeCommands;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -51,6 +55,7 @@ public:
         FrameDialog* frame = nullptr;
         AssociationDialog* association = nullptr;
         ButtonDialog* button = nullptr;
+        ToolSettingsDialog* toolSettings = nullptr;
     };
     // The dialogs are created after the main window; they are handed over here.
     void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
@@ -64,11 +69,16 @@ public:
     TextMeasurer& measurer() { return measurer_; }
     ShellSettings& settings() { return settings_; }
     bool settingsWriteAllowed() const { return settingsWrite_; }
+    // Writes the tool table and isToolUse into ZEPOED.INI, keeping what else the file holds.
+    void SaveSettings();
 
     CardFileCommands& cardFile() { return *cardFile_; }
     PasteCommands& paste() { return *paste_; }
     ViewCommands& view() { return *view_; }
     ToolCommands& tools() { return *tools_; }
+    HelpCommands& help() { return *help_; }
+    WindowSizeCommands& windowSize() { return *windowSize_; }
+    ScreenPictureCommands& screenPictures() { return *screenPictures_; }
 
     // The caption: the product name and the card's name.
     void SetCaptionFromCard();
@@ -122,6 +132,9 @@ private:
     std::unique_ptr<ViewCommands> view_;
     std::unique_ptr<FeatureCommands> features_;
     std::unique_ptr<ToolCommands> tools_;
+    std::unique_ptr<HelpCommands> help_;
+    std::unique_ptr<WindowSizeCommands> windowSize_;
+    std::unique_ptr<ScreenPictureCommands> screenPictures_;
 };
 
 }  // namespace zepo

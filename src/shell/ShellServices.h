@@ -4,6 +4,7 @@
 // dialog or the clock.
 
 #include <QSize>
+#include <QString>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ struct ShellServices {
     std::filesystem::path programFolder;  // where the program file and ZEPOED.INI are
     std::vector<std::string> arguments;   // the command line without the program name
     QSize screen;                         // the size of the screen the card is made for
+    // The compressed help file and a writable collection file for the help engine; empty:
+    // found beside the program, and kept in the user's cache folder.
+    QString helpFile = {};
+    QString helpCollection = {};
 };
 
 }  // namespace zepo

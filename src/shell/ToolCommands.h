@@ -1,11 +1,20 @@
 #pragma once
-// The tools menu, the other menu's switches and the help menu.
+// The tools menu, the player and card set-up of the card menu, the switches of the other
+// menu and the tool settings dialog.
 
 #include <QObject>
+#include <QString>
+#include <string>
 
 namespace zepo {
 
 class MainWindow;
+enum class Tool;
+
+// The fixed programs of the player's folder, from the drive root.
+inline constexpr const char* kPlayerPath = "\\zepo\\zepo.exe";
+inline constexpr const char* kSetupPath = "\\zepo\\setZEPO.exe";
+inline constexpr const char* kColorControllerPath = "\\zepo\\tool\\qvcnt\\qvcnt.exe";
 
 class ToolCommands : public QObject {
     Q_OBJECT
@@ -17,7 +26,23 @@ public:
     void ApplyToolMenus();
     void ToggleAuto256Color();
 
+    void RunPlayer();
+    void RunSetup();
+    // One of the ten tools of the table, with "$F" empty.
+    void RunTool(Tool tool);
+    void OpenSaveFolder();
+    void RunColorController();
+    // The tool settings dialog; a confirmed dialog changes the menus at once and the
+    // settings file only with /a.
+    void EditToolSettings();
+
 private:
+    // Starts a fixed program in the save folder; false after the folder's report when the
+    // folder cannot be entered.
+    bool SaveFolderReady();
+    void Fail(const std::string& sjisMessage);
+    QString SaveFolder() const;
+
     MainWindow& window_;
 };
 

@@ -14,9 +14,6 @@ ViewCommands::ViewCommands(MainWindow& window) : window_(window) {
     connect(w.btnMove, &QToolButton::clicked, this, [this] { MoveMode(); });
     connect(w.btnFrontBack, &QToolButton::clicked, this, [this] { FrontMode(); });
     connect(w.btnStretch, &QToolButton::clicked, this, [this] { SizeMode(); });
-    // The window sizes come with the screen-size commands; until then "標準" stays ticked.
-    for (QAction* a : {w.mnNomalScreen, w.mn1024_768, w.mn800_600, w.mn640_480})
-        connect(a, &QAction::triggered, this, [&w] { w.mnNomalScreen->setChecked(true); });
 }
 
 void ViewCommands::EnterMode(QToolButton* button, EditMode mode, Qt::CursorShape cursor) {

@@ -1,6 +1,5 @@
 #pragma once
-// The edit modes of the button bar (move, front, size), the preview ("確認") and the screen
-// sizes of the view menu.
+// The edit modes of the button bar (move, front, size) and the preview ("確認").
 
 #include <QObject>
 #include <Qt>

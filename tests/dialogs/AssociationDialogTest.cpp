@@ -270,8 +270,8 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
         return false;
     });
     EXPECT_EQ(launcher.started,
-              (std::vector<std::string>{"mousepad|\"" + dir + "/intro.zep\"|" + dir,
-                                        "audacity|\"" + dir + "/ding.wav\"|" + dir, "open|" + dir + "/film.avi"}));
+              (std::vector<std::string>{"mousepad|<" + dir + "/intro.zep>|" + dir,
+                                        "audacity|<" + dir + "/ding.wav>|" + dir, "open|" + dir + "/film.avi"}));
 
     dialog.SetEditTools([] { return EditTools{"mousepad", "audacity", false}; });
     launcher.started.clear();

@@ -12,7 +12,8 @@ void ShellTest::Start(std::vector<std::string> arguments) {
     runner.log = &log;
     chooser.log = &log;
     services = std::make_unique<ShellServices>(
-        ShellServices{prompts, runner, chooser, launcher, scheduler, program(), std::move(arguments), QSize(800, 600)});
+        ShellServices{prompts, runner, chooser, launcher, scheduler, program(), std::move(arguments), screen, helpFile,
+                      helpCollection});
     windows = std::make_unique<EditorWindows>(*services);
 }
 

@@ -41,6 +41,9 @@ protected:
     std::unique_ptr<ShellServices> services;
     std::unique_ptr<EditorWindows> windows;
     std::filesystem::path startFolder;
+    // What Start hands to the editor as the screen and its help files.
+    QSize screen{800, 600};
+    QString helpFile, helpCollection;
 };
 
 }  // namespace zepo::test

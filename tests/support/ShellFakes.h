@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <ostream>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -95,16 +96,20 @@ struct ScriptedChooser : FileChooser {
     }
 };
 
-// Records what the editor would have started instead of starting it.
+// Records what the editor would have started instead of starting it. Programs named in
+// `missing`, and an empty name, fail to start; documents fail when named in `missing`.
 struct RecordingLauncher : Launcher {
-    std::vector<std::string> started;  // "program|parameters|folder" or "open|path"
-    bool StartProgram(const QString& program, const QString& parameters, const QString& folder) override {
-        started.push_back((program + "|" + parameters + "|" + folder).toStdString());
-        return true;
+    std::vector<std::string> started;  // "program|<arg1><arg2>|folder" or "open|path"
+    std::set<QString> missing;
+    bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder) override {
+        QString args;
+        for (const QString& a : arguments) args += '<' + a + '>';
+        started.push_back((program + "|" + args + "|" + folder).toStdString());
+        return !program.isEmpty() && !missing.count(program);
     }
     bool OpenDocument(const QString& path) override {
         started.push_back(("open|" + path).toStdString());
-        return true;
+        return !missing.count(path);
     }
 };
 

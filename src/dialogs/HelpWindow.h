@@ -1,0 +1,71 @@
+#pragma once
+// The editor's own help: contents, an index searched by any part of a keyword, a full-text
+// search and the topic pages, from the compressed help file built with the program. The
+// dialogs' help buttons jump to a topic by its identifier ("HID00000018").
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+class QHelpEngine;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTextBrowser;
+
+namespace zepo {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `helpFile` is the .qch; `collectionFile` a file the help engine may create and write
+    // (its register of help files and the search index live beside it).
+    HelpWindow(const QString& helpFile, const QString& collectionFile, QWidget* parent = nullptr);
+    ~HelpWindow() override;
+
+    // Whether the help file could be registered; without it the commands show a message.
+    bool ready() const { return ready_; }
+    const QString& helpFile() const { return helpFile_; }
+
+    void ShowContents();
+    // The index with the keyword field focused and empty: typing any part of a keyword
+    // narrows the list.
+    void ShowIndex();
+    void ShowSearch();
+    // False when no page has that identifier.
+    bool ShowTopic(const QString& id);
+    void ShowPage(const QUrl& url);
+
+    // The pages whose text holds every blank-separated word of `words`, ignoring case, in
+    // contents order. Japanese has no blanks between words, so any part of a text is found.
+    QList<QUrl> Search(const QString& words);
+    QUrl currentPage() const;
+    QHelpEngine& engine() { return *engine_; }
+
+    QTabWidget* tabs;
+    QLineEdit* indexFilter;
+    QLineEdit* searchField;
+    QListWidget* searchResults;
+    QTextBrowser* page;
+
+private:
+    void Raise();
+    void RunSearch();
+
+    QString helpFile_;
+    QHelpEngine* engine_;
+    bool ready_ = false;
+    // Title and plain text of each page, read on the first search.
+    struct PageText {
+        QUrl url;
+        QString title, text;
+    };
+    QList<PageText> texts_;
+};
+
+// Where the help file is: beside the program (build tree) or in the installed data folder.
+QString FindHelpFile(const QString& programFolder);
+// A writable place for the help engine's collection file.
+QString DefaultHelpCollection();
+
+}  // namespace zepo

@@ -1,0 +1,54 @@
+#pragma once
+// The tool settings dialog: name, program and option of the ten tools, name and document of
+// the three extra help entries, and whether the edit buttons use the standard tools. It
+// holds a copy of the table only while shown; the caller applies what Read returns.
+
+#include <QDialog>
+#include <array>
+
+#include "platform/Settings.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace zepo {
+
+class FileChooser;
+
+class ToolSettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ToolSettingsDialog(FileChooser& chooser, QWidget* parent = nullptr);
+
+    void Load(const ShellSettings& settings);
+    // The settings with the fields as typed (no trimming, no checks); values the dialog does
+    // not show come from the last Load.
+    ShellSettings Read() const;
+
+    // The file dialog filters of the browse buttons.
+    static const QString kProgramFilter;
+    static const QString kHelpFilter;
+
+    struct Row {
+        QLineEdit* name = nullptr;
+        QLineEdit* exe = nullptr;
+        QLineEdit* option = nullptr;  // none for help entries
+        QPushButton* browse = nullptr;
+    };
+    const Row& row(Tool tool) const { return rows_[static_cast<int>(tool)]; }
+
+    QTabWidget* pages;
+    QCheckBox* cbUseTool;
+    QPushButton *btnOK, *btnCancel;
+
+private:
+    void Browse(Tool tool);
+
+    FileChooser& chooser_;
+    std::array<Row, kToolCount> rows_{};
+    ShellSettings loaded_;
+};
+
+}  // namespace zepo

@@ -1,0 +1,151 @@
+#include "shell/ScreenPictureCommands.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+#include "canvas/CardCanvas.h"
+#include "core/TextCodec.h"
+#include "dialogs/Prompts.h"
+#include "imaging/Bitmap.h"
+#include "imaging/PictureFile.h"
+#include "imaging/Reduce.h"
+#include "platform/Folders.h"
+#include "platform/ScreenPictureNames.h"
+#include "shell/MainWindow.h"
+#include "shell/ViewCommands.h"
+
+namespace zepo {
+namespace {
+
+Bitmap BitmapOfImage(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    Bitmap bitmap(rgb.width(), rgb.height(), PixelFormat::Bgr24);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const uchar* from = rgb.constScanLine(y);
+        uint8_t* to = bitmap.Row(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            to[3 * x] = from[3 * x + 2];
+            to[3 * x + 1] = from[3 * x + 1];
+            to[3 * x + 2] = from[3 * x];
+        }
+    }
+    return bitmap;
+}
+
+std::string PathText(const std::filesystem::path& path) { return Utf8ToSjis(path.string()).bytes; }
+
+}  // namespace
+
+ScreenPictureCommands::ScreenPictureCommands(MainWindow& window) : window_(window) {
+    connect(window.mnAllBMP, &QAction::triggered, this, [this] { SaveScreenPicture(); });
+    connect(window.mnCaptJPG, &QAction::triggered, this, [this] { SaveCapture(); });
+    connect(window.mnFix, &QAction::triggered, this, [this] { MergeIntoPicture(); });
+}
+
+QImage ScreenPictureCommands::ComposedCard() {
+    const QSize screen = window_.services().screen;
+    CardRenderer& renderer = window_.canvas->renderer();
+    return renderer.Render(window_.card(), QSize(screen.width() + 1, screen.height()));
+}
+
+std::optional<Bitmap> ScreenPictureCommands::Prepare() {
+    // Pressing "確認" again while the preview is on would only draw the same card again.
+    if (!window_.document().previewOn()) window_.view().Preview();
+    const std::filesystem::path folder = window_.document().saveFolder();
+    const QFileInfo info(QString::fromStdString(folder.string()));
+    if (!info.isDir() || !info.isExecutable()) {
+        window_.services().prompts.Warn(PathText(folder) + "\r" + zepo::Sjis("フォルダに移動できません"));
+        return std::nullopt;
+    }
+    return BitmapOfImage(ComposedCard());
+}
+
+void ScreenPictureCommands::ReportWriteFailure(const std::filesystem::path& file, const std::string& reason) {
+    window_.services().prompts.Warn(zepo::Sjis("ファイル[") + PathText(file) + zepo::Sjis("]に書き込めませんでした。\r") +
+                                    Utf8ToSjis(reason).bytes);
+}
+
+std::optional<std::string> ScreenPictureCommands::WriteScreenPicture(const Bitmap& picture) {
+    const std::filesystem::path folder = window_.document().saveFolder();
+    const std::string name = FirstFreeScreenPictureName(folder);
+    const std::filesystem::path file = PathOfSjisName(folder, name);
+    if (Status written = SaveBmp(picture, file); !written) {
+        ReportWriteFailure(file, written.error().message);
+        return std::nullopt;
+    }
+    return name;
+}
+
+void ScreenPictureCommands::SaveScreenPicture() {
+    std::optional<Bitmap> picture = Prepare();
+    if (!picture) return;
+    if (std::optional<std::string> name = WriteScreenPicture(*picture))
+        window_.services().prompts.Inform(zepo::Sjis("画面を次のファイル名で保存しました。\r[ ") + *name + " ]");
+}
+
+void ScreenPictureCommands::SaveCapture() {
+    std::optional<Bitmap> picture = Prepare();
+    if (!picture) return;
+    const std::string& cardName = window_.card().settings.name;
+    if (CheckCardFileName(cardName) != CardNameProblem::None) {
+        // The name would reach into another folder or is no file name at all.
+        window_.services().prompts.Warn(zepo::Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
+        return;
+    }
+    const std::string name = CaptureFileName(cardName);
+    const std::filesystem::path file = PathOfSjisName(window_.document().saveFolder(), name);
+    if (Status written = SaveJpeg(*picture, file); !written) {
+        ReportWriteFailure(file, written.error().message);
+        return;
+    }
+    window_.services().prompts.Inform(zepo::Sjis("キャプチャ画面を次のファイル名で保存しました。\r[ ") + name + " ]");
+}
+
+void ScreenPictureCommands::MergeIntoPicture() {
+    if (!window_.services().prompts.Ask(zepo::Sjis("関連づけの情報はすべて消えます。よろしいですか？"))) return;
+    std::optional<Bitmap> picture = Prepare();
+    if (!picture) return;
+    std::optional<std::string> name = WriteScreenPicture(*picture);
+    if (!name) return;
+    const std::filesystem::path file = PathOfSjisName(window_.document().saveFolder(), *name);
+    if (window_.settings().auto256Color && picture->Format() != PixelFormat::Indexed8) {
+        Result<Bitmap> reduced = MedianCutReduceDithered(*picture, 8);
+        if (!reduced) {
+            window_.services().prompts.Warn(Utf8ToSjis(reduced.error().message).bytes);
+            return;
+        }
+        if (Status written = SaveBmp(reduced.value(), file); !written) {
+            ReportWriteFailure(file, written.error().message);
+            return;
+        }
+        picture = std::move(reduced).value();
+    }
+    ReplaceObjectsByPicture(*name, *picture);
+}
+
+void ScreenPictureCommands::ReplaceObjectsByPicture(const std::string& sjisName, const Bitmap& picture) {
+    Card& card = window_.card();
+    const CardSettings kept = card.settings;
+    ResetCard(card);
+    card.settings = kept;
+    window_.ResetDialogs();
+    window_.canvas->ClearDragging();
+    window_.SetCaptionFromCard();
+
+    // Picture 1 at the top-left corner, at its natural size. The kind's menu keeps the
+    // state the reset left it in.
+    const int id = SlotId(SlotKind::Picture, 1);
+    Slot& slot = card.slot(id);
+    ResetRecord(slot, SlotKind::Picture);
+    slot.picture.fileName = sjisName;
+    slot.picture.naturalWidth = picture.Width();
+    slot.picture.naturalHeight = picture.Height();
+    slot.bounds = Rect{0, 0, picture.Width(), picture.Height()};
+    slot.stretch = false;
+    slot.inUse = true;
+    card.BringToFront(id);
+    // One confirmed change; the preview is on, so this draws the preview again.
+    window_.document().Changed();
+}
+
+}  // namespace zepo

@@ -1,0 +1,71 @@
+#include "shell/WindowSizeCommands.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMetaObject>
+
+#include "shell/MainWindow.h"
+
+namespace zepo {
+
+WindowSizeCommands::WindowSizeCommands(MainWindow& window) : window_(window), ticked_(window.mnNomalScreen) {
+    MainWindow& w = window_;
+    connect(w.mnNomalScreen, &QAction::triggered, this, [this] { Standard(); });
+    connect(w.mnFullScreen, &QAction::triggered, this, [this] { Maximise(); });
+    connect(w.mn1024_768, &QAction::triggered, this, [this] { Choose(window_.mn1024_768, {1024, 768}); });
+    connect(w.mn800_600, &QAction::triggered, this, [this] { Choose(window_.mn800_600, {800, 600}); });
+    connect(w.mn640_480, &QAction::triggered, this, [this] { Choose(window_.mn640_480, {640, 480}); });
+    w.installEventFilter(this);
+}
+
+void WindowSizeCommands::Tick(QAction* item) {
+    ticked_ = item;
+    item->setChecked(true);  // the items form an exclusive group
+}
+
+void WindowSizeCommands::Standard() {
+    // The window keeps its state and size; it is only free again.
+    Tick(window_.mnNomalScreen);
+    locked_ = QSize();
+}
+
+void WindowSizeCommands::Maximise() {
+    Standard();
+    window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
+}
+
+void WindowSizeCommands::Choose(QAction* item, QSize outer) {
+    const QSize screen = window_.services().screen;
+    if (screen.width() <= outer.width() || screen.height() <= outer.height()) {
+        // The click ticked the item already; the choice in force stays ticked.
+        Tick(ticked_);
+        return;
+    }
+    Tick(item);
+    locked_ = outer;
+    SnapBack();
+}
+
+void WindowSizeCommands::SnapBack() {
+    snapPending_ = false;
+    if (locked_.isEmpty()) return;
+    if (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        window_.setWindowState(window_.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    // The frame the window manager adds is known only once the window is shown; before that
+    // the outer size is the window's own.
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    const QSize inner = locked_ - frame;
+    if (window_.size() != inner) window_.resize(inner);
+}
+
+bool WindowSizeCommands::eventFilter(QObject* watched, QEvent* event) {
+    const bool resized = event->type() == QEvent::Resize || event->type() == QEvent::WindowStateChange;
+    if (watched == &window_ && resized && !locked_.isEmpty() && !snapPending_) {
+        // After the event: resizing inside the window system's own resize would be undone by it.
+        snapPending_ = true;
+        QMetaObject::invokeMethod(this, [this] { SnapBack(); }, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace zepo

@@ -1,0 +1,40 @@
+#pragma once
+// The screen sizes of the view menu: the window locked to the outer size of a player's
+// screen (1024 × 768, 800 × 600, 640 × 480), free again ("標準"), or maximised.
+
+#include <QObject>
+#include <QSize>
+
+class QAction;
+
+namespace zepo {
+
+class MainWindow;
+
+class WindowSizeCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit WindowSizeCommands(MainWindow& window);
+
+    void Standard();
+    void Maximise();
+    // Refused silently unless the screen is larger in both directions.
+    void Choose(QAction* item, QSize outer);
+    // The locked outer size, or an empty size while the window is free.
+    QSize locked() const { return locked_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Tick(QAction* item);
+    // Normal state and the locked outer size (borders, caption and menu included).
+    void SnapBack();
+
+    MainWindow& window_;
+    QAction* ticked_;
+    QSize locked_;
+    bool snapPending_ = false;
+};
+
+}  // namespace zepo
