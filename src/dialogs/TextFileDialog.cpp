@@ -118,7 +118,8 @@ void TextFileDialog::EditSelected() {
     const QString path = QString::fromStdString((folder / file.toStdString()).string());
     const EditTools tools = tools_ ? tools_() : EditTools{};
     // Whether the program started is not reported: the user sees it start or not.
-    if (tools.useTools) launcher_.StartProgram(tools.textEditor, '"' + path + '"', QString::fromStdString(folder.string()));
+    // The path is one argument as it is: quoting it would let a '"' in a file name split it.
+    if (tools.useTools) launcher_.StartProgram(tools.textEditor, QStringList{path}, QString::fromStdString(folder.string()));
     else launcher_.OpenDocument(path);
 }
 

@@ -1,7 +1,5 @@
 #include "platform/ProfileFile.h"
 
-#include "core/AtomicFile.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -325,7 +325,7 @@ TEST_F(TextBlocks, TheFileListAndItsEditButton) {
         });
     }
     const std::string path = (folder.path() / "b.TXT").string();
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{"memo|\"" + path + "\"|" + folder.path().string(),
+    EXPECT_EQ(launcher.started, (std::vector<std::string>{"memo|<" + path + ">|" + folder.path().string(),
                                                           "open|" + path}));
     EXPECT_FALSE(Block(1).inUse);
 }
