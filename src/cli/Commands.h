@@ -10,5 +10,6 @@ namespace zepo::cli {
 int RunNormalize(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
 int RunReduce(const std::vector<std::string>& args);
+int RunRender(const std::vector<std::string>& args);
 
 }  // namespace zepo::cli

@@ -21,7 +21,8 @@ void Usage() {
     std::cerr << "usage:\n"
                  "  zepocard normalize CARD.zep [-o OUT.zep]\n"
                  "  zepocard check CARD.zep\n"
-                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n";
+                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n"
+                 "  zepocard render CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]\n";
 }
 
 }  // namespace
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         if (command == "normalize") return zepo::cli::RunNormalize(args);
         if (command == "check") return zepo::cli::RunCheck(args);
         if (command == "reduce") return zepo::cli::RunReduce(args);
+        if (command == "render") return zepo::cli::RunRender(args);
     } catch (const std::exception& e) {
         std::cerr << "zepocard: " << e.what() << "\n";
         return 2;

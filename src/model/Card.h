@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Codes.h"
+#include "model/PicturePixels.h"
 #include "core/Numbers.h"
 
 namespace zepo {
@@ -89,6 +90,8 @@ struct PictureRecord {
     int frame = 0;       // FrameColumn::PictureFrame index
     Association association;
     int naturalWidth = 0, naturalHeight = 0;
+    // The picture as last loaded (placed, read or edited); null until one loaded.
+    SharedPicture pixels;
 };
 
 struct FrameRecord {

@@ -1,6 +1,8 @@
 #include "shell/EditorWindows.h"
 
 #include "editors/FrameEditor.h"
+#include "editors/PictureEditor.h"
+#include "dialogs/PictureDialog.h"
 #include "shell/MainWindow.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AssociationChooser.h"
@@ -24,7 +26,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     };
     attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
-    pending("TBitmapDlg", "静止画（ビットマップ）");
+    auto* picture = new PictureDialog(services.launcher, owner);
+    dialogs_.push_back(picture);
     attached.cardSettings = new CardSettingsDialog(services.prompts, owner);
     dialogs_.push_back(attached.cardSettings);
     attached.frame = new FrameDialog(owner);
@@ -58,6 +61,17 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     attached.button->SetChooser(chooser_.get());
     frameEditor_ = std::make_unique<FrameEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
     main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
+
+    picture->SetChooser(chooser_.get());
+    picture->SetPaintTool([owner] {
+        const ShellSettings& s = owner->settings();
+        return PaintTool{QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(Tool::Paint)].exe)), s.useTools};
+    });
+    pictureEditor_ = std::make_unique<PictureEditor>(
+        main_->card(), *picture, services.dialogs, services.prompts,
+        PictureEditor::Sources{[owner] { return owner->document().saveFolder(); },
+                               [owner] { return owner->mnAuto256Color->isChecked(); }});
+    main_->SetSlotEditor(SlotKind::Picture, pictureEditor_.get());
 }
 
 EditorWindows::~EditorWindows() = default;

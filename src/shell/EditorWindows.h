@@ -13,6 +13,7 @@ namespace zepo {
 
 class AssociationChooser;
 class FrameEditor;
+class PictureEditor;
 class MainWindow;
 
 class EditorWindows {
@@ -29,6 +30,7 @@ private:
     std::vector<QDialog*> dialogs_;  // owned by the main window
     std::unique_ptr<AssociationChooser> chooser_;
     std::unique_ptr<FrameEditor> frameEditor_;
+    std::unique_ptr<PictureEditor> pictureEditor_;
 };
 
 }  // namespace zepo
