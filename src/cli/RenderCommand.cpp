@@ -117,18 +117,18 @@ std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
         if (!image.save(&buffer, "PNG")) return std::nullopt;
         return std::vector<uint8_t>(bytes.begin(), bytes.end());
     }
-    auto bitmap = Bitmap::Create(image.width(), image.height(), PixelFormat::Bgr24);
-    if (!bitmap) return std::nullopt;
+    // Every pixel is written below: no need to clear the picture first.
+    Bitmap bitmap(image.width(), image.height(), PixelFormat::Bgr24, UnsetPixels{});
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        uint8_t* out = bitmap.value().Row(y);
+        uint8_t* out = bitmap.Row(y);
         for (int x = 0; x < image.width(); ++x, out += 3) {
             out[0] = uint8_t(qBlue(in[x]));
             out[1] = uint8_t(qGreen(in[x]));
             out[2] = uint8_t(qRed(in[x]));
         }
     }
-    auto encoded = format == Format::Bmp ? EncodeBmp(bitmap.value()) : EncodeJpeg(bitmap.value(), kCaptureJpegQuality);
+    auto encoded = format == Format::Bmp ? EncodeBmp(bitmap) : EncodeJpeg(bitmap, kCaptureJpegQuality);
     if (!encoded) return std::nullopt;
     return std::move(encoded.value());
 }

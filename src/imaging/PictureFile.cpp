@@ -1,5 +1,6 @@
 #include "imaging/PictureFile.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -88,21 +89,20 @@ Result<SharedPicture> ToPicturePixels(const DecodedPicture& picture) {
         pixels->width = b.Width();
         pixels->height = b.Height();
         pixels->fileBitsPerPixel = picture.fileBitsPerPixel;
-        pixels->rgb.resize(size_t(b.Width()) * size_t(b.Height()));
+        // Appended rather than cleared and overwritten: a picture's memory is touched once.
+        std::vector<uint32_t>& out = pixels->rgb;
+        out.reserve(size_t(b.Width()) * size_t(b.Height()));
         const Palette& palette = b.GetPalette();
-        uint32_t* out = pixels->rgb.data();
+        std::array<uint32_t, 256> colours;
+        // An index past the palette shows black, as the 24-bit conversion makes it.
+        for (size_t i = 0; i < colours.size(); ++i)
+            colours[i] = 0xFF000000u | (i < palette.size() ? PackRgb(palette[i].r, palette[i].g, palette[i].b) : 0u);
         for (int y = 0; y < b.Height(); ++y) {
             const uint8_t* row = b.Row(y);
             if (b.Format() == PixelFormat::Bgr24) {
-                for (int x = 0; x < b.Width(); ++x, row += 3)
-                    *out++ = 0xFF000000u | PackRgb(row[2], row[1], row[0]);
+                for (int x = 0; x < b.Width(); ++x, row += 3) out.push_back(0xFF000000u | PackRgb(row[2], row[1], row[0]));
             } else {
-                for (int x = 0; x < b.Width(); ++x) {
-                    // An index past the palette shows black, as the 24-bit conversion makes it.
-                    const uint8_t i = row[x];
-                    *out++ = i < palette.size() ? 0xFF000000u | PackRgb(palette[i].r, palette[i].g, palette[i].b)
-                                                : 0xFF000000u;
-                }
+                for (int x = 0; x < b.Width(); ++x) out.push_back(colours[row[x]]);
             }
         }
         return SharedPicture(std::move(pixels));
