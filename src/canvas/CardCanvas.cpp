@@ -42,6 +42,11 @@ void CardCanvas::ClearCanvas() {
 }
 
 void CardCanvas::RenderScene() {
+    if (mode_ == EditMode::Preview) {
+        // The one composition of the card, the same that zepocard render writes.
+        surface_ = renderer_.Compose(document_.card(), document_.saveFolder(), screen());
+        return;
+    }
     QPainter p(&surface_);
     renderer_.Paint(p, document_.card());
 }

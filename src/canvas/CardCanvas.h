@@ -35,6 +35,7 @@ public:
 
     // A new blank canvas picture of (screen width + 1) × screen height pixels.
     void ResetImage(QSize screen);
+    QSize screen() const { return QSize(surface_.width() - 1, surface_.height()); }
     // Draws the card again from the model: background in the card colour, then every
     // object in use, rearmost first.
     void ClearCanvas();

@@ -11,5 +11,6 @@ int RunNormalize(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
 int RunReduce(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunRender(const std::vector<std::string>& args);
 
 }  // namespace zepo::cli

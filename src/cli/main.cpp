@@ -22,6 +22,7 @@ void Usage() {
                  "  zepocard normalize CARD.zep [-o OUT.zep]\n"
                  "  zepocard check [--json] CARD.zep... | DIR\n"
                  "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n"
+                 "  zepocard render CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]\n"
                  "  zepocard export DIR -o SITE [--screen WxH]\n";
 }
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         if (command == "check") return zepo::cli::RunCheck(args);
         if (command == "reduce") return zepo::cli::RunReduce(args);
         if (command == "export") return zepo::cli::RunExport(args);
+        if (command == "render") return zepo::cli::RunRender(args);
     } catch (const std::exception& e) {
         std::cerr << "zepocard: " << e.what() << "\n";
         return 2;

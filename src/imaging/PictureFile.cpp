@@ -1,5 +1,6 @@
 #include "imaging/PictureFile.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -62,6 +63,52 @@ Result<DecodedPicture> LoadPicture(const std::filesystem::path& path) {
     auto bytes = ReadPictureBytes(path);
     if (!bytes) return bytes.error();
     return DecodePicture(bytes.value());
+}
+
+PictureType PictureTypeOfName(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (ext == ".bmp") return PictureType::Bmp;
+    if (ext == ".jpg" || ext == ".jpeg") return PictureType::Jpeg;
+    return PictureType::None;
+}
+
+Result<DecodedPicture> LoadPictureByName(const std::filesystem::path& path) {
+    const PictureType type = PictureTypeOfName(path);
+    if (type == PictureType::None) return Fail("not named as a BMP or JPEG picture");
+    auto bytes = ReadPictureBytes(path);
+    if (!bytes) return bytes.error();
+    return type == PictureType::Bmp ? DecodeBmp(bytes.value()) : DecodeJpeg(bytes.value());
+}
+
+Result<SharedPicture> ToPicturePixels(const DecodedPicture& picture) {
+    const Bitmap& b = picture.bitmap;
+    try {
+        auto pixels = std::make_shared<PicturePixels>();
+        pixels->width = b.Width();
+        pixels->height = b.Height();
+        pixels->fileBitsPerPixel = picture.fileBitsPerPixel;
+        // Appended rather than cleared and overwritten: a picture's memory is touched once.
+        std::vector<uint32_t>& out = pixels->rgb;
+        out.reserve(size_t(b.Width()) * size_t(b.Height()));
+        const Palette& palette = b.GetPalette();
+        std::array<uint32_t, 256> colours;
+        // An index past the palette shows black, as the 24-bit conversion makes it.
+        for (size_t i = 0; i < colours.size(); ++i)
+            colours[i] = 0xFF000000u | (i < palette.size() ? PackRgb(palette[i].r, palette[i].g, palette[i].b) : 0u);
+        for (int y = 0; y < b.Height(); ++y) {
+            const uint8_t* row = b.Row(y);
+            if (b.Format() == PixelFormat::Bgr24) {
+                for (int x = 0; x < b.Width(); ++x, row += 3) out.push_back(0xFF000000u | PackRgb(row[2], row[1], row[0]));
+            } else {
+                for (int x = 0; x < b.Width(); ++x) out.push_back(colours[row[x]]);
+            }
+        }
+        return SharedPicture(std::move(pixels));
+    } catch (const std::bad_alloc&) {
+        return Fail(kOutOfMemory);
+    }
 }
 
 Status SaveBmp(const Bitmap& bitmap, const std::filesystem::path& path) {

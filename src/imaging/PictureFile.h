@@ -1,5 +1,7 @@
 #pragma once
-// Pictures on disk: BMP or JPEG told apart by their first bytes, not by the file name.
+// Pictures on disk. A card names its pictures, and the player opens each by its extension,
+// so whatever a card refers to is read that way (LoadPictureByName); only `zepocard reduce`,
+// which takes any picture it is given, tells BMP and JPEG apart by their first bytes.
 
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +10,7 @@
 
 #include "imaging/Bitmap.h"
 #include "core/Result.h"
+#include "model/PicturePixels.h"
 
 namespace zepo {
 
@@ -24,6 +27,17 @@ Status WritePictureBytes(const std::filesystem::path& path, std::span<const uint
 
 Result<DecodedPicture> DecodePicture(std::span<const uint8_t> data);
 Result<DecodedPicture> LoadPicture(const std::filesystem::path& path);
+
+enum class PictureType { Bmp, Jpeg, None };
+// ".bmp" is a BMP, ".jpg" and ".jpeg" a JPEG, in any case; any other name is no picture.
+PictureType PictureTypeOfName(const std::filesystem::path& path);
+
+// The picture of a file read as its extension says: a ".bmp" holding JPEG data, a ".gif" or a
+// name without extension fails as a missing file does.
+Result<DecodedPicture> LoadPictureByName(const std::filesystem::path& path);
+
+// The decoded picture as the card holds it (32-bit pixels, the file's depth kept).
+Result<SharedPicture> ToPicturePixels(const DecodedPicture& picture);
 
 Status SaveBmp(const Bitmap& bitmap, const std::filesystem::path& path);
 Status SaveJpeg(const Bitmap& bitmap, const std::filesystem::path& path);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/Codes.h"
+#include "model/PicturePixels.h"
 #include "core/Numbers.h"
 
 namespace zepo {
@@ -93,6 +94,8 @@ struct PictureRecord {
     int frame = 0;       // FrameColumn::PictureFrame index
     Association association;
     int naturalWidth = 0, naturalHeight = 0;
+    // The picture as last loaded (placed, read or edited); null until one loaded.
+    SharedPicture pixels;
     bool operator==(const PictureRecord&) const = default;
 };
 

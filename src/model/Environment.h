@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Card.h"
+#include "model/PicturePixels.h"
 
 namespace zepo {
 
@@ -36,6 +37,17 @@ public:
     virtual std::optional<std::vector<std::string>> ReadTextLines(std::string_view name) = 0;
     // The pixel size of a BMP or JPEG picture, or nothing when it does not load.
     virtual std::optional<PixelSize> PictureSize(std::string_view name) = 0;
+    // The picture itself for the card to hold, with its size; nothing when it does not load.
+    // Files that only know sizes hand out the size with no pixels.
+    struct LoadedPicture {
+        PixelSize size;
+        SharedPicture pixels;
+    };
+    virtual std::optional<LoadedPicture> LoadPicture(std::string_view name) {
+        auto size = PictureSize(name);
+        if (!size) return std::nullopt;
+        return LoadedPicture{*size, nullptr};
+    }
 };
 
 // The drawn width of a Shift-JIS text in a font, in pixels.

@@ -326,16 +326,18 @@ private:
     }
 
     void Picture(int id, const ParsedLine& p) {
-        auto natural = ctx_.files.PictureSize(p.a2);
-        if (!natural) {
+        auto loaded = ctx_.files.LoadPicture(p.a2);
+        if (!loaded) {
             Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.a2));
             return;
         }
+        const PixelSize* natural = &loaded->size;
         int x = Int(p.a1), y = Int(p.a1b);
         long double percent = Number(p.a2b.empty() ? "100.0" : p.a2b);
         Slot& s = card_.slot(id);
         PictureRecord& r = s.picture;
         r.fileName = p.a2;
+        r.pixels = loaded->pixels;
         r.naturalWidth = natural->width;
         r.naturalHeight = natural->height;
         s.bounds = {x, y, natural->width, natural->height};

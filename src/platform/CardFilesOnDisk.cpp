@@ -70,9 +70,17 @@ std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::stri
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {
     // Decoded by the same loader that places pictures, so a picture the card reads is one
     // the editor can show, and a damaged one is refused here as it would be there.
-    auto picture = LoadPicture(ResolveInFolder(folder_, name));
+    auto picture = LoadPictureByName(ResolveInFolder(folder_, name));
     if (!picture || picture.value().bitmap.Empty()) return std::nullopt;
     return PixelSize{picture.value().bitmap.Width(), picture.value().bitmap.Height()};
+}
+
+std::optional<CardFiles::LoadedPicture> CardFilesOnDisk::LoadPicture(std::string_view name) {
+    auto picture = LoadPictureByName(ResolveInFolder(folder_, name));
+    if (!picture || picture.value().bitmap.Empty()) return std::nullopt;
+    auto pixels = ToPicturePixels(picture.value());
+    if (!pixels) return std::nullopt;
+    return LoadedPicture{{picture.value().bitmap.Width(), picture.value().bitmap.Height()}, std::move(pixels.value())};
 }
 
 }  // namespace zepo

@@ -24,6 +24,7 @@ public:
     bool ReachSaveFolder() override;
     std::optional<std::vector<std::string>> ReadTextLines(std::string_view name) override;
     std::optional<PixelSize> PictureSize(std::string_view name) override;
+    std::optional<LoadedPicture> LoadPicture(std::string_view name) override;
 
 private:
     std::filesystem::path folder_;

@@ -1,17 +1,19 @@
 #include "render/CardRenderer.h"
 
-#include "render/FramePainting.h"
-
 namespace zepo {
 
 CardRenderer::CardRenderer() {
-    painters_.fill(&plain_);
-    SetPainter(SlotKind::OneLineText, &texts_);
-    SetPainter(SlotKind::TextBlock, &blocks_);
+    defaults_.fill(&plain_);
+    defaults_[static_cast<int>(SlotKind::OneLineText)] = &texts_;
+    defaults_[static_cast<int>(SlotKind::TextBlock)] = &blocks_;
+    defaults_[static_cast<int>(SlotKind::Frame)] = &frames_;
+    defaults_[static_cast<int>(SlotKind::Picture)] = &pictures_;
+    painters_ = defaults_;
 }
 
 void CardRenderer::SetPainter(SlotKind kind, SlotPainter* painter) {
-    painters_[static_cast<int>(kind)] = painter ? painter : &plain_;
+    const int k = static_cast<int>(kind);
+    painters_[k] = painter ? painter : defaults_[k];
 }
 
 void CardRenderer::Paint(QPainter& painter, const Card& card) {
@@ -21,11 +23,37 @@ void CardRenderer::Paint(QPainter& painter, const Card& card) {
         painters_[static_cast<int>(KindOfSlot(id))]->Paint(painter, card, id, context_);
 }
 
+void CardRenderer::ComposeOnto(QImage& surface, const Card& card, const PaintContext& context) {
+    surface.fill(CardColor(card.settings.color));
+    // Back to front, each painter over what the ones before drew: the stacking order of the
+    // edit view.
+    for (int id : card.UsedSlotsInStackingOrder())
+        painters_[static_cast<int>(KindOfSlot(id))]->Compose(surface, card, id, context);
+}
+
 QImage CardRenderer::Render(const Card& card, QSize size) {
     QImage image(size, QImage::Format_RGB32);
+    if (context_.mode == RenderMode::Preview) {
+        ComposeOnto(image, card, context_);
+        return image;
+    }
     QPainter painter(&image);
     Paint(painter, card);
     return image;
+}
+
+QImage CardRenderer::Compose(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
+    QImage image(screen.width() + 1, screen.height(), QImage::Format_RGB32);
+    PaintContext context = context_;
+    context.saveFolder = saveFolder;
+    context.mode = RenderMode::Preview;
+    ComposeOnto(image, card, context);
+    return image;
+}
+
+QImage ComposeCard(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
+    CardRenderer renderer;
+    return renderer.Compose(card, saveFolder, screen);
 }
 
 }  // namespace zepo

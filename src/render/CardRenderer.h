@@ -1,7 +1,8 @@
 #pragma once
 // The card as a picture: background in the card colour, then every object in use, rearmost
-// first, each drawn by its kind's painter. The canvas, the preview, `zepocard render` and
-// the screen capture all draw through here, so that what one shows the others show too.
+// first, each drawn by its kind's painter. The canvas, the preview, `zepocard render`, the
+// screen capture and the web export all draw through here, so that what one shows the
+// others show too.
 
 #include <QImage>
 #include <QPainter>
@@ -10,6 +11,8 @@
 #include <filesystem>
 
 #include "model/Card.h"
+#include "render/FramePainting.h"
+#include "render/PicturePainting.h"
 #include "render/SlotPainter.h"
 #include "render/TextPainting.h"
 
@@ -17,28 +20,43 @@ namespace zepo {
 
 class CardRenderer {
 public:
+    // Every kind with its own painter where it has one, the plain drawing otherwise.
     CardRenderer();
+    CardRenderer(const CardRenderer&) = delete;
+    CardRenderer& operator=(const CardRenderer&) = delete;
 
-    // Replaces the drawing of one kind (the plain drawing stays for the others); null
-    // restores the plain drawing.
+    // Replaces the drawing of one kind; null restores the kind's own drawing.
     void SetPainter(SlotKind kind, SlotPainter* painter);
     void SetSaveFolder(const std::filesystem::path& folder) { context_.saveFolder = folder; }
     void SetMode(RenderMode mode) { context_.mode = mode; }
     RenderMode mode() const { return context_.mode; }
 
-    // Draws the card over the whole of the painter's device.
+    // Draws the card in the edit view over the whole of the painter's device.
     void Paint(QPainter& painter, const Card& card);
-    // A new picture of the given size holding the card.
+    // A new picture of the given size holding the card in the current mode.
     QImage Render(const Card& card, QSize size);
+
+    // The preview: the card as the player shows it on a screen of `screen` pixels, an image
+    // of (screen width + 1) × screen height, whatever the current mode.
+    QImage Compose(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
 
     const PlainSlotPainter& plain() const { return plain_; }
 
 private:
+    void ComposeOnto(QImage& surface, const Card& card, const PaintContext& context);
+
     PlainSlotPainter plain_;
     OneLineTextPainter texts_;
     TextBlockPainter blocks_;
+    FramePainter frames_;
+    PicturePainter pictures_;
+    std::array<SlotPainter*, kKindCount> defaults_{};
     std::array<SlotPainter*, kKindCount> painters_{};
     PaintContext context_;
 };
+
+// The preview with every kind's own painter, for callers that keep no renderer (one per
+// thread when several cards are composed at once).
+QImage ComposeCard(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
 
 }  // namespace zepo

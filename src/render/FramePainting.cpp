@@ -80,4 +80,12 @@ void PaintFrame(QImage& surface, const Slot& frame) {
     DrawBorderStyle(surface, b.left, b.top, b.right(), b.bottom(), label);
 }
 
+void FramePainter::Paint(QPainter& painter, const Card& card, int id, const PaintContext&) {
+    PaintFrameFace(painter, card.slot(id));
+}
+
+void FramePainter::Compose(QImage& surface, const Card& card, int id, const PaintContext&) {
+    PaintFrame(surface, card.slot(id));
+}
+
 }  // namespace zepo

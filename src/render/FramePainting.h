@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "model/Card.h"
+#include "render/SlotPainter.h"
 
 namespace zepo {
 
@@ -23,5 +24,12 @@ QImage DrawFrameFace(const Slot& frame);
 void PaintFrame(QImage& surface, const Slot& frame);
 
 QColor CardColor(int index);
+
+// Frames behind the painter seam: the edit view, and PaintFrame in the preview.
+class FramePainter : public SlotPainter {
+public:
+    void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) override;
+    void Compose(QImage& surface, const Card& card, int id, const PaintContext& context) override;
+};
 
 }  // namespace zepo

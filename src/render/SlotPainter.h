@@ -5,9 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include <cstdint>
 #include <filesystem>
-#include <map>
 
 #include "model/Card.h"
 
@@ -27,37 +25,17 @@ public:
     virtual ~SlotPainter() = default;
     // Draws the slot at its bounds (card coordinates = canvas coordinates).
     virtual void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) = 0;
-};
-
-// Pictures as last read from their files. The canvas is drawn again after every move and
-// every dialog; decoding a large JPEG each time would make each of those wait. A file is read
-// again when its size or modification time changes.
-class PictureCache {
-public:
-    // The picture of a plain file; null when it is not one or does not decode.
-    const QImage* Get(const std::filesystem::path& path);
-    int reads() const { return reads_; }
-
-private:
-    struct Entry {
-        std::filesystem::file_time_type time;
-        std::uintmax_t size = 0;
-        QImage image;
-    };
-    static constexpr size_t kMaxEntries = 5;  // the pictures one card can hold
-    std::map<std::filesystem::path, Entry> entries_;
-    int reads_ = 0;
+    // Draws the slot into the composed card of the preview (context.mode is Preview). Kinds
+    // whose look there is drawn pixel by pixel (bevels) work on the surface itself; by default
+    // it is Paint through a painter on the surface.
+    virtual void Compose(QImage& surface, const Card& card, int id, const PaintContext& context);
 };
 
 // The plain drawing of each kind: a frame's edit view, texts in their font and colours,
-// a text block's lines, a picture from its file.
+// a text block's lines, a picture as the card holds it.
 class PlainSlotPainter : public SlotPainter {
 public:
     void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) override;
-    const PictureCache& pictures() const { return pictures_; }
-
-private:
-    PictureCache pictures_;
 };
 
 }  // namespace zepo

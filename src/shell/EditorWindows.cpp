@@ -5,6 +5,8 @@
 #include "editors/TextBlockEditor.h"
 #include "dialogs/OneLineTextDialog.h"
 #include "dialogs/TextFileDialog.h"
+#include "editors/PictureEditor.h"
+#include "dialogs/PictureDialog.h"
 #include "shell/MainWindow.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AssociationChooser.h"
@@ -30,7 +32,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     };
     attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
-    pending("TBitmapDlg", "静止画（ビットマップ）");
+    auto* picture = new PictureDialog(services.launcher, owner);
+    dialogs_.push_back(picture);
     attached.cardSettings = new CardSettingsDialog(services.prompts, owner);
     dialogs_.push_back(attached.cardSettings);
     attached.frame = new FrameDialog(owner);
@@ -83,6 +86,16 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     blockEditor_ = std::make_unique<TextBlockEditor>(main_->card(), *textFile, services.dialogs, services.prompts,
                                                      main_->measurer(), saveFolder);
     main_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
+    picture->SetChooser(chooser_.get());
+    picture->SetPaintTool([owner] {
+        const ShellSettings& s = owner->settings();
+        return PaintTool{QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(Tool::Paint)].exe)), s.useTools};
+    });
+    pictureEditor_ = std::make_unique<PictureEditor>(
+        main_->card(), *picture, services.dialogs, services.prompts,
+        PictureEditor::Sources{[owner] { return owner->document().saveFolder(); },
+                               [owner] { return owner->mnAuto256Color->isChecked(); }});
+    main_->SetSlotEditor(SlotKind::Picture, pictureEditor_.get());
 }
 
 EditorWindows::~EditorWindows() = default;

@@ -15,6 +15,7 @@ class AssociationChooser;
 class FrameEditor;
 class OneLineTextEditor;
 class TextBlockEditor;
+class PictureEditor;
 class MainWindow;
 
 class EditorWindows {
@@ -33,6 +34,7 @@ private:
     std::unique_ptr<FrameEditor> frameEditor_;
     std::unique_ptr<OneLineTextEditor> textEditor_;
     std::unique_ptr<TextBlockEditor> blockEditor_;
+    std::unique_ptr<PictureEditor> pictureEditor_;
 };
 
 }  // namespace zepo

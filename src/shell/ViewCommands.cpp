@@ -30,10 +30,11 @@ void ViewCommands::SizeMode() { EnterMode(window_.btnStretch, EditMode::Stretch,
 
 void ViewCommands::Preview() {
     // The composed card as the player shows it, with editing switched off. Switching the
-    // preview on draws the card; when it was on already, it is drawn again here.
+    // preview on draws the card; when it was on already, it is composed again here (a view
+    // change: the card itself did not change).
     const bool wasOn = window_.document().previewOn();
     EnterMode(window_.btnPaint, EditMode::Preview, Qt::ArrowCursor);
-    if (wasOn) window_.document().Changed();
+    if (wasOn) window_.canvas->ClearCanvas();
 }
 
 }  // namespace zepo

@@ -56,6 +56,36 @@ TEST_F(CardFilesOnDiskTest, PictureSizesFromBmpAndJpeg) {
     EXPECT_FALSE(files.PictureSize("none.bmp"));
 }
 
+// Pictures are read as their extension says, as the player opens them; the card then holds
+// the pixels, so its picture no longer depends on the file.
+TEST_F(CardFilesOnDiskTest, PicturesAreReadByTheirExtensionAndHandedOverWithTheirPixels) {
+    QImage image(3, 2, QImage::Format_RGB888);
+    image.fill(QColor(10, 20, 30));
+    auto save = [&](const char* name, const char* format) {
+        ASSERT_TRUE(image.save(QString::fromStdString((dir_ / name).string()), format));
+    };
+    struct Case {
+        const char* name;
+        const char* format;
+        bool loads;
+    };
+    const Case cases[] = {{"a.bmp", "BMP", true},      {"b.JPG", "JPG", true},       {"c.jpeg", "JPG", true},
+                          {"photo.bmp", "JPG", false}, {"sakura.gif", "BMP", false}, {"bmp.jpg", "BMP", false},
+                          {"noext", "BMP", false}};
+    for (const Case& c : cases) save(c.name, c.format);
+    CardFilesOnDisk files(dir_);
+    for (const Case& c : cases) {
+        auto loaded = files.LoadPicture(c.name);
+        EXPECT_EQ(loaded.has_value(), c.loads) << c.name;
+        EXPECT_EQ(files.PictureSize(c.name).has_value(), c.loads) << c.name;
+        if (!loaded) continue;
+        ASSERT_NE(loaded->pixels, nullptr);
+        EXPECT_EQ(loaded->size.width, 3);
+        EXPECT_EQ(loaded->pixels->rgb.size(), 6u);
+        if (std::string(c.format) == "BMP") EXPECT_EQ(loaded->pixels->rgb[5], 0xFF0A141Eu) << c.name;
+    }
+}
+
 TEST_F(CardFilesOnDiskTest, OnlyPlainFilesAreRead) {
     // A card can name anything; a pipe or a device would block or never end.
     ASSERT_EQ(::mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);

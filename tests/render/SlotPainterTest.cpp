@@ -20,42 +20,41 @@ namespace {
 namespace fs = std::filesystem;
 using test::App;
 
-TEST(PictureCache, ReadsAFileOnceAndAgainWhenItChanges) {
+// A picture is drawn from the pixels its object holds: a file removed or a save folder changed
+// after loading leaves it on the card; an object that never loaded shows a dashed outline.
+TEST(PlainSlotPainter, PicturesComeFromTheirObjectNotFromTheirFile) {
     App();
-    const fs::path dir = fs::temp_directory_path() / ("zepo_cache_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const fs::path file = dir / "pic.bmp";
-    auto save = [&](int width, QColor colour) {
-        QImage image(width, 4, QImage::Format_RGB32);
-        image.fill(colour);
-        ASSERT_TRUE(image.save(QString::fromStdString(file.string()), "BMP"));
+    Card card;
+    const int id = SlotId(SlotKind::Picture, 1);
+    Slot& s = card.slot(id);
+    s.inUse = true;
+    s.bounds = {2, 3, 4, 2};
+    auto pixels = std::make_shared<PicturePixels>();
+    pixels->width = 2;
+    pixels->height = 1;
+    pixels->rgb = {0xFFFF0000u, 0xFF0000FFu};
+    s.picture.fileName = "gone.bmp";
+    struct Case {
+        bool held, stretch;
+        QPoint redAt, blueAt;
     };
-
-    PictureCache cache;
-    save(8, Qt::red);
-    ASSERT_NE(cache.Get(file), nullptr);
-    EXPECT_EQ(cache.Get(file)->pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(cache.reads(), 1) << "drawn again without reading the file again";
-
-    save(16, Qt::blue);  // another size
-    ASSERT_NE(cache.Get(file), nullptr);
-    EXPECT_EQ(cache.Get(file)->width(), 16);
-    EXPECT_EQ(cache.reads(), 2);
-
-    // Same size, newer time: read again.
-    save(16, Qt::green);
-    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
-    EXPECT_EQ(cache.Get(file)->pixelColor(0, 0), QColor(Qt::green));
-
-    // Gone, a pipe in its place, or not a picture: nothing to draw.
-    fs::remove(file);
-    EXPECT_EQ(cache.Get(file), nullptr);
-    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-    EXPECT_EQ(cache.Get(file), nullptr);
-    fs::remove(file);
-    std::ofstream(file) << "not a picture";
-    EXPECT_EQ(cache.Get(file), nullptr);
-    fs::remove_all(dir);
+    for (const Case& c : {Case{true, false, {2, 3}, {3, 3}}, Case{true, true, {3, 4}, {5, 4}}, Case{false, false, {}, {}}}) {
+        s.picture.pixels = c.held ? SharedPicture(pixels) : nullptr;
+        s.stretch = c.stretch;
+        QImage surface(10, 10, QImage::Format_RGB32);
+        surface.fill(Qt::white);
+        QPainter p(&surface);
+        PlainSlotPainter().Paint(p, card, id, PaintContext{"/no/such/folder", RenderMode::Edit});
+        p.end();
+        if (!c.held) {
+            EXPECT_NE(surface.pixel(2, 3), qRgb(255, 255, 255)) << "the outline shows where it is";
+            EXPECT_EQ(surface.pixel(3, 4), qRgb(255, 255, 255));
+            continue;
+        }
+        EXPECT_EQ(surface.pixel(c.redAt), qRgb(255, 0, 0)) << c.stretch;
+        EXPECT_EQ(surface.pixel(c.blueAt), qRgb(0, 0, 255)) << c.stretch;
+        EXPECT_EQ(surface.pixel(6, 3), qRgb(255, 255, 255)) << "nothing beyond the bounds";
+    }
 }
 
 TEST(PlainSlotPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {

@@ -1,0 +1,218 @@
+// zepocard render: the card as the editor's preview shows it, written as a picture.
+
+#include <QBuffer>
+#include <QImage>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "cli/CardReading.h"
+#include "cli/Commands.h"
+#include "core/AtomicFile.h"
+#include "core/Numbers.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/JpegCodec.h"
+#include "render/CardRenderer.h"
+
+namespace zepo::cli {
+namespace {
+
+enum class Format { Png, Bmp, Jpg };
+
+struct Options {
+    std::vector<std::filesystem::path> cards;
+    std::filesystem::path out;
+    QSize screen{1024, 768};
+    std::optional<Format> format;
+    int jobs = 0;
+};
+
+std::optional<Format> FormatNamed(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (name == "png") return Format::Png;
+    if (name == "bmp") return Format::Bmp;
+    if (name == "jpg" || name == "jpeg") return Format::Jpg;
+    return std::nullopt;
+}
+
+const char* Extension(Format f) { return f == Format::Png ? ".png" : f == Format::Bmp ? ".bmp" : ".jpg"; }
+
+std::optional<QSize> ScreenNamed(const std::string& text) {
+    const size_t x = text.find_first_of("xX");
+    if (x == std::string::npos) return std::nullopt;
+    auto w = ParseInt(text.substr(0, x)), h = ParseInt(text.substr(x + 1));
+    // Wider or taller than any screen a card is shown on is a mistake, not a picture to allocate.
+    if (!w || !h || *w < 1 || *h < 1 || *w > 16384 || *h > 16384) return std::nullopt;
+    return QSize(*w, *h);
+}
+
+std::optional<Options> Parse(const std::vector<std::string>& args, std::string& error) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        if (a == "-o") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.out = *v;
+        } else if (a == "--screen") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            auto screen = ScreenNamed(*v);
+            if (!screen) {
+                error = "--screen wants WIDTHxHEIGHT, e.g. 1024x768: " + *v;
+                return std::nullopt;
+            }
+            o.screen = *screen;
+        } else if (a == "--format") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.format = FormatNamed(*v);
+            if (!o.format) {
+                error = "--format is png, bmp or jpg: " + *v;
+                return std::nullopt;
+            }
+        } else if (a == "-j") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            auto n = ParseInt(*v);
+            if (!n || *n < 1 || *n > 256) {
+                error = "-j wants a number of threads: " + *v;
+                return std::nullopt;
+            }
+            o.jobs = *n;
+        } else if (!a.empty() && a[0] == '-') {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else {
+            o.cards.emplace_back(a);
+        }
+    }
+    if (o.cards.empty() || o.out.empty()) {
+        error = "a card and -o are needed";
+        return std::nullopt;
+    }
+    return o;
+}
+
+// The composed image in the chosen format: BMP and JPEG by our own encoders, PNG by Qt.
+std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
+    if (format == Format::Png) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG")) return std::nullopt;
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }
+    // Every pixel is written below: no need to clear the picture first.
+    Bitmap bitmap(image.width(), image.height(), PixelFormat::Bgr24, UnsetPixels{});
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uint8_t* out = bitmap.Row(y);
+        for (int x = 0; x < image.width(); ++x, out += 3) {
+            out[0] = uint8_t(qBlue(in[x]));
+            out[1] = uint8_t(qGreen(in[x]));
+            out[2] = uint8_t(qRed(in[x]));
+        }
+    }
+    auto encoded = format == Format::Bmp ? EncodeBmp(bitmap) : EncodeJpeg(bitmap, kCaptureJpegQuality);
+    if (!encoded) return std::nullopt;
+    return std::move(encoded.value());
+}
+
+struct CardResult {
+    int code = 0;
+    std::string report;  // lines for standard error
+};
+
+CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::path& target, const Options& o,
+                     Format format) {
+    CardResult r;
+    std::string error;
+    auto read = ReadCardFile(card, error);
+    if (!read) return {2, "zepocard: " + error + "\n"};
+    for (const auto& d : read->outcome.diagnostics) {
+        if (d.kind != ReadNote::Message && d.kind != ReadNote::Stopped) continue;
+        r.report += card.string() + ":" + std::to_string(d.line) + ": " + ForTerminal(d.text) + "\n";
+        r.code = 1;
+    }
+    const std::filesystem::path folder = std::filesystem::absolute(card).parent_path();
+    const QImage image = ComposeCard(read->card, folder, o.screen);
+    auto bytes = Encode(image, format);
+    if (!bytes) return {2, r.report + "zepocard: cannot encode the picture of " + card.string() + "\n"};
+    Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));
+    if (!written) return {2, r.report + "zepocard: cannot write " + target.string() + ": " + written.error().message + "\n"};
+    return r;
+}
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& args) {
+    std::string error;
+    auto parsed = Parse(args, error);
+    if (!parsed) {
+        std::cerr << "zepocard render: " << error << "\n"
+                  << "usage: zepocard render CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]\n";
+        return 2;
+    }
+    Options& o = *parsed;
+    std::error_code ec;
+    const bool intoFolder = o.cards.size() > 1 || std::filesystem::is_directory(o.out, ec);
+    Format format = o.format.value_or(Format::Png);
+    if (!o.format && !intoFolder) {
+        // One picture named OUT.bmp is a BMP unless told otherwise.
+        std::string ext = o.out.extension().string();
+        if (!ext.empty()) format = FormatNamed(ext.substr(1)).value_or(Format::Png);
+    }
+    if (intoFolder && !std::filesystem::is_directory(o.out, ec)) {
+        std::filesystem::create_directories(o.out, ec);
+        if (ec) {
+            std::cerr << "zepocard: cannot make the folder " << o.out.string() << ": " << ec.message() << "\n";
+            return 2;
+        }
+    }
+    std::vector<std::filesystem::path> targets;
+    for (const auto& card : o.cards)
+        targets.push_back(intoFolder ? o.out / card.stem().concat(Extension(format)) : o.out);
+
+    const int cores = std::max(1u, std::thread::hardware_concurrency());
+    const int jobs = std::min<int>(o.jobs > 0 ? o.jobs : cores, int(o.cards.size()));
+    const bool progress = isatty(STDERR_FILENO) && o.cards.size() > 1;
+    std::vector<CardResult> results(o.cards.size());
+    std::atomic<size_t> next{0};
+    std::mutex output;
+    size_t done = 0;
+    auto work = [&] {
+        for (size_t i = next++; i < o.cards.size(); i = next++) {
+            results[i] = RenderOne(o.cards[i], targets[i], o, format);
+            std::lock_guard lock(output);
+            ++done;
+            if (progress) std::cerr << "\r\033[K";
+            std::cerr << results[i].report;
+            if (progress) std::cerr << "zepocard render: " << done << "/" << o.cards.size() << std::flush;
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int t = 1; t < jobs; ++t) threads.emplace_back(work);
+    work();
+    for (auto& t : threads) t.join();
+    if (progress) std::cerr << "\r\033[K" << std::flush;
+    int code = 0;
+    for (const auto& r : results) code = std::max(code, r.code);
+    return code;
+}
+
+}  // namespace zepo::cli

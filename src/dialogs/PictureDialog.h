@@ -1,0 +1,90 @@
+#pragma once
+// The picture dialog: which picture of the save folder, where, how large, its border, its
+// association, and an edit button that opens the picture in the paint tool.
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/Result.h"
+#include "model/Card.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace zepo {
+
+class AssociationChooser;
+class AssociationPanel;
+class FileList;
+class Launcher;
+class RadioGroup;
+
+// What the dialog shows and gives back. `file` is a bare Shift-JIS name: on Load the picture
+// to select when it is in the folder, from Read the selected one (empty for none).
+struct PictureValues {
+    int x = 10, y = 10;
+    std::string file;
+    long double percent = 100;  // the scale field, 100 = natural size
+    int frame = 0;              // FrameColumn::PictureFrame index
+    Association association;
+    bool toFront = false;  // "画像を前へ"
+    bool remove = false;   // "画像を消す"
+};
+
+// The program behind the edit button.
+struct PaintTool {
+    QString program;  // PaintTool ExeName
+    bool useTools = false;
+};
+
+class PictureDialog : public QDialog {
+    Q_OBJECT
+public:
+    PictureDialog(Launcher& launcher, QWidget* parent = nullptr);
+
+    // Position 10, 10, no picture, scale "100.0", no border, association and removal unticked.
+    // "画像を前へ" is left alone.
+    void Reset();
+
+    // Lists the pictures of `saveFolder` and selects `values.file` when it is there; OK and
+    // the edit button wait for a selection. The scale shows with one decimal.
+    void Load(const PictureValues& values, const std::filesystem::path& saveFolder);
+    // The fields as values, or the message naming the first field that is not a number (the
+    // focus then goes to it). With "画像を消す" ticked nothing is checked.
+    Result<PictureValues> Read() const;
+
+    void SetChooser(AssociationChooser* chooser);
+    void SetPaintTool(std::function<PaintTool()> tool) { paintTool_ = std::move(tool); }
+
+    static constexpr const char* kHelpTopic = "HID00000029";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
+    void SelectionChanged();
+    void EditPictureFile();
+
+    Launcher& launcher_;
+    std::function<PaintTool()> paintTool_;
+    std::filesystem::path folder_;
+
+    QLineEdit* BmpX;
+    QLineEdit* BmpY;
+    FileList* fileList;
+    QPushButton* btnEditBmp;
+    QLineEdit* StretchEdit;
+    RadioGroup* FrameList;
+    AssociationPanel* panel;
+    QCheckBox* chkBmpUp;
+    QCheckBox* chkBmpCut;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+};
+
+}  // namespace zepo

@@ -1,0 +1,101 @@
+#include "editors/PictureEditor.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/Moji.h"
+#include "core/TextCodec.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/PictureDialog.h"
+#include "editors/PictureImport.h"
+#include "model/Card.h"
+#include "model/Environment.h"
+
+namespace zepo {
+
+float PictureScale(long double percent) {
+    long double scale = std::trunc(percent / 100 * 1000 + 0.5L) / 1000;
+    return static_cast<float>(std::clamp(scale, 0.1L, 100.0L));
+}
+
+EditResult PictureEditor::EditPicture(int id) {
+    Slot& s = card_.slot(id);
+    const bool wasFree = !s.inUse;
+    if (wasFree) {
+        dialog_.Reset();
+        ResetRecord(s, SlotKind::Picture);
+        s.stretch = false;
+        s.bounds = {10, 10, 0, 0};
+    }
+    dialog_.setWindowTitle(QString("静止画 - %1").arg(NumberOfSlot(id)));
+    PictureValues shown;
+    shown.x = s.bounds.left;
+    shown.y = s.bounds.top;
+    shown.file = CutBytes(s.picture.fileName, kShortTextBytes);
+    shown.percent = static_cast<long double>(s.picture.scale) * 100;
+    shown.frame = s.picture.frame;
+    shown.association = s.picture.association;
+    shown.toFront = wasFree;  // a new picture goes on top unless the user says otherwise
+    const std::filesystem::path folder = sources_.saveFolder ? sources_.saveFolder() : std::filesystem::path();
+    dialog_.Load(shown, folder);
+
+    PictureValues v;
+    while (true) {
+        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
+        Result<PictureValues> read = dialog_.Read();
+        if (read) {
+            v = read.value();
+            break;
+        }
+        messages_.Warn(read.error().message);
+    }
+    if (v.remove) {
+        if (wasFree) return EditResult::Cancelled;
+        s.inUse = false;
+        UpdateParentChecks(card_);
+        return EditResult::Removed;
+    }
+    if (v.file.empty()) {
+        messages_.Warn(Sjis("静止画ファイルが指定されていません"));
+        return EditResult::Cancelled;
+    }
+
+    const PictureImport picture = ImportPicture(folder, v.file, sources_.reduceTo256 && sources_.reduceTo256());
+    if (picture.failed) {
+        std::string text = Sjis("%s が読み込めません");
+        text.replace(text.find("%s"), 2, picture.fileName);
+        messages_.Warn(text);
+    }
+    if (!picture.pixels && wasFree) return EditResult::Cancelled;  // nothing to place
+    PictureRecord& r = s.picture;
+    if (picture.pixels) {
+        r.fileName = picture.fileName;
+        r.pixels = picture.pixels;
+        r.naturalWidth = picture.pixels->width;
+        r.naturalHeight = picture.pixels->height;
+    }
+    r.association = v.association;
+    if (v.toFront) card_.BringToFront(id);
+    if (v.percent == 100) {
+        s.stretch = false;
+        r.scale = 1.0f;
+        s.bounds.width = r.naturalWidth;
+        s.bounds.height = r.naturalHeight;
+    } else {
+        s.stretch = true;
+        r.scale = PictureScale(v.percent);
+        // Rounded to nearest, ties to even, as the reader sizes a scaled picture.
+        s.bounds.width = static_cast<int>(std::nearbyint(static_cast<long double>(r.naturalWidth) * r.scale));
+        s.bounds.height = static_cast<int>(std::nearbyint(static_cast<long double>(r.naturalHeight) * r.scale));
+    }
+    s.bounds.left = v.x;
+    s.bounds.top = v.y;
+    r.frame = v.frame;
+    s.inUse = true;
+    card_.parentChecked[static_cast<int>(SlotKind::Picture)] = true;
+    return EditResult::Applied;
+}
+
+}  // namespace zepo

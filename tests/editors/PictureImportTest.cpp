@@ -1,0 +1,125 @@
+// A chosen picture file taken into a picture object: conversion, the extension rule, the
+// automatic reduction, and what happens to the files on disk.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "TempFolder.h"
+#include "TestPictures.h"
+#include "editors/PictureImport.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/JpegCodec.h"
+#include "imaging/PictureFile.h"
+
+namespace zepo::test {
+namespace {
+
+std::string Bytes(Result<std::vector<uint8_t>> encoded) {
+    return std::string(encoded.value().begin(), encoded.value().end());
+}
+// Four colours: a reduction has something to do and keeps them.
+Bitmap Colours() { return Picture(4, 2, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}, {1, 2, 3}, {200, 100, 0}, {0, 0, 0}, {255, 255, 255}}); }
+std::string Bmp24() { return Bytes(EncodeBmp(Colours())); }
+std::string Jpeg() { return Bytes(EncodeJpeg(Colours(), 90)); }
+std::string Bmp8() {
+    Bitmap b(4, 1, PixelFormat::Indexed8);
+    b.SetPalette({Entry(255, 0, 0), Entry(0, 255, 0), Entry(0, 0, 255)});
+    b.Row(0)[1] = 1;
+    return Bytes(EncodeBmp(b));
+}
+int FileDepth(const std::filesystem::path& p) {
+    auto loaded = LoadPicture(p);
+    return loaded ? loaded.value().fileBitsPerPixel : -1;
+}
+
+TEST(ImportPicture, ConvertsReadsByExtensionAndReducesOnce) {
+    struct Case {
+        const char* file;
+        std::string bytes;
+        bool reduce;
+        const char* recorded;
+        bool failed, loaded;
+        int depthShown;        // of the pixels the object holds
+        const char* written;   // a file that must now exist with this depth, or null
+        int writtenDepth;
+    };
+    const Case cases[] = {
+        {"photo.jpg", Jpeg(), false, "photo.bmp", false, true, 24, "photo.bmp", 24},
+        {"photo.JPG", Jpeg(), false, "photo.bmp", false, true, 24, "photo.bmp", 24},
+        {"photo.jpg", Jpeg(), true, "photo.bmp", false, true, 8, "photo.bmp", 8},
+        {"pic.jpeg", Jpeg(), true, "pic.jpeg", false, true, 24, nullptr, 0},  // loaded directly, never rewritten
+        {"p.bmp", Bmp24(), true, "p.bmp", false, true, 8, "p.bmp", 8},
+        {"p.bmp", Bmp24(), false, "p.bmp", false, true, 24, "p.bmp", 24},
+        {"p.BMP", Bmp8(), true, "p.BMP", false, true, 8, "p.BMP", 8},
+        // The extension decides, as the player opens pictures.
+        {"fake.bmp", Jpeg(), false, "fake.bmp", true, false, 0, nullptr, 0},
+        {"bmp.jpg", Bmp24(), false, "bmp.jpg", true, false, 0, nullptr, 0},
+        {"sakura.gif", Bmp24(), false, "sakura.gif", true, false, 0, nullptr, 0},
+        {"noext", Bmp24(), false, "noext", true, false, 0, nullptr, 0},
+        {"broken.bmp", "BM\x10\0\0\0 not really", true, "broken.bmp", true, false, 0, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.reduce ? " reduced" : ""));
+        TempFolder dir;
+        WriteBytes(dir.path() / c.file, c.bytes);
+        const PictureImport got = ImportPicture(dir.path(), c.file, c.reduce);
+        EXPECT_EQ(got.fileName, c.recorded);
+        EXPECT_EQ(got.failed, c.failed);
+        ASSERT_EQ(got.pixels != nullptr, c.loaded);
+        // Only a BMP that the reduction rewrote changes; a JPEG is only ever read.
+        const bool rewritten = c.written && std::string(c.written) == c.file && c.writtenDepth == 8 && c.bytes != Bmp8();
+        EXPECT_EQ(ReadBytes(dir.path() / c.file) == c.bytes, !rewritten);
+        if (c.loaded) {
+            EXPECT_EQ(got.pixels->width, 4);
+            EXPECT_EQ(got.pixels->fileBitsPerPixel, c.depthShown);
+        }
+        if (c.written) EXPECT_EQ(FileDepth(dir.path() / c.written), c.writtenDepth);
+        if (!c.loaded) EXPECT_FALSE(std::filesystem::exists(dir.path() / "bmp.bmp")) << "no BMP from a failed conversion";
+    }
+}
+
+TEST(ImportPicture, AReducedPictureIsNotRewrittenOnTheNextConfirmation) {
+    TempFolder dir;
+    const auto file = dir.path() / "p.bmp";
+    WriteBytes(file, Bmp24());
+    ASSERT_FALSE(ImportPicture(dir.path(), "p.bmp", true).failed);
+    const std::string once = ReadBytes(file);
+    const auto time = std::filesystem::last_write_time(file);
+    ASSERT_EQ(FileDepth(file), 8);
+    const PictureImport again = ImportPicture(dir.path(), "p.bmp", true);
+    EXPECT_FALSE(again.failed);
+    EXPECT_EQ(ReadBytes(file), once);
+    EXPECT_EQ(std::filesystem::last_write_time(file), time);
+}
+
+TEST(ImportPicture, HostileFilesAreReportedAndNothingIsLoaded) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo((dir.path() / "pipe.bmp").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.path() / "folder.bmp");
+    // A 58-byte BMP claiming 100000 × 100000 pixels.
+    std::string huge = Bmp24();
+    huge[18] = huge[22] = '\xA0', huge[19] = huge[23] = '\x86', huge[20] = huge[24] = '\x01';
+    WriteBytes(dir.path() / "huge.bmp", huge.substr(0, 58));
+    for (const char* name : {"pipe.bmp", "folder.bmp", "huge.bmp", "missing.bmp", "missing.jpg"}) {
+        const PictureImport got = ImportPicture(dir.path(), name, true);
+        EXPECT_TRUE(got.failed) << name;
+        EXPECT_EQ(got.pixels, nullptr) << name;
+        EXPECT_EQ(got.fileName, name);
+    }
+}
+
+TEST(ImportPicture, AReductionThatCannotBeWrittenKeepsThePictureAsLoaded) {
+    TempFolder dir;
+    const auto file = dir.path() / "locked.bmp";
+    WriteBytes(file, Bmp24());
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    const PictureImport got = ImportPicture(dir.path(), "locked.bmp", true);
+    EXPECT_TRUE(got.failed);
+    ASSERT_NE(got.pixels, nullptr);
+    EXPECT_EQ(got.pixels->fileBitsPerPixel, 24);
+    EXPECT_EQ(ReadBytes(file), Bmp24());
+}
+
+}  // namespace
+}  // namespace zepo::test

@@ -1,0 +1,216 @@
+// Pictures in the running editor: placed and edited through the picture dialog, kept in their
+// object, shown in the preview, and the preview identical to what zepocard render writes.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <cstdlib>
+
+#include "ShellFixture.h"
+#include "TestPictures.h"
+#include "canvas/CardCanvas.h"
+#include "dialogs/FileList.h"
+#include "dialogs/PictureDialog.h"
+#include "dialogs/RadioGroup.h"
+#include "imaging/BmpCodec.h"
+#include "imaging/JpegCodec.h"
+#include "imaging/PictureFile.h"
+
+namespace zepo::test {
+namespace {
+
+// Where two images first differ, for a readable failure.
+std::string Difference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return "sizes " + std::to_string(a.width()) + "x" + std::to_string(a.height()) + " and " +
+               std::to_string(b.width()) + "x" + std::to_string(b.height());
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " + QString::number(a.pixel(x, y), 16).toStdString() +
+                       " and " + QString::number(b.pixel(x, y), 16).toStdString();
+    return "";
+}
+
+std::string Encoded(Result<std::vector<uint8_t>> r) { return std::string(r.value().begin(), r.value().end()); }
+
+class PicturesInTheEditor : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        form().show();
+        form().document().SetSaveFolder(folder.path());
+        // 40 × 30, red left half, blue right half.
+        Bitmap b(40, 30, PixelFormat::Bgr24);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) SetPixel(b, x, y, x < 20 ? Rgb{255, 0, 0} : Rgb{0, 0, 255});
+        bmp24 = Encoded(EncodeBmp(b));
+        WriteBytes(folder.path() / "p.bmp", bmp24);
+        WriteBytes(folder.path() / "photo.JPG", Encoded(EncodeJpeg(b, 90)));
+    }
+    const Slot& Picture1() { return form().card().slot(SlotKind::Picture, 1); }
+    // Queues one showing of the picture dialog that selects `file` (unless empty), types the
+    // fields given and presses OK.
+    void Confirm(const char* file, const char* scale = nullptr, const char* x = nullptr, bool remove = false) {
+        runner.Push([=](QDialog& d) {
+            if (*file) Child<FileList>(d, "FileList").SelectFile(file);
+            if (scale) Child<QLineEdit>(d, "StretchEdit").setText(scale);
+            if (x) Child<QLineEdit>(d, "BmpX").setText(x);
+            Child<QCheckBox>(d, "chkBmpCut").setChecked(remove);
+            d.accept();
+        });
+    }
+    TempFolder folder;
+    std::string bmp24;
+};
+
+TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
+    form().mnAuto256Color->setChecked(false);
+    runner.Push([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "静止画 - 1");
+        EXPECT_FALSE(Child<QPushButton>(d, "OKBtn").isEnabled()) << "nothing chosen yet";
+        Child<FileList>(d, "FileList").setCurrentRow(1);  // "p.bmp", "photo.JPG"
+        EXPECT_TRUE(Child<QPushButton>(d, "OKBtn").isEnabled());
+        Child<RadioGroup>(d, "FrameList").item(1)->click();
+        d.accept();
+    });
+    form().btnBitmap->click();
+    ASSERT_TRUE(Picture1().inUse);
+    EXPECT_EQ(Picture1().picture.fileName, "photo.bmp");
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "photo.bmp"));
+    EXPECT_EQ(Picture1().bounds, (Rect{10, 10, 40, 30}));
+    EXPECT_EQ(Picture1().picture.frame, 1);
+    EXPECT_TRUE(form().mnBitmapN[0]->isChecked());
+
+    struct Case {
+        const char* typed;
+        float scale;
+        int width, height;
+        const char* shownNext;
+    };
+    const Case cases[] = {
+        {"33.3333", 0.333f, 13, 10, "33.3"}, {"50", 0.5f, 20, 15, "50.0"},     {"0.01", 0.1f, 4, 3, "10.0"},
+        {"20000", 100.0f, 4000, 3000, "10000.0"}, {"100.0", 1.0f, 40, 30, "100.0"}, {"75", 0.75f, 30, 22, "75.0"},
+    };
+    for (const Case& c : cases) {
+        Confirm("photo.bmp", c.typed, "-5");
+        form().mnBitmapN[0]->trigger();
+        EXPECT_FLOAT_EQ(Picture1().picture.scale, c.scale) << c.typed;
+        EXPECT_EQ(Picture1().bounds, (Rect{-5, 10, c.width, c.height})) << c.typed << ": not clamped, ties to even";
+        QString shown;
+        runner.Push([&](QDialog& d) { shown = Child<QLineEdit>(d, "StretchEdit").text(); });
+        form().mnBitmapN[0]->trigger();
+        EXPECT_EQ(shown, c.shownNext);
+    }
+}
+
+TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture) {
+    form().mnAuto256Color->setChecked(false);
+    Confirm("p.bmp");
+    form().btnBitmap->click();
+    ASSERT_TRUE(Picture1().inUse);
+    TakeEvents();
+
+    runner.Push([](QDialog& d) {
+        Child<QLineEdit>(d, "StretchEdit").setText("abc");
+        d.accept();
+    });
+    Confirm("p.bmp", "50");  // the dialog comes back and is confirmed properly
+    form().mnBitmapN[0]->trigger();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:拡大率(%)の「abc」は数ではありません"}));
+    EXPECT_EQ(runner.scripts.size(), 0u);
+    EXPECT_EQ(Picture1().bounds.width, 20);
+
+    // A ".bmp" holding a JPEG: the message, and the object keeps its picture and name.
+    std::filesystem::copy_file(folder.path() / "photo.JPG", folder.path() / "fake.bmp");
+    Confirm("fake.bmp", "100", "7");
+    form().mnBitmapN[0]->trigger();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
+    EXPECT_EQ(Picture1().picture.fileName, "p.bmp");
+    EXPECT_EQ(Picture1().bounds, (Rect{7, 10, 40, 30})) << "the other fields still apply";
+    ASSERT_NE(Picture1().picture.pixels, nullptr);
+
+    // Into a free slot, nothing is placed.
+    Confirm("fake.bmp");
+    form().btnBitmap->click();
+    EXPECT_FALSE(form().card().slot(SlotKind::Picture, 2).inUse);
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
+}
+
+TEST_F(PicturesInTheEditor, AutomaticReductionRewritesA24BitPictureOnce) {
+    form().mnAuto256Color->setChecked(true);
+    Confirm("p.bmp");
+    form().btnBitmap->click();
+    const std::string reduced = ReadBytes(folder.path() / "p.bmp");
+    ASSERT_NE(reduced, bmp24);
+    EXPECT_EQ(LoadPicture(folder.path() / "p.bmp").value().fileBitsPerPixel, 8);
+    const auto time = std::filesystem::last_write_time(folder.path() / "p.bmp");
+    Confirm("p.bmp");
+    form().mnBitmapN[0]->trigger();
+    EXPECT_EQ(ReadBytes(folder.path() / "p.bmp"), reduced);
+    EXPECT_EQ(std::filesystem::last_write_time(folder.path() / "p.bmp"), time);
+}
+
+TEST_F(PicturesInTheEditor, ThePictureStaysWhenTheSaveFolderChangesAndThePreviewShowsIt) {
+    form().mnAuto256Color->setChecked(false);
+    Confirm("p.bmp");
+    form().btnBitmap->click();
+    const QImage& surface = form().canvas->surface();
+    EXPECT_EQ(surface.pixel(15, 15), qRgb(255, 0, 0));
+    TempFolder elsewhere;
+    form().document().SetSaveFolder(elsewhere.path());
+    std::filesystem::remove(folder.path() / "p.bmp");
+    EXPECT_EQ(form().canvas->surface().pixel(15, 15), qRgb(255, 0, 0));
+    EXPECT_EQ(form().canvas->surface().pixel(45, 15), qRgb(0, 0, 255));
+
+    form().btnPaint->click();
+    EXPECT_EQ(Difference(form().canvas->surface(), ComposeCard(form().card(), elsewhere.path(), form().canvas->screen())), "");
+    // Removing through the dialog while previewing composes the card without it.
+    Confirm("", nullptr, nullptr, true);
+    QTest::mousePress(form().canvas, Qt::RightButton, {}, QPoint(15, 15));
+    EXPECT_FALSE(Picture1().inUse);
+    EXPECT_EQ(form().canvas->surface().pixel(15, 15), CardColor(form().card().settings.color).rgb());
+}
+
+TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgram) {
+    for (bool useTools : {false, true}) {
+        form().settings().useTools = useTools;
+        form().settings().tools[static_cast<int>(Tool::Paint)].exe = "paint";
+        runner.Push([](QDialog& d) {
+            Child<FileList>(d, "FileList").SelectFile("p.bmp");
+            emit Child<FileList>(d, "FileList").itemSelectionChanged();
+            Child<QPushButton>(d, "btnEditBmp").click();
+        });
+        form().btnBitmap->click();
+    }
+    const QString path = QString::fromStdString((folder.path() / "p.bmp").string());
+    EXPECT_EQ(launcher.started, (std::vector<std::string>{("open|" + path).toStdString(),
+                                                          ("paint|\"" + path + "\"|" + QString::fromStdString(folder.path().string())).toStdString()}));
+}
+
+TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) {
+    TempFolder out;
+    const std::filesystem::path examples = std::filesystem::path(ZEPO_SOURCE_DIR) / "examples";
+    const std::string command = std::string(ZEPOCARD) + " render " + (examples / "main.zep").string() + " " +
+                                (examples / "next.zep").string() + " " + (examples / "last.zep").string() + " -o " +
+                                out.path().string() + " --format bmp -j 2 --screen " +
+                                std::to_string(form().canvas->screen().width()) + "x" +
+                                std::to_string(form().canvas->screen().height()) + " 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* card : {"main", "next", "last"}) {
+        chooser.answers.push_back(QString::fromStdString((examples / (std::string(card) + ".zep")).string()));
+        form().cardFile().Open();
+        form().btnPaint->click();
+        const QImage written(QString::fromStdString((out.path() / (std::string(card) + ".bmp")).string()));
+        ASSERT_FALSE(written.isNull()) << card;
+        EXPECT_EQ(Difference(written.convertToFormat(QImage::Format_RGB32), form().canvas->surface()), "") << card;
+        form().btnMove->click();
+    }
+}
+
+}  // namespace
+}  // namespace zepo::test
