@@ -135,7 +135,8 @@ void PictureDialog::EditPictureFile() {
     const QString path = QString::fromStdString((folder_ / file.toStdString()).string());
     const PaintTool tool = paintTool_ ? paintTool_() : PaintTool{};
     // Whether the program started is not reported: the user sees it start or not.
-    if (tool.useTools) launcher_.StartProgram(tool.program, '"' + path + '"', QString::fromStdString(folder_.string()));
+    // The path is one argument as it is: quoting it would let a '"' in a file name split it.
+    if (tool.useTools) launcher_.StartProgram(tool.program, QStringList{path}, QString::fromStdString(folder_.string()));
     else launcher_.OpenDocument(path);
 }
 

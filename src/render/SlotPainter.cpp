@@ -10,13 +10,6 @@
 #include "core/TextCodec.h"
 
 namespace zepo {
-namespace {
-
-QRect Bounds(const Slot& s) { return QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height); }
-
-}
-
-}  // namespace
 
 void SlotPainter::Compose(QImage& surface, const Card& card, int id, const PaintContext& context) {
     QPainter p(&surface);

@@ -189,7 +189,7 @@ TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgr
     }
     const QString path = QString::fromStdString((folder.path() / "p.bmp").string());
     EXPECT_EQ(launcher.started, (std::vector<std::string>{("open|" + path).toStdString(),
-                                                          ("paint|\"" + path + "\"|" + QString::fromStdString(folder.path().string())).toStdString()}));
+                                                          ("paint|<" + path + ">|" + QString::fromStdString(folder.path().string())).toStdString()}));
 }
 
 TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) {

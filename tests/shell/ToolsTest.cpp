@@ -306,7 +306,8 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     const std::map<QString, QString> pages = {{"枠の作成", "frame.html"},          {"関連付け", "association.html"},
                                               {"ボタン", "association.html"},      {"カードの基本設定", "cardsettings.html"},
                                               {"保存フォルダの変更", "savefolder.html"},
-                                              {"文字", "text.html"},                {"文字（ファイル）", "textfile.html"}};
+                                              {"文字", "text.html"},                {"文字（ファイル）", "textfile.html"},
+                                              {"静止画（ビットマップ）", "picture.html"}};
     int withButton = 0;
     for (QDialog* d : windows->dialogs()) {
         auto* button = d->findChild<QPushButton*>("HelpBtn");
