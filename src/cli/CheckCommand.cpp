@@ -13,7 +13,9 @@ const char* Label(ReadNote kind) {
     switch (kind) {
         case ReadNote::Message: return "message";
         case ReadNote::UnknownStatement: return "unknown statement";
-        case ReadNote::IgnoredStatement: return "ignored";
+        case ReadNote::IgnoredStatement:
+        case ReadNote::NoFreeSlot: return "ignored";
+        case ReadNote::LinkBreaksOnSave: return "warning";
         case ReadNote::DroppedSlideEntry: return "dropped slide entry";
         case ReadNote::Stopped: return "stopped";
     }

@@ -240,8 +240,16 @@ private:
 
     int Free(SlotKind kind) {
         int id = card_.FreeSlot(kind);
-        if (id < 0) Note(ReadNote::IgnoredStatement, Sjis("空いている場所がないため読みません"));
+        if (id < 0) Note(ReadNote::NoFreeSlot, Sjis("空いている場所がないため読みません"));
         return id;
+    }
+
+    // The writer keeps only the bare name of a file, as the player expects it beside the card:
+    // a name with a folder is read now but would point nowhere after the next save.
+    void NoteFolderInName(const std::string& name) {
+        if (BareFileName(name) != name)
+            Note(ReadNote::LinkBreaksOnSave,
+                 Replace(Sjis("%s はフォルダ付きの名前です。保存するとファイル名だけになり、リンクが切れます"), "%s", name));
     }
 
     void Place(int id) {
@@ -323,6 +331,7 @@ private:
         s.bounds.left = std::max(0, s.bounds.left);
         s.bounds.top = std::max(0, s.bounds.top);
         s.block.direction = vertical ? 1 : 0;
+        NoteFolderInName(fileName);
         Place(id);
     }
 
@@ -354,6 +363,7 @@ private:
         }
         r.frame = FrameIndex(FrameColumn::PictureFrame, p.a3);
         r.association.Set(p.a4, p.a4b);
+        NoteFolderInName(p.a2);
         Place(id);
     }
 

@@ -26,7 +26,9 @@ ParsedLine ParseMacroLine(std::string_view line);
 enum class ReadNote {
     Message,            // a message the editor shows while reading
     UnknownStatement,   // a keyword the reader does not know
-    IgnoredStatement,   // a known statement that had no effect (before "card", no free slot …)
+    IgnoredStatement,   // a known statement that had no effect (before "card", a second "card" …)
+    NoFreeSlot,         // an object statement ignored because every slot of its kind is taken
+    LinkBreaksOnSave,   // a file named with a folder: read, but saving keeps only the bare name
     DroppedSlideEntry,  // a slide entry without ".zep"
     Stopped,            // reading stopped at this line
 };

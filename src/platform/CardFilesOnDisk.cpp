@@ -24,10 +24,23 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool StaysInsideFolder(const std::filesystem::path& relative) {
+    if (relative.has_root_path()) return false;
+    int depth = 0;
+    for (const auto& part : relative) {
+        if (part == "..") --depth;
+        else if (part != "." && !part.empty()) ++depth;
+        if (depth < 0) return false;
+    }
+    return true;
+}
+
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName) {
     std::string utf8 = SjisToUtf8(sjisName);
     std::replace(utf8.begin(), utf8.end(), '\\', '/');
-    std::filesystem::path exact = folder / std::filesystem::path(utf8);
+    const std::filesystem::path relative(utf8);
+    if (utf8.empty() || !StaysInsideFolder(relative)) return {};
+    std::filesystem::path exact = folder / relative;
     std::error_code ec;
     if (std::filesystem::exists(exact, ec)) return exact;
     std::filesystem::path dir = exact.parent_path();

@@ -10,7 +10,12 @@ namespace zepo {
 // Converts a Shift-JIS file name into the file system's UTF-8 path inside `folder`.
 // Cards made on Windows name their files without regard to case, so when no file has the
 // exact name, a file of the folder whose name differs only in ASCII case is taken.
+// A card comes from anyone: an absolute name or one that climbs out of `folder` ("..\..\x")
+// gives an empty path, which names no file, so nothing outside the save folder is ever read.
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName);
+
+// True for a name that stays inside the folder it is resolved against.
+bool StaysInsideFolder(const std::filesystem::path& relative);
 
 // Cards and text files larger than this are refused: no card or text block comes near it.
 constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;

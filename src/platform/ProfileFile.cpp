@@ -8,6 +8,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/AtomicFile.h"
 #include "model/MacroFile.h"
 
 namespace zepo {
@@ -177,12 +178,8 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
 std::string ProfileFile::ToBytes() const { return JoinMacroLines(lines_); }
 
 bool ProfileFile::Save(const std::filesystem::path& path) const {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    std::string bytes = ToBytes();
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    // A full disk half-way through would otherwise leave the user's tool settings truncated.
+    return WriteFileAtomically(path, ToBytes()).ok();
 }
 
 }  // namespace zepo

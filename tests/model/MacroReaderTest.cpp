@@ -147,7 +147,7 @@ TEST(MacroReader, SlotExhaustionIgnoresTheStatementButChecksTheKind) {
     EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 30u);
     EXPECT_EQ(r.card.slot(SlotKind::OneLineText, 20).bounds.left, 19);
     EXPECT_TRUE(r.card.parentChecked[static_cast<int>(SlotKind::OneLineText)]);
-    EXPECT_EQ(r.Count(ReadNote::IgnoredStatement), 2);
+    EXPECT_EQ(r.Count(ReadNote::NoFreeSlot), 2);
     EXPECT_TRUE(r.messages.warnings.empty());
 }
 
