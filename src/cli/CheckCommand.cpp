@@ -54,7 +54,10 @@ int RunCheck(const std::vector<std::string>& args) {
     for (const auto& d : read->outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
     std::stable_sort(reports.begin(), reports.end(), [](auto& a, auto& b) { return a.line < b.line; });
     for (const auto& r : reports) std::cout << r.text << "\n";
-    return reports.empty() ? 0 : 1;
+    for (size_t kind = 0; kind < kReadNoteKinds; ++kind)
+        if (size_t n = read->outcome.omitted[kind])
+            std::cout << input << ": " << n << " more " << Label(static_cast<ReadNote>(kind)) << " notes left out\n";
+    return reports.empty() ? 0 : 1;  // a note left out always follows kept ones
 }
 
 }  // namespace zepo::cli

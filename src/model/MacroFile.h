@@ -14,6 +14,20 @@ constexpr size_t kMaxMacroLineBytes = 120;
 // break does not start another line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+// The same split fed piece by piece, so a big file never sits in memory twice (as bytes and
+// as lines).
+class LineSplitter {
+public:
+    void Feed(std::string_view bytes);
+    std::vector<std::string> Finish();
+
+private:
+    std::vector<std::string> lines_;
+    std::string open_;         // the line not yet ended
+    bool afterCr_ = false;     // the last byte fed was a CR: an LF that follows belongs to it
+    bool ended_ = false;       // a zero byte was met
+};
+
 // Every line followed by CR LF.
 std::string JoinMacroLines(const std::vector<std::string>& lines);
 

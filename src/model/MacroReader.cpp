@@ -1,6 +1,7 @@
 #include "model/MacroReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/Layout.h"
@@ -21,6 +22,15 @@ std::string Replace(std::string text, std::string_view marker, std::string_view 
     return text;
 }
 
+// No statement can be written with an argument anywhere near this long, so a longer one only
+// makes its line unsaveable; keeping all of it would let one 64 MiB line cost its size several
+// times over in copies and in measuring a caption no screen can show.
+constexpr size_t kMaxParsedPartBytes = 4096;
+
+void Append(std::string& part, std::string_view ch) {
+    if (part.size() + ch.size() <= kMaxParsedPartBytes) part += ch;
+}
+
 }  // namespace
 
 ParsedLine ParseMacroLine(std::string_view line) {
@@ -39,61 +49,61 @@ ParsedLine ParseMacroLine(std::string_view line) {
         switch (state) {
             case Leading:
                 if (c == ' ' || c == '\t') break;
-                p.keyword += ch;
+                Append(p.keyword, ch);
                 state = Keyword;
                 break;
             case Keyword:
                 if (c == ' ') state = Before1;
-                else p.keyword += ch;
+                else Append(p.keyword, ch);
                 break;
             case Before1: if (c == '{') state = A1; break;
             case A1:
                 if (c == ',') state = A1b;
                 else if (c == '}') state = Before2;
-                else p.a1 += ch;
+                else Append(p.a1, ch);
                 break;
             case A1b:
                 if (c == '}') state = Before2;
-                else p.a1b += ch;
+                else Append(p.a1b, ch);
                 break;
             case Before2: if (c == '{') state = A2; break;
             case A2:
                 if (c == ',') {
-                    p.a2w += ch;
+                    Append(p.a2w, ch);
                     state = A2b;
                 } else if (c == '}') {
                     state = Before3;
                 } else {
-                    p.a2 += ch;
-                    p.a2w += ch;
+                    Append(p.a2, ch);
+                    Append(p.a2w, ch);
                 }
                 break;
             case A2b:
                 if (c == '}') state = Before3;
                 else {
-                    p.a2b += ch;
-                    p.a2w += ch;
+                    Append(p.a2b, ch);
+                    Append(p.a2w, ch);
                 }
                 break;
             case Before3: if (c == '{') state = A3; break;
             case A3:
                 if (c == ',') state = A3b;
                 else if (c == '}') state = Before4;
-                else p.a3 += ch;
+                else Append(p.a3, ch);
                 break;
             case A3b:
                 if (c == '}') state = Before4;
-                else p.a3b += ch;
+                else Append(p.a3b, ch);
                 break;
             case Before4: if (c == '{') state = A4; break;
             case A4:
                 if (c == ',') state = A4b;
                 else if (c == '}') i = line.size();
-                else p.a4 += ch;
+                else Append(p.a4, ch);
                 break;
             case A4b:
                 if (c == '}') i = line.size();
-                else p.a4b += ch;
+                else Append(p.a4b, ch);
                 break;
         }
     }
@@ -153,7 +163,17 @@ public:
 
 private:
     int LineNumber() const { return static_cast<int>(index_) + 1; }
-    void Note(ReadNote kind, std::string text) { outcome_.diagnostics.push_back({LineNumber(), kind, std::move(text)}); }
+    // A card of millions of statements past the last free slot would otherwise keep millions
+    // of identical notes; the first ones of each kind say all there is to say.
+    void Note(ReadNote kind, std::string text) {
+        size_t& kept = kept_[static_cast<size_t>(kind)];
+        if (kept == kMaxNotesPerKind) {
+            ++outcome_.omitted[static_cast<size_t>(kind)];
+            return;
+        }
+        ++kept;
+        outcome_.diagnostics.push_back({LineNumber(), kind, std::move(text)});
+    }
     void Warn(const std::string& text) {
         ctx_.messages.Warn(text);
         Note(ReadNote::Message, text);
@@ -168,7 +188,8 @@ private:
         throw StopReading{NumberMessage(text)};
     }
     std::string NumberMessage(const std::string& text) const {
-        std::string m = Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
+        std::string m = IsIntegerOutOfRange(text) ? Sjis("%d 行目の「%s」は大きすぎます。\r読み込みをここで中止しました")
+                                                  : Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
         m = Replace(m, "%d", std::to_string(LineNumber()));
         return Replace(m, "%s", text);
     }
@@ -442,6 +463,7 @@ private:
     const std::vector<std::string>& lines_;
     std::string fileName_;
     ReaderContext& ctx_;
+    std::array<size_t, kReadNoteKinds> kept_{};
     size_t index_ = 0;
     bool opened_ = false;
     StyleState style_;

@@ -67,6 +67,25 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxTextFileBytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    LineSplitter splitter;
+    std::string chunk(1 << 20, '\0');
+    std::uintmax_t total = 0;
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+        total += static_cast<std::uintmax_t>(in.gcount());
+        if (total > kMaxTextFileBytes) return std::nullopt;  // it grew while being read
+        splitter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
+    }
+    if (in.bad()) return std::nullopt;
+    return splitter.Finish();
+}
+
 bool CardFilesOnDisk::ReachSaveFolder() {
     // What entering the folder would need, without entering it: zepocard reading sub/main.zep
     // must still write "-o next.zep" where the user stands.
@@ -75,9 +94,7 @@ bool CardFilesOnDisk::ReachSaveFolder() {
 }
 
 std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {
-    auto bytes = ReadFileBytes(ResolveInFolder(folder_, name));
-    if (!bytes) return std::nullopt;
-    return SplitLines(*bytes);
+    return ReadFileLines(ResolveInFolder(folder_, name));
 }
 
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {

@@ -22,6 +22,8 @@ constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
 
 // Reads a whole plain file; nothing when it cannot be read, is not a plain file or is too large.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+// The same file split into lines as it is read (see SplitLines), never held whole as bytes.
+std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path);
 
 class CardFilesOnDisk : public CardFiles {
 public:

@@ -377,3 +377,73 @@ TEST(MacroReader, UnknownStatementsAreNotedAndSkipped) {
 
 }  // namespace
 }  // namespace zepo
+
+namespace zepo {
+namespace {
+using namespace test;
+
+// Names with a folder are read, but the writer keeps only the bare name: the note warns
+// that the link breaks on the next save. Bare names give no such note.
+TEST(MacroReader, FilesNamedWithAFolderAreReadAndNoted) {
+    Reading r;
+    r.files.texts[S("sub\\メモ.txt")] = {"ab"};
+    r.files.texts["plain.txt"] = {"ab"};
+    r.files.pictures["img/p.bmp"] = {4, 3};
+    r.files.pictures["p.bmp"] = {4, 3};
+    r.Read(CardLines({"\ttextf {0,0}{sub\\メモ.txt}{0}", "\ttextf {0,0}{plain.txt}{0}", "\tbitmap {0,0}{img/p.bmp,100}{0}",
+                      "\tbitmap {0,0}{p.bmp,100}{0}"}));
+    EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 4u);
+    ASSERT_EQ(r.Count(ReadNote::LinkBreaksOnSave), 2);
+    EXPECT_EQ(r.outcome.diagnostics[0].line, 2);
+    EXPECT_NE(r.outcome.diagnostics[0].text.find(S("sub\\メモ.txt")), std::string::npos);
+    EXPECT_EQ(r.outcome.diagnostics[1].line, 4);
+}
+
+// Millions of statements past the last free slot keep a bounded number of notes; the rest
+// are counted, so nothing said about the card is lost.
+TEST(MacroReader, NotesOfOneKindAreCappedAndCounted) {
+    std::vector<std::string> statements;
+    const size_t extra = kMaxNotesPerKind + 250;
+    for (size_t i = 0; i < 20 + extra; ++i) statements.push_back("\ttext {0,0}{t}{0}");
+    for (int i = 0; i < 3; ++i) statements.push_back("\tunknown {x}");
+    Reading r;
+    r.Read(CardLines(statements));
+    EXPECT_EQ(r.Count(ReadNote::NoFreeSlot), static_cast<int>(kMaxNotesPerKind));
+    EXPECT_EQ(r.outcome.omitted[static_cast<size_t>(ReadNote::NoFreeSlot)], 250u);
+    EXPECT_EQ(r.Count(ReadNote::UnknownStatement), 3) << "each kind has its own allowance";
+    EXPECT_EQ(r.outcome.omitted[static_cast<size_t>(ReadNote::UnknownStatement)], 0u);
+}
+
+// An argument far longer than any line can be written is kept only up to a bound, whole
+// characters only, so one huge line costs little to read and to measure.
+TEST(MacroReader, HugeArgumentsAreBounded) {
+    std::string caption;
+    for (int i = 0; i < 5000; ++i) caption += S("あ");
+    const ParsedLine p = ParseMacroLine("\ttext {1,2}{" + caption + "}{0}");
+    EXPECT_EQ(p.a1, "1");
+    EXPECT_EQ(p.a3, "0") << "what follows a long argument is still read";
+    EXPECT_LT(p.a2w.size(), caption.size());
+    EXPECT_GT(p.a2w.size(), kMaxMacroLineBytes);
+    EXPECT_EQ(p.a2w.size() % 2, 0u) << "never half a character";
+    EXPECT_EQ(p.a2w, caption.substr(0, p.a2w.size()));
+}
+
+TEST(MacroReader, NumbersTooLargeSaySo) {
+    const struct {
+        const char* statement;
+        const char* message;
+    } cases[] = {
+        {"\tframe {99999999999,0}{5,5}{0}", "2 行目の「99999999999」は大きすぎます。\r読み込みをここで中止しました"},
+        {"\tframe {-2147483649,0}{5,5}{0}", "2 行目の「-2147483649」は大きすぎます。\r読み込みをここで中止しました"},
+        {"\tframe {12a,0}{5,5}{0}", "2 行目の「12a」は数値ではありません。\r読み込みをここで中止しました"},
+    };
+    for (const auto& c : cases) {
+        Reading r;
+        r.Read(CardLines({c.statement}));
+        ASSERT_EQ(r.messages.warnings.size(), 1u) << c.statement;
+        EXPECT_EQ(r.messages.warnings[0], c.message);
+    }
+}
+
+}  // namespace
+}  // namespace zepo
