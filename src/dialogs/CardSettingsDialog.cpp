@@ -91,7 +91,7 @@ void CardSettingsDialog::accept() {
     for (QLineEdit* edit : {edtCardName, edtCardTitle}) {
         SjisConversion c = Utf8ToSjis(edit->text().toStdString());
         if (!c.ok()) {
-            messages_.Warn(Sjis("Shift-JISで表せない文字が含まれています"));
+            messages_.Warn(UnwritableCharactersMessage(edit->text().toStdString()));
             edit->setFocus();
             return;
         }
