@@ -64,6 +64,8 @@ public:
     TextMeasurer& measurer() { return measurer_; }
     ShellSettings& settings() { return settings_; }
     bool settingsWriteAllowed() const { return settingsWrite_; }
+    // The card named on the command line, opened by the start-up sequence; empty when none.
+    const std::filesystem::path& startupCard() const { return startupCard_; }
 
     CardFileCommands& cardFile() { return *cardFile_; }
     PasteCommands& paste() { return *paste_; }
@@ -114,6 +116,7 @@ private:
     Dialogs dialogs_;
     ShellSettings settings_;
     bool settingsWrite_ = false;
+    std::filesystem::path startupCard_;
     QButtonGroup* modeGroup_ = nullptr;
 
     std::unique_ptr<CardFileCommands> cardFile_;
