@@ -58,6 +58,7 @@ CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) :
     layout->addLayout(buttons.row);
 
     connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
+    TabInReadingOrder({edtCardName, edtCardTitle, CardColor, rdoEditMode, rdoCursorMode}, buttons);
 
     // The form's own values before the first reset: edit mode "しない".
     Load(Card().settings);
@@ -70,6 +71,8 @@ void CardSettingsDialog::Load(const CardSettings& settings) {
     rdoEditMode->setItemIndex(settings.editMode);
     rdoCursorMode->setItemIndex(settings.fingerCursor);
     edtCardNameChange();
+    // Every showing starts where the user types: the card's name.
+    edtCardName->setFocus();
 }
 
 CardSettings CardSettingsDialog::Read() const {

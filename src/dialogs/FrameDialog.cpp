@@ -78,6 +78,8 @@ FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     main->addLayout(buttons.row, 1, 0, 1, 2);
 
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+    TabInReadingOrder({edtFrmX1, edtFrmY1, edtFrmX2, edtFrmY2, FrmColor, chkFrmUp, chkFrmCut, panel, rdoFrmType},
+                      buttons);
 }
 
 void FrameDialog::Reset() {
@@ -89,6 +91,7 @@ void FrameDialog::Reset() {
     chkFrmUp->setChecked(false);
     chkFrmCut->setChecked(false);
     panel->Reset();
+    edtFrmX1->setFocus();
 }
 
 void FrameDialog::Load(const FrameValues& v) {
@@ -101,6 +104,8 @@ void FrameDialog::Load(const FrameValues& v) {
     panel->Load(v.association);
     chkFrmUp->setChecked(v.toFront);
     chkFrmCut->setChecked(v.remove);
+    // Every showing starts on the first corner, where the user types.
+    edtFrmX1->setFocus();
 }
 
 Result<FrameValues> FrameDialog::Read() const {
