@@ -2,7 +2,7 @@
 # Installs everything the build, the tests, the benchmark and the fuzzing (clang with
 # libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks), movie playback
 # (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
-# Japanese translations and the desktop-file checker need on a fresh
+# Japanese translations and the desktop-file, MIME and XML checkers need on a fresh
 # Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
@@ -15,7 +15,7 @@ PACKAGES="g++ cmake make pkg-config
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools qt6-translations-l10n
-  desktop-file-utils xvfb"
+  desktop-file-utils shared-mime-info libxml2-utils xvfb"
 
 missing=""
 for p in $PACKAGES; do
