@@ -266,22 +266,6 @@ TEST_F(ZepocardTest, NormalizeRefusesCardsThatWouldLoseObjectsOrLinks) {
     }
 }
 
-// Names that leave the save folder are not read: the reader's own message for the kind.
-TEST_F(ZepocardTest, FilesOutsideTheSaveFolderAreNotRead) {
-    fs::create_directory(dir_ / "card");
-    const std::string outside = (dir_ / "aisatsu.txt").string();
-    const fs::path card = dir_ / "card" / "c.zep";
-    std::ofstream(card, std::ios::binary) << "card {c}\r\n\ttextf {0,0}{..\\aisatsu.txt}{0}\r\n\ttextf {0,0}{" + outside +
-                                                 "}{0}\r\n\tbitmap {0,0}{../sakura.bmp,100}{0}\r\nend\r\n";
-    Outcome check = Zepocard("check " + card.string());
-    EXPECT_EQ(check.exitCode, 1);
-    const std::string p = card.string() + ":";
-    EXPECT_NE(check.out.find(p + "2: message: ..\\aisatsu.txt が読めません"), std::string::npos) << check.out;
-    EXPECT_NE(check.out.find(p + "3: message: " + outside + " が読めません"), std::string::npos) << check.out;
-    EXPECT_NE(check.out.find(p + "4: message: ﾋﾞｯﾄﾏｯﾌﾟ ../sakura.bmp の読み込みに失敗しました"), std::string::npos)
-        << check.out;
-}
-
 // Every file zepocard writes goes through one writer: a full disk (here a file size limit,
 // which fails the write the same way) leaves the old file whole and no temporary file
 // behind; a temporary name planted as a link is never followed.

@@ -382,23 +382,6 @@ namespace zepo {
 namespace {
 using namespace test;
 
-// Names with a folder are read, but the writer keeps only the bare name: the note warns
-// that the link breaks on the next save. Bare names give no such note.
-TEST(MacroReader, FilesNamedWithAFolderAreReadAndNoted) {
-    Reading r;
-    r.files.texts[S("sub\\メモ.txt")] = {"ab"};
-    r.files.texts["plain.txt"] = {"ab"};
-    r.files.pictures["img/p.bmp"] = {4, 3};
-    r.files.pictures["p.bmp"] = {4, 3};
-    r.Read(CardLines({"\ttextf {0,0}{sub\\メモ.txt}{0}", "\ttextf {0,0}{plain.txt}{0}", "\tbitmap {0,0}{img/p.bmp,100}{0}",
-                      "\tbitmap {0,0}{p.bmp,100}{0}"}));
-    EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 4u);
-    ASSERT_EQ(r.Count(ReadNote::LinkBreaksOnSave), 2);
-    EXPECT_EQ(r.outcome.diagnostics[0].line, 2);
-    EXPECT_NE(r.outcome.diagnostics[0].text.find(S("sub\\メモ.txt")), std::string::npos);
-    EXPECT_EQ(r.outcome.diagnostics[1].line, 4);
-}
-
 // Millions of statements past the last free slot keep a bounded number of notes; the rest
 // are counted, so nothing said about the card is lost.
 TEST(MacroReader, NotesOfOneKindAreCappedAndCounted) {
@@ -426,23 +409,6 @@ TEST(MacroReader, HugeArgumentsAreBounded) {
     EXPECT_GT(p.a2w.size(), kMaxMacroLineBytes);
     EXPECT_EQ(p.a2w.size() % 2, 0u) << "never half a character";
     EXPECT_EQ(p.a2w, caption.substr(0, p.a2w.size()));
-}
-
-TEST(MacroReader, NumbersTooLargeSaySo) {
-    const struct {
-        const char* statement;
-        const char* message;
-    } cases[] = {
-        {"\tframe {99999999999,0}{5,5}{0}", "2 行目の「99999999999」は大きすぎます。\r読み込みをここで中止しました"},
-        {"\tframe {-2147483649,0}{5,5}{0}", "2 行目の「-2147483649」は大きすぎます。\r読み込みをここで中止しました"},
-        {"\tframe {12a,0}{5,5}{0}", "2 行目の「12a」は数値ではありません。\r読み込みをここで中止しました"},
-    };
-    for (const auto& c : cases) {
-        Reading r;
-        r.Read(CardLines({c.statement}));
-        ASSERT_EQ(r.messages.warnings.size(), 1u) << c.statement;
-        EXPECT_EQ(r.messages.warnings[0], c.message);
-    }
 }
 
 }  // namespace
