@@ -11,6 +11,7 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 }
 
 void LineSplitter::Feed(std::string_view bytes) {
+    if (lines_.size() >= maxLines_) ended_ = true;
     if (ended_) return;
     size_t nul = bytes.find('\0');
     if (nul != std::string_view::npos) {
@@ -28,6 +29,10 @@ void LineSplitter::Feed(std::string_view bytes) {
             lines_.push_back(std::move(open_));
             open_.clear();
         }
+        if (lines_.size() == maxLines_) {
+            ended_ = true;
+            return;
+        }
         if (bytes[i] == '\r') {
             if (i + 1 == bytes.size()) afterCr_ = true;
             else if (bytes[i + 1] == '\n') ++i;
@@ -38,7 +43,7 @@ void LineSplitter::Feed(std::string_view bytes) {
 }
 
 std::vector<std::string> LineSplitter::Finish() {
-    if (!open_.empty()) lines_.push_back(std::move(open_));
+    if (!open_.empty() && lines_.size() < maxLines_) lines_.push_back(std::move(open_));
     open_.clear();
     return std::move(lines_);
 }

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "core/Moji.h"
 #include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
@@ -67,20 +68,21 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
-std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path) {
+std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path, size_t maxLines) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || size > kMaxTextFileBytes) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    LineSplitter splitter;
+    LineSplitter splitter(maxLines);
     std::string chunk(1 << 20, '\0');
     std::uintmax_t total = 0;
     while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
         total += static_cast<std::uintmax_t>(in.gcount());
         if (total > kMaxTextFileBytes) return std::nullopt;  // it grew while being read
         splitter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
+        if (splitter.Done()) break;
     }
     if (in.bad()) return std::nullopt;
     return splitter.Finish();
@@ -94,7 +96,11 @@ bool CardFilesOnDisk::ReachSaveFolder() {
 }
 
 std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {
-    return ReadFileLines(ResolveInFolder(folder_, name));
+    auto lines = ReadFileLines(ResolveInFolder(folder_, name), kMaxTextBlockLines);
+    if (lines)
+        for (std::string& line : *lines)
+            if (line.size() > kMaxTextBlockLineBytes) line = CutBytes(line, kMaxTextBlockLineBytes);
+    return lines;
 }
 
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {

@@ -1,6 +1,7 @@
 #pragma once
 // The files a card names, looked up in its save folder on the local file system.
 
+#include <cstdint>
 #include <filesystem>
 
 #include "model/Environment.h"
@@ -22,8 +23,15 @@ constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
 
 // Reads a whole plain file; nothing when it cannot be read, is not a plain file or is too large.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
-// The same file split into lines as it is read (see SplitLines), never held whole as bytes.
-std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path);
+// The same file split into lines as it is read (see SplitLines), never held whole as bytes;
+// lines past `maxLines` are left unread.
+std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path, size_t maxLines = SIZE_MAX);
+
+// What of a text file a text block can ever show: lines starting below 32,768 pixels at the
+// smallest font height (4), each up to a width no screen reaches at that height. The rest
+// would only cost measuring, memory and a copy with every snapshot of the card.
+constexpr size_t kMaxTextBlockLines = 8192;
+constexpr size_t kMaxTextBlockLineBytes = 4096;
 
 class CardFilesOnDisk : public CardFiles {
 public:

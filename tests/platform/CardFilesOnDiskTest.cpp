@@ -102,6 +102,18 @@ TEST_F(CardFilesOnDiskTest, OnlyNamesInsideTheSaveFolderAreRead) {
     }
 }
 
+// A text block keeps only what it can ever show: a 64 MiB text file costs no more than that.
+TEST_F(CardFilesOnDiskTest, TextBlocksKeepOnlyWhatCanBeShown) {
+    std::string text = std::string(kMaxTextBlockLineBytes - 1, 'x') + Sjis("あ") + std::string(1000, 'a') + "\r\n";
+    for (size_t i = 0; i < kMaxTextBlockLines + 100; ++i) text += "line\r\n";
+    Write("long.txt", text);
+    const auto lines = CardFilesOnDisk(dir_).ReadTextLines("long.txt");
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), kMaxTextBlockLines);
+    EXPECT_EQ(lines->front().size(), kMaxTextBlockLineBytes - 1) << "the cut never splits a character";
+    EXPECT_EQ(lines->back(), "line");
+}
+
 // Reading in pieces must give the lines reading all at once gives, wherever a piece ends
 // (a CR LF split between two pieces is one line break, not two).
 TEST_F(CardFilesOnDiskTest, LinesReadInPiecesMatchTheWholeSplit) {
