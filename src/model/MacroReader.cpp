@@ -108,8 +108,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
         }
     }
     // Only the argument open when the line ended can end in half a character.
+    // Only a part ending in a byte of 0x81 or above can end in a lead byte; the rest need no scan.
     for (std::string* part : {&p.a1, &p.a1b, &p.a2, &p.a2b, &p.a2w, &p.a3, &p.a3b, &p.a4, &p.a4b})
-        *part = WithoutLoneLeadByte(*part);
+        if (!part->empty() && static_cast<unsigned char>(part->back()) >= 0x81) *part = WithoutLoneLeadByte(*part);
     for (std::string* part : {&p.a1, &p.a1b, &p.a2b, &p.a3, &p.a3b, &p.a4, &p.a4b})
         if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
     return p;
