@@ -118,7 +118,7 @@ TEST_F(ShellTest, ACardOnTheCommandLineOpensWithoutTheStartupDialogs) {
     scheduler.FireAll();
     EXPECT_EQ(log, std::vector<std::string>{});
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
-    EXPECT_EQ(form().card().settings.name, "zepo");
+    EXPECT_EQ(form().card().settings.name, "main") << "the editor's empty card";
 }
 
 TEST_F(ShellTest, SwitchCTakesTheCurrentFolderAndSwitchAAllowsWriting) {
