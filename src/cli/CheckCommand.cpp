@@ -13,7 +13,9 @@ const char* Label(ReadNote kind) {
     switch (kind) {
         case ReadNote::Message: return "message";
         case ReadNote::UnknownStatement: return "unknown statement";
-        case ReadNote::IgnoredStatement: return "ignored";
+        case ReadNote::IgnoredStatement:
+        case ReadNote::NoFreeSlot: return "ignored";
+        case ReadNote::LinkBreaksOnSave: return "warning";
         case ReadNote::DroppedSlideEntry: return "dropped slide entry";
         case ReadNote::Stopped: return "stopped";
     }
@@ -32,7 +34,18 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
         if (read.lines[i].size() > kMaxMacroLineBytes)
             report(static_cast<int>(i + 1), "long line",
                    std::to_string(read.lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
-    for (const auto& d : read.outcome.diagnostics) report(d.line, Label(d.kind), ForTerminal(d.text));
+    int lastLine[kReadNoteKinds] = {};
+    for (const auto& d : read.outcome.diagnostics) {
+        report(d.line, Label(d.kind), ForTerminal(d.text));
+        // A link that only breaks on the next save is told, not counted against the card.
+        findings.back().warning = d.kind == ReadNote::LinkBreaksOnSave;
+        lastLine[static_cast<size_t>(d.kind)] = d.line;
+    }
+    // Beyond the notes kept of one kind only their number is told, after the last one kept.
+    for (size_t kind = 0; kind < kReadNoteKinds; ++kind)
+        if (size_t n = read.outcome.omitted[kind])
+            report(lastLine[kind], Label(static_cast<ReadNote>(kind)),
+                   std::to_string(n) + " more notes of this kind left out");
     return findings;
 }
 

@@ -33,8 +33,11 @@ int RunNormalize(const std::vector<std::string>& args) {
         std::cerr << input << ": warning: " << ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。"))
                   << "\n";
     bool messages = false;
+    // Besides the messages: an object with no free slot left, and a file named with a folder
+    // (the written card would keep only its bare name and point nowhere).
     for (const auto& d : read->outcome.diagnostics)
-        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped) {
+        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped || d.kind == ReadNote::NoFreeSlot ||
+            d.kind == ReadNote::LinkBreaksOnSave) {
             std::cerr << input << ":" << d.line << ": " << ForTerminal(d.text) << "\n";
             messages = true;
         }

@@ -29,6 +29,16 @@ std::optional<int> ParseInt(std::string_view text) {
     return static_cast<int>(value);
 }
 
+bool IsIntegerOutOfRange(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == text.size()) return false;
+    for (size_t j = i; j < text.size(); ++j)
+        if (text[j] < '0' || text[j] > '9') return false;
+    return !ParseInt(text);
+}
+
 std::optional<long double> ParseNumber(std::string_view text) {
     size_t b = 0, e = text.size();
     while (b < e && IsBlank(text[b])) ++b;

@@ -10,6 +10,9 @@ namespace zepo {
 
 // A 32-bit decimal integer with optional leading blanks and sign; nothing else around it.
 std::optional<int> ParseInt(std::string_view text);
+// True for a text that has the form of such an integer but lies outside the 32-bit range:
+// the user typed a number, only too large a one.
+bool IsIntegerOutOfRange(std::string_view text);
 
 // A sum or difference of int fields worked out wide and brought back into int range: the
 // file's fields may hold any 32-bit value, and an object at the far end must not wrap round.

@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -96,6 +98,51 @@ const std::string& Sjis(std::string_view utf8Literal) {
         it = cache.emplace(std::string(utf8Literal), std::move(c.bytes)).first;
     }
     return it->second;
+}
+
+namespace {
+
+// The code point of the UTF-8 character at the start of `utf8` (U+FFFD for a broken one).
+char32_t CodePoint(std::string_view utf8, size_t length) {
+    const auto b = [&](size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    if (length == 1) return b(0) < 0x80 ? b(0) : 0xFFFD;
+    char32_t c = b(0) & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((b(i) & 0xC0) != 0x80) return 0xFFFD;
+        c = (c << 6) | (b(i) & 0x3F);
+    }
+    return c;
+}
+
+}  // namespace
+
+std::string ShownInSjis(std::string_view utf8) {
+    std::string shown;
+    while (!utf8.empty()) {
+        const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.front())), utf8.size());
+        const std::string_view one = utf8.substr(0, length);
+        SjisConversion c = Utf8ToSjis(one);
+        if (c.ok()) {
+            shown += c.bytes;
+        } else {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(CodePoint(one, length)));
+            shown += code;
+        }
+        utf8.remove_prefix(length);
+    }
+    return shown;
+}
+
+std::string UnwritableCharactersMessage(std::string_view utf8) {
+    std::string lost = Utf8ToSjis(utf8).lost, named;
+    while (!lost.empty()) {
+        const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(lost.front())), lost.size());
+        if (!named.empty()) named += " ";
+        named += ShownInSjis(lost.substr(0, length));
+        lost.erase(0, length);
+    }
+    return Sjis("カードに書けない文字が含まれています: ") + named;
 }
 
 }  // namespace zepo

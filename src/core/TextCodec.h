@@ -27,4 +27,10 @@ std::string SjisToUtf8(std::string_view sjis);
 // fit code page 932 (the tests check every one of them). Results are cached.
 const std::string& Sjis(std::string_view utf8Literal);
 
+// A typed UTF-8 text for a Shift-JIS message: each character code page 932 cannot hold is
+// written as its code point ("U+1F600"), which any message can show.
+std::string ShownInSjis(std::string_view utf8);
+// The one message for a text with characters a card cannot hold, naming them (Shift-JIS).
+std::string UnwritableCharactersMessage(std::string_view utf8);
+
 }  // namespace zepo

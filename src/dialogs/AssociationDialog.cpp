@@ -244,7 +244,7 @@ Result<Association> AssociationDialog::Read() const {
             name = "RUN";
             file = edtRunExe->text();
             SjisConversion c = Utf8ToSjis(file.toStdString());
-            if (!c.ok()) return Fail(Sjis("カードに書けない文字が含まれています: ") + c.lost);
+            if (!c.ok()) return Fail(UnwritableCharactersMessage(file.toStdString()));
             break;
         }
         case This: name = "this"; break;

@@ -59,6 +59,7 @@ CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) :
     layout->addLayout(buttons.row);
 
     connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
+    TabInReadingOrder({edtCardName, edtCardTitle, CardColor, rdoEditMode, rdoCursorMode}, buttons);
 
     // The form's own values before the first reset: edit mode "しない".
     Load(Card().settings);
@@ -71,6 +72,8 @@ void CardSettingsDialog::Load(const CardSettings& settings) {
     rdoEditMode->setItemIndex(settings.editMode);
     rdoCursorMode->setItemIndex(settings.fingerCursor);
     edtCardNameChange();
+    // Every showing starts where the user types: the card's name.
+    edtCardName->setFocus();
 }
 
 CardSettings CardSettingsDialog::Read() const {
@@ -92,7 +95,7 @@ void CardSettingsDialog::accept() {
     for (QLineEdit* edit : {edtCardName, edtCardTitle}) {
         SjisConversion c = Utf8ToSjis(edit->text().toStdString());
         if (!c.ok()) {
-            messages_.Warn(Sjis("Shift-JISで表せない文字が含まれています"));
+            messages_.Warn(UnwritableCharactersMessage(edit->text().toStdString()));
             edit->setFocus();
             return;
         }

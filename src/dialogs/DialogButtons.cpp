@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 
+#include <vector>
+
 namespace zepo {
 
 DialogButtons MakeDialogButtons(QDialog* dialog) {
@@ -23,6 +25,31 @@ DialogButtons MakeDialogButtons(QDialog* dialog) {
     QObject::connect(b.ok, &QPushButton::clicked, dialog, [dialog] { dialog->accept(); });
     QObject::connect(b.cancel, &QPushButton::clicked, dialog, [dialog] { dialog->reject(); });
     return b;
+}
+
+namespace {
+
+// The widgets Tab can reach inside `control` (itself included), in their present order. Qt
+// moves only the widget named to setTabOrder, not the radio buttons or cells inside it.
+std::vector<QWidget*> TabStops(QWidget* control) {
+    std::vector<QWidget*> stops;
+    QWidget* w = control;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && (w == control || control->isAncestorOf(w))) stops.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w && w != control);
+    if (stops.empty()) stops.push_back(control);
+    return stops;
+}
+
+}  // namespace
+
+void TabInReadingOrder(std::initializer_list<QWidget*> controls, const DialogButtons& buttons) {
+    std::vector<QWidget*> stops;
+    for (QWidget* control : controls)
+        for (QWidget* stop : TabStops(control)) stops.push_back(stop);
+    for (QWidget* button : {buttons.ok, buttons.cancel, buttons.help}) stops.push_back(button);
+    for (size_t i = 1; i < stops.size(); ++i) QWidget::setTabOrder(stops[i - 1], stops[i]);
 }
 
 }  // namespace zepo

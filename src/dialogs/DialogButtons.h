@@ -1,7 +1,10 @@
 #pragma once
 // The OK, Cancel and Help row that ends every property dialog.
 
+#include <initializer_list>
+
 class QDialog;
+class QWidget;
 class QHBoxLayout;
 class QPushButton;
 
@@ -18,5 +21,10 @@ struct DialogButtons {
 // accept(), so a dialog that checks its fields can refuse), Cancel rejects; what Help shows
 // is the dialog's business.
 DialogButtons MakeDialogButtons(QDialog* dialog);
+
+// Tab moves through `controls` in this order (the order the eye reads the dialog in), then
+// through the button row. Creation order is rarely that order once group boxes and columns
+// are laid out.
+void TabInReadingOrder(std::initializer_list<QWidget*> controls, const DialogButtons& buttons);
 
 }  // namespace zepo

@@ -55,7 +55,20 @@ QStringList FilesMatching(const std::filesystem::path& folder, const QString& ma
 QString QtFileFilter(const QString& pairs) {
     const QStringList parts = pairs.split('|');
     QStringList lines;
-    for (int i = 0; i + 1 < parts.size(); i += 2) lines << parts[i] + " (" + parts[i + 1] + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // The dialog filters by the parenthesised patterns at the end of a line and shows the
+        // line as it stands: a description that already names its patterns loses them, so
+        // each pattern shows once and the filter is the one given. "*.*" is every file here,
+        // where programs have no extension.
+        QString description = parts[i];
+        if (description.endsWith(')')) {
+            const qsizetype open = description.lastIndexOf('(');
+            if (open > 0) description.truncate(open);
+        }
+        QString patterns = parts[i + 1];
+        patterns.replace("*.*", "*");
+        lines << description.trimmed() + "(" + patterns + ")";
+    }
     return lines.join(";;");
 }
 

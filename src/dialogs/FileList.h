@@ -17,7 +17,7 @@ bool MatchesMask(const QString& fileName, const QString& masks);
 QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks);
 
 // "description|patterns|description|patterns…" as the file dialog's filter lines
-// "description (patterns);;…".
+// "description(patterns);;…", each pattern shown once; "*.*" means every file.
 QString QtFileFilter(const QString& pairs);
 
 // A single-selection list of file names. Its own selecting and clearing emit nothing, so

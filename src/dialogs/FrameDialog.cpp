@@ -24,16 +24,6 @@
 namespace zepo {
 namespace {
 
-// The typed text for a message, with "?" for each character Shift-JIS cannot hold.
-std::string ShownInMessage(const QString& typed) {
-    std::string shown;
-    for (char32_t c : typed.toUcs4()) {
-        SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
-        shown += one.ok() ? one.bytes : "?";
-    }
-    return shown;
-}
-
 std::optional<int> WholeNumber(const QLineEdit* edit) {
     const SjisConversion typed = Utf8ToSjis(edit->text().toStdString());
     // A character Shift-JIS cannot hold must not simply vanish: "2€0" is not 20.
@@ -88,6 +78,8 @@ FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     main->addLayout(buttons.row, 1, 0, 1, 2);
 
     connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+    TabInReadingOrder({edtFrmX1, edtFrmY1, edtFrmX2, edtFrmY2, FrmColor, chkFrmUp, chkFrmCut, panel, rdoFrmType},
+                      buttons);
 }
 
 void FrameDialog::Reset() {
@@ -99,6 +91,7 @@ void FrameDialog::Reset() {
     chkFrmUp->setChecked(false);
     chkFrmCut->setChecked(false);
     panel->Reset();
+    edtFrmX1->setFocus();
 }
 
 void FrameDialog::Load(const FrameValues& v) {
@@ -111,6 +104,8 @@ void FrameDialog::Load(const FrameValues& v) {
     panel->Load(v.association);
     chkFrmUp->setChecked(v.toFront);
     chkFrmCut->setChecked(v.remove);
+    // Every showing starts on the first corner, where the user types.
+    edtFrmX1->setFocus();
 }
 
 Result<FrameValues> FrameDialog::Read() const {
@@ -132,8 +127,9 @@ Result<FrameValues> FrameDialog::Read() const {
         *c.value = number.value_or(0);
         if (!number && !v.remove) {
             c.edit->setFocus();
-            return Fail(Sjis("枠の位置（") + Sjis(c.name) + Sjis("）の「") + ShownInMessage(c.edit->text()) +
-                        Sjis("」は整数ではありません"));
+            const std::string typed = c.edit->text().toStdString();
+            return Fail(Sjis("枠の位置（") + Sjis(c.name) + Sjis("）の「") + ShownInSjis(typed) +
+                        (IsIntegerOutOfRange(typed) ? Sjis("」は大きすぎます") : Sjis("」は整数ではありません")));
         }
     }
     return v;

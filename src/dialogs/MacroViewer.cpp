@@ -1,6 +1,7 @@
 #include "dialogs/MacroViewer.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/TextCodec.h"
@@ -22,6 +23,14 @@ MacroViewer::MacroViewer(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Memo1);
+}
+
+void MacroViewer::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        if (QScreen* screen = this->screen()) resize(screen->availableGeometry().size());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    QDialog::setVisible(visible);
 }
 
 void MacroViewer::Load(const std::vector<std::string>& lines) {

@@ -15,6 +15,8 @@ public:
     explicit MacroViewer(QWidget* parent = nullptr);
     // The Shift-JIS lines, one per row.
     void Load(const std::vector<std::string>& lines);
+    // Every showing is maximised, even where no window manager honours the state.
+    void setVisible(bool visible) override;
 
 private:
     QPlainTextEdit* Memo1;

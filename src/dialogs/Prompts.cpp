@@ -1,5 +1,6 @@
 #include "dialogs/Prompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -16,16 +17,39 @@ std::string MessageText(std::string_view sjis) {
 
 void QtPrompts::Beep(BeepKind) { QApplication::beep(); }
 
-void QtPrompts::Show(std::string_view text) {
+namespace {
+
+// A message shown while the editor is busy (a card being read) gets the ordinary pointer
+// back for as long as it is open.
+class NormalCursorWhileOpen {
+public:
+    NormalCursorWhileOpen() : busy_(QApplication::overrideCursor() != nullptr) {
+        if (busy_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursorWhileOpen() {
+        if (busy_) QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool busy_;
+};
+
+int ExecMessage(QWidget* owner, std::string_view text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(MessageText(text)), QMessageBox::Ok, owner_);
-    box.exec();
+                    QString::fromStdString(MessageText(text)), buttons, owner);
+    // As a Japanese desktop words them, without the accelerator letters of the translation.
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText("はい");
+    if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText("いいえ");
+    NormalCursorWhileOpen cursor;
+    return box.exec();
 }
 
+}  // namespace
+
+void QtPrompts::Show(std::string_view text) { ExecMessage(owner_, text, QMessageBox::Ok); }
+
 bool QtPrompts::YesNo(std::string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(MessageText(text)), QMessageBox::Yes | QMessageBox::No, owner_);
-    return box.exec() == QMessageBox::Yes;
+    return ExecMessage(owner_, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace zepo

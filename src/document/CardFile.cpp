@@ -16,12 +16,12 @@ std::variant<CardFileText, OpenProblem> ReadCardFileText(const std::filesystem::
     text.file = std::filesystem::absolute(chosen, ec);
     std::optional<std::string> name = SjisNameOfPath(text.file.filename());
     if (!name) return OpenProblem::NameNotShiftJis;
-    std::optional<std::string> bytes;
-    if (!ec) bytes = ReadFileBytes(text.file);
-    if (!bytes) return OpenProblem::Unreadable;
+    std::optional<std::vector<std::string>> lines;
+    if (!ec) lines = ReadFileLines(text.file);
+    if (!lines) return OpenProblem::Unreadable;
     text.sjisName = std::move(*name);
     text.folder = WithoutTrailingSeparator(text.file.parent_path());
-    text.lines = SplitLines(*bytes);
+    text.lines = std::move(*lines);
     text.hasHeader = HasHeaderMarker(text.lines);
     return text;
 }

@@ -5,18 +5,47 @@
 namespace zepo {
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
+    LineSplitter splitter;
+    splitter.Feed(bytes);
+    return splitter.Finish();
+}
+
+void LineSplitter::Feed(std::string_view bytes) {
+    if (lines_.size() >= maxLines_) ended_ = true;
+    if (ended_) return;
     size_t nul = bytes.find('\0');
-    if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-    std::vector<std::string> lines;
+    if (nul != std::string_view::npos) {
+        bytes = bytes.substr(0, nul);
+        ended_ = true;
+    }
     size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
+    if (afterCr_ && !bytes.empty() && bytes[0] == '\n') start = 1;
+    if (!bytes.empty()) afterCr_ = false;
+    for (size_t i = start; i < bytes.size(); ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        if (open_.empty()) lines_.emplace_back(bytes.substr(start, i - start));
+        else {
+            open_.append(bytes.substr(start, i - start));
+            lines_.push_back(std::move(open_));
+            open_.clear();
+        }
+        if (lines_.size() == maxLines_) {
+            ended_ = true;
+            return;
+        }
+        if (bytes[i] == '\r') {
+            if (i + 1 == bytes.size()) afterCr_ = true;
+            else if (bytes[i + 1] == '\n') ++i;
+        }
         start = i + 1;
     }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-    return lines;
+    if (start < bytes.size()) open_.append(bytes.substr(start));
+}
+
+std::vector<std::string> LineSplitter::Finish() {
+    if (!open_.empty() && lines_.size() < maxLines_) lines_.push_back(std::move(open_));
+    open_.clear();
+    return std::move(lines_);
 }
 
 std::string JoinMacroLines(const std::vector<std::string>& lines) {

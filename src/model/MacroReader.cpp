@@ -1,6 +1,7 @@
 #include "model/MacroReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/Layout.h"
@@ -21,6 +22,15 @@ std::string Replace(std::string text, std::string_view marker, std::string_view 
     return text;
 }
 
+// No statement can be written with an argument anywhere near this long, so a longer one only
+// makes its line unsaveable; keeping all of it would let one 64 MiB line cost its size several
+// times over in copies and in measuring a caption no screen can show.
+constexpr size_t kMaxParsedPartBytes = 4096;
+
+void Append(std::string& part, std::string_view ch) {
+    if (part.size() + ch.size() <= kMaxParsedPartBytes) part += ch;
+}
+
 }  // namespace
 
 ParsedLine ParseMacroLine(std::string_view line) {
@@ -39,67 +49,68 @@ ParsedLine ParseMacroLine(std::string_view line) {
         switch (state) {
             case Leading:
                 if (c == ' ' || c == '\t') break;
-                p.keyword += ch;
+                Append(p.keyword, ch);
                 state = Keyword;
                 break;
             case Keyword:
                 if (c == ' ') state = Before1;
-                else p.keyword += ch;
+                else Append(p.keyword, ch);
                 break;
             case Before1: if (c == '{') state = A1; break;
             case A1:
                 if (c == ',') state = A1b;
                 else if (c == '}') state = Before2;
-                else p.a1 += ch;
+                else Append(p.a1, ch);
                 break;
             case A1b:
                 if (c == '}') state = Before2;
-                else p.a1b += ch;
+                else Append(p.a1b, ch);
                 break;
             case Before2: if (c == '{') state = A2; break;
             case A2:
                 if (c == ',') {
-                    p.a2w += ch;
+                    Append(p.a2w, ch);
                     state = A2b;
                 } else if (c == '}') {
                     state = Before3;
                 } else {
-                    p.a2 += ch;
-                    p.a2w += ch;
+                    Append(p.a2, ch);
+                    Append(p.a2w, ch);
                 }
                 break;
             case A2b:
                 if (c == '}') state = Before3;
                 else {
-                    p.a2b += ch;
-                    p.a2w += ch;
+                    Append(p.a2b, ch);
+                    Append(p.a2w, ch);
                 }
                 break;
             case Before3: if (c == '{') state = A3; break;
             case A3:
                 if (c == ',') state = A3b;
                 else if (c == '}') state = Before4;
-                else p.a3 += ch;
+                else Append(p.a3, ch);
                 break;
             case A3b:
                 if (c == '}') state = Before4;
-                else p.a3b += ch;
+                else Append(p.a3b, ch);
                 break;
             case Before4: if (c == '{') state = A4; break;
             case A4:
                 if (c == ',') state = A4b;
                 else if (c == '}') i = line.size();
-                else p.a4 += ch;
+                else Append(p.a4, ch);
                 break;
             case A4b:
                 if (c == '}') i = line.size();
-                else p.a4b += ch;
+                else Append(p.a4b, ch);
                 break;
         }
     }
     // Only the argument open when the line ended can end in half a character.
+    // Only a part ending in a byte of 0x81 or above can end in a lead byte; the rest need no scan.
     for (std::string* part : {&p.a1, &p.a1b, &p.a2, &p.a2b, &p.a2w, &p.a3, &p.a3b, &p.a4, &p.a4b})
-        *part = WithoutLoneLeadByte(*part);
+        if (!part->empty() && static_cast<unsigned char>(part->back()) >= 0x81) *part = WithoutLoneLeadByte(*part);
     for (std::string* part : {&p.a1, &p.a1b, &p.a2b, &p.a3, &p.a3b, &p.a4, &p.a4b})
         if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
     return p;
@@ -153,7 +164,17 @@ public:
 
 private:
     int LineNumber() const { return static_cast<int>(index_) + 1; }
-    void Note(ReadNote kind, std::string text) { outcome_.diagnostics.push_back({LineNumber(), kind, std::move(text)}); }
+    // A card of millions of statements past the last free slot would otherwise keep millions
+    // of identical notes; the first ones of each kind say all there is to say.
+    void Note(ReadNote kind, std::string text) {
+        size_t& kept = kept_[static_cast<size_t>(kind)];
+        if (kept == kMaxNotesPerKind) {
+            ++outcome_.omitted[static_cast<size_t>(kind)];
+            return;
+        }
+        ++kept;
+        outcome_.diagnostics.push_back({LineNumber(), kind, std::move(text)});
+    }
     void Warn(const std::string& text) {
         ctx_.messages.Warn(text);
         Note(ReadNote::Message, text);
@@ -168,7 +189,8 @@ private:
         throw StopReading{NumberMessage(text)};
     }
     std::string NumberMessage(const std::string& text) const {
-        std::string m = Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
+        std::string m = IsIntegerOutOfRange(text) ? Sjis("%d 行目の「%s」は大きすぎます。\r読み込みをここで中止しました")
+                                                  : Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
         m = Replace(m, "%d", std::to_string(LineNumber()));
         return Replace(m, "%s", text);
     }
@@ -240,8 +262,16 @@ private:
 
     int Free(SlotKind kind) {
         int id = card_.FreeSlot(kind);
-        if (id < 0) Note(ReadNote::IgnoredStatement, Sjis("空いている場所がないため読みません"));
+        if (id < 0) Note(ReadNote::NoFreeSlot, Sjis("空いている場所がないため読みません"));
         return id;
+    }
+
+    // The writer keeps only the bare name of a file, as the player expects it beside the card:
+    // a name with a folder is read now but would point nowhere after the next save.
+    void NoteFolderInName(const std::string& name) {
+        if (BareFileName(name) != name)
+            Note(ReadNote::LinkBreaksOnSave,
+                 Replace(Sjis("%s はフォルダ付きの名前です。保存するとファイル名だけになり、リンクが切れます"), "%s", name));
     }
 
     void Place(int id) {
@@ -322,6 +352,7 @@ private:
         s.bounds.left = std::max(0, s.bounds.left);
         s.bounds.top = std::max(0, s.bounds.top);
         s.block.direction = vertical ? 1 : 0;
+        NoteFolderInName(fileName);
         Place(id);
     }
 
@@ -355,6 +386,7 @@ private:
         }
         r.frame = FrameIndex(FrameColumn::PictureFrame, p.a3);
         r.association.Set(p.a4, p.a4b);
+        NoteFolderInName(p.a2);
         Place(id);
     }
 
@@ -433,6 +465,7 @@ private:
     const std::vector<std::string>& lines_;
     std::string fileName_;
     ReaderContext& ctx_;
+    std::array<size_t, kReadNoteKinds> kept_{};
     size_t index_ = 0;
     bool opened_ = false;
     StyleState style_;

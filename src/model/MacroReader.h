@@ -1,6 +1,7 @@
 #pragma once
 // Reads a macro file back into the card, statement by statement.
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,10 +27,15 @@ ParsedLine ParseMacroLine(std::string_view line);
 enum class ReadNote {
     Message,            // a message the editor shows while reading
     UnknownStatement,   // a keyword the reader does not know
-    IgnoredStatement,   // a known statement that had no effect (before "card", no free slot …)
+    IgnoredStatement,   // a known statement that had no effect (before "card", a second "card" …)
+    NoFreeSlot,         // an object statement ignored because every slot of its kind is taken
+    LinkBreaksOnSave,   // a file named with a folder: read, but saving keeps only the bare name
     DroppedSlideEntry,  // a slide entry without ".zep"
     Stopped,            // reading stopped at this line
 };
+constexpr size_t kReadNoteKinds = 7;
+// Notes of one kind past this many are only counted.
+constexpr size_t kMaxNotesPerKind = 1000;
 
 struct ReadDiagnostic {
     int line = 0;  // 1-based
@@ -40,6 +46,7 @@ struct ReadDiagnostic {
 struct LoadOutcome {
     bool completed = true;  // false when a number stopped the reading (no preview refresh then)
     std::vector<ReadDiagnostic> diagnostics;
+    std::array<size_t, kReadNoteKinds> omitted{};  // notes left out, by kind
 };
 
 struct ReaderContext {

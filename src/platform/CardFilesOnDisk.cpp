@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "core/Moji.h"
 #include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
@@ -24,10 +25,23 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool StaysInsideFolder(const std::filesystem::path& relative) {
+    if (relative.has_root_path()) return false;
+    int depth = 0;
+    for (const auto& part : relative) {
+        if (part == "..") --depth;
+        else if (part != "." && !part.empty()) ++depth;
+        if (depth < 0) return false;
+    }
+    return true;
+}
+
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName) {
     std::string utf8 = SjisToUtf8(sjisName);
     std::replace(utf8.begin(), utf8.end(), '\\', '/');
-    std::filesystem::path exact = folder / std::filesystem::path(utf8);
+    const std::filesystem::path relative(utf8);
+    if (utf8.empty() || !StaysInsideFolder(relative)) return {};
+    std::filesystem::path exact = folder / relative;
     std::error_code ec;
     if (std::filesystem::exists(exact, ec)) return exact;
     std::filesystem::path dir = exact.parent_path();
@@ -54,6 +68,26 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     return bytes;
 }
 
+std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path, size_t maxLines) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxTextFileBytes) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    LineSplitter splitter(maxLines);
+    std::string chunk(1 << 20, '\0');
+    std::uintmax_t total = 0;
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+        total += static_cast<std::uintmax_t>(in.gcount());
+        if (total > kMaxTextFileBytes) return std::nullopt;  // it grew while being read
+        splitter.Feed(std::string_view(chunk.data(), static_cast<size_t>(in.gcount())));
+        if (splitter.Done()) break;
+    }
+    if (in.bad()) return std::nullopt;
+    return splitter.Finish();
+}
+
 bool CardFilesOnDisk::ReachSaveFolder() {
     // What entering the folder would need, without entering it: zepocard reading sub/main.zep
     // must still write "-o next.zep" where the user stands.
@@ -62,9 +96,11 @@ bool CardFilesOnDisk::ReachSaveFolder() {
 }
 
 std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::string_view name) {
-    auto bytes = ReadFileBytes(ResolveInFolder(folder_, name));
-    if (!bytes) return std::nullopt;
-    return SplitLines(*bytes);
+    auto lines = ReadFileLines(ResolveInFolder(folder_, name), kMaxTextBlockLines);
+    if (lines)
+        for (std::string& line : *lines)
+            if (line.size() > kMaxTextBlockLineBytes) line = CutBytes(line, kMaxTextBlockLineBytes);
+    return lines;
 }
 
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {

@@ -4,6 +4,7 @@
 #include "shell/CardFileCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QToolButton>
 #include <system_error>
@@ -22,6 +23,17 @@
 #include "shell/MainWindow.h"
 
 namespace zepo {
+namespace {
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
 
 CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), document_(window.document()) {
     MainWindow& w = window_;
@@ -42,6 +54,12 @@ CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), docume
 void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
     startupDone_ = true;
+    if (const std::filesystem::path& card = window_.startupCard(); !card.empty()) {
+        // Opened from the file manager: the card is the answer to both questions.
+        document_.SetOpenFileName(QString::fromStdString(card.string()));
+        if (!OpenChosenFile(card)) NameUnnamedCard();
+        return;
+    }
     ChangeSaveFolder();
     Open();
     if (!document_.openFileName().isEmpty()) return;
@@ -132,25 +150,29 @@ void CardFileCommands::Open() {
     OpenChosenFile(std::filesystem::path(chosen.toStdString()));
 }
 
-void CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
+bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
+    // A big card takes a moment; message boxes on the way show the ordinary pointer.
+    WaitCursor wait;
     Prompts& prompts = window_.services().prompts;
     auto read = ReadCardFileText(chosen);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
+        // The card's name is its file's name, so a name the card cannot hold is refused with
+        // the same words as a typed one.
         prompts.Warn(*problem == OpenProblem::NameNotShiftJis
-                         ? Sjis("ファイル名にShift-JISで表せない文字が含まれているため、読み込めません")
+                         ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読み込めません")
                          : Sjis("読み込みに失敗しました"));
-        return;
+        return false;
     }
     const CardFileText& text = std::get<CardFileText>(read);
     document_.SetMacroLines(text.lines);
     document_.SetSaveFolder(text.folder);
     if (!EnterFolder(text.folder)) {
         prompts.Warn(Sjis("読み込みに失敗しました"));
-        return;
+        return false;
     }
     if (!text.hasHeader &&
         !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
-        return;
+        return false;
 
     window_.ResetDialogs();
     LoadCardText(document_.card(), text, prompts, window_.measurer());
@@ -159,6 +181,7 @@ void CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     // Drawn again in the mode the user is in: a preview shows the card just read. Undoing
     // ends at the card as it was read.
     document_.StartHistory();
+    return true;
 }
 
 void CardFileCommands::Save() {

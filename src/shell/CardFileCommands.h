@@ -30,8 +30,8 @@ public:
     void RunStartupSequence();
 
 private:
-    // The steps of opening after the file was chosen.
-    void OpenChosenFile(const std::filesystem::path& file);
+    // The steps of opening after the file was chosen; false when nothing was read.
+    bool OpenChosenFile(const std::filesystem::path& file);
     // The new-card reset: an empty card, fresh dialogs, the caption "main".
     void NewCardReset();
     // Writes the card into the macro line list; false after the writer's message.

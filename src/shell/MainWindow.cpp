@@ -80,6 +80,8 @@ void MainWindow::FormCreate() {
     Switches switches = ParseSwitches(services_.arguments);
     if (switches.currentFolderAsSaveFolder) folder = WithoutTrailingSeparator(CurrentFolder());
     settingsWrite_ = switches.writeSettings;
+    startupCard_ = switches.card;
+    if (!startupCard_.empty()) folder = WithoutTrailingSeparator(startupCard_.parent_path());
     document_.SetSaveFolder(folder);
     services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->RunStartupSequence(); });
 }

@@ -71,6 +71,8 @@ public:
     bool settingsWriteAllowed() const { return settingsWrite_; }
     // Writes the tool table and isToolUse into ZEPOED.INI, keeping what else the file holds.
     void SaveSettings();
+    // The card named on the command line, opened by the start-up sequence; empty when none.
+    const std::filesystem::path& startupCard() const { return startupCard_; }
 
     CardFileCommands& cardFile() { return *cardFile_; }
     PasteCommands& paste() { return *paste_; }
@@ -125,6 +127,7 @@ private:
     Dialogs dialogs_;
     ShellSettings settings_;
     bool settingsWrite_ = false;
+    std::filesystem::path startupCard_;
     QButtonGroup* modeGroup_ = nullptr;
 
     std::unique_ptr<CardFileCommands> cardFile_;

@@ -10,6 +10,7 @@
 #include "render/Fonts.h"
 #include "platform/Launcher.h"
 #include "dialogs/Prompts.h"
+#include "dialogs/Translations.h"
 #include "platform/Scheduler.h"
 #include "platform/SingleInstance.h"
 
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The task bar text. Not the display name: the platform would append that to every caption.
     QApplication::setApplicationName("ZEPOエディタ");
+    // The desktop file's name: the window manager then groups the editor under its own icon.
+    QGuiApplication::setDesktopFileName("zepoed");
+    zepo::InstallJapaneseTranslations();
     zepo::RegisterFontSubstitutes();
 
     zepo::QtPrompts prompts;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -226,6 +227,80 @@ TEST_F(ZepocardTest, ArbitraryBytesNeverCrashTheReader) {
             int code = Zepocard(cmd + path.string()).exitCode;
             EXPECT_TRUE(code == 0 || code == 1) << cmd << round << " exit " << code;
         }
+    }
+}
+
+
+// Reading a card must not lose objects silently: more objects of a kind than there are
+// slots, or a file named with a folder (the written card keeps only the bare name), stop
+// normalize; check names every such statement.
+TEST_F(ZepocardTest, NormalizeRefusesCardsThatWouldLoseObjectsOrLinks) {
+    fs::create_directory(dir_ / "sub");
+    fs::copy_file(kExamples / "aisatsu.txt", dir_ / "sub" / "aisatsu.txt");
+    std::string texts, frames, pictures, blocks;
+    for (int i = 0; i < 21; ++i) texts += "\ttext {" + std::to_string(i) + ",0}{t}{0}\r\n";
+    for (int i = 0; i < 11; ++i) frames += "\tframe {" + std::to_string(i) + ",0}{5,5}{0}\r\n";
+    for (int i = 0; i < 6; ++i) pictures += "\tbitmap {" + std::to_string(i) + ",0}{sakura.bmp,100}{0}\r\n";
+    for (int i = 0; i < 6; ++i) blocks += "\ttextf {" + std::to_string(i) + ",0}{aisatsu.txt}{0}\r\n";
+    const struct {
+        const char* name;
+        std::string body;
+        std::string checked;  // what check says at the refused statement
+    } cases[] = {
+        {"texts.zep", texts, ":22: ignored: 空いている場所がないため読みません"},
+        {"frames.zep", frames, ":12: ignored: 空いている場所がないため読みません"},
+        {"pictures.zep", pictures, ":7: ignored: 空いている場所がないため読みません"},
+        {"blocks.zep", blocks, ":7: ignored: 空いている場所がないため読みません"},
+        {"folder.zep", "\ttextf {0,0}{sub\\aisatsu.txt}{0}\r\n", ":2: warning: sub\\aisatsu.txt はフォルダ付きの名前です"},
+    };
+    for (const auto& c : cases) {
+        const fs::path card = WriteCard(c.name, "card {x}\r\n" + c.body + "end\r\n");
+        const fs::path out = dir_ / ("out-" + std::string(c.name));
+        Outcome run = Zepocard("normalize " + card.string() + " -o " + out.string());
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_FALSE(fs::exists(out)) << c.name << ": nothing written";
+        EXPECT_NE(run.err.find(c.checked.substr(c.checked.rfind(": ") + 2)), std::string::npos) << run.err;
+        Outcome check = Zepocard("check " + card.string());
+        EXPECT_EQ(check.exitCode, 1) << c.name;
+        EXPECT_NE(check.out.find(card.string() + c.checked), std::string::npos) << check.out;
+    }
+}
+
+// Every file zepocard writes goes through one writer: a full disk (here a file size limit,
+// which fails the write the same way) leaves the old file whole and no temporary file
+// behind; a temporary name planted as a link is never followed.
+TEST_F(ZepocardTest, FailedWritesLeaveTheOldFileAndPlantedLinksAlone) {
+    const fs::path victim = dir_ / "victim.txt";
+    std::ofstream(victim) << "victim";
+    std::string texts;  // written out with its styles, well over the limit of one block
+    for (int i = 0; i < 20; ++i) texts += "\ttext {" + std::to_string(i) + ",0}{ABCDEFGHIJ}{0}\r\n";
+    const fs::path card = WriteCard("big.zep", "card {big}\r\n" + texts + "end\r\n");
+    const struct {
+        const char* output;
+        std::string arguments;
+    } writers[] = {{"out.zep", "normalize " + card.string() + " -o "},
+                   {"out.bmp", "reduce " + (dir_ / "sakura.bmp").string() + " "}};
+    for (const auto& w : writers) {
+        const fs::path out = dir_ / w.output;
+        std::ofstream(out) << "old";
+        const std::string name = w.output;
+        for (const std::string& planted : {name + ".part", "." + name + ".part", name + ".tmp", name + "~",
+                                          "." + name + ".XXXXXX"})
+            fs::create_symlink(victim, dir_ / planted);
+        const std::string limited = "sh -c \"trap '' XFSZ; ulimit -f 1; exec " + std::string(ZEPOCARD) + " " +
+                                    w.arguments + out.string() + "\" >/dev/null 2>&1";
+        const int status = std::system(limited.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << w.output << ": the write must fail";
+        EXPECT_EQ(ReadBytes(out), "old") << w.output;
+        size_t files = 0;
+        for (const auto& entry : fs::directory_iterator(dir_)) files += entry.path().filename().string().find(name) != std::string::npos;
+        EXPECT_EQ(files, 6u) << w.output << ": the output and the planted links, no temporary file";
+
+        Outcome run = Zepocard(w.arguments + out.string());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(ReadBytes(out), "old") << w.output;
+        EXPECT_EQ(ReadBytes(victim), "victim") << w.output;
+        EXPECT_TRUE(fs::is_symlink(dir_ / (name + ".part"))) << w.output;
     }
 }
 

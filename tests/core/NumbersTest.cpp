@@ -51,5 +51,16 @@ TEST(Numbers, RoundDecimalsHalfUpOnTheDecimalDigits) {
     EXPECT_EQ(RoundDecimals(0.3335L, 3), std::strtold("0.334", nullptr));
 }
 
+
+TEST(Numbers, IntegerOutOfRangeOnlyForWellFormedNumbers) {
+    const struct {
+        const char* text;
+        bool outOfRange;
+    } cases[] = {{"2147483648", true}, {"-2147483649", true}, {" +99999999999999999999", true},
+                 {"2147483647", false}, {"-2147483648", false}, {"99999999999x", false}, {"", false},
+                 {"-", false}, {"1 000", false}};
+    for (const auto& c : cases) EXPECT_EQ(IsIntegerOutOfRange(c.text), c.outOfRange) << c.text;
+}
+
 }  // namespace
 }  // namespace zepo

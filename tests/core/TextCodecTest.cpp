@@ -61,5 +61,25 @@ TEST(TextCodec, EverySystemTextInTheSourcesFitsTheCodePage) {
     EXPECT_GT(seen, 20);
 }
 
+
+// Characters a card cannot hold reach a Shift-JIS message as code points, never as UTF-8
+// bytes read as Shift-JIS.
+TEST(TextCodec, RefusedCharactersAreShownAsCodePoints) {
+    const struct {
+        const char* typed;
+        const char* shown;
+        const char* message;
+    } cases[] = {
+        {"a😀b", "aU+1F600b", "カードに書けない文字が含まれています: U+1F600"},
+        {"2€0", "2U+20AC0", "カードに書けない文字が含まれています: U+20AC"},
+        {"名前😀🍣", "名前U+1F600U+1F363", "カードに書けない文字が含まれています: U+1F600 U+1F363"},
+        {"ｶｰﾄﾞ", "ｶｰﾄﾞ", "カードに書けない文字が含まれています: "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SjisToUtf8(ShownInSjis(c.typed)), c.shown) << c.typed;
+        EXPECT_EQ(SjisToUtf8(UnwritableCharactersMessage(c.typed)), c.message) << c.typed;
+    }
+}
+
 }  // namespace
 }  // namespace zepo

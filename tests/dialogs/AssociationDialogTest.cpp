@@ -192,7 +192,7 @@ TEST_F(AssociationDialogTest, ProgramField) {
     });
     EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", "/usr/bin/Calc"}));  // case kept
     EXPECT_EQ(chooser.requests.back().title, "起動ソフトの指定");
-    EXPECT_TRUE(chooser.requests.back().filter.startsWith("実行ﾌｧｲﾙ(*.exe) (*.exe);;全てのﾌｧｲﾙ(*.*) (*.*);;"));
+    EXPECT_TRUE(chooser.requests.back().filter.startsWith("実行ﾌｧｲﾙ(*.exe);;全てのﾌｧｲﾙ(*);;"));
 }
 
 TEST_F(AssociationDialogTest, ProgramTextOutsideShiftJisSendsTheUserBack) {

@@ -187,7 +187,7 @@ TEST_F(FrameRoundTrip, CornerWithACharacterShiftJisCannotHoldIsNotANumber) {
     runner.Push([](QDialog&) { return false; });
     EXPECT_EQ(editor.EditFrame(SlotId(SlotKind::Frame, 1)), EditResult::Cancelled);
     ASSERT_EQ(messages.warnings.size(), 1u);
-    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2?0」は整数ではありません");
+    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2U+20AC0」は整数ではありません");
     EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
 }
 
@@ -257,7 +257,9 @@ TEST_F(FrameValuesThroughTheDialog, ReadNamesTheFirstCornerThatIsNotAWholeNumber
     } cases[] = {
         {"edtFrmX1", "", "枠の位置（左上 x）の「」は整数ではありません"},
         {"edtFrmY1", "1.5", "枠の位置（左上 y）の「1.5」は整数ではありません"},
-        {"edtFrmX2", "2147483648", "枠の位置（右下 x）の「2147483648」は整数ではありません"},
+        {"edtFrmX2", "2147483648", "枠の位置（右下 x）の「2147483648」は大きすぎます"},
+        {"edtFrmX2", "-99999999999", "枠の位置（右下 x）の「-99999999999」は大きすぎます"},
+        {"edtFrmX2", "9999999999x", "枠の位置（右下 x）の「9999999999x」は整数ではありません"},
         {"edtFrmY2", "１０", "枠の位置（右下 y）の「１０」は整数ではありません"},
     };
     for (const Case& c : cases) {

@@ -147,7 +147,7 @@ TEST(MacroReader, SlotExhaustionIgnoresTheStatementButChecksTheKind) {
     EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 30u);
     EXPECT_EQ(r.card.slot(SlotKind::OneLineText, 20).bounds.left, 19);
     EXPECT_TRUE(r.card.parentChecked[static_cast<int>(SlotKind::OneLineText)]);
-    EXPECT_EQ(r.Count(ReadNote::IgnoredStatement), 2);
+    EXPECT_EQ(r.Count(ReadNote::NoFreeSlot), 2);
     EXPECT_TRUE(r.messages.warnings.empty());
 }
 
@@ -373,6 +373,42 @@ TEST(MacroReader, UnknownStatementsAreNotedAndSkipped) {
     r.Read(CardLines({"\tsound {x}", "  'late comment", "\tNEW {RED}", "\tnew {RED}"}));
     EXPECT_EQ(r.Count(ReadNote::UnknownStatement), 3);
     EXPECT_EQ(r.card.settings.color, kRed);
+}
+
+}  // namespace
+}  // namespace zepo
+
+namespace zepo {
+namespace {
+using namespace test;
+
+// Millions of statements past the last free slot keep a bounded number of notes; the rest
+// are counted, so nothing said about the card is lost.
+TEST(MacroReader, NotesOfOneKindAreCappedAndCounted) {
+    std::vector<std::string> statements;
+    const size_t extra = kMaxNotesPerKind + 250;
+    for (size_t i = 0; i < 20 + extra; ++i) statements.push_back("\ttext {0,0}{t}{0}");
+    for (int i = 0; i < 3; ++i) statements.push_back("\tunknown {x}");
+    Reading r;
+    r.Read(CardLines(statements));
+    EXPECT_EQ(r.Count(ReadNote::NoFreeSlot), static_cast<int>(kMaxNotesPerKind));
+    EXPECT_EQ(r.outcome.omitted[static_cast<size_t>(ReadNote::NoFreeSlot)], 250u);
+    EXPECT_EQ(r.Count(ReadNote::UnknownStatement), 3) << "each kind has its own allowance";
+    EXPECT_EQ(r.outcome.omitted[static_cast<size_t>(ReadNote::UnknownStatement)], 0u);
+}
+
+// An argument far longer than any line can be written is kept only up to a bound, whole
+// characters only, so one huge line costs little to read and to measure.
+TEST(MacroReader, HugeArgumentsAreBounded) {
+    std::string caption;
+    for (int i = 0; i < 5000; ++i) caption += S("あ");
+    const ParsedLine p = ParseMacroLine("\ttext {1,2}{" + caption + "}{0}");
+    EXPECT_EQ(p.a1, "1");
+    EXPECT_EQ(p.a3, "0") << "what follows a long argument is still read";
+    EXPECT_LT(p.a2w.size(), caption.size());
+    EXPECT_GT(p.a2w.size(), kMaxMacroLineBytes);
+    EXPECT_EQ(p.a2w.size() % 2, 0u) << "never half a character";
+    EXPECT_EQ(p.a2w, caption.substr(0, p.a2w.size()));
 }
 
 }  // namespace

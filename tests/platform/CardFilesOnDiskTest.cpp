@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "ShellFakes.h"
+#include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
 #include "core/TextCodec.h"
 
@@ -105,6 +106,66 @@ TEST_F(CardFilesOnDiskTest, TheSaveFolderIsCheckedWithoutEnteringIt) {
     EXPECT_FALSE(CardFilesOnDisk(dir_ / "nope").ReachSaveFolder());
     Write("plain", "x");
     EXPECT_FALSE(CardFilesOnDisk(dir_ / "plain").ReachSaveFolder());
+}
+
+// A card comes from anyone: only names inside its save folder are read. A subfolder is
+// inside; an absolute name, or one that climbs out at any point, is not.
+TEST_F(CardFilesOnDiskTest, OnlyNamesInsideTheSaveFolderAreRead) {
+    fs::create_directories(dir_ / "card" / "sub");
+    Write("outside.txt", "secret");
+    Write("card/sub/in.txt", "ok");
+    Write("card/here.txt", "ok");
+    CardFilesOnDisk files(dir_ / "card");
+    const std::string outside = (dir_ / "outside.txt").string();
+    const struct {
+        std::string name;
+        bool read;
+    } cases[] = {
+        {"here.txt", true},          {".\\here.txt", true},       {"sub\\in.txt", true},
+        {"sub/in.txt", true},        {"sub\\..\\here.txt", true}, {"..\\outside.txt", false},
+        {"../outside.txt", false},   {"sub\\..\\..\\outside.txt", false}, {outside, false},
+        {"\\etc\\hostname", false},  {"/etc/passwd", false},      {"..", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.ReadTextLines(c.name).has_value(), c.read) << c.name;
+        EXPECT_EQ(!ResolveInFolder(dir_ / "card", c.name).empty(), c.read) << c.name;
+    }
+}
+
+// A text block keeps only what it can ever show: a 64 MiB text file costs no more than that.
+TEST_F(CardFilesOnDiskTest, TextBlocksKeepOnlyWhatCanBeShown) {
+    std::string text = std::string(kMaxTextBlockLineBytes - 1, 'x') + Sjis("あ") + std::string(1000, 'a') + "\r\n";
+    for (size_t i = 0; i < kMaxTextBlockLines + 100; ++i) text += "line\r\n";
+    Write("long.txt", text);
+    const auto lines = CardFilesOnDisk(dir_).ReadTextLines("long.txt");
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), kMaxTextBlockLines);
+    EXPECT_EQ(lines->front().size(), kMaxTextBlockLineBytes - 1) << "the cut never splits a character";
+    EXPECT_EQ(lines->back(), "line");
+}
+
+// Reading in pieces must give the lines reading all at once gives, wherever a piece ends
+// (a CR LF split between two pieces is one line break, not two).
+TEST_F(CardFilesOnDiskTest, LinesReadInPiecesMatchTheWholeSplit) {
+    const size_t piece = size_t{1} << 20;
+    auto around = [&](size_t at, const std::string& middle) {
+        return std::string(at - 1, 'a') + middle + std::string(10, 'b') + "\r\nend";
+    };
+    const std::string cases[] = {
+        around(piece, "\r\n"),           // the CR ends the first piece
+        around(piece - 1, "\r\n"),       // both in the first piece, the next starts a line
+        around(piece, "\r\r\n"),         // a lone CR, then a CR LF across the boundary
+        around(piece, "\n\r"),           // LF then a lone CR
+        std::string(piece * 2 + 5, 'x'), // one line over three pieces, no break
+        around(piece, "\r\n") + std::string(1, '\0') + "after the zero",
+        "",
+    };
+    for (const std::string& bytes : cases) {
+        Write("big.txt", bytes);
+        const auto pieces = ReadFileLines(dir_ / "big.txt");
+        ASSERT_TRUE(pieces);
+        EXPECT_EQ(*pieces, SplitLines(bytes)) << bytes.size();
+    }
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
     form().cardFile().EditCardSettings();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:Shift-JISで表せない文字が含まれています"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:カードに書けない文字が含まれています: U+1F600"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 

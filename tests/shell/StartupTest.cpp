@@ -10,6 +10,7 @@
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "dialogs/AboutDialog.h"
+#include "model/MacroFile.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "platform/SingleInstance.h"
 #include "shell/Switches.h"
@@ -80,16 +81,44 @@ TEST(Switches, WholeArgumentsWithoutRegardToAsciiCase) {
     struct Case {
         std::vector<std::string> args;
         bool c, a;
+        std::string card = {};
     } cases[] = {
         {{}, false, false},          {{"/c"}, true, false},      {{"/C"}, true, false},
         {{"-c"}, false, false},      {{"/cx"}, false, false},    {{"/a", "/c"}, true, true},
         {{"/c", "/c"}, true, false}, {{"x", "/A"}, false, true}, {{"/c /a"}, false, false},
+        {{"/c", "/tmp/a.zep"}, true, false, "/tmp/a.zep"}, {{"b.ZEP", "/tmp/a.zep"}, false, false, "b.ZEP"},
+        {{".zep", "x.zepx"}, false, false, ""},
     };
     for (const Case& c : cases) {
         Switches s = ParseSwitches(c.args);
         EXPECT_EQ(s.currentFolderAsSaveFolder, c.c) << ::testing::PrintToString(c.args);
         EXPECT_EQ(s.writeSettings, c.a) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(s.card, c.card.empty() ? std::filesystem::path() : std::filesystem::absolute(c.card));
     }
+}
+
+// What the file manager's "open with" does: the card opens at once, its folder becomes the
+// save folder, and neither start-up question is asked.
+TEST_F(ShellTest, ACardOnTheCommandLineOpensWithoutTheStartupDialogs) {
+    TempFolder cards;
+    App();
+    const auto card = cards.path() / "aaa.zep";
+    std::ofstream(card, std::ios::binary) << HeaderMarkerLine() << "\r\ncard {x}\r\n\ttitle {t}\r\nend\r\n";
+    Start({card.string()});
+    EXPECT_EQ(form().document().saveFolder(), cards.path());
+    scheduler.FireAll();
+    EXPECT_EQ(log, std::vector<std::string>{});
+    EXPECT_EQ(form().card().settings.name, "aaa");
+    EXPECT_EQ(form().card().settings.title, "t");
+
+    // A card that cannot be read leaves the editor on an empty card, still without questions.
+    windows.reset();
+    scheduler.pending.clear();  // the first editor's start-up is gone with it
+    Start({(cards.path() / "missing.zep").string()});
+    scheduler.FireAll();
+    EXPECT_EQ(log, std::vector<std::string>{});
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
+    EXPECT_EQ(form().card().settings.name, "main") << "the editor's empty card";
 }
 
 TEST_F(ShellTest, SwitchCTakesTheCurrentFolderAndSwitchAAllowsWriting) {

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs the build into a scratch prefix and checks what a desktop needs from it: both
+# programs, a valid menu entry with a Japanese name that opens cards, the card file type
+# for *.zep and the icon.
+set -eu
+BUILD=$1
+PREFIX=$(mktemp -d)
+trap 'rm -rf "$PREFIX"' EXIT
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
+fail() { echo "install: $*" >&2; exit 1; }
+for program in zepoed zepocard; do
+  [ -x "$PREFIX/bin/$program" ] || fail "bin/$program missing"
+done
+DESKTOP="$PREFIX/share/applications/zepoed.desktop"
+[ -f "$DESKTOP" ] || fail "no desktop file"
+desktop-file-validate "$DESKTOP" || fail "desktop file invalid"
+grep -qx 'Name\[ja\]=ZEPOエディタ' "$DESKTOP" || fail "no Japanese name"
+grep -qx 'Exec=zepoed %f' "$DESKTOP" || fail "the entry does not pass the card file"
+grep -qx 'MimeType=application/x-zepo-card;' "$DESKTOP" || fail "the entry does not open cards"
+[ -f "$PREFIX/share/icons/hicolor/scalable/apps/zepoed.svg" ] || fail "no icon"
+xmllint --noout "$PREFIX/share/icons/hicolor/scalable/apps/zepoed.svg" || fail "icon is not well-formed"
+update-mime-database "$PREFIX/share/mime" >/dev/null 2>&1 || fail "MIME package rejected"
+grep -q ':application/x-zepo-card:\*\.zep$' "$PREFIX/share/mime/globs2" || fail "*.zep is not a card"
+echo "installed: $(cd "$PREFIX" && find . -type f | grep -v '^./share/mime/[^p]' | sort | tr '\n' ' ')"
