@@ -139,6 +139,7 @@ struct Movie2Settings {
     int frame = 0;       // FrameColumn::MovieFrame index
     std::string scaleText = "100.0";
     std::string movieFile;  // the chosen movie file
+    bool operator==(const Movie2Settings&) const = default;
 };
 
 struct MarkerSettings {
@@ -146,6 +147,7 @@ struct MarkerSettings {
     int color = kRed;
     int width = 3;  // 1..20
     bool off = false;
+    bool operator==(const MarkerSettings&) const = default;
 };
 
 constexpr int kSlideListMax = 20;
@@ -153,6 +155,7 @@ struct SlideSettings {
     bool inUse = false;
     int interval = 3;  // seconds, 1..600
     std::vector<std::string> list;  // card file names with extension
+    bool operator==(const SlideSettings&) const = default;
 };
 
 // Choices the property dialogs remember between uses and the reader updates.

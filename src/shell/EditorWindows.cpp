@@ -11,6 +11,9 @@
 #include "dialogs/FrameDialog.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "dialogs/MacroViewer.h"
+#include "dialogs/MarkerDialog.h"
+#include "dialogs/Movie2Dialog.h"
+#include "dialogs/SlideDialog.h"
 #include "dialogs/Prompts.h"
 #include "core/TextCodec.h"
 
@@ -37,9 +40,12 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     dialogs_.push_back(attached.button);
     attached.saveFolder = new SaveFolderDialog(services.prompts, owner);
     dialogs_.push_back(attached.saveFolder);
-    pending("TMarkerDlg", "マーカー機能");
-    pending("TAvi2Dlg", "動画２");
-    pending("TSlideDlg", "スライド機能");
+    attached.marker = new MarkerDialog(owner);
+    dialogs_.push_back(attached.marker);
+    attached.movie2 = new Movie2Dialog(services.prompts, owner);
+    dialogs_.push_back(attached.movie2);
+    attached.slide = new SlideDialog(services.prompts, owner);
+    dialogs_.push_back(attached.slide);
     pending("TToolOptDlg", "ツールの設定");
     attached.macroViewer = new MacroViewer(owner);
     dialogs_.push_back(attached.macroViewer);

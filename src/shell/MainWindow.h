@@ -29,8 +29,11 @@ class CardSettingsDialog;
 class FeatureCommands;
 class FrameDialog;
 class MacroViewer;
+class MarkerDialog;
+class Movie2Dialog;
 class PasteCommands;
 class SaveFolderDialog;
+class SlideDialog;
 class SlotEditor;
 class ToolCommands;
 class ViewCommands;
@@ -51,6 +54,9 @@ public:
         FrameDialog* frame = nullptr;
         AssociationDialog* association = nullptr;
         ButtonDialog* button = nullptr;
+        Movie2Dialog* movie2 = nullptr;
+        MarkerDialog* marker = nullptr;
+        SlideDialog* slide = nullptr;
     };
     // The dialogs are created after the main window; they are handed over here.
     void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }

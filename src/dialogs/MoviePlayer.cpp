@@ -1,0 +1,71 @@
+#include "dialogs/MoviePlayer.h"
+
+#include <QHBoxLayout>
+#include <QMediaPlayer>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QVideoWidget>
+
+#include "dialogs/Named.h"
+
+namespace zepo {
+
+MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
+    player_ = new QMediaPlayer(this);
+    video_ = Named(new QVideoWidget(this), "video");
+    video_->setMinimumSize(160, 120);
+    player_->setVideoOutput(video_);
+    btnPlay = Named(new QPushButton("再生", this), "btnPlay");
+    btnStop = Named(new QPushButton("停止", this), "btnStop");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnPlay);
+    buttons->addWidget(btnStop);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(video_);
+    layout->addLayout(buttons);
+
+    connect(btnPlay, &QPushButton::clicked, this, [this] {
+        emit playPressed();
+        Play();
+    });
+    connect(btnStop, &QPushButton::clicked, this, &MoviePlayer::Stop);
+    // A file the backend cannot read may report an error, an invalid status or both; the
+    // first of them decides.
+    connect(player_, &QMediaPlayer::errorOccurred, this, [this] { Answer(false); });
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia) Answer(false);
+        else if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia) Answer(true);
+    });
+}
+
+void MoviePlayer::Open(const QString& path) {
+    waiting_ = false;
+    player_->stop();
+    player_->setSource(QUrl());
+    waiting_ = true;
+    player_->setSource(QUrl::fromLocalFile(path));
+}
+
+void MoviePlayer::Close() {
+    waiting_ = false;
+    player_->stop();
+    player_->setSource(QUrl());
+}
+
+void MoviePlayer::Play() { player_->play(); }
+
+void MoviePlayer::Stop() { player_->stop(); }
+
+bool MoviePlayer::playing() const { return player_->playbackState() == QMediaPlayer::PlayingState; }
+
+void MoviePlayer::Answer(bool ok) {
+    if (!waiting_) return;
+    waiting_ = false;
+    if (ok) emit opened();
+    else emit openFailed();
+}
+
+}  // namespace zepo
