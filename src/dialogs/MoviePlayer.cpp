@@ -1,5 +1,6 @@
 #include "dialogs/MoviePlayer.h"
 
+#include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QMediaPlayer>
 #include <QPushButton>
@@ -42,6 +43,8 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
 }
 
 void MoviePlayer::Open(const QString& path) {
+    // The sound device is looked for only when a movie is tried, not with every editor start.
+    if (!player_->audioOutput()) player_->setAudioOutput(new QAudioOutput(this));
     waiting_ = false;
     player_->stop();
     player_->setSource(QUrl());
