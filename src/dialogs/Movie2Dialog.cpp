@@ -133,13 +133,20 @@ Result<Movie2Settings> Movie2Dialog::Read() const {
     s.x = x->value();
     s.y = y->value();
     s.frame = std::max(0, Frame->itemIndex());
-    s.scaleText = Utf8ToSjis(Bai->text().toStdString()).bytes;
+    const SjisConversion typed = Utf8ToSjis(Bai->text().toStdString());
+    s.scaleText = typed.bytes;
     const QString selected = fileList->SelectedFile();
     if (Cancel->isChecked() || selected.isEmpty()) return s;  // the feature is off
-    const std::optional<std::string> scale = ClampedMagnification(s.scaleText);
+    // A character Shift-JIS cannot hold must not simply vanish: "1€00" is not 100.
+    const std::optional<std::string> scale = typed.ok() ? ClampedMagnification(s.scaleText) : std::nullopt;
     if (!scale) {
         Bai->setFocus();
-        return Fail(Sjis("拡大率「") + s.scaleText + Sjis("」が数値ではありません"));
+        std::string shown;
+        for (char32_t ch : Bai->text().toUcs4()) {
+            const SjisConversion one = Utf8ToSjis(QString::fromUcs4(&ch, 1).toStdString());
+            shown += one.ok() ? one.bytes : "?";
+        }
+        return Fail(Sjis("拡大率「") + shown + Sjis("」が数値ではありません"));
     }
     s.scaleText = *scale;
     s.movieFile = Utf8ToSjis((folder_ / selected.toStdString()).string()).bytes;
