@@ -13,10 +13,10 @@
 namespace zepo {
 
 MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
-    player_ = new QMediaPlayer(this);
-    video_ = Named(new QVideoWidget(this), "video");
-    video_->setMinimumSize(160, 120);
-    player_->setVideoOutput(video_);
+    screen_ = new QWidget(this);
+    screen_->setMinimumSize(160, 120);
+    new QVBoxLayout(screen_);
+    screen_->layout()->setContentsMargins(0, 0, 0, 0);
     btnPlay = Named(new QPushButton("再生", this), "btnPlay");
     btnStop = Named(new QPushButton("停止", this), "btnStop");
     auto* buttons = new QHBoxLayout;
@@ -25,7 +25,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(video_);
+    layout->addWidget(screen_);
     layout->addLayout(buttons);
 
     connect(btnPlay, &QPushButton::clicked, this, [this] {
@@ -33,6 +33,14 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
         Play();
     });
     connect(btnStop, &QPushButton::clicked, this, &MoviePlayer::Stop);
+}
+
+void MoviePlayer::CreatePlayer() {
+    player_ = new QMediaPlayer(this);
+    video_ = Named(new QVideoWidget(screen_), "video");
+    screen_->layout()->addWidget(video_);
+    player_->setVideoOutput(video_);
+    player_->setAudioOutput(new QAudioOutput(this));
     // A file the backend cannot read may report an error, an invalid status or both; the
     // first of them decides.
     connect(player_, &QMediaPlayer::errorOccurred, this, [this] { Answer(false); });
@@ -43,8 +51,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
 }
 
 void MoviePlayer::Open(const QString& path) {
-    // The sound device is looked for only when a movie is tried, not with every editor start.
-    if (!player_->audioOutput()) player_->setAudioOutput(new QAudioOutput(this));
+    if (!player_) CreatePlayer();
     waiting_ = false;
     player_->stop();
     player_->setSource(QUrl());
@@ -54,15 +61,18 @@ void MoviePlayer::Open(const QString& path) {
 
 void MoviePlayer::Close() {
     waiting_ = false;
+    if (!player_) return;
     player_->stop();
     player_->setSource(QUrl());
 }
 
-void MoviePlayer::Play() { player_->play(); }
+void MoviePlayer::Play() {
+    if (player_) player_->play();
+}
 
-void MoviePlayer::Stop() { player_->stop(); }
-
-bool MoviePlayer::playing() const { return player_->playbackState() == QMediaPlayer::PlayingState; }
+void MoviePlayer::Stop() {
+    if (player_) player_->stop();
+}
 
 void MoviePlayer::Answer(bool ok) {
     if (!waiting_) return;

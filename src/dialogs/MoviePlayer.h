@@ -1,6 +1,8 @@
 #pragma once
 // The movie player of the movie dialog: a video picture with only Play and Stop, over Qt
 // Multimedia. Opening is asynchronous; each Open ends in exactly one opened() or openFailed().
+// The media backend is loaded at the first Open, not with the editor's windows: it costs a
+// tenth of a second, and most editing sessions never try a movie.
 
 #include <QString>
 #include <QWidget>
@@ -22,7 +24,6 @@ public:
     void Close();
     void Play();
     void Stop();
-    bool playing() const;
 
 signals:
     void opened();
@@ -32,9 +33,11 @@ signals:
 
 private:
     void Answer(bool ok);
+    void CreatePlayer();
 
-    QMediaPlayer* player_;
-    QVideoWidget* video_;
+    QMediaPlayer* player_ = nullptr;
+    QVideoWidget* video_ = nullptr;
+    QWidget* screen_;  // holds the video picture once there is one
     QPushButton* btnPlay;
     QPushButton* btnStop;
     bool waiting_ = false;  // an Open has had no answer yet
