@@ -16,13 +16,4 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-PendingDialog::PendingDialog(const QString& className, const QString& caption, QWidget* parent)
-    : QDialog(parent), className_(className) {
-    setWindowTitle(caption);
-    auto* layout = new QVBoxLayout(this);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-}
-
 }  // namespace zepo

@@ -32,12 +32,13 @@ bool Matches(const QString& fileName, const std::vector<QRegularExpression>& pat
 
 bool MatchesMask(const QString& fileName, const QString& masks) { return Matches(fileName, MaskPatterns(masks)); }
 
-QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks) {
+QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable) {
     QStringList names;
     const std::vector<QRegularExpression> patterns = MaskPatterns(masks);
     std::error_code ec;
-    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
-         it.increment(ec)) {
+    auto it = std::filesystem::directory_iterator(folder, ec);
+    if (readable) *readable = !ec;
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
         QString name = QString::fromStdString(it->path().filename().string());
@@ -77,10 +78,12 @@ FileList::FileList(QString masks, QWidget* parent) : QListWidget(parent), masks_
 }
 
 // The program's own changes of the list stay quiet: itemSelectionChanged then means the user.
-void FileList::Reread(const std::filesystem::path& folder) {
+bool FileList::Reread(const std::filesystem::path& folder) {
     QSignalBlocker quiet(this);
     clear();
-    addItems(FilesMatching(folder, masks_));
+    bool readable = false;
+    addItems(FilesMatching(folder, masks_, &readable));
+    return readable;
 }
 
 void FileList::SelectFile(const QString& name) {

@@ -13,8 +13,9 @@ namespace zepo {
 bool MatchesMask(const QString& fileName, const QString& masks);
 
 // The matching regular files of `folder`, sorted without regard to case. Names that
-// Shift-JIS cannot hold are left out: a card could not name them.
-QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks);
+// Shift-JIS cannot hold are left out: a card could not name them. `readable`, when given,
+// tells whether the folder could be listed at all.
+QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable = nullptr);
 
 // "description|patterns|description|patterns…" as the file dialog's filter lines
 // "description(patterns);;…", each pattern shown once; "*.*" means every file.
@@ -27,7 +28,8 @@ class FileList : public QListWidget {
 public:
     FileList(QString masks, QWidget* parent = nullptr);
     const QString& masks() const { return masks_; }
-    void Reread(const std::filesystem::path& folder);
+    // False when the folder cannot be listed; the list is then empty.
+    bool Reread(const std::filesystem::path& folder);
     // Selects the named file; no selection when it is empty or not listed.
     void SelectFile(const QString& name);
     void ClearSelection();

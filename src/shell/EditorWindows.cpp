@@ -19,6 +19,9 @@
 #include "dialogs/MacroViewer.h"
 #include "dialogs/ToolSettingsDialog.h"
 #include "shell/HelpCommands.h"
+#include "dialogs/MarkerDialog.h"
+#include "dialogs/Movie2Dialog.h"
+#include "dialogs/SlideDialog.h"
 #include "dialogs/Prompts.h"
 #include "core/TextCodec.h"
 
@@ -27,9 +30,6 @@ namespace zepo {
 EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<MainWindow>(services)) {
     MainWindow* owner = main_.get();
     MainWindow::Dialogs attached;
-    auto pending = [&](const char* cls, const char* caption) {
-        dialogs_.push_back(new PendingDialog(cls, QString::fromUtf8(caption), owner));
-    };
     attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
     auto* picture = new PictureDialog(services.launcher, owner);
@@ -48,9 +48,12 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     dialogs_.push_back(attached.button);
     attached.saveFolder = new SaveFolderDialog(services.prompts, owner);
     dialogs_.push_back(attached.saveFolder);
-    pending("TMarkerDlg", "マーカー機能");
-    pending("TAvi2Dlg", "動画２");
-    pending("TSlideDlg", "スライド機能");
+    attached.marker = new MarkerDialog(owner);
+    dialogs_.push_back(attached.marker);
+    attached.movie2 = new Movie2Dialog(services.prompts, owner);
+    dialogs_.push_back(attached.movie2);
+    attached.slide = new SlideDialog(services.prompts, owner);
+    dialogs_.push_back(attached.slide);
     attached.toolSettings = new ToolSettingsDialog(services.files, owner);
     dialogs_.push_back(attached.toolSettings);
     attached.macroViewer = new MacroViewer(owner);

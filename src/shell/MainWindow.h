@@ -30,8 +30,11 @@ class FeatureCommands;
 class FrameDialog;
 class HelpCommands;
 class MacroViewer;
+class MarkerDialog;
+class Movie2Dialog;
 class PasteCommands;
 class SaveFolderDialog;
+class SlideDialog;
 class SlotEditor;
 class ToolSettingsDialog;
 class ScreenPictureCommands;
@@ -56,6 +59,9 @@ public:
         AssociationDialog* association = nullptr;
         ButtonDialog* button = nullptr;
         ToolSettingsDialog* toolSettings = nullptr;
+        Movie2Dialog* movie2 = nullptr;
+        MarkerDialog* marker = nullptr;
+        SlideDialog* slide = nullptr;
     };
     // The dialogs are created after the main window; they are handed over here.
     void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }

@@ -1,0 +1,45 @@
+#pragma once
+// The marker dialog: the pen the presenter draws on the card with (width and colour), or the
+// instruction that switches the marker off.
+
+#include <QDialog>
+
+#include "model/Card.h"
+
+class QCheckBox;
+class QPushButton;
+class QSpinBox;
+
+namespace zepo {
+
+class ColorGrid;
+
+class MarkerDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit MarkerDialog(QWidget* parent = nullptr);
+
+    // Shows the settings with "設定解除" unticked.
+    void Load(const MarkerSettings& settings);
+    // The settings as confirmed; the marker is in use unless "設定解除" is ticked.
+    MarkerSettings Read() const;
+
+    static constexpr const char* kHelpTopic = "HID00000039";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
+    // A change of the pen means the user wants the marker: both boxes go off.
+    void PenClick();
+
+    QSpinBox* Width;
+    ColorGrid* Color;
+    QCheckBox* Stop;
+    QCheckBox* Cancel;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+};
+
+}  // namespace zepo

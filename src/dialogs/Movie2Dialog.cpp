@@ -1,0 +1,192 @@
+#include "dialogs/Movie2Dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/Moji.h"
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
+#include "dialogs/DialogButtons.h"
+#include "dialogs/FileList.h"
+#include "dialogs/MoviePlayer.h"
+#include "dialogs/Named.h"
+#include "dialogs/Prompts.h"
+#include "dialogs/RadioGroup.h"
+#include "dialogs/SjisLimit.h"
+
+namespace zepo {
+namespace {
+
+constexpr size_t kMagnificationBytes = 6;
+
+QSpinBox* PositionBox(QWidget* parent, const char* name) {
+    auto* box = Named(new QSpinBox(parent), name);
+    box->setRange(0, 3000);
+    return box;
+}
+
+QString FromSjis(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
+
+}  // namespace
+
+std::optional<std::string> ClampedMagnification(const std::string& text) {
+    const std::optional<long double> value = ParseNumber(text);
+    if (!value) return std::nullopt;
+    if (!(*value >= 20)) return std::string("20.0");
+    if (*value > 1000) return std::string("1000.0");
+    return text;
+}
+
+Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+    setWindowTitle("動画２");
+    AviPos = Named(new RadioGroup("表示場所", {"別ウィンドウ上(0)", "ZEPOのカード上(1)"}, this), "AviPos");
+    auto* position = new QGroupBox("位置", this);
+    x = PositionBox(position, "x");
+    y = PositionBox(position, "y");
+    auto* positionRow = new QHBoxLayout(position);
+    positionRow->addWidget(new QLabel("x:", position));
+    positionRow->addWidget(x);
+    positionRow->addWidget(new QLabel("y:", position));
+    positionRow->addWidget(y);
+    Frame = Named(new RadioGroup("動画の枠",
+                                 {"標準(0)", "凸１(FA)", "凹１(FA2)", "凸２(FB)", "凹２(FB2)", "凸３(FC)", "凹３(FC2)"},
+                                 this),
+                  "Frame");
+    auto* scale = new QGroupBox("拡大率", this);
+    Bai = Named(new QLineEdit(scale), "Bai");
+    LimitSjisBytes(Bai, kMagnificationBytes);
+    auto* scaleRow = new QHBoxLayout(scale);
+    scaleRow->addWidget(Bai);
+    scaleRow->addWidget(new QLabel("%", scale));
+    auto* files = new QGroupBox("ファイル(*.avi)", this);
+    fileList = Named(new FileList("*.avi", files), "FileList");
+    (new QVBoxLayout(files))->addWidget(fileList);
+    MPlayer = Named(new MoviePlayer(this), "MPlayer");
+    Cancel = Named(new QCheckBox("設定解除", this), "Cancel");
+    Cancel->setStyleSheet("color: red");
+
+    DialogButtons buttons = MakeDialogButtons(this);
+    OKBtn = buttons.ok;
+    CancelBtn = buttons.cancel;
+    HelpBtn = buttons.help;
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(AviPos);
+    left->addWidget(position);
+    left->addWidget(scale);
+    left->addWidget(Cancel);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(files);
+    right->addWidget(MPlayer);
+    auto* main = new QGridLayout(this);
+    main->addLayout(left, 0, 0);
+    main->addWidget(Frame, 0, 1);
+    main->addLayout(right, 0, 2);
+    main->addLayout(buttons.row, 1, 0, 1, 3);
+
+    connect(AviPos->item(0), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
+    connect(AviPos->item(1), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
+    connect(fileList, &QListWidget::itemSelectionChanged, this, [this] { FileListClick(); });
+    connect(Cancel, &QCheckBox::clicked, this, [this] { CancelClick(); });
+    connect(MPlayer, &MoviePlayer::playPressed, this, [this] { OpenSelected(); });
+    connect(MPlayer, &MoviePlayer::openFailed, this, [this] {
+        MPlayer->setEnabled(false);
+        prompts_.Warn(Sjis("再生する機能がありません"));
+    });
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
+}
+
+void Movie2Dialog::Load(const Movie2Settings& s, const std::filesystem::path& saveFolder) {
+    folder_ = saveFolder;
+    AviPos->setItemIndex(s.position == 1 ? 1 : 0);
+    x->setValue(s.x);
+    y->setValue(s.y);
+    Frame->setItemIndex(s.frame);
+    Bai->setText(FromSjis(s.scaleText));
+    Cancel->setChecked(false);
+    PlacementRule();
+    MPlayer->Close();
+    MPlayer->setEnabled(false);
+    OKBtn->setEnabled(false);
+    if (!fileList->Reread(saveFolder))
+        prompts_.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(saveFolder.string()).bytes);
+    // The reader keeps the bare name, a confirmation the full path: both select by name.
+    fileList->SelectFile(s.movieFile.empty() ? QString() : FromSjis(BareFileName(s.movieFile)));
+    if (!fileList->SelectedFile().isEmpty()) {
+        OKBtn->setEnabled(true);
+        MPlayer->setEnabled(true);
+        OpenSelected();
+    }
+}
+
+Result<Movie2Settings> Movie2Dialog::Read() const {
+    Movie2Settings s;
+    s.position = AviPos->itemIndex() == 1 ? 1 : 0;
+    s.x = x->value();
+    s.y = y->value();
+    s.frame = std::max(0, Frame->itemIndex());
+    const SjisConversion typed = Utf8ToSjis(Bai->text().toStdString());
+    s.scaleText = typed.bytes;
+    const QString selected = fileList->SelectedFile();
+    if (Cancel->isChecked() || selected.isEmpty()) return s;  // the feature is off
+    // A character Shift-JIS cannot hold must not simply vanish: "1€00" is not 100.
+    const std::optional<std::string> scale = typed.ok() ? ClampedMagnification(s.scaleText) : std::nullopt;
+    if (!scale) {
+        Bai->setFocus();
+        std::string shown;
+        for (char32_t ch : Bai->text().toUcs4()) {
+            const SjisConversion one = Utf8ToSjis(QString::fromUcs4(&ch, 1).toStdString());
+            shown += one.ok() ? one.bytes : "?";
+        }
+        return Fail(Sjis("拡大率「") + shown + Sjis("」が数値ではありません"));
+    }
+    s.scaleText = *scale;
+    s.movieFile = Utf8ToSjis((folder_ / selected.toStdString()).string()).bytes;
+    s.inUse = true;
+    return s;
+}
+
+void Movie2Dialog::PlacementRule() {
+    const bool onCard = AviPos->itemIndex() == 1;
+    Bai->setEnabled(onCard);
+    Frame->setEnabled(onCard);
+}
+
+void Movie2Dialog::OpenSelected() {
+    const QString selected = fileList->SelectedFile();
+    if (selected.isEmpty()) return;
+    MPlayer->setEnabled(true);
+    MPlayer->Open(QString::fromStdString((folder_ / selected.toStdString()).string()));
+}
+
+void Movie2Dialog::FileListClick() {
+    Cancel->setChecked(false);
+    if (fileList->SelectedFile().isEmpty()) return;
+    OKBtn->setEnabled(true);
+    OpenSelected();
+}
+
+void Movie2Dialog::CancelClick() {
+    if (!Cancel->isChecked()) return;
+    OKBtn->setEnabled(true);
+    MPlayer->Close();
+    MPlayer->setEnabled(false);
+    fileList->ClearSelection();
+}
+
+// The player lets go of its movie when the dialog closes: nothing plays on, and no late
+// answer of the player turns up as a message after the dialog is gone.
+void Movie2Dialog::done(int result) {
+    MPlayer->Close();
+    QDialog::done(result);
+}
+
+}  // namespace zepo

@@ -1,0 +1,65 @@
+#pragma once
+// The slide dialog: the cards the player shows one after another, and the interval.
+
+#include <QDialog>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/Card.h"
+
+class QCheckBox;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+namespace zepo {
+
+class FileList;
+class Prompts;
+
+class SlideDialog : public QDialog {
+    Q_OBJECT
+public:
+    SlideDialog(Prompts& prompts, QWidget* parent = nullptr);
+
+    // Shows the settings with "設定解除" unticked and the cards of the save folder. A folder
+    // that cannot be read is reported and leaves the card list empty.
+    void Load(const SlideSettings& settings, const std::filesystem::path& saveFolder);
+    // The settings as confirmed; the feature is on unless "設定解除" is ticked.
+    SlideSettings Read() const;
+
+    static constexpr const char* kHelpTopic = "HID00000040";
+
+signals:
+    void helpRequested(const QString& topic);
+
+private:
+    void SelBtnClick();
+    void SelAllBtnClick();
+    void BackBtnClick();
+    void BackAllBtnClick();
+    void CancelClick();
+    // Adds an entry when there is room; false when the list is full.
+    bool Append(const QString& card);
+    void ShowEntries();
+
+    Prompts& prompts_;
+    // The entries as the card holds them: the list widget only shows them, so that bytes a
+    // widget cannot show survive a showing unchanged.
+    std::vector<std::string> entries_;
+    FileList* AllCardList;
+    QListWidget* SlideCardList;
+    QPushButton* SelBtn;
+    QPushButton* SelAllBtn;
+    QPushButton* BackBtn;
+    QPushButton* BackAllBtn;
+    QSpinBox* Sec;
+    QCheckBox* Cancel;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+    QPushButton* HelpBtn;
+};
+
+}  // namespace zepo
