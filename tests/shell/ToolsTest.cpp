@@ -307,7 +307,8 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
                                               {"ボタン", "association.html"},      {"カードの基本設定", "cardsettings.html"},
                                               {"保存フォルダの変更", "savefolder.html"},
                                               {"文字", "text.html"},                {"文字（ファイル）", "textfile.html"},
-                                              {"静止画（ビットマップ）", "picture.html"}};
+                                              {"静止画（ビットマップ）", "picture.html"}, {"動画２", "movie2.html"},
+                                              {"マーカー機能", "marker.html"},       {"スライド機能", "slide.html"}};
     int withButton = 0;
     for (QDialog* d : windows->dialogs()) {
         auto* button = d->findChild<QPushButton*>("HelpBtn");
