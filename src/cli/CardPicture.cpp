@@ -5,11 +5,9 @@
 namespace zepo::cli {
 
 QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
-    // A renderer per picture: its picture cache is not shared between threads.
-    CardRenderer renderer;
-    renderer.SetMode(RenderMode::Preview);
-    renderer.SetSaveFolder(saveFolder);
-    return renderer.Render(card, screen);
+    // The preview's own composition (a renderer per call, so threads share nothing), without
+    // the canvas's extra column: a page shows the screen the player fills.
+    return ComposeCard(card, saveFolder, screen).copy(0, 0, screen.width(), screen.height());
 }
 
 }  // namespace zepo::cli

@@ -266,7 +266,7 @@ private:
 
 int RunExport(const std::vector<std::string>& args) {
     std::string folder, site;
-    QSize screen(640, 480);
+    QSize screen(1024, 768);  // as zepocard render and the editor's canvas
     bool usage = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "-o" && i + 1 < args.size() && site.empty()) site = args[++i];

@@ -44,8 +44,7 @@ ScreenPictureCommands::ScreenPictureCommands(MainWindow& window) : window_(windo
 
 QImage ScreenPictureCommands::ComposedCard() {
     const QSize screen = window_.services().screen;
-    CardRenderer& renderer = window_.canvas->renderer();
-    return renderer.Render(window_.card(), QSize(screen.width() + 1, screen.height()));
+    return window_.canvas->renderer().Compose(window_.card(), window_.document().saveFolder(), screen);
 }
 
 std::optional<Bitmap> ScreenPictureCommands::Prepare() {

@@ -158,7 +158,8 @@ TEST_F(CardSetCommandsTest, ExportWritesPagesPicturesAndMediaUnderEncodedNames) 
 
     // A second export over the first one replaces it.
     EXPECT_EQ(Zepocard("export " + Quote(set_) + " -o " + Quote(site), temp_.path()).exitCode, 1);
-    EXPECT_EQ(QImage(QString::fromStdString((site / "pictures" / "main.png").string())).size(), QSize(640, 480));
+    EXPECT_EQ(QImage(QString::fromStdString((site / "pictures" / "main.png").string())).size(), QSize(1024, 768))
+        << "the screen of zepocard render by default";
 }
 
 TEST_F(CardSetCommandsTest, CardsWhoseNamesDifferOnlyInCaseGetPagesOfTheirOwn) {

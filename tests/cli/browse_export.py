@@ -51,7 +51,7 @@ def browser():
 
 
 def export(zepocard, cards, site):
-    run = subprocess.run([zepocard, "export", str(cards), "-o", str(site)], capture_output=True, text=True)
+    run = subprocess.run([zepocard, "export", str(cards), "-o", str(site), "--screen", "640x480"], capture_output=True, text=True)
     if run.returncode != 0:
         raise AssertionError("export failed (%d): %s" % (run.returncode, run.stderr))
 
