@@ -142,6 +142,10 @@ void ScreenPictureCommands::ReplaceObjectsByPicture(const std::string& sjisName,
     slot.bounds = Rect{0, 0, picture.Width(), picture.Height()};
     slot.stretch = false;
     slot.inUse = true;
+    // The object carries its picture as any placed picture does, so the canvas shows it
+    // whatever the save folder becomes.
+    const int bits = picture.Format() == PixelFormat::Indexed8 ? 8 : 24;
+    if (Result<SharedPicture> pixels = ToPicturePixels(DecodedPicture{picture, bits})) slot.picture.pixels = pixels.value();
     card.BringToFront(id);
     // One confirmed change; the preview is on, so this draws the preview again.
     window_.document().Changed();

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
@@ -84,6 +85,18 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
         {"brought to front", [this] {
              form().btnFrontBack->click();
              QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
+         }},
+        {"the marker switched on", [this] {
+             runner.scripts.push_back([](QDialog& d) {
+                 Child<QSpinBox>(d, "Width").setValue(7);
+                 d.accept();
+             });
+             form().mnMarker->trigger();
+         }},
+        {"the screen merged into one picture", [this] {
+             prompts.answers = {true};
+             form().mnFix->trigger();
+             EXPECT_NE(form().card().slot(SlotKind::Picture, 1).picture.pixels, nullptr);
          }},
         {"card settings", [this] {
              runner.scripts.push_back([](QDialog& d) {
