@@ -53,12 +53,24 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
     return exact;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+namespace {
+
+// The size of a card or text file that may be read: a plain file (a device or a pipe named
+// in a card would never end) under the size cap. Nothing otherwise.
+std::optional<std::uintmax_t> ReadableFileSize(const std::filesystem::path& path) {
     std::error_code ec;
-    // Cards and text files are plain files; a device or a pipe named in a card would never end.
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || size > kMaxTextFileBytes) return std::nullopt;
+    return size;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
+    const std::optional<std::uintmax_t> readable = ReadableFileSize(path);
+    if (!readable) return std::nullopt;
+    const std::uintmax_t size = *readable;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes(static_cast<size_t>(size), '\0');
@@ -69,10 +81,8 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
 }
 
 std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::path& path, size_t maxLines) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > kMaxTextFileBytes) return std::nullopt;
+    const std::optional<std::uintmax_t> size = ReadableFileSize(path);
+    if (!size) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     LineSplitter splitter(maxLines);
