@@ -74,8 +74,12 @@ TEST(ImportPicture, ConvertsReadsByExtensionAndReducesOnce) {
             EXPECT_EQ(got.pixels->width, 4);
             EXPECT_EQ(got.pixels->fileBitsPerPixel, c.depthShown);
         }
-        if (c.written) EXPECT_EQ(FileDepth(dir.path() / c.written), c.writtenDepth);
-        if (!c.loaded) EXPECT_FALSE(std::filesystem::exists(dir.path() / "bmp.bmp")) << "no BMP from a failed conversion";
+        if (c.written) {
+            EXPECT_EQ(FileDepth(dir.path() / c.written), c.writtenDepth);
+        }
+        if (!c.loaded) {
+            EXPECT_FALSE(std::filesystem::exists(dir.path() / "bmp.bmp")) << "no BMP from a failed conversion";
+        }
     }
 }
 

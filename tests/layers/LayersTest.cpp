@@ -48,10 +48,12 @@ std::vector<Include> IncludesUnder(const fs::path& src) {
 
 TEST(Layers, EveryFolderIsALayerAndNoIncludeRunsUpward) {
     const fs::path src = fs::path(ZEPO_SOURCE_DIR) / "src";
-    for (const auto& entry : fs::directory_iterator(src))
-        if (entry.is_directory())
+    for (const auto& entry : fs::directory_iterator(src)) {
+        if (entry.is_directory()) {
             EXPECT_GE(LayerOf(entry.path().filename().string()), 0)
                 << entry.path().filename() << " is not in the list of layers";
+        }
+    }
 
     const std::vector<Include> includes = IncludesUnder(src);
     ASSERT_GT(includes.size(), 100u) << "the sources were not found";

@@ -227,7 +227,9 @@ TEST(RoundTrip, AVerticalTextKeepsItsPlaceOnEverySave) {
                 ASSERT_TRUE(WriteAsSaved(card, lines));
                 const std::string written = JoinMacroLines(lines);
                 EXPECT_NE(written.find("{200,30}"), std::string::npos) << caption << "\n" << written;
-                if (save > 0) EXPECT_EQ(written, previous) << caption;
+                if (save > 0) {
+                    EXPECT_EQ(written, previous) << caption;
+                }
                 previous = written;
             }
         }

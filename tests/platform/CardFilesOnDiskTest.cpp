@@ -83,7 +83,9 @@ TEST_F(CardFilesOnDiskTest, PicturesAreReadByTheirExtensionAndHandedOverWithThei
         ASSERT_NE(loaded->pixels, nullptr);
         EXPECT_EQ(loaded->size.width, 3);
         EXPECT_EQ(loaded->pixels->rgb.size(), 6u);
-        if (std::string(c.format) == "BMP") EXPECT_EQ(loaded->pixels->rgb[5], 0xFF0A141Eu) << c.name;
+        if (std::string(c.format) == "BMP") {
+            EXPECT_EQ(loaded->pixels->rgb[5], 0xFF0A141Eu) << c.name;
+        }
     }
 }
 
