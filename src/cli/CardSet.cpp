@@ -7,19 +7,15 @@
 
 #include "cli/Parallel.h"
 #include "core/TextCodec.h"
+#include "core/Ascii.h"
 
 namespace zepo::cli {
 namespace fs = std::filesystem;
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool IsCardFileName(const fs::path& file) {
-    std::string name = Lower(file.filename().string());
+    std::string name = AsciiLower(file.filename().string());
     return name.size() > 4 && name.ends_with(".zep");
 }
 
@@ -48,7 +44,7 @@ void Reach(const std::vector<SetCard>& cards, const SetIndex& index, size_t star
 
 }  // namespace
 
-bool IsMainCard(const fs::path& file) { return Lower(file.filename().string()) == "main.zep"; }
+bool IsMainCard(const fs::path& file) { return AsciiLower(file.filename().string()) == "main.zep"; }
 
 std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>& arguments, std::string& error) {
     std::vector<SetCard> cards;

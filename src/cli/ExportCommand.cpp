@@ -18,6 +18,7 @@
 #include "cli/WebPages.h"
 #include "core/AtomicFile.h"
 #include "core/TextCodec.h"
+#include "core/Ascii.h"
 
 namespace zepo::cli {
 namespace fs = std::filesystem;
@@ -91,17 +92,12 @@ private:
     // Card files that differ only in case ("a.zep", "A.ZEP") would share their pages on a
     // web server that ignores case: later ones get a number.
     void NameFiles() {
-        auto lower = [](std::string s) {
-            for (char& c : s)
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            return s;
-        };
         std::set<std::string> used;
         for (size_t i : order_) {
             const std::string base = cards_[i].canonical.stem().string();
             std::string stem = base;
-            for (int n = 2; used.count(lower(stem)); ++n) stem = base + "_" + std::to_string(n);
-            used.insert(lower(stem));
+            for (int n = 2; used.count(AsciiLower(stem)); ++n) stem = base + "_" + std::to_string(n);
+            used.insert(AsciiLower(stem));
             stem_[i] = stem;
             pageName_[i] = stem + ".html";
         }

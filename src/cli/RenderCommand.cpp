@@ -19,6 +19,7 @@
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "render/CardRenderer.h"
+#include "core/Ascii.h"
 
 namespace zepo::cli {
 namespace {
@@ -33,9 +34,8 @@ struct Options {
     int jobs = 0;
 };
 
-std::optional<Format> FormatNamed(std::string name) {
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+std::optional<Format> FormatNamed(const std::string& typed) {
+    const std::string name = AsciiLower(typed);
     if (name == "png") return Format::Png;
     if (name == "bmp") return Format::Bmp;
     if (name == "jpg" || name == "jpeg") return Format::Jpg;

@@ -7,6 +7,7 @@
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
+#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -16,13 +17,7 @@ std::filesystem::path InFolder(const std::filesystem::path& folder, std::string_
 }
 
 bool EndsWithLowered(std::string_view name, std::string_view suffix) {
-    if (name.size() < suffix.size()) return false;
-    for (size_t i = 0; i < suffix.size(); ++i) {
-        char c = name[name.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-        if (c != suffix[i]) return false;
-    }
-    return true;
+    return name.size() >= suffix.size() && AsciiLower(std::string(name.substr(name.size() - suffix.size()))) == suffix;
 }
 
 // The JPEG as a 24-bit BMP beside it; the name of the BMP, or nothing.

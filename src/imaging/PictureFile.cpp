@@ -12,6 +12,7 @@
 #include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
+#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -66,9 +67,7 @@ Result<DecodedPicture> LoadPicture(const std::filesystem::path& path) {
 }
 
 PictureType PictureTypeOfName(const std::filesystem::path& path) {
-    std::string ext = path.extension().string();
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    const std::string ext = AsciiLower(path.extension().string());
     if (ext == ".bmp") return PictureType::Bmp;
     if (ext == ".jpg" || ext == ".jpeg") return PictureType::Jpeg;
     return PictureType::None;

@@ -8,6 +8,7 @@
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
+#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -17,12 +18,7 @@ constexpr std::string_view TAB = "\t";
 std::string Braced(std::string_view s) { return "{" + std::string(s) + "}"; }
 std::string Pair(int a, int b) { return "{" + std::to_string(a) + "," + std::to_string(b) + "}"; }
 
-bool IsMainCard(std::string_view name) {
-    if (name.size() != 4) return false;
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower == "main";
-}
+bool IsMainCard(std::string_view name) { return SameIgnoringAsciiCase(name, "main"); }
 
 std::string AssociationArgument(const Association& a) {
     return a.file.empty() ? Braced(a.name) : "{" + a.name + "," + a.file + "}";

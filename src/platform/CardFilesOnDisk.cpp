@@ -12,19 +12,9 @@
 #include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
+#include "core/Ascii.h"
 
 namespace zepo {
-namespace {
-
-bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
-
-}  // namespace
-
 bool StaysInsideFolder(const std::filesystem::path& relative) {
     if (relative.has_root_path()) return false;
     int depth = 0;

@@ -10,6 +10,7 @@
 
 #include "core/AtomicFile.h"
 #include "model/MacroFile.h"
+#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -23,14 +24,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 // The name of a "[Section]" line, or nothing.
 bool SectionName(std::string_view line, std::string_view& name) {
@@ -95,7 +88,7 @@ ProfileFile ProfileFile::FromBytes(std::string_view bytes) {
 size_t ProfileFile::FindSection(std::string_view section) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
         std::string_view name;
-        if (SectionName(lines_[i], name) && SameName(name, Trim(section))) return i;
+        if (SectionName(lines_[i], name) && SameIgnoringAsciiCase(name, Trim(section))) return i;
     }
     return npos;
 }
@@ -111,7 +104,7 @@ size_t ProfileFile::FindKey(size_t header, std::string_view key) const {
     size_t end = SectionEnd(header);
     for (size_t i = header + 1; i < end; ++i) {
         std::string_view k, v;
-        if (KeyLine(lines_[i], k, v) && SameName(k, Trim(key))) return i;
+        if (KeyLine(lines_[i], k, v) && SameIgnoringAsciiCase(k, Trim(key))) return i;
     }
     return npos;
 }

@@ -1,4 +1,5 @@
 #include "shell/Switches.h"
+#include "core/Ascii.h"
 
 #include <system_error>
 
@@ -7,9 +8,7 @@ namespace zepo {
 Switches ParseSwitches(const std::vector<std::string>& arguments) {
     Switches s;
     for (const std::string& original : arguments) {
-        std::string arg = original;
-        for (char& c : arg)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        const std::string arg = AsciiLower(original);
         if (arg == "/c") {
             s.currentFolderAsSaveFolder = true;
         } else if (arg == "/a") {
