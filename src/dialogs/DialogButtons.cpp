@@ -2,11 +2,19 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QCheckBox>
 #include <QPushButton>
 
 #include <vector>
 
 namespace zepo {
+
+QCheckBox* MakeSwitchOffBox(QDialog* dialog) {
+    auto* box = new QCheckBox("設定解除", dialog);
+    box->setObjectName("Cancel");
+    box->setStyleSheet("color: red");
+    return box;
+}
 
 DialogButtons MakeDialogButtons(QDialog* dialog) {
     DialogButtons b;

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+class QCheckBox;
 class QDialog;
 class QWidget;
 class QHBoxLayout;
@@ -21,6 +22,10 @@ struct DialogButtons {
 // accept(), so a dialog that checks its fields can refuse), Cancel rejects; what Help shows
 // is the dialog's business.
 DialogButtons MakeDialogButtons(QDialog* dialog);
+
+// The red "設定解除" box (named Cancel) of the card-level feature dialogs: ticked, OK switches
+// the feature off.
+QCheckBox* MakeSwitchOffBox(QDialog* dialog);
 
 // Tab moves through `controls` in this order (the order the eye reads the dialog in), then
 // through the button row. Creation order is rarely that order once group boxes and columns

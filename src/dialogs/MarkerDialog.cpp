@@ -20,8 +20,7 @@ MarkerDialog::MarkerDialog(QWidget* parent) : QDialog(parent) {
     Width->setRange(1, 20);
     Color = Named(new ColorGrid(this), "Color");
     Stop = Named(new QCheckBox("マーカー解除", this), "Stop");
-    Cancel = Named(new QCheckBox("設定解除", this), "Cancel");
-    Cancel->setStyleSheet("color: red");
+    Cancel = MakeSwitchOffBox(this);
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;

@@ -69,8 +69,7 @@ Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : QDialog(parent),
     fileList = Named(new FileList("*.avi", files), "FileList");
     (new QVBoxLayout(files))->addWidget(fileList);
     MPlayer = Named(new MoviePlayer(this), "MPlayer");
-    Cancel = Named(new QCheckBox("設定解除", this), "Cancel");
-    Cancel->setStyleSheet("color: red");
+    Cancel = MakeSwitchOffBox(this);
 
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;

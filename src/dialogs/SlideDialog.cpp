@@ -33,8 +33,7 @@ SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), p
     Sec = Named(new QSpinBox(interval), "Sec");
     Sec->setRange(1, 600);
     (new QVBoxLayout(interval))->addWidget(Sec);
-    Cancel = Named(new QCheckBox("設定解除", this), "Cancel");
-    Cancel->setStyleSheet("color: red");
+    Cancel = MakeSwitchOffBox(this);
     DialogButtons buttons = MakeDialogButtons(this);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
