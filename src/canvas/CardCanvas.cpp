@@ -15,6 +15,8 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
     connect(&document_, &CardDocument::saveFolderChanged, this,
             [this] { renderer_.SetSaveFolder(document_.saveFolder()); });
     connect(&document_, &CardDocument::changed, this, &CardCanvas::ClearCanvas);
+    // A drag belongs to the card it started on: undo, opening or a new card ends it.
+    connect(&document_, &CardDocument::changed, this, [this] { dragging_ = false; });
 }
 
 void CardCanvas::SetPainter(SlotKind kind, SlotPainter* painter) {
@@ -114,8 +116,9 @@ void CardCanvas::mousePressEvent(QMouseEvent* event) {
     }
     pressed_ = id;
     if (mode_ == EditMode::FrontBack) {
-        document_.card().BringToFront(id);
-        document_.Changed();
+        Card next = document_.card();
+        next.BringToFront(id);
+        document_.Apply(std::move(next));
     }
     if (mode_ != EditMode::Move && mode_ != EditMode::Stretch) return;
     dragging_ = true;
@@ -149,12 +152,13 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) return;
     if (dragging_ && pressed_ >= 0) {
         QPoint rel = RelativeToPressed(event->position().toPoint());
-        Slot& slot = document_.card().slot(pressed_);
+        Card next = document_.card();
+        Slot& slot = next.slot(pressed_);
         DrawRubberBand(current_);
         if (mode_ == EditMode::Stretch) ApplyResize(slot, KindOfSlot(pressed_), current_, measurer_);
         else if (mode_ == EditMode::Move) slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
         dragging_ = false;  // before the redraw, which would draw the band again
-        document_.Changed();
+        document_.Apply(std::move(next));
     }
     dragging_ = false;
     pressed_ = -1;

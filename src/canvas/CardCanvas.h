@@ -41,7 +41,6 @@ public:
     void ClearCanvas();
 
     bool dragging() const { return dragging_; }
-    void ClearDragging() { dragging_ = false; }
 
     // The topmost object in use under a point, or -1 for bare background.
     int SlotAt(QPoint point) const;

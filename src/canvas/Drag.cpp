@@ -26,8 +26,8 @@ Band MovedBand(const Band& start, int dx, int dy) {
 
 namespace {
 
-Band PictureBand(Slot& slot, const Band& start, int x, int pressX) {
-    PictureRecord& pic = slot.picture;
+Band PictureBand(const Slot& slot, const Band& start, int x, int pressX) {
+    const PictureRecord& pic = slot.picture;
     int W = slot.bounds.width;
     // A picture that never loaded has no natural size: it scales from what it shows.
     int naturalW = pic.naturalWidth > 0 ? pic.naturalWidth : std::max(W, 1);
@@ -35,9 +35,9 @@ Band PictureBand(Slot& slot, const Band& start, int x, int pressX) {
     double s = static_cast<double>(W + x - pressX) / naturalW;
     s = std::trunc(s * 1000 + 0.5) / 1000;
     s = std::clamp(s, 0.1, 100.0);
-    pic.scale = static_cast<float>(s);
     // nearbyint rounds halves to even, as the platform's Round did.
     Band b = start;
+    b.scale = static_cast<float>(s);
     b.x2 = static_cast<int>(std::nearbyint(naturalW * s + start.x1)) + 1;
     b.y2 = static_cast<int>(std::nearbyint(naturalH * s + start.y1)) + 1;
     return b;
@@ -100,7 +100,7 @@ void RefitTextBlock(Slot& slot, const Band& band, TextMeasurer& measurer) {
 
 }  // namespace
 
-Band ResizeBand(Slot& slot, SlotKind kind, const Band& start, int x, int y, int pressX, int pressY) {
+Band ResizeBand(const Slot& slot, SlotKind kind, const Band& start, int x, int y, int pressX, int pressY) {
     switch (kind) {
         case SlotKind::Picture: return PictureBand(slot, start, x, pressX);
         case SlotKind::OneLineText: return TextBand(slot, start, x, pressX);
@@ -122,6 +122,7 @@ Rect MovedBounds(const Rect& bounds, int x, int y, int pressX, int pressY) {
 void ApplyResize(Slot& slot, SlotKind kind, const Band& band, TextMeasurer& measurer) {
     switch (kind) {
         case SlotKind::Picture:
+            if (band.scale > 0) slot.picture.scale = band.scale;
             slot.stretch = true;
             slot.bounds.width = band.x2 - band.x1 - 1;
             slot.bounds.height = band.y2 - band.y1 - 1;

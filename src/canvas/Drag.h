@@ -11,6 +11,8 @@ namespace zepo {
 // The band's corners; the outline runs through both.
 struct Band {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    // A picture's scale as the band shows it; applied with the band on release, never before.
+    float scale = 0;
     bool operator==(const Band&) const = default;
 };
 
@@ -22,7 +24,7 @@ Band StartBand(const Slot& slot, SlotKind kind);
 Band MovedBand(const Band& start, int dx, int dy);
 
 // The band of one mouse move in resize mode. A picture's stored scale follows at once.
-Band ResizeBand(Slot& slot, SlotKind kind, const Band& start, int x, int y, int pressX, int pressY);
+Band ResizeBand(const Slot& slot, SlotKind kind, const Band& start, int x, int y, int pressX, int pressY);
 
 // The release in move mode: the new bounds, kept right of and below the canvas's top-left.
 Rect MovedBounds(const Rect& bounds, int x, int y, int pressX, int pressY);

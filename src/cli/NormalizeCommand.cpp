@@ -71,7 +71,7 @@ int RunNormalize(const std::vector<std::string>& args) {
     }
     // Saved as the editor saves: a failed write (a full disk, a read-only card) leaves the
     // file that was there untouched.
-    if (!WriteCardFile(output, lines)) {
+    if (!WriteCardFile(output, lines).ok()) {
         std::cerr << "zepocard: cannot write " << output << "\n";
         return 2;
     }

@@ -2,9 +2,17 @@
 
 namespace zepo {
 
-void CardDocument::Changed() {
+bool CardDocument::Apply(Card proposed) {
+    if (proposed == card_) return false;
+    card_ = std::move(proposed);
     history_.Record(card_);
     emit changed();
+    return true;
+}
+
+void CardDocument::Reset(Card card) {
+    card_ = std::move(card);
+    StartHistory();
 }
 
 void CardDocument::StartHistory() {

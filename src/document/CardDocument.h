@@ -3,6 +3,10 @@
 // the last card file chosen, the macro lines last written and the preview flag. The views
 // follow it: every change ends in changed(), and the canvas and the check marks are drawn
 // again from it.
+//
+// Only the document changes the card. An edit reads the card as it is, works on a copy and
+// proposes the copy; Apply() makes it the card. A dialog that was cancelled proposes nothing,
+// so it cannot reach the card, however far it got.
 
 #include <QObject>
 #include <QString>
@@ -21,13 +25,12 @@ public:
     explicit CardDocument(QObject* parent = nullptr) : QObject(parent) {}
 
     const Card& card() const { return card_; }
-    // For the code that edits the card; it calls Changed() when done.
-    Card& card() { return card_; }
-    // Tells the views that the card changed; a card that differs from the last state
-    // becomes one step of the undo history.
-    void Changed();
-
-    // Opening or starting a card: the card as it is now is where undoing ends.
+    // Makes `proposed` the card. A card that differs from the present one is one step of the
+    // undo history and the views are told; an equal one changes nothing. True when it differed.
+    bool Apply(Card proposed);
+    // Opening or starting a card: `card` becomes the card and is where undoing ends.
+    void Reset(Card card);
+    // The card as it is now is where undoing ends.
     void StartHistory();
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }

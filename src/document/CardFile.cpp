@@ -37,8 +37,8 @@ Result<std::vector<std::string>> CardLines(Card& card) {
     return WriteMacro(card);
 }
 
-bool WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-    return WriteFileAtomically(target, JoinMacroLines(lines)).ok();
+Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
+    return WriteFileAtomically(target, JoinMacroLines(lines));
 }
 
 }  // namespace zepo

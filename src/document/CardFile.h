@@ -41,7 +41,8 @@ LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& mess
 Result<std::vector<std::string>> CardLines(Card& card);
 
 // Writes the lines as a card file, whole or not at all: an existing file is replaced only
-// when every byte is on disk, a link stays a link, a read-only card is refused.
-bool WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines);
+// when every byte is on disk, a link stays a link, a read-only card is refused. The error
+// says why (in the system's words, UTF-8).
+Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines);
 
 }  // namespace zepo

@@ -1,34 +1,24 @@
 #pragma once
 // Frames in the editor: their menu items, the placing button and the right press run the
-// frame dialog round trip: fill the dialog from a slot, show it, apply the result.
+// frame dialog round trip.
 
-#include "editors/SlotEditor.h"
+#include "dialogs/FrameDialog.h"
+#include "editors/RoundTrip.h"
 
 namespace zepo {
 
-class Card;
-class DialogRunner;
-class MessageSink;
-class FrameDialog;
-
-class FrameEditor : public SlotEditor {
+// All four corner fields are checked before anything is applied: a field that is not a whole
+// number is named in a message and the dialog comes back with the typed values. A new frame
+// starts at (10, 10), 100 × 100.
+class FrameEditor : public SlotRoundTrip<FrameDialog, FrameValues> {
 public:
-    FrameEditor(Card& card, FrameDialog& dialog, DialogRunner& runner, MessageSink& messages)
-        : card_(card), dialog_(dialog), runner_(runner), messages_(messages) {}
+    FrameEditor(FrameDialog& dialog, DialogRunner& runner, MessageSink& messages)
+        : SlotRoundTrip(SlotKind::Frame, "枠", dialog, runner, messages) {}
 
-    void Edit(int id) override { EditFrame(id); }
-
-    // Edits frame slot `id` (free or in use). All four corner fields are checked before
-    // anything is applied: a field that is not a whole number is named in a message and the
-    // dialog comes back with the typed values, so a confirmation never applies half of its
-    // fields.
-    EditResult EditFrame(int id);
-
-private:
-    Card& card_;
-    FrameDialog& dialog_;
-    DialogRunner& runner_;
-    MessageSink& messages_;
+protected:
+    void StartNew(Slot& slot) override;
+    void Show(const Slot& slot, bool isNew) override;
+    bool Apply(Slot& slot, FrameValues values, bool isNew) override;
 };
 
 }  // namespace zepo

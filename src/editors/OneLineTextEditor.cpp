@@ -6,8 +6,6 @@
 
 #include "core/Moji.h"
 #include "core/TextCodec.h"
-#include "dialogs/DialogRunner.h"
-#include "dialogs/OneLineTextDialog.h"
 #include "editors/TextChecks.h"
 #include "model/Card.h"
 #include "model/Environment.h"
@@ -31,7 +29,7 @@ OneLineTextValues ValuesOf(const Slot& s, bool isNew) {
     v.backColor = s.text.backColor;
     v.decoration = s.text.decoration;
     v.association = s.text.association;
-    v.toFront = isNew;  // a new text goes on top unless the user says otherwise
+    v.toFront = isNew;
     return v;
 }
 
@@ -46,35 +44,19 @@ long long NewLeft(const Slot& s, int x, int newDirection) {
 
 }  // namespace
 
-EditResult OneLineTextEditor::EditText(int id) {
-    Slot& s = card_.slot(id);
-    const bool wasFree = !s.inUse;
-    if (wasFree) {
-        ResetRecord(s, SlotKind::OneLineText);
-        s.caption = Sjis("１行文字");
-        s.font = FontSpec{Typeface::Mincho, 20, false, false};
-        s.transparent = true;
-        s.wordWrap = false;
-        const Size size = OneLineTextSize(s.caption, s.font, false, measurer_);
-        s.bounds = {10, 10, size.width, size.height};
-        dialog_.Reset();
-    }
-    dialog_.setWindowTitle(QString("文字（1行） - %1").arg(NumberOfSlot(id)));
-    dialog_.Load(ValuesOf(s, wasFree));
+void OneLineTextEditor::StartNew(Slot& s) {
+    s.caption = Sjis("１行文字");
+    s.font = FontSpec{Typeface::Mincho, 20, false, false};
+    s.transparent = true;
+    s.wordWrap = false;
+    const Size size = OneLineTextSize(s.caption, s.font, false, measurer_);
+    s.bounds = {10, 10, size.width, size.height};
+    dialog_.Reset();
+}
 
-    Result<OneLineTextValues> read = OneLineTextValues{};
-    while (true) {
-        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
-        read = dialog_.Read();
-        if (read) break;
-        messages_.Warn(read.error().message);
-    }
-    OneLineTextValues v = std::move(read).value();
-    if (v.remove) {
-        s.inUse = false;
-        UpdateParentChecks(card_);
-        return EditResult::Removed;
-    }
+void OneLineTextEditor::Show(const Slot& s, bool isNew) { dialog_.Load(ValuesOf(s, isNew)); }
+
+bool OneLineTextEditor::Apply(Slot& s, OneLineTextValues v, bool) {
     s.text.association.Set(v.association.name, v.association.file);
     const std::vector<std::string> text{v.text};
     if (IsLatin(v.typeface) && RefuseLatin(text, messages_)) v.typeface = 0;
@@ -94,10 +76,7 @@ EditResult OneLineTextEditor::EditText(int id) {
     s.text.backColor = v.backColor;
     s.text.decoration = v.decoration;
     s.transparent = v.decoration == 0 || v.decoration == 2;
-    if (v.toFront) card_.BringToFront(id);
-    s.inUse = true;
-    card_.parentChecked[static_cast<int>(SlotKind::OneLineText)] = true;
-    return EditResult::Applied;
+    return true;
 }
 
 }  // namespace zepo

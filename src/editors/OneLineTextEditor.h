@@ -2,35 +2,27 @@
 // One-line texts in the editor: their menu items, the placing button and the right press run
 // the text dialog round trip.
 
-#include "editors/SlotEditor.h"
+#include "dialogs/OneLineTextDialog.h"
+#include "editors/RoundTrip.h"
 
 namespace zepo {
 
-class Card;
-class DialogRunner;
-class MessageSink;
-class OneLineTextDialog;
 class TextMeasurer;
 
-class OneLineTextEditor : public SlotEditor {
+// A free slot starts as "１行文字" at (10, 10) in Mincho 20, black. A field the card cannot take
+// brings the dialog back with what was typed; a Latin typeface with kanji, or vertical writing
+// the text or typeface does not allow, is corrected with a message and the confirmation goes on.
+class OneLineTextEditor : public SlotRoundTrip<OneLineTextDialog, OneLineTextValues> {
 public:
-    OneLineTextEditor(Card& card, OneLineTextDialog& dialog, DialogRunner& runner, MessageSink& messages,
-                      TextMeasurer& measurer)
-        : card_(card), dialog_(dialog), runner_(runner), messages_(messages), measurer_(measurer) {}
+    OneLineTextEditor(OneLineTextDialog& dialog, DialogRunner& runner, MessageSink& messages, TextMeasurer& measurer)
+        : SlotRoundTrip(SlotKind::OneLineText, "文字（1行）", dialog, runner, messages), measurer_(measurer) {}
 
-    void Edit(int id) override { EditText(id); }
-
-    // Edits one-line text slot `id` (free or in use). A free slot starts as "１行文字" at
-    // (10, 10) in Mincho 20, black. A field the card cannot take brings the dialog back with
-    // what was typed; a Latin typeface with kanji, or vertical writing the text or typeface
-    // does not allow, is corrected with a message and the confirmation goes on.
-    EditResult EditText(int id);
+protected:
+    void StartNew(Slot& slot) override;
+    void Show(const Slot& slot, bool isNew) override;
+    bool Apply(Slot& slot, OneLineTextValues values, bool isNew) override;
 
 private:
-    Card& card_;
-    OneLineTextDialog& dialog_;
-    DialogRunner& runner_;
-    MessageSink& messages_;
     TextMeasurer& measurer_;
 };
 

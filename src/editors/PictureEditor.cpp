@@ -7,8 +7,6 @@
 
 #include "core/Moji.h"
 #include "core/TextCodec.h"
-#include "dialogs/DialogRunner.h"
-#include "dialogs/PictureDialog.h"
 #include "editors/PictureImport.h"
 #include "model/Card.h"
 #include "model/Environment.h"
@@ -20,16 +18,17 @@ float PictureScale(long double percent) {
     return static_cast<float>(std::clamp(scale, 0.1L, 100.0L));
 }
 
-EditResult PictureEditor::EditPicture(int id) {
-    Slot& s = card_.slot(id);
-    const bool wasFree = !s.inUse;
-    if (wasFree) {
-        dialog_.Reset();
-        ResetRecord(s, SlotKind::Picture);
-        s.stretch = false;
-        s.bounds = {10, 10, 0, 0};
-    }
-    dialog_.setWindowTitle(QString("静止画 - %1").arg(NumberOfSlot(id)));
+std::filesystem::path PictureEditor::SaveFolder() const {
+    return sources_.saveFolder ? sources_.saveFolder() : std::filesystem::path();
+}
+
+void PictureEditor::StartNew(Slot& s) {
+    dialog_.Reset();
+    s.stretch = false;
+    s.bounds = {10, 10, 0, 0};
+}
+
+void PictureEditor::Show(const Slot& s, bool isNew) {
     PictureValues shown;
     shown.x = s.bounds.left;
     shown.y = s.bounds.top;
@@ -37,38 +36,23 @@ EditResult PictureEditor::EditPicture(int id) {
     shown.percent = static_cast<long double>(s.picture.scale) * 100;
     shown.frame = s.picture.frame;
     shown.association = s.picture.association;
-    shown.toFront = wasFree;  // a new picture goes on top unless the user says otherwise
-    const std::filesystem::path folder = sources_.saveFolder ? sources_.saveFolder() : std::filesystem::path();
-    dialog_.Load(shown, folder);
+    shown.toFront = isNew;
+    dialog_.Load(shown, SaveFolder());
+}
 
-    PictureValues v;
-    while (true) {
-        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
-        Result<PictureValues> read = dialog_.Read();
-        if (read) {
-            v = read.value();
-            break;
-        }
-        messages_.Warn(read.error().message);
-    }
-    if (v.remove) {
-        if (wasFree) return EditResult::Cancelled;
-        s.inUse = false;
-        UpdateParentChecks(card_);
-        return EditResult::Removed;
-    }
+bool PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("静止画ファイルが指定されていません"));
-        return EditResult::Cancelled;
+        return false;
     }
 
-    const PictureImport picture = ImportPicture(folder, v.file, sources_.reduceTo256 && sources_.reduceTo256());
+    const PictureImport picture = ImportPicture(SaveFolder(), v.file, sources_.reduceTo256 && sources_.reduceTo256());
     if (picture.failed) {
         std::string text = Sjis("%s が読み込めません");
         text.replace(text.find("%s"), 2, picture.fileName);
         messages_.Warn(text);
     }
-    if (!picture.pixels && wasFree) return EditResult::Cancelled;  // nothing to place
+    if (!picture.pixels && isNew) return false;  // nothing to place
     PictureRecord& r = s.picture;
     if (picture.pixels) {
         r.fileName = picture.fileName;
@@ -77,7 +61,6 @@ EditResult PictureEditor::EditPicture(int id) {
         r.naturalHeight = picture.pixels->height;
     }
     r.association = v.association;
-    if (v.toFront) card_.BringToFront(id);
     if (v.percent == 100) {
         s.stretch = false;
         r.scale = 1.0f;
@@ -93,9 +76,7 @@ EditResult PictureEditor::EditPicture(int id) {
     s.bounds.left = v.x;
     s.bounds.top = v.y;
     r.frame = v.frame;
-    s.inUse = true;
-    card_.parentChecked[static_cast<int>(SlotKind::Picture)] = true;
-    return EditResult::Applied;
+    return true;
 }
 
 }  // namespace zepo

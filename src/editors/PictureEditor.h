@@ -5,38 +5,32 @@
 #include <filesystem>
 #include <functional>
 
-#include "editors/FrameEditor.h"
-#include "editors/SlotEditor.h"
+#include "dialogs/PictureDialog.h"
+#include "editors/RoundTrip.h"
 
 namespace zepo {
 
-class Card;
-class DialogRunner;
-class MessageSink;
-class PictureDialog;
-
-class PictureEditor : public SlotEditor {
+// The position and scale fields are checked before anything is applied: a field that is not a
+// number is named in a message and the dialog comes back. A picture that cannot be loaded is
+// reported and the object keeps the picture it had; a free slot whose picture cannot be loaded
+// stays free.
+class PictureEditor : public SlotRoundTrip<PictureDialog, PictureValues> {
 public:
     struct Sources {
         std::function<std::filesystem::path()> saveFolder;
         std::function<bool()> reduceTo256;  // the automatic 256-colour switch
     };
-    PictureEditor(Card& card, PictureDialog& dialog, DialogRunner& runner, MessageSink& messages, Sources sources)
-        : card_(card), dialog_(dialog), runner_(runner), messages_(messages), sources_(std::move(sources)) {}
+    PictureEditor(PictureDialog& dialog, DialogRunner& runner, MessageSink& messages, Sources sources)
+        : SlotRoundTrip(SlotKind::Picture, "静止画", dialog, runner, messages), sources_(std::move(sources)) {}
 
-    void Edit(int id) override { EditPicture(id); }
-
-    // Edits picture slot `id` (free or in use). The position and scale fields are checked
-    // before anything is applied: a field that is not a number is named in a message and the
-    // dialog comes back. A picture that cannot be loaded is reported and the object keeps the
-    // picture it had; a free slot whose picture cannot be loaded stays free.
-    EditResult EditPicture(int id);
+protected:
+    void StartNew(Slot& slot) override;
+    void Show(const Slot& slot, bool isNew) override;
+    bool Apply(Slot& slot, PictureValues values, bool isNew) override;
 
 private:
-    Card& card_;
-    PictureDialog& dialog_;
-    DialogRunner& runner_;
-    MessageSink& messages_;
+    std::filesystem::path SaveFolder() const;
+
     Sources sources_;
 };
 

@@ -6,8 +6,6 @@
 
 #include "core/Moji.h"
 #include "core/TextCodec.h"
-#include "dialogs/DialogRunner.h"
-#include "dialogs/TextFileDialog.h"
 #include "editors/TextChecks.h"
 #include "model/Card.h"
 #include "model/Environment.h"
@@ -35,42 +33,28 @@ TextBlockValues ValuesOf(const Slot& s, bool isNew) {
 
 }  // namespace
 
-EditResult TextBlockEditor::EditBlock(int id) {
-    Slot& s = card_.slot(id);
-    const bool wasFree = !s.inUse;
-    if (wasFree) {
-        ResetRecord(s, SlotKind::TextBlock);
-        s.bounds.left = s.bounds.top = 10;
-        s.font = FontSpec{Typeface::Mincho, 12, false, false};
-        dialog_.Reset();
-    }
-    dialog_.setWindowTitle(QString("文字（ファイル） - %1").arg(NumberOfSlot(id)));
-    dialog_.Load(ValuesOf(s, wasFree));
-    dialog_.Activate();
+void TextBlockEditor::StartNew(Slot& s) {
+    s.bounds.left = s.bounds.top = 10;
+    s.font = FontSpec{Typeface::Mincho, 12, false, false};
+    dialog_.Reset();
+}
 
-    Result<TextBlockValues> read = TextBlockValues{};
-    while (true) {
-        if (!runner_.Run(dialog_)) return EditResult::Cancelled;
-        read = dialog_.Read();
-        if (read) break;
-        messages_.Warn(read.error().message);
-    }
-    TextBlockValues v = std::move(read).value();
-    if (v.remove) {
-        s.inUse = false;
-        UpdateParentChecks(card_);
-        return EditResult::Removed;
-    }
+void TextBlockEditor::Show(const Slot& s, bool isNew) {
+    dialog_.Load(ValuesOf(s, isNew));
+    dialog_.Activate();
+}
+
+bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("文字ファイルが指定されていません"));
-        return EditResult::Cancelled;
+        return false;
     }
     const std::string fileName = CutBytes(v.file, kShortTextBytes);
     std::optional<std::vector<std::string>> read_lines =
         CardFilesOnDisk(saveFolder_ ? saveFolder_() : std::filesystem::path(".")).ReadTextLines(fileName);
     if (!read_lines) {
         messages_.Warn(fileName + Sjis(" が読めません"));
-        return EditResult::Cancelled;
+        return false;
     }
     const SharedLines lines(std::move(*read_lines));
     if (IsLatin(v.typeface) && RefuseLatin(lines.get(), messages_)) v.typeface = 0;
@@ -79,7 +63,6 @@ EditResult TextBlockEditor::EditBlock(int id) {
     const bool vertical = v.direction != 0;
     const TextBlockLayout layout = LayoutTextBlock(lines.get(), font, v.linePitch, vertical, measurer_);
 
-    // Only now is the slot changed: every message above left it as it was.
     const int oldDirection = s.block.direction;
     long long left = v.x;
     if (vertical && oldDirection != 0) left -= layout.size.width;        // x is the right edge
@@ -93,10 +76,7 @@ EditResult TextBlockEditor::EditBlock(int id) {
     if (layout.widestWidth > 0) s.block.widestLine = lines[layout.widestIndex];
     s.bounds = {std::max(0, SaturatedInt(left)), std::max(0, v.y), layout.size.width, layout.size.height};
     s.block.direction = v.direction;
-    if (v.toFront) card_.BringToFront(id);
-    s.inUse = true;
-    card_.parentChecked[static_cast<int>(SlotKind::TextBlock)] = true;
-    return EditResult::Applied;
+    return true;
 }
 
 }  // namespace zepo

@@ -6,36 +6,29 @@
 #include <filesystem>
 #include <functional>
 
-#include "editors/SlotEditor.h"
+#include "dialogs/TextFileDialog.h"
+#include "editors/RoundTrip.h"
 
 namespace zepo {
 
-class Card;
-class DialogRunner;
-class MessageSink;
-class TextFileDialog;
 class TextMeasurer;
-struct Slot;
 
-class TextBlockEditor : public SlotEditor {
+// A position field that is not a whole number brings the dialog back with what was typed. No
+// file chosen, or a file that cannot be read (not a plain file, too large, gone): a message,
+// and the card is left as it was.
+class TextBlockEditor : public SlotRoundTrip<TextFileDialog, TextBlockValues> {
 public:
-    TextBlockEditor(Card& card, TextFileDialog& dialog, DialogRunner& runner, MessageSink& messages,
-                    TextMeasurer& measurer, std::function<std::filesystem::path()> saveFolder)
-        : card_(card), dialog_(dialog), runner_(runner), messages_(messages), measurer_(measurer),
+    TextBlockEditor(TextFileDialog& dialog, DialogRunner& runner, MessageSink& messages, TextMeasurer& measurer,
+                    std::function<std::filesystem::path()> saveFolder)
+        : SlotRoundTrip(SlotKind::TextBlock, "文字（ファイル）", dialog, runner, messages), measurer_(measurer),
           saveFolder_(std::move(saveFolder)) {}
 
-    void Edit(int id) override { EditBlock(id); }
-
-    // Edits text block slot `id` (free or in use). A position field that is not a whole
-    // number brings the dialog back with what was typed. No file chosen, or a file that cannot
-    // be read (not a plain file, too large, gone): a message, and the card is left as it was.
-    EditResult EditBlock(int id);
+protected:
+    void StartNew(Slot& slot) override;
+    void Show(const Slot& slot, bool isNew) override;
+    bool Apply(Slot& slot, TextBlockValues values, bool isNew) override;
 
 private:
-    Card& card_;
-    TextFileDialog& dialog_;
-    DialogRunner& runner_;
-    MessageSink& messages_;
     TextMeasurer& measurer_;
     std::function<std::filesystem::path()> saveFolder_;
 };

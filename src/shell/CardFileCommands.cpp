@@ -3,13 +3,13 @@
 
 #include "shell/CardFileCommands.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QToolButton>
+#include <QWidget>
 #include <system_error>
 
-#include "canvas/CardCanvas.h"
 #include "core/TextCodec.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "dialogs/DialogRunner.h"
@@ -18,9 +18,10 @@
 #include "dialogs/Prompts.h"
 #include "dialogs/SaveFolderDialog.h"
 #include "document/CardFile.h"
+#include "editors/CardLevelEditor.h"
 #include "model/MacroFile.h"
 #include "platform/Folders.h"
-#include "shell/MainWindow.h"
+#include "shell/CommandContext.h"
 
 namespace zepo {
 namespace {
@@ -35,102 +36,81 @@ public:
 
 }  // namespace
 
-CardFileCommands::CardFileCommands(MainWindow& window) : window_(window), document_(window.document()) {
-    MainWindow& w = window_;
-    connect(w.mnNew, &QAction::triggered, this, [this] { NewCard(); });
-    connect(w.mnOpen, &QAction::triggered, this, [this] { Open(); });
-    connect(w.mnSave, &QAction::triggered, this, [this] { Save(); });
-    connect(w.mnSavePos, &QAction::triggered, this, [this] { ChangeSaveFolder(); });
-    connect(w.mnCardMake, &QAction::triggered, this, [this] { EditCardSettings(); });
-    connect(w.mnViewMacro, &QAction::triggered, this, [this] { ViewMacro(); });
-    connect(w.mnUndo, &QAction::triggered, this, [this] { Undo(); });
-    connect(w.mnRedo, &QAction::triggered, this, [this] { Redo(); });
-    connect(w.mnExit, &QAction::triggered, this, [this] { Exit(); });
-    connect(w.btnCard, &QToolButton::clicked, this, [this] { EditCardSettings(); });
-    connect(w.btnOpen, &QToolButton::clicked, this, [this] { Open(); });
-    connect(w.btnSave, &QToolButton::clicked, this, [this] { Save(); });
+CardFileCommands::CardFileCommands(const CommandContext& context, const Controls& c, QWidget& window,
+                                   TextMeasurer& measurer)
+    : context_(context), document_(context.document), window_(window), measurer_(measurer) {
+    connect(c.newCard, &QAction::triggered, this, [this] { NewCard(); });
+    connect(c.open, &QAction::triggered, this, [this] { Open(); });
+    connect(c.save, &QAction::triggered, this, [this] { Save(); });
+    connect(c.saveFolder, &QAction::triggered, this, [this] { ChangeSaveFolder(); });
+    connect(c.cardSettings, &QAction::triggered, this, [this] { EditCardSettings(); });
+    connect(c.viewMacro, &QAction::triggered, this, [this] { ViewMacro(); });
+    connect(c.undo, &QAction::triggered, this, [this] { Undo(); });
+    connect(c.redo, &QAction::triggered, this, [this] { Redo(); });
+    connect(c.exit, &QAction::triggered, this, [this] { Exit(); });
+    connect(c.cardButton, &QAbstractButton::clicked, this, [this] { EditCardSettings(); });
+    connect(c.openButton, &QAbstractButton::clicked, this, [this] { Open(); });
+    connect(c.saveButton, &QAbstractButton::clicked, this, [this] { Save(); });
 }
 
 void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
     startupDone_ = true;
-    if (const std::filesystem::path& card = window_.startupCard(); !card.empty()) {
+    if (!startupCard_.empty()) {
         // Opened from the file manager: the card is the answer to both questions.
-        document_.SetOpenFileName(QString::fromStdString(card.string()));
-        if (!OpenChosenFile(card)) NameUnnamedCard();
+        document_.SetOpenFileName(QString::fromStdString(startupCard_.string()));
+        if (!OpenChosenFile(startupCard_)) document_.Reset(NamedCard(document_.card()));
         return;
     }
     ChangeSaveFolder();
     Open();
     if (!document_.openFileName().isEmpty()) return;
-    EditCardSettings();
-    NameUnnamedCard();
     // The card the user starts from is where undoing ends.
-    document_.StartHistory();
+    document_.Reset(SettingsAsked(document_.card()));
 }
 
-void CardFileCommands::NameUnnamedCard() {
-    // The card settings were cancelled with the name still empty.
-    Card& card = document_.card();
-    if (!card.settings.name.empty()) return;
-    card.settings.name = "zepo";
-    card.settings.title = Sjis("マクロ");
-    window_.SetCaptionFromCard();
-    document_.Changed();
+Card CardFileCommands::SettingsAsked(const Card& card) {
+    std::optional<Card> confirmed;
+    if (CardLevelEditor* editor = context_.dialogs.cardLevel) confirmed = editor->EditSettings(card);
+    return NamedCard(confirmed ? std::move(*confirmed) : card);
 }
 
-void CardFileCommands::NewCardReset() {
-    ResetCard(document_.card());
-    window_.ResetDialogs();
-    window_.canvas->ClearDragging();
-    window_.SetCaption("main");
-    // The mode stays as it is; a preview shows the empty card.
-    document_.Changed();
+Card CardFileCommands::NamedCard(Card named) {
+    // The card settings were cancelled, or confirmed, with the name still empty.
+    if (named.settings.name.empty()) {
+        named.settings.name = "zepo";
+        named.settings.title = Sjis("マクロ");
+    }
+    return named;
 }
 
 void CardFileCommands::ReportFolder(const std::filesystem::path& folder) {
-    window_.services().prompts.Warn(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
+    context_.services.prompts.Warn(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
 }
 
 void CardFileCommands::Exit() { window_.close(); }
 
-void CardFileCommands::Undo() {
-    // A drag in progress belongs to the card being left.
-    window_.canvas->ClearDragging();
-    if (document_.Undo()) window_.SetCaptionFromCard();
-}
+void CardFileCommands::Undo() { document_.Undo(); }
 
-void CardFileCommands::Redo() {
-    window_.canvas->ClearDragging();
-    if (document_.Redo()) window_.SetCaptionFromCard();
-}
+void CardFileCommands::Redo() { document_.Redo(); }
 
 void CardFileCommands::NewCard() {
-    if (!window_.services().prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
-    NewCardReset();
-    CardSettings& settings = document_.card().settings;
-    settings.name.clear();
-    settings.title.clear();
-    settings.editMode = 0;
-    EditCardSettings();
-    NameUnnamedCard();
-    document_.StartHistory();
+    if (!context_.services.prompts.Ask(Sjis("現カードを破棄します\rよろしですか？"))) return;
+    // The empty card is shown (as "main") while its settings are asked for; the mode stays as
+    // it is, and a preview shows the empty card.
+    Card empty = document_.card();
+    ResetCard(empty);
+    ForgetRememberedChoices(context_.dialogs);
+    document_.Reset(empty);
+    empty.settings.name.clear();
+    empty.settings.title.clear();
+    empty.settings.editMode = 0;
+    document_.Reset(SettingsAsked(empty));
 }
 
 void CardFileCommands::EditCardSettings() {
-    if (!window_.dialogs().cardSettings) return;
-    CardSettingsDialog& dlg = *window_.dialogs().cardSettings;
-    Card& card = document_.card();
-    // The dialog shows the card; Cancel leaves the card as it was, so the next showing
-    // starts from the card's values again.
-    dlg.Load(card.settings);
-    if (!window_.services().dialogs.Run(dlg)) {
-        dlg.Load(card.settings);
-        return;
-    }
-    card.settings = dlg.Read();
-    window_.SetCaptionFromCard();
-    document_.Changed();
+    if (CardLevelEditor* editor = context_.dialogs.cardLevel)
+        ApplyProposal(document_, editor->EditSettings(document_.card()));
 }
 
 void CardFileCommands::Open() {
@@ -144,7 +124,7 @@ void CardFileCommands::Open() {
     }
     OpenFileRequest request{"カードの読み込み", QString::fromStdString(start.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
                             QFileInfo(document_.openFileName()).fileName()};
-    QString chosen = window_.services().files.ChooseOpenFile(request);
+    QString chosen = context_.services.files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
     document_.SetOpenFileName(chosen);
     OpenChosenFile(std::filesystem::path(chosen.toStdString()));
@@ -153,7 +133,7 @@ void CardFileCommands::Open() {
 bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     // A big card takes a moment; message boxes on the way show the ordinary pointer.
     WaitCursor wait;
-    Prompts& prompts = window_.services().prompts;
+    Prompts& prompts = context_.services.prompts;
     auto read = ReadCardFileText(chosen);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
         // The card's name is its file's name, so a name the card cannot hold is refused with
@@ -174,18 +154,17 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
         !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
         return false;
 
-    window_.ResetDialogs();
-    LoadCardText(document_.card(), text, prompts, window_.measurer());
-    window_.canvas->ClearDragging();
-    window_.SetCaptionFromCard();
+    ForgetRememberedChoices(context_.dialogs);
+    Card opened = document_.card();
+    LoadCardText(opened, text, prompts, measurer_);
     // Drawn again in the mode the user is in: a preview shows the card just read. Undoing
     // ends at the card as it was read.
-    document_.StartHistory();
+    document_.Reset(std::move(opened));
     return true;
 }
 
 void CardFileCommands::Save() {
-    Prompts& prompts = window_.services().prompts;
+    Prompts& prompts = context_.services.prompts;
     const std::filesystem::path& saveFolder = document_.saveFolder();
     if (!EnterFolder(saveFolder)) {
         ReportFolder(saveFolder);
@@ -223,25 +202,26 @@ void CardFileCommands::Save() {
     }
     // Written beside the card and renamed over it only when complete: a failed save never
     // leaves a half-written card behind.
-    if (!WriteCardFile(target, lines)) {
-        prompts.Warn(Sjis("保存に失敗しました"));
+    if (Status written = WriteCardFile(target, lines); !written) {
+        // The reason (no room, no right to write, a read-only card) tells the user what to do.
+        prompts.Warn(Sjis("保存に失敗しました") + "\r" + Utf8ToSjis(written.error().message).bytes);
         return;
     }
     if (!existed) prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
 }
 
 void CardFileCommands::ChangeSaveFolder() {
-    if (!window_.dialogs().saveFolder) return;
-    SaveFolderDialog& dlg = *window_.dialogs().saveFolder;
+    if (!context_.dialogs.saveFolder) return;
+    SaveFolderDialog& dlg = *context_.dialogs.saveFolder;
     dlg.Load(document_.saveFolder());
-    if (!window_.services().dialogs.Run(dlg)) return;
+    if (!context_.services.dialogs.Run(dlg)) return;
     // A relative folder is taken from the folder the dialog was opened on, so that the save
     // folder stays the same folder whatever becomes current later.
     std::error_code ec;
     std::filesystem::path folder = std::filesystem::absolute(dlg.Read().toStdString(), ec);
     if (ec || dlg.Read().isEmpty()) folder = dlg.Read().toStdString();
     folder = WithoutTrailingSeparator(folder);
-    Prompts& prompts = window_.services().prompts;
+    Prompts& prompts = context_.services.prompts;
     if (!EnterFolder(folder)) {
         if (!CreateOneFolder(folder)) {
             prompts.Inform(Sjis("フォルダを変更できませんでした"));
@@ -257,10 +237,13 @@ void CardFileCommands::ChangeSaveFolder() {
 }
 
 bool CardFileCommands::BuildMacroLines() {
-    auto lines = CardLines(document_.card());
+    // Saving a main card without a title gives it the default one: a change like any other.
+    Card card = document_.card();
+    auto lines = CardLines(card);
+    document_.Apply(std::move(card));
     if (!lines) {
         document_.SetMacroLines({});
-        window_.services().prompts.Warn(lines.error().message);
+        context_.services.prompts.Warn(lines.error().message);
         return false;
     }
     document_.SetMacroLines(std::move(lines).value());
@@ -268,10 +251,10 @@ bool CardFileCommands::BuildMacroLines() {
 }
 
 void CardFileCommands::ViewMacro() {
-    if (!window_.dialogs().macroViewer) return;
+    if (!context_.dialogs.macroViewer) return;
     if (!BuildMacroLines()) return;
-    window_.dialogs().macroViewer->Load(document_.macroLines());
-    window_.services().dialogs.Run(*window_.dialogs().macroViewer);
+    context_.dialogs.macroViewer->Load(document_.macroLines());
+    context_.services.dialogs.Run(*context_.dialogs.macroViewer);
 }
 
 }  // namespace zepo

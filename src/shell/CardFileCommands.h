@@ -6,15 +6,30 @@
 #include <QObject>
 #include <filesystem>
 
+class QAbstractButton;
+class QAction;
+class QWidget;
+
 namespace zepo {
 
+class Card;
 class CardDocument;
-class MainWindow;
+class TextMeasurer;
+struct CommandContext;
 
 class CardFileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit CardFileCommands(MainWindow& window);
+    struct Controls {
+        QAction *newCard, *open, *save, *saveFolder, *cardSettings, *viewMacro, *undo, *redo, *exit;
+        QAbstractButton *cardButton, *openButton, *saveButton;
+    };
+    // `window` is what the exit command closes.
+    CardFileCommands(const CommandContext& context, const Controls& controls, QWidget& window,
+                     TextMeasurer& measurer);
+
+    // The card named on the command line, opened by the start-up sequence instead of asking.
+    void SetStartupCard(std::filesystem::path card) { startupCard_ = std::move(card); }
 
     void NewCard();
     void Open();
@@ -32,17 +47,21 @@ public:
 private:
     // The steps of opening after the file was chosen; false when nothing was read.
     bool OpenChosenFile(const std::filesystem::path& file);
-    // The new-card reset: an empty card, fresh dialogs, the caption "main".
-    void NewCardReset();
     // Writes the card into the macro line list; false after the writer's message.
     bool BuildMacroLines();
-    // After the new card command or the start-up sequence: an empty name becomes "zepo".
-    void NameUnnamedCard();
+    // The card settings dialog over `card` (the new card command's empty one): the card with
+    // the confirmed settings, named.
+    Card SettingsAsked(const Card& card);
+    // An empty name becomes "zepo".
+    static Card NamedCard(Card card);
     // The platform's report of a folder that cannot be entered.
     void ReportFolder(const std::filesystem::path& folder);
 
-    MainWindow& window_;
+    const CommandContext& context_;
     CardDocument& document_;
+    QWidget& window_;
+    TextMeasurer& measurer_;
+    std::filesystem::path startupCard_;
     bool startupDone_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/EditorWindows.h"
 
+#include "editors/CardLevelEditor.h"
 #include "editors/FrameEditor.h"
 #include "editors/OneLineTextEditor.h"
 #include "editors/TextBlockEditor.h"
@@ -29,7 +30,7 @@ namespace zepo {
 
 EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<MainWindow>(services)) {
     MainWindow* owner = main_.get();
-    MainWindow::Dialogs attached;
+    EditorDialogs attached;
     attached.about = new AboutDialog(owner);
     dialogs_.push_back(attached.about);
     auto* picture = new PictureDialog(services.launcher, owner);
@@ -58,6 +59,11 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     dialogs_.push_back(attached.toolSettings);
     attached.macroViewer = new MacroViewer(owner);
     dialogs_.push_back(attached.macroViewer);
+    cardLevel_ = std::make_unique<CardLevelEditor>(
+        CardLevelEditor::Dialogs{*attached.cardSettings, *attached.button, *attached.movie2, *attached.marker,
+                                 *attached.slide},
+        services.dialogs, services.prompts, [owner] { return owner->document().saveFolder(); });
+    attached.cardLevel = cardLevel_.get();
     main_->AttachDialogs(attached);
     // Every dialog with a help button asks for its topic through the same signal.
     for (QDialog* dialog : dialogs_)
@@ -76,17 +82,17 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     chooser_ = std::make_unique<AssociationChooser>(*attached.association, services.dialogs, services.prompts);
     attached.frame->SetChooser(chooser_.get());
     attached.button->SetChooser(chooser_.get());
-    frameEditor_ = std::make_unique<FrameEditor>(main_->card(), *attached.frame, services.dialogs, services.prompts);
+    frameEditor_ = std::make_unique<FrameEditor>(*attached.frame, services.dialogs, services.prompts);
     main_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
 
     auto saveFolder = [owner] { return owner->document().saveFolder(); };
     oneLineText->SetChooser(chooser_.get());
-    textEditor_ = std::make_unique<OneLineTextEditor>(main_->card(), *oneLineText, services.dialogs, services.prompts,
-                                                      main_->measurer());
+    textEditor_ =
+        std::make_unique<OneLineTextEditor>(*oneLineText, services.dialogs, services.prompts, main_->measurer());
     main_->SetSlotEditor(SlotKind::OneLineText, textEditor_.get());
     textFile->SetSaveFolderSource(saveFolder);
     textFile->SetEditTools(editTools);
-    blockEditor_ = std::make_unique<TextBlockEditor>(main_->card(), *textFile, services.dialogs, services.prompts,
+    blockEditor_ = std::make_unique<TextBlockEditor>(*textFile, services.dialogs, services.prompts,
                                                      main_->measurer(), saveFolder);
     main_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
     picture->SetChooser(chooser_.get());
@@ -95,9 +101,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
         return PaintTool{QString::fromStdString(SjisToUtf8(s.tools[static_cast<int>(Tool::Paint)].exe)), s.useTools};
     });
     pictureEditor_ = std::make_unique<PictureEditor>(
-        main_->card(), *picture, services.dialogs, services.prompts,
-        PictureEditor::Sources{[owner] { return owner->document().saveFolder(); },
-                               [owner] { return owner->mnAuto256Color->isChecked(); }});
+        *picture, services.dialogs, services.prompts,
+        PictureEditor::Sources{saveFolder, [owner] { return owner->settings().auto256Color; }});
     main_->SetSlotEditor(SlotKind::Picture, pictureEditor_.get());
 }
 

@@ -12,6 +12,7 @@
 namespace zepo {
 
 class AssociationChooser;
+class CardLevelEditor;
 class FrameEditor;
 class OneLineTextEditor;
 class TextBlockEditor;
@@ -31,6 +32,7 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::vector<QDialog*> dialogs_;  // owned by the main window
     std::unique_ptr<AssociationChooser> chooser_;
+    std::unique_ptr<CardLevelEditor> cardLevel_;
     std::unique_ptr<FrameEditor> frameEditor_;
     std::unique_ptr<OneLineTextEditor> textEditor_;
     std::unique_ptr<TextBlockEditor> blockEditor_;

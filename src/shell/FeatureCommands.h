@@ -1,9 +1,10 @@
 #pragma once
 // The card-level features: media and program associations of the paste menu, the button
-// associations and the features menu. Each command shows its dialog over the card's settings
-// and stores them only on OK: a cancelled dialog leaves the card exactly as it was.
+// associations and the features menu. Each command runs its round trip over the card and hands
+// what it proposes to the document; a cancelled dialog proposes nothing.
 
 #include <QObject>
+#include <array>
 
 #include "model/Card.h"
 
@@ -11,12 +12,19 @@ class QAction;
 
 namespace zepo {
 
-class MainWindow;
+struct CommandContext;
 
 class FeatureCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FeatureCommands(MainWindow& window);
+    struct Items {
+        std::array<QAction*, kButtonCount> buttons{};
+        std::array<QAction*, kFeatureCount> features{};  // in Feature order
+        QAction* movie2 = nullptr;
+        QAction* marker = nullptr;
+        QAction* slide = nullptr;
+    };
+    FeatureCommands(const CommandContext& context, const Items& items);
 
     // Button 0 is the right mouse button, 1..5 the player's buttons.
     void EditButton(int button);
@@ -26,11 +34,7 @@ public:
     void EditSlide();
 
 private:
-    // Tells the views about a confirmed change; without one, only the clicked item's check
-    // mark, which the click toggled, goes back to what the card says.
-    void Finish(bool changed, QAction* item, bool inUse);
-
-    MainWindow& window_;
+    const CommandContext& context_;
 };
 
 }  // namespace zepo

@@ -8,7 +8,7 @@
 #include "dialogs/Prompts.h"
 #include "platform/Launcher.h"
 #include "platform/ProgramResolver.h"
-#include "shell/MainWindow.h"
+#include "shell/CommandContext.h"
 
 namespace zepo {
 namespace {
@@ -17,21 +17,21 @@ std::string SjisOf(const QString& text) { return Utf8ToSjis(text.toStdString()).
 
 }  // namespace
 
-HelpCommands::HelpCommands(MainWindow& window) : main_(window) {
-    connect(window.mnHelpMokuji, &QAction::triggered, this, [this] { Contents(); });
-    connect(window.mnHelpKensaku, &QAction::triggered, this, [this] { Index(); });
-    connect(window.mnZepoXPHelp, &QAction::triggered, this, [this] { DesktopNotes(); });
-    connect(window.mnZepoHelp, &QAction::triggered, this, [this] { PlayerHelp(); });
-    connect(window.mnHelp1, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help1); });
-    connect(window.mnHelp2, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help2); });
-    connect(window.mnHelp3, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help3); });
+HelpCommands::HelpCommands(const CommandContext& context, const Items& items) : context_(context) {
+    connect(items.contents, &QAction::triggered, this, [this] { Contents(); });
+    connect(items.index, &QAction::triggered, this, [this] { Index(); });
+    connect(items.desktopNotes, &QAction::triggered, this, [this] { DesktopNotes(); });
+    connect(items.playerHelp, &QAction::triggered, this, [this] { PlayerHelp(); });
+    connect(items.help1, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help1); });
+    connect(items.help2, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help2); });
+    connect(items.help3, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help3); });
 }
 
 HelpCommands::~HelpCommands() = default;
 
 HelpWindow* HelpCommands::window() {
     if (!help_) {
-        const ShellServices& s = main_.services();
+        const ShellServices& s = context_.services;
         const QString file = s.helpFile.isEmpty()
                                  ? FindHelpFile(QString::fromStdString(s.programFolder.string()))
                                  : s.helpFile;
@@ -43,7 +43,7 @@ HelpWindow* HelpCommands::window() {
 
 void HelpCommands::ReportMissingHelp() {
     const QString file = help_ ? help_->helpFile() : QString();
-    main_.services().prompts.Warn(Sjis("ヘルプファイル[") + SjisOf(file) + Sjis("]が開けませんでした。"));
+    context_.services.prompts.Warn(Sjis("ヘルプファイル[") + SjisOf(file) + Sjis("]が開けませんでした。"));
 }
 
 void HelpCommands::Contents() {
@@ -63,28 +63,28 @@ void HelpCommands::ShowTopic(const QString& id) {
     if (!help) {
         ReportMissingHelp();
     } else if (!help->ShowTopic(id)) {
-        main_.services().prompts.Warn(Sjis("ヘルプの項目[") + SjisOf(id) + Sjis("]が見つかりませんでした。"));
+        context_.services.prompts.Warn(Sjis("ヘルプの項目[") + SjisOf(id) + Sjis("]が見つかりませんでした。"));
     }
 }
 
 void HelpCommands::PlayerHelp() {
-    const QString folder = QString::fromStdString(main_.document().saveFolder().string());
+    const QString folder = QString::fromStdString(context_.document.saveFolder().string());
     const QString zepoFolder = LocalPathOf(QStringLiteral("\\zepo"), DriveRootOf(folder));
     for (const char* name : kPlayerHelpNames) {
         const QString candidate = zepoFolder + '/' + QLatin1String(name);
-        if (QFileInfo(candidate).isFile() && main_.services().launcher.OpenDocument(candidate)) return;
+        if (QFileInfo(candidate).isFile() && context_.services.launcher.OpenDocument(candidate)) return;
     }
-    main_.services().prompts.Warn(Sjis("ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r") +
+    context_.services.prompts.Warn(Sjis("ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r") +
                                   SjisOf(zepoFolder));
 }
 
 void HelpCommands::OpenHelpDocument(Tool entry) {
-    const std::string& stored = main_.settings().tools[int(entry)].exe;
-    const QString folder = QString::fromStdString(main_.document().saveFolder().string());
+    const std::string& stored = context_.settings.tools[int(entry)].exe;
+    const QString folder = QString::fromStdString(context_.document.saveFolder().string());
     QString path = LocalPathOf(QString::fromStdString(SjisToUtf8(stored)), DriveRootOf(folder));
     if (!path.isEmpty() && QFileInfo(path).isRelative()) path = folder + '/' + path;
-    if (path.isEmpty() || !main_.services().launcher.OpenDocument(path))
-        main_.services().prompts.Warn(Sjis("ヘルプファイル[") + stored + Sjis("]が開けませんでした。"));
+    if (path.isEmpty() || !context_.services.launcher.OpenDocument(path))
+        context_.services.prompts.Warn(Sjis("ヘルプファイル[") + stored + Sjis("]が開けませんでした。"));
 }
 
 }  // namespace zepo

@@ -7,16 +7,21 @@
 #include <QString>
 #include <memory>
 
+class QAction;
+
 namespace zepo {
 
 class HelpWindow;
-class MainWindow;
+struct CommandContext;
 enum class Tool;
 
 class HelpCommands : public QObject {
     Q_OBJECT
 public:
-    explicit HelpCommands(MainWindow& window);
+    struct Items {
+        QAction *contents, *index, *desktopNotes, *playerHelp, *help1, *help2, *help3;
+    };
+    HelpCommands(const CommandContext& context, const Items& items);
     ~HelpCommands() override;
 
     void Contents();
@@ -35,7 +40,7 @@ public slots:
 private:
     void ReportMissingHelp();
 
-    MainWindow& main_;
+    const CommandContext& context_;
     std::unique_ptr<HelpWindow> help_;
 };
 

@@ -7,9 +7,8 @@
 
 #include "canvas/CardCanvas.h"
 #include "core/TextCodec.h"
-#include "dialogs/AssociationDialog.h"
-#include "dialogs/FrameDialog.h"
 #include "platform/Folders.h"
+#include "platform/ProfileFile.h"
 #include "platform/Scheduler.h"
 #include "shell/CardFileCommands.h"
 #include "shell/FeatureCommands.h"
@@ -30,7 +29,7 @@ const QString kCaptionPrefix = "ＺＥＰＯエディタ - ";
 
 MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(parent), services_(services) {
     setObjectName("FormZEPO");
-    SetCaption("main");
+    ShowCardName();
     BuildMenus();
     BuildButtonBar();
     canvas = new CardCanvas(document_, measurer_, this);
@@ -47,59 +46,111 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(p
     setWindowState(Qt::WindowMaximized);
     setCursor(Qt::DragMoveCursor);
 
-    cardFile_ = std::make_unique<CardFileCommands>(*this);
-    paste_ = std::make_unique<PasteCommands>(*this);
-    view_ = std::make_unique<ViewCommands>(*this);
-    features_ = std::make_unique<FeatureCommands>(*this);
-    tools_ = std::make_unique<ToolCommands>(*this);
-    help_ = std::make_unique<HelpCommands>(*this);
-    windowSize_ = std::make_unique<WindowSizeCommands>(*this);
-    screenPictures_ = std::make_unique<ScreenPictureCommands>(*this);
+    ReadStartSettings();
+    MakeCommands();
 
     connect(canvas, &CardCanvas::mousePosition, this,
             [this](int x, int y) { stbMouse->setText(QString::asprintf("%d:%d", x, y)); });
     connect(&document_, &CardDocument::changed, this, &MainWindow::UpdateChecks);
+    connect(&document_, &CardDocument::changed, this, &MainWindow::ShowCardName);
     connect(&document_, &CardDocument::saveFolderChanged, this, &MainWindow::ShowSaveFolder);
+    // A click on a ticked item toggles its mark before its command runs; whatever the command
+    // did (a cancelled dialog changes nothing), the marks show the card afterwards.
+    for (QAction* item : findChildren<QAction*>())
+        if (item->isCheckable() && !item->actionGroup() && item != mnAuto256Color)
+            connect(item, &QAction::triggered, this, &MainWindow::UpdateChecks);
 
     FormCreate();
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::ReadStartSettings() {
+    settings_ = ReadSettings(ProfileFile::Load(services_.programFolder / kSettingsFileName));
+    const Switches switches = ParseSwitches(services_.arguments);
+    settingsWrite_ = switches.writeSettings;
+    startupCard_ = switches.card;
+    startupFolder_ = WithoutTrailingSeparator(services_.programFolder);
+    if (switches.currentFolderAsSaveFolder) startupFolder_ = WithoutTrailingSeparator(CurrentFolder());
+    if (!startupCard_.empty()) startupFolder_ = WithoutTrailingSeparator(startupCard_.parent_path());
+}
+
+void MainWindow::MakeCommands() {
+    cardFile_ = std::make_unique<CardFileCommands>(
+        context_,
+        CardFileCommands::Controls{mnNew, mnOpen, mnSave, mnSavePos, mnCardMake, mnViewMacro, mnUndo, mnRedo, mnExit,
+                                   btnCard, btnOpen, btnSave},
+        *this, measurer_);
+    cardFile_->SetStartupCard(startupCard_);
+
+    PasteCommands::Controls paste;
+    paste.slotItems[int(SlotKind::OneLineText)].assign(mnYoko.begin(), mnYoko.end());
+    paste.slotItems[int(SlotKind::TextBlock)].assign(mnTextFileN.begin(), mnTextFileN.end());
+    paste.slotItems[int(SlotKind::Picture)].assign(mnBitmapN.begin(), mnBitmapN.end());
+    paste.slotItems[int(SlotKind::Frame)].assign(mnFrameN.begin(), mnFrameN.end());
+    paste.placeButtons = {btnTxtYoko, btnTextFile, btnBitmap, btnFrame};
+    paste.canvas = canvas;
+    paste_ = std::make_unique<PasteCommands>(document_, paste);
+
+    view_ = std::make_unique<ViewCommands>(document_,
+                                           ViewCommands::Controls{btnPaint, btnMove, btnFrontBack, btnStretch, canvas, this});
+
+    FeatureCommands::Items features;
+    features.buttons = mnButton;
+    features.features = {mnWave, mnCD, mnMIDI, mnAVI, mnRun};
+    features.movie2 = mnAvi2;
+    features.marker = mnMarker;
+    features.slide = mnSlide;
+    features_ = std::make_unique<FeatureCommands>(context_, features);
+
+    ToolCommands::Controls tools;
+    tools.auto256Color = mnAuto256Color;
+    tools.about = mnAboutZEPO;
+    tools.player = mnZEPO;
+    tools.setup = mnSetup;
+    tools.openFolder = mnOpenDir;
+    tools.colorController = mnQVcnt;
+    tools.toolSettings = mnTlOption;
+    tools.auto256Button = btnAuto256Color;
+    tools.playerButton = btnZepo;
+    tools.memo = mnMakeText;
+    tools.paint = mnMakeBitmap;
+    tools.sound = mnMakeWave;
+    tools.movie = mnMovieMk;
+    tools.tool1 = mnTool1;
+    tools.tool2 = mnTool2;
+    tools.tool3 = mnTool3;
+    tools.filer = mnExplorer;
+    tools.mediaPlayer = mnMPlayer;
+    tools.viewer = mnQV;
+    tools.help1 = mnHelp1;
+    tools.help2 = mnHelp2;
+    tools.help3 = mnHelp3;
+    tools_ = std::make_unique<ToolCommands>(context_, tools, settingsWrite_);
+
+    help_ = std::make_unique<HelpCommands>(
+        context_, HelpCommands::Items{mnHelpMokuji, mnHelpKensaku, mnZepoXPHelp, mnZepoHelp, mnHelp1, mnHelp2, mnHelp3});
+    windowSize_ = std::make_unique<WindowSizeCommands>(
+        *this, services_.screen,
+        WindowSizeCommands::Items{mnNomalScreen, mnFullScreen, mn1024_768, mn800_600, mn640_480});
+    screenPictures_ = std::make_unique<ScreenPictureCommands>(
+        context_, ScreenPictureCommands::Items{mnAllBMP, mnFix, mnCaptJPG}, canvas->renderer(), *view_);
+}
+
 void MainWindow::FormCreate() {
     document_.SetMacroLines({});
     // A blank canvas of the screen size and a card without objects; drawn once the save
     // folder is set below.
     canvas->ResetImage(services_.screen);
-    zepo::ResetCardState(document_.card());
-    settings_ = ReadSettings(ProfileFile::Load(services_.programFolder / kSettingsFileName));
-    mnAuto256Color->setChecked(settings_.auto256Color);
-    btnAuto256Color->setChecked(mnAuto256Color->isChecked());
+    Card start;
+    zepo::ResetCardState(start);
+    document_.Reset(std::move(start));
     tools_->ApplyToolMenus();
-    std::filesystem::path folder = WithoutTrailingSeparator(services_.programFolder);
-    Switches switches = ParseSwitches(services_.arguments);
-    if (switches.currentFolderAsSaveFolder) folder = WithoutTrailingSeparator(CurrentFolder());
-    settingsWrite_ = switches.writeSettings;
-    startupCard_ = switches.card;
-    if (!startupCard_.empty()) folder = WithoutTrailingSeparator(startupCard_.parent_path());
-    document_.SetSaveFolder(folder);
+    document_.SetSaveFolder(startupFolder_);
     services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->RunStartupSequence(); });
 }
 
-void MainWindow::SaveSettings() {
-    const std::filesystem::path file = services_.programFolder / kSettingsFileName;
-    ProfileFile profile = ProfileFile::Load(file);
-    WriteSettings(profile, settings_);
-    // A failure to write is not reported: the settings stay in force until the editor ends.
-    (void)profile.Save(file);
-}
-
 void MainWindow::SetSlotEditor(SlotKind kind, SlotEditor* editor) { paste_->SetSlotEditor(kind, editor); }
-
-void MainWindow::ResetDialogs() {
-    if (dialogs_.frame) dialogs_.frame->Reset();
-    if (dialogs_.association) dialogs_.association->Reset();
-}
 
 void MainWindow::UpdateChecks() {
     const Card& card = document_.card();
@@ -127,9 +178,9 @@ void MainWindow::UpdateChecks() {
     mnRedo->setEnabled(document_.canRedo());
 }
 
-void MainWindow::SetCaptionFromCard() { SetCaption(QString::fromStdString(SjisToUtf8(document_.card().settings.name))); }
-
-void MainWindow::SetCaption(const QString& cardName) { setWindowTitle(kCaptionPrefix + cardName); }
+void MainWindow::ShowCardName() {
+    setWindowTitle(kCaptionPrefix + QString::fromStdString(SjisToUtf8(document_.card().settings.name)));
+}
 
 void MainWindow::ShowSaveFolder() { stbFile->setText(QString::fromStdString(document_.saveFolder().string())); }
 

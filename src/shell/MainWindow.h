@@ -10,6 +10,7 @@
 #include "document/CardDocument.h"
 #include "platform/Settings.h"
 #include "render/Fonts.h"
+#include "shell/CommandContext.h"
 #include "shell/ShellServices.h"
 
 class QAction;
@@ -20,24 +21,13 @@ class QToolButton;
 
 namespace zepo {
 
-class AboutDialog;
-class AssociationDialog;
-class ButtonDialog;
 class CardCanvas;
 class CardFileCommands;
-class CardSettingsDialog;
 class FeatureCommands;
-class FrameDialog;
 class HelpCommands;
-class MacroViewer;
-class MarkerDialog;
-class Movie2Dialog;
 class PasteCommands;
-class SaveFolderDialog;
-class SlideDialog;
-class SlotEditor;
-class ToolSettingsDialog;
 class ScreenPictureCommands;
+class SlotEditor;
 class ToolCommands;
 class ViewCommands;
 class WindowSizeCommands;
@@ -50,35 +40,18 @@ public:
     explicit MainWindow(ShellServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    struct Dialogs {
-        AboutDialog* about = nullptr;
-        CardSettingsDialog* cardSettings = nullptr;
-        SaveFolderDialog* saveFolder = nullptr;
-        MacroViewer* macroViewer = nullptr;
-        FrameDialog* frame = nullptr;
-        AssociationDialog* association = nullptr;
-        ButtonDialog* button = nullptr;
-        ToolSettingsDialog* toolSettings = nullptr;
-        Movie2Dialog* movie2 = nullptr;
-        MarkerDialog* marker = nullptr;
-        SlideDialog* slide = nullptr;
-    };
     // The dialogs are created after the main window; they are handed over here.
-    void AttachDialogs(const Dialogs& dialogs) { dialogs_ = dialogs; }
-    const Dialogs& dialogs() const { return dialogs_; }
+    void AttachDialogs(const EditorDialogs& dialogs) { dialogs_ = dialogs; }
+    const EditorDialogs& dialogs() const { return dialogs_; }
     // The round trip of one kind's objects (menu items, placing button, right press).
     void SetSlotEditor(SlotKind kind, SlotEditor* editor);
 
     CardDocument& document() { return document_; }
-    Card& card() { return document_.card(); }
-    ShellServices& services() { return services_; }
+    const Card& card() const { return document_.card(); }
     TextMeasurer& measurer() { return measurer_; }
+    // The settings of ZEPOED.INI in force (the tool table, the switches).
     ShellSettings& settings() { return settings_; }
     bool settingsWriteAllowed() const { return settingsWrite_; }
-    // Writes the tool table and isToolUse into ZEPOED.INI, keeping what else the file holds.
-    void SaveSettings();
-    // The card named on the command line, opened by the start-up sequence; empty when none.
-    const std::filesystem::path& startupCard() const { return startupCard_; }
 
     CardFileCommands& cardFile() { return *cardFile_; }
     PasteCommands& paste() { return *paste_; }
@@ -88,13 +61,22 @@ public:
     WindowSizeCommands& windowSize() { return *windowSize_; }
     ScreenPictureCommands& screenPictures() { return *screenPictures_; }
 
+private:
+    // Reads ZEPOED.INI and the switches; the commands are made with what they say.
+    void ReadStartSettings();
+    void MakeCommands();
+    void FormCreate();
+    void BuildMenus();
+    void BuildButtonBar();
+    void BuildStatusBar();
+    // Every check mark from the card: slots, kinds, buttons, features.
+    void UpdateChecks();
     // The caption: the product name and the card's name.
-    void SetCaptionFromCard();
-    void SetCaption(const QString& cardName);
-    // The dialogs that remember choices between uses start over with a new or opened card.
-    void ResetDialogs();
+    void ShowCardName();
+    void ShowSaveFolder();
 
-    // Controls, named as the commands refer to them.
+    // Controls, named as the window's layout makes them; each command class is given the ones
+    // it connects or changes.
     QAction *mnNew, *mnOpen, *mnSave, *mnSavePos, *mnCardMake, *mnZEPO, *mnSetup, *mnViewMacro, *mnExit;
     QAction *mnUndo, *mnRedo;  // the card's history, before 終了
     QAction *mnNomalScreen, *mn1024_768, *mn800_600, *mn640_480, *mnFullScreen;
@@ -118,22 +100,15 @@ public:
     QWidget* pnlStatasBar;
     QLabel *stbFile, *stbMouse;
 
-private:
-    void FormCreate();
-    void BuildMenus();
-    void BuildButtonBar();
-    void BuildStatusBar();
-    // Every check mark from the card: slots, kinds, buttons, features.
-    void UpdateChecks();
-    void ShowSaveFolder();
-
     ShellServices& services_;
     CardDocument document_;
     QtTextMeasurer measurer_;
-    Dialogs dialogs_;
+    EditorDialogs dialogs_;
     ShellSettings settings_;
+    CommandContext context_{document_, services_, settings_, dialogs_};
     bool settingsWrite_ = false;
     std::filesystem::path startupCard_;
+    std::filesystem::path startupFolder_;
     QButtonGroup* modeGroup_ = nullptr;
 
     std::unique_ptr<CardFileCommands> cardFile_;

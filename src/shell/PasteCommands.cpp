@@ -1,43 +1,36 @@
 #include "shell/PasteCommands.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QToolButton>
 
 #include "canvas/CardCanvas.h"
-#include "editors/SlotEditor.h"
-#include "shell/MainWindow.h"
+#include "document/CardDocument.h"
+#include "editors/RoundTrip.h"
+#include "shell/CommandContext.h"
 
 namespace zepo {
 
-PasteCommands::PasteCommands(MainWindow& window) : window_(window) {
-    MainWindow& w = window_;
-    auto slotItems = [this](auto& items, SlotKind kind) {
+PasteCommands::PasteCommands(CardDocument& document, const Controls& controls) : document_(document) {
+    for (int k = 0; k < kKindCount; ++k) {
+        const auto kind = static_cast<SlotKind>(k);
+        const std::vector<QAction*>& items = controls.slotItems[k];
         for (size_t i = 0; i < items.size(); ++i)
             connect(items[i], &QAction::triggered, this, [this, kind, i] { EditSlot(SlotId(kind, int(i) + 1)); });
-    };
-    slotItems(w.mnYoko, SlotKind::OneLineText);
-    slotItems(w.mnTextFileN, SlotKind::TextBlock);
-    slotItems(w.mnBitmapN, SlotKind::Picture);
-    slotItems(w.mnFrameN, SlotKind::Frame);
-    connect(w.btnTxtYoko, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::OneLineText); });
-    connect(w.btnTextFile, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::TextBlock); });
-    connect(w.btnBitmap, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::Picture); });
-    connect(w.btnFrame, &QToolButton::clicked, this, [this] { PlaceObject(SlotKind::Frame); });
-    connect(w.canvas, &CardCanvas::slotRequested, this, [this](int id) { EditSlot(id); });
+        if (QAbstractButton* button = controls.placeButtons[k])
+            connect(button, &QAbstractButton::clicked, this, [this, kind] { PlaceObject(kind); });
+    }
+    connect(controls.canvas, &CardCanvas::slotRequested, this, [this](int id) { EditSlot(id); });
 }
 
 void PasteCommands::PlaceObject(SlotKind kind) {
-    int id = window_.document().card().FreeSlot(kind);
+    int id = document_.card().FreeSlot(kind);
     if (id < 0) return;  // every slot of the kind is in use
     EditSlot(id);
 }
 
 void PasteCommands::EditSlot(int id) {
-    SlotEditor* editor = editors_[static_cast<int>(KindOfSlot(id))];
-    if (editor) editor->Edit(id);
-    // Also after a cancel: a click on a slot item toggles its check mark, which must show
-    // the card again.
-    window_.document().Changed();
+    if (SlotEditor* editor = editors_[static_cast<int>(KindOfSlot(id))])
+        ApplyProposal(document_, editor->Edit(document_.card(), id));
 }
 
 }  // namespace zepo

@@ -1,21 +1,32 @@
 #pragma once
 // The paste menu's slot items, the placing buttons and the right press on an object: each
-// runs the property round trip of the object's kind.
+// runs the property round trip of the object's kind and hands what it proposes to the document.
 
 #include <QObject>
 #include <array>
+#include <vector>
 
 #include "model/Card.h"
 
+class QAction;
+class QAbstractButton;
+
 namespace zepo {
 
-class MainWindow;
+class CardCanvas;
+class CardDocument;
 class SlotEditor;
 
 class PasteCommands : public QObject {
     Q_OBJECT
 public:
-    explicit PasteCommands(MainWindow& window);
+    struct Controls {
+        // The slot items of each kind, in slot order, and each kind's placing button.
+        std::array<std::vector<QAction*>, kKindCount> slotItems;
+        std::array<QAbstractButton*, kKindCount> placeButtons{};
+        CardCanvas* canvas = nullptr;  // its right press asks for an object's round trip
+    };
+    PasteCommands(CardDocument& document, const Controls& controls);
 
     // A kind without an editor leaves its items, button and right press inert.
     void SetSlotEditor(SlotKind kind, SlotEditor* editor) { editors_[static_cast<int>(kind)] = editor; }
@@ -26,7 +37,7 @@ public:
     void EditSlot(int id);
 
 private:
-    MainWindow& window_;
+    CardDocument& document_;
     std::array<SlotEditor*, kKindCount> editors_{};
 };
 

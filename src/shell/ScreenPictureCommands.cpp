@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFileInfo>
 
-#include "canvas/CardCanvas.h"
 #include "core/TextCodec.h"
 #include "dialogs/Prompts.h"
 #include "imaging/Bitmap.h"
@@ -11,7 +10,8 @@
 #include "imaging/Reduce.h"
 #include "platform/Folders.h"
 #include "platform/ScreenPictureNames.h"
-#include "shell/MainWindow.h"
+#include "render/CardRenderer.h"
+#include "shell/CommandContext.h"
 #include "shell/ViewCommands.h"
 
 namespace zepo {
@@ -36,36 +36,37 @@ std::string PathText(const std::filesystem::path& path) { return Utf8ToSjis(path
 
 }  // namespace
 
-ScreenPictureCommands::ScreenPictureCommands(MainWindow& window) : window_(window) {
-    connect(window.mnAllBMP, &QAction::triggered, this, [this] { SaveScreenPicture(); });
-    connect(window.mnCaptJPG, &QAction::triggered, this, [this] { SaveCapture(); });
-    connect(window.mnFix, &QAction::triggered, this, [this] { MergeIntoPicture(); });
+ScreenPictureCommands::ScreenPictureCommands(const CommandContext& context, const Items& items,
+                                             CardRenderer& renderer, ViewCommands& view)
+    : context_(context), renderer_(renderer), view_(view) {
+    connect(items.screenPicture, &QAction::triggered, this, [this] { SaveScreenPicture(); });
+    connect(items.capture, &QAction::triggered, this, [this] { SaveCapture(); });
+    connect(items.merge, &QAction::triggered, this, [this] { MergeIntoPicture(); });
 }
 
 QImage ScreenPictureCommands::ComposedCard() {
-    const QSize screen = window_.services().screen;
-    return window_.canvas->renderer().Compose(window_.card(), window_.document().saveFolder(), screen);
+    return renderer_.Compose(context_.document.card(), context_.document.saveFolder(), context_.services.screen);
 }
 
 std::optional<Bitmap> ScreenPictureCommands::Prepare() {
     // Pressing "確認" again while the preview is on would only draw the same card again.
-    if (!window_.document().previewOn()) window_.view().Preview();
-    const std::filesystem::path folder = window_.document().saveFolder();
+    if (!context_.document.previewOn()) view_.Preview();
+    const std::filesystem::path folder = context_.document.saveFolder();
     const QFileInfo info(QString::fromStdString(folder.string()));
     if (!info.isDir() || !info.isExecutable()) {
-        window_.services().prompts.Warn(PathText(folder) + "\r" + zepo::Sjis("フォルダに移動できません"));
+        context_.services.prompts.Warn(PathText(folder) + "\r" + zepo::Sjis("フォルダに移動できません"));
         return std::nullopt;
     }
     return BitmapOfImage(ComposedCard());
 }
 
 void ScreenPictureCommands::ReportWriteFailure(const std::filesystem::path& file, const std::string& reason) {
-    window_.services().prompts.Warn(zepo::Sjis("ファイル[") + PathText(file) + zepo::Sjis("]に書き込めませんでした。\r") +
+    context_.services.prompts.Warn(zepo::Sjis("ファイル[") + PathText(file) + zepo::Sjis("]に書き込めませんでした。\r") +
                                     Utf8ToSjis(reason).bytes);
 }
 
 std::optional<std::string> ScreenPictureCommands::WriteScreenPicture(const Bitmap& picture) {
-    const std::filesystem::path folder = window_.document().saveFolder();
+    const std::filesystem::path folder = context_.document.saveFolder();
     const std::string name = FirstFreeScreenPictureName(folder);
     const std::filesystem::path file = PathOfSjisName(folder, name);
     if (Status written = SaveBmp(picture, file); !written) {
@@ -79,38 +80,38 @@ void ScreenPictureCommands::SaveScreenPicture() {
     std::optional<Bitmap> picture = Prepare();
     if (!picture) return;
     if (std::optional<std::string> name = WriteScreenPicture(*picture))
-        window_.services().prompts.Inform(zepo::Sjis("画面を次のファイル名で保存しました。\r[ ") + *name + " ]");
+        context_.services.prompts.Inform(zepo::Sjis("画面を次のファイル名で保存しました。\r[ ") + *name + " ]");
 }
 
 void ScreenPictureCommands::SaveCapture() {
     std::optional<Bitmap> picture = Prepare();
     if (!picture) return;
-    const std::string& cardName = window_.card().settings.name;
+    const std::string& cardName = context_.document.card().settings.name;
     if (CheckCardFileName(cardName) != CardNameProblem::None) {
         // The name would reach into another folder or is no file name at all.
-        window_.services().prompts.Warn(zepo::Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
+        context_.services.prompts.Warn(zepo::Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
         return;
     }
     const std::string name = CaptureFileName(cardName);
-    const std::filesystem::path file = PathOfSjisName(window_.document().saveFolder(), name);
+    const std::filesystem::path file = PathOfSjisName(context_.document.saveFolder(), name);
     if (Status written = SaveJpeg(*picture, file); !written) {
         ReportWriteFailure(file, written.error().message);
         return;
     }
-    window_.services().prompts.Inform(zepo::Sjis("キャプチャ画面を次のファイル名で保存しました。\r[ ") + name + " ]");
+    context_.services.prompts.Inform(zepo::Sjis("キャプチャ画面を次のファイル名で保存しました。\r[ ") + name + " ]");
 }
 
 void ScreenPictureCommands::MergeIntoPicture() {
-    if (!window_.services().prompts.Ask(zepo::Sjis("関連づけの情報はすべて消えます。よろしいですか？"))) return;
+    if (!context_.services.prompts.Ask(zepo::Sjis("関連づけの情報はすべて消えます。よろしいですか？"))) return;
     std::optional<Bitmap> picture = Prepare();
     if (!picture) return;
     std::optional<std::string> name = WriteScreenPicture(*picture);
     if (!name) return;
-    const std::filesystem::path file = PathOfSjisName(window_.document().saveFolder(), *name);
-    if (window_.settings().auto256Color && picture->Format() != PixelFormat::Indexed8) {
+    const std::filesystem::path file = PathOfSjisName(context_.document.saveFolder(), *name);
+    if (context_.settings.auto256Color && picture->Format() != PixelFormat::Indexed8) {
         Result<Bitmap> reduced = MedianCutReduceDithered(*picture, 8);
         if (!reduced) {
-            window_.services().prompts.Warn(Utf8ToSjis(reduced.error().message).bytes);
+            context_.services.prompts.Warn(Utf8ToSjis(reduced.error().message).bytes);
             return;
         }
         if (Status written = SaveBmp(reduced.value(), file); !written) {
@@ -123,13 +124,11 @@ void ScreenPictureCommands::MergeIntoPicture() {
 }
 
 void ScreenPictureCommands::ReplaceObjectsByPicture(const std::string& sjisName, const Bitmap& picture) {
-    Card& card = window_.card();
+    Card card = context_.document.card();
     const CardSettings kept = card.settings;
     ResetCard(card);
     card.settings = kept;
-    window_.ResetDialogs();
-    window_.canvas->ClearDragging();
-    window_.SetCaptionFromCard();
+    ForgetRememberedChoices(context_.dialogs);
 
     // Picture 1 at the top-left corner, at its natural size. The kind's menu keeps the
     // state the reset left it in.
@@ -148,7 +147,7 @@ void ScreenPictureCommands::ReplaceObjectsByPicture(const std::string& sjisName,
     if (Result<SharedPicture> pixels = ToPicturePixels(DecodedPicture{picture, bits})) slot.picture.pixels = pixels.value();
     card.BringToFront(id);
     // One confirmed change; the preview is on, so this draws the preview again.
-    window_.document().Changed();
+    context_.document.Apply(std::move(card));
 }
 
 }  // namespace zepo

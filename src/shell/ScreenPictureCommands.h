@@ -10,14 +10,23 @@
 
 #include "imaging/Bitmap.h"
 
+class QAction;
+
 namespace zepo {
 
-class MainWindow;
+class CardRenderer;
+class ViewCommands;
+struct CommandContext;
 
 class ScreenPictureCommands : public QObject {
     Q_OBJECT
 public:
-    explicit ScreenPictureCommands(MainWindow& window);
+    struct Items {
+        QAction *screenPicture, *merge, *capture;
+    };
+    // The pictures are composed by the canvas's `renderer`; `view` switches the preview on.
+    ScreenPictureCommands(const CommandContext& context, const Items& items, CardRenderer& renderer,
+                          ViewCommands& view);
 
     void SaveScreenPicture();
     void SaveCapture();
@@ -36,7 +45,9 @@ private:
     // The card replaced by one picture file of the save folder.
     void ReplaceObjectsByPicture(const std::string& sjisName, const Bitmap& picture);
 
-    MainWindow& window_;
+    const CommandContext& context_;
+    CardRenderer& renderer_;
+    ViewCommands& view_;
 };
 
 }  // namespace zepo

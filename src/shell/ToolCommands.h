@@ -6,9 +6,12 @@
 #include <QString>
 #include <string>
 
+class QAbstractButton;
+class QAction;
+
 namespace zepo {
 
-class MainWindow;
+struct CommandContext;
 enum class Tool;
 
 // The fixed programs of the player's folder, from the drive root.
@@ -19,7 +22,15 @@ inline constexpr const char* kColorControllerPath = "\\zepo\\tool\\qvcnt\\qvcnt.
 class ToolCommands : public QObject {
     Q_OBJECT
 public:
-    explicit ToolCommands(MainWindow& window);
+    struct Controls {
+        QAction *auto256Color, *about, *player, *setup, *openFolder, *colorController, *toolSettings;
+        QAbstractButton *auto256Button, *playerButton;
+        // The items of the ten tools and the three help documents, by Tool.
+        QAction *memo, *paint, *sound, *movie, *tool1, *tool2, *tool3, *filer, *mediaPlayer, *viewer;
+        QAction *help1, *help2, *help3;
+    };
+    // `writeSettings`: a confirmed tool settings dialog writes ZEPOED.INI (the switch /a).
+    ToolCommands(const CommandContext& context, const Controls& controls, bool writeSettings);
 
     // The captions of the tool and help items from the tool table; an optional item without
     // a name is hidden.
@@ -42,8 +53,12 @@ private:
     bool SaveFolderReady();
     void Fail(const std::string& sjisMessage);
     QString SaveFolder() const;
+    // Writes the tool table and the switches into ZEPOED.INI, keeping what else the file holds.
+    void SaveSettings();
 
-    MainWindow& window_;
+    const CommandContext& context_;
+    Controls controls_;
+    bool writeSettings_;
 };
 
 }  // namespace zepo

@@ -4,17 +4,24 @@
 #include <QObject>
 #include <Qt>
 
-class QToolButton;
+class QAbstractButton;
+class QWidget;
 
 namespace zepo {
 
-class MainWindow;
+class CardCanvas;
+class CardDocument;
 enum class EditMode;
 
 class ViewCommands : public QObject {
     Q_OBJECT
 public:
-    explicit ViewCommands(MainWindow& window);
+    struct Controls {
+        QAbstractButton *preview, *move, *front, *size;
+        CardCanvas* canvas;
+        QWidget* window;  // its pointer shows the mode
+    };
+    ViewCommands(CardDocument& document, const Controls& controls);
 
     void MoveMode();
     void FrontMode();
@@ -22,9 +29,10 @@ public:
     void Preview();
 
 private:
-    void EnterMode(QToolButton* button, EditMode mode, Qt::CursorShape cursor);
+    void EnterMode(QAbstractButton* button, EditMode mode, Qt::CursorShape cursor);
 
-    MainWindow& window_;
+    CardDocument& document_;
+    Controls controls_;
 };
 
 }  // namespace zepo

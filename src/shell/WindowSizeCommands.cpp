@@ -3,19 +3,18 @@
 #include <QAction>
 #include <QEvent>
 #include <QMetaObject>
-
-#include "shell/MainWindow.h"
+#include <QWidget>
 
 namespace zepo {
 
-WindowSizeCommands::WindowSizeCommands(MainWindow& window) : window_(window), ticked_(window.mnNomalScreen) {
-    MainWindow& w = window_;
-    connect(w.mnNomalScreen, &QAction::triggered, this, [this] { Standard(); });
-    connect(w.mnFullScreen, &QAction::triggered, this, [this] { Maximise(); });
-    connect(w.mn1024_768, &QAction::triggered, this, [this] { Choose(window_.mn1024_768, {1024, 768}); });
-    connect(w.mn800_600, &QAction::triggered, this, [this] { Choose(window_.mn800_600, {800, 600}); });
-    connect(w.mn640_480, &QAction::triggered, this, [this] { Choose(window_.mn640_480, {640, 480}); });
-    w.installEventFilter(this);
+WindowSizeCommands::WindowSizeCommands(QWidget& window, QSize screen, const Items& items)
+    : window_(window), screen_(screen), items_(items), ticked_(items.standard) {
+    connect(items.standard, &QAction::triggered, this, [this] { Standard(); });
+    connect(items.maximise, &QAction::triggered, this, [this] { Maximise(); });
+    connect(items.size1024, &QAction::triggered, this, [this] { Choose(items_.size1024, {1024, 768}); });
+    connect(items.size800, &QAction::triggered, this, [this] { Choose(items_.size800, {800, 600}); });
+    connect(items.size640, &QAction::triggered, this, [this] { Choose(items_.size640, {640, 480}); });
+    window.installEventFilter(this);
 }
 
 void WindowSizeCommands::Tick(QAction* item) {
@@ -25,7 +24,7 @@ void WindowSizeCommands::Tick(QAction* item) {
 
 void WindowSizeCommands::Standard() {
     // The window keeps its state and size; it is only free again.
-    Tick(window_.mnNomalScreen);
+    Tick(items_.standard);
     locked_ = QSize();
 }
 
@@ -35,7 +34,7 @@ void WindowSizeCommands::Maximise() {
 }
 
 void WindowSizeCommands::Choose(QAction* item, QSize outer) {
-    const QSize screen = window_.services().screen;
+    const QSize screen = screen_;
     if (screen.width() <= outer.width() || screen.height() <= outer.height()) {
         // The click ticked the item already; the choice in force stays ticked.
         Tick(ticked_);

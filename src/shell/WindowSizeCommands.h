@@ -6,15 +6,18 @@
 #include <QSize>
 
 class QAction;
+class QWidget;
 
 namespace zepo {
-
-class MainWindow;
 
 class WindowSizeCommands : public QObject {
     Q_OBJECT
 public:
-    explicit WindowSizeCommands(MainWindow& window);
+    struct Items {
+        QAction *standard, *maximise, *size1024, *size800, *size640;
+    };
+    // `window` is the one whose outer size is locked; `screen` the size of the screen.
+    WindowSizeCommands(QWidget& window, QSize screen, const Items& items);
 
     void Standard();
     void Maximise();
@@ -31,7 +34,9 @@ private:
     // Normal state and the locked outer size (borders, caption and menu included).
     void SnapBack();
 
-    MainWindow& window_;
+    QWidget& window_;
+    QSize screen_;
+    Items items_;
     QAction* ticked_;
     QSize locked_;
     bool snapPending_ = false;

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "ModelFakes.h"
+#include "RoundTripOutcome.h"
 #include "ShellFakes.h"
 #include "TempFolder.h"
 #include "dialogs/AssociationChooser.h"
@@ -42,7 +43,7 @@ protected:
     }
     EditResult Edit(int number, std::function<bool(FrameDialog&)> step) {
         runner.Push([step](QDialog& d) { return step(static_cast<FrameDialog&>(d)); });
-        return editor.EditFrame(SlotId(SlotKind::Frame, number));
+        return ApplyEdit(editor, card, SlotId(SlotKind::Frame, number));
     }
     Slot& Frame(int n) { return card.slot(SlotKind::Frame, n); }
 
@@ -56,7 +57,7 @@ protected:
     ScriptedChooser files;
     AssociationDialog association{launcher, files};
     AssociationChooser select{association, runner, messages};
-    FrameEditor editor{card, dialog, runner, messages};
+    FrameEditor editor{dialog, runner, messages};
 };
 
 TEST_F(FrameRoundTrip, NewFrameDefaults) {
@@ -99,7 +100,7 @@ TEST_F(FrameRoundTrip, CornersColourStyleAndAssociation) {
         list.setCurrentItem(list.findItems("next.zep", Qt::MatchExactly).front());
         return true;
     });
-    editor.EditFrame(SlotId(SlotKind::Frame, 2));
+    ApplyEdit(editor, card, SlotId(SlotKind::Frame, 2));
     const Slot& f = Frame(2);
     EXPECT_EQ(f.bounds, (Rect{10, 10, 10, 10}));  // raised from 3 x 3
     EXPECT_EQ(f.frame.color, kRed);
@@ -170,7 +171,7 @@ TEST_F(FrameRoundTrip, CornerThatIsNotANumberAppliesNothingAndKeepsTheTypedValue
         Type(d, "edtFrmY2", "100");
         return true;
     });
-    EXPECT_EQ(editor.EditFrame(SlotId(SlotKind::Frame, 1)), EditResult::Applied);
+    EXPECT_EQ(ApplyEdit(editor, card, SlotId(SlotKind::Frame, 1)), EditResult::Applied);
     ASSERT_EQ(messages.warnings.size(), 1u);
     EXPECT_EQ(messages.warnings[0], "枠の位置（右下 y）の「1O0」は整数ではありません");
     EXPECT_EQ(runner.shownCount(), 3);
@@ -185,7 +186,7 @@ TEST_F(FrameRoundTrip, CornerWithACharacterShiftJisCannotHoldIsNotANumber) {
         return true;
     });
     runner.Push([](QDialog&) { return false; });
-    EXPECT_EQ(editor.EditFrame(SlotId(SlotKind::Frame, 1)), EditResult::Cancelled);
+    EXPECT_EQ(ApplyEdit(editor, card, SlotId(SlotKind::Frame, 1)), EditResult::Cancelled);
     ASSERT_EQ(messages.warnings.size(), 1u);
     EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2U+20AC0」は整数ではありません");
     EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "ModelFakes.h"
+#include "RoundTripOutcome.h"
 #include "ShellFakes.h"
 #include "TempFolder.h"
 #include "dialogs/AssociationPanel.h"
@@ -43,7 +44,7 @@ class OneLineTexts : public ::testing::Test {
 protected:
     EditResult Edit(int number, std::function<bool(QDialog&)> step) {
         runner.Push(step);
-        return editor.EditText(SlotId(SlotKind::OneLineText, number));
+        return ApplyEdit(editor, card, SlotId(SlotKind::OneLineText, number));
     }
     Slot& Text(int n) { return card.slot(SlotKind::OneLineText, n); }
 
@@ -53,7 +54,7 @@ protected:
     ScriptedRunner runner;
     RecordingMessages messages;
     GridMeasurer measurer;
-    OneLineTextEditor editor{card, dialog, runner, messages, measurer};
+    OneLineTextEditor editor{dialog, runner, messages, measurer};
 };
 
 TEST_F(OneLineTexts, ANewTextStandsAtTenTenInMinchoTwentyBlackOnTransparent) {
@@ -149,7 +150,7 @@ TEST_F(OneLineTexts, AFieldTheCardCannotTakeBringsTheDialogBackAndAppliesNothing
             EXPECT_EQ(Child<QLineEdit>(d, c.field).text(), c.typed);  // what was typed is still there
             return false;
         });
-        EXPECT_EQ(editor.EditText(SlotId(SlotKind::OneLineText, 1)), EditResult::Cancelled);
+        EXPECT_EQ(ApplyEdit(editor, card, SlotId(SlotKind::OneLineText, 1)), EditResult::Cancelled);
         EXPECT_EQ(messages.warnings, std::vector<std::string>{c.message});
         EXPECT_EQ(Text(1).text.textColor, before.text.textColor);
         EXPECT_EQ(Text(1).bounds, before.bounds);
@@ -191,7 +192,7 @@ protected:
     }
     EditResult Edit(int number, std::function<bool(QDialog&)> step) {
         runner.Push(step);
-        return editor.EditBlock(SlotId(SlotKind::TextBlock, number));
+        return ApplyEdit(editor, card, SlotId(SlotKind::TextBlock, number));
     }
     // Places block `number` from `file` with the given settings.
     EditResult Place(int number, const char* file, int direction, int typeface = 0, int height = 20, int pitch = 5) {
@@ -217,7 +218,7 @@ protected:
     RecordingMessages messages;
     GridMeasurer measurer;
     EditTools tools{"memo", "sound", false};
-    TextBlockEditor editor{card, dialog, runner, messages, measurer, [this] { return folder.path(); }};
+    TextBlockEditor editor{dialog, runner, messages, measurer, [this] { return folder.path(); }};
 };
 
 TEST_F(TextBlocks, ThreeLinesMakeASeventyPixelBlockInEitherDirection) {

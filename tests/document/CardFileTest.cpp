@@ -82,8 +82,14 @@ TEST(CardDocument, EveryChangeThatTheViewsShowIsSignalled) {
     doc.SetSaveFolder("/tmp");
     doc.SetPreview(true);
     doc.SetPreview(true);  // no change, no signal
-    doc.Changed();
+    Card renamed = doc.card();
+    renamed.settings.name = "renamed";
+    EXPECT_TRUE(doc.Apply(renamed));
+    EXPECT_FALSE(doc.Apply(renamed));  // the card as it is: no step, no signal
     EXPECT_EQ(changed.count(), 3);
+    EXPECT_TRUE(doc.canUndo());
+    EXPECT_TRUE(doc.Undo());
+    EXPECT_FALSE(doc.canUndo());
     EXPECT_EQ(folder.count(), 1);
     EXPECT_TRUE(doc.previewOn());
 }

@@ -30,7 +30,7 @@ protected:
                               "ding.wav", "tune.mid", "clip.avi", "intro.AVI"})
             WriteBytes(program() / f, "x");
     }
-    Card& card() { return form().card(); }
+    const Card& card() { return form().card(); }
     void NameCard(const char* name) {
         runner.Push([name](QDialog& d) {
             Child<QLineEdit>(d, "edtCardName").setText(name);
@@ -59,7 +59,7 @@ protected:
             if (file) Pick(Child<FileList>(d, "FileList"), file);
             return true;
         });
-        form().mnAvi2->trigger();
+        ui().mnAvi2->trigger();
     }
     // Saves the card, opens the file again and saves once more: the bytes of both saves.
     std::pair<std::string, std::string> SaveReopenSave(const char* name) {
@@ -77,9 +77,9 @@ protected:
 
 TEST_F(FeaturesInTheEditor, ButtonThreeToACardTicksSurvivesReopenAndUnticks) {
     NameCard("buttons");
-    Associate(form().mnButton[3], [](QDialog& d) { Pick(Child<FileList>(d, "Macro"), "menu2.zep"); });
+    Associate(ui().mnButton[3], [](QDialog& d) { Pick(Child<FileList>(d, "Macro"), "menu2.zep"); });
     EXPECT_EQ(card().buttons[3], (Association{"menu2", "menu2.zep"}));
-    EXPECT_TRUE(form().mnButton[3]->isChecked());
+    EXPECT_TRUE(ui().mnButton[3]->isChecked());
     EXPECT_EQ(runner.shown.at(1), "ボタン - 3");
 
     const auto [first, second] = SaveReopenSave("buttons");
@@ -90,8 +90,8 @@ TEST_F(FeaturesInTheEditor, ButtonThreeToACardTicksSurvivesReopenAndUnticks) {
         Child<QCheckBox>(d, "chkCard").click();
         return true;
     });
-    form().mnButton[3]->trigger();
-    EXPECT_FALSE(form().mnButton[3]->isChecked());
+    ui().mnButton[3]->trigger();
+    EXPECT_FALSE(ui().mnButton[3]->isChecked());
     EXPECT_FALSE(card().buttonInUse[3]);
 }
 
@@ -102,7 +102,7 @@ TEST_F(FeaturesInTheEditor, Movie2MagnificationIsClampedAtOkAndNoFileSwitchesItO
     for (const auto& c : cases) {
         Movie2(1, c.typed, "clip.avi");
         EXPECT_EQ(card().movie2.scaleText, c.stored) << c.typed;
-        EXPECT_TRUE(form().mnAvi2->isChecked());
+        EXPECT_TRUE(ui().mnAvi2->isChecked());
     }
     EXPECT_EQ(card().movie2.movieFile, (program() / "clip.avi").string());
     // Shown again, the chosen movie is selected; taking the selection away switches it off.
@@ -112,8 +112,8 @@ TEST_F(FeaturesInTheEditor, Movie2MagnificationIsClampedAtOkAndNoFileSwitchesItO
         Child<FileList>(d, "FileList").ClearSelection();
         return true;
     });
-    form().mnAvi2->trigger();
-    EXPECT_FALSE(form().mnAvi2->isChecked());
+    ui().mnAvi2->trigger();
+    EXPECT_FALSE(ui().mnAvi2->isChecked());
     EXPECT_FALSE(card().movie2.inUse);
 }
 
@@ -134,12 +134,12 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
         Child<QSpinBox>(d, "Width").setValue(7);
         return true;
     });
-    form().mnMarker->trigger();
+    ui().mnMarker->trigger();
     runner.Push([](QDialog& d) {
         Child<QPushButton>(d, "SelAllBtn").click();
         return true;
     });
-    form().mnSlide->trigger();
+    ui().mnSlide->trigger();
     const Card before = card();
     QSignalSpy changes(&form().document(), &CardDocument::changed);
 
@@ -163,7 +163,7 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
             Child<QSpinBox>(d, "Sec").setValue(60);
             return false;
         }};
-    QAction* items[] = {form().mnAvi2, form().mnMarker, form().mnSlide};
+    QAction* items[] = {ui().mnAvi2, ui().mnMarker, ui().mnSlide};
     for (int i = 0; i < 3; ++i) {
         runner.Push(edits[i]);
         items[i]->trigger();
@@ -181,20 +181,20 @@ TEST_F(FeaturesInTheEditor, MarkerSwitchedOffStartsOverAtWidthThreeAndColourNine
         Child<ColorGrid>(d, "Color").cell(2)->click();
         return true;
     });
-    form().mnMarker->trigger();
+    ui().mnMarker->trigger();
     EXPECT_EQ(card().marker, (MarkerSettings{true, 2, 12, false}));
     runner.Push([](QDialog& d) {
         Child<QCheckBox>(d, "Cancel").click();
         return true;
     });
-    form().mnMarker->trigger();
-    EXPECT_FALSE(form().mnMarker->isChecked());
+    ui().mnMarker->trigger();
+    EXPECT_FALSE(ui().mnMarker->isChecked());
     runner.Push([](QDialog& d) {
         EXPECT_EQ(Child<QSpinBox>(d, "Width").value(), 3);
         EXPECT_EQ(Child<ColorGrid>(d, "Color").foregroundIndex(), 9);
         return false;
     });
-    form().mnMarker->trigger();
+    ui().mnMarker->trigger();
 }
 
 TEST_F(FeaturesInTheEditor, SaveFolderThatCannotBeReadStillOpensTheDialogs) {
@@ -203,8 +203,8 @@ TEST_F(FeaturesInTheEditor, SaveFolderThatCannotBeReadStillOpensTheDialogs) {
         EXPECT_EQ(Child<QListWidget>(d, "AllCardList").count(), 0);
         return false;
     });
-    form().mnSlide->trigger();
-    form().mnAvi2->trigger();
+    ui().mnSlide->trigger();
+    ui().mnAvi2->trigger();
     EXPECT_EQ(runner.shownCount(), 2);
     const std::string message = "show:保存フォルダに入れません: " + (program() / "gone").string();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", message, "beep!", message}));
@@ -216,24 +216,24 @@ TEST_F(FeaturesInTheEditor, EveryFeatureReadsBackIdentically) {
     NameCard("all");
     for (int b = 0; b < kButtonCount; ++b) {
         const std::string card = "menu" + std::to_string(b) + ".zep";
-        Associate(form().mnButton[b], [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
+        Associate(ui().mnButton[b], [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
     }
-    Associate(form().mnWave, [](QDialog& d) { Pick(Child<FileList>(d, "Wave_"), "ding.wav"); });
-    Associate(form().mnCD, [](QDialog& d) { Child<QSpinBox>(d, "CDNo").setValue(4); });
-    Associate(form().mnMIDI, [](QDialog& d) { Pick(Child<FileList>(d, "Midi_"), "tune.mid"); });
-    Associate(form().mnAVI, [](QDialog& d) { Pick(Child<FileList>(d, "Avi"), "intro.AVI"); });
-    Associate(form().mnRun, [](QDialog& d) { Child<QLineEdit>(d, "edtRunExe").setText("calc.exe /x"); });
+    Associate(ui().mnWave, [](QDialog& d) { Pick(Child<FileList>(d, "Wave_"), "ding.wav"); });
+    Associate(ui().mnCD, [](QDialog& d) { Child<QSpinBox>(d, "CDNo").setValue(4); });
+    Associate(ui().mnMIDI, [](QDialog& d) { Pick(Child<FileList>(d, "Midi_"), "tune.mid"); });
+    Associate(ui().mnAVI, [](QDialog& d) { Pick(Child<FileList>(d, "Avi"), "intro.AVI"); });
+    Associate(ui().mnRun, [](QDialog& d) { Child<QLineEdit>(d, "edtRunExe").setText("calc.exe /x"); });
     Movie2(1, "250", "intro.AVI");
     runner.Push([](QDialog& d) {
         Child<ColorGrid>(d, "Color").cell(4)->click();
         return true;
     });
-    form().mnMarker->trigger();
+    ui().mnMarker->trigger();
     runner.Push([](QDialog& d) {
         Child<QPushButton>(d, "SelAllBtn").click();
         return true;
     });
-    form().mnSlide->trigger();
+    ui().mnSlide->trigger();
     EXPECT_EQ(card().slide.list.size(), 20u);
     EXPECT_EQ(std::count(card().buttonInUse.begin(), card().buttonInUse.end(), true), 6);
     EXPECT_EQ(std::count(card().featureInUse.begin(), card().featureInUse.end(), true), 5);
@@ -249,7 +249,7 @@ TEST_F(FeaturesInTheEditor, EveryFeatureReadsBackIdentically) {
         Child<QCheckBox>(d, "Stop").click();
         return true;
     });
-    form().mnMarker->trigger();
+    ui().mnMarker->trigger();
     const auto [third, fourth] = SaveReopenSave("all");
     EXPECT_EQ(third, fourth);
     for (const char* line : {"\tavi2opt {0}{10,10}\r\n", "\tmarker  {}\r\n"})

@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         Start();
         form().show();
-        canvas = form().canvas;
+        canvas = ui().canvas;
         WriteBytes(program() / "next.zep", "card {next}\r\nend\r\n");
     }
     const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
@@ -50,11 +50,11 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
         Child<RadioGroup>(dlg, "rdoFrmType").item(2)->click();
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    form().btnFrame->click();
+    ui().btnFrame->click();
     ASSERT_TRUE(Frame(1).inUse);
     EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
-    EXPECT_TRUE(form().mnFrameN[0]->isChecked());
-    EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
+    EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(ui().mnFrame->isChecked());
     // The edit view: white inside, the outline inverted to black.
     EXPECT_EQ(canvas->surface().pixelColor(50, 50), QColor(Qt::white));
     EXPECT_EQ(canvas->surface().pixelColor(10, 50), QColor(Qt::black));
@@ -65,7 +65,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     QTest::mouseMove(canvas, QPoint(70, 80));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(70, 80));
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 100, 100}));
-    form().btnStretch->click();
+    ui().btnStretch->click();
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(125, 135));
     QTest::mouseMove(canvas, QPoint(84, 74));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(84, 74));
@@ -116,24 +116,24 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
 
 TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
     runner.scripts.push_back(ScriptedRunner::Ok);
-    form().btnFrame->click();
+    ui().btnFrame->click();
     runner.scripts.push_back(ScriptedRunner::Ok);
-    form().btnFrame->click();
+    ui().btnFrame->click();
     ASSERT_TRUE(Frame(2).inUse);
     runner.scripts.push_back([](QDialog& d) {
         Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
         d.accept();
     });
-    form().mnFrameN[0]->trigger();
+    ui().mnFrameN[0]->trigger();
     EXPECT_FALSE(Frame(1).inUse);
-    EXPECT_FALSE(form().mnFrameN[0]->isChecked());
-    EXPECT_TRUE(form().mnFrame->menuAction()->isChecked());
+    EXPECT_FALSE(ui().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(ui().mnFrame->isChecked());
     // The next placing takes the freed slot again, with the defaults of a new frame.
     runner.scripts.push_back([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "枠 - 1");
         d.accept();
     });
-    form().btnFrame->click();
+    ui().btnFrame->click();
     EXPECT_TRUE(Frame(1).inUse);
     EXPECT_EQ(form().card().stacking.back(), SlotId(SlotKind::Frame, 1));
 }

@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
-    form().mnAuto256Color->setChecked(false);
+    ui().mnAuto256Color->setChecked(false);
     runner.Push([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "静止画 - 1");
         EXPECT_FALSE(Child<QPushButton>(d, "OKBtn").isEnabled()) << "nothing chosen yet";
@@ -78,13 +78,13 @@ TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
         Child<RadioGroup>(d, "FrameList").item(1)->click();
         d.accept();
     });
-    form().btnBitmap->click();
+    ui().btnBitmap->click();
     ASSERT_TRUE(Picture1().inUse);
     EXPECT_EQ(Picture1().picture.fileName, "photo.bmp");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "photo.bmp"));
     EXPECT_EQ(Picture1().bounds, (Rect{10, 10, 40, 30}));
     EXPECT_EQ(Picture1().picture.frame, 1);
-    EXPECT_TRUE(form().mnBitmapN[0]->isChecked());
+    EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
 
     struct Case {
         const char* typed;
@@ -98,20 +98,20 @@ TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
     };
     for (const Case& c : cases) {
         Confirm("photo.bmp", c.typed, "-5");
-        form().mnBitmapN[0]->trigger();
+        ui().mnBitmapN[0]->trigger();
         EXPECT_FLOAT_EQ(Picture1().picture.scale, c.scale) << c.typed;
         EXPECT_EQ(Picture1().bounds, (Rect{-5, 10, c.width, c.height})) << c.typed << ": not clamped, ties to even";
         QString shown;
         runner.Push([&](QDialog& d) { shown = Child<QLineEdit>(d, "StretchEdit").text(); });
-        form().mnBitmapN[0]->trigger();
+        ui().mnBitmapN[0]->trigger();
         EXPECT_EQ(shown, c.shownNext);
     }
 }
 
 TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture) {
-    form().mnAuto256Color->setChecked(false);
+    ui().mnAuto256Color->setChecked(false);
     Confirm("p.bmp");
-    form().btnBitmap->click();
+    ui().btnBitmap->click();
     ASSERT_TRUE(Picture1().inUse);
     TakeEvents();
 
@@ -120,7 +120,7 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
         d.accept();
     });
     Confirm("p.bmp", "50");  // the dialog comes back and is confirmed properly
-    form().mnBitmapN[0]->trigger();
+    ui().mnBitmapN[0]->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:拡大率(%)の「abc」は数ではありません"}));
     EXPECT_EQ(runner.scripts.size(), 0u);
     EXPECT_EQ(Picture1().bounds.width, 20);
@@ -128,7 +128,7 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
     // A ".bmp" holding a JPEG: the message, and the object keeps its picture and name.
     std::filesystem::copy_file(folder.path() / "photo.JPG", folder.path() / "fake.bmp");
     Confirm("fake.bmp", "100", "7");
-    form().mnBitmapN[0]->trigger();
+    ui().mnBitmapN[0]->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
     EXPECT_EQ(Picture1().picture.fileName, "p.bmp");
     EXPECT_EQ(Picture1().bounds, (Rect{7, 10, 40, 30})) << "the other fields still apply";
@@ -136,44 +136,44 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
 
     // Into a free slot, nothing is placed.
     Confirm("fake.bmp");
-    form().btnBitmap->click();
+    ui().btnBitmap->click();
     EXPECT_FALSE(form().card().slot(SlotKind::Picture, 2).inUse);
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
 }
 
 TEST_F(PicturesInTheEditor, AutomaticReductionRewritesA24BitPictureOnce) {
-    form().mnAuto256Color->setChecked(true);
+    ui().mnAuto256Color->setChecked(true);
     Confirm("p.bmp");
-    form().btnBitmap->click();
+    ui().btnBitmap->click();
     const std::string reduced = ReadBytes(folder.path() / "p.bmp");
     ASSERT_NE(reduced, bmp24);
     EXPECT_EQ(LoadPicture(folder.path() / "p.bmp").value().fileBitsPerPixel, 8);
     const auto time = std::filesystem::last_write_time(folder.path() / "p.bmp");
     Confirm("p.bmp");
-    form().mnBitmapN[0]->trigger();
+    ui().mnBitmapN[0]->trigger();
     EXPECT_EQ(ReadBytes(folder.path() / "p.bmp"), reduced);
     EXPECT_EQ(std::filesystem::last_write_time(folder.path() / "p.bmp"), time);
 }
 
 TEST_F(PicturesInTheEditor, ThePictureStaysWhenTheSaveFolderChangesAndThePreviewShowsIt) {
-    form().mnAuto256Color->setChecked(false);
+    ui().mnAuto256Color->setChecked(false);
     Confirm("p.bmp");
-    form().btnBitmap->click();
-    const QImage& surface = form().canvas->surface();
+    ui().btnBitmap->click();
+    const QImage& surface = ui().canvas->surface();
     EXPECT_EQ(surface.pixel(15, 15), qRgb(255, 0, 0));
     TempFolder elsewhere;
     form().document().SetSaveFolder(elsewhere.path());
     std::filesystem::remove(folder.path() / "p.bmp");
-    EXPECT_EQ(form().canvas->surface().pixel(15, 15), qRgb(255, 0, 0));
-    EXPECT_EQ(form().canvas->surface().pixel(45, 15), qRgb(0, 0, 255));
+    EXPECT_EQ(ui().canvas->surface().pixel(15, 15), qRgb(255, 0, 0));
+    EXPECT_EQ(ui().canvas->surface().pixel(45, 15), qRgb(0, 0, 255));
 
-    form().btnPaint->click();
-    EXPECT_EQ(Difference(form().canvas->surface(), ComposeCard(form().card(), elsewhere.path(), form().canvas->screen())), "");
+    ui().btnPaint->click();
+    EXPECT_EQ(Difference(ui().canvas->surface(), ComposeCard(form().card(), elsewhere.path(), ui().canvas->screen())), "");
     // Removing through the dialog while previewing composes the card without it.
     Confirm("", nullptr, nullptr, true);
-    QTest::mousePress(form().canvas, Qt::RightButton, {}, QPoint(15, 15));
+    QTest::mousePress(ui().canvas, Qt::RightButton, {}, QPoint(15, 15));
     EXPECT_FALSE(Picture1().inUse);
-    EXPECT_EQ(form().canvas->surface().pixel(15, 15), CardColor(form().card().settings.color).rgb());
+    EXPECT_EQ(ui().canvas->surface().pixel(15, 15), CardColor(form().card().settings.color).rgb());
 }
 
 TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgram) {
@@ -185,7 +185,7 @@ TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgr
             emit Child<FileList>(d, "FileList").itemSelectionChanged();
             Child<QPushButton>(d, "btnEditBmp").click();
         });
-        form().btnBitmap->click();
+        ui().btnBitmap->click();
     }
     const QString path = QString::fromStdString((folder.path() / "p.bmp").string());
     EXPECT_EQ(launcher.started, (std::vector<std::string>{("open|" + path).toStdString(),
@@ -198,17 +198,17 @@ TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) 
     const std::string command = std::string(ZEPOCARD) + " render " + (examples / "main.zep").string() + " " +
                                 (examples / "next.zep").string() + " " + (examples / "last.zep").string() + " -o " +
                                 out.path().string() + " --format bmp -j 2 --screen " +
-                                std::to_string(form().canvas->screen().width()) + "x" +
-                                std::to_string(form().canvas->screen().height()) + " 2>/dev/null";
+                                std::to_string(ui().canvas->screen().width()) + "x" +
+                                std::to_string(ui().canvas->screen().height()) + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* card : {"main", "next", "last"}) {
         chooser.answers.push_back(QString::fromStdString((examples / (std::string(card) + ".zep")).string()));
         form().cardFile().Open();
-        form().btnPaint->click();
+        ui().btnPaint->click();
         const QImage written(QString::fromStdString((out.path() / (std::string(card) + ".bmp")).string()));
         ASSERT_FALSE(written.isNull()) << card;
-        EXPECT_EQ(Difference(written.convertToFormat(QImage::Format_RGB32), form().canvas->surface()), "") << card;
-        form().btnMove->click();
+        EXPECT_EQ(Difference(written.convertToFormat(QImage::Format_RGB32), ui().canvas->surface()), "") << card;
+        ui().btnMove->click();
     }
 }
 

@@ -14,10 +14,12 @@ void ShellTest::Start(std::vector<std::string> arguments) {
     services = std::make_unique<ShellServices>(
         ShellServices{prompts, runner, chooser, launcher, scheduler, program(), std::move(arguments), screen, helpFile,
                       helpCollection});
+    controls.reset();
     windows = std::make_unique<EditorWindows>(*services);
 }
 
 void ShellTest::TearDown() {
+    controls.reset();
     windows.reset();
     std::error_code ec;
     if (!startFolder.empty()) std::filesystem::current_path(startFolder, ec);

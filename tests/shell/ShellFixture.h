@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "ShellFakes.h"
+#include "WindowControls.h"
 #include "TempFolder.h"
 #include "shell/EditorWindows.h"
 #include "shell/ShellServices.h"
@@ -27,6 +28,18 @@ protected:
     void TearDown() override;
 
     MainWindow& form() { return windows->main(); }
+    // The main window's controls, found by their names.
+    WindowControls& ui() {
+        if (!controls) controls = std::make_unique<WindowControls>(form());
+        return *controls;
+    }
+    // Changes the card as an edit would: one step of the history, one changed().
+    template <typename Change>
+    void Modify(Change change) {
+        Card card = form().card();
+        change(card);
+        form().document().Apply(std::move(card));
+    }
     const std::filesystem::path& program() const { return programFolder.path(); }
     // The events recorded since the last call.
     std::vector<std::string> TakeEvents();
@@ -40,6 +53,7 @@ protected:
     ManualScheduler scheduler;
     std::unique_ptr<ShellServices> services;
     std::unique_ptr<EditorWindows> windows;
+    std::unique_ptr<WindowControls> controls;
     std::filesystem::path startFolder;
     // What Start hands to the editor as the screen and its help files.
     QSize screen{800, 600};

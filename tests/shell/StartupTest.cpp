@@ -32,14 +32,14 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
 TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
     Start();
     EXPECT_EQ(form().document().saveFolder(), program());
-    EXPECT_EQ(form().stbFile->text().toStdString(), program().string());
-    EXPECT_EQ(form().stbMouse->text(), "1000:1000");
-    EXPECT_TRUE(form().btnMove->isChecked());
-    EXPECT_TRUE(form().mnNomalScreen->isChecked());
+    EXPECT_EQ(ui().stbFile->text().toStdString(), program().string());
+    EXPECT_EQ(ui().stbMouse->text(), "1000:1000");
+    EXPECT_TRUE(ui().btnMove->isChecked());
+    EXPECT_TRUE(ui().mnNomalScreen->isChecked());
     EXPECT_FALSE(form().settingsWriteAllowed());
     EXPECT_EQ(scheduler.delays, std::vector<int>{1000});
     EXPECT_TRUE(log.empty()) << "no dialog may be used while the window is created";
-    EXPECT_EQ(form().canvas->surface().size(), QSize(801, 600));
+    EXPECT_EQ(ui().canvas->surface().size(), QSize(801, 600));
 }
 
 TEST_F(ShellTest, StartupSequenceRunsFolderOpenAndCardSettingsOnceInOrder) {
@@ -59,7 +59,7 @@ TEST_F(ShellTest, StartupSequenceRunsFolderOpenAndCardSettingsOnceInOrder) {
 
 TEST_F(ShellTest, StartupFallsBackToZepoWhenTheCardNameIsEmpty) {
     Start();
-    form().card().settings.name.clear();
+    Modify([](Card& card) { card.settings.name.clear(); });
     scheduler.FireAll();
     EXPECT_EQ(form().card().settings.name, "zepo");
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
@@ -137,7 +137,8 @@ struct ToolMenuState {
     bool visible;
 };
 
-std::vector<ToolMenuState> ToolMenus(MainWindow& f) {
+std::vector<ToolMenuState> ToolMenus(MainWindow& w) {
+    WindowControls f(w);
     std::vector<ToolMenuState> out;
     for (QAction* a : {f.mnMakeText, f.mnMakeBitmap, f.mnMakeWave, f.mnMovieMk, f.mnTool1, f.mnTool2, f.mnTool3,
                        f.mnExplorer, f.mnMPlayer, f.mnQV, f.mnHelp1, f.mnHelp2, f.mnHelp3})
@@ -157,8 +158,8 @@ TEST_F(ShellTest, WithoutASettingsFileEveryDefaultApplies) {
     EXPECT_EQ(menus[8].caption, "メディアプレーヤー");
     EXPECT_EQ(menus[9].caption, "画像ビュワー");
     for (size_t i : {4, 5, 6, 10, 11, 12}) EXPECT_FALSE(menus[i].visible) << i;
-    EXPECT_TRUE(form().mnAuto256Color->isChecked());
-    EXPECT_TRUE(form().btnAuto256Color->isChecked());
+    EXPECT_TRUE(ui().mnAuto256Color->isChecked());
+    EXPECT_TRUE(ui().btnAuto256Color->isChecked());
     EXPECT_FALSE(form().settings().useTools);
     EXPECT_EQ(form().settings().tools[int(Tool::Viewer)].option, "/WD=$D");
 }
@@ -177,20 +178,20 @@ TEST_F(ShellTest, SettingsFileCases) {
     EXPECT_TRUE(menus[0].visible) << "the fixed tools are never hidden";
     EXPECT_TRUE(menus[11].visible);
     EXPECT_EQ(menus[11].caption, "手引き");
-    EXPECT_FALSE(form().mnAuto256Color->isChecked());
-    EXPECT_FALSE(form().btnAuto256Color->isChecked());
+    EXPECT_FALSE(ui().mnAuto256Color->isChecked());
+    EXPECT_FALSE(ui().btnAuto256Color->isChecked());
     EXPECT_TRUE(form().settings().useTools);
 }
 
 TEST_F(ShellTest, Auto256ToggleKeepsMenuAndButtonInStepAndIsNeverWritten) {
     WriteBytes(program() / "ZEPOED.INI", "[ZEPOED]\r\nAuto256Color=0\r\n");
     Start({"/a"});
-    form().btnAuto256Color->click();
-    EXPECT_TRUE(form().mnAuto256Color->isChecked());
-    EXPECT_TRUE(form().btnAuto256Color->isChecked());
-    form().mnAuto256Color->trigger();
-    EXPECT_FALSE(form().mnAuto256Color->isChecked());
-    EXPECT_FALSE(form().btnAuto256Color->isChecked());
+    ui().btnAuto256Color->click();
+    EXPECT_TRUE(ui().mnAuto256Color->isChecked());
+    EXPECT_TRUE(ui().btnAuto256Color->isChecked());
+    ui().mnAuto256Color->trigger();
+    EXPECT_FALSE(ui().mnAuto256Color->isChecked());
+    EXPECT_FALSE(ui().btnAuto256Color->isChecked());
     form().tools().ToggleAuto256Color();
     ProfileFile profile = ProfileFile::Load(program() / "ZEPOED.INI");
     WriteSettings(profile, form().settings());
@@ -206,19 +207,19 @@ TEST_F(ShellTest, ButtonBarAndStatusBar) {
         const char* caption;
         const char* hint;
     } buttons[] = {
-        {form().btnCard, "設定", "カード名などカードの基本的な設定を行う"},
-        {form().btnOpen, "読込", "カードを読み込む"},
-        {form().btnSave, "保存", "カードを上書保存する"},
-        {form().btnZepo, "ゼポ", "ゼポを実行する"},
-        {form().btnPaint, "確認", "字や絵をイメージ通りに見る"},
-        {form().btnMove, "移動", "字や絵を動かす"},
-        {form().btnFrontBack, "前へ", "字や絵を前に出す"},
-        {form().btnStretch, "ｻｲｽﾞ", "字や絵の大きさを変える"},
-        {form().btnTxtYoko, "字１", "１行の文字を貼り付ける"},
-        {form().btnTextFile, "字フ", "文字をファイルから読み込み貼り付ける"},
-        {form().btnBitmap, "画像", "静止画を貼り付ける"},
-        {form().btnFrame, "枠", "枠を貼り付ける"},
-        {form().btnAuto256Color, "256", "凹んでいると、自動で２５６色に減色します"},
+        {ui().btnCard, "設定", "カード名などカードの基本的な設定を行う"},
+        {ui().btnOpen, "読込", "カードを読み込む"},
+        {ui().btnSave, "保存", "カードを上書保存する"},
+        {ui().btnZepo, "ゼポ", "ゼポを実行する"},
+        {ui().btnPaint, "確認", "字や絵をイメージ通りに見る"},
+        {ui().btnMove, "移動", "字や絵を動かす"},
+        {ui().btnFrontBack, "前へ", "字や絵を前に出す"},
+        {ui().btnStretch, "ｻｲｽﾞ", "字や絵の大きさを変える"},
+        {ui().btnTxtYoko, "字１", "１行の文字を貼り付ける"},
+        {ui().btnTextFile, "字フ", "文字をファイルから読み込み貼り付ける"},
+        {ui().btnBitmap, "画像", "静止画を貼り付ける"},
+        {ui().btnFrame, "枠", "枠を貼り付ける"},
+        {ui().btnAuto256Color, "256", "凹んでいると、自動で２５６色に減色します"},
     };
     int x = -1;
     for (const B& b : buttons) {
@@ -228,7 +229,7 @@ TEST_F(ShellTest, ButtonBarAndStatusBar) {
         EXPECT_GT(b.b->x(), x) << "left to right";
         x = b.b->x();
     }
-    EXPECT_EQ(form().stbMouse->width(), 103);
+    EXPECT_EQ(ui().stbMouse->width(), 103);
 }
 
 TEST_F(ShellTest, MenuItemsAndSeparators) {
@@ -238,25 +239,25 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     EXPECT_EQ(bar, (QStringList{"カード(&C)", "表示(&V)", "貼り付け(&Y)", "関連付け(&R)", "機能(&E)", "ツール(&T)",
                                 "その他(&O)", "ヘルプ(&H)"}));
     QStringList card;
-    auto* cardMenu = qobject_cast<QMenu*>(form().mnNew->parent());
+    auto* cardMenu = qobject_cast<QMenu*>(ui().mnNew->parent());
     ASSERT_NE(cardMenu, nullptr);
     for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
                                  "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "-", "ゼポの実行(&G)",
                                  "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "元に戻す", "やり直し", "-",
                                  "終了(&X)"}));
-    EXPECT_EQ(form().mnYoko[8]->text(), "文字９...");
-    EXPECT_EQ(form().mnYoko[9]->text(), "文字Ａ...");
-    EXPECT_EQ(form().mnYoko[19]->text(), "文字Ｋ...");
-    EXPECT_EQ(form().mnFrameN[9]->text(), "枠10...");
-    EXPECT_EQ(form().mnButton[0]->text(), "マウス右...");
-    EXPECT_EQ(form().mnButton[5]->text(), "ボタン５...");
+    EXPECT_EQ(ui().mnYoko[8]->text(), "文字９...");
+    EXPECT_EQ(ui().mnYoko[9]->text(), "文字Ａ...");
+    EXPECT_EQ(ui().mnYoko[19]->text(), "文字Ｋ...");
+    EXPECT_EQ(ui().mnFrameN[9]->text(), "枠10...");
+    EXPECT_EQ(ui().mnButton[0]->text(), "マウス右...");
+    EXPECT_EQ(ui().mnButton[5]->text(), "ボタン５...");
 }
 
 TEST_F(ShellTest, ExitClosesWithoutAQuestion) {
     Start();
     form().show();
-    form().mnExit->trigger();
+    ui().mnExit->trigger();
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(prompts.events.empty());
 }

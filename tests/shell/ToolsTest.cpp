@@ -72,7 +72,7 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
         EXPECT_EQ(TakeEvents(), c.events) << c.item;
     }
     launcher.started.clear();
-    form().btnZepo->click();
+    ui().btnZepo->click();
     EXPECT_EQ(launcher.started, std::vector<std::string>{"\\zepo\\zepo.exe||" + f});
 }
 
@@ -108,9 +108,9 @@ TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
             Child<QCheckBox>(d, "cbUseTool").setChecked(true);
             Child<QPushButton>(d, "btnOK").click();
         });
-        form().mnTlOption->trigger();
-        EXPECT_TRUE(form().mnTool2->isVisible());
-        EXPECT_EQ(form().mnTool2->text(), "ツール２番");
+        ui().mnTlOption->trigger();
+        EXPECT_TRUE(ui().mnTool2->isVisible());
+        EXPECT_EQ(ui().mnTool2->text(), "ツール２番");
         EXPECT_EQ(Entry(form(), Tool::Exe2).exe, " spaced prog ");
         EXPECT_TRUE(form().settings().useTools);
         const std::string written = ReadBytes(ini);
@@ -126,16 +126,16 @@ TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
             Child<QLineEdit>(d, "Tool2Name").clear();
             d.accept();
         });
-        form().mnTlOption->trigger();
-        EXPECT_FALSE(form().mnTool2->isVisible());
+        ui().mnTlOption->trigger();
+        EXPECT_FALSE(ui().mnTool2->isVisible());
         const ShellSettings before = form().settings();
         runner.Push([](QDialog& d) {
             Child<QLineEdit>(d, "MemoName").setText("changed");
             Child<QCheckBox>(d, "cbUseTool").setChecked(false);
             return false;
         });
-        form().mnTlOption->trigger();
-        EXPECT_EQ(form().mnMakeText->text(), "メモ帳");
+        ui().mnTlOption->trigger();
+        EXPECT_EQ(ui().mnMakeText->text(), "メモ帳");
         EXPECT_TRUE(form().settings().useTools);
         EXPECT_EQ(Entry(form(), Tool::Memo).name, before.tools[int(Tool::Memo)].name);
         windows.reset();
@@ -170,18 +170,18 @@ TEST_F(ShellTest, ScreenSizesLockTheOuterSizeWhenTheScreenIsLarger) {
         w.resize(700, 500);
         w.show();
         QApplication::processEvents();
-        w.mn1024_768->trigger();
+        ui().mn1024_768->trigger();
         QApplication::processEvents();
         if (display.width() > 1024) {
             EXPECT_EQ(w.frameGeometry().size(), QSize(1024, 768));
-            EXPECT_TRUE(w.mn1024_768->isChecked());
+            EXPECT_TRUE(ui().mn1024_768->isChecked());
         } else {
             EXPECT_EQ(w.size(), QSize(700, 500)) << "refused silently";
-            EXPECT_TRUE(w.mnNomalScreen->isChecked());
+            EXPECT_TRUE(ui().mnNomalScreen->isChecked());
         }
-        w.mn800_600->trigger();
+        ui().mn800_600->trigger();
         QApplication::processEvents();
-        EXPECT_TRUE(w.mn800_600->isChecked());
+        EXPECT_TRUE(ui().mn800_600->isChecked());
         // Dragging the border or maximising snaps back.
         w.resize(900, 700);
         QApplication::processEvents();
@@ -191,16 +191,16 @@ TEST_F(ShellTest, ScreenSizesLockTheOuterSizeWhenTheScreenIsLarger) {
         EXPECT_FALSE(w.isMaximized());
         EXPECT_EQ(w.frameGeometry().size(), QSize(800, 600));
         // "標準" frees it without changing its size; "最大化" maximises and frees it.
-        w.mnNomalScreen->trigger();
+        ui().mnNomalScreen->trigger();
         QApplication::processEvents();
         EXPECT_EQ(w.frameGeometry().size(), QSize(800, 600));
         w.resize(640, 500);
         QApplication::processEvents();
         EXPECT_EQ(w.size(), QSize(640, 500));
-        w.mn640_480->trigger();
-        w.mnFullScreen->trigger();
+        ui().mn640_480->trigger();
+        ui().mnFullScreen->trigger();
         QApplication::processEvents();
-        EXPECT_TRUE(w.mnNomalScreen->isChecked());
+        EXPECT_TRUE(ui().mnNomalScreen->isChecked());
         EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
         EXPECT_TRUE(w.windowSize().locked().isEmpty());
         windows.reset();
@@ -216,18 +216,18 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     Start();
     WriteBytes(program() / "画面1.bmp", "x");
     WriteBytes(program() / "画面3.bmp", "x");
-    form().mnAllBMP->trigger();
+    ui().mnAllBMP->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:画面を次のファイル名で保存しました。\r[ 画面2.bmp ]"}));
     auto saved = LoadPicture(program() / "画面2.bmp");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved.value().bitmap.Width(), 801);
     EXPECT_EQ(saved.value().bitmap.Height(), 600);
     EXPECT_EQ(saved.value().fileBitsPerPixel, 24);
-    EXPECT_TRUE(form().btnPaint->isChecked());
+    EXPECT_TRUE(ui().btnPaint->isChecked());
 
-    form().mnCaptJPG->trigger();
-    form().card().settings.color = kBlack;
-    form().mnCaptJPG->trigger();
+    ui().mnCaptJPG->trigger();
+    Modify([](Card& card) { card.settings.color = kBlack; });
+    ui().mnCaptJPG->trigger();
     int captures = 0;
     for (const auto& e : fs::directory_iterator(program())) captures += e.path().filename().string().rfind("capt_", 0) == 0;
     EXPECT_EQ(captures, 1);
@@ -239,7 +239,7 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     // A file that cannot be replaced is reported with the reason and left as it was.
     WriteBytes(program() / "capt_main.jpg", "old");
     chmod((program() / "capt_main.jpg").c_str(), 0444);
-    form().mnCaptJPG->trigger();
+    ui().mnCaptJPG->trigger();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[1].rfind("show:ファイル[" + (program() / "capt_main.jpg").string() + "]に書き込めませんでした。\r", 0), 0u)
@@ -250,24 +250,26 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
 
 TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
     Start();
-    Card& card = form().card();
-    card.settings.name = Sjis("表紙");
-    card.settings.title = "T";
-    card.slot(SlotKind::Frame, 1).inUse = true;
-    card.slot(SlotKind::Frame, 1).bounds = {10, 10, 100, 50};
-    card.buttonInUse[0] = true;
+    Modify([](Card& card) {
+        card.settings.name = Sjis("表紙");
+        card.settings.title = "T";
+        card.slot(SlotKind::Frame, 1).inUse = true;
+        card.slot(SlotKind::Frame, 1).bounds = {10, 10, 100, 50};
+        card.buttonInUse[0] = true;
+    });
+    const Card& card = form().card();
 
     prompts.answers = {false};
-    form().mnFix->trigger();
+    ui().mnFix->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:関連づけの情報はすべて消えます。よろしいですか？"}));
     EXPECT_FALSE(fs::exists(program() / "画面1.bmp"));
     EXPECT_TRUE(card.slot(SlotKind::Frame, 1).inUse);
 
     for (bool reduce : {true, false}) {
-        if (form().settings().auto256Color != reduce) form().btnAuto256Color->click();
+        if (form().settings().auto256Color != reduce) ui().btnAuto256Color->click();
         prompts.answers = {true};
         QSignalSpy changed(&form().document(), &CardDocument::changed);
-        form().mnFix->trigger();
+        ui().mnFix->trigger();
         // With the preview already on, the merge is one change of the card.
         if (!reduce) {
             EXPECT_EQ(changed.count(), 1);
@@ -280,8 +282,8 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
         EXPECT_EQ(picture.bounds, (Rect{0, 0, 801, 600}));
         EXPECT_EQ(picture.picture.naturalWidth, 801);
         EXPECT_FALSE(card.buttonInUse[0]);
-        EXPECT_FALSE(form().mnBitmap->menuAction()->isChecked());
-        EXPECT_TRUE(form().mnBitmapN[0]->isChecked());
+        EXPECT_FALSE(ui().mnBitmap->isChecked());
+        EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
         EXPECT_EQ(card.settings.name, Sjis("表紙"));
         EXPECT_EQ(card.settings.title, "T");
         EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - 表紙");
@@ -319,9 +321,9 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
         EXPECT_EQ(Page(), pages.at(d->windowTitle())) << d->windowTitle().toStdString();
     }
     EXPECT_GE(withButton, 5);
-    form().mnZepoXPHelp->trigger();
+    ui().mnZepoXPHelp->trigger();
     EXPECT_EQ(Page(), "linux.html");
-    form().mnHelpKensaku->trigger();
+    ui().mnHelpKensaku->trigger();
     HelpWindow& help = *form().help().window();
     EXPECT_EQ(help.tabs->currentIndex(), 1);
     QHelpIndexModel* index = help.engine().indexModel();
@@ -332,7 +334,7 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     help.indexFilter->setText("ファイル");
     ASSERT_GE(index->rowCount(), 3) << "any part of a keyword finds it";
     for (int r = 0; r < index->rowCount(); ++r) EXPECT_TRUE(index->data(index->index(r, 0)).toString().contains("ファイル"));
-    form().mnHelpMokuji->trigger();
+    ui().mnHelpMokuji->trigger();
     EXPECT_EQ(help.tabs->currentIndex(), 0);
     EXPECT_TRUE(TakeEvents().empty());
 
@@ -349,11 +351,11 @@ TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
     helpFile = "/nonexistent/zepoed.qch";
     qputenv("ZEPO_ROOT", program().c_str());
     Start();
-    form().mnHelpMokuji->trigger();
-    form().mnZepoHelp->trigger();
+    ui().mnHelpMokuji->trigger();
+    ui().mnZepoHelp->trigger();
     Entry(form(), Tool::Help1).exe = "manual.pdf";
     launcher.missing = {QString::fromStdString((program() / "manual.pdf").string())};
-    form().mnHelp1->trigger();
+    ui().mnHelp1->trigger();
     EXPECT_EQ(TakeEvents(),
               (std::vector<std::string>{"beep!", "show:ヘルプファイル[/nonexistent/zepoed.qch]が開けませんでした。", "beep!",
                                         "show:ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r" +
@@ -364,7 +366,7 @@ TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
     fs::create_directory(program() / "zepo");
     WriteBytes(program() / "zepo" / "zepo.pdf", "%PDF");
     launcher.started.clear();
-    form().mnZepoHelp->trigger();
+    ui().mnZepoHelp->trigger();
     qunsetenv("ZEPO_ROOT");
     EXPECT_EQ(launcher.started, std::vector<std::string>{"open|" + program().string() + "/zepo/zepo.pdf"});
 }

@@ -17,6 +17,7 @@
 #include "document/CardFile.h"
 #include "document/CardHistory.h"
 #include "model/MacroFile.h"
+#include "TempFolder.h"
 
 namespace zepo::test {
 namespace {
@@ -26,14 +27,13 @@ protected:
     void SetUp() override {
         Start();
         form().show();
-        canvas = form().canvas;
+        canvas = ui().canvas;
         // Two frames, the second over the first, as the card every case starts from.
         for (int i = 0; i < 2; ++i) {
             runner.scripts.push_back(ScriptedRunner::Ok);
-            form().btnFrame->click();
+            ui().btnFrame->click();
         }
-        form().card().slot(SlotKind::Frame, 2).bounds = Rect{60, 60, 100, 100};
-        form().document().Changed();
+        Modify([](Card& card) { card.slot(SlotKind::Frame, 2).bounds = Rect{60, 60, 100, 100}; });
         form().document().StartHistory();
     }
     // The file the card would be saved as.
@@ -58,32 +58,32 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
     const Case cases[] = {
         {"a frame placed", [this] {
              runner.scripts.push_back(ScriptedRunner::Ok);
-             form().btnFrame->click();
+             ui().btnFrame->click();
          }},
         {"a frame recoloured", [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
                  Child<QPushButton>(d, "OKBtn").click();
              });
-             form().mnFrameN[0]->trigger();
+             ui().mnFrameN[0]->trigger();
          }},
         {"a frame removed", [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
                  d.accept();
              });
-             form().mnFrameN[1]->trigger();
+             ui().mnFrameN[1]->trigger();
          }},
         {"a drag released", [this] {
-             form().btnMove->click();
+             ui().btnMove->click();
              Drag({20, 20}, {45, 30});
          }},
         {"a resize released", [this] {
-             form().btnStretch->click();
+             ui().btnStretch->click();
              Drag({155, 155}, {120, 190});
          }},
         {"brought to front", [this] {
-             form().btnFrontBack->click();
+             ui().btnFrontBack->click();
              QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
          }},
         {"the marker switched on", [this] {
@@ -91,11 +91,11 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
                  Child<QSpinBox>(d, "Width").setValue(7);
                  d.accept();
              });
-             form().mnMarker->trigger();
+             ui().mnMarker->trigger();
          }},
         {"the screen merged into one picture", [this] {
              prompts.answers = {true};
-             form().mnFix->trigger();
+             ui().mnFix->trigger();
              EXPECT_NE(form().card().slot(SlotKind::Picture, 1).picture.pixels, nullptr);
          }},
         {"card settings", [this] {
@@ -114,19 +114,19 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
         }
         const std::string before = File();
         const Card beforeCard = form().card();
-        EXPECT_FALSE(form().mnUndo->isEnabled());
+        EXPECT_FALSE(ui().mnUndo->isEnabled());
         c.change();
         const std::string after = File();
         ASSERT_NE(after, before);
-        EXPECT_TRUE(form().mnUndo->isEnabled());
-        EXPECT_FALSE(form().mnRedo->isEnabled());
+        EXPECT_TRUE(ui().mnUndo->isEnabled());
+        EXPECT_FALSE(ui().mnRedo->isEnabled());
 
-        form().mnUndo->trigger();
+        ui().mnUndo->trigger();
         EXPECT_EQ(File(), before);
         EXPECT_TRUE(form().card() == beforeCard);
-        EXPECT_FALSE(form().mnUndo->isEnabled());
-        EXPECT_TRUE(form().mnRedo->isEnabled());
-        form().mnRedo->trigger();
+        EXPECT_FALSE(ui().mnUndo->isEnabled());
+        EXPECT_TRUE(ui().mnRedo->isEnabled());
+        ui().mnRedo->trigger();
         EXPECT_EQ(File(), after);
         EXPECT_EQ(form().windowTitle().contains("renamed"), std::string(c.name) == "card settings");
     }
@@ -137,38 +137,130 @@ TEST_F(UndoInTheEditor, WhatChangesNothingAddsNoStep) {
         Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
         d.reject();
     });
-    form().mnFrameN[0]->trigger();
-    form().btnMove->click();
+    ui().mnFrameN[0]->trigger();
+    ui().btnMove->click();
     Drag({20, 20}, {20, 20});  // pressed and released in place
-    form().btnPaint->click();  // the preview is a way of looking, not a change
-    form().btnMove->click();
+    ui().btnPaint->click();  // the preview is a way of looking, not a change
+    ui().btnMove->click();
     EXPECT_FALSE(form().document().canUndo());
-    EXPECT_FALSE(form().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().mnUndo->isEnabled());
+}
+
+// A dialog that was cancelled proposes nothing: however far it got (a new object's defaults,
+// a refused field shown again), the card and its history stay as they were, so one undo
+// always takes back the last thing the user confirmed.
+TEST_F(UndoInTheEditor, CancelledPlacementsAreNoStepsSoOneUndoTakesTheLastChangeBack) {
+    const std::string before = File();
+    runner.scripts.push_back([](QDialog& d) {
+        Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
+        Child<QPushButton>(d, "OKBtn").click();
+    });
+    ui().mnFrameN[0]->trigger();
+    const std::string recoloured = File();
+    ASSERT_NE(recoloured, before);
+
+    auto typed = [](const char* field, const QString& text) {
+        return [field, text](QDialog& d) {
+            Child<QLineEdit>(d, field).setText(text);
+            d.accept();
+        };
+    };
+    auto cancel = [](QDialog& d) { d.reject(); };
+    struct Case {
+        const char* name;
+        QToolButton* button;
+        std::vector<std::function<void(QDialog&)>> steps;
+        size_t warnings;
+    };
+    const Case cases[] = {
+        {"字１ cancelled", ui().btnTxtYoko, {cancel}, 0},
+        {"字フ cancelled", ui().btnTextFile, {cancel}, 0},
+        {"画像 cancelled", ui().btnBitmap, {cancel}, 0},
+        {"枠 cancelled", ui().btnFrame, {cancel}, 0},
+        {"枠 with a corner that is no number", ui().btnFrame, {typed("edtFrmX1", "1O0"), cancel}, 1},
+        {"字１ with an x that is no number", ui().btnTxtYoko, {typed("TxtX", "x1"), cancel}, 1},
+        {"字１ with a character a card cannot hold", ui().btnTxtYoko, {typed("edtText", "😀"), cancel}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& step : c.steps) runner.scripts.push_back(step);
+        c.button->click();
+        EXPECT_TRUE(runner.scripts.empty()) << "the dialog came back after each refusal";
+        size_t warnings = 0;
+        for (const std::string& e : TakeEvents()) warnings += e.rfind("show:", 0) == 0;
+        EXPECT_EQ(warnings, c.warnings);
+        EXPECT_EQ(File(), recoloured);
+        EXPECT_FALSE(ui().mnRedo->isEnabled());
+    }
+    EXPECT_EQ(ui().mnUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ui().mnUndo->trigger();
+    EXPECT_EQ(File(), before);
+    EXPECT_FALSE(ui().mnUndo->isEnabled()) << "the cancelled placements left no steps behind";
+}
+
+TEST_F(UndoInTheEditor, CancelledEditsOfAFrameAndATextNeverReachTheSavedFile) {
+    runner.scripts.push_back([](QDialog& d) { d.accept(); });
+    ui().btnTxtYoko->click();
+    form().cardFile().Save();
+    TakeEvents();
+    const std::string saved = ReadBytes(program() / "main.zep");
+    runner.scripts.push_back([](QDialog& d) {
+        Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
+        Child<QLineEdit>(d, "edtFrmX1").setText("77");
+        d.reject();
+    });
+    ui().mnFrameN[0]->trigger();
+    runner.scripts.push_back([](QDialog& d) {
+        Child<QLineEdit>(d, "edtText").setText("changed");
+        d.reject();
+    });
+    ui().mnYoko[0]->trigger();
+    // A confirmed command after them, then the save.
+    runner.scripts.push_back([](QDialog& d) { Child<QPushButton>(d, "OKBtn").click(); });
+    form().cardFile().EditCardSettings();
+    prompts.answers = {true};
+    form().cardFile().Save();
+    EXPECT_EQ(ReadBytes(program() / "main.zep"), saved);
+}
+
+TEST_F(UndoInTheEditor, AResizeEndedByTheRightButtonChangesNothing) {
+    prompts.answers = {true};
+    ui().mnFix->trigger();  // the card as one picture, which a resize scales
+    form().document().StartHistory();
+    ui().btnStretch->click();
+    const std::string before = File();
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(canvas, QPoint(300, 300));
+    runner.scripts.push_back([](QDialog& d) { d.reject(); });
+    QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(300, 300));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_EQ(File(), before);
+    EXPECT_FALSE(ui().mnUndo->isEnabled());
 }
 
 TEST_F(UndoInTheEditor, TenDragsTenUndosGiveTheOriginalFile) {
     const std::string original = File();
-    form().btnMove->click();
+    ui().btnMove->click();
     for (int i = 0; i < 10; ++i) Drag({20 + i, 20 + i}, {21 + i, 22 + i});
     EXPECT_EQ(form().card().slot(SlotKind::Frame, 1).bounds.left, 20);
-    for (int i = 0; i < 10; ++i) form().mnUndo->trigger();
+    for (int i = 0; i < 10; ++i) ui().mnUndo->trigger();
     EXPECT_EQ(File(), original);
-    EXPECT_FALSE(form().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().mnUndo->isEnabled());
 
     // A new change after undoing drops the steps that could have been redone.
-    form().mnRedo->trigger();
+    ui().mnRedo->trigger();
     Drag({150, 150}, {160, 160});
-    EXPECT_FALSE(form().mnRedo->isEnabled());
+    EXPECT_FALSE(ui().mnRedo->isEnabled());
 }
 
 TEST_F(UndoInTheEditor, OpeningACardStartsANewHistory) {
-    form().btnMove->click();
+    ui().btnMove->click();
     Drag({20, 20}, {30, 30});
     form().cardFile().Save();
-    EXPECT_TRUE(form().mnUndo->isEnabled());
+    EXPECT_TRUE(ui().mnUndo->isEnabled());
     chooser.answers.push_back(QString::fromStdString((program() / "main.zep").string()));
     form().cardFile().Open();
-    EXPECT_FALSE(form().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().mnUndo->isEnabled());
 }
 
 TEST(CardHistory, KeepsAtMostAHundredSteps) {
