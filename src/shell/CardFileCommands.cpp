@@ -17,6 +17,7 @@
 #include "dialogs/MacroViewer.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/SaveFolderDialog.h"
+#include "dialogs/WindowFront.h"
 #include "document/CardFile.h"
 #include "model/MacroFile.h"
 #include "platform/Folders.h"
@@ -67,6 +68,16 @@ void CardFileCommands::RunStartupSequence() {
     NameUnnamedCard();
     // The card the user starts from is where undoing ends.
     document_.StartHistory();
+}
+
+void CardFileCommands::OpenHandedOver(const QString& card) {
+    BringToFront(window_);
+    if (card.isEmpty()) return;
+    RunWhenNoModalDialog(this, [this, card] {
+        startupDone_ = true;  // the card answers the start-up questions, as one given at start
+        document_.SetOpenFileName(card);
+        OpenChosenFile(std::filesystem::path(card.toStdString()));
+    });
 }
 
 void CardFileCommands::NameUnnamedCard() {
