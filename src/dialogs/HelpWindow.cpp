@@ -1,5 +1,6 @@
 #include "dialogs/HelpWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpContentWidget>
@@ -18,6 +19,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "dialogs/Named.h"
 
@@ -115,6 +117,14 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::Raise() {
+    // A modal dialog blocks every window but its own and the window manager keeps it above
+    // them: the help its button opens must belong to it, to come up above it and take input
+    // while it is open. Otherwise the help belongs to nobody, so that it neither closes with
+    // a dialog nor stays above one.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWindow* owner = modal && modal != this ? modal->window()->windowHandle() : nullptr;
+    if (!windowHandle()) create();
+    if (windowHandle()->transientParent() != owner) windowHandle()->setTransientParent(owner);
     show();
     raise();
     activateWindow();

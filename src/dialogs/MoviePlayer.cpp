@@ -3,6 +3,7 @@
 #include <QAudioOutput>
 #include <QHBoxLayout>
 #include <QMediaPlayer>
+#include <QPalette>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -11,10 +12,23 @@
 #include "dialogs/Named.h"
 
 namespace zepo {
+namespace {
+
+void ShowBlack(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+}  // namespace
 
 MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
-    screen_ = new QWidget(this);
+    screen_ = Named(new QWidget(this), "movieScreen");
     screen_->setMinimumSize(160, 120);
+    // A screen, black until a movie shows: left to itself the area would show what lies
+    // behind it.
+    ShowBlack(*screen_);
     new QVBoxLayout(screen_);
     screen_->layout()->setContentsMargins(0, 0, 0, 0);
     btnPlay = Named(new QPushButton("再生", this), "btnPlay");
@@ -38,6 +52,7 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
 void MoviePlayer::CreatePlayer() {
     player_ = new QMediaPlayer(this);
     video_ = Named(new QVideoWidget(screen_), "video");
+    ShowBlack(*video_);
     screen_->layout()->addWidget(video_);
     player_->setVideoOutput(video_);
     player_->setAudioOutput(new QAudioOutput(this));

@@ -8,31 +8,101 @@
 #include <QtGlobal>
 #include <array>
 
+#include "platform/DesktopPrograms.h"
+
 namespace zepo {
 namespace {
 
-// Programs of this desktop that do the job of a fixed tool's stored default, most common
-// first; xdg-open (the desktop's own choice for a file or folder) last.
-struct Fallback {
+// The jobs of the fixed tools' stored defaults. A desktop program fits a job by the type of
+// file it is the desktop's choice for, or by the categories of its desktop entry, or by its
+// name on the search path (most common first).
+struct Job {
     const char* storedDefault;
+    const char* mimeType;
+    // The desktop's default for the type does this job as it is (the job is opening the
+    // type); otherwise its categories must fit too, since an image type's default is a
+    // viewer and not a paint program.
+    bool defaultDoesTheJob;
+    std::array<const char*, 2> anyCategory;
+    std::array<const char*, 2> requiredCategory;
+    std::array<const char*, 2> excludedCategory;
     std::array<const char*, 8> programs;
     bool opensFolder;  // given the working folder when no file is named
 };
 
-constexpr Fallback kFallbacks[] = {
-    {"notepad.exe", {"mousepad", "gedit", "gnome-text-editor", "kate", "kwrite", "pluma", "xed", "featherpad"}, false},
-    {"mspaint.exe", {"kolourpaint", "pinta", "mtpaint", "gimp", "krita", "drawing"}, false},
-    {"sndrec32.exe", {"audacity", "gnome-sound-recorder", "tenacity"}, false},
-    {"moviemk.exe", {"shotcut", "kdenlive", "openshot-qt", "pitivi", "flowblade"}, false},
-    {"explorer.exe", {"nautilus", "thunar", "dolphin", "pcmanfm-qt", "pcmanfm", "caja", "nemo"}, true},
-    {"wmplayer.exe", {"vlc", "mpv", "totem", "celluloid", "parole", "smplayer"}, false},
-    {"\\zepo\\tool\\qv\\qv.exe", {"eog", "ristretto", "gwenview", "xviewer", "eom", "gpicview", "feh", "gthumb"}, true},
+constexpr Job kJobs[] = {
+    {"notepad.exe", "text/plain", true, {"TextEditor"}, {}, {},
+     {"mousepad", "gedit", "gnome-text-editor", "kate", "kwrite", "pluma", "xed", "featherpad"}, false},
+    {"mspaint.exe", "image/bmp", false, {"RasterGraphics"}, {}, {"Viewer"},
+     {"kolourpaint", "pinta", "mtpaint", "gimp", "krita", "drawing"}, false},
+    {"sndrec32.exe", "audio/x-wav", false, {"Recorder", "AudioVideoEditing"}, {"Audio"}, {"Video"},
+     {"audacity", "gnome-sound-recorder", "tenacity"}, false},
+    {"moviemk.exe", "video/x-msvideo", false, {"AudioVideoEditing"}, {}, {"Audio", "Recorder"},
+     {"shotcut", "kdenlive", "openshot-qt", "pitivi", "flowblade"}, false},
+    {"explorer.exe", "inode/directory", true, {"FileManager"}, {}, {},
+     {"nautilus", "thunar", "dolphin", "pcmanfm-qt", "pcmanfm", "caja", "nemo"}, true},
+    {"wmplayer.exe", "video/x-msvideo", true, {"Player"}, {}, {},
+     {"vlc", "mpv", "totem", "celluloid", "parole", "smplayer"}, false},
+    {"\\zepo\\tool\\qv\\qv.exe", "image/bmp", true, {"Viewer"}, {"Graphics"}, {},
+     {"eog", "ristretto", "gwenview", "xviewer", "eom", "gpicview", "feh", "gthumb"}, true},
 };
 
-const Fallback* FallbackFor(const QString& stored) {
-    for (const Fallback& f : kFallbacks)
-        if (stored.compare(QLatin1String(f.storedDefault), Qt::CaseInsensitive) == 0) return &f;
+const Job* JobFor(const QString& stored) {
+    for (const Job& job : kJobs)
+        if (stored.compare(QLatin1String(job.storedDefault), Qt::CaseInsensitive) == 0) return &job;
     return nullptr;
+}
+
+template <std::size_t N>
+bool HasAny(const QStringList& categories, const std::array<const char*, N>& names) {
+    for (const char* name : names)
+        if (name && categories.contains(QLatin1String(name))) return true;
+    return false;
+}
+
+template <std::size_t N>
+bool HasAll(const QStringList& categories, const std::array<const char*, N>& names) {
+    for (const char* name : names)
+        if (name && !categories.contains(QLatin1String(name))) return false;
+    return true;
+}
+
+bool Fits(const Job& job, const DesktopEntry& entry) {
+    return HasAny(entry.categories, job.anyCategory) && HasAll(entry.categories, job.requiredCategory) &&
+           !HasAny(entry.categories, job.excludedCategory);
+}
+
+// The program of an entry as a full path, or empty when it (or its TryExec) is not installed.
+QString ProgramOf(const DesktopEntry& entry, const ProgramProbe& probe) {
+    auto installed = [&probe](const QString& name) {
+        if (name.startsWith('/')) return probe.isExecutableFile(name) ? name : QString();
+        return probe.findInPath(name);
+    };
+    if (!entry.tryExec.isEmpty() && installed(entry.tryExec).isEmpty()) return {};
+    return installed(entry.exec.first());
+}
+
+std::optional<ResolvedProgram> Started(const DesktopEntry& entry, const QStringList& files, const ProgramProbe& probe) {
+    const QString program = ProgramOf(entry, probe);
+    if (program.isEmpty()) return std::nullopt;
+    return ResolvedProgram{program, ExpandFieldCodes(entry.exec.mid(1), files)};
+}
+
+// The desktop's default for the job's type when it does the job, else the first installed
+// entry that fits, those that name the type first.
+std::optional<ResolvedProgram> FromDesktopEntries(const Job& job, const QStringList& files, const ProgramProbe& probe) {
+    if (probe.defaultEntry) {
+        const std::optional<DesktopEntry> chosen = probe.defaultEntry(QLatin1String(job.mimeType));
+        if (chosen && (job.defaultDoesTheJob || Fits(job, *chosen)))
+            if (auto started = Started(*chosen, files, probe)) return started;
+    }
+    if (!probe.entries) return std::nullopt;
+    const std::vector<DesktopEntry> entries = probe.entries();
+    for (const bool namingTheType : {true, false})
+        for (const DesktopEntry& entry : entries)
+            if (Fits(job, entry) && entry.mimeTypes.contains(QLatin1String(job.mimeType)) == namingTheType)
+                if (auto started = Started(entry, files, probe)) return started;
+    return std::nullopt;
 }
 
 bool IsWindowsProgram(const QString& path) { return path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive); }
@@ -81,21 +151,26 @@ std::optional<ResolvedProgram> ResolveProgram(const QString& stored, const QStri
         if (!IsWindowsProgram(found)) return ResolvedProgram{found, arguments};
         if (!wine.isEmpty()) return ResolvedProgram{wine, QStringList{found} + arguments};
     }
-    const Fallback* fallback = FallbackFor(stored);
-    if (!fallback) return std::nullopt;
-    QStringList paths = PathArguments(arguments, probe);
-    if (paths.isEmpty() && fallback->opensFolder && !workingFolder.isEmpty()) paths << workingFolder;
-    for (const char* name : fallback->programs) {
+    const Job* job = JobFor(stored);
+    if (!job) return std::nullopt;
+    const QStringList named = PathArguments(arguments, probe);
+    QStringList paths = named;
+    if (paths.isEmpty() && job->opensFolder && !workingFolder.isEmpty()) paths << workingFolder;
+    if (auto fromDesktop = FromDesktopEntries(*job, paths, probe)) return fromDesktop;
+    for (const char* name : job->programs) {
         if (!name) break;
         const QString program = probe.findInPath(QLatin1String(name));
         if (!program.isEmpty()) return ResolvedProgram{program, paths};
     }
-    // The desktop's own program for a file or folder takes exactly one.
+    // The desktop's own opener takes one file or folder and picks the program by its type:
+    // right for a file a dialog names and for the file manager's folder, wrong for a tool
+    // that would be handed a folder it cannot edit.
     const QString opener = probe.findInPath(QStringLiteral("xdg-open"));
     if (opener.isEmpty()) return std::nullopt;
-    if (paths.isEmpty() && !workingFolder.isEmpty()) paths << workingFolder;
-    if (paths.isEmpty()) return std::nullopt;
-    return ResolvedProgram{opener, QStringList{paths.first()}};
+    if (!named.isEmpty()) return ResolvedProgram{opener, QStringList{named.first()}};
+    if (QLatin1String(job->mimeType) == QLatin1String("inode/directory") && !paths.isEmpty())
+        return ResolvedProgram{opener, QStringList{paths.first()}};
+    return std::nullopt;
 }
 
 QString DriveRootOf(const QString& folder) {
@@ -128,6 +203,8 @@ ProgramProbe SystemProbe(const QString& folder) {
     probe.exists = [](const QString& path) { return QFileInfo::exists(path); };
     probe.findInPath = [](const QString& name) { return QStandardPaths::findExecutable(name); };
     probe.driveRoot = DriveRootOf(folder);
+    probe.defaultEntry = [](const QString& mimeType) { return DefaultDesktopEntry(mimeType); };
+    probe.entries = [] { return InstalledDesktopEntries(); };
     return probe;
 }
 

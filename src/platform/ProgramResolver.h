@@ -4,12 +4,16 @@
 // the root of the drive the cards are on, "notepad.exe" a program found on the search path.
 // Here the drive root is ZEPO_ROOT or the mount point of the save folder's file system, a
 // ".exe" runs through wine, and the stored defaults of the fixed tools fall back to a
-// program of the same job that this desktop has.
+// program of the same job that this desktop has: the one it opens the job's type of file
+// with, one whose desktop entry names the job, or a known program on the search path.
 
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
+
+#include "platform/DesktopPrograms.h"
 
 namespace zepo {
 
@@ -21,6 +25,10 @@ struct ProgramProbe {
     std::function<QString(const QString& name)> findInPath;
     // The folder "\..." paths start from.
     QString driveRoot;
+    // The desktop's program for a type of file, and every installed desktop program; either
+    // may be left unset.
+    std::function<std::optional<DesktopEntry>(const QString& mimeType)> defaultEntry;
+    std::function<std::vector<DesktopEntry>()> entries;
 };
 
 struct ResolvedProgram {

@@ -17,6 +17,7 @@
 #include "dialogs/MacroViewer.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/SaveFolderDialog.h"
+#include "dialogs/WindowFront.h"
 #include "document/CardFile.h"
 #include "editors/CardLevelEditor.h"
 #include "model/MacroFile.h"
@@ -73,6 +74,16 @@ Card CardFileCommands::SettingsAsked(const Card& card) {
     std::optional<Card> confirmed;
     if (CardLevelEditor* editor = context_.dialogs.cardLevel) confirmed = editor->EditSettings(card);
     return NamedCard(confirmed ? std::move(*confirmed) : card);
+}
+
+void CardFileCommands::OpenHandedOver(const QString& card) {
+    BringToFront(window_);
+    if (card.isEmpty()) return;
+    RunWhenNoModalDialog(this, [this, card] {
+        startupDone_ = true;  // the card answers the start-up questions, as one given at start
+        document_.SetOpenFileName(card);
+        OpenChosenFile(std::filesystem::path(card.toStdString()));
+    });
 }
 
 Card CardFileCommands::NamedCard(Card named) {

@@ -4,6 +4,7 @@
 // sequence that runs the first three for the user.
 
 #include <QObject>
+#include <QString>
 #include <filesystem>
 
 class QAbstractButton;
@@ -43,6 +44,9 @@ public:
     void Exit();
     // The one-shot start-up sequence, 1000 ms after creation.
     void RunStartupSequence();
+    // A card a second start of the editor handed over (empty: none): the window comes to the
+    // front and, once no dialog is open, reads it as the open command reads a chosen file.
+    void OpenHandedOver(const QString& card);
 
 private:
     // The steps of opening after the file was chosen; false when nothing was read.

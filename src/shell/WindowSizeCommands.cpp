@@ -15,6 +15,18 @@ WindowSizeCommands::WindowSizeCommands(QWidget& window, QSize screen, const Item
     connect(items.size800, &QAction::triggered, this, [this] { Choose(items_.size800, {800, 600}); });
     connect(items.size640, &QAction::triggered, this, [this] { Choose(items_.size640, {640, 480}); });
     window.installEventFilter(this);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        if (--settleChecks_ <= 0) settle_.stop();
+        FitFrame();
+    });
+}
+
+void WindowSizeCommands::Settle() {
+    // The window manager makes the frame known, or changes it as the window leaves the
+    // maximised state (borders come back), only some time after: look again until then.
+    settleChecks_ = kSettleChecks;
+    settle_.start();
 }
 
 void WindowSizeCommands::Tick(QAction* item) {
@@ -43,13 +55,21 @@ void WindowSizeCommands::Choose(QAction* item, QSize outer) {
     Tick(item);
     locked_ = outer;
     SnapBack();
+    Settle();
 }
 
 void WindowSizeCommands::SnapBack() {
     snapPending_ = false;
     if (locked_.isEmpty()) return;
-    if (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+    if (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
         window_.setWindowState(window_.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        Settle();
+    }
+    FitFrame();
+}
+
+void WindowSizeCommands::FitFrame() {
+    if (locked_.isEmpty()) return;
     // The frame the window manager adds is known only once the window is shown; before that
     // the outer size is the window's own.
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();

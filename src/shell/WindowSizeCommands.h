@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSize>
+#include <QTimer>
 
 class QAction;
 class QWidget;
@@ -33,6 +34,9 @@ private:
     void Tick(QAction* item);
     // Normal state and the locked outer size (borders, caption and menu included).
     void SnapBack();
+    // The locked outer size with the frame as now known.
+    void FitFrame();
+    void Settle();
 
     QWidget& window_;
     QSize screen_;
@@ -40,6 +44,10 @@ private:
     QAction* ticked_;
     QSize locked_;
     bool snapPending_ = false;
+    static constexpr int kSettleMs = 100;
+    static constexpr int kSettleChecks = 10;
+    QTimer settle_;
+    int settleChecks_ = 0;
 };
 
 }  // namespace zepo

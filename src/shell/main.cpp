@@ -12,12 +12,26 @@
 #include "dialogs/Prompts.h"
 #include "dialogs/Translations.h"
 #include "platform/Scheduler.h"
+#include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
+#include "shell/CardFileCommands.h"
+#include "shell/Switches.h"
+#include <cstdio>
 
 int main(int argc, char** argv) {
-    // A second editor ends at once, quietly and before any window exists.
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    // A second editor hands its card (a double-click in the file manager) to the running one
+    // and ends before any window exists.
     zepo::SingleInstance instance(zepo::InstanceLockPath());
-    if (!instance.Acquire()) return 0;
+    const QString channelPath = zepo::InstanceChannelPath(zepo::InstanceLockPath());
+    if (!instance.Acquire()) {
+        QCoreApplication core(argc, argv);
+        const std::filesystem::path card = zepo::ParseSwitches(arguments).card;
+        if (zepo::HandOverToRunningEditor(channelPath, QString::fromStdString(card.string()), 3000)) return 0;
+        std::fputs("ZEPOエディタは起動していますが、応答がありません。\n", stderr);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     // The task bar text. Not the display name: the platform would append that to every caption.
@@ -32,8 +46,6 @@ int main(int argc, char** argv) {
     zepo::QtFileChooser chooser;
     zepo::QtScheduler scheduler;
     zepo::DesktopLauncher launcher;
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
     zepo::ShellServices services{prompts,  runner, chooser, launcher, scheduler,
@@ -43,6 +55,10 @@ int main(int argc, char** argv) {
     zepo::EditorWindows windows(services);
     prompts.SetOwner(&windows.main());
     chooser.SetOwner(&windows.main());
+    zepo::InstanceChannel channel;
+    QObject::connect(&channel, &zepo::InstanceChannel::cardHandedOver, &windows.main().cardFile(),
+                     &zepo::CardFileCommands::OpenHandedOver);
+    channel.Listen(channelPath);
     // The editor opens maximised; where no window manager honours that, it still covers the screen.
     if (QScreen* primary = QGuiApplication::primaryScreen()) windows.main().resize(primary->availableGeometry().size());
     windows.main().showMaximized();

@@ -3,7 +3,9 @@
 // opened again.
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -195,6 +197,22 @@ TEST_F(FeaturesInTheEditor, MarkerSwitchedOffStartsOverAtWidthThreeAndColourNine
         return false;
     });
     ui().mnMarker->trigger();
+}
+
+TEST_F(FeaturesInTheEditor, Movie2ScreenIsBlackBeforeAnyMovieShows) {
+    runner.Push([](QDialog& d) {
+        d.resize(640, 480);
+        d.layout()->activate();
+        const QWidget& screen = Child<QWidget>(d, "movieScreen");
+        EXPECT_GE(screen.width(), 40);
+        const QImage shown = d.grab().toImage();
+        const QRect area(screen.mapTo(&d, QPoint(0, 0)), screen.size());
+        for (QPoint p : {area.center(), area.topLeft() + QPoint(3, 3), area.bottomRight() - QPoint(3, 3)})
+            EXPECT_EQ(shown.pixelColor(p), QColor(Qt::black)) << p.x() << "," << p.y();
+        return false;
+    });
+    ui().mnAvi2->trigger();
+    EXPECT_EQ(runner.shownCount(), 1);
 }
 
 TEST_F(FeaturesInTheEditor, SaveFolderThatCannotBeReadStillOpensTheDialogs) {

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 
 #include "ShellFixture.h"
@@ -12,7 +14,9 @@
 #include "dialogs/AboutDialog.h"
 #include "model/MacroFile.h"
 #include "dialogs/CardSettingsDialog.h"
+#include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
+#include "shell/CardFileCommands.h"
 #include "shell/Switches.h"
 
 namespace zepo::test {
@@ -262,21 +266,95 @@ TEST_F(ShellTest, ExitClosesWithoutAQuestion) {
     EXPECT_TRUE(prompts.events.empty());
 }
 
+// Starts a second editor with the first one's runtime folder and waits for it, the event
+// loop running for the first.
+void RunSecondEditor(QProcess& second, const TempFolder& runtime, QStringList arguments, QString folder = {}) {
+    if (!folder.isEmpty()) second.setWorkingDirectory(folder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(env);
+    second.start(ZEPOED_PATH, arguments);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 10000))
+        << "the second editor must end by itself";
+}
+
 TEST(SingleInstanceProcess, ASecondEditorEndsQuietlyWithExitCodeZero) {
     App();
     TempFolder runtime;
     SingleInstance first(runtime.path() / "ZEPO_Editor.lock");
     ASSERT_TRUE(first.Acquire());
+    InstanceChannel channel;
+    ASSERT_TRUE(channel.Listen(InstanceChannelPath(runtime.path() / "ZEPO_Editor.lock")));
+    QSignalSpy handed(&channel, &InstanceChannel::cardHandedOver);
     QProcess second;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    second.setProcessEnvironment(env);
-    second.start(ZEPOED_PATH, {});
-    ASSERT_TRUE(second.waitForFinished(5000)) << "the second editor must end by itself";
+    RunSecondEditor(second, runtime, {});
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(second.readAllStandardError().isEmpty());
+    ASSERT_EQ(handed.size(), 1) << "the running editor is asked to come to the front";
+    EXPECT_EQ(handed[0][0].toString(), "");
+}
+
+TEST(SingleInstanceProcess, ASecondEditorThatNobodyAnswersSaysSo) {
+    App();
+    TempFolder runtime;
+    SingleInstance first(runtime.path() / "ZEPO_Editor.lock");
+    ASSERT_TRUE(first.Acquire());
+    QProcess second;
+    RunSecondEditor(second, runtime, {"card.zep"});
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ZEPOエディタは起動していますが、応答がありません。\n");
+}
+
+// A card opened in the file manager while the editor runs: a second start hands it over and
+// the editor reads it as its open command does, once no dialog is open.
+TEST_F(ShellTest, ACardHandedOverByASecondStartIsOpenedInTheRunningEditor) {
+    Start();
+    form().show();
+    TempFolder runtime;
+    const auto lock = runtime.path() / "ZEPO_Editor.lock";
+    SingleInstance first(lock);
+    ASSERT_TRUE(first.Acquire());
+    InstanceChannel channel;
+    ASSERT_TRUE(channel.Listen(InstanceChannelPath(lock)));
+    QObject::connect(&channel, &InstanceChannel::cardHandedOver, &form().cardFile(), &CardFileCommands::OpenHandedOver);
+    TempFolder cards;
+    const auto folder = cards.path() / "カード 置き場";
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"表紙", "next"})
+        WriteBytes(folder / (std::string(name) + ".zep"), HeaderMarkerLine() + "\r\ncard {x}\r\nend\r\n");
+    struct Case {
+        const char* card;
+        bool dialogOpen;
+        QString caption;
+    };
+    const std::vector<Case> cases = {
+        {"表紙.zep", false, "ＺＥＰＯエディタ - 表紙"},
+        {"next.zep", true, "ＺＥＰＯエディタ - next"},
+    };
+    for (const Case& c : cases) {
+        QDialog* dialog = windows->dialogs().front();
+        if (c.dialogOpen) {
+            dialog->setWindowModality(Qt::ApplicationModal);
+            dialog->show();
+        }
+        form().showMinimized();
+        QProcess second;
+        // A name relative to where it starts, as a file manager may give it.
+        RunSecondEditor(second, runtime, {QString::fromUtf8(c.card)}, QString::fromStdString(folder.string()));
+        EXPECT_EQ(second.exitCode(), 0) << c.card << second.readAllStandardError().toStdString();
+        EXPECT_FALSE(form().windowState() & Qt::WindowMinimized) << c.card;
+        if (c.dialogOpen) {
+            QTest::qWait(300);
+            EXPECT_NE(form().windowTitle(), c.caption) << "opened under a dialog";
+            dialog->hide();
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form().windowTitle() == c.caption; }, 3000)) << c.card;
+        EXPECT_EQ(form().document().saveFolder(), folder);
+        EXPECT_EQ(form().document().openFileName().toStdString(), (folder / c.card).string());
+    }
+    EXPECT_TRUE(TakeEvents().empty());
 }
 
 }  // namespace

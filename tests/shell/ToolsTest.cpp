@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QWindow>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <sys/stat.h>
@@ -345,6 +348,42 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     for (const QUrl& url : help.Search("減色  CAPT_")) found << url.fileName();
     EXPECT_EQ(found, QStringList{"screen.html"});
     EXPECT_TRUE(help.Search("  ").isEmpty());
+}
+
+// A click on a tab of the help window as the window system delivers it, where a window that
+// a modal dialog blocks gets none.
+void ClickTab(HelpWindow& help, int tab) {
+    QTabBar* bar = help.tabs->tabBar();
+    QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, bar->mapTo(&help, bar->tabRect(tab).center()));
+}
+
+TEST_F(HelpTest, HelpOfAModalDialogComesUpAboveItAndTakesClicks) {
+    Start();
+    std::vector<QDialog*> withHelp;
+    for (QDialog* d : windows->dialogs())
+        if (d->findChild<QPushButton*>("HelpBtn")) withHelp.push_back(d);
+    ASSERT_GE(withHelp.size(), 2u);
+    for (QDialog* dialog : {withHelp[0], withHelp[1]}) {
+        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        Child<QPushButton>(*dialog, "HelpBtn").click();
+        HelpWindow& help = *form().help().window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+        EXPECT_EQ(QApplication::activeModalWidget(), dialog);
+        for (int tab : {2, 1}) {
+            ClickTab(help, tab);
+            EXPECT_EQ(help.tabs->currentIndex(), tab) << dialog->windowTitle().toStdString();
+        }
+        dialog->hide();
+    }
+    // With no dialog open the help stands alone again: the main window's help is not tied to a
+    // dialog that is gone.
+    ui().mnHelpMokuji->trigger();
+    HelpWindow& help = *form().help().window();
+    ClickTab(help, 2);
+    EXPECT_EQ(help.tabs->currentIndex(), 2);
+    EXPECT_EQ(help.windowHandle()->transientParent(), nullptr);
 }
 
 TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
