@@ -110,8 +110,13 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
         if (!links.isEmpty()) ShowPage(links.first().url);
     });
     connect(searchField, &QLineEdit::returnPressed, this, &HelpWindow::RunSearch);
-    connect(searchResults, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toUrl()); });
+    // One click opens a result, as a link would; Enter on the keyboard does too.
+    const auto openResult = [this](QListWidgetItem* item) {
+        const QUrl url = item->data(Qt::UserRole).toUrl();
+        if (url.isValid()) ShowPage(url);
+    };
+    connect(searchResults, &QListWidget::itemClicked, this, openResult);
+    connect(searchResults, &QListWidget::itemActivated, this, openResult);
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -1,0 +1,235 @@
+// zepo-help-pictures: draws the pictures of the manual from the real windows. The editor is
+// built over the example cards with quiet services; each menu command runs as a user's
+// would, and when it shows its dialog (filled by the real caller), the dialog is drawn into
+// OUTDIR/NAME.png instead of waiting for the user, then cancelled. So a picture shows what
+// the dialog shows today, caption and file lists included.
+//
+//   zepo-help-pictures EXAMPLES_DIR OUTDIR
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "dialogs/DialogRunner.h"
+#include "dialogs/FileChooser.h"
+#include "dialogs/Prompts.h"
+#include "dialogs/Translations.h"
+#include "platform/Launcher.h"
+#include "platform/Scheduler.h"
+#include "render/Fonts.h"
+#include "shell/EditorWindows.h"
+#include "shell/MainWindow.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zepo;
+
+struct QuietPrompts : Prompts {
+    void Beep(BeepKind) override {}
+    void Show(std::string_view) override {}
+    bool YesNo(std::string_view) override { return false; }
+};
+struct NoFiles : FileChooser {
+    QString ChooseOpenFile(const OpenFileRequest&) override { return {}; }
+};
+struct NoPrograms : Launcher {
+    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
+    bool OpenDocument(const QString&) override { return false; }
+};
+// The start-up work runs when asked, not on a clock.
+struct HeldScheduler : Scheduler {
+    std::vector<std::function<void()>> pending;
+    void After(int, std::function<void()> work) override { pending.push_back(std::move(work)); }
+};
+
+void Settle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+bool SavePicture(QWidget& widget, const fs::path& file) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    // Eight colours would do for the dialogs, but the grey shades of the style need more.
+    if (!widget.grab().toImage().convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG", 9)) return false;
+    const Status written = WriteFileAtomically(file, std::string_view(png.constData(), size_t(png.size())));
+    if (!written.ok()) std::fprintf(stderr, "%s: %s\n", file.c_str(), written.error().message.c_str());
+    return written.ok();
+}
+
+// A dialog the next command shows: its picture's name and what to do in it first.
+struct Scene {
+    QString name;
+    std::function<void(QDialog&)> fill;
+};
+
+class PictureRunner : public DialogRunner {
+public:
+    explicit PictureRunner(fs::path folder) : folder_(std::move(folder)) {}
+    void Expect(QString name, std::function<void(QDialog&)> fill = {}) { scenes_.push_back({name, fill}); }
+    bool Run(QDialog& dialog) override {
+        if (scenes_.empty()) {
+            std::fprintf(stderr, "unexpected dialog %s\n", qPrintable(dialog.windowTitle()));
+            failed_ = true;
+            return false;
+        }
+        Scene scene = std::move(scenes_.front());
+        scenes_.pop_front();
+        dialog.show();
+        Settle();
+        if (scene.fill) scene.fill(dialog);
+        Settle();
+        Save(dialog, scene.name);
+        dialog.hide();
+        dialog.setResult(QDialog::Rejected);
+        return false;
+    }
+    void Save(QWidget& widget, const QString& name) {
+        const fs::path file = folder_ / (name.toStdString() + ".png");
+        if (SavePicture(widget, file)) std::printf("%s\n", file.c_str());
+        else failed_ = true;
+    }
+    // True when every expected dialog came, and only those.
+    bool AllShown() const { return !failed_ && scenes_.empty(); }
+
+private:
+    fs::path folder_;
+    std::deque<Scene> scenes_;
+    bool failed_ = false;
+};
+
+template <class T = QWidget>
+T* Find(QWidget& in, const char* name) {
+    T* found = in.findChild<T*>(QString::fromLatin1(name));
+    if (!found) std::fprintf(stderr, "no control %s in %s\n", name, qPrintable(in.windowTitle()));
+    return found;
+}
+
+void Click(QWidget& in, const char* name) {
+    if (auto* button = Find<QAbstractButton>(in, name)) button->click();
+}
+
+void SelectFile(QWidget& in, const char* list, const QString& file) {
+    if (auto* files = Find<QListWidget>(in, list)) {
+        const QList<QListWidgetItem*> items = files->findItems(file, Qt::MatchExactly);
+        if (!items.isEmpty()) files->setCurrentItem(items.first());
+    }
+}
+
+// A menu of the menu bar as it drops down.
+void SaveMenu(PictureRunner& runner, MainWindow& main, const QString& title, const QString& name) {
+    for (QAction* action : main.menuBar()->actions()) {
+        if (!action->menu() || action->text() != title) continue;
+        QMenu* menu = action->menu();
+        menu->popup(main.mapToGlobal(QPoint(0, 0)));
+        Settle();
+        runner.Save(*menu, name);
+        menu->hide();
+        return;
+    }
+    std::fprintf(stderr, "no menu %s\n", qPrintable(title));
+}
+
+}  // namespace
+
+// A menu item by the name the main window gives it.
+QAction* Item(MainWindow& main, const char* name) { return main.findChild<QAction*>(QString::fromLatin1(name)); }
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zepo-help-pictures EXAMPLES_DIR OUTDIR\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    InstallJapaneseTranslations();
+    RegisterFontSubstitutes();
+    // Absolute: the editor makes the save folder the current folder.
+    const fs::path examples = fs::absolute(argv[1]);
+    const fs::path out = fs::absolute(argv[2]);
+
+    // The editor works on a copy: nothing it does may touch the examples. The copy has a
+    // fixed name, which the pictures show (status bar, save folder), so that drawing them
+    // again changes no picture whose window did not change.
+    const fs::path scratch = fs::temp_directory_path() / "zepo-help-pictures";
+    const fs::path folder = scratch / "haru";
+    std::error_code ec;
+    fs::remove_all(scratch, ec);
+    fs::create_directories(folder, ec);
+    if (!ec) fs::copy(examples, folder, fs::copy_options::recursive, ec);
+    if (ec) {
+        std::fprintf(stderr, "cannot copy %s to %s: %s\n", examples.c_str(), folder.c_str(), ec.message().c_str());
+        return 2;
+    }
+    fs::create_directories(out, ec);
+
+    QuietPrompts prompts;
+    PictureRunner runner(out);
+    NoFiles files;
+    NoPrograms programs;
+    HeldScheduler scheduler;
+    ShellServices services{prompts, runner, files, programs, scheduler, folder, {(folder / "main.zep").string()},
+                           QSize(800, 600)};
+    EditorWindows windows(services);
+    MainWindow& main = windows.main();
+    for (auto& startUp : scheduler.pending) startUp();
+    main.resize(860, 680);
+    main.show();
+    Settle();
+    runner.Save(main, "main");
+    const std::pair<const char*, const char*> menus[] = {
+        {"カード(&C)", "menu-card"},      {"表示(&V)", "menu-view"},      {"貼り付け(&Y)", "menu-paste"},
+        {"関連付け(&R)", "menu-buttons"}, {"機能(&E)", "menu-features"}, {"ツール(&T)", "menu-tools"},
+        {"その他(&O)", "menu-other"},     {"ヘルプ(&H)", "menu-help"}};
+    for (const auto& [title, name] : menus) SaveMenu(runner, main, QString::fromUtf8(title), QString::fromLatin1(name));
+
+    runner.Expect("cardsettings");
+    Item(main, "mnCardMake")->trigger();
+    runner.Expect("savefolder");
+    Item(main, "mnSavePos")->trigger();
+    runner.Expect("text");
+    Item(main, "mnYoko01")->trigger();
+    runner.Expect("textfile", [](QDialog& d) { SelectFile(d, "txtFileList", "aisatsu.txt"); });
+    Item(main, "mnTextFile1")->trigger();
+    runner.Expect("picture");
+    Item(main, "mnBitmap1")->trigger();
+    // The frame to the next card, and from it the association dialog with that card chosen.
+    runner.Expect("frame", [](QDialog& d) { Click(d, "btnNextCard"); });
+    runner.Expect("association");
+    Item(main, "mnFrame2")->trigger();
+    runner.Expect("button");
+    Item(main, "mnButton0")->trigger();
+    runner.Expect("slide", [](QDialog& d) { Click(d, "SelAllBtn"); });
+    Item(main, "mnSlide")->trigger();
+    runner.Expect("movie2", [](QDialog& d) {
+        if (auto* where = d.findChild<QWidget*>("AviPos"))
+            if (auto* onCard = where->findChildren<QAbstractButton*>().value(1)) onCard->click();
+    });
+    Item(main, "mnAvi2")->trigger();
+    runner.Expect("marker");
+    Item(main, "mnMarker")->trigger();
+    runner.Expect("toolsettings");
+    Item(main, "mnTlOption")->trigger();
+    runner.Expect("macroviewer");
+    Item(main, "mnViewMacro")->trigger();
+    runner.Expect("about");
+    Item(main, "mnAboutZEPO")->trigger();
+    const bool allShown = runner.AllShown();
+    fs::remove_all(scratch, ec);
+    return allShown ? 0 : 1;
+}
