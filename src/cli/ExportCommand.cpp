@@ -15,6 +15,7 @@
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/Parallel.h"
+#include "cli/StandardOutput.h"
 #include "cli/TerminalText.h"
 #include "cli/WebPages.h"
 #include "core/AtomicFile.h"
@@ -328,7 +329,7 @@ int RunExport(const std::vector<std::string>& args) {
         return 2;
     }
     ReadCards(*cards, "カードを読んでいます");
-    return Exporter(*cards, fs::canonical(folder), site, screen).Run();
+    return FinishStandardOutput(Exporter(*cards, fs::canonical(folder), site, screen).Run());
 }
 
 }  // namespace zepo::cli
