@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "cli/TerminalText.h"
 #include "document/CardFile.h"
 #include "render/Fonts.h"
 #include "core/TextCodec.h"
@@ -23,10 +24,10 @@ std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::str
     auto read = ReadCardFileText(path);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
         if (*problem == OpenProblem::NameNotShiftJis)
-            error = path.string() + ": the file name has characters Shift-JIS cannot hold: " +
-                    Utf8ToSjis(path.filename().string()).lost;
+            error = ShownName(path.string()) + ": the file name has characters Shift-JIS cannot hold: " +
+                    ShownName(Utf8ToSjis(path.filename().string()).lost);
         else
-            error = "cannot read " + path.string();
+            error = "cannot read " + ShownName(path.string());
         return std::nullopt;
     }
     error.clear();
@@ -46,7 +47,17 @@ std::string ForTerminal(std::string_view sjis) {
         if (c == '\r') out += " / ";
         else out += c;
     }
-    return out;
+    return Printable(out);
+}
+
+std::string MissingMarkerNote() { return ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。")); }
+
+std::vector<std::string> ReaderProblems(const std::string& shown, const ReadCard& read) {
+    std::vector<std::string> lines;
+    for (const auto& d : read.outcome.diagnostics)
+        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped)
+            lines.push_back(Printable(shown) + ":" + std::to_string(d.line) + ": " + ForTerminal(d.text));
+    return lines;
 }
 
 void UseOffscreenPlatformUnlessSet() {

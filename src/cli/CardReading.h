@@ -22,8 +22,16 @@ struct ReadCard {
 // `error` then says why.
 std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error);
 
-// A Shift-JIS text for the terminal: UTF-8, line breaks (CR) as " / ".
+// A Shift-JIS text for the terminal: UTF-8, line breaks (CR) as " / ", Printable.
 std::string ForTerminal(std::string_view sjis);
+
+// What every command says of a card without the editor's marker line: a hand-made card is
+// a correct card, so this is a note (the editor asks before reading one; zepocard reads it).
+std::string MissingMarkerNote();
+
+// The reader's messages that leave the card drawn without something (a picture or text file
+// that cannot be read, a stop), as "FILE:LINE: text" lines for standard error.
+std::vector<std::string> ReaderProblems(const std::string& shown, const ReadCard& read);
 
 // Makes Qt work without a display: zepocard never opens a window.
 void UseOffscreenPlatformUnlessSet();

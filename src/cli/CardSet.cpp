@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/Parallel.h"
+#include "cli/TerminalText.h"
 #include "core/TextCodec.h"
 #include "core/Ascii.h"
 
@@ -52,7 +53,7 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
         std::error_code ec;
         if (!fs::is_directory(argument, ec)) {
             SetCard card;
-            card.shown = argument;
+            card.shown = ShownName(argument);
             card.file = argument;
             cards.push_back(std::move(card));
             continue;
@@ -61,17 +62,17 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
         for (auto it = fs::directory_iterator(argument, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
             if (IsCardFileName(it->path()) && it->is_regular_file(ec)) found.push_back(it->path());
         if (ec) {
-            error = "cannot read the folder " + argument;
+            error = "cannot read the folder " + ShownName(argument);
             return std::nullopt;
         }
         if (found.empty()) {
-            error = argument + ": no card (*.zep) in this folder";
+            error = ShownName(argument) + ": no card (*.zep) in this folder";
             return std::nullopt;
         }
         std::sort(found.begin(), found.end());
         for (const fs::path& file : found) {
             SetCard card;
-            card.shown = (fs::path(argument) / file.filename()).string();
+            card.shown = ShownName((fs::path(argument) / file.filename()).string());
             card.file = file;
             cards.push_back(std::move(card));
         }
@@ -89,9 +90,11 @@ void ReadCards(std::vector<SetCard>& cards, const std::string& progressLabel) {
             if (!card.read) return;
             std::error_code ec;
             card.canonical = fs::canonical(card.file, ec);
+            if (!ec) card.listedIn = fs::canonical(fs::absolute(card.file, ec).parent_path(), ec);
             if (ec) {
                 card.read.reset();
-                card.error = "cannot read " + card.file.string();
+                card.canonical.clear();
+                card.error = "cannot read " + card.shown;
                 return;
             }
             card.links = FindCardLinks(card.read->lines);

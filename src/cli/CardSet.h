@@ -14,14 +14,17 @@
 namespace zepo::cli {
 
 struct SetCard {
-    std::string shown;  // as the user named it, or FOLDER/name (UTF-8)
+    std::string shown;  // as the user named it, or FOLDER/name (UTF-8, see ShownName)
     std::filesystem::path file;
     std::filesystem::path canonical;  // empty when the card could not be read
+    // The folder the card is listed in (canonical): its save folder, where its pictures, media
+    // and links are looked up, even when the file itself is a link to a card elsewhere.
+    std::filesystem::path listedIn;
     std::optional<ReadCard> read;
     std::string error;  // why it could not be read
     std::vector<CardLink> links;
     std::vector<FolderFile> lookups;  // one per link
-    std::filesystem::path folder() const { return canonical.parent_path(); }
+    const std::filesystem::path& folder() const { return listedIn; }
 };
 
 // The cards the arguments name: files as given, folders by their "*.zep" files (any case,

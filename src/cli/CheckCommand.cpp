@@ -3,6 +3,8 @@
 #include "cli/CardReading.h"
 #include "cli/CardSet.h"
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
+#include "cli/TerminalText.h"
 #include "model/MacroFile.h"
 #include "core/TextCodec.h"
 
@@ -28,8 +30,10 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
     auto report = [&](int line, const char* label, const std::string& text) {
         findings.push_back({shown, line, label, text});
     };
-    if (!read.hasHeader)
-        report(1, "message", ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")));
+    if (!read.hasHeader) {
+        report(1, "note", MissingMarkerNote());
+        findings.back().severity = Severity::Note;
+    }
     for (size_t i = 0; i < read.lines.size(); ++i)
         if (read.lines[i].size() > kMaxMacroLineBytes)
             report(static_cast<int>(i + 1), "long line",
@@ -38,7 +42,7 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
     for (const auto& d : read.outcome.diagnostics) {
         report(d.line, Label(d.kind), ForTerminal(d.text));
         // A link that only breaks on the next save is told, not counted against the card.
-        findings.back().warning = d.kind == ReadNote::LinkBreaksOnSave;
+        if (d.kind == ReadNote::LinkBreaksOnSave) findings.back().severity = Severity::Warning;
         lastLine[static_cast<size_t>(d.kind)] = d.line;
     }
     // Beyond the notes kept of one kind only their number is told, after the last one kept.
@@ -73,7 +77,7 @@ int RunCheck(const std::vector<std::string>& args) {
     std::string error;
     auto cards = CollectCards(inputs, error);
     if (!cards) {
-        std::cerr << "zepocard: " << error << "\n";
+        std::cerr << "zepocard: " << Printable(error) << "\n";
         return 2;
     }
     ReadCards(*cards, "カードを読んでいます");
@@ -84,7 +88,7 @@ int RunCheck(const std::vector<std::string>& args) {
     for (size_t i = 0; i < cards->size(); ++i) {
         const SetCard& card = (*cards)[i];
         if (!card.read) {
-            std::cerr << "zepocard: " << card.error << "\n";
+            std::cerr << "zepocard: " << Printable(card.error) << "\n";
             unreadable = true;
             continue;
         }
@@ -95,27 +99,29 @@ int RunCheck(const std::vector<std::string>& args) {
     }
     size_t unchecked = 0;
     for (size_t i : UnreachableCards(*cards, unchecked))
-        perCard[i].push_back({(*cards)[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです", true});
+        perCard[i].push_back({(*cards)[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです",
+                               Severity::Warning});
 
     std::vector<Finding> findings;
     for (auto& group : perCard) {
         SortByLine(group);
         findings.insert(findings.end(), group.begin(), group.end());
     }
-    size_t errors = 0, warnings = 0;
-    for (const Finding& f : findings) ++(f.warning ? warnings : errors);
+    size_t counts[3] = {};
+    for (const Finding& f : findings) ++counts[static_cast<size_t>(f.severity)];
+    const size_t errors = counts[0], warnings = counts[1], notes = counts[2];
     if (json) {
         std::cout << FindingsJson(findings);
     } else {
         for (const Finding& f : findings) std::cout << FindingLine(f) << "\n";
         // Beside the findings, not among them: a script reading standard output sees findings only.
         std::cerr << "カード " << cards->size() << " 枚: エラー " << errors << " 件, 警告 " << warnings << " 件";
+        if (notes) std::cerr << ", 注記 " << notes << " 件";
         if (unchecked)
             std::cerr << " (" << unchecked << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
         std::cerr << "\n";
     }
-    if (unreadable) return 2;
-    return errors ? 1 : 0;
+    return FinishStandardOutput(unreadable ? 2 : errors ? 1 : 0);
 }
 
 }  // namespace zepo::cli

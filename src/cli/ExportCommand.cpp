@@ -4,7 +4,6 @@
 #include <QBuffer>
 #include <QImage>
 
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <mutex>
@@ -14,11 +13,15 @@
 #include "cli/CardPicture.h"
 #include "cli/CardSet.h"
 #include "cli/Commands.h"
+#include "cli/OutputChecks.h"
 #include "cli/Parallel.h"
+#include "cli/StandardOutput.h"
+#include "cli/TerminalText.h"
 #include "cli/WebPages.h"
 #include "core/AtomicFile.h"
 #include "core/TextCodec.h"
 #include "core/Ascii.h"
+#include "platform/CardFilesOnDisk.h"
 
 namespace zepo::cli {
 namespace fs = std::filesystem;
@@ -45,16 +48,6 @@ std::string Png(const QImage& image) {
     return bytes.toStdString();
 }
 
-std::optional<std::string> ReadMedium(const fs::path& path) {
-    std::error_code ec;
-    auto size = fs::file_size(path, ec);
-    if (ec || size > kMaxMediumBytes) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return std::nullopt;
-    return bytes;
-}
-
 class Exporter {
 public:
     Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen)
@@ -63,18 +56,26 @@ public:
     int Run() {
         order_ = PresentationOrder(cards_);
         NameFiles();
-        for (const SetCard& card : cards_)
-            if (!card.read) Problem(card.error);
+        for (const SetCard& card : cards_) {
+            if (!card.read) {
+                Problem(card.error);
+                continue;
+            }
+            // What the page lacks (a picture, a text file) is told as render tells it.
+            for (const std::string& line : ReaderProblems(card.shown, *card.read)) Problem(line);
+        }
         std::vector<CardPage> pages;
         for (size_t i : order_) pages.push_back(Page(i));
-        for (const char* sub : {"cards", "pictures", "thumbs"}) {
-            std::error_code ec;
-            fs::create_directories(site_ / sub, ec);
-            if (ec) {
-                std::cerr << "zepocard: cannot make the folder " << (site_ / sub).string() << ": " << ec.message() << "\n";
-                return 2;
-            }
+        std::error_code ec;
+        fs::create_directories(site_, ec);
+        if (!ec) root_ = fs::canonical(site_, ec);
+        if (ec) {
+            std::cerr << "zepocard: cannot make the folder " << Printable(ShownName(site_.string())) << ": "
+                      << ec.message() << "\n";
+            return 2;
         }
+        for (const char* sub : {"cards", "pictures", "thumbs"})
+            if (!MakeFolder(site_ / sub)) return 2;
         std::vector<IndexEntry> entries(order_.size());
         Progress progress("書き出しています", order_.size() + media_.size());
         ForEachOnAllCores(
@@ -82,7 +83,9 @@ public:
         std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
         ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
         Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
-        Write(site_ / "zepo.js", kPageScript);
+        std::vector<std::string> pageHrefs;
+        for (size_t i : order_) pageHrefs.push_back(PercentEncode(pageName_.at(i)));
+        Write(site_ / "zepo.js", PageScript(pageHrefs));
         Write(site_ / "zepo.css", kPageStyle);
         if (failed_) return 2;
         return problems_ ? 1 : 0;
@@ -94,7 +97,8 @@ private:
     void NameFiles() {
         std::set<std::string> used;
         for (size_t i : order_) {
-            const std::string base = cards_[i].canonical.stem().string();
+            // The name the card has in its folder (a link to a card elsewhere included), as text.
+            const std::string base = ShownName(cards_[i].file.stem().string());
             std::string stem = base;
             for (int n = 2; used.count(AsciiLower(stem)); ++n) stem = base + "_" + std::to_string(n);
             used.insert(AsciiLower(stem));
@@ -105,13 +109,13 @@ private:
 
     std::string Title(size_t i) const {
         std::string title = SjisToUtf8(cards_[i].read->card.settings.title);
-        return title.empty() ? cards_[i].canonical.stem().string() : title;
+        return title.empty() ? ShownName(cards_[i].file.stem().string()) : title;
     }
 
     std::string IndexTitle() const {
         for (size_t i : order_)
             if (IsMainCard(cards_[i].canonical)) return Title(i);
-        return folder_.filename().string();
+        return ShownName(folder_.filename().string());
     }
 
     // Where an association leads on the page of card `from`; an empty href when nowhere.
@@ -146,15 +150,24 @@ private:
             Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダにないため、そのリンクは入れていません");
             return link;
         }
-        link.href = "../" + Medium(found.path);
+        std::optional<std::string> medium = Medium(found.path);
+        if (!medium) {
+            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダの外にあるため、そのリンクは入れていません");
+            return link;
+        }
+        link.href = "../" + *medium;
         link.action = a.name == "WAVE" ? AreaAction::Play : AreaAction::Download;
-        if (link.label.empty()) link.label = found.path.filename().string();
+        if (link.label.empty()) link.label = ShownName(found.path.filename().string());
         return link;
     }
 
     // The medium's place in the site, percent-encoded; copied once however many cards name it.
-    std::string Medium(const fs::path& file) {
-        std::string relative = "media/" + file.lexically_relative(folder_).generic_string();
+    // Only a file of the folder has one: "media/" and its path in the folder, never a ".." that
+    // would climb out of the site.
+    std::optional<std::string> Medium(const fs::path& file) {
+        const fs::path inFolder = file.lexically_relative(folder_);
+        if (inFolder.empty() || !StaysInsideFolder(inFolder) || *inFolder.begin() == "..") return std::nullopt;
+        std::string relative = "media/" + ShownName(inFolder.generic_string());
         media_.emplace(file, relative);
         return PercentEncode(relative, true);
     }
@@ -216,32 +229,57 @@ private:
         Write(site_ / "thumbs" / (stem + ".png"), Png(thumbnail));
         Write(site_ / "cards" / pageName_.at(i), CardPageHtml(page));
         return {"cards/" + PercentEncode(pageName_.at(i)), "thumbs/" + PercentEncode(stem + ".png"), page.title,
-                card.canonical.filename().string(), kThumbnailWidth, thumbHeight};
+                ShownName(card.file.filename().string()), kThumbnailWidth, thumbHeight};
     }
 
+    // Copied in pieces: a set of large movies costs no more memory than a small one.
     void CopyMedium(const fs::path& from, const std::string& relative) {
-        fs::path to = site_ / fs::path(relative);
+        const fs::path to = site_ / fs::path(relative);
         std::error_code ec;
-        fs::create_directories(to.parent_path(), ec);
-        auto bytes = ReadMedium(from);
-        if (!bytes) {
-            Problem("cannot read " + from.string());
+        const std::uintmax_t size = fs::file_size(from, ec);
+        if (ec || size > kMaxMediumBytes) {
+            Problem("cannot read " + ShownName(from.string()));
             return;
         }
-        Write(to, *bytes);
+        if (!MakeFolder(to.parent_path())) return;
+        if (!Writable(to)) return;
+        Status copied = CopyFileAtomically(from, to, kMaxMediumBytes);
+        if (!copied)
+            Failed(ShownName(from.string()) + " → " + ShownName(to.string()) + ": " + copied.error().message);
+    }
+
+    // Only inside the site: a folder or file there that is a link leading elsewhere (planted,
+    // or left from before) is never written through.
+    bool Writable(const fs::path& target) {
+        if (LeadsInside(root_, target)) return true;
+        Failed(ShownName(target.string()) + " はリンクでサイトの外を指しているため、書きません");
+        return false;
+    }
+
+    bool MakeFolder(const fs::path& folder) {
+        if (!Writable(folder)) return false;
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        if (!ec) return true;
+        Failed("cannot make the folder " + ShownName(folder.string()) + ": " + ec.message());
+        return false;
     }
 
     void Write(const fs::path& target, std::string_view bytes) {
+        if (!Writable(target)) return;
         Status written = WriteFileAtomically(target, bytes);
-        if (written) return;
+        if (!written) Failed(ShownName(target.string()) + ": " + written.error().message);
+    }
+
+    void Failed(const std::string& text) {
         std::lock_guard guard(lock_);
-        std::cerr << "zepocard: " << written.error().message << "\n";
+        std::cerr << "zepocard: " << Printable(text) << "\n";
         failed_ = true;
     }
 
     void Problem(const std::string& text) {
         std::lock_guard guard(lock_);
-        std::cerr << "zepocard: " << text << "\n";
+        std::cerr << "zepocard: " << Printable(text) << "\n";
         ++problems_;
     }
 
@@ -249,6 +287,7 @@ private:
     SetIndex index_;
     fs::path folder_;  // canonical
     fs::path site_;
+    fs::path root_;  // the site, canonical
     QSize screen_;
     std::vector<size_t> order_;
     std::map<size_t, std::string> pageName_, stem_;
@@ -276,21 +315,21 @@ int RunExport(const std::vector<std::string>& args) {
     }
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
-        std::cerr << "zepocard: " << folder << " is not a folder of cards\n";
+        std::cerr << "zepocard: " << Printable(ShownName(folder)) << " is not a folder of cards\n";
         return 2;
     }
     if (fs::exists(site, ec) && !fs::is_directory(site, ec)) {
-        std::cerr << "zepocard: " << site << " exists and is not a folder\n";
+        std::cerr << "zepocard: " << Printable(ShownName(site)) << " exists and is not a folder\n";
         return 2;
     }
     std::string error;
     auto cards = CollectCards({folder}, error);
     if (!cards) {
-        std::cerr << "zepocard: " << error << "\n";
+        std::cerr << "zepocard: " << Printable(error) << "\n";
         return 2;
     }
     ReadCards(*cards, "カードを読んでいます");
-    return Exporter(*cards, fs::canonical(folder), site, screen).Run();
+    return FinishStandardOutput(Exporter(*cards, fs::canonical(folder), site, screen).Run());
 }
 
 }  // namespace zepo::cli

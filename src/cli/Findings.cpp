@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/TerminalText.h"
+#include "core/TextCodec.h"
+
 namespace zepo::cli {
 
 void SortByLine(std::vector<Finding>& findings) {
@@ -10,30 +13,46 @@ void SortByLine(std::vector<Finding>& findings) {
 }
 
 std::string FindingLine(const Finding& f) {
-    return f.file + ":" + std::to_string(f.line) + ": " + f.kind + ": " + f.text;
+    return Printable(f.file) + ":" + std::to_string(f.line) + ": " + Printable(f.kind) + ": " + Printable(f.text);
 }
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
+    for (size_t pos = 0; pos < text.size();) {
+        const Utf8Char c = Utf8At(text, pos);
+        const bool broken = c.code == 0xFFFD && c.length == 1;
+        switch (c.code) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
             case '\n': out += "\\n"; break;
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (static_cast<unsigned char>(c) < 0x20) {
+                if (c.code < 0x20 || (c.code >= 0x7F && c.code < 0xA0) || broken) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(c));
+                    std::snprintf(buf, sizeof buf, "\\u%04x", broken ? 0xFFFDu : static_cast<unsigned>(c.code));
                     out += buf;
                 } else {
-                    out += c;
+                    out.append(text.substr(pos, c.length));
                 }
         }
+        pos += c.length;
     }
     return out + "\"";
 }
+
+namespace {
+
+const char* SeverityName(Severity s) {
+    switch (s) {
+        case Severity::Error: return "\"error\"";
+        case Severity::Warning: return "\"warning\"";
+        case Severity::Note: return "\"note\"";
+    }
+    return "\"error\"";
+}
+
+}  // namespace
 
 std::string FindingsJson(const std::vector<Finding>& findings) {
     std::string out = "[";
@@ -41,7 +60,7 @@ std::string FindingsJson(const std::vector<Finding>& findings) {
         const Finding& f = findings[i];
         out += i ? ",\n " : "\n ";
         out += "{\"file\": " + JsonString(f.file) + ", \"line\": " + std::to_string(f.line) +
-               ", \"kind\": " + JsonString(f.kind) + ", \"severity\": " + (f.warning ? "\"warning\"" : "\"error\"") +
+               ", \"kind\": " + JsonString(f.kind) + ", \"severity\": " + SeverityName(f.severity) +
                ", \"text\": " + JsonString(f.text) + "}";
     }
     return out + (findings.empty() ? "]\n" : "\n]\n");

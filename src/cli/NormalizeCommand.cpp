@@ -2,6 +2,8 @@
 
 #include "cli/CardReading.h"
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
+#include "cli/TerminalText.h"
 #include "model/MacroFile.h"
 #include "document/CardFile.h"
 #include "core/TextCodec.h"
@@ -26,53 +28,52 @@ int RunNormalize(const std::vector<std::string>& args) {
     std::string error;
     auto read = ReadCardFile(input, error);
     if (!read) {
-        std::cerr << "zepocard: " << error << "\n";
+        std::cerr << "zepocard: " << Printable(error) << "\n";
         return 2;
     }
-    if (!read->hasHeader)
-        std::cerr << input << ": warning: " << ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。"))
-                  << "\n";
+    const std::string shown = Printable(ShownName(input));
+    if (!read->hasHeader) std::cerr << shown << ":1: note: " << MissingMarkerNote() << "\n";
     bool messages = false;
     // Besides the messages: an object with no free slot left, and a file named with a folder
     // (the written card would keep only its bare name and point nowhere).
     for (const auto& d : read->outcome.diagnostics)
         if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped || d.kind == ReadNote::NoFreeSlot ||
             d.kind == ReadNote::LinkBreaksOnSave) {
-            std::cerr << input << ":" << d.line << ": " << ForTerminal(d.text) << "\n";
+            std::cerr << shown << ":" << d.line << ": " << ForTerminal(d.text) << "\n";
             messages = true;
         }
     if (!read->outcome.completed) {
         // Writing only what was read before the stop would lose the rest of the card.
-        std::cerr << input << ": reading stopped; nothing written\n";
+        std::cerr << shown << ": reading stopped; nothing written\n";
         return 1;
     }
     if (messages) {
         // Each message stands for an object or a setting that the written card would lose or
         // change; the editor shows them before a save, a script would not see them in time.
-        std::cerr << input << ": reading reported problems; nothing written\n";
+        std::cerr << shown << ": reading reported problems; nothing written\n";
         return 1;
     }
 
     auto written = CardLines(read->card);
     if (!written) {
-        std::cerr << input << ": " << ForTerminal(written.error().message) << "\n";
+        std::cerr << shown << ": " << ForTerminal(written.error().message) << "\n";
         return 1;
     }
     const std::vector<std::string>& lines = written.value();
     if (auto longLine = FindLongLine(lines)) {
-        std::cerr << input << ": " << ForTerminal(LongLineMessage(lines[*longLine])) << "\n";
+        std::cerr << shown << ": " << ForTerminal(LongLineMessage(lines[*longLine])) << "\n";
         return 1;
     }
     std::string bytes = JoinMacroLines(lines);
     if (output.empty()) {
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        std::cout.flush();
-        return std::cout ? 0 : 2;
+        return FinishStandardOutput(0);
     }
     // Saved as the editor saves: a failed write (a full disk, a read-only card) leaves the
     // file that was there untouched.
-    if (!WriteCardFile(output, lines).ok()) {
-        std::cerr << "zepocard: cannot write " << output << "\n";
+    if (Status written = WriteCardFile(output, lines); !written) {
+        std::cerr << "zepocard: cannot write " << Printable(ShownName(output)) << ": "
+                  << Printable(written.error().message) << "\n";
         return 2;
     }
     return 0;

@@ -3,6 +3,9 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/OutputChecks.h"
+#include "cli/StandardOutput.h"
+#include "cli/TerminalText.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
@@ -53,35 +56,40 @@ int RunReduce(const std::vector<std::string>& args) {
     if (files.size() != 2) return UsageError("expected an input picture and an output file");
     const std::string& input = files[0];
     const std::string& output = files[1];
+    if (std::string why = RefusedOutput(output, {input}); !why.empty()) {
+        std::cerr << "zepocard reduce: " << Printable(why) << "\n";
+        return 2;
+    }
+    const std::string shownIn = Printable(ShownName(input)), shownOut = Printable(ShownName(output));
 
     auto loaded = LoadPicture(input);
     if (!loaded) {
-        std::cerr << "zepocard reduce: cannot read " << input << ": " << loaded.error().message << "\n";
+        std::cerr << "zepocard reduce: cannot read " << shownIn << ": " << Printable(loaded.error().message) << "\n";
         return 2;
     }
     DecodedPicture& picture = loaded.value();
     if (picture.bitmap.Format() != PixelFormat::Bgr24) {
         auto full = ConvertTo24(picture.bitmap);
         if (!full) {
-            std::cerr << "zepocard reduce: " << input << ": " << full.error().message << "\n";
+            std::cerr << "zepocard reduce: " << shownIn << ": " << Printable(full.error().message) << "\n";
             return 1;
         }
         picture.bitmap = std::move(full.value());
     }
     auto reduced = dither ? MedianCutReduceDithered(picture.bitmap, bits) : MedianCutReduce(picture.bitmap, bits);
     if (!reduced) {
-        std::cerr << "zepocard reduce: " << input << ": " << reduced.error().message << "\n";
+        std::cerr << "zepocard reduce: " << shownIn << ": " << Printable(reduced.error().message) << "\n";
         return 1;
     }
     if (Status saved = SaveBmp(reduced.value(), output); !saved) {
-        std::cerr << "zepocard reduce: cannot write " << output << ": " << saved.error().message << "\n";
-        return 1;
+        std::cerr << "zepocard reduce: cannot write " << shownOut << ": " << Printable(saved.error().message) << "\n";
+        return 2;
     }
     const Bitmap& result = reduced.value();
-    std::cout << output << ": " << result.Width() << " × " << result.Height() << ", 8 bits per pixel, "
+    std::cout << shownOut << ": " << result.Width() << " × " << result.Height() << ", 8 bits per pixel, "
               << result.GetPalette().size() << " palette entries (from " << picture.fileBitsPerPixel
               << " bits per pixel" << (dither ? ", dithered" : "") << ")\n";
-    return 0;
+    return FinishStandardOutput(0);
 }
 
 }  // namespace zepo::cli

@@ -14,6 +14,9 @@
 
 #include "cli/CardReading.h"
 #include "cli/Commands.h"
+#include "cli/OutputChecks.h"
+#include "cli/StandardOutput.h"
+#include "cli/TerminalText.h"
 #include "core/AtomicFile.h"
 #include "core/Numbers.h"
 #include "imaging/BmpCodec.h"
@@ -133,6 +136,35 @@ std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
     return std::move(encoded.value());
 }
 
+// One picture is written in the format its name says (OUT.bmp is a BMP) or --format names;
+// a name of any other format would be a lie about the bytes, so it is refused. Empty when
+// fine; `format` is then the one to write.
+std::string SinglePictureFormat(const Options& o, Format& format) {
+    const std::string ext = o.out.extension().string();
+    if (ext.empty()) return {};
+    const std::optional<Format> named = FormatNamed(ext.substr(1));
+    if (named && o.format && *named != *o.format)
+        return ShownName(o.out.string()) + " の拡張子は --format の形式と合いません";
+    if (!named && !o.format)
+        return ShownName(o.out.string()) + " の形式では書けません。拡張子を .png .bmp .jpg のどれかにするか、--format を付けてください";
+    if (named) format = *named;
+    return {};
+}
+
+// Every picture goes to a place of its own that is neither a card nor an input: two cards
+// of one name (a/main.zep, b/main.zep) would write one picture, which one depending on the
+// threads, so they are refused; the same card named twice is written once.
+std::string RefusedTargets(const std::vector<std::filesystem::path>& cards,
+                           const std::vector<std::filesystem::path>& targets, std::vector<bool>& repeated) {
+    for (const auto& target : targets)
+        if (std::string why = RefusedOutput(target, cards); !why.empty()) return why;
+    if (auto clash = SharedOutput(cards, targets, repeated))
+        return ShownName(cards[clash->first].string()) + " と " + ShownName(cards[clash->second].string()) +
+               " の絵はどちらも " + ShownName(targets[clash->first].string()) +
+               " になります。同じ名前のカードは別々に書き出してください";
+    return {};
+}
+
 struct CardResult {
     int code = 0;
     std::string report;  // lines for standard error
@@ -143,18 +175,20 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
     CardResult r;
     std::string error;
     auto read = ReadCardFile(card, error);
-    if (!read) return {2, "zepocard: " + error + "\n"};
-    for (const auto& d : read->outcome.diagnostics) {
-        if (d.kind != ReadNote::Message && d.kind != ReadNote::Stopped) continue;
-        r.report += card.string() + ":" + std::to_string(d.line) + ": " + ForTerminal(d.text) + "\n";
+    if (!read) return {2, "zepocard: " + Printable(error) + "\n"};
+    const std::string shown = Printable(ShownName(card.string()));
+    for (const std::string& line : ReaderProblems(ShownName(card.string()), *read)) {
+        r.report += line + "\n";
         r.code = 1;
     }
     const std::filesystem::path folder = std::filesystem::absolute(card).parent_path();
     const QImage image = ComposeCard(read->card, folder, o.screen);
     auto bytes = Encode(image, format);
-    if (!bytes) return {2, r.report + "zepocard: cannot encode the picture of " + card.string() + "\n"};
+    if (!bytes) return {2, r.report + "zepocard: cannot encode the picture of " + shown + "\n"};
     Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));
-    if (!written) return {2, r.report + "zepocard: cannot write " + target.string() + ": " + written.error().message + "\n"};
+    if (!written)
+        return {2, r.report + "zepocard: cannot write " + Printable(ShownName(target.string())) + ": " +
+                       written.error().message + "\n"};
     return r;
 }
 
@@ -172,21 +206,28 @@ int RunRender(const std::vector<std::string>& args) {
     std::error_code ec;
     const bool intoFolder = o.cards.size() > 1 || std::filesystem::is_directory(o.out, ec);
     Format format = o.format.value_or(Format::Png);
-    if (!o.format && !intoFolder) {
-        // One picture named OUT.bmp is a BMP unless told otherwise.
-        std::string ext = o.out.extension().string();
-        if (!ext.empty()) format = FormatNamed(ext.substr(1)).value_or(Format::Png);
-    }
-    if (intoFolder && !std::filesystem::is_directory(o.out, ec)) {
-        std::filesystem::create_directories(o.out, ec);
-        if (ec) {
-            std::cerr << "zepocard: cannot make the folder " << o.out.string() << ": " << ec.message() << "\n";
+    if (!intoFolder) {
+        if (std::string problem = SinglePictureFormat(o, format); !problem.empty()) {
+            std::cerr << "zepocard render: " << Printable(problem) << "\n";
             return 2;
         }
     }
     std::vector<std::filesystem::path> targets;
     for (const auto& card : o.cards)
         targets.push_back(intoFolder ? o.out / card.stem().concat(Extension(format)) : o.out);
+    std::vector<bool> repeated;
+    if (std::string problem = RefusedTargets(o.cards, targets, repeated); !problem.empty()) {
+        std::cerr << "zepocard render: " << Printable(problem) << "\n";
+        return 2;
+    }
+    if (intoFolder && !std::filesystem::is_directory(o.out, ec)) {
+        std::filesystem::create_directories(o.out, ec);
+        if (ec) {
+            std::cerr << "zepocard: cannot make the folder " << Printable(ShownName(o.out.string())) << ": "
+                      << ec.message() << "\n";
+            return 2;
+        }
+    }
 
     const int cores = std::max(1u, std::thread::hardware_concurrency());
     const int jobs = std::min<int>(o.jobs > 0 ? o.jobs : cores, int(o.cards.size()));
@@ -197,7 +238,7 @@ int RunRender(const std::vector<std::string>& args) {
     size_t done = 0;
     auto work = [&] {
         for (size_t i = next++; i < o.cards.size(); i = next++) {
-            results[i] = RenderOne(o.cards[i], targets[i], o, format);
+            if (!repeated[i]) results[i] = RenderOne(o.cards[i], targets[i], o, format);
             std::lock_guard lock(output);
             ++done;
             if (progress) std::cerr << "\r\033[K";
@@ -212,7 +253,7 @@ int RunRender(const std::vector<std::string>& args) {
     if (progress) std::cerr << "\r\033[K" << std::flush;
     int code = 0;
     for (const auto& r : results) code = std::max(code, r.code);
-    return code;
+    return FinishStandardOutput(code);
 }
 
 }  // namespace zepo::cli

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/Findings.h"
+
 namespace zepo::cli {
 namespace {
 
@@ -113,8 +115,10 @@ const char* const kPageStyle = R"(body { margin: 0; background: #000; color: #ee
 .index .file { color: #666; font-size: 12px; }
 )";
 
+namespace {
+
 // Plain script without modules, so that the pages also work opened from the file system.
-const char* const kPageScript = R"JS((function () {
+const char* const kPageScript = R"JS((function (pages) {
   "use strict";
   var sound = null;
   function stopSound() {
@@ -154,16 +158,24 @@ const char* const kPageScript = R"JS((function () {
   if (document.body.getAttribute("data-sound")) playSound(document.body.getAttribute("data-sound"));
 
   // A slide travels from page to page in the address: #slide=SECONDS,AT,PAGE,PAGE,...
+  // Anyone can write such an address, so a list naming anything but pages of this
+  // presentation ("javascript:", another site, another folder) is no slide at all.
+  function isPage(name) { return pages.indexOf(name) >= 0; }
+  function checked(seconds, at, list) {
+    if (!(seconds > 0 && seconds <= 86400) || list.length === 0 || !list.every(isPage)) return null;
+    return { seconds: seconds, at: at >= -1 && at < list.length ? at : -1, pages: list };
+  }
   function slideState() {
-    var match = /^#slide=(\d+),(-?\d+),(.+)$/.exec(location.hash);
-    if (match) return { seconds: +match[1], at: +match[2], pages: match[3].split(",") };
+    var match = /^#slide=(\d{1,5}),(-?\d{1,9}),([^#]+)$/.exec(location.hash);
+    var state = match ? checked(+match[1], +match[2], match[3].split(",")) : null;
+    if (state) return state;
     var own = document.body.getAttribute("data-slide");
     if (!own) return null;
     var parts = own.split(",");
-    return { seconds: +parts[0], at: -1, pages: parts.slice(1) };
+    return checked(+parts[0], -1, parts.slice(1));
   }
   var slide = slideState();
-  if (slide && slide.pages.length > 0 && slide.seconds > 0) {
+  if (slide) {
     var timer = null;
     var pause = document.getElementById("pause");
     var advance = function () {
@@ -186,7 +198,18 @@ const char* const kPageScript = R"JS((function () {
   }
   // The same page with the next position only changes the address: show it again.
   window.addEventListener("hashchange", function () { location.reload(); });
-})();
+})(/*PAGES*/);
 )JS";
+
+}  // namespace
+
+std::string PageScript(const std::vector<std::string>& pageHrefs) {
+    std::string list = "[";
+    for (size_t i = 0; i < pageHrefs.size(); ++i) list += (i ? "," : "") + JsonString(pageHrefs[i]);
+    list += "]";
+    std::string script = kPageScript;
+    script.replace(script.rfind("/*PAGES*/"), 9, list);
+    return script;
+}
 
 }  // namespace zepo::cli

@@ -49,7 +49,10 @@ std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& e
 std::string PercentEncode(std::string_view utf8, bool keepSlashes = false);
 std::string EscapeHtml(std::string_view utf8);
 
-extern const char* const kPageScript;  // zepo.js
-extern const char* const kPageStyle;   // zepo.css
+// zepo.js, knowing the pages of the presentation (their hrefs beside each other in cards/):
+// a slide list in the address comes from whoever made the link, so the script only ever
+// goes to a page of this list.
+std::string PageScript(const std::vector<std::string>& pageHrefs);
+extern const char* const kPageStyle;  // zepo.css
 
 }  // namespace zepo::cli

@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 #include <system_error>
 
 namespace zepo {
@@ -14,13 +16,73 @@ namespace {
 
 Error SystemError(int error) { return Fail(std::generic_category().message(error)); }
 
+// Writes all of `bytes` to `fd`; 0 or the error number.
+int WriteAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// Fills the new file through `fill` (0 or an error number) and puts it in place.
+Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill);
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes) {
     return WriteFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-Status WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+    return WriteAtomically(target, [&](int fd) { return WriteAll(fd, bytes); });
+}
+
+Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
+                          std::uintmax_t maxBytes) {
+    Descriptor in(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0) return SystemError(errno);
+    struct stat st;
+    if (fstat(in.get(), &st) != 0) return SystemError(errno);
+    // A pipe or a device would never end; a file beyond the limit is not what was asked for.
+    if (!S_ISREG(st.st_mode)) return Fail("not a plain file");
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return SystemError(EFBIG);
+    return WriteAtomically(target, [&](int fd) {
+        std::vector<char> piece(std::size_t{1} << 20);
+        std::uintmax_t total = 0;
+        for (;;) {
+            ssize_t n = read(in.get(), piece.data(), piece.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return errno;
+            if (n == 0) return 0;
+            total += static_cast<std::uintmax_t>(n);
+            if (total > maxBytes) return EFBIG;
+            if (int error = WriteAll(fd, std::string_view(piece.data(), static_cast<size_t>(n)))) return error;
+        }
+    });
+}
+
+namespace {
+
+Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill) {
     // An existing file is replaced where it really lives (a link to it stays a link), and
     // only when it may be written: a file the user made read-only is not overwritten.
     std::filesystem::path target = requested;
@@ -46,15 +108,7 @@ Status WriteFileAtomically(const std::filesystem::path& requested, std::string_v
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = mkstemp(pattern.data());
     if (fd < 0) return SystemError(errno);
-    int error = 0;
-    size_t done = 0;
-    while (error == 0 && done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = errno;
-        else if (n == 0) error = EIO;
-        else done += static_cast<size_t>(n);
-    }
+    int error = fill(fd);
     if (error == 0 && fsync(fd) != 0) error = errno;
     // Our files are ordinary user files, not private ones as mkstemp makes them; a file
     // written again keeps the permissions it had.
@@ -76,4 +130,5 @@ Status WriteFileAtomically(const std::filesystem::path& requested, std::string_v
     return {};
 }
 
+}  // namespace
 }  // namespace zepo

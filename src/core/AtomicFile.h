@@ -19,4 +19,10 @@ namespace zepo {
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 Status WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
+// The same write with the bytes of the plain file `source`, copied in pieces so that a file
+// of any size costs one piece of memory. A source that is no plain file or is larger than
+// `maxBytes` (also one that grows past it while copied) is refused.
+Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
+                          std::uintmax_t maxBytes);
+
 }  // namespace zepo

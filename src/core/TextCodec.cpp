@@ -88,6 +88,40 @@ std::string SjisToUtf8(std::string_view sjis) {
     return out;
 }
 
+Utf8Char Utf8At(std::string_view text, size_t pos) {
+    const auto b = [&](size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const unsigned char lead = b(0);
+    if (lead < 0x80) return {lead, 1};
+    size_t length = 0;
+    char32_t code = 0, least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) length = 2, code = lead & 0x1F, least = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, code = lead & 0x0F, least = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, code = lead & 0x07, least = 0x10000;
+    else return {};
+    if (pos + length > text.size()) return {};
+    for (size_t i = 1; i < length; ++i) {
+        if ((b(i) & 0xC0) != 0x80) return {};
+        code = (code << 6) | (b(i) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+    return {code, length};
+}
+
+bool IsUtf8(std::string_view bytes) {
+    for (size_t pos = 0; pos < bytes.size();) {
+        const Utf8Char c = Utf8At(bytes, pos);
+        if (c.code == 0xFFFD && c.length == 1) return false;
+        pos += c.length;
+    }
+    return true;
+}
+
+bool IsShiftJis(std::string_view bytes) {
+    thread_local Iconv cv("UTF-8", "CP932");
+    std::string out;
+    return cv.convert(bytes, out) == bytes.size();
+}
+
 const std::string& Sjis(std::string_view utf8Literal) {
     static std::mutex lock;
     static std::map<std::string, std::string, std::less<>> cache;

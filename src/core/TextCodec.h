@@ -23,6 +23,20 @@ SjisConversion Utf8ToSjis(std::string_view utf8);
 // an unassigned code) become U+FFFD; the Shift-JIS original is what the model keeps.
 std::string SjisToUtf8(std::string_view sjis);
 
+// Whether the bytes are well-formed UTF-8 (no overlong form, surrogate or code beyond
+// U+10FFFF), and whether each of them belongs to a character of code page 932. A file name
+// can be either, both (plain ASCII) or neither.
+bool IsUtf8(std::string_view bytes);
+bool IsShiftJis(std::string_view bytes);
+
+// The UTF-8 character at `pos`: its code point and length; U+FFFD of length 1 for a byte
+// that starts no well-formed character.
+struct Utf8Char {
+    char32_t code = 0xFFFD;
+    size_t length = 1;
+};
+Utf8Char Utf8At(std::string_view text, size_t pos);
+
 // The system's own fixed texts, written as UTF-8 in the sources: converts one that is known to
 // fit code page 932 (the tests check every one of them). Results are cached.
 const std::string& Sjis(std::string_view utf8Literal);

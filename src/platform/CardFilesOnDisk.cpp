@@ -26,21 +26,38 @@ bool StaysInsideFolder(const std::filesystem::path& relative) {
     return true;
 }
 
+namespace {
+
+// The name with its folder separators as "/", the Shift-JIS bytes kept: a trail byte 0x5C
+// (the second byte of 表) separates nothing.
+std::string RawRelativeName(std::string_view sjisName) {
+    std::string raw(sjisName);
+    for (size_t i = 0; i < raw.size(); i += CharLength(raw, i))
+        if (raw[i] == '\\' && CharLength(raw, i) == 1) raw[i] = '/';
+    return raw;
+}
+
+}  // namespace
+
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName) {
     std::string utf8 = SjisToUtf8(sjisName);
     std::replace(utf8.begin(), utf8.end(), '\\', '/');
-    const std::filesystem::path relative(utf8);
-    if (utf8.empty() || !StaysInsideFolder(relative)) return {};
-    std::filesystem::path exact = folder / relative;
+    const std::filesystem::path relative(utf8), raw(RawRelativeName(sjisName));
+    if (utf8.empty() || !StaysInsideFolder(relative) || !StaysInsideFolder(raw)) return {};
+    // The file system's UTF-8 name first, then the card's own bytes (names an archive from
+    // the old system left unconverted), each exactly and then ignoring ASCII case.
+    const std::filesystem::path candidates[] = {folder / relative, folder / raw};
     std::error_code ec;
-    if (std::filesystem::exists(exact, ec)) return exact;
-    std::filesystem::path dir = exact.parent_path();
-    std::string leaf = exact.filename().string();
-    for (auto it = std::filesystem::directory_iterator(dir, ec); !ec && it != std::filesystem::directory_iterator();
-         it.increment(ec)) {
-        if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) return it->path();
+    for (const auto& exact : candidates)
+        if (std::filesystem::exists(exact, ec)) return exact;
+    for (const auto& exact : candidates) {
+        const std::string leaf = exact.filename().string();
+        for (auto it = std::filesystem::directory_iterator(exact.parent_path(), ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) return it->path();
+        }
     }
-    return exact;
+    return candidates[0];
 }
 
 namespace {

@@ -56,6 +56,12 @@ std::filesystem::path PathOfSjisName(const std::filesystem::path& folder, std::s
 }
 
 std::optional<std::string> SjisNameOfPath(const std::filesystem::path& name) {
+    // A name that is not UTF-8 but Shift-JIS was left as the old system wrote it (an archive
+    // unpacked as it is): it is the card's own name, byte for byte.
+    if (!IsUtf8(name.string())) {
+        if (IsShiftJis(name.string())) return name.string();
+        return std::nullopt;
+    }
     SjisConversion c = Utf8ToSjis(name.string());
     if (!c.ok()) return std::nullopt;
     return c.bytes;

@@ -23,8 +23,8 @@ std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& fold
 
 // A Shift-JIS file name (no folder) as a path of the file system.
 std::filesystem::path PathOfSjisName(const std::filesystem::path& folder, std::string_view sjisName);
-// The Shift-JIS form of a file system name; nothing when it has characters code page 932
-// cannot hold.
+// The Shift-JIS form of a file system name (a UTF-8 one converted, a raw Shift-JIS one as
+// it is); nothing when it has characters code page 932 cannot hold.
 std::optional<std::string> SjisNameOfPath(const std::filesystem::path& name);
 
 enum class CardNameProblem { None, Empty, Separator, Nul };

@@ -102,9 +102,10 @@ TEST_F(ReduceCommand, ReadsJpegAndDithers) {
     EXPECT_FALSE(fs::exists(Path("out.bmp.part")));
 }
 
-TEST_F(ReduceCommand, UnwritableOutputExitsOne) {
+// As render: an output that cannot be written is 2, a picture that cannot be reduced is 1.
+TEST_F(ReduceCommand, UnwritableOutputExitsTwo) {
     WritePicture("in.bmp", test::Noise(4, 4, 1));
-    EXPECT_EQ(Run({Path("in.bmp"), Path("no-such-folder/out.bmp")}), 1);
+    EXPECT_EQ(Run({Path("in.bmp"), Path("no-such-folder/out.bmp")}), 2);
     EXPECT_NE(err_.find("cannot write"), std::string::npos);
 }
 

@@ -159,15 +159,15 @@ TEST_F(ZepocardTest, NormalizeRefusesWhatSaveWouldRefuse) {
     EXPECT_NE(run.err.find("2 行目の「x」は数値ではありません"), std::string::npos) << run.err;
 }
 
-TEST_F(ZepocardTest, MissingHeaderIsAWarningAndReadingGoesOn) {
+TEST_F(ZepocardTest, MissingHeaderIsANoteAndReadingGoesOn) {
     fs::path hand = WriteCard("hand.zep", "card {x}\r\n\tnew {RED}\r\nend\r\n");
     Outcome run = Zepocard("normalize " + hand.string());
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find("warning"), std::string::npos);
+    EXPECT_NE(run.err.find("note"), std::string::npos);
     // The card name comes from the file name; a card without a title gets the new card's.
     EXPECT_NE(run.out.find("card {hand}\r\n" + Sjis("\ttitle  {ZEPOマクロ}") + "\r\n\tnew    {RED}\r\n"),
               std::string::npos);
-    EXPECT_EQ(Zepocard("check " + hand.string()).exitCode, 1);
+    EXPECT_EQ(Zepocard("check " + hand.string()).exitCode, 0) << "a correct hand-made card passes";
 }
 
 TEST_F(ZepocardTest, UsageErrorsAndUnreadableFiles) {
@@ -246,12 +246,13 @@ TEST_F(ZepocardTest, NormalizeRefusesCardsThatWouldLoseObjectsOrLinks) {
         const char* name;
         std::string body;
         std::string checked;  // what check says at the refused statement
+        int checkExit;        // a warning alone does not fail the check
     } cases[] = {
-        {"texts.zep", texts, ":22: ignored: 空いている場所がないため読みません"},
-        {"frames.zep", frames, ":12: ignored: 空いている場所がないため読みません"},
-        {"pictures.zep", pictures, ":7: ignored: 空いている場所がないため読みません"},
-        {"blocks.zep", blocks, ":7: ignored: 空いている場所がないため読みません"},
-        {"folder.zep", "\ttextf {0,0}{sub\\aisatsu.txt}{0}\r\n", ":2: warning: sub\\aisatsu.txt はフォルダ付きの名前です"},
+        {"texts.zep", texts, ":22: ignored: 空いている場所がないため読みません", 1},
+        {"frames.zep", frames, ":12: ignored: 空いている場所がないため読みません", 1},
+        {"pictures.zep", pictures, ":7: ignored: 空いている場所がないため読みません", 1},
+        {"blocks.zep", blocks, ":7: ignored: 空いている場所がないため読みません", 1},
+        {"folder.zep", "\ttextf {0,0}{sub\\aisatsu.txt}{0}\r\n", ":2: warning: sub\\aisatsu.txt はフォルダ付きの名前です", 0},
     };
     for (const auto& c : cases) {
         const fs::path card = WriteCard(c.name, "card {x}\r\n" + c.body + "end\r\n");
@@ -261,7 +262,7 @@ TEST_F(ZepocardTest, NormalizeRefusesCardsThatWouldLoseObjectsOrLinks) {
         EXPECT_FALSE(fs::exists(out)) << c.name << ": nothing written";
         EXPECT_NE(run.err.find(c.checked.substr(c.checked.rfind(": ") + 2)), std::string::npos) << run.err;
         Outcome check = Zepocard("check " + card.string());
-        EXPECT_EQ(check.exitCode, 1) << c.name;
+        EXPECT_EQ(check.exitCode, c.checkExit) << c.name;
         EXPECT_NE(check.out.find(card.string() + c.checked), std::string::npos) << check.out;
     }
 }

@@ -28,6 +28,7 @@ try:
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
+    from selenium.common.exceptions import NoAlertPresentException
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError:
     skip("python3-selenium is missing")
@@ -87,6 +88,81 @@ def add_sound_button(folder):
     main_card.write_bytes(main_card.read_bytes().replace(b"\tbutton {0}", b"\tbutton {2}{WAVE,ding dong.wav}\r\n\tbutton {0}"))
 
 
+HOSTILE_NAMES = ["javascript:alert(1)", "\"><img src=x onerror=alert(2)>", "https:elsewhere"]
+
+
+def add_hostile_cards(folder):
+    """Cards whose names and titles look like markup, script and addresses, shown by a slide of
+    one second (show.zep) that also passes main."""
+    template = (folder / "last.zep").read_bytes().decode("cp932")
+    for name in HOSTILE_NAMES:
+        text = template.replace("{おわりに}", "{<script>document.title='pwned'</script>}")
+        (folder / (name + ".zep")).write_bytes(text.encode("cp932"))
+    entries = "".join("\t\t{x,%s.zep}\r\n" % name for name in HOSTILE_NAMES)
+    show = template.replace("@slide  {5}", "@slide  {1}")
+    start = show.index("\t\t{main,main.zep}")
+    end = show.index("\t@end")
+    show = show[:start] + entries + "\t\t{main,main.zep}\r\n" + show[end:]
+    (folder / "show.zep").write_bytes(show.encode("cp932"))
+
+
+def no_script_ran(driver, where):
+    """Fails when an alert is open or a hostile text became script."""
+    try:
+        text = driver.switch_to.alert.text
+    except NoAlertPresentException:
+        text = None
+    assert text is None, "an alert opened (%s) at %s" % (text, where)
+    assert driver.title != "pwned", "script ran at " + where
+
+
+def stays_on_site(driver, site, seconds, where):
+    """Watches for `seconds`: no script, and every address shown is a page of the site."""
+    prefix = site.as_uri() + "/"
+    end = time.monotonic() + seconds
+    seen = set()
+    while time.monotonic() < end:
+        no_script_ran(driver, where)
+        url = driver.current_url
+        assert url.startswith(prefix), "left the site for %s from %s" % (url, where)
+        seen.add(page_of(driver))
+        time.sleep(0.1)
+    return seen
+
+
+def hostile_addresses(driver, site):
+    """Slide lists in the address that name anything but a page of the site are ignored."""
+    main_page = (site / "cards" / "main.html").as_uri()
+    # The address can move a slide to a page of the site: the timer runs, so what follows
+    # is no vacuous pass.
+    driver.get(main_page + "#slide=1,-1,last.html")
+    wait_for_page(driver, "last.html", seconds=5)
+    for payload in ("javascript:alert(document.domain)//", "javascript:document.title='pwned'//",
+                    "https://elsewhere.invalid/", "//elsewhere.invalid/main.html", "data:text/html,<script>alert(1)</script>",
+                    "last.html,javascript:alert(1)//", "../../index.html", "%2E%2E/index.html",
+                    "main.html?x=1", "cards/main.html", "%6Aavascript:alert(1)"):
+        driver.get(main_page + "#slide=1,-1," + payload)
+        seen = stays_on_site(driver, site, 1.6, payload)
+        assert seen == {"main.html"}, "%s moved the page to %s" % (payload, seen)
+    # A position outside the list starts it from the beginning.
+    driver.get(main_page + "#slide=1,99999,last.html")
+    wait_for_page(driver, "last.html", seconds=5)
+
+
+def hostile_names(driver, site):
+    """Pages of cards named like script show as text and link only within the site."""
+    driver.get((site / "index.html").as_uri())
+    titles = [e.text for e in driver.find_elements(By.CSS_SELECTOR, ".cards .title")]
+    assert titles.count("<script>document.title='pwned'</script>") == len(HOSTILE_NAMES), titles
+    names = [e.text for e in driver.find_elements(By.CSS_SELECTOR, ".cards .file")]
+    for name in HOSTILE_NAMES:
+        assert name + ".zep" in names, names
+    driver.get((site / "cards" / "show.html").as_uri())
+    seen = stays_on_site(driver, site, 6, "show.html")
+    expected = {name + ".html" for name in HOSTILE_NAMES}
+    assert expected <= seen, "the slide shows every page by name: %s" % seen
+
+
 def main():
     zepocard, examples = sys.argv[1], pathlib.Path(sys.argv[2])
     with tempfile.TemporaryDirectory() as scratch:
@@ -98,6 +174,11 @@ def main():
         add_sound_button(cards)
         site = scratch / "サイト 1"
         export(zepocard, cards, site)
+        hostile = scratch / "hostile"
+        shutil.copytree(examples, hostile)
+        add_hostile_cards(hostile)
+        hostile_site = scratch / "hostile site"
+        export(zepocard, hostile, hostile_site)
 
         driver = browser()
         try:
@@ -150,6 +231,9 @@ def main():
             assert pause.text == "再生", pause.text
             time.sleep(6)
             assert page_of(driver) == next_stem + ".html", "a paused slide moved on to " + page_of(driver)
+
+            hostile_addresses(driver, site)
+            hostile_names(driver, hostile_site)
         finally:
             driver.quit()
     print("exported pages browse as expected")

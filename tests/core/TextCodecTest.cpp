@@ -81,5 +81,27 @@ TEST(TextCodec, RefusedCharactersAreShownAsCodePoints) {
     }
 }
 
+// File names may be UTF-8, raw Shift-JIS, both (ASCII) or neither.
+TEST(TextCodec, TellsUtf8AndShiftJisApart) {
+    const struct {
+        std::string bytes;
+        bool utf8, sjis;
+    } cases[] = {
+        {"main.zep", true, true},
+        {"ｶｰﾄﾞ.zep", true, false},          // EF BD B6 ...: EF leads no character of the code page
+        {Sjis("表.txt"), false, true},
+        {Sjis("ｱｲｳ"), false, true},
+        {"\xC0\xAF", false, true},          // an overlong "/" in UTF-8, ﾀｯ in Shift-JIS
+        {"\xED\xA0\x80", false, false},     // a surrogate
+        {"\xF4\x90\x80\x80", false, false}, // beyond U+10FFFF
+        {"\x82", false, false},              // a lone lead byte
+        {"\xEF\xBF\xBD", true, false},       // U+FFFD itself is UTF-8
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsUtf8(c.bytes), c.utf8) << c.bytes;
+        EXPECT_EQ(IsShiftJis(c.bytes), c.sjis) << c.bytes;
+    }
+}
+
 }  // namespace
 }  // namespace zepo

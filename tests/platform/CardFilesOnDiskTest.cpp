@@ -134,6 +134,30 @@ TEST_F(CardFilesOnDiskTest, OnlyNamesInsideTheSaveFolderAreRead) {
     }
 }
 
+// Names as an archive from the old system leaves them (raw Shift-JIS bytes) are found byte
+// for byte, UTF-8 ones by conversion; a trail byte 0x5C is no folder separator in either.
+TEST_F(CardFilesOnDiskTest, RawShiftJisFileNamesAreFoundByteForByte) {
+    fs::create_directories(dir_ / Sjis("表"));
+    std::ofstream(dir_ / Sjis("表.txt"), std::ios::binary) << "raw";
+    std::ofstream(dir_ / Sjis("表") / "In.TXT", std::ios::binary) << "raw folder";
+    std::ofstream(dir_ / "メモ.txt", std::ios::binary) << "utf8";
+    std::ofstream(dir_ / Sjis("ABC.txt"), std::ios::binary) << "ascii";
+    const struct {
+        std::string name;
+        const char* text;  // nothing when not found
+    } cases[] = {
+        {Sjis("表.txt"), "raw"}, {Sjis("表\\in.txt"), "raw folder"}, {Sjis("メモ.txt"), "utf8"},
+        {"abc.TXT", "ascii"},    {Sjis("表\\..\\表.txt"), "raw"},     {Sjis("表\\..\\..\\x.txt"), nullptr},
+        {Sjis("ソ.txt"), nullptr},
+    };
+    CardFilesOnDisk files(dir_);
+    for (const auto& c : cases) {
+        auto lines = files.ReadTextLines(c.name);
+        EXPECT_EQ(lines.has_value(), c.text != nullptr) << SjisToUtf8(c.name);
+        if (lines && c.text) EXPECT_EQ(lines->front(), c.text) << SjisToUtf8(c.name);
+    }
+}
+
 // A text block keeps only what it can ever show: a 64 MiB text file costs no more than that.
 TEST_F(CardFilesOnDiskTest, TextBlocksKeepOnlyWhatCanBeShown) {
     std::string text = std::string(kMaxTextBlockLineBytes - 1, 'x') + Sjis("あ") + std::string(1000, 'a') + "\r\n";

@@ -100,6 +100,9 @@ TEST(Folders, CardFileNames) {
     for (const Case& c : cases) EXPECT_EQ(CheckCardFileName(c.name), c.problem) << SjisToUtf8(c.name);
     EXPECT_EQ(SjisNameOfPath("ソフト.zep"), Sjis("ソフト.zep"));
     EXPECT_FALSE(SjisNameOfPath("a😀.zep").has_value());
+    // A name left in raw Shift-JIS (not UTF-8) is the card's own name, byte for byte.
+    EXPECT_EQ(SjisNameOfPath(Sjis("表ソフト.zep")), Sjis("表ソフト.zep"));
+    EXPECT_FALSE(SjisNameOfPath("\x82.zep").has_value()) << "neither UTF-8 nor Shift-JIS";
 }
 
 TEST(Folders, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
@@ -137,6 +140,29 @@ TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
     EXPECT_FALSE(WriteFileAtomically(real, "third").ok());
     EXPECT_EQ(Read(real), "second");
     fs::permissions(real, fs::perms::owner_all);
+}
+
+// A copy goes through the same whole-or-nothing write in pieces, and refuses what is not a
+// plain file or is larger than the caller allows.
+TEST(Folders, AtomicCopyIsWholeOrNothing) {
+    namespace fs = std::filesystem;
+    Temp t;
+    const std::string big(3 << 20, 'm');
+    std::ofstream(t.path / "big.avi", std::ios::binary) << big;
+    std::ofstream(t.path / "out.avi", std::ios::binary) << "old";
+    ASSERT_TRUE(CopyFileAtomically(t.path / "big.avi", t.path / "copy.avi", 3 << 20).ok());
+    EXPECT_EQ(Read(t.path / "copy.avi"), big);
+    const struct {
+        fs::path from;
+        std::uintmax_t limit;
+    } refused[] = {{t.path / "big.avi", (3 << 20) - 1}, {t.path / "missing.avi", 100}, {t.path, 100}};
+    for (const auto& r : refused) {
+        EXPECT_FALSE(CopyFileAtomically(r.from, t.path / "out.avi", r.limit).ok()) << r.from << " " << r.limit;
+        EXPECT_EQ(Read(t.path / "out.avi"), "old");
+    }
+    int entries = 0;
+    for (auto& e : fs::directory_iterator(t.path)) (void)e, ++entries;
+    EXPECT_EQ(entries, 3) << "no temporary file is left behind";
 }
 
 TEST(Folders, EnterFolderChangesTheCurrentFolder) {

@@ -1,0 +1,50 @@
+#include "cli/OutputChecks.h"
+
+#include <map>
+#include <system_error>
+
+#include "cli/TerminalText.h"
+#include "core/Ascii.h"
+
+namespace zepo::cli {
+namespace fs = std::filesystem;
+
+std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& inputs) {
+    const std::string shown = ShownName(output.string());
+    if (AsciiLower(output.extension().string()) == ".zep")
+        return shown + " はカードのファイルです。カードに絵を書くことはしません";
+    for (const fs::path& input : inputs) {
+        std::error_code ec;
+        if (fs::equivalent(output, input, ec) && !ec)
+            return shown + " は入力の " + ShownName(input.string()) + " です。入力に上書きはしません";
+    }
+    return {};
+}
+
+std::optional<std::pair<size_t, size_t>> SharedOutput(const std::vector<fs::path>& inputs,
+                                                      const std::vector<fs::path>& outputs,
+                                                      std::vector<bool>& repeated) {
+    repeated.assign(inputs.size(), false);
+    std::map<std::string, size_t> first;
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        auto [at, added] = first.emplace(AsciiLower(outputs[i].lexically_normal().string()), i);
+        if (added) continue;
+        std::error_code ec;
+        if (!fs::equivalent(inputs[at->second], inputs[i], ec) || ec) return std::pair{at->second, i};
+        repeated[i] = true;
+    }
+    return std::nullopt;
+}
+
+bool LeadsInside(const fs::path& root, const fs::path& path) {
+    std::error_code ec;
+    const fs::path real = fs::weakly_canonical(path, ec);
+    if (ec) return false;
+    auto r = root.begin();
+    auto p = real.begin();
+    for (; r != root.end(); ++r, ++p)
+        if (p == real.end() || *r != *p) return false;
+    return true;
+}
+
+}  // namespace zepo::cli

@@ -1,0 +1,29 @@
+#pragma once
+// Where zepocard may write. A picture or a site is made from cards; neither may ever take the
+// place of a card or of the file it is made from, nor land outside the folder it was asked for.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zepo::cli {
+
+// Why `output` must not be written by a command that reads `inputs`: it is a card file
+// (".zep" in any case; only normalize writes cards, when told to), or it is one of the inputs
+// under whatever name. Empty when it may be written. UTF-8, for a message.
+std::string RefusedOutput(const std::filesystem::path& output, const std::vector<std::filesystem::path>& inputs);
+
+// Outputs named after their inputs (out/main.png for a/main.zep): the first two inputs that
+// are different files and would share one output (ASCII case ignored, as a disk of the old
+// system or a web server may). The same file named twice is no clash: `repeated[i]` is set
+// for every naming after the first, which need not be written again.
+std::optional<std::pair<size_t, size_t>> SharedOutput(const std::vector<std::filesystem::path>& inputs,
+                                                      const std::vector<std::filesystem::path>& outputs,
+                                                      std::vector<bool>& repeated);
+
+// Whether `path`, following every link along it that exists, lies inside `root` (canonical).
+bool LeadsInside(const std::filesystem::path& root, const std::filesystem::path& path);
+
+}  // namespace zepo::cli

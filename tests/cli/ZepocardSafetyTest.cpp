@@ -1,0 +1,312 @@
+// zepocard against files from strangers and against mistakes on the command line: nothing
+// written where it must not be, no failure passed off as success, nothing from a card that
+// reaches the terminal as a control sequence.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "TempFolder.h"
+#include "core/TextCodec.h"
+
+namespace zepo {
+namespace {
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::WriteBytes;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+// `arguments` is shell text: it may redirect standard output itself.
+Outcome Zepocard(const std::string& arguments, const fs::path& scratch) {
+    const fs::path errFile = scratch / "stderr.txt";
+    const std::string command = std::string(ZEPOCARD) + " " + arguments + " 2>'" + errFile.string() + "'";
+    Outcome run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buf;
+    for (size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;) run.out.append(buf.data(), n);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadBytes(errFile);
+    return run;
+}
+
+std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
+
+// Every plain file below `root` that is not below `except`, with its bytes.
+std::map<fs::path, std::string> FilesOutside(const fs::path& root, const fs::path& except) {
+    std::map<fs::path, std::string> files;
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+        if (it->path() == except) it.disable_recursion_pending();
+        else if (it->is_regular_file() && !it->is_symlink()) files[it->path()] = ReadBytes(it->path());
+    }
+    return files;
+}
+
+class ZepocardSafetyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        set_ = temp_.path() / "set";
+        fs::copy(fs::path(ZEPO_SOURCE_DIR) / "examples", set_);
+    }
+    fs::path Card(const fs::path& file, const std::string& utf8) {
+        WriteBytes(file, Utf8ToSjis(utf8).bytes);
+        return file;
+    }
+    test::TempFolder temp_;
+    fs::path set_;
+};
+
+// An output that is one of the inputs or a card, a picture named for a format that is not
+// written, and two cards that would share one picture are refused before anything is written.
+TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
+    const fs::path a = temp_.path() / "a", b = temp_.path() / "b";
+    fs::create_directories(a);
+    fs::create_directories(b);
+    fs::copy_file(set_ / "main.zep", a / "main.zep");
+    fs::copy_file(set_ / "sakura.bmp", a / "sakura.bmp");
+    fs::copy_file(set_ / "next.zep", b / "main.zep");
+    const std::string card = ReadBytes(set_ / "main.zep"), picture = ReadBytes(set_ / "sakura.bmp");
+    const std::string main = Q(set_ / "main.zep"), out = temp_.path().string();
+    const struct {
+        std::string arguments;
+        int exitCode;
+        fs::path untouched;  // stays as it was (or absent)
+    } cases[] = {
+        {"render " + main + " -o " + main, 2, set_ / "main.zep"},
+        {"render " + main + " -o " + Q(set_ / "next.zep") + " --format png", 2, set_ / "next.zep"},
+        {"render " + main + " -o '" + out + "/new.ZEP'", 2, temp_.path() / "new.ZEP"},
+        {"reduce " + Q(set_ / "sakura.bmp") + " " + Q(set_ / "last.zep"), 2, set_ / "last.zep"},
+        {"reduce " + Q(set_ / "sakura.bmp") + " " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
+        {"reduce " + Q(set_ / "sakura.bmp") + " '" + out + "/r.zep'", 2, temp_.path() / "r.zep"},
+        {"render " + main + " -o '" + out + "/x.gif'", 2, temp_.path() / "x.gif"},
+        {"render " + main + " -o '" + out + "/x.png' --format bmp", 2, temp_.path() / "x.png"},
+        {"render " + Q(a / "main.zep") + " " + Q(b / "main.zep") + " -o '" + out + "/pics'", 2,
+         temp_.path() / "pics" / "main.png"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = fs::exists(c.untouched) ? ReadBytes(c.untouched) : "(absent)";
+        Outcome run = Zepocard(c.arguments, temp_.path());
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.err;
+        EXPECT_NE(run.err, "") << c.arguments;
+        EXPECT_TRUE((fs::exists(c.untouched) ? ReadBytes(c.untouched) : "(absent)") == before)
+            << c.arguments << ": " << c.untouched << " changed";
+    }
+    EXPECT_TRUE(ReadBytes(set_ / "main.zep") == card);
+    EXPECT_TRUE(ReadBytes(set_ / "sakura.bmp") == picture);
+    // The same card named twice is one picture, not a clash.
+    Outcome twice =
+        Zepocard("render " + Q(a / "main.zep") + " " + Q(a / "main.zep") + " -o '" + out + "/twice'", temp_.path());
+    EXPECT_EQ(twice.exitCode, 0) << twice.err;
+    EXPECT_TRUE(fs::is_regular_file(temp_.path() / "twice" / "main.png"));
+}
+
+// A write to standard output that fails is a failure of the command, whatever it wrote.
+TEST_F(ZepocardSafetyTest, AFailedWriteToStandardOutputIsExit2) {
+    Card(set_ / "broken.zep", "card {broken}\r\n\tfoo {1}\r\nend\r\n");
+    const std::string reduced = Q(temp_.path() / "r.bmp");
+    for (const std::string& arguments :
+         {"check --json " + Q(set_ / "main.zep"), "check " + Q(set_ / "broken.zep"),
+          "normalize " + Q(set_ / "main.zep"),
+          "reduce " + Q(set_ / "sakura.bmp") + " " + reduced}) {
+        Outcome run = Zepocard(arguments + " >/dev/full", temp_.path());
+        EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.err;
+        EXPECT_NE(run.err, "") << arguments;
+    }
+    // An output that cannot be written is exit 2 for reduce as for render.
+    Outcome run = Zepocard("reduce " + Q(set_ / "sakura.bmp") + " " + Q(temp_.path() / "none" / "r.bmp"), temp_.path());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+}
+
+// Control characters from a card or a file name reach the terminal as visible escapes, and
+// one finding is one line; the JSON stays valid.
+TEST_F(ZepocardSafetyTest, ControlCharactersOfACardNeverReachTheTerminal) {
+    const fs::path hostile = temp_.path() / "hostile";
+    fs::create_directories(hostile);
+    const std::string body = "card {x}\r\n\tbitmap {1,1}{gone\x1b[2J.bmp}{0}\r\n\tfoo\x1b]52;c;aGk=\x07 {1}\r\n"
+                             "\tbutton {1}{a,b\x1b[31m.zep}\r\nend\r\n";
+    WriteBytes(hostile / "h.zep", body);
+    const std::string forged = "forged\nx.zep:1: message: all is well\r\x1b[2K.zep";
+    WriteBytes(hostile / forged, body);
+    // A name Shift-JIS cannot hold is refused by its name, which carries a C1 control.
+    const fs::path c1 = temp_.path() / "c1";
+    fs::create_directories(c1);
+    WriteBytes(c1 / "\xc2\x9b" "2J.zep", body);
+    const std::string check = "check " + Q(hostile);
+    for (const std::string& arguments :
+         {check, "check " + Q(c1), "render " + Q(hostile / "h.zep") + " -o " + Q(temp_.path() / "h.png"),
+          "normalize " + Q(hostile / "h.zep"), "export " + Q(hostile) + " -o " + Q(temp_.path() / "site")}) {
+        Outcome run = Zepocard(arguments, temp_.path());
+        EXPECT_NE(run.exitCode, 0) << arguments;
+        for (const std::string& shown : {run.err, run.out}) {
+            for (unsigned char c : shown)
+                EXPECT_TRUE((c >= 0x20 && c != 0x7f) || c == '\n')
+                    << arguments << ": control " << int(c) << "\n" << shown;
+            EXPECT_EQ(shown.find("\xc2\x9b"), std::string::npos) << arguments;
+        }
+    }
+    Outcome run = Zepocard(check, temp_.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("gone\\x1B[2J.bmp"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("\nx.zep:1"), std::string::npos) << "a forged finding line: " << run.out;
+    size_t lines = 0;
+    for (size_t at = 0; (at = run.out.find('\n', at)) != std::string::npos; ++at) ++lines;
+    Outcome json = Zepocard("check --json " + Q(hostile), temp_.path());
+    QJsonParseError error;
+    QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.out;
+    EXPECT_EQ(size_t(doc.array().size()), lines) << "one line per finding";
+    std::set<std::string> files;
+    for (const auto& f : doc.array()) files.insert(f.toObject()["file"].toString().toStdString());
+    EXPECT_EQ(files.count((hostile / forged).string()), 1u) << "JSON keeps the name as it is";
+}
+
+// A card without the editor's marker line is a correct hand-made card: a note, never an
+// error, and every command agrees.
+TEST_F(ZepocardSafetyTest, AHandWrittenCardIsANoteNotAnError) {
+    const fs::path hand = temp_.path() / "hand";
+    fs::create_directories(hand);
+    Card(hand / "main.zep", "card {main}\r\n\ttitle {手書き}\r\n\tnew {RED}\r\n\tbutton {1}{next,next.zep}\r\nend\r\n");
+    Card(hand / "next.zep", "card {next}\r\n\tnew {BLUE}\r\n\tbutton {0}{main,main.zep}\r\nend\r\n");
+    Outcome check = Zepocard("check " + Q(hand), temp_.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.out, (hand / "main.zep").string() + ":1: note: ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\n" +
+                             (hand / "next.zep").string() + ":1: note: ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\n");
+    EXPECT_EQ(check.out.find("読み込みますか"), std::string::npos) << "not the editor's question";
+    Outcome json = Zepocard("check --json " + Q(hand / "main.zep"), temp_.path());
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find("\"severity\": \"note\""), std::string::npos) << json.out;
+    for (const std::string& arguments :
+         {"normalize " + Q(hand / "main.zep"), "render " + Q(hand / "main.zep") + " -o " + Q(temp_.path() / "m.png"),
+          "export " + Q(hand) + " -o " + Q(temp_.path() / "site")}) {
+        Outcome run = Zepocard(arguments, temp_.path());
+        EXPECT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+        EXPECT_EQ(run.err.find("warning"), std::string::npos) << arguments << "\n" << run.err;
+    }
+}
+
+// File names as an archive made on the old system leaves them: raw Shift-JIS bytes. They
+// are the cards' own names, read and linked to byte for byte.
+TEST_F(ZepocardSafetyTest, RawShiftJisFileNamesAreTheCardsOwn) {
+    const fs::path old = temp_.path() / "old";
+    fs::create_directories(old);
+    const std::string a = Sjis("あ"), picture = Sjis("絵.bmp"), text = Sjis("表.txt");  // 表 ends in 0x5C
+    WriteBytes(old / "main.zep", "card {main}\r\n\tbitmap {0,0}{" + picture + "}{0}\r\n\ttextf {0,200}{" + text +
+                                     "}{0}\r\n\tbutton {1}{" + a + "," + a + ".zep}\r\nend\r\n");
+    WriteBytes(old / (a + ".zep"), "card {" + a + "}\r\n\tbutton {0}{main,main.zep}\r\nend\r\n");
+    fs::copy_file(set_ / "sakura.bmp", old / picture);
+    fs::copy_file(set_ / "aisatsu.txt", old / text);
+    Outcome check = Zepocard("check " + Q(old), temp_.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
+    EXPECT_EQ(check.out, (old / "main.zep").string() + ":1: note: ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\n" +
+                             (old / "あ.zep").string() + ":1: note: ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\n")
+        << "the name shown as the card's name, and reached from main";
+    Outcome exported = Zepocard("export " + Q(old) + " -o " + Q(temp_.path() / "site"), temp_.path());
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_TRUE(fs::is_regular_file(temp_.path() / "site" / "cards" / "あ.html"));
+    EXPECT_NE(ReadBytes(temp_.path() / "site" / "cards" / "main.html").find("href=\"%E3%81%82.html\""),
+              std::string::npos);
+}
+
+// A card of the folder may be a link to a card elsewhere: its files are still those of the
+// folder, and nothing is written outside the site, not even through links planted in it.
+TEST_F(ZepocardSafetyTest, ExportWritesNothingOutsideTheSite) {
+    const fs::path deep = temp_.path() / "a" / "b" / "c" / "set", elsewhere = temp_.path() / "x";
+    const fs::path site = temp_.path() / "o" / "p" / "q" / "site";
+    fs::create_directories(deep);
+    fs::create_directories(elsewhere);
+    fs::create_directories(site);
+    Card(elsewhere / "main.zep", "card {main}\r\n\twave {snd.wav}\r\nend\r\n");
+    WriteBytes(elsewhere / "snd.wav", "RIFF elsewhere");
+    WriteBytes(deep / "snd.wav", "RIFF of the set");
+    fs::create_symlink(elsewhere / "main.zep", deep / "main.zep");
+    auto before = FilesOutside(temp_.path(), site);
+    Outcome run = Zepocard("export " + Q(deep) + " -o " + Q(site), temp_.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(site / "media" / "snd.wav"), "RIFF of the set");
+    auto after = FilesOutside(temp_.path(), site);
+    after.erase(temp_.path() / "stderr.txt");
+    before.erase(temp_.path() / "stderr.txt");
+    EXPECT_TRUE(after == before) << "a file outside the site was written";
+
+    // Links in the site leading out of it are not written through.
+    const fs::path planted = temp_.path() / "planted";
+    fs::create_directories(planted);
+    WriteBytes(planted / "victim.html", "victim");
+    fs::remove_all(site / "media");
+    fs::create_directory_symlink(planted, site / "media");
+    fs::remove(site / "index.html");
+    fs::create_symlink(planted / "victim.html", site / "index.html");
+    run = Zepocard("export " + Q(deep) + " -o " + Q(site), temp_.path());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("index.html"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadBytes(planted / "victim.html"), "victim");
+    EXPECT_FALSE(fs::exists(planted / "snd.wav"));
+}
+
+// A page that lacks a picture or a text block is reported as render reports it.
+TEST_F(ZepocardSafetyTest, ExportReportsPicturesAndTextFilesItCouldNotDraw) {
+    const std::string main = ReadBytes(set_ / "main.zep");
+    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) +
+                                      "\tbitmap {1,1}{gone.bmp,100.0}{0}\r\n\ttextf {1,1}{gone.txt}{0}\r\nend\r\n");
+    Outcome run = Zepocard("export " + Q(set_) + " -o " + Q(temp_.path() / "site"), temp_.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("main.zep:"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("gone.bmp"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("gone.txt"), std::string::npos) << run.err;
+}
+
+// Media are copied in pieces: a large movie costs no more memory than a small one.
+TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
+    const std::string main = ReadBytes(set_ / "main.zep");
+    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) + "\tbutton {2}{AVI,big.avi}\r\nend\r\n");
+    auto peak = [&](std::uintmax_t bytes) {
+        fs::resize_file(set_ / "big.avi", bytes);  // sparse: costs no disk to make
+        int fds[2];
+        EXPECT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(fds[1], STDOUT_FILENO);
+            const std::string command = std::string(ZEPOCARD) + " export " + Q(set_) + " -o " +
+                                        Q(temp_.path() / "site") + " >/dev/null 2>/dev/null";
+            const int status = std::system(command.c_str());
+            struct rusage usage {};
+            ::getrusage(RUSAGE_CHILDREN, &usage);
+            const std::string kib = std::to_string(usage.ru_maxrss);
+            if (::write(STDOUT_FILENO, kib.data(), kib.size()) < 0) ::_exit(3);
+            ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 4);
+        }
+        ::close(fds[1]);
+        char buf[32] = {};
+        const ssize_t n = ::read(fds[0], buf, sizeof buf - 1);
+        ::close(fds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << bytes;
+        return n > 0 ? std::stol(buf) : -1L;
+    };
+    WriteBytes(set_ / "big.avi", "");
+    const long small = peak(1 << 20);
+    const long large = peak(std::uintmax_t{256} << 20);
+    EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.avi"), std::uintmax_t{256} << 20);
+    EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
+}
+
+}  // namespace
+}  // namespace zepo
