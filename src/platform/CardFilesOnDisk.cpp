@@ -13,6 +13,7 @@
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
 #include "core/Ascii.h"
+#include "core/InsideFolder.h"
 
 namespace zepo {
 bool StaysInsideFolder(const std::filesystem::path& relative) {
@@ -33,14 +34,24 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
     if (utf8.empty() || !StaysInsideFolder(relative)) return {};
     std::filesystem::path exact = folder / relative;
     std::error_code ec;
-    if (std::filesystem::exists(exact, ec)) return exact;
-    std::filesystem::path dir = exact.parent_path();
-    std::string leaf = exact.filename().string();
-    for (auto it = std::filesystem::directory_iterator(dir, ec); !ec && it != std::filesystem::directory_iterator();
-         it.increment(ec)) {
-        if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) return it->path();
+    std::filesystem::path found;
+    if (std::filesystem::exists(exact, ec)) {
+        found = exact;
+    } else {
+        const std::string leaf = exact.filename().string();
+        for (auto it = std::filesystem::directory_iterator(exact.parent_path(), ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) {
+                found = it->path();
+                break;
+            }
+        }
     }
-    return exact;
+    if (found.empty()) return RealPathInside(folder, exact) ? exact : std::filesystem::path();
+    // The file where it really lives, so that what is read is what was judged.
+    const std::filesystem::path real = std::filesystem::canonical(found, ec);
+    if (ec || !RealPathInside(folder, real)) return {};
+    return real;
 }
 
 namespace {
