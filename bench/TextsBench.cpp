@@ -43,7 +43,7 @@ void BM_RefitHorizontalBlock(benchmark::State& state) {
 }
 
 struct NoLauncher : zepo::Launcher {
-    bool StartProgram(const QString&, const QString&, const QString&) override { return false; }
+    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
     bool OpenDocument(const QString&) override { return false; }
 };
 

@@ -11,6 +11,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+// Defined by the targets that set something up once (libFuzzer calls it the same way).
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
         }
     }
     std::sort(inputs.begin(), inputs.end());
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     if (inputs.empty()) {
         std::fprintf(stderr, "no inputs\n");
         return 2;

@@ -89,6 +89,30 @@ def card_seeds():
           b"\t@slide {5}\r\n\t\t{x,x.zep\x83\x41bcd}\r\n\t\t{\x83,x,\x83,x.zep}\r\n\t@end\r\nend\r\n")
 
 
+def render_seeds():
+    """Cards to compose: the examples, the reader's hand-made cards, and every kind of object
+    at the far ends of the coordinates, where the drawing once overflowed."""
+    t = "fuzz_card_render"
+    for f in ("main.zep", "next.zep", "last.zep"):
+        copy(t, "examples/" + f, "example-" + f)
+    for name in ("texts.zep", "blocks.zep", "pictures.zep", "frames.zep"):
+        copy(t, "fuzz/corpus/fuzz_card_reader/" + name)
+    corners = [("2147483647", "2147483647"), ("2147483600", "10"), ("10", "2147483600"),
+               ("-2147483648", "-2147483648"), ("-2147483648", "10"), ("2147483000", "-2147483648")]
+    for i, at in enumerate(corners):
+        statements = ["\tfont {JG}{24}{0}", "\tcolor {WHITE}{BLUE2}"]
+        for decoration in range(4):
+            statements.append("\ttext {%s,%s}{横書き}{%d}" % (at + (decoration,)))
+            statements.append("\ttext2 {%s,%s}{たて}{%d}" % (at + (decoration,)))
+        statements += ["\tfont {JM}{28}{0,500}", "\ttextf {%s,%s}{aisatsu.txt}{0}" % at,
+                       "\ttextf2 {%s,%s}{tate.txt}{0}" % at,
+                       "\tbitmap {%s,%s}{sakura.bmp,100.0}{FA}" % at,
+                       "\tbitmap {%s,%s}{photo.bmp,10000}{FB2}" % at,
+                       "\tbitmap {%s,%s}{wide.bmp,0.01}{0}" % at,
+                       "\tcolor {}{GRAY}", "\tframe {%s,%s}{2147483647,2147483647}{FA}" % at]
+        write(t, "far-%d.zep" % i, card(*statements))
+
+
 # ---- BMP ---------------------------------------------------------------------------------
 
 def bmp(header_size, width, height, bpp, compression=0, colors_used=0, after_header=b"", pixels=b"",
@@ -182,6 +206,7 @@ def settings_seeds():
 
 def main():
     card_seeds()
+    render_seeds()
     bmp_seeds()
     jpeg_seeds()
     settings_seeds()

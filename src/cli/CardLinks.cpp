@@ -86,14 +86,6 @@ private:
     std::vector<CardLink> links_;
 };
 
-bool Inside(const fs::path& folder, const fs::path& file) {
-    auto f = folder.begin();
-    auto p = file.begin();
-    for (; f != folder.end(); ++f, ++p)
-        if (p == file.end() || *f != *p) return false;
-    return p != file.end();
-}
-
 }  // namespace
 
 std::vector<CardLink> FindCardLinks(const std::vector<std::string>& lines) { return LinkWalker(lines).Run(); }
@@ -102,15 +94,11 @@ FolderFile LookUpInFolder(const fs::path& folder, std::string_view sjisName) {
     std::error_code ec;
     const fs::path base = fs::canonical(folder, ec);
     if (ec) return {};
-    const fs::path named = ResolveInFolder(base, sjisName);
-    if (!fs::exists(named, ec)) {
-        // A name that leaves the folder is wrong wherever the set is copied to, whether the
-        // file happens to exist here or not.
-        if (!Inside(base, fs::weakly_canonical(named, ec))) return {Lookup::Outside, {}};
-        return {Lookup::Missing, {}};
-    }
-    fs::path real = fs::canonical(named, ec);
-    if (ec || !Inside(base, real)) return {Lookup::Outside, {}};
+    // The rule every reader of a card's names follows, so that what is called outside here
+    // is exactly what rendering, export and the editor leave unread.
+    const fs::path real = ResolveInFolder(base, sjisName);
+    if (real.empty()) return {Lookup::Outside, {}};
+    if (!fs::exists(real, ec)) return {Lookup::Missing, {}};
     if (!fs::is_regular_file(real, ec)) return {Lookup::NotPlainFile, {}};
     return {Lookup::Found, real};
 }

@@ -2,18 +2,25 @@
 
 #include <optional>
 
+#include "core/InsideFolder.h"
 #include "core/TextCodec.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
+#include "platform/CardFilesOnDisk.h"
 #include "core/Ascii.h"
 
 namespace zepo {
 namespace {
 
-std::filesystem::path InFolder(const std::filesystem::path& folder, std::string_view sjisName) {
-    return folder / std::filesystem::path(SjisToUtf8(sjisName));
+// Written beside the picture, never through a link leading out of the save folder. Pictures
+// are read by ResolveInFolder, as the card reads them when next opened, so a link out of
+// the folder reads nothing here either.
+Status SaveInFolder(const Bitmap& bitmap, const std::filesystem::path& folder, std::string_view sjisName) {
+    const std::filesystem::path path = folder / std::filesystem::path(SjisToUtf8(sjisName));
+    if (!RealPathInside(folder, path)) return Fail("outside the save folder");
+    return SaveBmp(bitmap, path);
 }
 
 bool EndsWithLowered(std::string_view name, std::string_view suffix) {
@@ -22,7 +29,7 @@ bool EndsWithLowered(std::string_view name, std::string_view suffix) {
 
 // The JPEG as a 24-bit BMP beside it; the name of the BMP, or nothing.
 std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std::string_view jpgName) {
-    auto bytes = ReadPictureBytes(InFolder(folder, jpgName));
+    auto bytes = ReadPictureBytes(ResolveInFolder(folder, jpgName));
     if (!bytes) return std::nullopt;
     auto jpeg = DecodeJpeg(bytes.value());
     if (!jpeg) return std::nullopt;
@@ -30,7 +37,7 @@ std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std:
                                                                       : ConvertTo24(jpeg.value().bitmap);
     if (!bitmap) return std::nullopt;
     std::string bmpName = std::string(jpgName.substr(0, jpgName.size() - 4)) + ".bmp";
-    if (!SaveBmp(bitmap.value(), InFolder(folder, bmpName))) return std::nullopt;
+    if (!SaveInFolder(bitmap.value(), folder, bmpName)) return std::nullopt;
     return bmpName;
 }
 
@@ -46,7 +53,7 @@ PictureImport ImportPicture(const std::filesystem::path& folder, std::string_vie
         }
         result.fileName = *bmp;
     }
-    auto loaded = LoadPictureByName(InFolder(folder, result.fileName));
+    auto loaded = LoadPictureByName(ResolveInFolder(folder, result.fileName));
     if (!loaded || loaded.value().bitmap.Empty()) {
         result.failed = true;
         return result;
@@ -61,7 +68,7 @@ PictureImport ImportPicture(const std::filesystem::path& folder, std::string_vie
 
     auto wide = ConvertTo24(loaded.value().bitmap);
     auto reduced = wide ? MedianCutReduce(wide.value(), 8) : Result<Bitmap>(wide.error());
-    if (!reduced || !SaveBmp(reduced.value(), InFolder(folder, result.fileName))) {
+    if (!reduced || !SaveInFolder(reduced.value(), folder, result.fileName)) {
         result.failed = true;  // the picture stays as loaded
         return result;
     }

@@ -11,6 +11,8 @@
 namespace zepo {
 namespace {
 
+constexpr const char* kTooManyScans = "too many scans";
+
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
@@ -62,6 +64,58 @@ struct DecodeState {
     std::string refusal;  // a reason of ours to stop, as opposed to libjpeg's own message
 };
 
+// Each scan of a progressive file is a pass over every block of the picture, and a few
+// megabytes can hold thousands of scans of nearly nothing: such a file held the decoder for
+// minutes. Ordinary encoders write about ten scans.
+//
+// The scans are counted on the bytes before anything is decoded, as libjpeg reads them:
+// marker segments by their length, coded data up to the next marker that is not a restart,
+// bytes between markers skipped, up to the end of the picture. libjpeg itself would only
+// tell after decoding the first scans into a buffer of the whole picture, which for a large
+// one costs hundreds of megabytes and seconds. Counting stops past `limit`.
+int CountScans(std::span<const uint8_t> data, int limit) {
+    const size_t n = data.size();
+    auto isMarker = [&](size_t at) {
+        return at + 1 < n && data[at] == 0xFF && data[at + 1] != 0x00 && data[at + 1] != 0xFF &&
+               (data[at + 1] < 0xD0 || data[at + 1] > 0xD7);
+    };
+    int scans = 0;
+    size_t i = 0;
+    while (i + 3 < n && scans <= limit) {
+        if (!isMarker(i)) {
+            ++i;
+            continue;
+        }
+        const uint8_t code = data[i + 1];
+        i += 2;
+        if (code == 0xD9) break;                   // end of picture
+        if (code == 0xD8 || code == 0x01) continue;  // no length: start of picture, TEM
+        const size_t length = size_t(data[i]) << 8 | data[i + 1];
+        if (length < 2) break;  // libjpeg stops here too
+        i += length;
+        if (code != 0xDA) continue;
+        ++scans;
+        while (i < n && !isMarker(i)) ++i;
+    }
+    return scans;
+}
+
+// What libjpeg reads, checked before each row of input it takes in: the count above holds
+// for every file libjpeg decodes, and this makes sure of it.
+struct ScanGuard {
+    jpeg_progress_mgr pub;  // first member: libjpeg hands us back this pointer
+    ErrorManager* err;
+    DecodeState* state;
+};
+
+void StopAfterTooManyScans(j_common_ptr common) {
+    auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
+    if (cinfo->input_scan_number <= kMaxJpegScans) return;
+    auto* guard = reinterpret_cast<ScanGuard*>(cinfo->progress);
+    guard->state->refusal = kTooManyScans;
+    std::longjmp(guard->err->jump, 1);
+}
+
 void ConvertCmykRow(const JSAMPLE* cmyk, uint8_t* bgr, int width, bool adobeInverted) {
     for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
         // Adobe writes CMYK inverted, so each stored value is already "how much light".
@@ -78,9 +132,10 @@ void ConvertCmykRow(const JSAMPLE* cmyk, uint8_t* bgr, int width, bool adobeInve
     }
 }
 
-bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, DecodeState* st) {
+bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, ScanGuard* guard, DecodeState* st) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
+    cinfo->progress = &guard->pub;
     jpeg_mem_src(cinfo, st->data.data(), static_cast<unsigned long>(st->data.size()));
     jpeg_read_header(cinfo, TRUE);
 
@@ -181,13 +236,16 @@ bool RunEncode(jpeg_compress_struct* cinfo, ErrorManager* err, EncodeState* st) 
 
 Result<DecodedPicture> DecodeJpeg(std::span<const uint8_t> data) {
     if (data.empty()) return Fail("empty JPEG file");
+    if (CountScans(data, kMaxJpegScans) > kMaxJpegScans) return Fail(kTooManyScans);
     jpeg_decompress_struct cinfo{};
     ErrorManager err;
     cinfo.err = &InstallErrorManager(&err)->pub;
     DecodeState st{data, {}, {}};
+    ScanGuard guard{{}, &err, &st};
+    guard.pub.progress_monitor = StopAfterTooManyScans;
     bool ok = false;
     try {
-        ok = RunDecode(&cinfo, &err, &st);
+        ok = RunDecode(&cinfo, &err, &guard, &st);
     } catch (const std::bad_alloc&) {
         st.refusal = kOutOfMemory;
     }

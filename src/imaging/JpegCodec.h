@@ -13,6 +13,10 @@ namespace zepo {
 
 inline constexpr int kCaptureJpegQuality = 90;
 
+// Files of more scans than this are refused ("too many scans"): each scan costs a pass
+// over the whole picture.
+inline constexpr int kMaxJpegScans = 100;
+
 // Grey, YCbCr, RGB and CMYK/YCCK files all decode to a 24-bit picture; fileBitsPerPixel is
 // 8 per component of the file.
 Result<DecodedPicture> DecodeJpeg(std::span<const uint8_t> data);

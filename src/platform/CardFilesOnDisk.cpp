@@ -13,6 +13,7 @@
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
 #include "core/Ascii.h"
+#include "core/InsideFolder.h"
 
 namespace zepo {
 bool StaysInsideFolder(const std::filesystem::path& relative) {
@@ -48,16 +49,29 @@ std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::
     // the old system left unconverted), each exactly and then ignoring ASCII case.
     const std::filesystem::path candidates[] = {folder / relative, folder / raw};
     std::error_code ec;
-    for (const auto& exact : candidates)
-        if (std::filesystem::exists(exact, ec)) return exact;
+    std::filesystem::path found;
     for (const auto& exact : candidates) {
+        if (std::filesystem::exists(exact, ec)) {
+            found = exact;
+            break;
+        }
+    }
+    for (const auto& exact : candidates) {
+        if (!found.empty()) break;
         const std::string leaf = exact.filename().string();
         for (auto it = std::filesystem::directory_iterator(exact.parent_path(), ec);
              !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-            if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) return it->path();
+            if (SameIgnoringAsciiCase(it->path().filename().string(), leaf)) {
+                found = it->path();
+                break;
+            }
         }
     }
-    return candidates[0];
+    if (found.empty()) return RealPathInside(folder, candidates[0]) ? candidates[0] : std::filesystem::path();
+    // The file where it really lives, so that what is read is what was judged.
+    const std::filesystem::path real = std::filesystem::canonical(found, ec);
+    if (ec || !RealPathInside(folder, real)) return {};
+    return real;
 }
 
 namespace {

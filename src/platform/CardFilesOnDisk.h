@@ -11,8 +11,10 @@ namespace zepo {
 // Converts a Shift-JIS file name into the file system's UTF-8 path inside `folder`.
 // Cards made on Windows name their files without regard to case, so when no file has the
 // exact name, a file of the folder whose name differs only in ASCII case is taken.
-// A card comes from anyone: an absolute name or one that climbs out of `folder` ("..\..\x")
-// gives an empty path, which names no file, so nothing outside the save folder is ever read.
+// A card comes from anyone: an absolute name, one that climbs out of `folder` ("..\..\x")
+// or one whose real path (links followed, RealPathInside) lies outside it gives an empty
+// path, which names no file, so nothing outside the save folder is ever read. An existing
+// file comes back as its real path.
 std::filesystem::path ResolveInFolder(const std::filesystem::path& folder, std::string_view sjisName);
 
 // True for a name that stays inside the folder it is resolved against.

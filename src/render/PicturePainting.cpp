@@ -1,12 +1,13 @@
 #include "render/PicturePainting.h"
 
 #include "render/BorderDrawing.h"
+#include "render/CardRect.h"
 #include "render/StyleLabels.h"
 
 namespace zepo {
 namespace {
 
-QRect Bounds(const Slot& s) { return QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height); }
+QRect Bounds(const Slot& s) { return CardRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "core/TextCodec.h"
 #include "model/Layout.h"
 #include "render/BorderDrawing.h"
+#include "render/CardRect.h"
 #include "render/FramePainting.h"
 #include "render/Fonts.h"
 #include "render/StyleLabels.h"
@@ -21,10 +22,9 @@ QString Shown(std::string_view sjis) { return QString::fromStdString(SjisToUtf8(
 // and one font height when `cell` is valid.
 void DrawAt(QPainter& p, long long x, long long y, const QString& text, int height, const QColor& color,
             const QColor& cell = QColor()) {
-    const int ix = SaturatedInt(x), iy = SaturatedInt(y);
-    if (cell.isValid()) p.fillRect(QRect(ix, iy, p.fontMetrics().horizontalAdvance(text), height), cell);
+    if (cell.isValid()) p.fillRect(CardRect(x, y, p.fontMetrics().horizontalAdvance(text), height), cell);
     p.setPen(color);
-    p.drawText(QRect(ix, iy, 1 << 20, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+    p.drawText(CardRect(x, y, 1 << 20, height), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
 // The units a text is drawn in: the whole caption, or one character per row when vertical.
@@ -43,7 +43,7 @@ void PaintOneLineText(QPainter& p, const Slot& s, RenderMode mode) {
     const long long left = s.bounds.left, top = s.bounds.top;
     const std::vector<std::string> units = Units(s);
     if (mode == RenderMode::Edit) {
-        if (!s.transparent) p.fillRect(QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height), back);
+        if (!s.transparent) p.fillRect(CardRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height), back);
         for (size_t k = 0; k < units.size(); ++k) DrawAt(p, left, top + static_cast<long long>(h) * k, Shown(units[k]), h, fore);
         p.restore();
         return;
@@ -71,7 +71,7 @@ void PaintTextBlock(QPainter& p, const Slot& s, RenderMode mode) {
     const QRect view = p.window();
     if (mode == RenderMode::Edit) {
         // White text would vanish on white: the edit view turns it round.
-        const QRect r = QRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height).intersected(view);
+        const QRect r = CardRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height).intersected(view);
         if (!r.isEmpty()) p.fillRect(r, s.block.color == kWhite ? Qt::black : Qt::white);
     }
     p.setFont(MakeFont(s.font));

@@ -67,6 +67,9 @@ TEST(CardLinksTest, FilesAreLookedUpAsPlainFilesInsideTheFolder) {
     test::WriteBytes(dir / "secret.wav", "x");
     std::filesystem::create_symlink(dir / "secret.wav", dir / "set" / "link.wav");
     std::filesystem::create_symlink(dir / "set" / "Ding.WAV", dir / "set" / "inner.wav");
+    std::filesystem::create_directories(dir / "elsewhere");
+    test::WriteBytes(dir / "elsewhere" / "x.wav", "x");
+    std::filesystem::create_directory_symlink(dir / "elsewhere", dir / "set" / "out");
     struct Case {
         const char* name;
         Lookup expected;
@@ -74,7 +77,8 @@ TEST(CardLinksTest, FilesAreLookedUpAsPlainFilesInsideTheFolder) {
         {"Ding.WAV", Lookup::Found},     {"ding.wav", Lookup::Found},       {"sub/a.mid", Lookup::Found},
         {"sub\\a.mid", Lookup::Found},   {"会議 #1.zep", Lookup::Found},    {"inner.wav", Lookup::Found},
         {"gone.wav", Lookup::Missing},   {"../secret.wav", Lookup::Outside}, {"../gone.wav", Lookup::Outside},
-        {"link.wav", Lookup::Outside},   {"folder.wav", Lookup::NotPlainFile},
+        {"link.wav", Lookup::Outside},   {"folder.wav", Lookup::NotPlainFile}, {"out\\x.wav", Lookup::Outside},
+        {"out/gone.wav", Lookup::Outside}, {"out\\..\\secret.wav", Lookup::Outside},
     };
     for (const Case& c : cases) EXPECT_EQ(LookUpInFolder(dir / "set", Sjis(c.name)).state, c.expected) << c.name;
     const std::string absolute = (dir / "secret.wav").string();

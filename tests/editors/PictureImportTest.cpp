@@ -113,6 +113,37 @@ TEST(ImportPicture, HostileFilesAreReportedAndNothingIsLoaded) {
     }
 }
 
+// Links in the save folder are followed only while they stay inside it, for reading the
+// chosen picture and for writing its conversion or reduction alike.
+TEST(ImportPicture, LinksOutOfTheSaveFolderAreNeitherReadNorWritten) {
+    TempFolder dir;
+    const auto out = dir.path() / "elsewhere", set = dir.path() / "set";
+    std::filesystem::create_directories(out);
+    std::filesystem::create_directories(set);
+    WriteBytes(out / "secret.bmp", Bmp24());
+    WriteBytes(out / "secret.jpg", Jpeg());
+    WriteBytes(out / "victim.bmp", Bmp24());
+    WriteBytes(set / "photo.jpg", Jpeg());
+    WriteBytes(set / "inside.bmp", Bmp24());
+    std::filesystem::create_symlink(out / "secret.bmp", set / "out.bmp");
+    std::filesystem::create_symlink(out / "secret.jpg", set / "out.jpg");
+    std::filesystem::create_symlink(out / "victim.bmp", set / "photo.bmp");
+    std::filesystem::create_symlink("inside.bmp", set / "alias.bmp");
+    const struct {
+        const char* chosen;
+        bool loaded;
+    } cases[] = {{"out.bmp", false}, {"out.jpg", false}, {"photo.jpg", false}, {"alias.bmp", true}};
+    for (const auto& c : cases) {
+        const PictureImport got = ImportPicture(set, c.chosen, true);
+        EXPECT_EQ(got.pixels != nullptr, c.loaded) << c.chosen;
+        EXPECT_EQ(got.failed, !c.loaded) << c.chosen;
+    }
+    for (const char* name : {"secret.bmp", "victim.bmp"}) EXPECT_EQ(ReadBytes(out / name), Bmp24()) << name;
+    EXPECT_EQ(ReadBytes(out / "secret.jpg"), Jpeg());
+    EXPECT_TRUE(std::filesystem::is_symlink(set / "photo.bmp"));
+    EXPECT_EQ(FileDepth(set / "inside.bmp"), 8) << "the link inside is reduced where it leads";
+}
+
 TEST(ImportPicture, AReductionThatCannotBeWrittenKeepsThePictureAsLoaded) {
     TempFolder dir;
     const auto file = dir.path() / "locked.bmp";

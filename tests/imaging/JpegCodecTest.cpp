@@ -6,6 +6,7 @@
 
 #include <jpeglib.h>
 
+#include "ManyScanJpeg.h"
 #include "TestPictures.h"
 #include "imaging/JpegCodec.h"
 
@@ -15,7 +16,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Grey and Adobe CMYK files, which our encoder never writes, straight from libjpeg.
-Bytes EncodeRaw(int width, int height, int components, J_COLOR_SPACE space, const Bytes& samples) {
+Bytes EncodeRaw(int width, int height, int components, J_COLOR_SPACE space, const Bytes& samples,
+               bool progressive = false) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
     cinfo.err = jpeg_std_error(&err);
@@ -29,6 +31,7 @@ Bytes EncodeRaw(int width, int height, int components, J_COLOR_SPACE space, cons
     cinfo.in_color_space = space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 95, TRUE);
+    if (progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPLE*>(samples.data() + cinfo.next_scanline * width * components);
@@ -96,6 +99,41 @@ TEST(JpegCodec, GreyAndAdobeCmykDecodeToColour) {
     EXPECT_NEAR(o.r, 255, 3);
     EXPECT_NEAR(o.g, 127, 3);
     EXPECT_NEAR(o.b, 0, 3);
+}
+
+// Every scan of a progressive file is another pass over all of the picture's blocks; a file
+// of a few megabytes can hold thousands. Ordinary encoders write about ten, so a file of
+// more than a hundred is refused before its scans are decoded.
+TEST(JpegCodec, ProgressiveFilesOfTooManyScansAreRefused) {
+    Bytes photo;
+    for (int i = 0; i < 40 * 24; ++i) photo.insert(photo.end(), {uint8_t(i), 90, uint8_t(255 - i % 256)});
+    const Bytes ordinary = EncodeRaw(40, 24, 3, JCS_RGB, photo, /*progressive=*/true);
+    ASSERT_LT(FindMarker(ordinary, 0xC2), ordinary.size());
+    EXPECT_TRUE(DecodeJpeg(ordinary)) << "an ordinary progressive file decodes";
+
+    const struct {
+        test::ManyScans file;
+        bool decodes;
+    } cases[] = {
+        {{8, 8, 1, 1, 1}, true},        {{40, 24, 1, 33, 1}, true},       {{40, 24, 2, 33, 1}, false},
+        {{40, 24, 1, 4, 9}, false},    {{16, 16, 11, 63, 11}, false},
+    };
+    for (const auto& c : cases) {
+        const int scans = c.file.Scans();
+        auto decoded = DecodeJpeg(test::ManyScanJpeg(c.file));
+        ASSERT_EQ(decoded.ok(), c.decodes) << scans << " scans: " << (decoded ? "" : decoded.error().message);
+        if (!decoded) {
+            EXPECT_EQ(decoded.error().message, "too many scans") << scans;
+            continue;
+        }
+        const Bitmap& picture = decoded.value().bitmap;
+        ASSERT_EQ(picture.Width(), c.file.width);
+        ASSERT_EQ(picture.Height(), c.file.height);
+        const test::Rgb grey = test::PixelAt(picture, c.file.width - 1, c.file.height - 1);
+        EXPECT_EQ(grey.r, 128) << scans;
+        EXPECT_EQ(grey.g, 128) << scans;
+        EXPECT_EQ(grey.b, 128) << scans;
+    }
 }
 
 TEST(JpegCodec, DamagedFilesAreErrors) {

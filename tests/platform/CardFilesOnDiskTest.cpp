@@ -158,6 +158,58 @@ TEST_F(CardFilesOnDiskTest, RawShiftJisFileNamesAreFoundByteForByte) {
     }
 }
 
+// A set unpacked from an archive can hold links. What a name leads to is judged where it
+// really lives, every link followed: a link out of the save folder (a file, a subfolder, one
+// reached through the ASCII case rule) reads nothing, a link that stays inside reads as its
+// target, and a save folder opened through a link of its own still reads its files.
+TEST_F(CardFilesOnDiskTest, LinksAreReadOnlyWhenTheyLeadToAFileInsideTheSaveFolder) {
+    fs::create_directories(dir_ / "elsewhere");
+    fs::create_directories(dir_ / "card" / "real");
+    Write("secret.txt", "secret");
+    Write("elsewhere/n.txt", "secret");
+    Write("card/in.txt", "ok");
+    Write("card/real/r.txt", "ok");
+    QImage image(2, 2, QImage::Format_RGB888);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "secret.bmp").string())));
+    ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "card" / "in.bmp").string())));
+    const std::pair<const char*, fs::path> links[] = {
+        {"notes.txt", dir_ / "secret.txt"}, {"up.txt", "../secret.txt"},    {"NOTES2.TXT", dir_ / "secret.txt"},
+        {"sub", dir_ / "elsewhere"},         {"pic.bmp", dir_ / "secret.bmp"}, {"alias.txt", "in.txt"},
+        {"inner", dir_ / "card" / "real"},   {"alias.bmp", dir_ / "card" / "in.bmp"},
+    };
+    for (const auto& [name, target] : links) fs::create_symlink(target, dir_ / "card" / name);
+    fs::create_directory_symlink(dir_ / "card", dir_ / "opened");
+    const struct {
+        const char* folder;
+        const char* name;
+        bool read;
+    } cases[] = {
+        {"card", "notes.txt", false}, {"card", "up.txt", false},     {"card", "notes2.txt", false},
+        {"card", "sub\\n.txt", false}, {"card", "sub/n.txt", false}, {"card", "alias.txt", true},
+        {"card", "inner\\r.txt", true}, {"card", "in.txt", true},    {"opened", "alias.txt", true},
+        {"opened", "notes.txt", false}, {"opened", "real\\r.txt", true}, {"card", "sub\\..\\secret.txt", false},
+    };
+    for (const auto& c : cases) {
+        CardFilesOnDisk files(dir_ / c.folder);
+        const auto lines = files.ReadTextLines(c.name);
+        EXPECT_EQ(lines.has_value(), c.read) << c.folder << "/" << c.name;
+        if (lines) {
+            EXPECT_EQ(*lines, std::vector<std::string>{"ok"}) << c.name;
+        }
+        EXPECT_EQ(!ResolveInFolder(dir_ / c.folder, c.name).empty(), c.read) << c.folder << "/" << c.name;
+    }
+    const struct {
+        const char* name;
+        bool read;
+    } pictures[] = {{"pic.bmp", false}, {"sub\\..\\secret.bmp", false}, {"alias.bmp", true}, {"in.bmp", true}};
+    CardFilesOnDisk files(dir_ / "card");
+    for (const auto& p : pictures) {
+        EXPECT_EQ(files.PictureSize(p.name).has_value(), p.read) << p.name;
+        EXPECT_EQ(files.LoadPicture(p.name).has_value(), p.read) << p.name;
+    }
+}
+
 // A text block keeps only what it can ever show: a 64 MiB text file costs no more than that.
 TEST_F(CardFilesOnDiskTest, TextBlocksKeepOnlyWhatCanBeShown) {
     std::string text = std::string(kMaxTextBlockLineBytes - 1, 'x') + Sjis("あ") + std::string(1000, 'a') + "\r\n";

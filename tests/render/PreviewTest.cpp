@@ -124,6 +124,44 @@ TEST(Preview, AWhiteTextBlockIsWhiteTextOnTheCardColourWithoutABox) {
     EXPECT_GT(white, 5) << "the text shows";
 }
 
+// A card may place an object anywhere an int reaches. At the far ends the objects lie off
+// every screen: they draw nothing, in the preview and in the edit view alike, and none of
+// their edges wraps round into view (nor, under UBSan, overflows on the way).
+TEST(Preview, ObjectsAtTheFarEndsOfTheCoordinatesDrawNothing) {
+    App();
+    constexpr int kMax = 2147483647, kMin = -2147483647 - 1;
+    constexpr int kHuge = kMax - 100;  // from kMin its border still ends left of the screen
+    const std::pair<int, int> corners[] = {{kMax, kMax}, {kMax - 3, 10}, {10, kMax - 3}, {kMin, kMin}, {kMin, 10},
+                                           {kMax - 30, kMin}};
+    const QSize screen(80, 60);
+    const Card empty = EmptyCard(4);
+    CardRenderer editing;
+    const QImage emptyEdit = editing.Render(empty, screen);
+    for (const auto& [x, y] : corners) {
+        Card card = EmptyCard(4);
+        for (int decoration : {0, 1, 2, 3}) {
+            Slot& text = Place(card, SlotKind::OneLineText, decoration + 1, {x, y, 60, 20});
+            text.caption = "Ab";
+            text.text.decoration = decoration;
+            text.text.direction = decoration % 2;
+            text.transparent = decoration == 0;
+        }
+        for (int n : {1, 2}) {
+            Slot& block = Place(card, SlotKind::TextBlock, n, {x, y, kHuge, kHuge});
+            block.lines = {"one", "two", "three"};
+            block.block.direction = n - 1;
+        }
+        for (int n : {1, 2, 3}) {
+            Slot& picture = Place(card, SlotKind::Picture, n, {x, y, n == 3 ? kHuge : 40, n == 3 ? kHuge : 30});
+            if (n != 2) picture.picture.pixels = Solid(4, 3, 0xFFFF0000);
+            picture.stretch = n != 1;
+            picture.picture.frame = n;
+        }
+        EXPECT_EQ(ComposeCard(card, {}, screen), ComposeCard(empty, {}, screen)) << x << "," << y;
+        EXPECT_EQ(editing.Render(card, screen), emptyEdit) << x << "," << y;
+    }
+}
+
 TEST(Preview, ARendererComposesWithTheSamePaintersWhateverItsMode) {
     App();
     Card card = EmptyCard(4);
