@@ -3,13 +3,11 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <optional>
 
 #include "cli/Commands.h"
 #include "cli/TerminalText.h"
-#include "core/Ascii.h"
 #include "core/Version.h"
 
 namespace zepo::cli {
@@ -49,15 +47,6 @@ struct CommandInfo {
     std::vector<OptionInfo> options;
     Build build;
 };
-
-std::optional<int> NumberBetween(std::string_view text, int low, int high) {
-    int n = 0;
-    const char* end = text.data() + text.size();
-    if (text.empty() || text[0] < '0' || text[0] > '9') return std::nullopt;
-    auto [p, ec] = std::from_chars(text.data(), end, n);
-    if (ec != std::errc() || p != end || n < low || n > high) return std::nullopt;
-    return n;
-}
 
 bool ScreenOption(const Parsed& p, QSize& screen, std::string& error) {
     if (!p.Has("screen")) return true;
@@ -310,23 +299,6 @@ template <class... Run>
 Overloaded(Run...) -> Overloaded<Run...>;
 
 }  // namespace
-
-std::optional<PictureFormat> PictureFormatNamed(std::string_view typed) {
-    const std::string name = AsciiLower(std::string(typed));
-    if (name == "png") return PictureFormat::Png;
-    if (name == "bmp") return PictureFormat::Bmp;
-    if (name == "jpg" || name == "jpeg") return PictureFormat::Jpg;
-    return std::nullopt;
-}
-
-std::optional<QSize> ScreenNamed(std::string_view text) {
-    const size_t x = text.find_first_of("xX");
-    if (x == std::string_view::npos) return std::nullopt;
-    const auto w = NumberBetween(text.substr(0, x), 1, kMaxScreenSide);
-    const auto h = NumberBetween(text.substr(x + 1), 1, kMaxScreenSide);
-    if (!w || !h) return std::nullopt;
-    return QSize(*w, *h);
-}
 
 std::variant<Reply, CommandOptions> ReadCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return Reply{GeneralHelp(), 2};

@@ -25,6 +25,9 @@ std::optional<PictureFormat> PictureFormatNamed(std::string_view name);
 inline constexpr int kMaxScreenSide = 8192;
 std::optional<QSize> ScreenNamed(std::string_view text);
 
+// A whole number from low to high written in digits only (no sign, no blanks).
+std::optional<int> NumberBetween(std::string_view text, int low, int high);
+
 struct NormalizeOptions {
     std::string card;
     std::string out;  // empty: standard output
