@@ -2,8 +2,9 @@
 # Installs everything the build, the tests, the benchmark and the fuzzing (clang with
 # libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks), movie playback
 # (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
-# Japanese translations, the desktop-file, MIME and XML checkers, a window manager for the
-# window-size test, the desktop's program look-up and the browser test of the
+# Japanese translations, the manual pages (help2man makes zepocard's, groff checks both),
+# the desktop-file, MIME and XML checkers, a window manager for the window-size test, the
+# desktop's program look-up and the browser test of the
 # exported web pages (headless Chromium through Selenium) need on a fresh
 # Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
@@ -17,7 +18,7 @@ PACKAGES="g++ cmake make pkg-config
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
-  desktop-file-utils shared-mime-info libxml2-utils xvfb openbox xdg-utils
+  desktop-file-utils shared-mime-info libxml2-utils xvfb openbox xdg-utils help2man groff-base
   chromium chromium-driver python3-selenium"
 
 missing=""

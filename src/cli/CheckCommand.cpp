@@ -57,23 +57,9 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
 
 // Checks each card as the editor reads it and the set as a whole: links that lead nowhere
 // or out of the folder, and cards that main.zep never leads to.
-int RunCheck(const std::vector<std::string>& args) {
-    bool json = false;
-    std::vector<std::string> inputs;
-    for (const std::string& a : args) {
-        if (a == "--json") {
-            json = true;
-        } else if (a.empty() || a[0] == '-') {
-            inputs.clear();
-            break;
-        } else {
-            inputs.push_back(a);
-        }
-    }
-    if (inputs.empty()) {
-        std::cerr << "usage: zepocard check [--json] CARD.zep... | DIR\n";
-        return 2;
-    }
+int RunCheck(const CheckOptions& options) {
+    const bool json = options.json;
+    const std::vector<std::string>& inputs = options.inputs;
     std::string error;
     auto cards = CollectCards(inputs, error);
     if (!cards) {

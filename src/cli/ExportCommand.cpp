@@ -31,15 +31,6 @@ constexpr int kThumbnailWidth = 160;
 // Movies are the largest files a card names; anything beyond this is not one.
 constexpr std::uintmax_t kMaxMediumBytes = std::uintmax_t{1} << 30;
 
-bool ParseScreen(const std::string& text, QSize& size) {
-    int w = 0, h = 0;
-    char x = 0, rest = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || (x != 'x' && x != 'X')) return false;
-    if (w < 1 || h < 1 || w > 8192 || h > 8192) return false;
-    size = QSize(w, h);
-    return true;
-}
-
 std::string Png(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -299,20 +290,10 @@ private:
 
 }  // namespace
 
-int RunExport(const std::vector<std::string>& args) {
-    std::string folder, site;
-    QSize screen(1024, 768);  // as zepocard render and the editor's canvas
-    bool usage = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size() && site.empty()) site = args[++i];
-        else if (args[i] == "--screen" && i + 1 < args.size()) usage |= !ParseScreen(args[++i], screen);
-        else if (!args[i].empty() && args[i][0] != '-' && folder.empty()) folder = args[i];
-        else usage = true;
-    }
-    if (usage || folder.empty() || site.empty()) {
-        std::cerr << "usage: zepocard export DIR -o SITE [--screen WxH]\n";
-        return 2;
-    }
+int RunExport(const ExportOptions& options) {
+    const std::string& folder = options.folder;
+    const std::string& site = options.site;
+    const QSize screen = options.screen;
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         std::cerr << "zepocard: " << Printable(ShownName(folder)) << " is not a folder of cards\n";

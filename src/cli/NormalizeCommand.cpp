@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "cli/CardReading.h"
@@ -11,20 +13,9 @@
 namespace zepo::cli {
 
 // Reads a card as the open command does and writes it as the save command would.
-int RunNormalize(const std::vector<std::string>& args) {
-    std::string input, output;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) output = args[++i];
-        else if (input.empty() && !args[i].empty() && args[i][0] != '-') input = args[i];
-        else {
-            std::cerr << "usage: zepocard normalize CARD.zep [-o OUT.zep]\n";
-            return 2;
-        }
-    }
-    if (input.empty()) {
-        std::cerr << "usage: zepocard normalize CARD.zep [-o OUT.zep]\n";
-        return 2;
-    }
+int RunNormalize(const NormalizeOptions& options) {
+    const std::string& input = options.card;
+    const std::string& output = options.out;
     std::string error;
     auto read = ReadCardFile(input, error);
     if (!read) {
@@ -66,6 +57,9 @@ int RunNormalize(const std::vector<std::string>& args) {
     }
     std::string bytes = JoinMacroLines(lines);
     if (output.empty()) {
+        // On a terminal the card is read, not kept: UTF-8 as all zepocard prints, its control
+        // characters shown rather than obeyed. A pipe or a file gets the card's own bytes.
+        if (::isatty(STDOUT_FILENO)) bytes = Printable(SjisToUtf8(bytes), /*keepLayout=*/true);
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return FinishStandardOutput(0);
     }

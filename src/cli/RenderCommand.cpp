@@ -9,7 +9,6 @@
 #include <iostream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "cli/CardReading.h"
@@ -18,98 +17,16 @@
 #include "cli/StandardOutput.h"
 #include "cli/TerminalText.h"
 #include "core/AtomicFile.h"
-#include "core/Numbers.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "render/CardRenderer.h"
-#include "core/Ascii.h"
 
 namespace zepo::cli {
 namespace {
 
-enum class Format { Png, Bmp, Jpg };
-
-struct Options {
-    std::vector<std::filesystem::path> cards;
-    std::filesystem::path out;
-    QSize screen{1024, 768};
-    std::optional<Format> format;
-    int jobs = 0;
-};
-
-std::optional<Format> FormatNamed(const std::string& typed) {
-    const std::string name = AsciiLower(typed);
-    if (name == "png") return Format::Png;
-    if (name == "bmp") return Format::Bmp;
-    if (name == "jpg" || name == "jpeg") return Format::Jpg;
-    return std::nullopt;
-}
+using Format = PictureFormat;
 
 const char* Extension(Format f) { return f == Format::Png ? ".png" : f == Format::Bmp ? ".bmp" : ".jpg"; }
-
-std::optional<QSize> ScreenNamed(const std::string& text) {
-    const size_t x = text.find_first_of("xX");
-    if (x == std::string::npos) return std::nullopt;
-    auto w = ParseInt(text.substr(0, x)), h = ParseInt(text.substr(x + 1));
-    // Wider or taller than any screen a card is shown on is a mistake, not a picture to allocate.
-    if (!w || !h || *w < 1 || *h < 1 || *w > 16384 || *h > 16384) return std::nullopt;
-    return QSize(*w, *h);
-}
-
-std::optional<Options> Parse(const std::vector<std::string>& args, std::string& error) {
-    Options o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return nullptr;
-            }
-            return &args[++i];
-        };
-        if (a == "-o") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            o.out = *v;
-        } else if (a == "--screen") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            auto screen = ScreenNamed(*v);
-            if (!screen) {
-                error = "--screen wants WIDTHxHEIGHT, e.g. 1024x768: " + *v;
-                return std::nullopt;
-            }
-            o.screen = *screen;
-        } else if (a == "--format") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            o.format = FormatNamed(*v);
-            if (!o.format) {
-                error = "--format is png, bmp or jpg: " + *v;
-                return std::nullopt;
-            }
-        } else if (a == "-j") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            auto n = ParseInt(*v);
-            if (!n || *n < 1 || *n > 256) {
-                error = "-j wants a number of threads: " + *v;
-                return std::nullopt;
-            }
-            o.jobs = *n;
-        } else if (!a.empty() && a[0] == '-') {
-            error = "unknown option " + a;
-            return std::nullopt;
-        } else {
-            o.cards.emplace_back(a);
-        }
-    }
-    if (o.cards.empty() || o.out.empty()) {
-        error = "a card and -o are needed";
-        return std::nullopt;
-    }
-    return o;
-}
 
 // The composed image in the chosen format: BMP and JPEG by our own encoders, PNG by Qt.
 std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
@@ -139,10 +56,10 @@ std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
 // One picture is written in the format its name says (OUT.bmp is a BMP) or --format names;
 // a name of any other format would be a lie about the bytes, so it is refused. Empty when
 // fine; `format` is then the one to write.
-std::string SinglePictureFormat(const Options& o, Format& format) {
+std::string SinglePictureFormat(const RenderOptions& o, Format& format) {
     const std::string ext = o.out.extension().string();
     if (ext.empty()) return {};
-    const std::optional<Format> named = FormatNamed(ext.substr(1));
+    const std::optional<Format> named = PictureFormatNamed(ext.substr(1));
     if (named && o.format && *named != *o.format)
         return ShownName(o.out.string()) + " の拡張子は --format の形式と合いません";
     if (!named && !o.format)
@@ -170,7 +87,7 @@ struct CardResult {
     std::string report;  // lines for standard error
 };
 
-CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::path& target, const Options& o,
+CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::path& target, const RenderOptions& o,
                      Format format) {
     CardResult r;
     std::string error;
@@ -194,15 +111,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
 
 }  // namespace
 
-int RunRender(const std::vector<std::string>& args) {
-    std::string error;
-    auto parsed = Parse(args, error);
-    if (!parsed) {
-        std::cerr << "zepocard render: " << error << "\n"
-                  << "usage: zepocard render CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]\n";
-        return 2;
-    }
-    Options& o = *parsed;
+int RunRender(const RenderOptions& o) {
     std::error_code ec;
     const bool intoFolder = o.cards.size() > 1 || std::filesystem::is_directory(o.out, ec);
     Format format = o.format.value_or(Format::Png);

@@ -14,14 +14,15 @@ bool Reorders(char32_t c) {
 
 }  // namespace
 
-std::string Printable(std::string_view utf8) {
+std::string Printable(std::string_view utf8, bool keepLayout) {
     std::string out;
     out.reserve(utf8.size());
     for (size_t pos = 0; pos < utf8.size();) {
         const Utf8Char c = Utf8At(utf8, pos);
         const bool broken = c.code == 0xFFFD && c.length == 1;
         char escape[16] = {};
-        if (broken || c.code < 0x20 || c.code == 0x7F)
+        const bool layout = c.code == '\t' || c.code == '\r' || c.code == '\n';
+        if (broken || ((c.code < 0x20 || c.code == 0x7F) && !(keepLayout && layout)))
             std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(utf8[pos]));
         else if ((c.code >= 0x80 && c.code < 0xA0) || Reorders(c.code))
             std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c.code));

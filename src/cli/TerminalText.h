@@ -11,7 +11,8 @@ namespace zepo::cli {
 // The text with every control character (C0, DEL, C1), every byte that is no UTF-8 and the
 // marks that reorder or break a shown line (U+2028, U+2029, the bidirectional controls)
 // written as "\x1B" or "\u202E". Everything else, "\" included, passes unchanged.
-std::string Printable(std::string_view utf8);
+// `keepLayout`: tabs and line breaks stay (a whole card shown as text).
+std::string Printable(std::string_view utf8, bool keepLayout = false);
 
 // A file system name as text: UTF-8 as it is, one left in raw Shift-JIS (an archive from the
 // old system) converted, any other byte that is no UTF-8 as U+FFFD. Always valid UTF-8.

@@ -4,9 +4,10 @@
 
 #include <exception>
 #include <iostream>
+#include <variant>
 
 #include "cli/CardReading.h"
-#include "cli/Commands.h"
+#include "cli/CommandLine.h"
 #include "render/Fonts.h"
 
 namespace {
@@ -17,39 +18,21 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
     if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
 }
 
-void Usage() {
-    std::cerr << "usage:\n"
-                 "  zepocard normalize CARD.zep [-o OUT.zep]\n"
-                 "  zepocard check [--json] CARD.zep... | DIR\n"
-                 "  zepocard reduce IN OUT.bmp [--dither] [--bits N]\n"
-                 "  zepocard render CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]\n"
-                 "  zepocard export DIR -o SITE [--screen WxH]\n";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Help, the version and usage errors need no application object: they answer at once.
+    const auto line = zepo::cli::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto* reply = std::get_if<zepo::cli::Reply>(&line)) return zepo::cli::Answer(*reply);
     zepo::cli::UseOffscreenPlatformUnlessSet();
     qInstallMessageHandler(QuietQtMessages);
-    if (argc < 2) {
-        Usage();
-        return 2;
-    }
-    std::string command = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
     try {
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         zepo::RegisterFontSubstitutes();
-        if (command == "normalize") return zepo::cli::RunNormalize(args);
-        if (command == "check") return zepo::cli::RunCheck(args);
-        if (command == "reduce") return zepo::cli::RunReduce(args);
-        if (command == "export") return zepo::cli::RunExport(args);
-        if (command == "render") return zepo::cli::RunRender(args);
+        return zepo::cli::RunCommand(std::get<zepo::cli::CommandOptions>(line));
     } catch (const std::exception& e) {
         std::cerr << "zepocard: " << e.what() << "\n";
         return 2;
     }
-    Usage();
-    return 2;
 }

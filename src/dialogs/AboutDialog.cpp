@@ -4,13 +4,15 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "core/Version.h"
+
 namespace zepo {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle("バージョン情報");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("ＺＥＰＯエディタ", this));
-    layout->addWidget(new QLabel("バージョン 0.1", this));
+    layout->addWidget(new QLabel(QString("バージョン ") + kZepoVersion, this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "TestPictures.h"
-#include "cli/Commands.h"
+#include "cli/CommandLine.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureFile.h"
@@ -31,7 +31,10 @@ protected:
     int Run(std::vector<std::string> args) {
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
-        const int code = cli::RunReduce(args);
+        args.insert(args.begin(), "reduce");
+        const auto line = cli::ReadCommandLine(args);
+        const auto* reply = std::get_if<cli::Reply>(&line);
+        const int code = reply ? cli::Answer(*reply) : cli::RunCommand(std::get<cli::CommandOptions>(line));
         out_ = ::testing::internal::GetCapturedStdout();
         err_ = ::testing::internal::GetCapturedStderr();
         return code;
@@ -59,7 +62,7 @@ TEST_F(ReduceCommand, UsageErrorsExitTwo) {
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), 2) << testing::PrintToString(args);
-        EXPECT_NE(err_.find("usage: zepocard reduce"), std::string::npos);
+        EXPECT_NE(err_.find("使い方: zepocard reduce"), std::string::npos);
     }
     EXPECT_FALSE(fs::exists(out));
 }

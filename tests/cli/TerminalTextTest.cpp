@@ -23,6 +23,8 @@ TEST(TerminalTextTest, ControlsAndReorderingMarksBecomeVisibleEscapes) {
     };
     for (const auto& c : cases) EXPECT_EQ(Printable(c.in), c.shown) << c.in;
     EXPECT_EQ(Printable(Printable("\x1b")), "\\x1B") << "escaping twice changes nothing";
+    // A whole card on a terminal keeps its layout, nothing else.
+    EXPECT_EQ(Printable("a\r\n\tb\x7f\xc2\x9b" "31m\xe3\x81", true), "a\r\n\tb\\x7F\\u009B31m\\xE3\\x81");
 }
 
 TEST(TerminalTextTest, FileNamesAreShownAsText) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -40,6 +43,32 @@ Outcome Zepocard(const std::string& arguments) {
     run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
     fs::remove(errFile);
     return run;
+}
+
+// Runs zepocard with its standard output on a terminal (raw: no line ending is rewritten);
+// returns what the terminal received.
+std::string OnTerminal(std::vector<std::string> args) {
+    args.insert(args.begin(), ZEPOCARD);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        termios raw;
+        ::tcgetattr(STDOUT_FILENO, &raw);
+        ::cfmakeraw(&raw);
+        ::tcsetattr(STDOUT_FILENO, TCSANOW, &raw);
+        ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
+        ::execv(ZEPOCARD, argv.data());
+        ::_exit(127);
+    }
+    std::string out;
+    std::array<char, 4096> buf;
+    for (ssize_t n; pid > 0 && (n = ::read(terminal, buf.data(), buf.size())) > 0;) out.append(buf.data(), size_t(n));
+    ::waitpid(pid, nullptr, 0);
+    ::close(terminal);
+    return out;
 }
 
 std::string ReadBytes(const fs::path& p) {
@@ -302,6 +331,43 @@ TEST_F(ZepocardTest, FailedWritesLeaveTheOldFileAndPlantedLinksAlone) {
         EXPECT_NE(ReadBytes(out), "old") << w.output;
         EXPECT_EQ(ReadBytes(victim), "victim") << w.output;
         EXPECT_TRUE(fs::is_symlink(dir_ / (name + ".part"))) << w.output;
+    }
+}
+
+// A card shown on a terminal is UTF-8 like everything else zepocard prints, and what it holds
+// cannot drive the terminal; a pipe or a file still gets the card's own Shift-JIS bytes.
+TEST_F(ZepocardTest, NormalizeShowsUtf8OnATerminalAndTheCardsBytesElsewhere) {
+    const fs::path card = kExamples / "main.zep";
+    EXPECT_EQ(OnTerminal({"normalize", card.string()}), SjisToUtf8(ReadBytes(card)));
+    const fs::path hostile = WriteCard("osc.zep", "card {osc}\r\n\ttitle  {会議\x1b]52;c;aGk=\x07}\r\nend\r\n");
+    const std::string shown = OnTerminal({"normalize", hostile.string()});
+    EXPECT_NE(shown.find("会議\\x1B]52;c;aGk=\\x07}\r\n"), std::string::npos) << shown;
+    EXPECT_NE(Zepocard("normalize " + hostile.string()).out.find(Sjis("会議") + "\x1b]52;c;aGk=\x07}"), std::string::npos);
+}
+
+// Help and the version are answers, on standard output; a line zepocard cannot read is an
+// error, on standard error, named.
+TEST_F(ZepocardTest, HelpGoesToStandardOutputAndErrorsToStandardError) {
+    const struct {
+        std::string args;
+        int code;
+        std::string out, err;  // contained; an empty one must stay empty
+    } cases[] = {
+        {"--help", 0, "render", ""},
+        {"help export", 0, "--screen=WxH", ""},
+        {"normalize --help", 0, "使い方: zepocard normalize", ""},
+        {"--version", 0, "zepocard ", ""},
+        {"--help >/dev/full", 2, "", ""},
+        {"frobnicate", 2, "", "「frobnicate」"},
+        {"export --screen=640x480 " + kExamples.string(), 2, "", "-o で指定"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Zepocard(c.args);
+        EXPECT_EQ(run.exitCode, c.code) << c.args;
+        EXPECT_EQ(run.out.empty(), c.out.empty()) << c.args;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << c.args;
+        EXPECT_EQ(run.err.empty(), c.err.empty()) << c.args << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args;
     }
 }
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks what a desktop needs from it: both
-# programs, a valid menu entry with a Japanese name that opens cards, the card file type
-# for *.zep and the icon.
+# programs with their manual pages, a valid menu entry with a Japanese name that opens
+# cards, the card file type for *.zep and the icon.
 set -eu
 BUILD=$1
 PREFIX=$(mktemp -d)
@@ -10,6 +10,20 @@ cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
 fail() { echo "install: $*" >&2; exit 1; }
 for program in zepoed zepocard; do
   [ -x "$PREFIX/bin/$program" ] || fail "bin/$program missing"
+done
+# The manual pages format without a warning on an 80-column terminal (Japanese text included:
+# -k reads it as UTF-8), and zepocard's covers every command.
+for program in zepoed zepocard; do
+  PAGE="$PREFIX/share/man/man1/$program.1"
+  [ -f "$PAGE" ] || fail "no manual page for $program"
+  grep -q "^\.TH $(echo "$program" | tr a-z A-Z) \"*1" "$PAGE" || fail "$program.1 does not name its program"
+  WARNINGS=$(groff -k -man -Tutf8 -rLL=72n -ww "$PAGE" 2>&1 >/dev/null) || fail "$program.1 does not format"
+  [ -z "$WARNINGS" ] || fail "$program.1: $WARNINGS"
+  groff -k -man -Tutf8 -P-cbou "$PAGE" 2>/dev/null | grep -q "^SYNOPSIS" || fail "$program.1 has no synopsis"
+done
+SHOWN=$(groff -k -man -Tutf8 -P-cbou "$PREFIX/share/man/man1/zepocard.1" 2>/dev/null)
+for command in normalize check reduce render export; do
+  echo "$SHOWN" | grep -q "使い方: zepocard $command" || fail "zepocard.1 does not tell the $command command"
 done
 DESKTOP="$PREFIX/share/applications/zepoed.desktop"
 [ -f "$DESKTOP" ] || fail "no desktop file"
