@@ -1,7 +1,7 @@
 # The fuzz targets: each one's entry point and what it links. Used by fuzz/CMakeLists.txt (the
 # libFuzzer programs, clang only) and by tests/fuzz (the committed corpus replayed in every
 # test run with the ordinary compiler).
-set(ZEPO_FUZZ_TARGETS fuzz_card_reader fuzz_bmp fuzz_jpeg fuzz_settings)
+set(ZEPO_FUZZ_TARGETS fuzz_card_reader fuzz_bmp fuzz_jpeg fuzz_settings fuzz_midi)
 # Composing cards draws with Qt, so only a build with the Qt layers has it.
 if(ZEPO_BUILD_GUI)
   list(APPEND ZEPO_FUZZ_TARGETS fuzz_card_render)
@@ -31,6 +31,9 @@ function(zepo_fuzz_target_inputs target exe)
     target_sources(${exe} PRIVATE ${dir}/SettingsFuzz.cpp ${PROJECT_SOURCE_DIR}/src/platform/ProfileFile.cpp
                                   ${PROJECT_SOURCE_DIR}/src/platform/Settings.cpp)
     target_link_libraries(${exe} PRIVATE zepo_model zepo_core)
+  elseif(target STREQUAL "fuzz_midi")
+    target_sources(${exe} PRIVATE ${dir}/MidiFuzz.cpp)
+    target_link_libraries(${exe} PRIVATE zepo_media)
   else()
     message(FATAL_ERROR "unknown fuzz target ${target}")
   endif()

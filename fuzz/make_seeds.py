@@ -204,12 +204,40 @@ def settings_seeds():
         "[ExeTool1\nToolName=no section\n=empty key\nnoequals\n"))
 
 
+# ---- MIDI files --------------------------------------------------------------------------
+
+def chunk(kind, body):
+    return kind + struct.pack(">I", len(body)) + body
+
+
+def midi(fmt, tracks, division=96):
+    return chunk(b"MThd", struct.pack(">HHH", fmt, len(tracks), division)) + b"".join(
+        chunk(b"MTrk", t) for t in tracks)
+
+
+def midi_seeds():
+    t = "fuzz_midi"
+    end = b"\x00\xff\x2f\x00"
+    note = b"\x00\xc0\x00\x00\x90\x3c\x64\x83\x60\x80\x3c\x00"
+    tempo = b"\x00\xff\x51\x03\x07\xa1\x20"
+    write(t, "one-note.mid", midi(0, [tempo + note + end]))
+    write(t, "tempo-map.mid", midi(1, [tempo + b"\x83\x60\xff\x51\x03\x03\xd0\x90" + end, note + end]))
+    write(t, "running-status.mid", midi(0, [b"\x00\x90\x3c\x64\x60\x40\x64\x60\x3c\x00" + end]))
+    write(t, "sysex-meta.mid", midi(2, [b"\x00\xf0\x03\x7e\x7f\xf7\x00\xff\x01\x02hi" + end,
+                                        b"\x00\xf7\x01\x00\x00\xe0\x00\x40\x00\xd0\x10" + end]))
+    write(t, "foreign-chunk.mid", chunk(b"MThd", struct.pack(">HHH", 0, 1, 480)) + chunk(b"XFIH", b"abc") +
+          chunk(b"MTrk", note + end))
+    write(t, "truncated.mid", midi(0, [tempo + note + end])[:-6])
+    write(t, "smpte.mid", midi(0, [note + end], division=0xE728))
+
+
 def main():
     card_seeds()
     render_seeds()
     bmp_seeds()
     jpeg_seeds()
     settings_seeds()
+    midi_seeds()
 
 
 if __name__ == "__main__":

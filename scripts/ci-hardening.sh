@@ -33,7 +33,7 @@ stage_done "tests with ASan and UBSan"
 
 # fuzz.sh sets its own sanitizer options.
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
-for target in fuzz_card_reader fuzz_card_render fuzz_bmp fuzz_jpeg fuzz_settings; do
+for target in fuzz_card_reader fuzz_card_render fuzz_bmp fuzz_jpeg fuzz_settings fuzz_midi; do
   scripts/fuzz.sh "$target" "$fuzz_seconds"
   stage_done "$target for $fuzz_seconds s (with its build)"
 done

@@ -3,18 +3,18 @@
 # runs one of them for SECONDS on a scratch copy of its corpus in fuzz/corpus, so a run never
 # grows the committed corpus. An input that fails is kept in build-fuzz/findings/TARGET/.
 # Further arguments go to libFuzzer (e.g. -jobs=2, -only_ascii=1).
-#   scripts/fuzz.sh fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings SECONDS [libFuzzer options]
+#   scripts/fuzz.sh fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings|fuzz_midi SECONDS [libFuzzer options]
 set -eu
 cd "$(dirname "$0")/.."
 if [ $# -lt 2 ]; then
-  echo "usage: $0 fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings SECONDS [libFuzzer options]" >&2
+  echo "usage: $0 fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings|fuzz_midi SECONDS [libFuzzer options]" >&2
   exit 2
 fi
 target=$1
 seconds=$2
 shift 2
 case $target in
-  fuzz_card_reader | fuzz_card_render | fuzz_bmp | fuzz_jpeg | fuzz_settings) ;;
+  fuzz_card_reader | fuzz_card_render | fuzz_bmp | fuzz_jpeg | fuzz_settings | fuzz_midi) ;;
   *) echo "unknown fuzz target: $target" >&2; exit 2 ;;
 esac
 case $seconds in

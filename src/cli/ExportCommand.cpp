@@ -18,6 +18,9 @@
 #include "cli/StandardOutput.h"
 #include "cli/TerminalText.h"
 #include "cli/WebPages.h"
+#include "cli/WebPlayer.h"
+#include "cli/MovieTranscode.h"
+#include "media/MidiRendition.h"
 #include "core/AtomicFile.h"
 #include "core/TextCodec.h"
 #include "core/Ascii.h"
@@ -37,6 +40,11 @@ std::string Png(const QImage& image) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes.toStdString();
+}
+
+bool IsMidi(const fs::path& file) {
+    const std::string ext = AsciiLower(file.extension().string());
+    return ext == ".mid" || ext == ".midi";
 }
 
 class Exporter {
@@ -69,15 +77,19 @@ public:
             if (!MakeFolder(site_ / sub)) return 2;
         std::vector<IndexEntry> entries(order_.size());
         Progress progress("書き出しています", order_.size() + media_.size());
-        ForEachOnAllCores(
-            order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
+        // Media first: a piece or movie that cannot be converted is offered as its file instead.
         std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
         ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
+        for (CardPage& page : pages) OfferUnconverted(page);
+        ForEachOnAllCores(
+            order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
         Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
         std::vector<std::string> pageHrefs;
         for (size_t i : order_) pageHrefs.push_back(PercentEncode(pageName_.at(i)));
         Write(site_ / "zepo.js", PageScript(pageHrefs));
         Write(site_ / "zepo.css", kPageStyle);
+        Write(site_ / kPlayerScriptName, kPlayerScript);
+        Write(site_ / kPlayerStyleName, kPlayerStyle);
         if (failed_) return 2;
         return problems_ ? 1 : 0;
     }
@@ -148,8 +160,30 @@ private:
         }
         link.href = "../" + *medium;
         link.action = a.name == "WAVE" ? AreaAction::Play : AreaAction::Download;
+        if (IsMidi(found.path) || NeedsWebConversion(found.path)) {
+            link.href += PercentEncode(ConvertedSuffix(found.path));
+            link.action = IsMidi(found.path) ? AreaAction::Midi : AreaAction::Movie;
+        }
         if (link.label.empty()) link.label = ShownName(found.path.filename().string());
         return link;
+    }
+
+    // MIDI pieces become Ogg Vorbis and old movies WebM beside the original's name.
+    static std::string ConvertedSuffix(const fs::path& file) { return IsMidi(file) ? ".ogg" : ".webm"; }
+
+    // Links to a conversion that failed lead to the copied original, as a download.
+    void OfferUnconverted(CardPage& page) {
+        auto fix = [&](PageLink& link) {
+            if (!unconverted_.count(link.href)) return;
+            link.href = unconverted_[link.href];
+            link.action = AreaAction::Download;
+        };
+        for (PageLink& link : page.areas) fix(link);
+        for (PageLink& link : page.buttons) fix(link);
+        if (unconverted_.count(page.midi)) page.midi.clear();
+        if (unconverted_.count(page.movie)) page.movie.clear();
+        for (const auto& [converted, original] : unconverted_)
+            if (page.movie2Html.find(EscapeHtml(converted)) != std::string::npos) page.movie2Html.clear();
     }
 
     // The medium's place in the site, percent-encoded; copied once however many cards name it.
@@ -207,6 +241,34 @@ private:
             PageLink sound = Link(i, card.features[wave], "");
             if (sound.action == AreaAction::Play) page.sound = sound.href;
         }
+        const int midi = static_cast<int>(Feature::Midi), avi = static_cast<int>(Feature::Avi);
+        if (card.featureInUse[midi] && !card.features[midi].file.empty()) {
+            PageLink piece = Link(i, card.features[midi], "");
+            if (piece.action == AreaAction::Midi) page.midi = piece.href;
+        }
+        if (card.featureInUse[avi] && !card.features[avi].file.empty()) {
+            PageLink movie = Link(i, card.features[avi], "");
+            if (movie.action == AreaAction::Movie) page.movie = movie.href;
+        }
+        if (card.movie2.inUse && !card.movie2.movieFile.empty()) {
+            Association a;
+            a.name = "AVI";
+            // The dialog keeps a full path; the card file holds the name in the save folder.
+            const std::string& file = card.movie2.movieFile;
+            const auto slash = file.find_last_of("\\/");
+            a.file = slash == std::string::npos ? file : file.substr(slash + 1);
+            PageLink movie = Link(i, a, "");
+            if (movie.action == AreaAction::Movie) {
+                Movie2Placement placement;
+                placement.href = movie.href;
+                placement.onCard = card.movie2.position == 1;
+                placement.x = card.movie2.x;
+                placement.y = card.movie2.y;
+                placement.frame = card.movie2.frame;
+                placement.scalePercent = Movie2ScalePercent(card.movie2.scaleText);
+                page.movie2Html = Movie2Html(placement);
+            }
+        }
         return page;
     }
 
@@ -227,12 +289,35 @@ private:
     void CopyMedium(const fs::path& from, const std::string& relative) {
         const fs::path to = site_ / fs::path(relative);
         std::error_code ec;
+        if (!MakeFolder(to.parent_path())) return;
+        if (IsMidi(from) || NeedsWebConversion(from)) {
+            const std::string suffix = ConvertedSuffix(from);
+            const fs::path converted = fs::path(to.string() + suffix);
+            if (!Writable(converted)) return;
+            std::string failure;
+            if (IsMidi(from)) {
+                const fs::path soundFont = FindGmSoundFont();
+                auto rendition = soundFont.empty()
+                                     ? Result<MidiRendition>(Fail("「" + ShownName(from.filename().string()) +
+                                                                  "」を音声にできません: General MIDI の音色ファイルがありません"))
+                                     : RenderMidi(from, soundFont);
+                if (rendition) Write(converted, rendition.value().ogg);
+                else failure = rendition.error().message;
+            } else {
+                auto movie = TranscodeToWebm(from, converted);
+                if (!movie) failure = movie.error().message;
+            }
+            if (failure.empty()) return;
+            Problem(failure);
+            std::lock_guard guard(lock_);
+            const std::string href = "../" + PercentEncode(relative, true);
+            unconverted_[href + PercentEncode(suffix)] = href;
+        }
         const std::uintmax_t size = fs::file_size(from, ec);
         if (ec || size > kMaxMediumBytes) {
             Problem("cannot read " + ShownName(from.string()));
             return;
         }
-        if (!MakeFolder(to.parent_path())) return;
         if (!Writable(to)) return;
         Status copied = CopyFileAtomically(from, to, kMaxMediumBytes);
         if (!copied)
@@ -283,6 +368,7 @@ private:
     std::vector<size_t> order_;
     std::map<size_t, std::string> pageName_, stem_;
     std::map<fs::path, std::string> media_;
+    std::map<std::string, std::string> unconverted_;  // href of a failed conversion → the original's
     std::mutex lock_;
     int problems_ = 0;
     bool failed_ = false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Findings.h"
+#include "cli/WebPlayer.h"
 
 namespace zepo::cli {
 namespace {
@@ -16,6 +17,8 @@ std::string Attributes(const PageLink& link) {
         case AreaAction::Play: out += " data-action=\"play\""; break;
         case AreaAction::StopSound: out += " data-action=\"stop\""; break;
         case AreaAction::Download: out += " download"; break;
+        case AreaAction::Midi: out += " data-action=\"midi\""; break;
+        case AreaAction::Movie: out += " data-action=\"movie\""; break;
     }
     if (!link.label.empty()) out += " title=\"" + EscapeHtml(link.label) + "\" aria-label=\"" + EscapeHtml(link.label) + "\"";
     return out;
@@ -61,6 +64,7 @@ std::string EscapeHtml(std::string_view utf8) {
 
 std::string CardPageHtml(const CardPage& page) {
     std::string html = Head(page.title, "../");
+    html.insert(html.rfind("</head>"), "<link rel=\"stylesheet\" href=\"../" + std::string(kPlayerStyleName) + "\">\n");
     html += "<body";
     if (!page.slidePages.empty()) {
         std::string slide = std::to_string(page.slideSeconds);
@@ -68,6 +72,8 @@ std::string CardPageHtml(const CardPage& page) {
         html += " data-slide=\"" + EscapeHtml(slide) + "\"";
     }
     if (!page.sound.empty()) html += " data-sound=\"" + EscapeHtml(page.sound) + "\"";
+    if (!page.midi.empty()) html += " data-midi=\"" + EscapeHtml(page.midi) + "\"";
+    if (!page.movie.empty()) html += " data-movie=\"" + EscapeHtml(page.movie) + "\"";
     html += ">\n<div class=\"card\" style=\"width:" + std::to_string(page.width) + "px;height:" +
             std::to_string(page.height) + "px\">\n<img src=\"" + EscapeHtml(page.picture) + "\" width=\"" +
             std::to_string(page.width) + "\" height=\"" + std::to_string(page.height) + "\" alt=\"" +
@@ -76,6 +82,7 @@ std::string CardPageHtml(const CardPage& page) {
         html += "<a class=\"area\"" + Attributes(a) + " style=\"left:" + std::to_string(a.left) +
                 "px;top:" + std::to_string(a.top) + "px;width:" + std::to_string(a.width) +
                 "px;height:" + std::to_string(a.height) + "px\"></a>\n";
+    html += page.movie2Html;
     html += "</div>\n<nav class=\"bar\">\n<a href=\"" + EscapeHtml(page.indexHref) + "\">一覧</a>\n";
     for (size_t i = 0; i < page.buttons.size() && i < 6; ++i) {
         const PageLink& b = page.buttons[i];
@@ -84,7 +91,8 @@ std::string CardPageHtml(const CardPage& page) {
                 std::to_string(i) + "</kbd> " + kButtonNames[i] + "</a>\n";
     }
     html += "<button id=\"pause\" type=\"button\" hidden>一時停止</button>\n</nav>\n"
-            "<script src=\"../zepo.js\"></script>\n</body>\n</html>\n";
+            "<script src=\"../zepo.js\"></script>\n<script src=\"../" + std::string(kPlayerScriptName) +
+            "\"></script>\n</body>\n</html>\n";
     return html;
 }
 

@@ -14,6 +14,8 @@ enum class AreaAction {
     Play,      // play the sound in the page
     StopSound,
     Download,  // a medium the browser cannot play: offered as a file
+    Midi,      // a MIDI piece's rendition, played by the player script (cli/WebPlayer.h)
+    Movie,     // a movie converted for the web, in the player's overlay
 };
 
 struct PageLink {
@@ -34,6 +36,9 @@ struct CardPage {
     int slideSeconds = 0;
     std::vector<std::string> slidePages;  // hrefs, in showing order
     std::string sound;  // href of a sound started with the card, or empty
+    // Started with the card by the player script (cli/WebPlayer.h): hrefs, or empty.
+    std::string midi, movie;
+    std::string movie2Html;  // Movie2Html(…), or empty
 };
 
 struct IndexEntry {

@@ -275,9 +275,9 @@ TEST_F(ZepocardSafetyTest, ExportReportsPicturesAndTextFilesItCouldNotDraw) {
 // Media are copied in pieces: a large movie costs no more memory than a small one.
 TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
     const std::string main = ReadBytes(set_ / "main.zep");
-    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) + "\tbutton {2}{AVI,big.avi}\r\nend\r\n");
+    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) + "\tbutton {2}{WAVE,big.wav}\r\nend\r\n");
     auto peak = [&](std::uintmax_t bytes) {
-        fs::resize_file(set_ / "big.avi", bytes);  // sparse: costs no disk to make
+        fs::resize_file(set_ / "big.wav", bytes);  // sparse: costs no disk to make
         int fds[2];
         EXPECT_EQ(::pipe(fds), 0);
         const pid_t child = ::fork();
@@ -301,10 +301,10 @@ TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << bytes;
         return n > 0 ? std::stol(buf) : -1L;
     };
-    WriteBytes(set_ / "big.avi", "");
+    WriteBytes(set_ / "big.wav", "");
     const long small = peak(1 << 20);
     const long large = peak(std::uintmax_t{256} << 20);
-    EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.avi"), std::uintmax_t{256} << 20);
+    EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.wav"), std::uintmax_t{256} << 20);
     EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
 }
 

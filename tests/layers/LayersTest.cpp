@@ -14,9 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Bottom up. cli sits beside shell: neither includes the other.
+// Bottom up. cli sits beside shell, media beside imaging: neither of a pair includes the other.
 const std::vector<std::vector<std::string>> kLayers = {
-    {"core"}, {"model"}, {"imaging"}, {"platform"}, {"document"}, {"render"},
+    {"core"}, {"model"}, {"imaging", "media"}, {"platform"}, {"document"}, {"render"},
     {"dialogs"}, {"editors"}, {"canvas"}, {"shell", "cli"},
 };
 

@@ -1,0 +1,70 @@
+// zepocard export with the player: MIDI pieces and old movies become media a browser plays,
+// what cannot be converted is reported and offered as its file.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <array>
+#include <cstdio>
+
+#include "../media/MidiBytes.h"
+#include "TempFolder.h"
+#include "media/MidiRendition.h"
+
+namespace zepo {
+namespace {
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using namespace std::string_literals;
+
+int Export(const fs::path& set, const fs::path& site, std::string& err) {
+    const fs::path errFile = site.parent_path() / "stderr.txt";
+    const std::string command = std::string(ZEPOCARD) + " export '" + set.string() + "' -o '" + site.string() +
+                                "' 2>'" + errFile.string() + "'";
+    const int status = std::system(command.c_str());
+    err = ReadBytes(errFile);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsOfferedAsAFile) {
+    if (FindGmSoundFont().empty() || QStandardPaths::findExecutable("ffmpeg").isEmpty())
+        GTEST_SKIP() << "no SoundFont or no ffmpeg";
+    test::TempFolder temp;
+    const fs::path set = temp.path() / "set", site = temp.path() / "site";
+    fs::copy(fs::path(ZEPO_SOURCE_DIR) / "examples", set);
+    using test::operator+;
+    test::WriteBytes(set / "song.mid", test::AsString(test::Header(0, 1, 96) + test::OneNoteTrack(500000, 1, 0)));
+    test::WriteBytes(set / "bad.mid", "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\1\0"s);
+    QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1",
+                                 "-c:v", "mpeg4", QString::fromStdString((set / "clip.avi").string())});
+    std::string card = ReadBytes(set / "main.zep");
+    const std::string at = "\tbutton {0}";
+    card.insert(card.find(at), "\tbutton {2}{MIDI,song.mid}\r\n\tbutton {3}{AVI,clip.avi}\r\n"
+                               "\tbutton {4}{MIDI,bad.mid}\r\n\tmidi    {song.mid}\r\n"
+                               "\tavi2opt {1}{500,400}{FB}{150.0}\r\n\tavi2    {clip.avi}\r\n");
+    test::WriteBytes(set / "main.zep", card);
+
+    std::string err;
+    EXPECT_EQ(Export(set, site, err), 1);
+    EXPECT_NE(err.find("「bad.mid」を音声にできません: 途中で切れています"), std::string::npos) << err;
+    EXPECT_EQ(ReadBytes(site / "media" / "song.mid.ogg").substr(0, 4), "OggS");
+    EXPECT_EQ(ReadBytes(site / "media" / "clip.avi.webm").substr(0, 4), "\x1A\x45\xDF\xA3");
+    EXPECT_EQ(ReadBytes(site / "media" / "bad.mid"), ReadBytes(set / "bad.mid"));
+    EXPECT_FALSE(fs::exists(site / "media" / "song.mid"));
+    EXPECT_FALSE(ReadBytes(site / "player.js").empty());
+    const std::string page = ReadBytes(site / "cards" / "main.html");
+    for (const char* part : {"href=\"../media/song.mid.ogg\" data-action=\"midi\"",
+                             "href=\"../media/clip.avi.webm\" data-action=\"movie\"",
+                             "href=\"../media/bad.mid\" download", "data-midi=\"../media/song.mid.ogg\"",
+                             "<div class=\"movie2\" data-scale=\"150.000000\" style=\"left:498px;top:398px\">",
+                             "<video src=\"../media/clip.avi.webm\"", "<script src=\"../player.js\">",
+                             "href=\"../player.css\""})
+        EXPECT_NE(page.find(part), std::string::npos) << part << "\n" << page;
+}
+
+}  // namespace
+}  // namespace zepo

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
+
+#include <cmath>
+
+#include "MidiBytes.h"
+#include "TempFolder.h"
+#include "media/MidiRendition.h"
+
+namespace zepo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::AsString;
+using test::operator+;
+using test::Header;
+using test::OneNoteTrack;
+
+struct Decoded {
+    int channels = 0;
+    long rate = 0;
+    double seconds = 0;
+    double rmsFirstSecond = 0;
+};
+
+// The Ogg Vorbis file decoded again, as a browser would.
+Decoded Decode(const fs::path& file) {
+    OggVorbis_File vf;
+    Decoded d;
+    if (ov_fopen(file.c_str(), &vf) != 0) return d;
+    d.channels = ov_info(&vf, -1)->channels;
+    d.rate = ov_info(&vf, -1)->rate;
+    d.seconds = ov_time_total(&vf, -1);
+    double sum = 0;
+    long count = 0;
+    float** pcm;
+    int section;
+    while (count < d.rate) {
+        long n = ov_read_float(&vf, &pcm, 1024, &section);
+        if (n <= 0) break;
+        for (long i = 0; i < n; ++i) sum += double(pcm[0][i]) * pcm[0][i];
+        count += n;
+    }
+    d.rmsFirstSecond = count ? std::sqrt(sum / double(count)) : 0;
+    ov_clear(&vf);
+    return d;
+}
+
+class MidiRenditionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        soundFont_ = FindGmSoundFont();
+        if (soundFont_.empty()) GTEST_SKIP() << "no General MIDI SoundFont installed (timgm6mb-soundfont)";
+    }
+    fs::path Midi(const std::string& name, const test::Bytes& bytes) {
+        fs::path p = folder_.path() / name;
+        test::WriteBytes(p, AsString(bytes));
+        return p;
+    }
+    test::TempFolder folder_;
+    fs::path soundFont_;
+};
+
+TEST_F(MidiRenditionTest, APieceBecomesAudibleVorbisOfItsLengthOrOfTheCap) {
+    // A piano note of ten quarters at 120 beats a minute: five seconds, then its release.
+    const fs::path midi = Midi("曲.mid", Header(0, 1, 96) + OneNoteTrack(500000, 7, 64));
+    struct Case {
+        double maxSeconds;
+        bool cut;
+        double least, most;
+    } cases[] = {{30 * 60, false, 5.0, 8.1}, {2.0, true, 2.0, 2.0}};
+    for (const Case& c : cases) {
+        MidiRenditionLimits limits;
+        limits.maxSeconds = c.maxSeconds;
+        auto rendition = RenderMidi(midi, soundFont_, limits);
+        ASSERT_TRUE(rendition.ok()) << rendition.error().message;
+        EXPECT_EQ(rendition.value().cut, c.cut) << c.maxSeconds;
+        EXPECT_GE(rendition.value().seconds, c.least) << c.maxSeconds;
+        EXPECT_LE(rendition.value().seconds, c.most) << c.maxSeconds;
+        const fs::path ogg = folder_.path() / "out.ogg";
+        test::WriteBytes(ogg, rendition.value().ogg);
+        Decoded d = Decode(ogg);
+        EXPECT_EQ(d.channels, 2);
+        EXPECT_EQ(d.rate, 44100);
+        EXPECT_NEAR(d.seconds, rendition.value().seconds, 0.05) << c.maxSeconds;
+        EXPECT_GT(d.rmsFirstSecond, 0.002) << "the note is not heard";
+    }
+}
+
+TEST_F(MidiRenditionTest, UnusableInputsEndInAMessageNamingTheFile) {
+    const test::Bytes good = Header(0, 1, 96) + OneNoteTrack(500000, 7, 64);
+    const fs::path cut = Midi("途中.mid", test::Bytes(good.begin(), good.end() - 3));
+    const fs::path piece = Midi("piece.mid", good);
+    const fs::path notSoundFont = Midi("notes.sf2", {'n', 'o'});
+    MidiRenditionLimits tiny;
+    tiny.maxFileBytes = 10;
+    MidiRenditionLimits noTime;
+    noTime.timeLimit = std::chrono::milliseconds(0);
+    struct Case {
+        fs::path midi, soundFont;
+        MidiRenditionLimits limits;
+        std::string message;
+    } cases[] = {
+        {cut, soundFont_, {}, "「途中.mid」を音声にできません: 途中で切れています"},
+        {folder_.path() / "gone.mid", soundFont_, {}, "「gone.mid」を音声にできません: ファイルが読めません"},
+        {folder_.path(), soundFont_, {}, "ファイルが読めません"},
+        {piece, soundFont_, tiny, "「piece.mid」を音声にできません: MIDI ファイルとしては大きすぎます"},
+        {piece, soundFont_, noTime, "「piece.mid」を音声にできません: 時間内に変換が終わりませんでした"},
+        {piece, notSoundFont, {}, "「piece.mid」を音声にできません: 音色ファイル「" + notSoundFont.string() + "」が読めません"},
+    };
+    for (const Case& c : cases) {
+        auto rendition = RenderMidi(c.midi, c.soundFont, c.limits);
+        ASSERT_FALSE(rendition.ok()) << c.midi;
+        EXPECT_NE(rendition.error().message.find(c.message), std::string::npos) << rendition.error().message;
+    }
+}
+
+TEST(SoundFont, TheFirstInstalledCandidateIsChosen) {
+    test::TempFolder folder;
+    folder.Touch("b.sf2");
+    fs::create_directory(folder.path() / "dir.sf2");
+    fs::create_symlink(folder.path() / "b.sf2", folder.path() / "default.sf2");
+    const fs::path a = folder.path() / "a.sf2", b = folder.path() / "b.sf2", dir = folder.path() / "dir.sf2",
+                   link = folder.path() / "default.sf2";
+    EXPECT_EQ(FindGmSoundFont({a, dir, link, b}), link);
+    EXPECT_EQ(FindGmSoundFont({a, dir}), fs::path());
+}
+
+}  // namespace
+}  // namespace zepo
