@@ -29,7 +29,7 @@ void BM_PreviewCompositionAndPaint(benchmark::State& state) {
     zepo::CardRenderer renderer;
     QImage window(1025, 768, QImage::Format_RGB32);
     for (auto _ : state) {
-        QImage composed = renderer.Compose(card, folder, QSize(1024, 768));
+        QImage composed = renderer.Compose(card, QSize(1024, 768));
         QPainter p(&window);
         p.drawImage(0, 0, composed);
         p.end();

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Card card;
     LoadMacro(card, SplitLines(bytes), size % 2 ? "main.zep" : "next.zep", context);
 
-    const QImage preview = ComposeCard(card, {}, kScreen);
+    const QImage preview = ComposeCard(card, kScreen);
     Require(preview.width() == kScreen.width() + 1 && preview.height() == kScreen.height(),
             "the preview is not the screen's size");
     CardRenderer renderer;

@@ -12,8 +12,6 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
     setMouseTracking(true);  // the status shows the position without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
     ResetImage(QSize(1024, 768));
-    connect(&document_, &CardDocument::saveFolderChanged, this,
-            [this] { renderer_.SetSaveFolder(document_.saveFolder()); });
     connect(&document_, &CardDocument::changed, this, &CardCanvas::ClearCanvas);
     // A drag belongs to the card it started on: undo, opening or a new card ends it.
     connect(&document_, &CardDocument::changed, this, [this] { dragging_ = false; });
@@ -46,7 +44,7 @@ void CardCanvas::ClearCanvas() {
 void CardCanvas::RenderScene() {
     if (mode_ == EditMode::Preview) {
         // The one composition of the card, the same that zepocard render writes.
-        surface_ = renderer_.Compose(document_.card(), document_.saveFolder(), screen());
+        surface_ = renderer_.Compose(document_.card(), screen());
         return;
     }
     QPainter p(&surface_);

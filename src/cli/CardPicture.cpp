@@ -4,10 +4,10 @@
 
 namespace zepo::cli {
 
-QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
+QImage RenderCardPicture(const Card& card, QSize screen) {
     // The preview's own composition (a renderer per call, so threads share nothing), without
     // the canvas's extra column: a page shows the screen the player fills.
-    return ComposeCard(card, saveFolder, screen).copy(0, 0, screen.width(), screen.height());
+    return ComposeCard(card, screen).copy(0, 0, screen.width(), screen.height());
 }
 
 }  // namespace zepo::cli

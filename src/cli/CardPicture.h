@@ -10,6 +10,6 @@
 
 namespace zepo::cli {
 
-QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
+QImage RenderCardPicture(const Card& card, QSize screen);
 
 }  // namespace zepo::cli

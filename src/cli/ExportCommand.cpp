@@ -275,7 +275,7 @@ private:
     IndexEntry WriteCard(size_t i, const CardPage& page) {
         const SetCard& card = cards_[i];
         const std::string& stem = stem_.at(i);
-        QImage picture = RenderCardPicture(card.read->card, card.folder(), screen_);
+        QImage picture = RenderCardPicture(card.read->card, screen_);
         const int thumbHeight = std::max(1, screen_.height() * kThumbnailWidth / screen_.width());
         QImage thumbnail = picture.scaled(kThumbnailWidth, thumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         Write(site_ / "pictures" / (stem + ".png"), Png(picture));

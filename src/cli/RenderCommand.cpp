@@ -98,8 +98,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
         r.report += line + "\n";
         r.code = 1;
     }
-    const std::filesystem::path folder = std::filesystem::absolute(card).parent_path();
-    const QImage image = ComposeCard(read->card, folder, o.screen);
+    const QImage image = ComposeCard(read->card, o.screen);
     auto bytes = Encode(image, format);
     if (!bytes) return {2, r.report + "zepocard: cannot encode the picture of " + shown + "\n"};
     Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));

@@ -3,7 +3,6 @@
 namespace zepo {
 
 CardRenderer::CardRenderer() {
-    defaults_.fill(&plain_);
     defaults_[static_cast<int>(SlotKind::OneLineText)] = &texts_;
     defaults_[static_cast<int>(SlotKind::TextBlock)] = &blocks_;
     defaults_[static_cast<int>(SlotKind::Frame)] = &frames_;
@@ -42,18 +41,17 @@ QImage CardRenderer::Render(const Card& card, QSize size) {
     return image;
 }
 
-QImage CardRenderer::Compose(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
+QImage CardRenderer::Compose(const Card& card, QSize screen) {
     QImage image(screen.width() + 1, screen.height(), QImage::Format_RGB32);
     PaintContext context = context_;
-    context.saveFolder = saveFolder;
     context.mode = RenderMode::Preview;
     ComposeOnto(image, card, context);
     return image;
 }
 
-QImage ComposeCard(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
+QImage ComposeCard(const Card& card, QSize screen) {
     CardRenderer renderer;
-    return renderer.Compose(card, saveFolder, screen);
+    return renderer.Compose(card, screen);
 }
 
 }  // namespace zepo

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QSize>
 #include <array>
-#include <filesystem>
 
 #include "model/Card.h"
 #include "render/FramePainting.h"
@@ -20,14 +19,13 @@ namespace zepo {
 
 class CardRenderer {
 public:
-    // Every kind with its own painter where it has one, the plain drawing otherwise.
+    // Every kind with its own painter.
     CardRenderer();
     CardRenderer(const CardRenderer&) = delete;
     CardRenderer& operator=(const CardRenderer&) = delete;
 
     // Replaces the drawing of one kind; null restores the kind's own drawing.
     void SetPainter(SlotKind kind, SlotPainter* painter);
-    void SetSaveFolder(const std::filesystem::path& folder) { context_.saveFolder = folder; }
     void SetMode(RenderMode mode) { context_.mode = mode; }
     RenderMode mode() const { return context_.mode; }
 
@@ -38,14 +36,11 @@ public:
 
     // The preview: the card as the player shows it on a screen of `screen` pixels, an image
     // of (screen width + 1) × screen height, whatever the current mode.
-    QImage Compose(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
-
-    const PlainSlotPainter& plain() const { return plain_; }
+    QImage Compose(const Card& card, QSize screen);
 
 private:
     void ComposeOnto(QImage& surface, const Card& card, const PaintContext& context);
 
-    PlainSlotPainter plain_;
     OneLineTextPainter texts_;
     TextBlockPainter blocks_;
     FramePainter frames_;
@@ -57,6 +52,6 @@ private:
 
 // The preview with every kind's own painter, for callers that keep no renderer (one per
 // thread when several cards are composed at once).
-QImage ComposeCard(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
+QImage ComposeCard(const Card& card, QSize screen);
 
 }  // namespace zepo

@@ -1,11 +1,9 @@
 #pragma once
-// How the canvas draws one object. Each kind's own drawing (frame styles, decorations,
-// pictures reduced to 256 colours …) replaces the plain one given here through this seam.
+// How the canvas draws one object: each kind brings its own drawing (frame styles,
+// decorations, pictures reduced to 256 colours …) through this seam.
 
 #include <QImage>
 #include <QPainter>
-
-#include <filesystem>
 
 #include "model/Card.h"
 
@@ -15,8 +13,9 @@ namespace zepo {
 // Preview: as the player shows it.
 enum class RenderMode { Edit, Preview };
 
+// Pictures and text blocks are drawn from what their objects hold, never from files, so the
+// drawing needs nothing of the save folder.
 struct PaintContext {
-    std::filesystem::path saveFolder;  // where bare file names of the card are found
     RenderMode mode = RenderMode::Edit;
 };
 
@@ -29,13 +28,6 @@ public:
     // whose look there is drawn pixel by pixel (bevels) work on the surface itself; by default
     // it is Paint through a painter on the surface.
     virtual void Compose(QImage& surface, const Card& card, int id, const PaintContext& context);
-};
-
-// The plain drawing of each kind: a frame's edit view, texts in their font and colours,
-// a text block's lines, a picture as the card holds it.
-class PlainSlotPainter : public SlotPainter {
-public:
-    void Paint(QPainter& painter, const Card& card, int id, const PaintContext& context) override;
 };
 
 }  // namespace zepo

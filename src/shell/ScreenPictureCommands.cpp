@@ -45,7 +45,7 @@ ScreenPictureCommands::ScreenPictureCommands(const CommandContext& context, cons
 }
 
 QImage ScreenPictureCommands::ComposedCard() {
-    return renderer_.Compose(context_.document.card(), context_.document.saveFolder(), context_.services.screen);
+    return renderer_.Compose(context_.document.card(), context_.services.screen);
 }
 
 std::optional<Bitmap> ScreenPictureCommands::Prepare() {

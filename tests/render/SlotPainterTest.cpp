@@ -13,7 +13,8 @@
 #include <unistd.h>
 
 #include "ShellFakes.h"
-#include "render/SlotPainter.h"
+#include "render/PicturePainting.h"
+#include "render/TextPainting.h"
 
 namespace zepo {
 namespace {
@@ -22,7 +23,7 @@ using test::App;
 
 // A picture is drawn from the pixels its object holds: a file removed or a save folder changed
 // after loading leaves it on the card; an object that never loaded shows a dashed outline.
-TEST(PlainSlotPainter, PicturesComeFromTheirObjectNotFromTheirFile) {
+TEST(PicturePainter, PicturesComeFromTheirObjectNotFromTheirFile) {
     App();
     Card card;
     const int id = SlotId(SlotKind::Picture, 1);
@@ -44,7 +45,7 @@ TEST(PlainSlotPainter, PicturesComeFromTheirObjectNotFromTheirFile) {
         QImage surface(10, 10, QImage::Format_RGB32);
         surface.fill(Qt::white);
         QPainter p(&surface);
-        PlainSlotPainter().Paint(p, card, id, PaintContext{"/no/such/folder", RenderMode::Edit});
+        PicturePainter().Paint(p, card, id, PaintContext{RenderMode::Edit});
         p.end();
         if (!c.held) {
             EXPECT_NE(surface.pixel(2, 3), qRgb(255, 255, 255)) << "the outline shows where it is";
@@ -57,7 +58,7 @@ TEST(PlainSlotPainter, PicturesComeFromTheirObjectNotFromTheirFile) {
     }
 }
 
-TEST(PlainSlotPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
+TEST(TextBlockPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
     App();
     Card card;
     const int id = SlotId(SlotKind::TextBlock, 1);
@@ -73,7 +74,7 @@ TEST(PlainSlotPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
         surface.fill(Qt::white);
         const auto start = std::chrono::steady_clock::now();
         QPainter p(&surface);
-        PlainSlotPainter().Paint(p, card, id, PaintContext{});
+        TextBlockPainter().Paint(p, card, id, PaintContext{});
         p.end();
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << direction;
         // The first line (horizontal) or the last column (vertical, the first is far right) shows.

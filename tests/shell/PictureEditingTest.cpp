@@ -168,7 +168,7 @@ TEST_F(PicturesInTheEditor, ThePictureStaysWhenTheSaveFolderChangesAndThePreview
     EXPECT_EQ(ui().canvas->surface().pixel(45, 15), qRgb(0, 0, 255));
 
     ui().btnPaint->click();
-    EXPECT_EQ(Difference(ui().canvas->surface(), ComposeCard(form().card(), elsewhere.path(), ui().canvas->screen())), "");
+    EXPECT_EQ(Difference(ui().canvas->surface(), ComposeCard(form().card(), ui().canvas->screen())), "");
     // Removing through the dialog while previewing composes the card without it.
     Confirm("", nullptr, nullptr, true);
     QTest::mousePress(ui().canvas, Qt::RightButton, {}, QPoint(15, 15));
