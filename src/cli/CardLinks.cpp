@@ -10,8 +10,9 @@ namespace zepo::cli {
 namespace fs = std::filesystem;
 
 AssociationTarget TargetOf(const Association& a) {
-    if (a.name.empty() || a.name == "this" || a.name == "CDAUDIO" || a.name == "RUN") return {};
-    if (a.name == "WAVE" || a.name == "MIDI" || a.name == "AVI") {
+    const AssociationKind kind = a.kind();
+    if (kind != AssociationKind::Card && !a.isMedium()) return {};
+    if (a.isMedium()) {
         // An empty file is the stop form of the medium.
         if (a.file.empty()) return {};
         return {AssociationTarget::Medium, a.file};

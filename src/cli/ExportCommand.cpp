@@ -126,12 +126,12 @@ private:
         PageLink link;
         link.label = label;
         const SetCard& card = cards_[from];
-        if (a.name == "this") {
+        if (a.kind() == AssociationKind::This) {
             link.href = PercentEncode(pageName_[from]);
             if (link.label.empty()) link.label = Title(from);
             return link;
         }
-        if (a.name == "WAVE" && a.file.empty()) {
+        if (a.kind() == AssociationKind::Wave && a.file.empty()) {
             link.href = "#";
             link.action = AreaAction::StopSound;
             return link;
@@ -159,7 +159,7 @@ private:
             return link;
         }
         link.href = "../" + *medium;
-        link.action = a.name == "WAVE" ? AreaAction::Play : AreaAction::Download;
+        link.action = a.kind() == AssociationKind::Wave ? AreaAction::Play : AreaAction::Download;
         if (IsMidi(found.path) || NeedsWebConversion(found.path)) {
             link.href += PercentEncode(ConvertedSuffix(found.path));
             link.action = IsMidi(found.path) ? AreaAction::Midi : AreaAction::Movie;
@@ -252,7 +252,7 @@ private:
         }
         if (card.movie2.inUse && !card.movie2.movieFile.empty()) {
             Association a;
-            a.name = "AVI";
+            a.name = AssociationName(AssociationKind::Movie);
             // The dialog keeps a full path; the card file holds the name in the save folder.
             const std::string& file = card.movie2.movieFile;
             const auto slash = file.find_last_of("\\/");

@@ -181,40 +181,51 @@ void AssociationDialog::Reset() {
     edtRunExe->clear();
 }
 
+namespace {
+
+QString Word(AssociationKind kind) { return QString::fromLatin1(AssociationName(kind)); }
+
+}  // namespace
+
 Status AssociationDialog::Load(const Association& stored) {
     Reset();
-    const std::string& name = stored.name;
     const QString file = Shown(stored.file);
-    if (name.empty()) return {};
-    if (name == "WAVE") {
-        setKind(Wave);
-        if (!file.isEmpty()) wavePreselection = file;
-        else StopWave->setChecked(true);
-    } else if (name == "CDAUDIO") {
-        setKind(CdAudio);
-        if (!file.isEmpty()) {
-            auto track = ParseInt(stored.file);
-            if (!track) return Fail(Sjis("曲の番号「") + stored.file + Sjis("」が数値ではありません"));
-            CDNo->setValue(*track);  // the spin edit keeps it within 1..100
-        } else {
-            StopCD->setChecked(true);
-        }
-    } else if (name == "MIDI") {
-        setKind(Midi);
-        if (!file.isEmpty()) midiPreselection = file;
-        else StopMidi->setChecked(true);
-    } else if (name == "AVI") {
-        setKind(Movie);
-        if (!file.isEmpty()) moviePreselection = file;
-        else StopAvi->setChecked(true);
-    } else if (name == "RUN") {
-        setKind(Run);
-        if (!file.isEmpty()) edtRunExe->setText(file);
-    } else if (name == "this") {
-        setKind(This);
-    } else {
-        setKind(Card);
-        cardPreselection = file;
+    switch (stored.kind()) {
+        case AssociationKind::None: break;
+        case AssociationKind::Wave:
+            setKind(Wave);
+            if (!file.isEmpty()) wavePreselection = file;
+            else StopWave->setChecked(true);
+            break;
+        case AssociationKind::CdAudio:
+            setKind(CdAudio);
+            if (!file.isEmpty()) {
+                auto track = ParseInt(stored.file);
+                if (!track) return Fail(Sjis("曲の番号「") + stored.file + Sjis("」が数値ではありません"));
+                CDNo->setValue(*track);  // the spin edit keeps it within 1..100
+            } else {
+                StopCD->setChecked(true);
+            }
+            break;
+        case AssociationKind::Midi:
+            setKind(Midi);
+            if (!file.isEmpty()) midiPreselection = file;
+            else StopMidi->setChecked(true);
+            break;
+        case AssociationKind::Movie:
+            setKind(Movie);
+            if (!file.isEmpty()) moviePreselection = file;
+            else StopAvi->setChecked(true);
+            break;
+        case AssociationKind::Run:
+            setKind(Run);
+            if (!file.isEmpty()) edtRunExe->setText(file);
+            break;
+        case AssociationKind::This: setKind(This); break;
+        case AssociationKind::Card:
+            setKind(Card);
+            cardPreselection = file;
+            break;
     }
     return {};
 }
@@ -225,29 +236,29 @@ Result<Association> AssociationDialog::Read() const {
     QString name, file;
     switch (kind()) {
         case Wave:
-            name = "WAVE";
+            name = Word(AssociationKind::Wave);
             file = StopWave->isChecked() ? QString() : Wave_->SelectedFile();
             break;
         case CdAudio:
-            name = "CDAUDIO";
+            name = Word(AssociationKind::CdAudio);
             file = StopCD->isChecked() ? QString() : QString::number(CDNo->value());
             break;
         case Midi:
-            name = "MIDI";
+            name = Word(AssociationKind::Midi);
             file = StopMidi->isChecked() ? QString() : Midi_->SelectedFile();
             break;
         case Movie:
-            name = "AVI";
+            name = Word(AssociationKind::Movie);
             file = StopAvi->isChecked() ? QString() : Avi->SelectedFile();
             break;
         case Run: {
-            name = "RUN";
+            name = Word(AssociationKind::Run);
             file = edtRunExe->text();
             SjisConversion c = Utf8ToSjis(file.toStdString());
             if (!c.ok()) return Fail(UnwritableCharactersMessage(file.toStdString()));
             break;
         }
-        case This: name = "this"; break;
+        case This: name = Word(AssociationKind::This); break;
         default:
             file = Macro->SelectedFile();
             name = file.left(std::max<qsizetype>(0, file.size() - 4));

@@ -1,5 +1,7 @@
 #include "model/Card.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -36,9 +38,37 @@ void Association::Set(std::string_view newName, std::string_view newFile) {
     file = CutBytes(newFile, kAssociationFileBytes);
 }
 
+namespace {
+
+constexpr std::pair<AssociationKind, std::string_view> kAssociationNames[] = {
+    {AssociationKind::Wave, "WAVE"}, {AssociationKind::CdAudio, "CDAUDIO"}, {AssociationKind::Midi, "MIDI"},
+    {AssociationKind::Movie, "AVI"}, {AssociationKind::Run, "RUN"},         {AssociationKind::This, "this"},
+};
+
+}  // namespace
+
+AssociationKind Association::kind() const {
+    if (name.empty()) return AssociationKind::None;
+    for (const auto& [kind, word] : kAssociationNames)
+        if (name == word) return kind;
+    return AssociationKind::Card;
+}
+
+bool Association::isMedium() const {
+    const AssociationKind k = kind();
+    return k == AssociationKind::Wave || k == AssociationKind::Midi || k == AssociationKind::Movie;
+}
+
+std::string_view AssociationName(AssociationKind kind) {
+    for (const auto& [k, word] : kAssociationNames)
+        if (k == kind) return word;
+    return {};
+}
+
 std::string_view FeatureKindWord(Feature f) {
-    constexpr std::string_view words[] = {"WAVE", "CDAUDIO", "MIDI", "AVI", "RUN"};
-    return words[static_cast<int>(f)];
+    constexpr AssociationKind kinds[] = {AssociationKind::Wave, AssociationKind::CdAudio, AssociationKind::Midi,
+                                         AssociationKind::Movie, AssociationKind::Run};
+    return AssociationName(kinds[static_cast<int>(f)]);
 }
 
 const std::string& DefaultCardTitle() { return Sjis("ZEPOマクロ"); }

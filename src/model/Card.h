@@ -61,9 +61,16 @@ constexpr size_t kAssociationNameBytes = 20;
 constexpr size_t kAssociationFileBytes = 50;
 constexpr size_t kShortTextBytes = 50;
 
+// What an association does. Its name tells: a kind word ("WAVE", "CDAUDIO", "MIDI", "AVI",
+// "RUN"), "this", or else the card it goes to; empty is none.
+enum class AssociationKind { None, Card, Wave, CdAudio, Midi, Movie, Run, This };
+
 struct Association {
     std::string name;  // card name or WAVE, CDAUDIO, MIDI, AVI, RUN, this; empty = none
     std::string file;
+    AssociationKind kind() const;
+    // A sound, MIDI piece or movie: its file is played, an empty file stops it.
+    bool isMedium() const;
     // Stores both texts cut to their byte limits.
     void Set(std::string_view newName, std::string_view newFile);
     void Clear() { name.clear(); file.clear(); }
@@ -169,6 +176,8 @@ enum class Feature { Wave = 0, CdAudio = 1, Midi = 2, Avi = 3, Run = 4 };
 constexpr int kFeatureCount = 5;
 constexpr int kButtonCount = 6;
 std::string_view FeatureKindWord(Feature f);
+// The name an association of `kind` has: its kind word, "this", or empty (none, a card).
+std::string_view AssociationName(AssociationKind kind);
 
 struct Movie2Settings {
     bool inUse = false;

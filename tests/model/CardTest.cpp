@@ -101,3 +101,32 @@ TEST(Card, AssociationTextsAreCutToTheirLimits) {
 
 }  // namespace
 }  // namespace zepo
+
+namespace zepo {
+namespace {
+
+// The kind words are exact: a card may well be called "wave" or "This".
+TEST(AssociationKinds, AreToldApartByTheExactWord) {
+    const struct {
+        const char* name;
+        AssociationKind kind;
+        bool medium;
+    } cases[] = {
+        {"", AssociationKind::None, false},          {"WAVE", AssociationKind::Wave, true},
+        {"CDAUDIO", AssociationKind::CdAudio, false}, {"MIDI", AssociationKind::Midi, true},
+        {"AVI", AssociationKind::Movie, true},       {"RUN", AssociationKind::Run, false},
+        {"this", AssociationKind::This, false},      {"wave", AssociationKind::Card, false},
+        {"This", AssociationKind::Card, false},      {"next", AssociationKind::Card, false},
+    };
+    for (const auto& c : cases) {
+        const Association a{c.name, "f"};
+        EXPECT_EQ(a.kind(), c.kind) << c.name;
+        EXPECT_EQ(a.isMedium(), c.medium) << c.name;
+        if (c.kind != AssociationKind::Card && c.kind != AssociationKind::None) {
+            EXPECT_EQ(AssociationName(c.kind), c.name);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zepo
