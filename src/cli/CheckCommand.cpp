@@ -37,7 +37,8 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
     for (size_t i = 0; i < read.lines.size(); ++i)
         if (read.lines[i].size() > kMaxMacroLineBytes)
             report(static_cast<int>(i + 1), "long line",
-                   std::to_string(read.lines[i].size()) + " bytes (at most " + std::to_string(kMaxMacroLineBytes) + ")");
+                   std::to_string(read.lines[i].size()) + " バイトあります (1 行は " +
+                       std::to_string(kMaxMacroLineBytes) + " バイトまで)");
     int lastLine[kReadNoteKinds] = {};
     for (const auto& d : read.outcome.diagnostics) {
         report(d.line, Label(d.kind), ForTerminal(d.text));
@@ -49,7 +50,7 @@ std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& r
     for (size_t kind = 0; kind < kReadNoteKinds; ++kind)
         if (size_t n = read.outcome.omitted[kind])
             report(lastLine[kind], Label(static_cast<ReadNote>(kind)),
-                   std::to_string(n) + " more notes of this kind left out");
+                   "同じ種類のものがほかに " + std::to_string(n) + " 件ありますが、省きました");
     return findings;
 }
 

@@ -35,13 +35,13 @@ int RunNormalize(const NormalizeOptions& options) {
         }
     if (!read->outcome.completed) {
         // Writing only what was read before the stop would lose the rest of the card.
-        std::cerr << shown << ": reading stopped; nothing written\n";
+        std::cerr << shown << ": 読み込みが途中で止まったため、何も書いていません\n";
         return 1;
     }
     if (messages) {
         // Each message stands for an object or a setting that the written card would lose or
         // change; the editor shows them before a save, a script would not see them in time.
-        std::cerr << shown << ": reading reported problems; nothing written\n";
+        std::cerr << shown << ": 読み込みで問題があったため、何も書いていません\n";
         return 1;
     }
 
@@ -66,7 +66,7 @@ int RunNormalize(const NormalizeOptions& options) {
     // Saved as the editor saves: a failed write (a full disk, a read-only card) leaves the
     // file that was there untouched.
     if (Status written = WriteCardFile(output, lines); !written) {
-        std::cerr << "zepocard: cannot write " << Printable(ShownName(output)) << ": "
+        std::cerr << "zepocard: 「" << Printable(ShownName(output)) << "」に書き込めません: "
                   << Printable(written.error().message) << "\n";
         return 2;
     }

@@ -10,13 +10,13 @@ namespace zepo::cli {
 namespace fs = std::filesystem;
 
 std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& inputs) {
-    const std::string shown = ShownName(output.string());
+    const std::string shown = "「" + ShownName(output.string()) + "」";
     if (AsciiLower(output.extension().string()) == ".zep")
-        return shown + " はカードのファイルです。カードに絵を書くことはしません";
+        return shown + "はカードのファイルです。カードに絵を書くことはしません";
     for (const fs::path& input : inputs) {
         std::error_code ec;
         if (fs::equivalent(output, input, ec) && !ec)
-            return shown + " は入力の " + ShownName(input.string()) + " です。入力に上書きはしません";
+            return shown + "は入力の「" + ShownName(input.string()) + "」です。入力に上書きはしません";
     }
     return {};
 }

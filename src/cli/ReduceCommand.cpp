@@ -22,34 +22,38 @@ int RunReduce(const ReduceOptions& options) {
         return 2;
     }
     const std::string shownIn = Printable(ShownName(input)), shownOut = Printable(ShownName(output));
+    const std::string quotedIn = "「" + shownIn + "」", quotedOut = "「" + shownOut + "」";
 
     auto loaded = LoadPicture(input);
     if (!loaded) {
-        std::cerr << "zepocard reduce: cannot read " << shownIn << ": " << Printable(loaded.error().message) << "\n";
+        std::cerr << "zepocard reduce: " << quotedIn << "を読めません: " << Printable(loaded.error().message) << "\n";
         return 2;
     }
     DecodedPicture& picture = loaded.value();
     if (picture.bitmap.Format() != PixelFormat::Bgr24) {
         auto full = ConvertTo24(picture.bitmap);
         if (!full) {
-            std::cerr << "zepocard reduce: " << shownIn << ": " << Printable(full.error().message) << "\n";
+            std::cerr << "zepocard reduce: " << quotedIn << "を減色できません: " << Printable(full.error().message)
+                      << "\n";
             return 1;
         }
         picture.bitmap = std::move(full.value());
     }
     auto reduced = dither ? MedianCutReduceDithered(picture.bitmap, bits) : MedianCutReduce(picture.bitmap, bits);
     if (!reduced) {
-        std::cerr << "zepocard reduce: " << shownIn << ": " << Printable(reduced.error().message) << "\n";
+        std::cerr << "zepocard reduce: " << quotedIn << "を減色できません: " << Printable(reduced.error().message)
+                  << "\n";
         return 1;
     }
     if (Status saved = SaveBmp(reduced.value(), output); !saved) {
-        std::cerr << "zepocard reduce: cannot write " << shownOut << ": " << Printable(saved.error().message) << "\n";
+        std::cerr << "zepocard reduce: " << quotedOut << "に書き込めません: " << Printable(saved.error().message)
+                  << "\n";
         return 2;
     }
     const Bitmap& result = reduced.value();
-    std::cout << shownOut << ": " << result.Width() << " × " << result.Height() << ", 8 bits per pixel, "
-              << result.GetPalette().size() << " palette entries (from " << picture.fileBitsPerPixel
-              << " bits per pixel" << (dither ? ", dithered" : "") << ")\n";
+    std::cout << shownOut << ": " << result.Width() << " × " << result.Height() << "、1 画素 8 ビット、パレット "
+              << result.GetPalette().size() << " 色 (元の絵は 1 画素 " << picture.fileBitsPerPixel << " ビット"
+              << (dither ? "、誤差拡散あり" : "") << ")\n";
     return FinishStandardOutput(0);
 }
 

@@ -27,6 +27,8 @@ namespace {
 using Format = PictureFormat;
 
 const char* Extension(Format f) { return f == Format::Png ? ".png" : f == Format::Bmp ? ".bmp" : ".jpg"; }
+const char* FormatName(Format f) { return f == Format::Png ? "PNG" : f == Format::Bmp ? "BMP" : "JPEG"; }
+std::string Quoted(const std::filesystem::path& file) { return "「" + ShownName(file.string()) + "」"; }
 
 // The composed image in the chosen format: BMP and JPEG by our own encoders, PNG by Qt.
 std::optional<std::vector<uint8_t>> Encode(const QImage& image, Format format) {
@@ -61,9 +63,10 @@ std::string SinglePictureFormat(const RenderOptions& o, Format& format) {
     if (ext.empty()) return {};
     const std::optional<Format> named = PictureFormatNamed(ext.substr(1));
     if (named && o.format && *named != *o.format)
-        return ShownName(o.out.string()) + " の拡張子は --format の形式と合いません";
+        return Quoted(o.out) + "の拡張子は --format の形式と合いません";
     if (!named && !o.format)
-        return ShownName(o.out.string()) + " の形式では書けません。拡張子を .png .bmp .jpg のどれかにするか、--format を付けてください";
+        return Quoted(o.out) + "の拡張子の形式では書けません。拡張子を .png .bmp .jpg のどれかにするか、"
+                               "--format を付けてください";
     if (named) format = *named;
     return {};
 }
@@ -76,9 +79,8 @@ std::string RefusedTargets(const std::vector<std::filesystem::path>& cards,
     for (const auto& target : targets)
         if (std::string why = RefusedOutput(target, cards); !why.empty()) return why;
     if (auto clash = SharedOutput(cards, targets, repeated))
-        return ShownName(cards[clash->first].string()) + " と " + ShownName(cards[clash->second].string()) +
-               " の絵はどちらも " + ShownName(targets[clash->first].string()) +
-               " になります。同じ名前のカードは別々に書き出してください";
+        return Quoted(cards[clash->first]) + "と" + Quoted(cards[clash->second]) + "の絵はどちらも" +
+               Quoted(targets[clash->first]) + "になります。同じ名前のカードは別々に書き出してください";
     return {};
 }
 
@@ -100,11 +102,12 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
     }
     const QImage image = ComposeCard(read->card, o.screen);
     auto bytes = Encode(image, format);
-    if (!bytes) return {2, r.report + "zepocard: cannot encode the picture of " + shown + "\n"};
+    if (!bytes)
+        return {2, r.report + "zepocard: 「" + shown + "」の絵を " + FormatName(format) + " の形にできません\n"};
     Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));
     if (!written)
-        return {2, r.report + "zepocard: cannot write " + Printable(ShownName(target.string())) + ": " +
-                       written.error().message + "\n"};
+        return {2, r.report + "zepocard: " + Printable(Quoted(target)) + "に書き込めません: " +
+                       Printable(written.error().message) + "\n"};
     return r;
 }
 
@@ -131,8 +134,8 @@ int RunRender(const RenderOptions& o) {
     if (intoFolder && !std::filesystem::is_directory(o.out, ec)) {
         std::filesystem::create_directories(o.out, ec);
         if (ec) {
-            std::cerr << "zepocard: cannot make the folder " << Printable(ShownName(o.out.string())) << ": "
-                      << ec.message() << "\n";
+            std::cerr << "zepocard: フォルダ" << Printable(Quoted(o.out)) << "を作れません: " << Printable(ec.message())
+                      << "\n";
             return 2;
         }
     }
@@ -151,7 +154,9 @@ int RunRender(const RenderOptions& o) {
             ++done;
             if (progress) std::cerr << "\r\033[K";
             std::cerr << results[i].report;
-            if (progress) std::cerr << "zepocard render: " << done << "/" << o.cards.size() << std::flush;
+            if (progress)
+                std::cerr << "zepocard render: " << o.cards.size() << " 枚のうち " << done << " 枚を描きました"
+                          << std::flush;
         }
     };
     std::vector<std::thread> threads;

@@ -4,18 +4,22 @@
 
 #include <exception>
 #include <iostream>
+#include <new>
 #include <variant>
 
 #include "cli/CardReading.h"
 #include "cli/CommandLine.h"
+#include "cli/TerminalText.h"
 #include "render/Fonts.h"
 
 namespace {
 
 // Qt's own notices (a missing runtime folder, font cache remarks) are not about the card;
-// only its errors reach the terminal, so that zepocard's output stays stable.
+// only its errors reach the terminal, so that zepocard's output stays stable. Their text is
+// Qt's own, in English and possibly naming a file: marked as Qt's and escaped.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "zepocard: Qt からのメッセージ: " << zepo::cli::Printable(message.toStdString()) << "\n";
 }
 
 }  // namespace
@@ -31,8 +35,11 @@ int main(int argc, char** argv) {
         QGuiApplication app(qtArgc, argv);
         zepo::RegisterFontSubstitutes();
         return zepo::cli::RunCommand(std::get<zepo::cli::CommandOptions>(line));
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zepocard: メモリが足りないため、続けられません\n";
+        return 2;
     } catch (const std::exception& e) {
-        std::cerr << "zepocard: " << e.what() << "\n";
+        std::cerr << "zepocard: 思わぬ問題で続けられません: " << zepo::cli::Printable(e.what()) << "\n";
         return 2;
     }
 }

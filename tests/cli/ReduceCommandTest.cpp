@@ -73,7 +73,7 @@ TEST_F(ReduceCommand, UnreadableInputExitsTwo) {
     std::fclose(f);
     for (const char* name : {"missing.bmp", "bad.bmp"}) {
         EXPECT_EQ(Run({Path(name), Path("out.bmp")}), 2);
-        EXPECT_NE(err_.find("cannot read"), std::string::npos) << err_;
+        EXPECT_NE(err_.find("を読めません"), std::string::npos) << err_;
     }
     EXPECT_FALSE(fs::exists(Path("out.bmp")));
 }
@@ -81,7 +81,7 @@ TEST_F(ReduceCommand, UnreadableInputExitsTwo) {
 TEST_F(ReduceCommand, WritesAnEightBitBmpWithThePalette) {
     WritePicture("two.bmp", test::Counted({{{0, 0, 0}, 3}, {{200, 100, 50}, 3}}));
     ASSERT_EQ(Run({Path("two.bmp"), Path("out.bmp")}), 0) << err_;
-    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1, 8 bits per pixel, 2 palette entries (from 24 bits per pixel)\n");
+    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1、1 画素 8 ビット、パレット 2 色 (元の絵は 1 画素 24 ビット)\n");
     auto written = LoadPicture(Path("out.bmp"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written.value().fileBitsPerPixel, 8);
@@ -97,7 +97,7 @@ TEST_F(ReduceCommand, ReadsJpegAndDithers) {
     ASSERT_TRUE(jpeg);
     ASSERT_TRUE(WritePictureBytes(Path("photo.bmp"), jpeg.value()));  // told apart by content, not name
     ASSERT_EQ(Run({Path("photo.bmp"), Path("out.bmp"), "--dither", "--bits=4"}), 0) << err_;
-    EXPECT_NE(out_.find("dithered"), std::string::npos);
+    EXPECT_NE(out_.find("誤差拡散あり"), std::string::npos);
     auto written = LoadPicture(Path("out.bmp"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written.value().fileBitsPerPixel, 8);
@@ -109,7 +109,7 @@ TEST_F(ReduceCommand, ReadsJpegAndDithers) {
 TEST_F(ReduceCommand, UnwritableOutputExitsTwo) {
     WritePicture("in.bmp", test::Noise(4, 4, 1));
     EXPECT_EQ(Run({Path("in.bmp"), Path("no-such-folder/out.bmp")}), 2);
-    EXPECT_NE(err_.find("cannot write"), std::string::npos);
+    EXPECT_NE(err_.find("に書き込めません"), std::string::npos);
 }
 
 }  // namespace

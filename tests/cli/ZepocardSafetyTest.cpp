@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -306,6 +307,68 @@ TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
     const long large = peak(std::uintmax_t{256} << 20);
     EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.wav"), std::uintmax_t{256} << 20);
     EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
+}
+
+
+// Kana or kanji somewhere in the line: brackets, digits and file names alone do not make a
+// message Japanese.
+bool HasJapanese(std::string_view line) {
+    for (size_t pos = 0; pos < line.size();) {
+        const Utf8Char c = Utf8At(line, pos);
+        if ((c.code >= 0x3041 && c.code <= 0x30FF) || (c.code >= 0x4E00 && c.code <= 0x9FFF) ||
+            (c.code >= 0xFF66 && c.code <= 0xFF9F))
+            return true;
+        pos += c.length;
+    }
+    return false;
+}
+
+// What zepocard tells a person is Japanese, as its findings are: every line of standard error
+// (and of the findings and the summary on standard output) holds Japanese, whatever went wrong.
+TEST_F(ZepocardSafetyTest, EveryMessageIsJapanese) {
+    std::string unknown;  // more than are kept of one kind: the rest are counted
+    for (int i = 0; i < 1002; ++i) unknown += "\tfoo {1}\r\n";
+    const std::string main = Q(set_ / "main.zep"), t = temp_.path().string(), none = Q(temp_.path() / "none");
+    const std::string gone = Q(Card(set_ / "gone.zep", "card {g}\r\n\tbitmap {1,1}{gone.bmp}{0}\r\nend\r\n"));
+    const std::string many = Q(Card(set_ / "many.zep", "card {m}\r\n" + unknown + "end\r\n"));
+    const std::string bad = Q(Card(set_ / "bad.zep", "card {b}\r\n\tframe {1,x}{5,5}{0}\r\nend\r\n"));
+    const std::string longText =
+        Q(Card(set_ / "long.zep", "card {l}\r\n\ttext {1,1}{" + std::string(130, 'a') + "}{0}\r\nend\r\n"));
+    fs::create_directories(temp_.path() / "b");
+    fs::copy_file(set_ / "next.zep", temp_.path() / "b" / "main.zep");
+    const struct {
+        std::string arguments;
+        int exitCode;
+        bool findings;  // standard output holds lines for a person too
+    } cases[] = {
+        {"normalize " + main + " -o " + none + "/out.zep", 2, false},
+        {"normalize " + gone, 1, false},
+        {"normalize " + bad, 1, false},
+        {"normalize " + longText, 1, false},
+        {"reduce " + none + ".bmp '" + t + "/r.bmp'", 2, false},
+        {"reduce " + Q(set_ / "sakura.bmp") + " " + none + "/r.bmp", 2, false},
+        {"reduce " + Q(set_ / "sakura.bmp") + " '" + t + "/r.zep'", 2, false},
+        {"reduce --dither " + Q(set_ / "sakura.bmp") + " '" + t + "/r.bmp'", 0, true},
+        {"render " + main + " -o '" + t + "/x.gif'", 2, false},
+        {"render " + main + " " + Q(temp_.path() / "b" / "main.zep") + " -o '" + t + "/pics'", 2, false},
+        {"render " + main + " " + gone + " -o " + Q(set_ / "sakura.bmp") + "/pics", 2, false},
+        {"render " + main + " -o " + none + "/x.png", 2, false},
+        {"check " + many, 1, true},
+        {"check --json " + main + " >/dev/full", 2, false},
+        {"frobnicate", 2, false},
+        {"render --jobs=0 " + main + " -o x.png", 2, false},
+    };
+    for (const auto& c : cases) {
+        Outcome run = Zepocard(c.arguments, temp_.path());
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.err;
+        EXPECT_FALSE(run.err.empty() && !c.findings) << c.arguments;
+        const std::string shown = run.err + (c.findings ? run.out : "");
+        for (size_t at = 0, end; at < shown.size(); at = end + 1) {
+            end = std::min(shown.find('\n', at), shown.size());
+            const std::string line = shown.substr(at, end - at);
+            EXPECT_TRUE(line.empty() || HasJapanese(line)) << c.arguments << "\n" << line;
+        }
+    }
 }
 
 }  // namespace

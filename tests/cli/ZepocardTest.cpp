@@ -165,7 +165,7 @@ TEST_F(ZepocardTest, CheckReportsABrokenCopy) {
     EXPECT_NE(check.out.find(p + "7: unknown statement"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find(p + "8: message: ﾋﾞｯﾄﾏｯﾌﾟ gone.bmp の読み込みに失敗しました"), std::string::npos)
         << check.out;
-    EXPECT_NE(check.out.find(p + "9: long line: 140 bytes"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find(p + "9: long line: 140 バイト"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find("dropped slide entry"), std::string::npos) << check.out;
     // One report per line, in line order.
     EXPECT_LT(check.out.find(p + "7:"), check.out.find(p + "9:"));
@@ -236,7 +236,7 @@ TEST_F(ZepocardTest, PicturesAreMeasuredByTheirOwnDecoder) {
     Outcome run = Zepocard("normalize " + card.string());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("nothing written"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("何も書いていません"), std::string::npos) << run.err;
 
     fs::path good = WriteCard("good.zep", "card {good}\r\n\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
     run = Zepocard("normalize " + good.string());
