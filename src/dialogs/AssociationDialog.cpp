@@ -34,7 +34,7 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 }  // namespace
 
 AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent)
-    : QDialog(parent), launcher_(launcher), chooser_(chooser) {
+    : PropertyDialog(parent), launcher_(launcher), chooser_(chooser) {
     setWindowTitle("関連付け");
     CardKind = Named(new RadioGroup("種類",
                                     {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動",
@@ -105,7 +105,7 @@ AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, Q
     thisLayout->addWidget(explanation);
     thisLayout->addStretch();
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -117,7 +117,6 @@ AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, Q
     main->addLayout(boxes, 0, 1);
     main->addLayout(buttons.row, 1, 0, 1, 2);
 
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     for (int k = 0; k < 7; ++k)
         connect(CardKind->item(k), &QAbstractButton::clicked, this, [this] { KindSwitch(); });
     // The selection, not the click, drives OK: a file chosen with the arrow keys counts, and

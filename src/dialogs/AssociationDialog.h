@@ -2,13 +2,13 @@
 // The association dialog: what an object, a card button or a card feature does in the
 // player (go to a card, play or stop a medium, start a program, call the card again).
 
-#include <QDialog>
 
 #include <filesystem>
 #include <functional>
 
 #include "core/Result.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -32,7 +32,7 @@ struct EditTools {
     bool useTools = false;
 };
 
-class AssociationDialog : public QDialog {
+class AssociationDialog : public PropertyDialog {
     Q_OBJECT
 public:
     enum Kind { Card = 0, Wave = 1, CdAudio = 2, Midi = 3, Movie = 4, Run = 5, This = 6 };
@@ -64,9 +64,6 @@ public:
     int kind() const;
 
     static constexpr const char* kHelpTopic = "HID00000018";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     struct MediaKind {

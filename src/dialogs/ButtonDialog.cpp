@@ -12,17 +12,16 @@
 
 namespace zepo {
 
-ButtonDialog::ButtonDialog(QWidget* parent) : QDialog(parent) {
+ButtonDialog::ButtonDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("ボタン");
     panel = Named(new AssociationPanel(this), "panel");
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);
     layout->addLayout(buttons.row);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
 void ButtonDialog::Load(const Card& card, int button) {

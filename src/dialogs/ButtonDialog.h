@@ -2,9 +2,9 @@
 // The button dialog: the association of the right mouse button, of buttons 1 to 5, or of
 // one of the card's features (sound, music CD, MIDI, movie, program).
 
-#include <QDialog>
 
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QPushButton;
 
@@ -13,7 +13,7 @@ namespace zepo {
 class AssociationChooser;
 class AssociationPanel;
 
-class ButtonDialog : public QDialog {
+class ButtonDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit ButtonDialog(QWidget* parent = nullptr);
@@ -35,9 +35,6 @@ public:
     void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000018";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     AssociationPanel* panel;

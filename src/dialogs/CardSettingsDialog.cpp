@@ -30,7 +30,7 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 
 }  // namespace
 
-CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("カードの基本設定");
     edtCardName = Named(new QLineEdit(this), "edtCardName");
     edtCardTitle = Named(new QLineEdit(this), "edtCardTitle");
@@ -40,11 +40,10 @@ CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) :
     const QStringList choices{"指定しない", "する", "しない"};
     rdoEditMode = Named(new RadioGroup("編集モード", choices, this), "rdoEditMode");
     rdoCursorMode = Named(new RadioGroup("指カーソル", choices, this), "rdoCursorMode");
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     OKBtn->setToolTip("はい");
     CancelBtn->setToolTip("いいえ");
 

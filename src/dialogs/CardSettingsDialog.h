@@ -1,9 +1,9 @@
 #pragma once
 // The card settings dialog: card name, title, card colour and the two player options.
 
-#include <QDialog>
 
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ class ColorGrid;
 class MessageSink;
 class RadioGroup;
 
-class CardSettingsDialog : public QDialog {
+class CardSettingsDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit CardSettingsDialog(MessageSink& messages, QWidget* parent = nullptr);
@@ -25,9 +25,6 @@ public:
     CardSettings Read() const;
 
     static constexpr const char* kHelpTopic = "HID00000023";
-
-signals:
-    void helpRequested(const QString& topic);
 
 public slots:
     void accept() override;

@@ -32,7 +32,7 @@ std::optional<int> WholeNumber(const QLineEdit* edit) {
 
 }  // namespace
 
-FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
+FrameDialog::FrameDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("枠の作成");
     auto* position = new QGroupBox("枠の位置", this);
     edtFrmX1 = Named(new QLineEdit("10", position), "edtFrmX1");
@@ -61,7 +61,7 @@ FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     chkFrmCut->setStyleSheet("color: red");
     panel = Named(new AssociationPanel(this), "panel");
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -77,7 +77,6 @@ FrameDialog::FrameDialog(QWidget* parent) : QDialog(parent) {
     main->addWidget(rdoFrmType, 0, 1);
     main->addLayout(buttons.row, 1, 0, 1, 2);
 
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     TabInReadingOrder({edtFrmX1, edtFrmY1, edtFrmX2, edtFrmY2, FrmColor, chkFrmUp, chkFrmCut, panel, rdoFrmType},
                       buttons);
 }

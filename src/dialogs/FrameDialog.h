@@ -1,10 +1,10 @@
 #pragma once
 // The frame dialog: a frame's corners, colour, style and association.
 
-#include <QDialog>
 
 #include "core/Result.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -29,7 +29,7 @@ struct FrameValues {
     bool operator==(const FrameValues&) const = default;
 };
 
-class FrameDialog : public QDialog {
+class FrameDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit FrameDialog(QWidget* parent = nullptr);
@@ -48,9 +48,6 @@ public:
     void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000035";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     AssociationPanel* panel;

@@ -14,14 +14,14 @@
 
 namespace zepo {
 
-MarkerDialog::MarkerDialog(QWidget* parent) : QDialog(parent) {
+MarkerDialog::MarkerDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("マーカー機能");
     Width = Named(new QSpinBox(this), "Width");
     Width->setRange(1, 20);
     Color = Named(new ColorGrid(this), "Color");
     Stop = Named(new QCheckBox("マーカー解除", this), "Stop");
     Cancel = MakeSwitchOffBox(this);
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -40,7 +40,6 @@ MarkerDialog::MarkerDialog(QWidget* parent) : QDialog(parent) {
     connect(Width, &QSpinBox::valueChanged, this, [this] { PenClick(); });
     connect(Color, &ColorGrid::changed, this, [this] { PenClick(); });
     connect(Stop, &QCheckBox::clicked, this, [this] { Cancel->setChecked(false); });
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
 void MarkerDialog::Load(const MarkerSettings& s) {

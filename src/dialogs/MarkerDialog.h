@@ -2,9 +2,9 @@
 // The marker dialog: the pen the presenter draws on the card with (width and colour), or the
 // instruction that switches the marker off.
 
-#include <QDialog>
 
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QPushButton;
@@ -14,7 +14,7 @@ namespace zepo {
 
 class ColorGrid;
 
-class MarkerDialog : public QDialog {
+class MarkerDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit MarkerDialog(QWidget* parent = nullptr);
@@ -25,9 +25,6 @@ public:
     MarkerSettings Read() const;
 
     static constexpr const char* kHelpTopic = "HID00000039";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     // A change of the pen means the user wants the marker: both boxes go off.

@@ -44,7 +44,7 @@ std::optional<std::string> ClampedMagnification(const std::string& text) {
     return text;
 }
 
-Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : PropertyDialog(parent), prompts_(prompts) {
     setWindowTitle("動画２");
     AviPos = Named(new RadioGroup("表示場所", {"別ウィンドウ上(0)", "ZEPOのカード上(1)"}, this), "AviPos");
     auto* position = new QGroupBox("位置", this);
@@ -71,7 +71,7 @@ Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : QDialog(parent),
     MPlayer = Named(new MoviePlayer(this), "MPlayer");
     Cancel = MakeSwitchOffBox(this);
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -100,7 +100,6 @@ Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : QDialog(parent),
         MPlayer->setEnabled(false);
         prompts_.Warn(Sjis("再生する機能がありません"));
     });
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
 void Movie2Dialog::Load(const Movie2Settings& s, const std::filesystem::path& saveFolder) {

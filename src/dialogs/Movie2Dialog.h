@@ -2,12 +2,12 @@
 // The second-movie dialog: a movie of the save folder shown when the card opens, in a window
 // of its own or on the card at a place, magnification and frame; with a player to try it.
 
-#include <QDialog>
 
 #include <filesystem>
 
 #include "core/Result.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -21,7 +21,7 @@ class MoviePlayer;
 class Prompts;
 class RadioGroup;
 
-class Movie2Dialog : public QDialog {
+class Movie2Dialog : public PropertyDialog {
     Q_OBJECT
 public:
     Movie2Dialog(Prompts& prompts, QWidget* parent = nullptr);
@@ -38,9 +38,6 @@ public:
     MoviePlayer& player() { return *MPlayer; }
 
     static constexpr const char* kHelpTopic = "HID00000031";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     void PlacementRule();

@@ -25,7 +25,7 @@
 
 namespace zepo {
 
-OneLineTextDialog::OneLineTextDialog(QWidget* parent) : QDialog(parent) {
+OneLineTextDialog::OneLineTextDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("文字");
     auto* textBox = new QGroupBox("表示文字", this);
     edtText = Named(new QLineEdit(textBox), "edtText");
@@ -50,7 +50,7 @@ OneLineTextDialog::OneLineTextDialog(QWidget* parent) : QDialog(parent) {
     chkTxtCut = Named(new QCheckBox("文字を消す", this), "chkTxtCut");
     chkTxtCut->setStyleSheet("color: red");
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -80,7 +80,6 @@ OneLineTextDialog::OneLineTextDialog(QWidget* parent) : QDialog(parent) {
     setTabOrder(edtText, rdoYokoTate);
 
     connect(edtText, &QLineEdit::textChanged, this, &OneLineTextDialog::UpdateOk);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     Reset();
 }
 

@@ -2,10 +2,10 @@
 // The one-line text dialog: the text, its direction, position, typeface, style, size, two
 // colours, decoration and association.
 
-#include <QDialog>
 
 #include "core/Result.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -37,7 +37,7 @@ struct OneLineTextValues {
     bool operator==(const OneLineTextValues&) const = default;
 };
 
-class OneLineTextDialog : public QDialog {
+class OneLineTextDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit OneLineTextDialog(QWidget* parent = nullptr);
@@ -53,9 +53,6 @@ public:
     void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000027";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     void UpdateOk();

@@ -45,7 +45,7 @@ std::optional<std::string> Typed(const QLineEdit* edit) {
 
 }  // namespace
 
-PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : QDialog(parent), launcher_(launcher) {
+PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : PropertyDialog(parent), launcher_(launcher) {
     setWindowTitle("静止画（ビットマップ）");
     auto* position = new QGroupBox("画像の位置", this);
     BmpX = Named(new QLineEdit("10", position), "BmpX");
@@ -74,7 +74,7 @@ PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : QDialog(pare
     chkBmpCut = Named(new QCheckBox("画像を消す", this), "chkBmpCut");
     chkBmpCut->setStyleSheet("color: red");
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -96,7 +96,6 @@ PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : QDialog(pare
 
     connect(fileList, &QListWidget::itemSelectionChanged, this, &PictureDialog::SelectionChanged);
     connect(btnEditBmp, &QPushButton::clicked, this, &PictureDialog::EditPictureFile);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
 void PictureDialog::Reset() {

@@ -2,7 +2,6 @@
 // The picture dialog: which picture of the save folder, where, how large, its border, its
 // association, and an edit button that opens the picture in the paint tool.
 
-#include <QDialog>
 
 #include <filesystem>
 #include <functional>
@@ -10,6 +9,7 @@
 
 #include "core/Result.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -41,7 +41,7 @@ struct PaintTool {
     bool useTools = false;
 };
 
-class PictureDialog : public QDialog {
+class PictureDialog : public PropertyDialog {
     Q_OBJECT
 public:
     PictureDialog(Launcher& launcher, QWidget* parent = nullptr);
@@ -61,9 +61,6 @@ public:
     void SetPaintTool(std::function<PaintTool()> tool) { paintTool_ = std::move(tool); }
 
     static constexpr const char* kHelpTopic = "HID00000029";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     void SelectionChanged();

@@ -25,7 +25,7 @@
 
 namespace zepo {
 
-SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("保存フォルダの変更");
     auto* label = new QLabel("保存フォルダ： (例 C:\\zepo\\フォルダ名)", this);
     EditDir = Named(new QLineEdit("EditDir", this), "EditDir");
@@ -44,11 +44,10 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : QDi
     if (!roots.contains("/")) roots.prepend("/");
     roots.sort();
     ChDrive->addItems(roots);
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 
     auto* drives = new QHBoxLayout;
     drives->addWidget(new QLabel("ドライブ：", this));

@@ -2,7 +2,6 @@
 // The save-folder dialog: a folder tree, the mounted file systems in place of a drive list,
 // and the folder text that the dialog returns.
 
-#include <QDialog>
 #include <filesystem>
 
 class QComboBox;
@@ -11,11 +10,13 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 
+#include "dialogs/PropertyDialog.h"
+
 namespace zepo {
 
 class MessageSink;
 
-class SaveFolderDialog : public QDialog {
+class SaveFolderDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit SaveFolderDialog(MessageSink& messages, QWidget* parent = nullptr);
@@ -30,9 +31,6 @@ public:
     void SelectInDir(const QString& folder);
 
     static constexpr const char* kHelpTopic = "HID00000022";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     QLineEdit* EditDir;

@@ -18,7 +18,7 @@
 
 namespace zepo {
 
-SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
+SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : PropertyDialog(parent), prompts_(prompts) {
     setWindowTitle("スライド機能");
     AllCardList = Named(new FileList("*.zep", this), "AllCardList");
     AllCardList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -34,7 +34,7 @@ SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), p
     Sec->setRange(1, 600);
     (new QVBoxLayout(interval))->addWidget(Sec);
     Cancel = MakeSwitchOffBox(this);
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -68,7 +68,6 @@ SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : QDialog(parent), p
         if (SlideCardList->selectedItems().isEmpty()) return;
         AllCardList->ClearSelection();
     });
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
 }
 
 void SlideDialog::Load(const SlideSettings& s, const std::filesystem::path& saveFolder) {

@@ -1,13 +1,13 @@
 #pragma once
 // The slide dialog: the cards the player shows one after another, and the interval.
 
-#include <QDialog>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QListWidget;
@@ -19,7 +19,7 @@ namespace zepo {
 class FileList;
 class Prompts;
 
-class SlideDialog : public QDialog {
+class SlideDialog : public PropertyDialog {
     Q_OBJECT
 public:
     SlideDialog(Prompts& prompts, QWidget* parent = nullptr);
@@ -31,9 +31,6 @@ public:
     SlideSettings Read() const;
 
     static constexpr const char* kHelpTopic = "HID00000040";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     void SelBtnClick();

@@ -24,7 +24,7 @@
 
 namespace zepo {
 
-TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : QDialog(parent), launcher_(launcher) {
+TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : PropertyDialog(parent), launcher_(launcher) {
     setWindowTitle("文字（ファイル）");
     auto* files = new QGroupBox("文字ファイル(*.txt)", this);
     txtFileList = Named(new FileList("*.txt", files), "txtFileList");
@@ -49,7 +49,7 @@ TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : QDialog(pa
     chktxtCut = Named(new QCheckBox("文字を消す", this), "chktxtCut");
     chktxtCut->setStyleSheet("color: red");
 
-    DialogButtons buttons = MakeDialogButtons(this);
+    DialogButtons buttons = MakeButtons(kHelpTopic);
     OKBtn = buttons.ok;
     CancelBtn = buttons.cancel;
     HelpBtn = buttons.help;
@@ -75,7 +75,6 @@ TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : QDialog(pa
 
     connect(txtFileList, &FileList::itemSelectionChanged, this, &TextFileDialog::SelectionChanged);
     connect(btnEditTxt, &QPushButton::clicked, this, &TextFileDialog::EditSelected);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit helpRequested(kHelpTopic); });
     Reset();
 }
 

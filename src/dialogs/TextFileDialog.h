@@ -2,7 +2,6 @@
 // The text-file dialog: which text file of the save folder a text block shows, and where,
 // in which direction, typeface, style, size, line spacing and colour.
 
-#include <QDialog>
 
 #include <filesystem>
 #include <functional>
@@ -10,6 +9,7 @@
 #include "core/Result.h"
 #include "dialogs/AssociationDialog.h"
 #include "model/Card.h"
+#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -38,7 +38,7 @@ struct TextBlockValues {
     bool operator==(const TextBlockValues&) const = default;
 };
 
-class TextFileDialog : public QDialog {
+class TextFileDialog : public PropertyDialog {
     Q_OBJECT
 public:
     explicit TextFileDialog(Launcher& launcher, QWidget* parent = nullptr);
@@ -63,9 +63,6 @@ public:
     Result<TextBlockValues> Read() const;
 
     static constexpr const char* kHelpTopic = "HID00000028";
-
-signals:
-    void helpRequested(const QString& topic);
 
 private:
     void SelectionChanged();

@@ -24,6 +24,7 @@
 #include "dialogs/Movie2Dialog.h"
 #include "dialogs/SlideDialog.h"
 #include "dialogs/Prompts.h"
+#include "dialogs/PropertyDialog.h"
 #include "core/TextCodec.h"
 
 namespace zepo {
@@ -67,8 +68,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     main_->AttachDialogs(attached);
     // Every dialog with a help button asks for its topic through the same signal.
     for (QDialog* dialog : dialogs_)
-        if (dialog->metaObject()->indexOfSignal("helpRequested(QString)") >= 0)
-            QObject::connect(dialog, SIGNAL(helpRequested(QString)), &main_->help(), SLOT(ShowTopic(QString)));
+        if (auto* property = qobject_cast<PropertyDialog*>(dialog))
+            QObject::connect(property, &PropertyDialog::helpRequested, &main_->help(), &HelpCommands::ShowTopic);
 
     // Associations are chosen in the save folder the main window holds at that moment,
     // with the tools of its tool table.

@@ -1,0 +1,13 @@
+#include "dialogs/PropertyDialog.h"
+
+#include <QPushButton>
+
+namespace zepo {
+
+DialogButtons PropertyDialog::MakeButtons(const QString& helpTopic) {
+    DialogButtons buttons = MakeDialogButtons(this);
+    connect(buttons.help, &QPushButton::clicked, this, [this, helpTopic] { emit helpRequested(helpTopic); });
+    return buttons;
+}
+
+}  // namespace zepo
