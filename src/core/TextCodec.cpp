@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace zepo {
 namespace {
@@ -168,15 +169,26 @@ std::string ShownInSjis(std::string_view utf8) {
     return shown;
 }
 
-std::string UnwritableCharactersMessage(std::string_view utf8) {
-    std::string lost = Utf8ToSjis(utf8).lost, named;
-    while (!lost.empty()) {
-        const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(lost.front())), lost.size());
+std::string UnwritableCharacterNames(std::string_view utf8, std::string_view refused) {
+    std::string named;
+    std::vector<std::string_view> seen;
+    while (!utf8.empty()) {
+        const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.front())), utf8.size());
+        const std::string_view one = utf8.substr(0, length);
+        utf8.remove_prefix(length);
+        const bool isRefused = length == 1 && refused.find(one.front()) != std::string_view::npos;
+        if (!isRefused && Utf8ToSjis(one).ok()) continue;
+        if (std::find(seen.begin(), seen.end(), one) != seen.end()) continue;
+        seen.push_back(one);
         if (!named.empty()) named += " ";
-        named += ShownInSjis(lost.substr(0, length));
-        lost.erase(0, length);
+        // A refused comma or brace in brackets: bare, it would read as part of the list.
+        named += isRefused ? Sjis("「") + std::string(one) + Sjis("」") : ShownInSjis(one);
     }
-    return Sjis("カードに書けない文字が含まれています: ") + named;
+    return named;
+}
+
+std::string UnwritableCharactersMessage(std::string_view utf8, std::string_view refused) {
+    return Sjis("カードに書けない文字が含まれています: ") + UnwritableCharacterNames(utf8, refused);
 }
 
 }  // namespace zepo

@@ -44,7 +44,12 @@ const std::string& Sjis(std::string_view utf8Literal);
 // A typed UTF-8 text for a Shift-JIS message: each character code page 932 cannot hold is
 // written as its code point ("U+1F600"), which any message can show.
 std::string ShownInSjis(std::string_view utf8);
+// The characters of a typed UTF-8 text that a card cannot hold, each named once in the order
+// typed (Shift-JIS, separated by blanks): those code page 932 lacks, by their code points, and
+// those of `refused` (ASCII characters the field cannot give back), in brackets. Empty when
+// the text can be written.
+std::string UnwritableCharacterNames(std::string_view utf8, std::string_view refused = {});
 // The one message for a text with characters a card cannot hold, naming them (Shift-JIS).
-std::string UnwritableCharactersMessage(std::string_view utf8);
+std::string UnwritableCharactersMessage(std::string_view utf8, std::string_view refused = {});
 
 }  // namespace zepo

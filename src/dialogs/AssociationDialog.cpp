@@ -22,6 +22,7 @@
 #include "platform/Launcher.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
+#include "model/BracedFields.h"
 #include "model/Environment.h"
 
 namespace zepo {
@@ -229,7 +230,11 @@ Status AssociationDialog::Load(const Association& stored) {
     return {};
 }
 
-void AssociationDialog::SetKindChoice(bool offered) { CardKind->setVisible(offered); }
+void AssociationDialog::SetKindChoice(bool offered) {
+    CardKind->setVisible(offered);
+    // Only a card feature keeps its kind, and a feature writes its file where a comma ends it.
+    fileField_ = offered ? CardField::AssociationFile : CardField::FeatureFile;
+}
 
 Result<Association> AssociationDialog::Read() const {
     QString name, file;
@@ -253,8 +258,9 @@ Result<Association> AssociationDialog::Read() const {
         case Run: {
             name = Word(AssociationKind::Run);
             file = edtRunExe->text();
-            SjisConversion c = Utf8ToSjis(file.toStdString());
-            if (!c.ok()) return Fail(UnwritableCharactersMessage(file.toStdString()));
+            const std::string_view refused = UnreadableCharacters(fileField_);
+            if (!UnwritableCharacterNames(file.toStdString(), refused).empty())
+                return Fail(UnwritableCharactersMessage(file.toStdString(), refused));
             break;
         }
         case This: name = Word(AssociationKind::This); break;
@@ -285,6 +291,9 @@ bool AssociationDialog::Activate(MessageSink& messages) {
         messages.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(folder.string()).bytes);
         return false;
     }
+    // A card is named by its file's stem, which the association holds before its comma.
+    Macro->SetRefused(UnreadableCharacters(CardField::AssociationName));
+    for (FileList* list : {Wave_, Midi_, Avi}) list->SetRefused(UnreadableCharacters(fileField_));
     for (FileList* list : {Macro, Wave_, Midi_, Avi}) list->Reread(folder);
     KindSwitch();
     return true;

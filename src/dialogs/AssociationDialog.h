@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/Result.h"
+#include "model/BracedFields.h"
 #include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
 
@@ -51,14 +52,16 @@ public:
     // Resets, then takes the kind and its preselection, stop flag, track or program from a
     // stored association. Refused with a message when a CD track is not a number.
     Status Load(const Association& stored);
-    // Whether the kind can be chosen; a card feature keeps its kind.
+    // Whether the kind can be chosen; a card feature keeps its kind (and its file cannot hold a
+    // comma: the lists leave such files out and a program line with one is refused).
     void SetKindChoice(bool offered);
     // Runs before each showing: enters the save folder, re-reads the lists and applies the
     // kind. False (after a message) when the save folder cannot be entered.
     bool Activate(MessageSink& messages);
     // The chosen association in Shift-JIS, or the message why the card cannot hold it: a
-    // program name Shift-JIS cannot write, a name over 20 or a file over 50 bytes (cut to
-    // fit, it would name a card, a file or a program that does not exist).
+    // program line with characters the card cannot write or read back, a name over 20 or a
+    // file over 50 bytes (cut to fit, it would name a card, a file or a program that does not
+    // exist).
     Result<Association> Read() const;
 
     int kind() const;
@@ -119,6 +122,7 @@ private:
     std::filesystem::path SaveFolder() const { return saveFolder_ ? saveFolder_() : std::filesystem::path("."); }
     std::function<std::filesystem::path()> saveFolder_;
     std::function<EditTools()> tools_;
+    CardField fileField_ = CardField::AssociationFile;  // where the chosen file is written
 };
 
 }  // namespace zepo

@@ -13,6 +13,7 @@
 #include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
+#include "model/BracedFields.h"
 #include "model/Environment.h"
 #include "core/TextCodec.h"
 
@@ -90,11 +91,12 @@ void CardSettingsDialog::edtCardNameChange() { OKBtn->setEnabled(!edtCardName->t
 void CardSettingsDialog::accept() {
     if (edtCardName->text().isEmpty()) return;
     // A card's texts are Shift-JIS: a character without a Shift-JIS code would be lost on
-    // the way into the card and its file name, so the dialog stays open instead.
-    for (QLineEdit* edit : {edtCardName, edtCardTitle}) {
-        SjisConversion c = Utf8ToSjis(edit->text().toStdString());
-        if (!c.ok()) {
-            messages_.Warn(UnwritableCharactersMessage(edit->text().toStdString()));
+    // the way into the card and its file name, so the dialog stays open instead. So would a
+    // comma or a brace in the title, and in the name, which every association to the card holds.
+    for (auto [edit, field] : {std::pair{edtCardName, CardField::CardName}, std::pair{edtCardTitle, CardField::Title}}) {
+        const std::string typed = edit->text().toStdString();
+        if (!UnwritableCharacterNames(typed, UnreadableCharacters(field)).empty()) {
+            messages_.Warn(UnwritableCharactersMessage(typed, UnreadableCharacters(field)));
             edit->setFocus();
             return;
         }

@@ -32,7 +32,8 @@ bool Matches(const QString& fileName, const std::vector<QRegularExpression>& pat
 
 bool MatchesMask(const QString& fileName, const QString& masks) { return Matches(fileName, MaskPatterns(masks)); }
 
-QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable) {
+QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable,
+                          std::string_view refused) {
     QStringList names;
     const std::vector<QRegularExpression> patterns = MaskPatterns(masks);
     std::error_code ec;
@@ -43,7 +44,7 @@ QStringList FilesMatching(const std::filesystem::path& folder, const QString& ma
         if (!it->is_regular_file(typeError)) continue;
         QString name = QString::fromStdString(it->path().filename().string());
         if (!Matches(name, patterns)) continue;
-        if (!Utf8ToSjis(name.toStdString()).ok()) continue;
+        if (!UnwritableCharacterNames(name.toStdString(), refused).empty()) continue;
         names << name;
     }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
@@ -82,7 +83,7 @@ bool FileList::Reread(const std::filesystem::path& folder) {
     QSignalBlocker quiet(this);
     clear();
     bool readable = false;
-    addItems(FilesMatching(folder, masks_, &readable));
+    addItems(FilesMatching(folder, masks_, &readable, refused_));
     return readable;
 }
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace zepo {
 
@@ -13,9 +15,11 @@ namespace zepo {
 bool MatchesMask(const QString& fileName, const QString& masks);
 
 // The matching regular files of `folder`, sorted without regard to case. Names that
-// Shift-JIS cannot hold are left out: a card could not name them. `readable`, when given,
-// tells whether the folder could be listed at all.
-QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable = nullptr);
+// Shift-JIS cannot hold are left out, and so are names with one of the `refused` ASCII
+// characters: a card could not name them. `readable`, when given, tells whether the folder
+// could be listed at all.
+QStringList FilesMatching(const std::filesystem::path& folder, const QString& masks, bool* readable = nullptr,
+                          std::string_view refused = {});
 
 // "description|patterns|description|patterns…" as the file dialog's filter lines
 // "description(patterns);;…", each pattern shown once; "*.*" means every file.
@@ -28,6 +32,8 @@ class FileList : public QListWidget {
 public:
     FileList(QString masks, QWidget* parent = nullptr);
     const QString& masks() const { return masks_; }
+    // Names holding one of these ASCII characters are not listed from the next Reread on.
+    void SetRefused(std::string_view refused) { refused_ = std::string(refused); }
     // False when the folder cannot be listed; the list is then empty.
     bool Reread(const std::filesystem::path& folder);
     // Selects the named file; no selection when it is empty or not listed.
@@ -37,6 +43,7 @@ public:
 
 private:
     QString masks_;
+    std::string refused_;
 };
 
 }  // namespace zepo

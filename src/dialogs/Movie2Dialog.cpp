@@ -17,6 +17,7 @@
 #include "dialogs/FileList.h"
 #include "dialogs/MoviePlayer.h"
 #include "dialogs/Named.h"
+#include "model/BracedFields.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
@@ -67,6 +68,7 @@ Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : PropertyDialog(p
     scaleRow->addWidget(new QLabel("%", scale));
     auto* files = new QGroupBox("ファイル(*.avi)", this);
     fileList = Named(new FileList("*.avi", files), "FileList");
+    fileList->SetRefused(UnreadableCharacters(CardField::Movie2File));
     (new QVBoxLayout(files))->addWidget(fileList);
     MPlayer = Named(new MoviePlayer(this), "MPlayer");
     Cancel = MakeSwitchOffBox(this);

@@ -21,6 +21,7 @@
 #include "dialogs/SjisLimit.h"
 #include "dialogs/TextFields.h"
 #include "dialogs/TypedFields.h"
+#include "model/BracedFields.h"
 #include "render/StyleLabels.h"
 
 namespace zepo {
@@ -124,7 +125,7 @@ Result<OneLineTextValues> OneLineTextDialog::Read() const {
     v.toFront = chkTxtUp->isChecked();
     v.remove = chkTxtCut->isChecked();
     if (v.remove) return v;  // nothing else is applied, so nothing else needs to hold
-    Result<std::string> text = ReadCardText(edtText->text(), Sjis("表示文字"));
+    Result<std::string> text = ReadCardText(edtText->text(), Sjis("表示文字"), UnreadableCharacters(CardField::Caption));
     if (!text) {
         edtText->setFocus();
         return text.error();
@@ -138,6 +139,12 @@ Result<OneLineTextValues> OneLineTextDialog::Read() const {
         }
         *value = number.value();
     }
+    Result<int> height = ReadSpinNumber(spnPoint, Sjis("大きさ"));
+    if (!height) {
+        spnPoint->setFocus();
+        return height.error();
+    }
+    v.height = height.value();
     return v;
 }
 

@@ -20,6 +20,7 @@
 #include "dialogs/FileList.h"
 #include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
+#include "model/BracedFields.h"
 #include "platform/Launcher.h"
 #include "render/StyleLabels.h"
 
@@ -58,6 +59,7 @@ PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : PropertyDial
 
     auto* fileBox = new QGroupBox("画像ファイル", this);
     fileList = Named(new FileList("*.bmp;*.jpg", fileBox), "FileList");
+    fileList->SetRefused(UnreadableCharacters(CardField::PictureFile));
     btnEditBmp = Named(new QPushButton("編集", fileBox), "btnEditBmp");
     auto* fileColumn = new QVBoxLayout(fileBox);
     fileColumn->addWidget(fileList);
@@ -95,6 +97,7 @@ PictureDialog::PictureDialog(Launcher& launcher, QWidget* parent) : PropertyDial
     main->addLayout(buttons.row, 2, 0, 1, 2);
 
     connect(fileList, &QListWidget::itemSelectionChanged, this, &PictureDialog::SelectionChanged);
+    connect(chkBmpCut, &QCheckBox::toggled, this, &PictureDialog::SelectionChanged);
     connect(btnEditBmp, &QPushButton::clicked, this, &PictureDialog::EditPictureFile);
 }
 
@@ -124,7 +127,8 @@ void PictureDialog::Load(const PictureValues& v, const std::filesystem::path& sa
 
 void PictureDialog::SelectionChanged() {
     const bool chosen = !fileList->SelectedFile().isEmpty();
-    OKBtn->setEnabled(chosen);
+    // Removal needs no file: a picture whose file is gone can still be taken away.
+    OKBtn->setEnabled(chosen || chkBmpCut->isChecked());
     btnEditBmp->setEnabled(chosen);
 }
 
@@ -147,6 +151,11 @@ Result<PictureValues> PictureDialog::Read() const {
     v.toFront = chkBmpUp->isChecked();
     v.remove = chkBmpCut->isChecked();
     if (v.remove) return v;
+    // A longer name would be cut in the card: the picture could not be found again.
+    if (v.file.size() > kShortTextBytes) {
+        fileList->setFocus();
+        return Fail(Sjis("ファイル名が長すぎます（50バイトまで）: ") + v.file);
+    }
     struct Field {
         QLineEdit* edit;
         const char* name;

@@ -51,10 +51,12 @@ public:
     void Reset();
 
     // Lists the pictures of `saveFolder` and selects `values.file` when it is there; OK and
-    // the edit button wait for a selection. The scale shows with one decimal.
+    // the edit button wait for a selection (OK not while "画像を消す" is ticked: removal needs
+    // no file). The scale shows with one decimal.
     void Load(const PictureValues& values, const std::filesystem::path& saveFolder);
-    // The fields as values, or the message naming the first field that is not a number (the
-    // focus then goes to it). With "画像を消す" ticked nothing is checked.
+    // The fields as values, or the message naming the first field that cannot be applied (the
+    // focus then goes to it): a file name over 50 bytes, a field that is not a number. With
+    // "画像を消す" ticked nothing is checked.
     Result<PictureValues> Read() const;
 
     void SetChooser(AssociationChooser* chooser);

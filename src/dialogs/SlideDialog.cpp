@@ -14,6 +14,7 @@
 #include "dialogs/DialogButtons.h"
 #include "dialogs/FileList.h"
 #include "dialogs/Named.h"
+#include "model/BracedFields.h"
 #include "dialogs/Prompts.h"
 
 namespace zepo {
@@ -21,6 +22,7 @@ namespace zepo {
 SlideDialog::SlideDialog(Prompts& prompts, QWidget* parent) : PropertyDialog(parent), prompts_(prompts) {
     setWindowTitle("スライド機能");
     AllCardList = Named(new FileList("*.zep", this), "AllCardList");
+    AllCardList->SetRefused(UnreadableCharacters(CardField::SlideEntry));
     AllCardList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SlideCardList = Named(new QListWidget(this), "SlideCardList");
     auto* slideLabel = new QLabel("スライドカード:", this);

@@ -20,6 +20,7 @@
 #include "dialogs/RadioGroup.h"
 #include "dialogs/TextFields.h"
 #include "dialogs/TypedFields.h"
+#include "model/BracedFields.h"
 #include "platform/Launcher.h"
 
 namespace zepo {
@@ -28,6 +29,7 @@ TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : PropertyDi
     setWindowTitle("文字（ファイル）");
     auto* files = new QGroupBox("文字ファイル(*.txt)", this);
     txtFileList = Named(new FileList("*.txt", files), "txtFileList");
+    txtFileList->SetRefused(UnreadableCharacters(CardField::TextFile));
     btnEditTxt = Named(new QPushButton("編集", files), "btnEditTxt");
     auto* filesLayout = new QVBoxLayout(files);
     filesLayout->addWidget(txtFileList);
@@ -74,6 +76,7 @@ TextFileDialog::TextFileDialog(Launcher& launcher, QWidget* parent) : PropertyDi
     main->addLayout(buttons.row, 1, 0, 1, 3);
 
     connect(txtFileList, &FileList::itemSelectionChanged, this, &TextFileDialog::SelectionChanged);
+    connect(chktxtCut, &QCheckBox::toggled, this, &TextFileDialog::SelectionChanged);
     connect(btnEditTxt, &QPushButton::clicked, this, &TextFileDialog::EditSelected);
     Reset();
 }
@@ -106,7 +109,8 @@ void TextFileDialog::Activate() {
 
 void TextFileDialog::SelectionChanged() {
     const bool chosen = !txtFileList->SelectedFile().isEmpty();
-    OKBtn->setEnabled(chosen);
+    // Removal needs no file: a block whose file is gone can still be taken away.
+    OKBtn->setEnabled(chosen || chktxtCut->isChecked());
     btnEditTxt->setEnabled(chosen);
 }
 
@@ -136,10 +140,23 @@ Result<TextBlockValues> TextFileDialog::Read() const {
     v.toFront = chktxtUp->isChecked();
     v.remove = chktxtCut->isChecked();
     if (v.remove) return v;
+    // A longer name would be cut in the card and name a file that is not there.
+    if (v.file.size() > kShortTextBytes) {
+        txtFileList->setFocus();
+        return Fail(Sjis("ファイル名が長すぎます（50バイトまで）: ") + v.file);
+    }
     for (auto [edit, name, value] : {std::tuple{txtX, "位置（x）", &v.x}, std::tuple{txtY, "位置（y）", &v.y}}) {
         Result<int> number = ReadWholeNumber(edit, Sjis(name));
         if (!number) {
             edit->setFocus();
+            return number.error();
+        }
+        *value = number.value();
+    }
+    for (auto [box, name, value] : {std::tuple{spnPoint, "大きさ", &v.height}, std::tuple{spnLinePitch, "行間隔", &v.linePitch}}) {
+        Result<int> number = ReadSpinNumber(box, Sjis(name));
+        if (!number) {
+            box->setFocus();
             return number.error();
         }
         *value = number.value();

@@ -55,11 +55,12 @@ public:
     // Fills the fields; `values.file` becomes the preselected file.
     void Load(const TextBlockValues& values);
     // Lists the save folder's "*.txt" files again and selects the preselected one if it is
-    // there; OK and "編集" are enabled exactly when a file is selected.
+    // there; "編集" is enabled exactly when a file is selected, OK also while "文字を消す" is
+    // ticked (a block whose file is gone can still be removed).
     void Activate();
-    // The fields as values, or a message naming the first position field that is not a whole
-    // number. `file` is empty when nothing is selected. With "文字を消す" ticked the position
-    // is not checked.
+    // The fields as values, or a message naming the first field that cannot be applied: a file
+    // name over 50 bytes, a position that is not a whole number, a size or line spacing out of
+    // range. `file` is empty when nothing is selected. With "文字を消す" ticked nothing is checked.
     Result<TextBlockValues> Read() const;
 
     static constexpr const char* kHelpTopic = "HID00000028";

@@ -56,8 +56,15 @@ const Page kPages[] = {
 };
 
 QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf8(sjis)); }
-// Fields take any text; what code page 932 cannot hold is lost as the settings file would lose it.
-std::string Stored(const QLineEdit* field) { return Utf8ToSjis(field->text().toStdString()).bytes; }
+// The settings file is Shift-JIS: a character it cannot hold is refused, naming the field,
+// rather than dropped from a name or a program's path.
+Result<std::string> Stored(const QLineEdit* field, const QString& group, const char* label) {
+    const std::string typed = field->text().toStdString();
+    const std::string unwritable = UnwritableCharacterNames(typed);
+    if (unwritable.empty()) return Utf8ToSjis(typed).bytes;
+    return Fail(Sjis("「") + Utf8ToSjis(group.toStdString()).bytes + Sjis("」の") + Sjis(label) +
+                Sjis("に設定ファイルに書けない文字が含まれています: ") + unwritable);
+}
 
 QLineEdit* Field(QWidget* parent, const char* prefix, const char* suffix) {
     const QByteArray name = QByteArray(prefix) + suffix;
@@ -88,6 +95,8 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
             r.name = Field(box, group.prefix, "Name");
             r.exe = Field(box, group.prefix, "Exe");
             r.browse = Named(new QPushButton("参照", box), group.button);
+            r.caption = QString::fromUtf8(group.caption);
+            r.page = sheet;
             auto* exeRow = new QHBoxLayout;
             exeRow->addWidget(r.exe, 1);
             exeRow->addWidget(r.browse);
@@ -139,13 +148,27 @@ void ToolSettingsDialog::Load(const ShellSettings& settings) {
     pages->setCurrentIndex(0);
 }
 
-ShellSettings ToolSettingsDialog::Read() const {
+Result<ShellSettings> ToolSettingsDialog::Read() const {
     ShellSettings s = loaded_;
     for (int i = 0; i < kToolCount; ++i) {
+        const Row& r = rows_[i];
         ToolEntry& e = s.tools[i];
-        e.name = Stored(rows_[i].name);
-        e.exe = Stored(rows_[i].exe);
-        if (rows_[i].option) e.option = Stored(rows_[i].option);
+        struct Field {
+            QLineEdit* edit;
+            const char* label;
+            std::string* value;
+        };
+        for (const Field& f : {Field{r.name, "ツールの名前", &e.name}, Field{r.exe, "実行ファイル", &e.exe},
+                               Field{r.option, "オプション", &e.option}}) {
+            if (!f.edit) continue;  // help entries have no option
+            Result<std::string> stored = Stored(f.edit, r.caption, f.label);
+            if (!stored) {
+                pages->setCurrentWidget(r.page);
+                f.edit->setFocus();
+                return stored.error();
+            }
+            *f.value = stored.value();
+        }
     }
     s.useTools = cbUseTool->isChecked();
     return s;

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 
+#include "core/Result.h"
 #include "platform/Settings.h"
 
 class QCheckBox;
@@ -23,9 +24,10 @@ public:
     explicit ToolSettingsDialog(FileChooser& chooser, QWidget* parent = nullptr);
 
     void Load(const ShellSettings& settings);
-    // The settings with the fields as typed (no trimming, no checks); values the dialog does
-    // not show come from the last Load.
-    ShellSettings Read() const;
+    // The settings with the fields as typed (no trimming); values the dialog does not show come
+    // from the last Load. A field with a character the Shift-JIS settings file cannot hold is
+    // refused with a message naming it, and its page comes to the front.
+    Result<ShellSettings> Read() const;
 
     // The file dialog filters of the browse buttons.
     static const QString kProgramFilter;
@@ -36,6 +38,8 @@ public:
         QLineEdit* exe = nullptr;
         QLineEdit* option = nullptr;  // none for help entries
         QPushButton* browse = nullptr;
+        QString caption;          // the group's, for messages
+        QWidget* page = nullptr;  // the tab it is on
     };
     const Row& row(Tool tool) const { return rows_[static_cast<int>(tool)]; }
 

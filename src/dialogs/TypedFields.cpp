@@ -1,6 +1,10 @@
 #include "dialogs/TypedFields.h"
 
 #include <QLineEdit>
+#include <QSpinBox>
+
+#include <algorithm>
+#include <vector>
 
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
@@ -31,15 +35,32 @@ Result<int> ReadWholeNumber(const QLineEdit* edit, std::string_view field) {
     return Fail(std::string(field) + Sjis("の「") + Quoted(typed) + Sjis("」は整数ではありません"));
 }
 
-Result<std::string> ReadCardText(const QString& typed, std::string_view field) {
+Result<std::string> ReadCardText(const QString& typed, std::string_view field, std::string_view refused) {
     const SjisConversion sjis = Utf8ToSjis(typed.toStdString());
-    if (sjis.ok()) return sjis.bytes;
+    const bool hasRefused = std::any_of(typed.begin(), typed.end(), [&](QChar c) {
+        return c.unicode() < 0x80 && refused.find(static_cast<char>(c.unicode())) != std::string_view::npos;
+    });
+    if (sjis.ok() && !hasRefused) return sjis.bytes;
     std::string named;
-    for (char32_t c : QString::fromStdString(sjis.lost).toUcs4()) {
+    std::vector<char32_t> seen;
+    for (char32_t c : typed.toUcs4()) {
+        const bool isRefused = c < 0x80 && refused.find(static_cast<char>(c)) != std::string_view::npos;
+        if (!isRefused && Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString()).ok()) continue;
+        if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
+        seen.push_back(c);
         if (!named.empty()) named += ' ';
-        named += ShownInMessage(c);
+        named += isRefused ? Sjis("「") + static_cast<char>(c) + Sjis("」") : ShownInMessage(c);
     }
     return Fail(std::string(field) + Sjis("にカードに書けない文字が含まれています: ") + named);
+}
+
+Result<int> ReadSpinNumber(const QSpinBox* box, std::string_view field) {
+    const QString typed = box->cleanText();
+    const SjisConversion sjis = Utf8ToSjis(typed.toStdString());
+    const std::optional<int> number = sjis.ok() ? ParseInt(sjis.bytes) : std::nullopt;
+    if (number && *number >= box->minimum() && *number <= box->maximum()) return *number;
+    return Fail(std::string(field) + Sjis("の「") + Quoted(typed) + Sjis("」は ") + std::to_string(box->minimum()) +
+                Sjis(" から ") + std::to_string(box->maximum()) + Sjis(" までの整数ではありません"));
 }
 
 }  // namespace zepo

@@ -11,6 +11,7 @@
 #include "core/Result.h"
 
 class QLineEdit;
+class QSpinBox;
 
 namespace zepo {
 
@@ -18,7 +19,13 @@ namespace zepo {
 Result<int> ReadWholeNumber(const QLineEdit* edit, std::string_view sjisField);
 
 // The typed text in Shift-JIS. Characters code page 932 cannot hold are refused, named in
-// the message by their code points, rather than dropped from the card.
-Result<std::string> ReadCardText(const QString& typed, std::string_view sjisField);
+// the message by their code points, rather than dropped from the card; so are the ASCII
+// characters of `refused`, those the field's place in the card file cannot give back.
+Result<std::string> ReadCardText(const QString& typed, std::string_view sjisField, std::string_view refused = {});
+
+// A spin box's number as typed. The box itself keeps its last value while the typed text is
+// out of its range ("5" where 8 is the least) and puts it back without a word; read here, such
+// a text is named in the message instead.
+Result<int> ReadSpinNumber(const QSpinBox* box, std::string_view sjisField);
 
 }  // namespace zepo

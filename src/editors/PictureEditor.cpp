@@ -46,7 +46,9 @@ bool PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
         return false;
     }
 
-    const PictureImport picture = ImportPicture(SaveFolder(), v.file, sources_.reduceTo256 && sources_.reduceTo256());
+    const PictureImport picture =
+        ImportPicture(SaveFolder(), v.file, sources_.reduceTo256 && sources_.reduceTo256(), messages_);
+    if (picture.declined) return false;  // the user kept the BMP there: nothing changes
     if (picture.failed) {
         std::string text = Sjis("%s が読み込めません");
         text.replace(text.find("%s"), 2, picture.fileName);

@@ -1,6 +1,7 @@
 #include "editors/PictureImport.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/InsideFolder.h"
 #include "core/TextCodec.h"
@@ -10,6 +11,7 @@
 #include "imaging/Reduce.h"
 #include "platform/CardFilesOnDisk.h"
 #include "core/Ascii.h"
+#include "model/Environment.h"
 
 namespace zepo {
 namespace {
@@ -27,8 +29,37 @@ bool EndsWithLowered(std::string_view name, std::string_view suffix) {
     return name.size() >= suffix.size() && AsciiLower(std::string(name.substr(name.size() - suffix.size()))) == suffix;
 }
 
-// The JPEG as a 24-bit BMP beside it; the name of the BMP, or nothing.
-std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std::string_view jpgName) {
+// The BMP bytes a picture would be written as, or nothing.
+std::optional<std::vector<uint8_t>> Encoded(const Result<Bitmap>& bitmap) {
+    if (!bitmap) return std::nullopt;
+    auto bytes = EncodeBmp(bitmap.value());
+    if (!bytes) return std::nullopt;
+    return std::move(bytes).value();
+}
+
+// Whether a BMP already at `bmpName` may be replaced by the conversion of the JPEG. One that
+// holds just what the conversion writes (or what its reduction leaves) is this JPEG's own
+// conversion from an earlier choice; any other picture may be shown by other cards and is
+// replaced only when the user says so.
+bool MayReplace(const std::filesystem::path& folder, std::string_view jpgName, std::string_view bmpName,
+                const Bitmap& converted, bool reduceTo256, MessageSink& messages) {
+    std::error_code ec;
+    const std::filesystem::path path = folder / std::filesystem::path(SjisToUtf8(bmpName));
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return true;
+    if (!RealPathInside(folder, path)) return true;  // never read there, nor written
+    auto existing = ReadPictureBytes(path);
+    if (existing) {
+        if (Encoded(Result<Bitmap>(converted)) == existing.value()) return true;
+        if (reduceTo256 && Encoded(MedianCutReduce(converted, 8)) == existing.value()) return true;
+    }
+    return messages.Ask(std::string(bmpName) + Sjis(" はすでにあり、") + std::string(jpgName) +
+                        Sjis(" から作る画像と違います。\r置き換えますか？"));
+}
+
+// The JPEG as a 24-bit BMP beside it; the name of the BMP, or nothing. `declined` tells that
+// the user kept a different BMP of that name.
+std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std::string_view jpgName, bool reduceTo256,
+                                       MessageSink& messages, bool& declined) {
     auto bytes = ReadPictureBytes(ResolveInFolder(folder, jpgName));
     if (!bytes) return std::nullopt;
     auto jpeg = DecodeJpeg(bytes.value());
@@ -37,18 +68,23 @@ std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std:
                                                                       : ConvertTo24(jpeg.value().bitmap);
     if (!bitmap) return std::nullopt;
     std::string bmpName = std::string(jpgName.substr(0, jpgName.size() - 4)) + ".bmp";
+    if (!MayReplace(folder, jpgName, bmpName, bitmap.value(), reduceTo256, messages)) {
+        declined = true;
+        return std::nullopt;
+    }
     if (!SaveInFolder(bitmap.value(), folder, bmpName)) return std::nullopt;
     return bmpName;
 }
 
 }  // namespace
 
-PictureImport ImportPicture(const std::filesystem::path& folder, std::string_view chosen, bool reduceTo256) {
+PictureImport ImportPicture(const std::filesystem::path& folder, std::string_view chosen, bool reduceTo256,
+                            MessageSink& messages) {
     PictureImport result{std::string(chosen), nullptr, false};
     if (EndsWithLowered(chosen, ".jpg")) {
-        std::optional<std::string> bmp = ConvertJpeg(folder, chosen);
+        std::optional<std::string> bmp = ConvertJpeg(folder, chosen, reduceTo256, messages, result.declined);
         if (!bmp) {
-            result.failed = true;
+            result.failed = !result.declined;
             return result;
         }
         result.fileName = *bmp;

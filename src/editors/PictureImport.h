@@ -11,6 +11,8 @@
 
 namespace zepo {
 
+class MessageSink;
+
 struct PictureImport {
     // The name the picture object records: the ".bmp" name after a conversion, the chosen name
     // when the conversion failed.
@@ -21,11 +23,17 @@ struct PictureImport {
     // Something went wrong: the user is told that `fileName` cannot be read. A reduction that
     // could not be written still leaves the loaded picture in `pixels`.
     bool failed = false;
+    // The user kept a different BMP that the conversion of a JPEG would have replaced: nothing
+    // was written or loaded, and nothing is to be placed.
+    bool declined = false;
 };
 
 // `chosen` is a bare Shift-JIS name in `saveFolder`. Every file is written whole or not at
 // all; the original JPEG is only read. A picture whose name is not a ".bmp" (a ".jpeg") is
 // never rewritten: the BMP bytes of a reduction would make it unreadable under its own name.
-PictureImport ImportPicture(const std::filesystem::path& saveFolder, std::string_view chosen, bool reduceTo256);
+// A JPEG's BMP that already exists and holds another picture is replaced only when the user
+// answers Yes to the question asked through `messages`.
+PictureImport ImportPicture(const std::filesystem::path& saveFolder, std::string_view chosen, bool reduceTo256,
+                            MessageSink& messages);
 
 }  // namespace zepo

@@ -31,6 +31,16 @@ TextBlockValues ValuesOf(const Slot& s, bool isNew) {
     return v;
 }
 
+// Text beyond ASCII that is well-formed UTF-8 throughout. Shift-JIS text of any length is
+// never that: its two-byte characters and half-width kana do not form UTF-8 sequences.
+bool WrittenInUtf8(const std::vector<std::string>& lines) {
+    const auto beyondAscii = [](const std::string& l) {
+        return std::any_of(l.begin(), l.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    };
+    return std::any_of(lines.begin(), lines.end(), beyondAscii) &&
+           std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return IsUtf8(l); });
+}
+
 }  // namespace
 
 void TextBlockEditor::StartNew(Slot& s) {
@@ -54,6 +64,12 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
         CardFilesOnDisk(saveFolder_ ? saveFolder_() : std::filesystem::path(".")).ReadTextLines(fileName);
     if (!read_lines) {
         messages_.Warn(fileName + Sjis(" が読めません"));
+        return false;
+    }
+    // A file saved as UTF-8 would show as garbled characters on the card and in the player.
+    // Placing it would only hide that until the show; the user is told how to mend the file.
+    if (WrittenInUtf8(*read_lines)) {
+        messages_.Warn(fileName + Sjis(" は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"));
         return false;
     }
     const SharedLines lines(std::move(*read_lines));

@@ -9,6 +9,7 @@
 #include "dialogs/DialogRunner.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/ToolSettingsDialog.h"
+#include "editors/RoundTrip.h"
 #include "platform/CommandLine.h"
 #include "platform/Launcher.h"
 #include "platform/ProfileFile.h"
@@ -129,8 +130,9 @@ void ToolCommands::EditToolSettings() {
     ToolSettingsDialog* dialog = context_.dialogs.toolSettings;
     if (!dialog) return;
     dialog->Load(context_.settings);
-    if (!context_.services.dialogs.Run(*dialog)) return;
-    context_.settings = dialog->Read();
+    std::optional<ShellSettings> chosen = AskDialog(*dialog, context_.services.dialogs, context_.services.prompts);
+    if (!chosen) return;
+    context_.settings = std::move(*chosen);
     if (writeSettings_) SaveSettings();
     ApplyToolMenus();
 }

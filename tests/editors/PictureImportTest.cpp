@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "ModelFakes.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
 #include "editors/PictureImport.h"
@@ -14,6 +15,9 @@
 
 namespace zepo::test {
 namespace {
+
+// Where no BMP of the conversion's name exists, nothing is asked (the fake would record it).
+RecordingMessages noQuestion;
 
 std::string Bytes(Result<std::vector<uint8_t>> encoded) {
     return std::string(encoded.value().begin(), encoded.value().end());
@@ -63,7 +67,7 @@ TEST(ImportPicture, ConvertsReadsByExtensionAndReducesOnce) {
         SCOPED_TRACE(std::string(c.file) + (c.reduce ? " reduced" : ""));
         TempFolder dir;
         WriteBytes(dir.path() / c.file, c.bytes);
-        const PictureImport got = ImportPicture(dir.path(), c.file, c.reduce);
+        const PictureImport got = ImportPicture(dir.path(), c.file, c.reduce, noQuestion);
         EXPECT_EQ(got.fileName, c.recorded);
         EXPECT_EQ(got.failed, c.failed);
         ASSERT_EQ(got.pixels != nullptr, c.loaded);
@@ -87,11 +91,11 @@ TEST(ImportPicture, AReducedPictureIsNotRewrittenOnTheNextConfirmation) {
     TempFolder dir;
     const auto file = dir.path() / "p.bmp";
     WriteBytes(file, Bmp24());
-    ASSERT_FALSE(ImportPicture(dir.path(), "p.bmp", true).failed);
+    ASSERT_FALSE(ImportPicture(dir.path(), "p.bmp", true, noQuestion).failed);
     const std::string once = ReadBytes(file);
     const auto time = std::filesystem::last_write_time(file);
     ASSERT_EQ(FileDepth(file), 8);
-    const PictureImport again = ImportPicture(dir.path(), "p.bmp", true);
+    const PictureImport again = ImportPicture(dir.path(), "p.bmp", true, noQuestion);
     EXPECT_FALSE(again.failed);
     EXPECT_EQ(ReadBytes(file), once);
     EXPECT_EQ(std::filesystem::last_write_time(file), time);
@@ -106,7 +110,7 @@ TEST(ImportPicture, HostileFilesAreReportedAndNothingIsLoaded) {
     huge[18] = huge[22] = '\xA0', huge[19] = huge[23] = '\x86', huge[20] = huge[24] = '\x01';
     WriteBytes(dir.path() / "huge.bmp", huge.substr(0, 58));
     for (const char* name : {"pipe.bmp", "folder.bmp", "huge.bmp", "missing.bmp", "missing.jpg"}) {
-        const PictureImport got = ImportPicture(dir.path(), name, true);
+        const PictureImport got = ImportPicture(dir.path(), name, true, noQuestion);
         EXPECT_TRUE(got.failed) << name;
         EXPECT_EQ(got.pixels, nullptr) << name;
         EXPECT_EQ(got.fileName, name);
@@ -134,7 +138,7 @@ TEST(ImportPicture, LinksOutOfTheSaveFolderAreNeitherReadNorWritten) {
         bool loaded;
     } cases[] = {{"out.bmp", false}, {"out.jpg", false}, {"photo.jpg", false}, {"alias.bmp", true}};
     for (const auto& c : cases) {
-        const PictureImport got = ImportPicture(set, c.chosen, true);
+        const PictureImport got = ImportPicture(set, c.chosen, true, noQuestion);
         EXPECT_EQ(got.pixels != nullptr, c.loaded) << c.chosen;
         EXPECT_EQ(got.failed, !c.loaded) << c.chosen;
     }
@@ -149,11 +153,70 @@ TEST(ImportPicture, AReductionThatCannotBeWrittenKeepsThePictureAsLoaded) {
     const auto file = dir.path() / "locked.bmp";
     WriteBytes(file, Bmp24());
     std::filesystem::permissions(file, std::filesystem::perms::owner_read);
-    const PictureImport got = ImportPicture(dir.path(), "locked.bmp", true);
+    const PictureImport got = ImportPicture(dir.path(), "locked.bmp", true, noQuestion);
     EXPECT_TRUE(got.failed);
     ASSERT_NE(got.pixels, nullptr);
     EXPECT_EQ(got.pixels->fileBitsPerPixel, 24);
     EXPECT_EQ(ReadBytes(file), Bmp24());
+}
+
+}  // namespace
+}  // namespace zepo::test
+
+namespace zepo::test {
+namespace {
+
+// A JPEG's conversion over a BMP of the same name: the BMP is this JPEG's own conversion (as
+// written, or as its reduction left it) and is simply rewritten; any other picture is replaced
+// only after Yes.
+TEST(ImportPicture, ABmpHoldingAnotherPictureIsReplacedOnlyAfterYes) {
+    const std::string reduced = [] {
+        TempFolder dir;
+        WriteBytes(dir.path() / "s.jpg", Jpeg());
+        ImportPicture(dir.path(), "s.jpg", true, noQuestion);
+        return ReadBytes(dir.path() / "s.bmp");
+    }();
+    const std::string converted = [] {
+        TempFolder dir;
+        WriteBytes(dir.path() / "s.jpg", Jpeg());
+        ImportPicture(dir.path(), "s.jpg", false, noQuestion);
+        return ReadBytes(dir.path() / "s.bmp");
+    }();
+    ASSERT_NE(reduced, converted);
+    struct Case {
+        std::string existing;
+        bool reduce, answer;
+        bool asked, placed;
+        std::string after;  // the BMP's bytes afterwards
+    };
+    const Case cases[] = {
+        {Bmp8(), false, false, true, false, Bmp8()},
+        {Bmp8(), true, false, true, false, Bmp8()},
+        {Bmp8(), false, true, true, true, converted},
+        {Bmp8(), true, true, true, true, reduced},
+        {"not a picture", false, false, true, false, "not a picture"},
+        {converted, false, false, false, true, converted},
+        {converted, true, false, false, true, reduced},
+        {reduced, true, false, false, true, reduced},
+        {reduced, false, false, true, false, reduced},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << &c - cases);
+        TempFolder dir;
+        WriteBytes(dir.path() / "sakura.jpg", Jpeg());
+        WriteBytes(dir.path() / "sakura.bmp", c.existing);
+        RecordingMessages messages;
+        messages.answer = c.answer;
+        const PictureImport got = ImportPicture(dir.path(), "sakura.jpg", c.reduce, messages);
+        EXPECT_EQ(messages.questions, c.asked ? std::vector<std::string>{"sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}
+                                              : std::vector<std::string>{});
+        EXPECT_EQ(got.pixels != nullptr, c.placed);
+        EXPECT_EQ(got.declined, !c.placed);
+        EXPECT_FALSE(got.failed);
+        EXPECT_EQ(ReadBytes(dir.path() / "sakura.bmp"), c.after);
+        EXPECT_EQ(ReadBytes(dir.path() / "sakura.jpg"), Jpeg());
+    }
+    EXPECT_TRUE(noQuestion.questions.empty());
 }
 
 }  // namespace
