@@ -154,7 +154,9 @@ TEST_F(CardFilesOnDiskTest, RawShiftJisFileNamesAreFoundByteForByte) {
     for (const auto& c : cases) {
         auto lines = files.ReadTextLines(c.name);
         EXPECT_EQ(lines.has_value(), c.text != nullptr) << SjisToUtf8(c.name);
-        if (lines && c.text) EXPECT_EQ(lines->front(), c.text) << SjisToUtf8(c.name);
+        if (lines && c.text) {
+            EXPECT_EQ(lines->front(), c.text) << SjisToUtf8(c.name);
+        }
     }
 }
 
