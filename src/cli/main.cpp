@@ -6,7 +6,7 @@
 #include <iostream>
 #include <variant>
 
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 #include "cli/CommandLine.h"
 #include "render/Fonts.h"
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     // Help, the version and usage errors need no application object: they answer at once.
     const auto line = zepo::cli::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto* reply = std::get_if<zepo::cli::Reply>(&line)) return zepo::cli::Answer(*reply);
-    zepo::cli::UseOffscreenPlatformUnlessSet();
+    zepo::publish::UseOffscreenPlatformUnlessSet();
     qInstallMessageHandler(QuietQtMessages);
     try {
         int qtArgc = 1;

@@ -1,16 +1,16 @@
-#include "cli/CardSet.h"
+#include "publish/CardSet.h"
 
 #include <algorithm>
 #include <deque>
 #include <map>
 #include <system_error>
 
-#include "cli/Parallel.h"
-#include "cli/TerminalText.h"
+#include "publish/Parallel.h"
+#include "publish/TerminalText.h"
 #include "core/TextCodec.h"
 #include "core/Ascii.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace fs = std::filesystem;
 namespace {
 
@@ -62,11 +62,11 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
         for (auto it = fs::directory_iterator(argument, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
             if (IsCardFileName(it->path()) && it->is_regular_file(ec)) found.push_back(it->path());
         if (ec) {
-            error = "cannot read the folder " + ShownName(argument);
+            error = "フォルダ " + ShownName(argument) + " を読めません";
             return std::nullopt;
         }
         if (found.empty()) {
-            error = ShownName(argument) + ": no card (*.zep) in this folder";
+            error = ShownName(argument) + ": このフォルダにはカード (*.zep) がありません";
             return std::nullopt;
         }
         std::sort(found.begin(), found.end());
@@ -80,8 +80,8 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
     return cards;
 }
 
-void ReadCards(std::vector<SetCard>& cards, const std::string& progressLabel) {
-    Progress progress(progressLabel, cards.size());
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report) {
+    Progress progress(report, cards.size());
     ForEachOnAllCores(
         cards.size(),
         [&](size_t i) {
@@ -94,7 +94,7 @@ void ReadCards(std::vector<SetCard>& cards, const std::string& progressLabel) {
             if (ec) {
                 card.read.reset();
                 card.canonical.clear();
-                card.error = "cannot read " + card.shown;
+                card.error = card.shown + " を読めません";
                 return;
             }
             card.links = FindCardLinks(card.read->lines);
@@ -193,4 +193,4 @@ std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards) {
     return order;
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -1,4 +1,4 @@
-#include "cli/ExportManifest.h"
+#include "publish/ExportManifest.h"
 
 #include <QByteArray>
 #include <QCryptographicHash>
@@ -11,7 +11,7 @@
 
 #include "core/AtomicFile.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace fs = std::filesystem;
 namespace {
 
@@ -182,4 +182,4 @@ void ExportManifest::Record(const std::string& output, std::vector<InputStamp> i
     entry.kept = true;
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -1,10 +1,10 @@
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 
 #include <cstdio>
 
 #include "core/TextCodec.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 bool Reorders(char32_t c) {
@@ -46,4 +46,4 @@ std::string ShownName(std::string_view bytes) {
     return out;
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

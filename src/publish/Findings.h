@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 // Only errors make the check fail; a warning is worth a look, a note tells what is so.
 enum class Severity { Error, Warning, Note };
@@ -27,4 +27,4 @@ std::string FindingsJson(const std::vector<Finding>& findings);
 // U+FFFD, so that the output stays valid JSON whatever a file is named.
 std::string JsonString(std::string_view text);
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 // What a click on an area or a card button does in the browser.
 enum class AreaAction {
@@ -60,4 +60,4 @@ std::string EscapeHtml(std::string_view utf8);
 std::string PageScript(const std::vector<std::string>& pageHrefs);
 extern const char* const kPageStyle;  // zepo.css
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

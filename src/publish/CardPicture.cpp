@@ -1,8 +1,8 @@
-#include "cli/CardPicture.h"
+#include "publish/CardPicture.h"
 
 #include "render/CardRenderer.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen) {
     // The preview's own composition (a renderer per call, so threads share nothing), without
@@ -10,4 +10,4 @@ QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFold
     return ComposeCard(card, saveFolder, screen).copy(0, 0, screen.width(), screen.height());
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

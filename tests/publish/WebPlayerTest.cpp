@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "cli/WebPlayer.h"
+#include "publish/WebPlayer.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 int Count(const std::string& text, const std::string& part) {
@@ -51,4 +51,4 @@ TEST(WebPlayer, Movie2StandsInsideTheRingsOfItsFrame) {
 }
 
 }  // namespace
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -1,5 +1,5 @@
 #pragma once
-// A presentation as zepocard sees it: the cards of a folder (or named one by one), read on
+// A presentation as a whole: the cards of a folder (or named one by one), read on
 // every core, with the links of each one looked up in its folder.
 
 #include <filesystem>
@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/CardLinks.h"
-#include "cli/CardReading.h"
-#include "cli/Findings.h"
+#include "publish/CardLinks.h"
+#include "publish/CardReading.h"
+#include "publish/Findings.h"
+#include "publish/Parallel.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 struct SetCard {
     std::string shown;  // as the user named it, or FOLDER/name (UTF-8, see ShownName)
@@ -32,8 +33,8 @@ struct SetCard {
 // or a folder holds no card.
 std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>& arguments, std::string& error);
 
-// Reads every card and looks its links up, on all cores, with a progress line on a terminal.
-void ReadCards(std::vector<SetCard>& cards, const std::string& progressLabel);
+// Reads every card and looks its links up, on all cores, telling `report` after each card.
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report = {});
 
 // Links to cards or files that are not there, lead out of the folder or are no plain files.
 // Pictures and text files that cannot be read are left to the reader's own message.
@@ -59,4 +60,4 @@ std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards);
 
 bool IsMainCard(const std::filesystem::path& file);
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 struct Movie2Placement {
     std::string href;  // percent-encoded, relative to the page
@@ -37,4 +37,4 @@ inline constexpr const char* kPlayerStyleName = "player.css";
 extern const char* const kPlayerScript;
 extern const char* const kPlayerStyle;
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

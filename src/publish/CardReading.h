@@ -8,7 +8,7 @@
 #include "model/Card.h"
 #include "model/MacroReader.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 struct ReadCard {
     Card card;
@@ -36,4 +36,4 @@ std::vector<std::string> ReaderProblems(const std::string& shown, const ReadCard
 // Makes Qt work without a display: zepocard never opens a window.
 void UseOffscreenPlatformUnlessSet();
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

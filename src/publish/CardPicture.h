@@ -8,8 +8,8 @@
 
 #include "model/Card.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 QImage RenderCardPicture(const Card& card, const std::filesystem::path& saveFolder, QSize screen);
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

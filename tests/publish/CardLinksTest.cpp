@@ -4,13 +4,13 @@
 
 #include <unistd.h>
 
-#include "cli/CardLinks.h"
-#include "cli/WebPages.h"
+#include "publish/CardLinks.h"
+#include "publish/WebPages.h"
 #include "core/TextCodec.h"
 #include "model/MacroFile.h"
 #include "TempFolder.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 std::string Describe(const std::vector<CardLink>& links) {
@@ -107,4 +107,4 @@ TEST(WebPagesTest, NamesAndTextsAreEncodedForLinksAndPages) {
 }
 
 }  // namespace
-}  // namespace zepo::cli
+}  // namespace zepo::publish

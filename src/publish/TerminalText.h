@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 // The text with every control character (C0, DEL, C1), every byte that is no UTF-8 and the
 // marks that reorder or break a shown line (U+2028, U+2029, the bidirectional controls)
@@ -18,4 +18,4 @@ std::string Printable(std::string_view utf8, bool keepLayout = false);
 // old system) converted, any other byte that is no UTF-8 as U+FFFD. Always valid UTF-8.
 std::string ShownName(std::string_view bytes);
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

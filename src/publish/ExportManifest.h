@@ -12,7 +12,7 @@
 
 #include "core/Result.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 // One input as it was: a missing input is recorded too, so that its appearance counts as a change.
 struct InputStamp {
@@ -65,4 +65,4 @@ private:
     mutable std::mutex lock_;
 };
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -1,4 +1,4 @@
-#include "cli/CardLinks.h"
+#include "publish/CardLinks.h"
 
 #include <system_error>
 
@@ -6,7 +6,7 @@
 #include "model/MacroReader.h"
 #include "platform/CardFilesOnDisk.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace fs = std::filesystem;
 
 AssociationTarget TargetOf(const Association& a) {
@@ -103,4 +103,4 @@ FolderFile LookUpInFolder(const fs::path& folder, std::string_view sjisName) {
     return {Lookup::Found, real};
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

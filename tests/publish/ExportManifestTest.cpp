@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "TempFolder.h"
-#include "cli/ExportManifest.h"
+#include "publish/ExportManifest.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 namespace fs = std::filesystem;
@@ -108,4 +108,4 @@ TEST(ExportManifest, TheRecipeAndForgottenOutputsCount) {
 }
 
 }  // namespace
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -9,7 +9,7 @@
 
 #include "model/Card.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 enum class LinkKind { Card, Medium, Picture, TextFile, Movie };
 
@@ -42,4 +42,4 @@ struct FolderFile {
 // of the folder are `Outside`.
 FolderFile LookUpInFolder(const std::filesystem::path& folder, std::string_view sjisName);
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -13,7 +13,7 @@
 
 #include "core/Result.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 struct TranscodeLimits {
     double maxSeconds = 30 * 60;  // longer movies are cut here
@@ -44,4 +44,4 @@ std::filesystem::path WebMovieName(const std::filesystem::path& file);
 Result<TranscodedMovie> TranscodeToWebm(const std::filesystem::path& input, const std::filesystem::path& output,
                                         const TranscodeLimits& limits = {});
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "core/TextCodec.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 TEST(TerminalTextTest, ControlsAndReorderingMarksBecomeVisibleEscapes) {
@@ -34,4 +34,4 @@ TEST(TerminalTextTest, FileNamesAreShownAsText) {
 }
 
 }  // namespace
-}  // namespace zepo::cli
+}  // namespace zepo::publish

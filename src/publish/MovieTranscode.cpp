@@ -1,4 +1,4 @@
-#include "cli/MovieTranscode.h"
+#include "publish/MovieTranscode.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,7 +15,7 @@
 
 #include "core/Ascii.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace fs = std::filesystem;
 namespace {
 
@@ -163,4 +163,4 @@ Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& o
     return movie;
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

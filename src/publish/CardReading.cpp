@@ -1,13 +1,13 @@
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 
 #include <cstdlib>
 
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "document/CardFile.h"
 #include "render/Fonts.h"
 #include "core/TextCodec.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 // zepocard answers the reader's questions itself and collects its messages in the
@@ -24,10 +24,10 @@ std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::str
     auto read = ReadCardFileText(path);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
         if (*problem == OpenProblem::NameNotShiftJis)
-            error = ShownName(path.string()) + ": the file name has characters Shift-JIS cannot hold: " +
+            error = ShownName(path.string()) + ": ファイル名に Shift-JIS にない文字があります: " +
                     ShownName(Utf8ToSjis(path.filename().string()).lost);
         else
-            error = "cannot read " + ShownName(path.string());
+            error = ShownName(path.string()) + " を読めません";
         return std::nullopt;
     }
     error.clear();
@@ -64,4 +64,4 @@ void UseOffscreenPlatformUnlessSet() {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

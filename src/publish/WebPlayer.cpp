@@ -1,4 +1,4 @@
-#include "cli/WebPlayer.h"
+#include "publish/WebPlayer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "cli/WebPages.h"
+#include "publish/WebPages.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 // One ring of a bevel: `rightBottom` colours the right column and the bottom row, `leftTop`
@@ -233,4 +233,4 @@ const char* const kPlayerScript = R"JS((function () {
 })();
 )JS";
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

@@ -1,11 +1,11 @@
-#include "cli/WebPages.h"
+#include "publish/WebPages.h"
 
 #include <cstdio>
 
-#include "cli/Findings.h"
-#include "cli/WebPlayer.h"
+#include "publish/Findings.h"
+#include "publish/WebPlayer.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 const char* const kButtonNames[] = {"マウス右", "ボタン１", "ボタン２", "ボタン３", "ボタン４", "ボタン５"};
@@ -220,4 +220,4 @@ std::string PageScript(const std::vector<std::string>& pageHrefs) {
     return script;
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

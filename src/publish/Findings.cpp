@@ -1,12 +1,12 @@
-#include "cli/Findings.h"
+#include "publish/Findings.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "core/TextCodec.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 
 void SortByLine(std::vector<Finding>& findings) {
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
@@ -66,4 +66,4 @@ std::string FindingsJson(const std::vector<Finding>& findings) {
     return out + (findings.empty() ? "]\n" : "\n]\n");
 }
 
-}  // namespace zepo::cli
+}  // namespace zepo::publish

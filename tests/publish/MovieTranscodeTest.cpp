@@ -4,9 +4,9 @@
 #include <QStandardPaths>
 
 #include "TempFolder.h"
-#include "cli/MovieTranscode.h"
+#include "publish/MovieTranscode.h"
 
-namespace zepo::cli {
+namespace zepo::publish {
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,4 +129,4 @@ TEST_F(MovieTranscodeTest, WhatCannotBeConvertedIsReportedAndLeavesNothingBehind
 }
 
 }  // namespace
-}  // namespace zepo::cli
+}  // namespace zepo::publish
