@@ -371,8 +371,12 @@ private:
         }
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(from, ec);
-        if (ec || size > kMaxMediumBytes) {
+        if (ec) {
             Problem(ShownName(from.string()) + " を読めません");
+            return;
+        }
+        if (size > kMaxMediumBytes) {
+            Problem(ShownName(from.string()) + " は 1 GiB を超えるため、サイトに入れていません");
             return;
         }
         if (!Writable(to)) return;
