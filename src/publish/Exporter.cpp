@@ -193,6 +193,10 @@ private:
         };
         for (PageLink& link : page.areas) fix(link);
         for (PageLink& link : page.buttons) fix(link);
+        // A medium that is not in the site at all is no link: a dead one would only fail.
+        std::erase_if(page.areas, [&](const PageLink& link) { return left_out_.count(link.href) > 0; });
+        for (PageLink& link : page.buttons)
+            if (left_out_.count(link.href)) link = PageLink{};
         if (unconverted_.count(page.midi)) page.midi.clear();
         if (unconverted_.count(page.movie)) page.movie.clear();
         for (const auto& [converted, original] : unconverted_)
@@ -377,6 +381,8 @@ private:
         }
         if (size > kMaxMediumBytes) {
             Problem(ShownName(from.string()) + " は 1 GiB を超えるため、サイトに入れていません");
+            std::lock_guard guard(lock_);
+            left_out_.insert("../" + PercentEncode(relative, true));
             return;
         }
         if (!Writable(to)) return;
@@ -451,6 +457,7 @@ private:
     std::map<size_t, std::string> pageName_, stem_;
     std::map<fs::path, std::string> media_;
     std::map<std::string, std::string> unconverted_;  // href of a failed conversion → the original's
+    std::set<std::string> left_out_;  // hrefs of media too large for the site
     ExportReport& report_;
     const ExportProgress& progress_;
     ExportManifest manifest_;

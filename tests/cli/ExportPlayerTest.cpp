@@ -116,7 +116,9 @@ TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
         EXPECT_NE(err.find(c.message), std::string::npos) << c.file << "\n" << err;
         EXPECT_EQ(fs::exists(site / "media" / c.file), c.copied) << c.file;
     }
-    EXPECT_TRUE(fs::is_regular_file(site / "cards" / "main.html"));
+    const std::string page = ReadBytes(site / "cards" / "main.html");
+    EXPECT_NE(page.find("href=\"../media/noise.avi\" download"), std::string::npos) << page;
+    EXPECT_EQ(page.find("vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n" << page;
 }
 
 }  // namespace
