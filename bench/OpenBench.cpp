@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "ShellFakes.h"
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 #include "shell/CardFileCommands.h"
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
@@ -22,7 +22,7 @@ std::filesystem::path card;
 void CommandLineReading(benchmark::State& state) {
     for (auto _ : state) {
         std::string error;
-        auto read = zepo::cli::ReadCardFile(card, error);
+        auto read = zepo::publish::ReadCardFile(card, error);
         if (!read) state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(read);
     }

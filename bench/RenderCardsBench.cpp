@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "cli/CardPicture.h"
-#include "cli/CardReading.h"
+#include "publish/CardPicture.h"
+#include "publish/CardReading.h"
 #include "render/Fonts.h"
 
 int main(int argc, char** argv) {
-    zepo::cli::UseOffscreenPlatformUnlessSet();
+    zepo::publish::UseOffscreenPlatformUnlessSet();
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     zepo::RegisterFontSubstitutes();
@@ -27,13 +27,13 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 2; i < argc; ++i) {
         std::string error;
-        auto read = zepo::cli::ReadCardFile(argv[i], error);
+        auto read = zepo::publish::ReadCardFile(argv[i], error);
         if (!read) {
             std::fprintf(stderr, "%s\n", error.c_str());
             return 2;
         }
         const std::filesystem::path card = std::filesystem::absolute(argv[i]);
-        QImage picture = zepo::cli::RenderCardPicture(read->card, card.parent_path(), QSize(640, 480));
+        QImage picture = zepo::publish::RenderCardPicture(read->card, card.parent_path(), QSize(640, 480));
         picture.save(QString::fromStdString((out / (card.stem().string() + ".png")).string()), "PNG");
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

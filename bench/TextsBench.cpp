@@ -45,6 +45,7 @@ void BM_RefitHorizontalBlock(benchmark::State& state) {
 struct NoLauncher : zepo::Launcher {
     bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
     bool OpenDocument(const QString&) override { return false; }
+    bool OpenUrl(const QUrl&) override { return false; }
 };
 
 void BM_OpenTextFileDialogOn5000Files(benchmark::State& state) {

@@ -51,6 +51,7 @@ struct NoFiles : FileChooser {
 struct NoPrograms : Launcher {
     bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
     bool OpenDocument(const QString&) override { return false; }
+    bool OpenUrl(const QUrl&) override { return false; }
 };
 // The start-up work runs when asked, not on a clock.
 struct HeldScheduler : Scheduler {

@@ -1,14 +1,16 @@
 #include <iostream>
 
-#include "cli/CardReading.h"
-#include "cli/CardSet.h"
+#include "publish/CardReading.h"
+#include "publish/CardSet.h"
 #include "cli/Commands.h"
 #include "cli/StandardOutput.h"
-#include "cli/TerminalText.h"
+#include "cli/TerminalProgress.h"
+#include "publish/TerminalText.h"
 #include "model/MacroFile.h"
 #include "core/TextCodec.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 namespace {
 
 const char* Label(ReadNote kind) {
@@ -67,7 +69,10 @@ int RunCheck(const CheckOptions& options) {
         std::cerr << "zepocard: " << Printable(error) << "\n";
         return 2;
     }
-    ReadCards(*cards, "カードを読んでいます");
+    {
+        TerminalProgress progress;
+        ReadCards(*cards, [&](size_t done, size_t total) { progress.Show("カードを読んでいます", done, total); });
+    }
 
     bool unreadable = false;
     const SetIndex index(*cards);

@@ -7,10 +7,11 @@
 #include <optional>
 
 #include "cli/Commands.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "core/Version.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 namespace {
 
 // The parser works on QString; a file name is bytes, and one in Shift-JIS is no UTF-8 text.

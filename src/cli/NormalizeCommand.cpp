@@ -2,15 +2,16 @@
 
 #include <iostream>
 
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 #include "cli/Commands.h"
 #include "cli/StandardOutput.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "model/MacroFile.h"
 #include "document/CardFile.h"
 #include "core/TextCodec.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 
 // Reads a card as the open command does and writes it as the save command would.
 int RunNormalize(const NormalizeOptions& options) {

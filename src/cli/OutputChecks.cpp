@@ -3,10 +3,11 @@
 #include <map>
 #include <system_error>
 
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "core/Ascii.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 namespace fs = std::filesystem;
 
 std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& inputs) {
@@ -34,17 +35,6 @@ std::optional<std::pair<size_t, size_t>> SharedOutput(const std::vector<fs::path
         repeated[i] = true;
     }
     return std::nullopt;
-}
-
-bool LeadsInside(const fs::path& root, const fs::path& path) {
-    std::error_code ec;
-    const fs::path real = fs::weakly_canonical(path, ec);
-    if (ec) return false;
-    auto r = root.begin();
-    auto p = real.begin();
-    for (; r != root.end(); ++r, ++p)
-        if (p == real.end() || *r != *p) return false;
-    return true;
 }
 
 }  // namespace zepo::cli

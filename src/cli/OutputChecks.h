@@ -23,7 +23,4 @@ std::optional<std::pair<size_t, size_t>> SharedOutput(const std::vector<std::fil
                                                       const std::vector<std::filesystem::path>& outputs,
                                                       std::vector<bool>& repeated);
 
-// Whether `path`, following every link along it that exists, lies inside `root` (canonical).
-bool LeadsInside(const std::filesystem::path& root, const std::filesystem::path& path);
-
 }  // namespace zepo::cli

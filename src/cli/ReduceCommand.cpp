@@ -4,12 +4,13 @@
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 // Reduces a BMP or JPEG picture to an 8-bit BMP by median cut, as the editor does when a
 // picture is placed (plain) or when the card is merged into one picture (--dither).
 int RunReduce(const ReduceOptions& options) {

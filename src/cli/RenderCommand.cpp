@@ -11,17 +11,18 @@
 #include <optional>
 #include <thread>
 
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "render/CardRenderer.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 namespace {
 
 using Format = PictureFormat;

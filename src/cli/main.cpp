@@ -7,9 +7,9 @@
 #include <new>
 #include <variant>
 
-#include "cli/CardReading.h"
+#include "publish/CardReading.h"
 #include "cli/CommandLine.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 #include "render/Fonts.h"
 
 namespace {
@@ -19,7 +19,7 @@ namespace {
 // Qt's own, in English and possibly naming a file: marked as Qt's and escaped.
 void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << "zepocard: Qt からのメッセージ: " << zepo::cli::Printable(message.toStdString()) << "\n";
+        std::cerr << "zepocard: Qt からのメッセージ: " << zepo::publish::Printable(message.toStdString()) << "\n";
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     // Help, the version and usage errors need no application object: they answer at once.
     const auto line = zepo::cli::ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto* reply = std::get_if<zepo::cli::Reply>(&line)) return zepo::cli::Answer(*reply);
-    zepo::cli::UseOffscreenPlatformUnlessSet();
+    zepo::publish::UseOffscreenPlatformUnlessSet();
     qInstallMessageHandler(QuietQtMessages);
     try {
         int qtArgc = 1;
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         std::cerr << "zepocard: メモリが足りないため、続けられません\n";
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "zepocard: 思わぬ問題で続けられません: " << zepo::cli::Printable(e.what()) << "\n";
+        std::cerr << "zepocard: 思わぬ問題で続けられません: " << zepo::publish::Printable(e.what()) << "\n";
         return 2;
     }
 }

@@ -61,4 +61,6 @@ bool DesktopLauncher::OpenDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool DesktopLauncher::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
 }  // namespace zepo

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace zepo {
 
@@ -17,6 +18,8 @@ public:
     // Opens a file or folder with the program the desktop associates with it. False when
     // the file does not exist or nothing could open it.
     virtual bool OpenDocument(const QString& path) = 0;
+    // Shows a page in the desktop's web browser. False when no browser could be asked.
+    virtual bool OpenUrl(const QUrl& url) = 0;
 };
 
 // Starts `program` and waits up to `earlyExitMs` for it: false when it cannot be started or
@@ -31,6 +34,7 @@ class DesktopLauncher : public Launcher {
 public:
     bool StartProgram(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool OpenDocument(const QString& path) override;
+    bool OpenUrl(const QUrl& url) override;
 };
 
 }  // namespace zepo

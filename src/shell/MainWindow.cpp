@@ -127,6 +127,7 @@ void MainWindow::MakeCommands() {
     tools.help2 = mnHelp2;
     tools.help3 = mnHelp3;
     tools_ = std::make_unique<ToolCommands>(context_, tools, settingsWrite_);
+    tools_->SetSaveCommand([this] { cardFile_->Save(); });
 
     help_ = std::make_unique<HelpCommands>(
         context_, HelpCommands::Items{mnHelpMokuji, mnHelpKensaku, mnZepoXPHelp, mnZepoHelp, mnHelp1, mnHelp2, mnHelp3});

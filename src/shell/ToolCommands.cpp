@@ -12,7 +12,9 @@
 #include "editors/RoundTrip.h"
 #include "platform/CommandLine.h"
 #include "platform/Launcher.h"
+#include "platform/Folders.h"
 #include "platform/ProfileFile.h"
+#include "shell/BrowserPlayer.h"
 #include "shell/CommandContext.h"
 
 namespace zepo {
@@ -99,7 +101,34 @@ bool ToolCommands::SaveFolderReady() {
 
 void ToolCommands::RunPlayer() {
     if (!SaveFolderReady()) return;
-    if (!context_.services.launcher.StartProgram(kPlayerPath, {}, SaveFolder())) Fail(Sjis("ゼポが実行できません"));
+    if (context_.services.launcher.StartProgram(kPlayerPath, {}, SaveFolder())) return;
+    if (playing_) return;  // the button again while the pages are being made
+    playing_ = true;
+    const bool shown = PlayInBrowser();
+    playing_ = false;
+    if (!shown) Fail(Sjis("ゼポが実行できません"));
+}
+
+bool ToolCommands::PlayInBrowser() {
+    const std::filesystem::path folder = context_.document.saveFolder();
+    auto cardFile = [&] { return PathOfSjisName(folder, context_.document.card().settings.name + ".zep"); };
+    if (!SavedAsShown(context_.document.card(), cardFile())) {
+        // Yes saves (as the save command does, with its questions) and plays what was saved;
+        // No plays the card as it was last saved, as the player program would.
+        if (context_.services.prompts.Ask(Sjis("カードが保存されていません。\r保存してから実行しますか？"))) {
+            if (save_) save_();
+            // A save that was declined or failed has said so already: nothing more to show.
+            if (!SavedAsShown(context_.document.card(), cardFile())) return true;
+        }
+    }
+    QWidget* window = controls_.playerButton ? controls_.playerButton->window() : nullptr;
+    auto page = ExportForBrowser(folder, cardFile(), context_.services.screen, window);
+    if (!page) {
+        // The reason too: a full disk or a card without a page is something the user can mend.
+        Fail(Sjis("ゼポが実行できません") + "\r" + Utf8ToSjis(page.error().message).bytes);
+        return true;
+    }
+    return context_.services.launcher.OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.value().string())));
 }
 
 void ToolCommands::RunSetup() {

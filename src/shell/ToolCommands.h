@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
 
 class QAbstractButton;
@@ -37,6 +38,8 @@ public:
     void ApplyToolMenus();
     void ToggleAuto256Color();
 
+    // The player program; without one, the save folder's pages in the web browser at the
+    // card being edited (BrowserPlayer.h).
     void RunPlayer();
     void RunSetup();
     // One of the ten tools of the table, with "$F" empty.
@@ -46,6 +49,8 @@ public:
     // The tool settings dialog; a confirmed dialog changes the menus at once and the
     // settings file only with /a.
     void EditToolSettings();
+    // What the card menu's save does; the player asks for it before showing an edited card.
+    void SetSaveCommand(std::function<void()> save) { save_ = std::move(save); }
 
 private:
     // Starts a fixed program in the save folder; false after the folder's report when the
@@ -55,10 +60,15 @@ private:
     QString SaveFolder() const;
     // Writes the tool table and the switches into ZEPOED.INI, keeping what else the file holds.
     void SaveSettings();
+    // False when no browser could be asked (the message is the caller's to give); every other
+    // failure has been told.
+    bool PlayInBrowser();
 
     const CommandContext& context_;
     Controls controls_;
     bool writeSettings_;
+    std::function<void()> save_;
+    bool playing_ = false;
 };
 
 }  // namespace zepo

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "cli/CommandLine.h"
-#include "cli/TerminalText.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::cli {
+using namespace zepo::publish;
 namespace {
 
 using Args = std::vector<std::string>;

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 
 #include <array>
+#include <functional>
+#include <chrono>
 #include <cstdio>
 
 #include "../media/MidiBytes.h"
@@ -64,6 +66,59 @@ TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsOfferedAsAFile) {
                              "<video src=\"../media/clip.avi.webm\"", "<script src=\"../player.js\">",
                              "href=\"../player.css\""})
         EXPECT_NE(page.find(part), std::string::npos) << part << "\n" << page;
+}
+
+// Media from a stranger: each one is refused by its name within bounded time, the export goes
+// on, offers the file as it is (when it is not too large to copy) and ends with exit 1.
+TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
+    if (FindGmSoundFont().empty() || QStandardPaths::findExecutable("ffmpeg").isEmpty())
+        GTEST_SKIP() << "no SoundFont or no ffmpeg";
+    test::TempFolder temp;
+    const fs::path set = temp.path() / "set", site = temp.path() / "site";
+    fs::copy(fs::path(ZEPO_SOURCE_DIR) / "examples", set);
+    struct Case {
+        const char* file;
+        std::function<void(const fs::path&)> make;
+        std::string message;
+        bool copied;
+    };
+    const std::vector<Case> cases = {
+        {"cut.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\xFF\xFF\xFF\xF0\0\x90"s); },
+         "「cut.mid」を音声にできません: 途中で切れています", true},
+        {"huge.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd"); fs::resize_file(f, 64u << 20); },
+         "「huge.mid」を音声にできません: MIDI ファイルとしては大きすぎます", true},
+        {"noise.avi", [](const fs::path& f) {
+             std::string noise(1 << 16, '\0');
+             for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
+             test::WriteBytes(f, "RIFF\xFF\xFF\xFF\x7F" "AVI LIST" + noise);
+         },
+         "「noise.avi」を WebM にできません", true},
+        // Larger than any medium is copied: named, never copied, never read whole.
+        {"vast.avi", [](const fs::path& f) { test::WriteBytes(f, "RIFF"); fs::resize_file(f, (1ull << 30) + 1); },
+         "vast.avi は 1 GiB を超えるため、サイトに入れていません", false},
+    };
+    std::string buttons;
+    int button = 1;
+    for (const Case& c : cases) {
+        c.make(set / c.file);
+        const bool midi = std::string(c.file).ends_with(".mid");
+        buttons += "\tbutton {" + std::to_string(button++) + "}{" + (midi ? "MIDI," : "AVI,") + c.file + "}\r\n";
+    }
+    std::string card = ReadBytes(set / "main.zep");
+    card.insert(card.find("\tbutton {0}"), buttons);
+    test::WriteBytes(set / "main.zep", card);
+
+    const auto start = std::chrono::steady_clock::now();
+    std::string err;
+    EXPECT_EQ(Export(set, site, err), 1) << err;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(90));
+    for (const Case& c : cases) {
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.file << "\n" << err;
+        EXPECT_EQ(fs::exists(site / "media" / c.file), c.copied) << c.file;
+    }
+    const std::string page = ReadBytes(site / "cards" / "main.html");
+    EXPECT_NE(page.find("href=\"../media/noise.avi\" download"), std::string::npos) << page;
+    EXPECT_EQ(page.find("vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n" << page;
 }
 
 }  // namespace

@@ -14,15 +14,15 @@
 #include <sstream>
 
 #include "MidiBytes.h"
-#include "cli/MovieTranscode.h"
-#include "cli/WebPages.h"
-#include "cli/WebPlayer.h"
+#include "publish/MovieTranscode.h"
+#include "publish/WebPages.h"
+#include "publish/WebPlayer.h"
 #include "core/AtomicFile.h"
 #include "media/MidiRendition.h"
 
 namespace fs = std::filesystem;
 using namespace zepo;
-using namespace zepo::cli;
+using namespace zepo::publish;
 
 namespace {
 

@@ -57,7 +57,7 @@ def on_card(driver, element):
             round(r[3] / scale)]
 
 
-def check_fit(driver, width, height, least, most):
+def check_fit(driver, width, height, least, most, area_selector='a.area[title="曲"]', area_rect=(100, 100, 200, 100)):
     # The page's own area of that size, without the browser's bars around it.
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
@@ -74,8 +74,8 @@ def check_fit(driver, width, height, least, most):
     assert left >= -0.5 and top >= -0.5 and left + w <= inner_w + 0.5 and bar[1] + bar[3] <= inner_h + 0.5, \
         "%dx%d window: card %s and bar %s do not fit %s" % (width, height, [left, top, w, h], bar, [inner_w, inner_h])
     # The areas scale with the card: the piece's area stays at its card pixels.
-    area = driver.find_element(By.CSS_SELECTOR, 'a.area[title="曲"]')
-    assert on_card(driver, area) == [100, 100, 200, 100], on_card(driver, area)
+    area = driver.find_element(By.CSS_SELECTOR, area_selector)
+    assert on_card(driver, area) == list(area_rect), on_card(driver, area)
 
 
 def main():

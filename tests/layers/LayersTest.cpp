@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 // Bottom up. cli sits beside shell, media beside imaging: neither of a pair includes the other.
 const std::vector<std::vector<std::string>> kLayers = {
     {"core"}, {"model"}, {"imaging", "media"}, {"platform"}, {"document"}, {"render"},
-    {"dialogs"}, {"editors"}, {"canvas"}, {"shell", "cli"},
+    {"publish"}, {"dialogs"}, {"editors"}, {"canvas"}, {"shell", "cli"},
 };
 
 int LayerOf(const std::string& folder) {

@@ -57,7 +57,10 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
         {"mnMPlayer", [](MainWindow&, RecordingLauncher& l) { l.missing = {"wmplayer.exe"}; }, "wmplayer.exe||" + f,
          {"beep!", "show:メディアプレーヤーが起動できませんでした。"}},
         {"mnZEPO", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\zepo.exe"}; },
-         "\\zepo\\zepo.exe||" + f, {"beep!", "show:ゼポが実行できません"}},
+         "\\zepo\\zepo.exe||" + f,
+         // Without the program, the pages of the folder; a folder without a card has none.
+         {"beep?", "ask:カードが保存されていません。\r保存してから実行しますか？", "beep!",
+          "show:ゼポが実行できません\r" + f + ": このフォルダにはカード (*.zep) がありません"}},
         {"mnSetup", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\setZEPO.exe"}; },
          "\\zepo\\setZEPO.exe||" + f, {"beep!", "show:カードのセットアップに失敗しました"}},
         {"mnQVcnt", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\tool\\qvcnt\\qvcnt.exe"}; },

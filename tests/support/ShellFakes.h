@@ -99,7 +99,7 @@ struct ScriptedChooser : FileChooser {
 // Records what the editor would have started instead of starting it. Programs named in
 // `missing`, and an empty name, fail to start; documents fail when named in `missing`.
 struct RecordingLauncher : Launcher {
-    std::vector<std::string> started;  // "program|<arg1><arg2>|folder" or "open|path"
+    std::vector<std::string> started;  // "program|<arg1><arg2>|folder", "open|path" or "url|address"
     std::set<QString> missing;
     bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder) override {
         QString args;
@@ -110,6 +110,11 @@ struct RecordingLauncher : Launcher {
     bool OpenDocument(const QString& path) override {
         started.push_back(("open|" + path).toStdString());
         return !missing.count(path);
+    }
+    // "url|<the address>"; an address in `missing` finds no browser.
+    bool OpenUrl(const QUrl& url) override {
+        started.push_back(("url|" + url.toString()).toStdString());
+        return !missing.count(url.toString());
     }
 };
 

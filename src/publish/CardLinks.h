@@ -1,0 +1,45 @@
+#pragma once
+// What a card points at outside itself: other cards (associations, buttons, slide entries)
+// and files (pictures, text files, sounds, music, movies), each with the line naming it.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Card.h"
+
+namespace zepo::publish {
+
+enum class LinkKind { Card, Medium, Picture, TextFile, Movie };
+
+struct CardLink {
+    int line = 0;  // 1-based
+    LinkKind kind = LinkKind::Card;
+    std::string target;  // Shift-JIS file name as the card names it
+};
+
+// What an association leads to: a card file (the association file, or the name + ".zep" when
+// the file is empty), a medium file (WAVE, MIDI, AVI with a file), or nothing to look up
+// ("this", CDAUDIO, RUN, a medium's stop form, no association).
+struct AssociationTarget {
+    enum Kind { None, Card, Medium } kind = None;
+    std::string file;  // Shift-JIS
+};
+AssociationTarget TargetOf(const Association& association);
+
+// Walks the lines as the reader does (from "card" to "end", the slide block's entries) and
+// lists every link in line order. Names are cut to what the reader keeps.
+std::vector<CardLink> FindCardLinks(const std::vector<std::string>& lines);
+
+enum class Lookup { Found, Missing, Outside, NotPlainFile };
+struct FolderFile {
+    Lookup state = Lookup::Missing;
+    std::filesystem::path path;  // canonical when found
+};
+// Looks a file named by a card up in its folder (ASCII case ignored as the reader does):
+// only a plain file inside the folder counts; "..", absolute names and links leading out
+// of the folder are `Outside`.
+FolderFile LookUpInFolder(const std::filesystem::path& folder, std::string_view sjisName);
+
+}  // namespace zepo::publish

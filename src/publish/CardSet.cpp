@@ -1,0 +1,196 @@
+#include "publish/CardSet.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <system_error>
+
+#include "publish/Parallel.h"
+#include "publish/TerminalText.h"
+#include "core/TextCodec.h"
+#include "core/Ascii.h"
+
+namespace zepo::publish {
+namespace fs = std::filesystem;
+namespace {
+
+
+bool IsCardFileName(const fs::path& file) {
+    std::string name = AsciiLower(file.filename().string());
+    return name.size() > 4 && name.ends_with(".zep");
+}
+
+std::string Quoted(std::string_view sjis) { return "「" + ForTerminal(sjis) + "」"; }
+
+// Breadth first along the card links from `start`, marking what it reaches.
+void Reach(const std::vector<SetCard>& cards, const SetIndex& index, size_t start, std::vector<bool>& reached,
+           std::vector<size_t>* order) {
+    std::deque<size_t> queue{start};
+    reached[start] = true;
+    while (!queue.empty()) {
+        size_t at = queue.front();
+        queue.pop_front();
+        if (order) order->push_back(at);
+        const SetCard& card = cards[at];
+        for (size_t i = 0; i < card.links.size(); ++i) {
+            if (card.links[i].kind != LinkKind::Card || card.lookups[i].state != Lookup::Found) continue;
+            auto next = index.Find(card.lookups[i].path);
+            if (next && !reached[*next]) {
+                reached[*next] = true;
+                queue.push_back(*next);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+bool IsMainCard(const fs::path& file) { return AsciiLower(file.filename().string()) == "main.zep"; }
+
+std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>& arguments, std::string& error) {
+    std::vector<SetCard> cards;
+    for (const std::string& argument : arguments) {
+        std::error_code ec;
+        if (!fs::is_directory(argument, ec)) {
+            SetCard card;
+            card.shown = ShownName(argument);
+            card.file = argument;
+            cards.push_back(std::move(card));
+            continue;
+        }
+        std::vector<fs::path> found;
+        for (auto it = fs::directory_iterator(argument, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+            if (IsCardFileName(it->path()) && it->is_regular_file(ec)) found.push_back(it->path());
+        if (ec) {
+            error = "フォルダ " + ShownName(argument) + " を読めません";
+            return std::nullopt;
+        }
+        if (found.empty()) {
+            error = ShownName(argument) + ": このフォルダにはカード (*.zep) がありません";
+            return std::nullopt;
+        }
+        std::sort(found.begin(), found.end());
+        for (const fs::path& file : found) {
+            SetCard card;
+            card.shown = ShownName((fs::path(argument) / file.filename()).string());
+            card.file = file;
+            cards.push_back(std::move(card));
+        }
+    }
+    return cards;
+}
+
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report) {
+    Progress progress(report, cards.size());
+    ForEachOnAllCores(
+        cards.size(),
+        [&](size_t i) {
+            SetCard& card = cards[i];
+            card.read = ReadCardFile(card.file, card.error);
+            if (!card.read) return;
+            std::error_code ec;
+            card.canonical = fs::canonical(card.file, ec);
+            if (!ec) card.listedIn = fs::canonical(fs::absolute(card.file, ec).parent_path(), ec);
+            if (ec) {
+                card.read.reset();
+                card.canonical.clear();
+                card.error = card.shown + " を読めません";
+                return;
+            }
+            card.links = FindCardLinks(card.read->lines);
+            for (const CardLink& link : card.links) card.lookups.push_back(LookUpInFolder(card.folder(), link.target));
+        },
+        &progress);
+}
+
+std::vector<Finding> LinkFindings(const SetCard& card) {
+    std::vector<Finding> findings;
+    for (size_t i = 0; i < card.links.size(); ++i) {
+        const CardLink& link = card.links[i];
+        const FolderFile& found = card.lookups[i];
+        const bool isCard = link.kind == LinkKind::Card;
+        // The reader already says when a picture or text file cannot be read, on the same line.
+        const bool readerSays = link.kind == LinkKind::Picture || link.kind == LinkKind::TextFile;
+        switch (found.state) {
+            case Lookup::Found: break;
+            case Lookup::Missing:
+                if (readerSays) break;
+                findings.push_back({card.shown, link.line, isCard ? "missing card" : "missing file",
+                                    (isCard ? "カード" : "ファイル") + Quoted(link.target) + "がありません"});
+                break;
+            case Lookup::Outside:
+                findings.push_back({card.shown, link.line, "outside folder",
+                                    Quoted(link.target) + "はカードのフォルダの外を指しています"});
+                break;
+            case Lookup::NotPlainFile:
+                if (readerSays) break;
+                findings.push_back({card.shown, link.line, "not a plain file",
+                                    Quoted(link.target) + "は普通のファイルではありません"});
+                break;
+        }
+    }
+    return findings;
+}
+
+SetIndex::SetIndex(const std::vector<SetCard>& cards) {
+    for (size_t i = 0; i < cards.size(); ++i)
+        if (!cards[i].canonical.empty()) sorted_.emplace_back(cards[i].canonical, i);
+    // The same card named twice counts once: the first naming stands for it.
+    std::stable_sort(sorted_.begin(), sorted_.end(), [](auto& a, auto& b) { return a.first < b.first; });
+}
+
+std::optional<size_t> SetIndex::Find(const fs::path& canonical) const {
+    auto it = std::lower_bound(sorted_.begin(), sorted_.end(), canonical,
+                               [](const auto& entry, const fs::path& p) { return entry.first < p; });
+    if (it == sorted_.end() || it->first != canonical) return std::nullopt;
+    return it->second;
+}
+
+std::vector<size_t> UnreachableCards(const std::vector<SetCard>& cards, size_t& unchecked) {
+    SetIndex index(cards);
+    std::vector<bool> reached(cards.size(), false);
+    // Only where every card of the folder is in the set: a card left out might be the one
+    // that leads to the others.
+    std::map<fs::path, bool> checkable;
+    for (const SetCard& card : cards) {
+        if (card.canonical.empty() || checkable.count(card.folder())) continue;
+        bool whole = true;
+        std::error_code ec;
+        for (auto it = fs::directory_iterator(card.folder(), ec); !ec && it != fs::directory_iterator();
+             it.increment(ec)) {
+            if (!IsCardFileName(it->path()) || !it->is_regular_file(ec)) continue;
+            std::error_code ignored;
+            if (!index.Find(fs::canonical(it->path(), ignored))) whole = false;
+        }
+        checkable[card.folder()] = whole && !ec;
+    }
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (cards[i].canonical.empty() || !IsMainCard(cards[i].canonical) || reached[i]) continue;
+        Reach(cards, index, i, reached, nullptr);
+    }
+    std::vector<size_t> unreachable;
+    unchecked = 0;
+    for (size_t i = 0; i < cards.size(); ++i) {
+        if (cards[i].canonical.empty() || reached[i] || index.Find(cards[i].canonical) != i) continue;
+        const bool hasMain = std::any_of(cards.begin(), cards.end(), [&](const SetCard& c) {
+            return !c.canonical.empty() && c.folder() == cards[i].folder() && IsMainCard(c.canonical);
+        });
+        if (checkable[cards[i].folder()] && hasMain) unreachable.push_back(i);
+        else ++unchecked;
+    }
+    return unreachable;
+}
+
+std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards) {
+    SetIndex index(cards);
+    std::vector<bool> reached(cards.size(), false);
+    std::vector<size_t> order;
+    for (size_t i = 0; i < cards.size(); ++i)
+        if (!cards[i].canonical.empty() && IsMainCard(cards[i].canonical) && !reached[i])
+            Reach(cards, index, i, reached, &order);
+    for (size_t i = 0; i < cards.size(); ++i)
+        if (!reached[i] && !cards[i].canonical.empty() && index.Find(cards[i].canonical) == i) order.push_back(i);
+    return order;
+}
+
+}  // namespace zepo::publish

@@ -1,0 +1,63 @@
+#pragma once
+// A presentation as a whole: the cards of a folder (or named one by one), read on
+// every core, with the links of each one looked up in its folder.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "publish/CardLinks.h"
+#include "publish/CardReading.h"
+#include "publish/Findings.h"
+#include "publish/Parallel.h"
+
+namespace zepo::publish {
+
+struct SetCard {
+    std::string shown;  // as the user named it, or FOLDER/name (UTF-8, see ShownName)
+    std::filesystem::path file;
+    std::filesystem::path canonical;  // empty when the card could not be read
+    // The folder the card is listed in (canonical): its save folder, where its pictures, media
+    // and links are looked up, even when the file itself is a link to a card elsewhere.
+    std::filesystem::path listedIn;
+    std::optional<ReadCard> read;
+    std::string error;  // why it could not be read
+    std::vector<CardLink> links;
+    std::vector<FolderFile> lookups;  // one per link
+    const std::filesystem::path& folder() const { return listedIn; }
+};
+
+// The cards the arguments name: files as given, folders by their "*.zep" files (any case,
+// plain files only, in name order). Nothing, with `error` set, when an argument is neither
+// or a folder holds no card.
+std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>& arguments, std::string& error);
+
+// Reads every card and looks its links up, on all cores, telling `report` after each card.
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report = {});
+
+// Links to cards or files that are not there, lead out of the folder or are no plain files.
+// Pictures and text files that cannot be read are left to the reader's own message.
+std::vector<Finding> LinkFindings(const SetCard& card);
+
+// The index of the card a path names, if it is one of the set.
+class SetIndex {
+public:
+    explicit SetIndex(const std::vector<SetCard>& cards);
+    std::optional<size_t> Find(const std::filesystem::path& canonical) const;
+
+private:
+    std::vector<std::pair<std::filesystem::path, size_t>> sorted_;
+};
+
+// Cards that no chain of links leads to from the main.zep of their folder. Only folders
+// whose cards are all in the set, main.zep among them, can be judged; `unchecked` counts the
+// cards of the others that no link reached.
+std::vector<size_t> UnreachableCards(const std::vector<SetCard>& cards, size_t& unchecked);
+
+// Starting at main.zep, then every card in the order links reach it, then the rest in set order.
+std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards);
+
+bool IsMainCard(const std::filesystem::path& file);
+
+}  // namespace zepo::publish

@@ -1,0 +1,185 @@
+#include "publish/ExportManifest.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <fstream>
+#include <system_error>
+
+#include "core/AtomicFile.h"
+
+namespace zepo::publish {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kFormat = 1;
+
+std::string Sha256Of(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    std::vector<char> buffer(1 << 20);
+    while (in) {
+        in.read(buffer.data(), std::streamsize(buffer.size()));
+        hash.addData(QByteArrayView(buffer.data(), in.gcount()));
+    }
+    if (in.bad()) return {};
+    return hash.result().toHex().toStdString();
+}
+
+// Names are kept as their bytes (Shift-JIS names are not UTF-8), percent-encoded into the JSON.
+QString Encoded(const std::string& bytes) {
+    return QString::fromLatin1(QByteArray::fromStdString(bytes).toPercentEncoding());
+}
+std::string Decoded(const QString& text) {
+    return QByteArray::fromPercentEncoding(text.toLatin1()).toStdString();
+}
+
+QJsonObject ToJson(const InputStamp& s) {
+    QJsonObject o;
+    o["path"] = Encoded(s.path);
+    o["exists"] = s.exists;
+    // Sizes and times as text: JSON numbers are doubles and lose nanoseconds.
+    o["size"] = QString::number(s.size);
+    o["mtime"] = QString::number(s.mtime);
+    o["sha256"] = QString::fromStdString(s.sha256);
+    return o;
+}
+
+bool FromJson(const QJsonValue& v, InputStamp& s) {
+    if (!v.isObject()) return false;
+    const QJsonObject o = v.toObject();
+    bool sizeOk = false, timeOk = false;
+    s.path = Decoded(o["path"].toString());
+    s.exists = o["exists"].toBool();
+    s.size = o["size"].toString().toULongLong(&sizeOk);
+    s.mtime = o["mtime"].toString().toLongLong(&timeOk);
+    s.sha256 = o["sha256"].toString().toStdString();
+    return sizeOk && timeOk && !s.path.empty();
+}
+
+}  // namespace
+
+ExportManifest::ExportManifest(fs::path folder, fs::path site) : folder_(std::move(folder)), site_(std::move(site)) {}
+
+void ExportManifest::Load() {
+    std::lock_guard guard(lock_);
+    entries_.clear();
+    const fs::path file = site_ / kFileName;
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return;
+    const auto size = fs::file_size(file, ec);
+    if (ec || size > uint64_t(kMaxBytes)) return;
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(size_t(size), '\0');
+    if (!in.read(bytes.data(), std::streamsize(size))) return;
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(bytes), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) return;
+    const QJsonObject root = doc.object();
+    if (root["format"].toInt() != kFormat) return;
+    const QJsonObject outputs = root["outputs"].toObject();
+    for (auto it = outputs.begin(); it != outputs.end(); ++it) {
+        const QJsonObject o = it.value().toObject();
+        Entry entry;
+        bool sizeOk = false;
+        entry.recipe = o["recipe"].toString().toStdString();
+        entry.outputSize = o["size"].toString().toULongLong(&sizeOk);
+        bool inputsOk = sizeOk && o["inputs"].isArray();
+        for (const QJsonValue& v : o["inputs"].toArray()) {
+            InputStamp s;
+            inputsOk = inputsOk && FromJson(v, s);
+            entry.inputs.push_back(std::move(s));
+        }
+        const std::string output = Decoded(it.key());
+        if (inputsOk && !output.empty()) entries_[output] = std::move(entry);
+    }
+}
+
+Status ExportManifest::Save() const {
+    std::lock_guard guard(lock_);
+    QJsonObject outputs;
+    for (const auto& [output, entry] : entries_) {
+        if (!entry.kept) continue;
+        QJsonArray inputs;
+        for (const InputStamp& s : entry.inputs) inputs.append(ToJson(s));
+        QJsonObject o;
+        o["recipe"] = QString::fromStdString(entry.recipe);
+        o["size"] = QString::number(entry.outputSize);
+        o["inputs"] = inputs;
+        outputs[Encoded(output)] = o;
+    }
+    QJsonObject root;
+    root["format"] = kFormat;
+    root["outputs"] = outputs;
+    return WriteFileAtomically(site_ / kFileName, QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString());
+}
+
+std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const std::vector<fs::path>& inputs) const {
+    std::vector<InputStamp> recorded;
+    {
+        std::lock_guard guard(lock_);
+        auto it = entries_.find(output);
+        if (it != entries_.end()) recorded = it->second.inputs;
+    }
+    std::vector<InputStamp> stamps;
+    for (const fs::path& input : inputs) {
+        InputStamp s;
+        s.path = input.lexically_relative(folder_).generic_string();
+        if (s.path.empty()) s.path = input.generic_string();
+        std::error_code ec;
+        s.exists = fs::is_regular_file(input, ec);
+        if (s.exists) {
+            s.size = fs::file_size(input, ec);
+            const auto time = fs::last_write_time(input, ec);
+            s.mtime = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+            for (const InputStamp& r : recorded)
+                if (r.path == s.path && r.exists && r.size == s.size && r.mtime == s.mtime) s.sha256 = r.sha256;
+            if (s.sha256.empty()) s.sha256 = Sha256Of(input);
+        }
+        stamps.push_back(std::move(s));
+    }
+    return stamps;
+}
+
+bool ExportManifest::UpToDate(const std::string& output, const std::vector<InputStamp>& inputs,
+                              const std::string& recipe) {
+    std::lock_guard guard(lock_);
+    auto it = entries_.find(output);
+    if (it == entries_.end()) return false;
+    Entry& entry = it->second;
+    if (entry.recipe != recipe || entry.inputs.size() != inputs.size()) return false;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const InputStamp &now = inputs[i], &then = entry.inputs[i];
+        // Contents decide: a file touched or copied back unchanged is still the same input.
+        if (now.path != then.path || now.exists != then.exists) return false;
+        if (now.exists && (now.sha256.empty() || now.sha256 != then.sha256)) return false;
+    }
+    std::error_code ec;
+    const fs::path file = site_ / fs::path(output);
+    if (fs::is_symlink(file, ec) || !fs::is_regular_file(file, ec) || fs::file_size(file, ec) != entry.outputSize)
+        return false;
+    entry.inputs = inputs;
+    entry.kept = true;
+    return true;
+}
+
+void ExportManifest::Record(const std::string& output, std::vector<InputStamp> inputs, const std::string& recipe) {
+    std::error_code ec;
+    const auto size = fs::file_size(site_ / fs::path(output), ec);
+    std::lock_guard guard(lock_);
+    if (ec) {
+        entries_.erase(output);
+        return;
+    }
+    Entry& entry = entries_[output];
+    entry.recipe = recipe;
+    entry.outputSize = size;
+    entry.inputs = std::move(inputs);
+    entry.kept = true;
+}
+
+}  // namespace zepo::publish

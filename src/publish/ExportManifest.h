@@ -1,0 +1,68 @@
+#pragma once
+// What each file of an exported site was made from, so that exporting the same set again
+// makes only what changed. The record lives in the site; it is read as hostile input (a
+// stranger may have edited the site), and anything it cannot vouch for is made again.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/Result.h"
+
+namespace zepo::publish {
+
+// One input as it was: a missing input is recorded too, so that its appearance counts as a change.
+struct InputStamp {
+    std::string path;  // relative to the set's folder, as its raw bytes
+    bool exists = false;
+    uint64_t size = 0;
+    int64_t mtime = 0;  // nanoseconds of the file's modification time
+    std::string sha256;  // hex
+    bool operator==(const InputStamp&) const = default;
+};
+
+class ExportManifest {
+public:
+    static constexpr const char* kFileName = ".zepocard-manifest.json";
+    // Larger files are not read: a real site's record is a few hundred kilobytes.
+    static constexpr int64_t kMaxBytes = 32 << 20;
+
+    // `folder` is the set's folder, `site` the output folder; the record is site/kFileName.
+    ExportManifest(std::filesystem::path folder, std::filesystem::path site);
+
+    // Reads the site's record; a missing, oversized or malformed one counts as empty.
+    void Load();
+    // Writes the outputs of this export (recorded, or found up to date); the others are
+    // forgotten, so a card removed from the set leaves no trace in the record.
+    Status Save() const;
+
+    // The inputs as they are now. A file whose size and time match the record of `output`
+    // keeps its recorded hash; any other is read and hashed.
+    std::vector<InputStamp> Stamp(const std::string& output, const std::vector<std::filesystem::path>& inputs) const;
+
+    // Whether site/`output` exists as it was written, from the same inputs (same contents)
+    // and the same recipe (program version, screen size, kind of output). An output found
+    // up to date is kept in the record with the inputs' new times, so that a touched but
+    // unchanged file is hashed only once.
+    bool UpToDate(const std::string& output, const std::vector<InputStamp>& inputs, const std::string& recipe);
+
+    // After site/`output` was written. Thread-safe, as are Stamp and UpToDate.
+    void Record(const std::string& output, std::vector<InputStamp> inputs, const std::string& recipe);
+
+private:
+    struct Entry {
+        std::string recipe;
+        uint64_t outputSize = 0;
+        std::vector<InputStamp> inputs;
+        bool kept = false;
+    };
+
+    std::filesystem::path folder_, site_;
+    std::map<std::string, Entry> entries_;
+    mutable std::mutex lock_;
+};
+
+}  // namespace zepo::publish

@@ -1,0 +1,498 @@
+#include "publish/Exporter.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <set>
+#include <system_error>
+
+#include "core/Ascii.h"
+#include "core/AtomicFile.h"
+#include "core/TextCodec.h"
+#include "core/Version.h"
+#include "media/MidiRendition.h"
+#include "platform/CardFilesOnDisk.h"
+#include "platform/Folders.h"
+#include "publish/CardPicture.h"
+#include "publish/CardSet.h"
+#include "publish/ExportManifest.h"
+#include "publish/InsideSite.h"
+#include "publish/MovieTranscode.h"
+#include "publish/Parallel.h"
+#include "publish/TerminalText.h"
+#include "publish/WebPages.h"
+#include "publish/WebPlayer.h"
+
+namespace zepo::publish {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr int kThumbnailWidth = 160;
+// Movies are the largest files a card names; anything beyond this is not one.
+constexpr std::uintmax_t kMaxMediumBytes = std::uintmax_t{1} << 30;
+
+std::string Png(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+bool IsMidi(const fs::path& file) {
+    const std::string ext = AsciiLower(file.extension().string());
+    return ext == ".mid" || ext == ".midi";
+}
+
+// What an output was made with besides its inputs: the program (a new version may draw
+// differently) and, for pictures, the screen.
+std::string Recipe(std::string_view kind, std::string_view detail = {}) {
+    return std::string(kind) + " " + kZepoVersion + (detail.empty() ? "" : " ") + std::string(detail);
+}
+
+class Exporter {
+public:
+    Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
+             const ExportProgress& progress)
+        : cards_(cards), index_(cards), folder_(std::move(folder)), site_(std::move(site)), screen_(screen),
+          report_(report), progress_(progress), manifest_(folder_, site_) {}
+
+    void Run() {
+        order_ = PresentationOrder(cards_);
+        NameFiles();
+        for (const SetCard& card : cards_) {
+            if (!card.read) {
+                Problem(card.error);
+                continue;
+            }
+            // What the page lacks (a picture, a text file) is told as render tells it.
+            for (const std::string& line : ReaderProblems(card.shown, *card.read)) Problem(line);
+        }
+        std::vector<CardPage> pages;
+        for (size_t i : order_) pages.push_back(Page(i));
+        std::error_code ec;
+        fs::create_directories(site_, ec);
+        if (!ec) root_ = fs::canonical(site_, ec);
+        if (ec) {
+            Failed("フォルダ " + ShownName(site_.string()) + " を作れません: " + ec.message());
+            return;
+        }
+        for (const char* sub : {"cards", "pictures", "thumbs"})
+            if (!MakeFolder(site_ / sub)) return;
+        manifest_.Load();
+        std::vector<IndexEntry> entries(order_.size());
+        Progress progress(
+            [this](size_t done, size_t total) {
+                if (progress_) progress_("書き出しています", done, total);
+            },
+            order_.size() + media_.size());
+        // Media first: a piece or movie that cannot be converted is offered as its file instead.
+        std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
+        ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
+        for (CardPage& page : pages) OfferUnconverted(page);
+        ForEachOnAllCores(
+            order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
+        Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
+        std::vector<std::string> pageHrefs;
+        for (size_t i : order_) pageHrefs.push_back(PercentEncode(pageName_.at(i)));
+        Write(site_ / "zepo.js", PageScript(pageHrefs));
+        Write(site_ / "zepo.css", kPageStyle);
+        Write(site_ / kPlayerScriptName, kPlayerScript);
+        Write(site_ / kPlayerStyleName, kPlayerStyle);
+        for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
+        if (Status saved = manifest_.Save(); !saved)
+            Failed(ShownName((site_ / ExportManifest::kFileName).string()) + ": " + saved.error().message);
+    }
+
+private:
+    // Card files that differ only in case ("a.zep", "A.ZEP") would share their pages on a
+    // web server that ignores case: later ones get a number.
+    void NameFiles() {
+        std::set<std::string> used;
+        for (size_t i : order_) {
+            // The name the card has in its folder (a link to a card elsewhere included), as text.
+            const std::string base = ShownName(cards_[i].file.stem().string());
+            std::string stem = base;
+            for (int n = 2; used.count(AsciiLower(stem)); ++n) stem = base + "_" + std::to_string(n);
+            used.insert(AsciiLower(stem));
+            stem_[i] = stem;
+            pageName_[i] = stem + ".html";
+        }
+    }
+
+    std::string Title(size_t i) const {
+        std::string title = SjisToUtf8(cards_[i].read->card.settings.title);
+        return title.empty() ? ShownName(cards_[i].file.stem().string()) : title;
+    }
+
+    std::string IndexTitle() const {
+        for (size_t i : order_)
+            if (IsMainCard(cards_[i].canonical)) return Title(i);
+        return ShownName(folder_.filename().string());
+    }
+
+    // Where an association leads on the page of card `from`; an empty href when nowhere.
+    PageLink Link(size_t from, const Association& a, const std::string& label) {
+        PageLink link;
+        link.label = label;
+        const SetCard& card = cards_[from];
+        if (a.kind() == AssociationKind::This) {
+            link.href = PercentEncode(pageName_[from]);
+            if (link.label.empty()) link.label = Title(from);
+            return link;
+        }
+        if (a.kind() == AssociationKind::Wave && a.file.empty()) {
+            link.href = "#";
+            link.action = AreaAction::StopSound;
+            return link;
+        }
+        AssociationTarget target = TargetOf(a);
+        if (target.kind == AssociationTarget::None) return link;
+        FolderFile found = LookUpInFolder(card.folder(), target.file);
+        if (target.kind == AssociationTarget::Card) {
+            auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
+            if (!to || !cards_[*to].read) {
+                Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」のページがないため、そのリンクは入れていません");
+                return link;
+            }
+            link.href = PercentEncode(pageName_[*to]);
+            if (link.label.empty()) link.label = Title(*to);
+            return link;
+        }
+        if (found.state != Lookup::Found) {
+            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダにないため、そのリンクは入れていません");
+            return link;
+        }
+        std::optional<std::string> medium = Medium(found.path);
+        if (!medium) {
+            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダの外にあるため、そのリンクは入れていません");
+            return link;
+        }
+        link.href = "../" + *medium;
+        link.action = a.kind() == AssociationKind::Wave ? AreaAction::Play : AreaAction::Download;
+        if (IsMidi(found.path) || NeedsWebConversion(found.path)) {
+            link.href += PercentEncode(ConvertedSuffix(found.path));
+            link.action = IsMidi(found.path) ? AreaAction::Midi : AreaAction::Movie;
+        }
+        if (link.label.empty()) link.label = ShownName(found.path.filename().string());
+        return link;
+    }
+
+    // MIDI pieces become Ogg Vorbis and old movies WebM beside the original's name.
+    static std::string ConvertedSuffix(const fs::path& file) { return IsMidi(file) ? ".ogg" : ".webm"; }
+
+    // Links to a conversion that failed lead to the copied original, as a download.
+    void OfferUnconverted(CardPage& page) {
+        auto fix = [&](PageLink& link) {
+            if (!unconverted_.count(link.href)) return;
+            link.href = unconverted_[link.href];
+            link.action = AreaAction::Download;
+        };
+        for (PageLink& link : page.areas) fix(link);
+        for (PageLink& link : page.buttons) fix(link);
+        // A medium that is not in the site at all is no link: a dead one would only fail.
+        std::erase_if(page.areas, [&](const PageLink& link) { return left_out_.count(link.href) > 0; });
+        for (PageLink& link : page.buttons)
+            if (left_out_.count(link.href)) link = PageLink{};
+        if (unconverted_.count(page.midi)) page.midi.clear();
+        if (unconverted_.count(page.movie)) page.movie.clear();
+        for (const auto& [converted, original] : unconverted_)
+            if (page.movie2Html.find(EscapeHtml(converted)) != std::string::npos) page.movie2Html.clear();
+    }
+
+    // The medium's place in the site, percent-encoded; copied once however many cards name it.
+    // Only a file of the folder has one: "media/" and its path in the folder, never a ".." that
+    // would climb out of the site.
+    std::optional<std::string> Medium(const fs::path& file) {
+        const fs::path inFolder = file.lexically_relative(folder_);
+        if (inFolder.empty() || !StaysInsideFolder(inFolder) || *inFolder.begin() == "..") return std::nullopt;
+        std::string relative = "media/" + ShownName(inFolder.generic_string());
+        media_.emplace(file, relative);
+        return PercentEncode(relative, true);
+    }
+
+    CardPage Page(size_t i) {
+        const Card& card = cards_[i].read->card;
+        CardPage page;
+        page.title = Title(i);
+        page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
+        page.width = screen_.width();
+        page.height = screen_.height();
+        page.indexHref = "../index.html";
+        for (int id : card.UsedSlotsInStackingOrder()) {
+            const Slot& slot = card.slot(id);
+            const Association* a = nullptr;
+            std::string label;
+            switch (KindOfSlot(id)) {
+                case SlotKind::OneLineText: a = &slot.text.association; label = SjisToUtf8(slot.caption); break;
+                case SlotKind::Picture: a = &slot.picture.association; break;
+                case SlotKind::Frame: a = &slot.frame.association; break;
+                case SlotKind::TextBlock: break;
+            }
+            if (!a) continue;
+            PageLink link = Link(i, *a, label);
+            if (link.href.empty()) continue;
+            link.left = slot.bounds.left;
+            link.top = slot.bounds.top;
+            link.width = slot.bounds.width;
+            link.height = slot.bounds.height;
+            page.areas.push_back(std::move(link));
+        }
+        for (int b = 0; b < kButtonCount; ++b)
+            if (card.buttonInUse[b]) page.buttons[b] = Link(i, card.buttons[b], "");
+        if (card.slide.inUse) {
+            page.slideSeconds = card.slide.interval;
+            for (const std::string& entry : card.slide.list) {
+                Association a;
+                a.name = "slide";
+                a.file = entry;
+                PageLink link = Link(i, a, "");
+                if (!link.href.empty()) page.slidePages.push_back(link.href);
+            }
+        }
+        const int wave = static_cast<int>(Feature::Wave);
+        if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
+            PageLink sound = Link(i, card.features[wave], "");
+            if (sound.action == AreaAction::Play) page.sound = sound.href;
+        }
+        const int midi = static_cast<int>(Feature::Midi), avi = static_cast<int>(Feature::Avi);
+        if (card.featureInUse[midi] && !card.features[midi].file.empty()) {
+            PageLink piece = Link(i, card.features[midi], "");
+            if (piece.action == AreaAction::Midi) page.midi = piece.href;
+        }
+        if (card.featureInUse[avi] && !card.features[avi].file.empty()) {
+            PageLink movie = Link(i, card.features[avi], "");
+            if (movie.action == AreaAction::Movie) page.movie = movie.href;
+        }
+        if (card.movie2.inUse && !card.movie2.movieFile.empty()) {
+            Association a;
+            a.name = AssociationName(AssociationKind::Movie);
+            // The dialog keeps a full path; the card file holds the name in the save folder.
+            const std::string& file = card.movie2.movieFile;
+            const auto slash = file.find_last_of("\\/");
+            a.file = slash == std::string::npos ? file : file.substr(slash + 1);
+            PageLink movie = Link(i, a, "");
+            if (movie.action == AreaAction::Movie) {
+                Movie2Placement placement;
+                placement.href = movie.href;
+                placement.onCard = card.movie2.position == 1;
+                placement.x = card.movie2.x;
+                placement.y = card.movie2.y;
+                placement.frame = card.movie2.frame;
+                placement.scalePercent = Movie2ScalePercent(card.movie2.scaleText);
+                page.movie2Html = Movie2Html(placement);
+            }
+        }
+        return page;
+    }
+
+    // What the card's picture is drawn from: the card and every picture and text file it
+    // names, those that are missing too (their appearance changes the picture).
+    std::vector<fs::path> PictureInputs(size_t i) const {
+        const SetCard& card = cards_[i];
+        std::vector<fs::path> inputs{card.canonical};
+        for (size_t n = 0; n < card.links.size(); ++n) {
+            const LinkKind kind = card.links[n].kind;
+            if (kind != LinkKind::Picture && kind != LinkKind::TextFile) continue;
+            if (card.lookups[n].state == Lookup::Found) inputs.push_back(card.lookups[n].path);
+            else inputs.push_back(PathOfSjisName(card.folder(), card.links[n].target));
+        }
+        return inputs;
+    }
+
+    IndexEntry WriteCard(size_t i, const CardPage& page) {
+        const SetCard& card = cards_[i];
+        const std::string& stem = stem_.at(i);
+        const int thumbHeight = std::max(1, screen_.height() * kThumbnailWidth / screen_.width());
+        const std::string picture = "pictures/" + stem + ".png", thumb = "thumbs/" + stem + ".png";
+        const std::string recipe =
+            Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()));
+        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i));
+        // Both or neither: UpToDate keeps what it vouches for, and a picture drawn again
+        // replaces both records.
+        const bool pictureKept = manifest_.UpToDate(picture, inputs, recipe);
+        if (pictureKept && manifest_.UpToDate(thumb, inputs, recipe)) {
+            Count(report_.cardsKept);
+        } else {
+            QImage image = RenderCardPicture(card.read->card, screen_);
+            QImage thumbnail =
+                image.scaled(kThumbnailWidth, thumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            if (Write(site_ / picture, Png(image))) manifest_.Record(picture, inputs, recipe);
+            if (Write(site_ / thumb, Png(thumbnail))) manifest_.Record(thumb, inputs, recipe);
+            Count(report_.cardsDrawn);
+        }
+        Write(site_ / "cards" / pageName_.at(i), CardPageHtml(page));
+        return {"cards/" + PercentEncode(pageName_.at(i)), "thumbs/" + PercentEncode(stem + ".png"), page.title,
+                ShownName(card.file.filename().string()), kThumbnailWidth, thumbHeight};
+    }
+
+    void Count(size_t& counter) {
+        std::lock_guard guard(lock_);
+        ++counter;
+    }
+
+    // Converted or copied only when the medium changed since the site's record of it. Copied in
+    // pieces: a set of large movies costs no more memory than a small one.
+    void CopyMedium(const fs::path& from, const std::string& relative) {
+        const fs::path to = site_ / fs::path(relative);
+        if (!MakeFolder(to.parent_path())) return;
+        if (IsMidi(from) || NeedsWebConversion(from)) {
+            const std::string suffix = ConvertedSuffix(from);
+            const std::string output = relative + suffix;
+            const fs::path converted = site_ / fs::path(output);
+            if (!Writable(converted)) return;
+            const fs::path soundFont = IsMidi(from) ? FindGmSoundFont() : fs::path();
+            const std::string recipe = IsMidi(from) ? Recipe("midi", soundFont.string()) : Recipe("movie");
+            const std::vector<InputStamp> inputs = manifest_.Stamp(output, {from});
+            if (manifest_.UpToDate(output, inputs, recipe)) {
+                Count(report_.mediaKept);
+                return;
+            }
+            std::string failure;
+            if (IsMidi(from)) {
+                auto rendition = soundFont.empty()
+                                     ? Result<MidiRendition>(Fail("「" + ShownName(from.filename().string()) +
+                                                                  "」を音声にできません: General MIDI の音色ファイルがありません"))
+                                     : RenderMidi(from, soundFont);
+                if (!rendition) failure = rendition.error().message;
+                else if (!Write(converted, rendition.value().ogg)) return;
+            } else {
+                auto movie = TranscodeToWebm(from, converted);
+                if (!movie) failure = movie.error().message;
+            }
+            if (failure.empty()) {
+                manifest_.Record(output, inputs, recipe);
+                Count(report_.mediaMade);
+                return;
+            }
+            Problem(failure);
+            std::lock_guard guard(lock_);
+            const std::string href = "../" + PercentEncode(relative, true);
+            unconverted_[href + PercentEncode(suffix)] = href;
+        }
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(from, ec);
+        if (ec) {
+            Problem(ShownName(from.string()) + " を読めません");
+            return;
+        }
+        if (size > kMaxMediumBytes) {
+            Problem(ShownName(from.string()) + " は 1 GiB を超えるため、サイトに入れていません");
+            std::lock_guard guard(lock_);
+            left_out_.insert("../" + PercentEncode(relative, true));
+            return;
+        }
+        if (!Writable(to)) return;
+        const std::string recipe = Recipe("copy");
+        const std::vector<InputStamp> inputs = manifest_.Stamp(relative, {from});
+        if (manifest_.UpToDate(relative, inputs, recipe)) {
+            Count(report_.mediaKept);
+            return;
+        }
+        Status copied = CopyFileAtomically(from, to, kMaxMediumBytes);
+        if (!copied) {
+            Failed(ShownName(from.string()) + " → " + ShownName(to.string()) + ": " + copied.error().message);
+            return;
+        }
+        manifest_.Record(relative, inputs, recipe);
+        Count(report_.mediaMade);
+    }
+
+    // Only inside the site: a folder or file there that is a link leading elsewhere (planted,
+    // or left from before) is never written through.
+    bool Writable(const fs::path& target) {
+        if (LeadsInside(root_, target)) return true;
+        Failed(ShownName(target.string()) + " はリンクでサイトの外を指しているため、書きません");
+        return false;
+    }
+
+    bool MakeFolder(const fs::path& folder) {
+        if (!Writable(folder)) return false;
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        if (!ec) return true;
+        Failed("フォルダ " + ShownName(folder.string()) + " を作れません: " + ec.message());
+        return false;
+    }
+
+    // A text that is already there as it is stays untouched: pages, the index and the scripts
+    // are made again on every export (they are cheap), written only when they changed.
+    bool Write(const fs::path& target, std::string_view bytes) {
+        if (!Writable(target)) return false;
+        if (SameBytes(target, bytes)) return true;
+        Status written = WriteFileAtomically(target, bytes);
+        if (!written) Failed(ShownName(target.string()) + ": " + written.error().message);
+        return bool(written);
+    }
+
+    static bool SameBytes(const fs::path& file, std::string_view bytes) {
+        std::error_code ec;
+        if (fs::is_symlink(file, ec) || !fs::is_regular_file(file, ec) || fs::file_size(file, ec) != bytes.size())
+            return false;
+        std::ifstream in(file, std::ios::binary);
+        std::string present(bytes.size(), '\0');
+        return in.read(present.data(), std::streamsize(present.size())) && present == bytes;
+    }
+
+    void Failed(const std::string& text) {
+        std::lock_guard guard(lock_);
+        report_.failures.push_back(text);
+    }
+
+    void Problem(const std::string& text) {
+        std::lock_guard guard(lock_);
+        report_.problems.push_back(text);
+    }
+
+    std::vector<SetCard>& cards_;
+    SetIndex index_;
+    fs::path folder_;  // canonical
+    fs::path site_;
+    fs::path root_;  // the site, canonical
+    QSize screen_;
+    std::vector<size_t> order_;
+    std::map<size_t, std::string> pageName_, stem_;
+    std::map<fs::path, std::string> media_;
+    std::map<std::string, std::string> unconverted_;  // href of a failed conversion → the original's
+    std::set<std::string> left_out_;  // hrefs of media too large for the site
+    ExportReport& report_;
+    const ExportProgress& progress_;
+    ExportManifest manifest_;
+    std::mutex lock_;
+};
+
+}  // namespace
+
+ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress) {
+    ExportReport report;
+    std::error_code ec;
+    if (!fs::is_directory(request.folder, ec)) {
+        report.failures.push_back(ShownName(request.folder.string()) + " はカードのフォルダではありません");
+        return report;
+    }
+    if (fs::exists(request.site, ec) && !fs::is_directory(request.site, ec)) {
+        report.failures.push_back(ShownName(request.site.string()) + " はフォルダではないファイルです");
+        return report;
+    }
+    std::string error;
+    auto cards = CollectCards({request.folder.string()}, error);
+    if (!cards) {
+        report.failures.push_back(error);
+        return report;
+    }
+    ReadCards(*cards, [&](size_t done, size_t total) {
+        if (progress) progress("カードを読んでいます", done, total);
+    });
+    const fs::path folder = fs::canonical(request.folder, ec);
+    if (ec) {
+        report.failures.push_back(ShownName(request.folder.string()) + " を読めません");
+        return report;
+    }
+    Exporter(*cards, folder, request.site, request.screen, report, progress).Run();
+    return report;
+}
+
+}  // namespace zepo::publish

@@ -1,0 +1,48 @@
+#pragma once
+// A folder of cards as a static web presentation that works from the file system and from
+// any web server: index.html, cards/NAME.html per card, pictures/ and thumbs/ (PNG), media/
+// (sounds and files as they are, MIDI pieces as Ogg Vorbis, old movies as WebM), the shared
+// script and style sheets. Exporting into the same site again makes only what changed
+// (ExportManifest.h). Both zepocard and the editor's player command call it.
+
+#include <QSize>
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zepo::publish {
+
+struct ExportRequest {
+    std::filesystem::path folder;  // the set: every "*.zep" of it
+    std::filesystem::path site;    // made when missing
+    QSize screen{1024, 768};
+};
+
+// `done` of `total` steps of the stage named (a Japanese text for a progress line). Called
+// from worker threads, never two at once.
+using ExportProgress = std::function<void(std::string_view stage, size_t done, size_t total)>;
+
+struct ExportReport {
+    // What the pages lack or could not be converted (the export goes on): UTF-8 texts made
+    // partly of card texts and file names, to be escaped where they are shown.
+    std::vector<std::string> problems;
+    // What stopped the export or left a file unwritten: the site is not complete.
+    std::vector<std::string> failures;
+    // The page of each card of the set, relative to the site ("cards/main.html"), by the
+    // card's canonical path.
+    std::map<std::filesystem::path, std::filesystem::path> pages;
+    size_t cardsDrawn = 0, cardsKept = 0;  // pictures made now, found up to date
+    size_t mediaMade = 0, mediaKept = 0;
+
+    // 0 clean, 1 with problems, 2 when something could not be done.
+    int ExitCode() const { return !failures.empty() ? 2 : problems.empty() ? 0 : 1; }
+};
+
+ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress = {});
+
+}  // namespace zepo::publish

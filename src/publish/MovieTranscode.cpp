@@ -1,0 +1,166 @@
+#include "publish/MovieTranscode.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryFile>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "core/Ascii.h"
+
+namespace zepo::publish {
+namespace fs = std::filesystem;
+namespace {
+
+// The demuxers of the formats old sets hold. Anything else (a playlist, a concatenation list,
+// an image sequence) could make ffmpeg open other files, so it is not even probed.
+const QString kDemuxers = QStringLiteral("avi,mpeg,mpegts,mpegvideo,asf,mov,matroska,flv,ogg,m4v,h264");
+constexpr qint64 kMaxProbeOutput = 64 * 1024;
+
+QStringList InputOptions() {
+    return {"-protocol_whitelist", "file", "-format_whitelist", kDemuxers};
+}
+
+// "file:" keeps a name such as "concat:a|b" or "http://…" from being read as a protocol.
+QString FileUrl(const fs::path& p) {
+    return "file:" + QString::fromStdString(fs::absolute(p).string());
+}
+
+std::string Named(const fs::path& input, const std::string& why) {
+    return "「" + input.filename().string() + "」を WebM にできません: " + why;
+}
+
+// The child runs at a lower priority and cannot grow a file beyond the limit (the write fails
+// and ffmpeg stops) nor leave a core file.
+void Limit(QProcess& process, uint64_t maxFileBytes) {
+    process.setChildProcessModifier([maxFileBytes] {
+        (void)setpriority(PRIO_PROCESS, 0, 10);
+        rlimit fsize{maxFileBytes, maxFileBytes};
+        (void)setrlimit(RLIMIT_FSIZE, &fsize);
+        rlimit core{0, 0};
+        (void)setrlimit(RLIMIT_CORE, &core);
+        signal(SIGXFSZ, SIG_IGN);  // ignored signals stay ignored across exec: a failed write, not a kill
+    });
+    process.setStandardInputFile(QProcess::nullDevice());
+}
+
+enum class Ran { Finished, Failed, TimedOut, NotStarted };
+
+Ran RunToEnd(QProcess& process, std::chrono::milliseconds time) {
+    if (!process.waitForStarted(10000)) return Ran::NotStarted;
+    if (!process.waitForFinished(int(std::min<long long>(time.count(), INT32_MAX)))) {
+        process.kill();
+        process.waitForFinished(5000);
+        return Ran::TimedOut;
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? Ran::Finished : Ran::Failed;
+}
+
+struct Probe {
+    double seconds = 0;
+    int width = 0, height = 0;
+    bool video = false, audio = false;
+};
+
+Result<Probe> ProbeMovie(const fs::path& input, const TranscodeLimits& limits) {
+    QProcess process;
+    Limit(process, 0);
+    process.setStandardErrorFile(QProcess::nullDevice());
+    QStringList args = {"-v", "error"};
+    args << InputOptions() << "-show_entries" << "format=duration:stream=codec_type,width,height" << "-of"
+         << "json" << FileUrl(input);
+    process.start(limits.ffprobe, args);
+    const Ran ran = RunToEnd(process, limits.probeTime);
+    if (ran == Ran::NotStarted) return Fail(Named(input, "ffprobe を起動できません"));
+    if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に調べ終わりませんでした"));
+    if (ran == Ran::Failed) return Fail(Named(input, "動画として読めません"));
+    const QByteArray out = process.read(kMaxProbeOutput);
+    const QJsonObject root = QJsonDocument::fromJson(out).object();
+    Probe probe;
+    bool ok = false;
+    const double seconds = root["format"].toObject()["duration"].toString().toDouble(&ok);
+    if (ok && std::isfinite(seconds) && seconds > 0) probe.seconds = seconds;
+    for (const QJsonValue& v : root["streams"].toArray()) {
+        const QJsonObject stream = v.toObject();
+        const QString type = stream["codec_type"].toString();
+        if (type == "video" && !probe.video) {
+            probe.video = true;
+            probe.width = stream["width"].toInt();
+            probe.height = stream["height"].toInt();
+        }
+        if (type == "audio") probe.audio = true;
+    }
+    if (!probe.video && !probe.audio) return Fail(Named(input, "動画として読めません"));
+    return probe;
+}
+
+}  // namespace
+
+bool NeedsWebConversion(const fs::path& file) {
+    const std::string ext = AsciiLower(file.extension().string());
+    for (const char* known : {".avi", ".mpg", ".mpeg", ".mpe", ".m1v", ".wmv", ".asf", ".mov", ".flv"})
+        if (ext == known) return true;
+    return false;
+}
+
+fs::path WebMovieName(const fs::path& file) {
+    return fs::path(file.string() + ".webm");
+}
+
+Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& output, const TranscodeLimits& limits) {
+    std::error_code ec;
+    if (!fs::is_regular_file(input, ec)) return Fail(Named(input, "ファイルが読めません"));
+    auto probe = ProbeMovie(input, limits);
+    if (!probe) return probe.error();
+    TranscodedMovie movie;
+    movie.seconds = probe.value().seconds;
+    movie.width = probe.value().width;
+    movie.height = probe.value().height;
+    movie.cut = movie.seconds > limits.maxSeconds;
+    // A movie that cannot tell its length gets the time of the longest one allowed.
+    const double movieSeconds = std::min(movie.seconds > 0 ? movie.seconds : limits.maxSeconds, limits.maxSeconds);
+    const auto time = std::min(
+        limits.maxTime, limits.baseTime + std::chrono::milliseconds(static_cast<long long>(
+                                              movieSeconds * limits.timePerMovieSecond * 1000)));
+
+    QTemporaryFile temp(QString::fromStdString((output.parent_path() / ("." + output.filename().string())).string()) +
+                        ".XXXXXX");
+    if (!temp.open()) return Fail(Named(input, "一時ファイルを作れません"));
+    temp.close();
+    // Served by any web server, as the files the atomic writer makes.
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+
+    QProcess process;
+    Limit(process, limits.maxOutputBytes);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1"};
+    args << InputOptions() << "-i" << FileUrl(input) << "-t" << QString::number(limits.maxSeconds, 'f', 3)
+         << "-map" << "0:v:0?" << "-map" << "0:a:0?" << "-sn" << "-dn" << "-map_metadata" << "-1";
+    if (probe.value().video)
+        args << "-c:v" << "libvpx" << "-pix_fmt" << "yuv420p" << "-deadline" << "good" << "-cpu-used" << "4"
+             << "-b:v" << "1M" << "-crf" << "10";
+    if (probe.value().audio) args << "-c:a" << "libvorbis" << "-q:a" << "4";
+    args << "-threads" << "1" << "-f" << "webm" << FileUrl(temp.fileName().toStdString());
+    process.start(limits.ffmpeg, args);
+    const Ran ran = RunToEnd(process, time);
+    if (ran == Ran::NotStarted) return Fail(Named(input, "ffmpeg を起動できません"));
+    if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に変換が終わりませんでした"));
+    const auto written = fs::file_size(temp.fileName().toStdString(), ec);
+    if (!ec && written >= limits.maxOutputBytes) return Fail(Named(input, "変換した動画が大きすぎます"));
+    if (ran == Ran::Failed || ec || written == 0) return Fail(Named(input, "変換できませんでした"));
+    fs::rename(temp.fileName().toStdString(), output, ec);
+    if (ec) return Fail(Named(input, "「" + output.string() + "」に書けません: " + ec.message()));
+    temp.setAutoRemove(false);
+    return movie;
+}
+
+}  // namespace zepo::publish

@@ -1,0 +1,47 @@
+#pragma once
+// The movies of old sets (AVI, MPEG, WMV) turned into WebM (VP8 and Vorbis), which browsers
+// play, with the ffmpeg program. The program runs without a shell, niced, on one thread, with
+// limits on its time, its output and the demuxers and protocols it may use, so a hostile file
+// can neither hang the export nor make ffmpeg read anything but the movie itself.
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/Result.h"
+
+namespace zepo::publish {
+
+struct TranscodeLimits {
+    double maxSeconds = 30 * 60;  // longer movies are cut here
+    // Wall clock: a fixed part plus so much per second of movie, never more than the cap.
+    std::chrono::milliseconds baseTime = std::chrono::seconds(60);
+    double timePerMovieSecond = 4.0;
+    std::chrono::milliseconds maxTime = std::chrono::hours(1);
+    std::chrono::milliseconds probeTime = std::chrono::seconds(20);
+    uint64_t maxOutputBytes = uint64_t{1} << 30;
+    QString ffmpeg = QStringLiteral("ffmpeg"), ffprobe = QStringLiteral("ffprobe");
+};
+
+struct TranscodedMovie {
+    double seconds = 0;  // of the source, as ffprobe reports it (0 when it cannot tell)
+    int width = 0, height = 0;  // of the picture; 0 for a movie without one
+    bool cut = false;  // longer than the limit
+};
+
+// Whether a file of this name is a movie format browsers do not play and we convert.
+bool NeedsWebConversion(const std::filesystem::path& file);
+
+// The name the converted movie gets in the site: "clip.avi" → "clip.avi.webm", so that
+// "clip.avi" and "clip.mpg" never meet.
+std::filesystem::path WebMovieName(const std::filesystem::path& file);
+
+// Converts `input` into `output` (written to a temporary file beside it and renamed into
+// place only when complete). Errors name the input by its file name.
+Result<TranscodedMovie> TranscodeToWebm(const std::filesystem::path& input, const std::filesystem::path& output,
+                                        const TranscodeLimits& limits = {});
+
+}  // namespace zepo::publish

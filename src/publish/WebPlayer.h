@@ -1,0 +1,40 @@
+#pragma once
+// The player parts of the exported card pages, beside the page script of cli/WebPages.h:
+// the card fitted to the window with its proportions (the clickable areas with it), full
+// screen, the hidden areas shown on demand, MIDI renditions in an audio element, movies in
+// an overlay and movie 2 on the card. Loaded by a card page after zepo.css and zepo.js.
+//
+// What a page asks of it:
+//   <a data-action="midi" href="…ogg">   plays a MIDI rendition; <body data-midi="…"> at once
+//   <a data-action="movie" href="…webm"> plays a movie in the overlay; <body data-movie="…"> at once
+//   <a data-action="stop">               also stops the MIDI rendition
+//   Movie2Html(…) inside <div class="card">
+
+#include <string>
+#include <string_view>
+
+namespace zepo::publish {
+
+struct Movie2Placement {
+    std::string href;  // percent-encoded, relative to the page
+    bool onCard = true;  // false: a window of its own over the card, at the same place
+    int x = 10, y = 10;  // card pixels of the movie's top left corner
+    int frame = 0;  // the movie frame's index: 0 none, 1 FA, 2 FA2, 3 FB, 4 FB2, 5 FC, 6 FC2
+    double scalePercent = 100;
+    int width = 0, height = 0;  // of the movie's picture when known; else sized when it loads
+};
+
+// The magnification a card gives as text ("100.0"), held to what the movie-2 dialog allows;
+// text that is not a number shows the movie at its own size.
+double Movie2ScalePercent(std::string_view text);
+
+// The element that shows movie 2, for the inside of the card's <div class="card">: the movie
+// at its place and magnification inside the rings of its frame, drawn as a picture's border is.
+std::string Movie2Html(const Movie2Placement& placement);
+
+inline constexpr const char* kPlayerScriptName = "player.js";
+inline constexpr const char* kPlayerStyleName = "player.css";
+extern const char* const kPlayerScript;
+extern const char* const kPlayerStyle;
+
+}  // namespace zepo::publish

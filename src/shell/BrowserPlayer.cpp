@@ -1,0 +1,107 @@
+#include "shell/BrowserPlayer.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+#include "core/TextCodec.h"
+#include "document/CardFile.h"
+#include "model/MacroFile.h"
+#include "publish/Exporter.h"
+#include "publish/TerminalText.h"
+
+namespace zepo {
+namespace fs = std::filesystem;
+namespace {
+
+// A card file larger than this is no card the editor wrote (its reader refuses it as well).
+constexpr std::uintmax_t kMaxCardBytes = 64u << 20;
+// A short export shows no dialog at all; only a wait the user notices gets one.
+constexpr int kProgressAfterMs = 400;
+constexpr int kPollMs = 30;
+
+fs::path CacheHome() {
+    const QString set = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!set.isEmpty() && QDir::isAbsolutePath(set)) return fs::path(set.toStdString());
+    return fs::path(QDir::homePath().toStdString()) / ".cache";
+}
+
+}  // namespace
+
+fs::path PlayerCacheSite(const fs::path& saveFolder) {
+    std::error_code ec;
+    fs::path folder = fs::weakly_canonical(fs::absolute(saveFolder, ec), ec);
+    if (ec) folder = saveFolder;
+    const std::string full = folder.string();
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray(full.data(), qsizetype(full.size())), QCryptographicHash::Sha256).toHex();
+    std::string name = publish::ShownName(folder.filename().string());
+    if (name.empty() || name == "." || name == "..") name = "folder";
+    return CacheHome() / "zepoed" / (name + "-" + hash.left(16).toStdString());
+}
+
+bool SavedAsShown(const Card& card, const fs::path& file) {
+    Card copy = card;
+    auto lines = CardLines(copy);
+    if (!lines) return false;
+    const std::string wanted = JoinMacroLines(lines.value());
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != wanted.size() || wanted.size() > kMaxCardBytes)
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    std::string present(wanted.size(), '\0');
+    return in.read(present.data(), std::streamsize(present.size())) && present == wanted;
+}
+
+Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent) {
+    const fs::path site = PlayerCacheSite(saveFolder);
+    std::atomic<size_t> done{0}, total{0};
+    std::atomic<bool> finished{false};
+    publish::ExportReport report;
+    // The export runs beside the event loop, so that the window keeps being drawn and the
+    // dialog can show how far it is.
+    std::thread worker([&] {
+        report = publish::ExportSet({saveFolder, site, screen}, [&](std::string_view, size_t d, size_t t) {
+            done = d;
+            total = t;
+        });
+        finished = true;
+    });
+    QProgressDialog dialog(QString::fromUtf8("ページを作っています…"), QString(), 0, 0, parent);
+    dialog.setWindowTitle(QString::fromUtf8("ゼポの実行"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setCancelButton(nullptr);
+    dialog.setMinimumDuration(kProgressAfterMs);
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (finished) {
+            loop.quit();
+            return;
+        }
+        dialog.setMaximum(int(std::min<size_t>(total, INT_MAX)));
+        dialog.setValue(int(std::min<size_t>(done, INT_MAX)));
+    });
+    poll.start(kPollMs);
+    if (!finished) loop.exec();
+    worker.join();
+    dialog.reset();
+
+    if (!report.failures.empty()) return Fail(report.failures.front());
+    std::error_code ec;
+    const fs::path card = fs::canonical(cardFile, ec);
+    const auto page = ec ? report.pages.end() : report.pages.find(card);
+    if (page == report.pages.end()) return Fail(publish::ShownName(cardFile.filename().string()) + " のページがありません");
+    const fs::path file = site / page->second;
+    if (!fs::is_regular_file(file, ec)) return Fail(publish::ShownName(file.string()) + " がありません");
+    return fs::absolute(file, ec);
+}
+
+}  // namespace zepo

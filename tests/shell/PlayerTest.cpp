@@ -1,0 +1,114 @@
+// ゼポ on a desktop without the player program: the save folder becomes pages in the user's
+// cache folder and the browser is sent to the page of the card being edited.
+
+#include <QUrl>
+
+#include "ShellFixture.h"
+#include "core/TextCodec.h"
+#include "shell/BrowserPlayer.h"
+
+namespace zepo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayerInBrowser : public ShellTest {
+protected:
+    void SetUp() override {
+        hadCache = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
+        oldCache = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path().string()));
+        Start();
+        for (const auto& entry : fs::directory_iterator(fs::path(ZEPO_SOURCE_DIR) / "examples"))
+            fs::copy_file(entry.path(), program() / entry.path().filename());
+        chooser.answers.push_back(QString::fromStdString((program() / "next.zep").string()));
+        form().cardFile().Open();
+        ASSERT_EQ(form().card().settings.name, "next");
+        launcher.missing = {"\\zepo\\zepo.exe"};
+        TakeEvents();
+    }
+    void TearDown() override {
+        if (hadCache) qputenv("XDG_CACHE_HOME", oldCache);
+        else qunsetenv("XDG_CACHE_HOME");
+        ShellTest::TearDown();
+    }
+    // The file the browser was sent to, or nothing.
+    fs::path OpenedPage() const {
+        for (const std::string& s : launcher.started)
+            if (s.rfind("url|", 0) == 0) return QUrl(QString::fromStdString(s.substr(4))).toLocalFile().toStdString();
+        return {};
+    }
+    std::string PageText(const fs::path& page) const { return ReadBytes(page); }
+
+    TempFolder cache;
+    bool hadCache = false;
+    QByteArray oldCache;
+};
+
+TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAUserExpects) {
+    const fs::path card = program() / "next.zep";
+    const fs::path expected = PlayerCacheSite(program()) / "cards" / "next.html";
+    ASSERT_EQ(expected.parent_path().parent_path().parent_path(), cache.path() / "zepoed");
+    const std::string saved = ReadBytes(card);
+    struct Case {
+        const char* what;
+        std::string title;                  // typed before ゼポ (Shift-JIS); empty: unchanged
+        std::deque<bool> answers;           // save first?, overwrite?
+        std::vector<std::string> events;
+        bool opened;
+        bool pageHasNewTitle;
+    };
+    const std::string save = "ask:カードが保存されていません。\r保存してから実行しますか？";
+    const std::string overwrite = "ask:next.zep\r同じ名前のファイルが存在します\r上書きしてよろしいですか？";
+    const std::vector<Case> cases = {
+        {"saved card: no question", "", {}, {}, true, false},
+        {"edited, not saved: plays the saved file", Sjis("未保存の題"), {false}, {"beep?", save}, true, false},
+        {"edited, overwrite declined: nothing shown", Sjis("未保存の題"), {true, false},
+         {"beep?", save, "beep?", overwrite}, false, false},
+        {"edited and saved: plays the edit", Sjis("保存した題"), {true, true},
+         {"beep?", save, "beep?", overwrite}, true, true},
+    };
+    for (const Case& c : cases) {
+        launcher.started.clear();
+        if (!c.title.empty()) Modify([&](Card& k) { k.settings.title = c.title; });
+        prompts.answers = c.answers;
+        Child<QAction>(form(), "mnZEPO").trigger();
+        std::vector<std::string> events = TakeEvents();
+        // The save command's own report after a save is not the player's business.
+        if (events.size() > c.events.size()) events.resize(c.events.size());
+        EXPECT_EQ(events, c.events) << c.what;
+        EXPECT_EQ(launcher.started.front(), "\\zepo\\zepo.exe||" + program().string()) << c.what;
+        if (!c.opened) {
+            EXPECT_EQ(launcher.started.size(), 1u) << c.what;
+            continue;
+        }
+        const fs::path page = OpenedPage();
+        EXPECT_EQ(page, expected) << c.what;
+        ASSERT_TRUE(fs::is_regular_file(page)) << c.what;
+        EXPECT_EQ(PageText(page).find("保存した題") != std::string::npos, c.pageHasNewTitle) << c.what;
+        if (!c.pageHasNewTitle) {
+            EXPECT_EQ(ReadBytes(card), saved) << c.what;
+        }
+    }
+}
+
+TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed) {
+    const fs::path page = PlayerCacheSite(program()) / "cards" / "next.html";
+    launcher.missing.insert(QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
+    Child<QAction>(form(), "mnZEPO").trigger();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ゼポが実行できません"}));
+    EXPECT_TRUE(fs::is_regular_file(page)) << "the pages were made before the browser was asked";
+
+    // A site that is a file cannot be written: the reason comes with the message.
+    fs::remove_all(PlayerCacheSite(program()));
+    WriteBytes(PlayerCacheSite(program()), "not a folder");
+    launcher.started.clear();
+    Child<QAction>(form(), "mnZEPO").trigger();
+    const std::vector<std::string> events = TakeEvents();
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1].rfind("show:ゼポが実行できません\r", 0), 0u) << events[1];
+    EXPECT_TRUE(OpenedPage().empty());
+}
+
+}  // namespace
+}  // namespace zepo::test
