@@ -34,7 +34,7 @@ done
 grep -q '^application/x-zepo-card=.*zepoed.desktop' /usr/share/applications/mimeinfo.cache ||
   fail "the desktop does not open cards with the editor"
 
-/usr/bin/zepocard --version | grep -q "$VERSION" || fail "zepocard --version does not say $VERSION"
+/usr/bin/zepocard --version | grep -qxF "zepocard $VERSION" || fail "zepocard --version does not say $VERSION"
 /usr/bin/zepocard check examples || fail "the installed zepocard finds faults in the examples"
 
 # The editor on a copy of an example card, in a home and runtime folder of its own (no other
