@@ -5,8 +5,9 @@
 # (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
 # Japanese translations, the manual pages (help2man makes zepocard's, groff checks both),
 # the desktop-file, MIME and XML checkers, a window manager for the window-size test, the
-# desktop's program look-up and the browser test of the
-# exported web pages (headless Chromium through Selenium) need on a fresh
+# desktop's program look-up, the browser test of the
+# exported web pages (headless Chromium through Selenium) and the Debian package (dpkg-dev for
+# its library dependencies, lintian to check it) need on a fresh
 # Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
@@ -21,7 +22,8 @@ PACKAGES="g++ cmake make pkg-config
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
   desktop-file-utils shared-mime-info libxml2-utils xvfb openbox xdg-utils help2man groff-base
-  chromium chromium-driver python3-selenium"
+  chromium chromium-driver python3-selenium
+  dpkg-dev lintian"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks what a desktop needs from it: both
 # programs with their manual pages, a valid menu entry with a Japanese name that opens
-# cards, the card file type for *.zep and the icon.
+# cards, the card file type for *.zep, the icon, the help where the installed editor looks for
+# it and the copyright file.
 set -eu
 BUILD=$1
 PREFIX=$(mktemp -d)
@@ -35,4 +36,12 @@ grep -qx 'MimeType=application/x-zepo-card;' "$DESKTOP" || fail "the entry does 
 xmllint --noout "$PREFIX/share/icons/hicolor/scalable/apps/zepoed.svg" || fail "icon is not well-formed"
 update-mime-database "$PREFIX/share/mime" >/dev/null 2>&1 || fail "MIME package rejected"
 grep -q ':application/x-zepo-card:\*\.zep$' "$PREFIX/share/mime/globs2" || fail "*.zep is not a card"
+# The installed editor finds its help from its own folder: the file must be the installed one,
+# not the build tree's.
+FOUND=$(QT_QPA_PLATFORM=offscreen "$BUILD/help/zepo-help-check" "$PREFIX/bin" 2>/dev/null) ||
+  fail "the installed help does not open"
+[ "$FOUND" = "$(realpath "$PREFIX")/share/zepo/help/zepoed.qch" ] ||
+  fail "the installed editor finds its help at $FOUND"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$PREFIX/share/doc/zepo-editor/copyright" || fail "no machine-readable copyright file"
 echo "installed: $(cd "$PREFIX" && find . -type f | grep -v '^./share/mime/[^p]' | sort | tr '\n' ' ')"

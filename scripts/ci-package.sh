@@ -1,0 +1,70 @@
+#!/bin/sh
+# Builds the Debian package, checks it with lintian, installs it with apt as a user would, runs
+# the installed programs, then removes it and checks that nothing of it is left. Runs as root or
+# through sudo, after scripts/install-deps.sh.
+set -eu
+cd "$(dirname "$0")/.."
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO="sudo"
+fail() { echo "ci-package: $*" >&2; exit 1; }
+installed() { dpkg-query -W -f='${db:Status-Status}' zepo-editor 2>/dev/null | grep -qx installed; }
+installed && fail "zepo-editor is installed already; remove it first"
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+scripts/package.sh
+DEB=$(ls zepo-editor_*_amd64.deb)
+VERSION=$(dpkg-deb -f "$DEB" Version)
+dpkg-deb -f "$DEB" Package Version Depends Recommends
+# Errors fail the step; warnings and notes are shown (--allow-root: CI runs as root).
+lintian --allow-root --fail-on error --display-info "$DEB"
+
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$DEB" >/dev/null
+trap 'installed && $SUDO apt-get remove --purge -y -qq zepo-editor >/dev/null; rm -rf "$WORK"' EXIT
+dpkg -L zepo-editor >"$WORK/files"
+for file in /usr/bin/zepoed /usr/bin/zepocard /usr/share/applications/zepoed.desktop \
+  /usr/share/mime/packages/zepoed-card.xml /usr/share/icons/hicolor/scalable/apps/zepoed.svg \
+  /usr/share/man/man1/zepoed.1.gz /usr/share/man/man1/zepocard.1.gz /usr/share/zepo/help/zepoed.qch \
+  /usr/share/doc/zepo-editor/copyright /usr/share/doc/zepo-editor/changelog.gz; do
+  grep -qx "$file" "$WORK/files" || fail "the package does not hold $file"
+  [ -f "$file" ] || fail "the package did not install $file"
+done
+# The package's triggers ran: *.zep is a card and the menu entry opens it.
+[ -f /usr/share/mime/application/x-zepo-card.xml ] || fail "the MIME database does not know cards"
+grep -q '^application/x-zepo-card=.*zepoed.desktop' /usr/share/applications/mimeinfo.cache ||
+  fail "the desktop does not open cards with the editor"
+
+/usr/bin/zepocard --version | grep -qxF "zepocard $VERSION" || fail "zepocard --version does not say $VERSION"
+/usr/bin/zepocard check examples || fail "the installed zepocard finds faults in the examples"
+
+# The editor on a copy of an example card, in a home and runtime folder of its own (no other
+# editor to hand the card to): still running after a few seconds means it opened and waits.
+mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && cp -r examples "$WORK/cards"
+HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run" QT_QPA_PLATFORM=offscreen \
+  /usr/bin/zepoed "$WORK/cards/main.zep" >"$WORK/editor.log" 2>&1 &
+EDITOR_PID=$!
+sleep 5
+if ! kill -0 "$EDITOR_PID" 2>/dev/null; then
+  cat "$WORK/editor.log" >&2
+  fail "the installed editor ended on its own"
+fi
+kill "$EDITOR_PID"
+wait "$EDITOR_PID" 2>/dev/null || true
+# The help as the editor in /usr/bin opens it, with the installed Qt and its SQLite driver.
+nice cmake --build build-release -j2 --target zepo-help-check >/dev/null
+FOUND=$(HOME="$WORK/home" QT_QPA_PLATFORM=offscreen build-release/help/zepo-help-check /usr/bin 2>/dev/null) ||
+  fail "the installed help does not open"
+[ "$FOUND" = /usr/share/zepo/help/zepoed.qch ] || fail "the installed editor finds its help at $FOUND"
+
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq zepo-editor >/dev/null
+installed && fail "zepo-editor is still installed"
+# What stays is only folders other packages own too (/usr/bin, /usr/share/man/man1, ...).
+while read -r path; do
+  if [ -e "$path" ] || [ -L "$path" ]; then
+    [ -d "$path" ] || fail "$path is left after removal"
+    dpkg -S "$path" >/dev/null 2>&1 || fail "the folder $path is left after removal"
+  fi
+done <"$WORK/files"
+[ ! -e /usr/share/mime/application/x-zepo-card.xml ] || fail "the MIME database still knows cards"
+! grep -q 'zepoed.desktop' /usr/share/applications/mimeinfo.cache || fail "the desktop still names the editor"
+echo "ci-package: $DEB installs, runs and goes without a trace"
