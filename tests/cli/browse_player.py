@@ -61,10 +61,18 @@ def check_fit(driver, width, height, least, most, area_selector='a.area[title="æ
     # The page's own area of that size, without the browser's bars around it.
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
-    WebDriverWait(driver, 5).until(lambda d: d.execute_script(
-        "return Math.abs(document.querySelector('.card').getBoundingClientRect().width -"
-        " 1024 * parseFloat(document.body.getAttribute('data-scale'))) < 1 &&"
-        " window.innerWidth <= %d;" % width))
+    # The page fits the card on its resize event, some time after the override: wait for the
+    # new window and a card drawn at the scale the page chose for it.
+    def settled(d):
+        return d.execute_script(
+            "var w = document.querySelector('.card').getBoundingClientRect().width / 1024;"
+            " return window.innerWidth == %d && window.innerHeight == %d &&"
+            " Math.abs(w - parseFloat(document.body.getAttribute('data-scale'))) < 0.001 &&"
+            " w >= %f && w <= %f;" % (width, height, least, most))
+    try:
+        WebDriverWait(driver, 10).until(settled)
+    except Exception:
+        pass  # the assertions below say what is wrong
     inner_w, inner_h = driver.execute_script("return [window.innerWidth, window.innerHeight]")
     left, top, w, h = rect(driver, driver.find_element(By.CSS_SELECTOR, ".card"))
     scale = w / CARD_W
