@@ -134,8 +134,8 @@ void CardCanvas::mouseMoveEvent(QMouseEvent* event) {
         QPoint rel = RelativeToPressed(pos);
         if (mode_ == EditMode::Stretch) {
             DrawRubberBand(current_);
-            current_ = ResizeBand(document_.card().slot(pressed_), KindOfSlot(pressed_), start_, rel.x(), rel.y(), press_.x(),
-                                  press_.y());
+            current_ = ResizeBand(document_.card().slot(pressed_), KindOfSlot(pressed_), start_, rel.x(), rel.y(),
+                                  press_.x(), press_.y());
             DrawRubberBand(current_);
         } else if (mode_ == EditMode::Move) {
             DrawRubberBand(current_);
@@ -154,7 +154,8 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
         Slot& slot = next.slot(pressed_);
         DrawRubberBand(current_);
         if (mode_ == EditMode::Stretch) ApplyResize(slot, KindOfSlot(pressed_), current_, measurer_);
-        else if (mode_ == EditMode::Move) slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
+        else if (mode_ == EditMode::Move)
+            slot.bounds = MovedBounds(slot.bounds, rel.x(), rel.y(), press_.x(), press_.y());
         dragging_ = false;  // before the redraw, which would draw the band again
         document_.Apply(std::move(next));
     }

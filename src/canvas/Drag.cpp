@@ -93,7 +93,8 @@ void RefitTextBlock(Slot& slot, const Band& band, TextMeasurer& measurer) {
     // Only the widest line is measured again: a block of thousands of lines refits as fast as
     // one of three, and the widest line stays the widest at any height.
     const int along_lines = std::max(1, measurer.TextWidth(slot.block.widestLine, slot.font));
-    const int across_lines = std::max(1, SaturatedInt(static_cast<long long>(n) * h + (n - 1LL) * slot.block.linePitch));
+    const int across_lines =
+        std::max(1, SaturatedInt(static_cast<long long>(n) * h + (n - 1LL) * slot.block.linePitch));
     slot.bounds.width = vertical ? across_lines : along_lines;
     slot.bounds.height = vertical ? along_lines : across_lines;
 }

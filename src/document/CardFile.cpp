@@ -2,10 +2,10 @@
 
 #include <system_error>
 
+#include "core/AtomicFile.h"
 #include "model/MacroFile.h"
 #include "model/MacroWriter.h"
 #include "platform/CardFilesOnDisk.h"
-#include "core/AtomicFile.h"
 #include "platform/Folders.h"
 
 namespace zepo {

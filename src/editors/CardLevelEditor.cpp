@@ -46,19 +46,22 @@ std::optional<Card> CardLevelEditor::EditSettings(const Card& card) {
 
 std::optional<Card> CardLevelEditor::EditButton(const Card& card, int button) {
     dialogs_.button.Load(card, button);
-    std::optional<Association> chosen = AskDialog(dialogs_.button, runner_, messages_);
-    if (!chosen) return std::nullopt;
-    Card next = card;
-    ButtonDialog::StoreButton(next, button, *chosen);
-    return next;
+    return WithAssociation(card,
+                           [button](Card& next, const Association& a) { ButtonDialog::StoreButton(next, button, a); });
 }
 
 std::optional<Card> CardLevelEditor::EditFeature(const Card& card, Feature feature) {
     dialogs_.button.Load(card, feature);
+    return WithAssociation(
+        card, [feature](Card& next, const Association& a) { ButtonDialog::StoreFeature(next, feature, a); });
+}
+
+template <typename Store>
+std::optional<Card> CardLevelEditor::WithAssociation(const Card& card, Store store) {
     std::optional<Association> chosen = AskDialog(dialogs_.button, runner_, messages_);
     if (!chosen) return std::nullopt;
     Card next = card;
-    ButtonDialog::StoreFeature(next, feature, *chosen);
+    store(next, *chosen);
     return next;
 }
 

@@ -44,6 +44,9 @@ public:
     std::optional<Card> EditSlide(const Card& card);
 
 private:
+    // The button dialog as loaded, its confirmed association stored by `store`.
+    template <typename Store>
+    std::optional<Card> WithAssociation(const Card& card, Store store);
     std::filesystem::path SaveFolder() const { return saveFolder_ ? saveFolder_() : std::filesystem::path(); }
 
     Dialogs dialogs_;

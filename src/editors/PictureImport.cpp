@@ -3,15 +3,15 @@
 #include <optional>
 #include <vector>
 
+#include "core/Ascii.h"
 #include "core/InsideFolder.h"
 #include "core/TextCodec.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
-#include "platform/CardFilesOnDisk.h"
-#include "core/Ascii.h"
 #include "model/Environment.h"
+#include "platform/CardFilesOnDisk.h"
 
 namespace zepo {
 namespace {
@@ -65,7 +65,7 @@ std::optional<std::string> ConvertJpeg(const std::filesystem::path& folder, std:
     auto jpeg = DecodeJpeg(bytes.value());
     if (!jpeg) return std::nullopt;
     auto bitmap = jpeg.value().bitmap.Format() == PixelFormat::Bgr24 ? Result<Bitmap>(std::move(jpeg.value().bitmap))
-                                                                      : ConvertTo24(jpeg.value().bitmap);
+                                                                     : ConvertTo24(jpeg.value().bitmap);
     if (!bitmap) return std::nullopt;
     std::string bmpName = std::string(jpgName.substr(0, jpgName.size() - 4)) + ".bmp";
     if (!MayReplace(folder, jpgName, bmpName, bitmap.value(), reduceTo256, messages)) {
@@ -100,7 +100,8 @@ PictureImport ImportPicture(const std::filesystem::path& folder, std::string_vie
         return result;
     }
     result.pixels = std::move(pixels.value());
-    if (!reduceTo256 || loaded.value().fileBitsPerPixel == 8 || !EndsWithLowered(result.fileName, ".bmp")) return result;
+    if (!reduceTo256 || loaded.value().fileBitsPerPixel == 8 || !EndsWithLowered(result.fileName, ".bmp"))
+        return result;
 
     auto wide = ConvertTo24(loaded.value().bitmap);
     auto reduced = wide ? MedianCutReduce(wide.value(), 8) : Result<Bitmap>(wide.error());

@@ -69,7 +69,9 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
     // A file saved as UTF-8 would show as garbled characters on the card and in the player.
     // Placing it would only hide that until the show; the user is told how to mend the file.
     if (WrittenInUtf8(*read_lines)) {
-        messages_.Warn(fileName + Sjis(" は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"));
+        messages_.Warn(
+            fileName +
+            Sjis(" は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"));
         return false;
     }
     const SharedLines lines(std::move(*read_lines));
@@ -81,7 +83,7 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
 
     const int oldDirection = s.block.direction;
     long long left = v.x;
-    if (vertical && oldDirection != 0) left -= layout.size.width;        // x is the right edge
+    if (vertical && oldDirection != 0) left -= layout.size.width;         // x is the right edge
     else if (!vertical && oldDirection != 0) left -= layout.size.height;  // keeps the left edge
     s.block.fileName = fileName;
     s.lines = lines;

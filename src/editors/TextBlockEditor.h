@@ -20,7 +20,8 @@ class TextBlockEditor : public SlotRoundTrip<TextFileDialog, TextBlockValues> {
 public:
     TextBlockEditor(TextFileDialog& dialog, DialogRunner& runner, MessageSink& messages, TextMeasurer& measurer,
                     std::function<std::filesystem::path()> saveFolder)
-        : SlotRoundTrip(SlotKind::TextBlock, "文字（ファイル）", dialog, runner, messages), measurer_(measurer),
+        : SlotRoundTrip(SlotKind::TextBlock, "文字（ファイル）", dialog, runner, messages),
+          measurer_(measurer),
           saveFolder_(std::move(saveFolder)) {}
 
 protected:

@@ -98,7 +98,8 @@ Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& ca
     std::error_code ec;
     const fs::path card = fs::canonical(cardFile, ec);
     const auto page = ec ? report.pages.end() : report.pages.find(card);
-    if (page == report.pages.end()) return Fail(publish::ShownName(cardFile.filename().string()) + " のページがありません");
+    if (page == report.pages.end())
+        return Fail(publish::ShownName(cardFile.filename().string()) + " のページがありません");
     const fs::path file = site / page->second;
     if (!fs::is_regular_file(file, ec)) return Fail(publish::ShownName(file.string()) + " がありません");
     return fs::absolute(file, ec);

@@ -161,8 +161,7 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
         prompts.Warn(Sjis("読み込みに失敗しました"));
         return false;
     }
-    if (!text.hasHeader &&
-        !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
+    if (!text.hasHeader && !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
         return false;
 
     ForgetRememberedChoices(context_.dialogs);

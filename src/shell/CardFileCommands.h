@@ -26,8 +26,7 @@ public:
         QAbstractButton *cardButton, *openButton, *saveButton;
     };
     // `window` is what the exit command closes.
-    CardFileCommands(const CommandContext& context, const Controls& controls, QWidget& window,
-                     TextMeasurer& measurer);
+    CardFileCommands(const CommandContext& context, const Controls& controls, QWidget& window, TextMeasurer& measurer);
 
     // The card named on the command line, opened by the start-up sequence instead of asking.
     void SetStartupCard(std::filesystem::path card) { startupCard_ = std::move(card); }

@@ -1,31 +1,31 @@
 #include "shell/EditorWindows.h"
 
+#include "core/TextCodec.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/AssociationChooser.h"
+#include "dialogs/AssociationDialog.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/ButtonDialog.h"
+#include "dialogs/CardSettingsDialog.h"
+#include "dialogs/FrameDialog.h"
+#include "dialogs/MacroViewer.h"
+#include "dialogs/MarkerDialog.h"
+#include "dialogs/Movie2Dialog.h"
+#include "dialogs/OneLineTextDialog.h"
+#include "dialogs/PictureDialog.h"
+#include "dialogs/Prompts.h"
+#include "dialogs/PropertyDialog.h"
+#include "dialogs/SaveFolderDialog.h"
+#include "dialogs/SlideDialog.h"
+#include "dialogs/TextFileDialog.h"
+#include "dialogs/ToolSettingsDialog.h"
 #include "editors/CardLevelEditor.h"
 #include "editors/FrameEditor.h"
 #include "editors/OneLineTextEditor.h"
-#include "editors/TextBlockEditor.h"
-#include "dialogs/OneLineTextDialog.h"
-#include "dialogs/TextFileDialog.h"
 #include "editors/PictureEditor.h"
-#include "dialogs/PictureDialog.h"
-#include "shell/MainWindow.h"
-#include "dialogs/AboutDialog.h"
-#include "dialogs/AssociationChooser.h"
-#include "dialogs/AssociationPanel.h"
-#include "dialogs/ButtonDialog.h"
-#include "dialogs/AssociationDialog.h"
-#include "dialogs/SaveFolderDialog.h"
-#include "dialogs/FrameDialog.h"
-#include "dialogs/CardSettingsDialog.h"
-#include "dialogs/MacroViewer.h"
-#include "dialogs/ToolSettingsDialog.h"
+#include "editors/TextBlockEditor.h"
 #include "shell/HelpCommands.h"
-#include "dialogs/MarkerDialog.h"
-#include "dialogs/Movie2Dialog.h"
-#include "dialogs/SlideDialog.h"
-#include "dialogs/Prompts.h"
-#include "dialogs/PropertyDialog.h"
-#include "core/TextCodec.h"
+#include "shell/MainWindow.h"
 
 namespace zepo {
 
@@ -93,8 +93,8 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     main_->SetSlotEditor(SlotKind::OneLineText, textEditor_.get());
     textFile->SetSaveFolderSource(saveFolder);
     textFile->SetEditTools(editTools);
-    blockEditor_ = std::make_unique<TextBlockEditor>(*textFile, services.dialogs, services.prompts,
-                                                     main_->measurer(), saveFolder);
+    blockEditor_ =
+        std::make_unique<TextBlockEditor>(*textFile, services.dialogs, services.prompts, main_->measurer(), saveFolder);
     main_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
     picture->SetChooser(chooser_.get());
     picture->SetPaintTool([owner] {

@@ -32,9 +32,8 @@ HelpCommands::~HelpCommands() = default;
 HelpWindow* HelpCommands::window() {
     if (!help_) {
         const ShellServices& s = context_.services;
-        const QString file = s.helpFile.isEmpty()
-                                 ? FindHelpFile(QString::fromStdString(s.programFolder.string()))
-                                 : s.helpFile;
+        const QString file =
+            s.helpFile.isEmpty() ? FindHelpFile(QString::fromStdString(s.programFolder.string())) : s.helpFile;
         const QString collection = s.helpCollection.isEmpty() ? DefaultHelpCollection() : s.helpCollection;
         help_ = std::make_unique<HelpWindow>(file, collection);
     }
@@ -74,8 +73,9 @@ void HelpCommands::PlayerHelp() {
         const QString candidate = zepoFolder + '/' + QLatin1String(name);
         if (QFileInfo(candidate).isFile() && context_.services.launcher.OpenDocument(candidate)) return;
     }
-    context_.services.prompts.Warn(Sjis("ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r") +
-                                  SjisOf(zepoFolder));
+    context_.services.prompts.Warn(
+        Sjis("ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r") +
+        SjisOf(zepoFolder));
 }
 
 void HelpCommands::OpenHelpDocument(Tool entry) {

@@ -13,8 +13,8 @@
 #include "shell/CardFileCommands.h"
 #include "shell/FeatureCommands.h"
 #include "shell/HelpCommands.h"
-#include "shell/ScreenPictureCommands.h"
 #include "shell/PasteCommands.h"
+#include "shell/ScreenPictureCommands.h"
 #include "shell/Switches.h"
 #include "shell/ToolCommands.h"
 #include "shell/ViewCommands.h"
@@ -92,8 +92,8 @@ void MainWindow::MakeCommands() {
     paste.canvas = canvas;
     paste_ = std::make_unique<PasteCommands>(document_, paste);
 
-    view_ = std::make_unique<ViewCommands>(document_,
-                                           ViewCommands::Controls{btnPaint, btnMove, btnFrontBack, btnStretch, canvas, this});
+    view_ = std::make_unique<ViewCommands>(
+        document_, ViewCommands::Controls{btnPaint, btnMove, btnFrontBack, btnStretch, canvas, this});
 
     FeatureCommands::Items features;
     features.buttons = mnButton;
@@ -129,8 +129,8 @@ void MainWindow::MakeCommands() {
     tools_ = std::make_unique<ToolCommands>(context_, tools, settingsWrite_);
     tools_->SetSaveCommand([this] { cardFile_->Save(); });
 
-    help_ = std::make_unique<HelpCommands>(
-        context_, HelpCommands::Items{mnHelpMokuji, mnHelpKensaku, mnZepoXPHelp, mnZepoHelp, mnHelp1, mnHelp2, mnHelp3});
+    help_ = std::make_unique<HelpCommands>(context_, HelpCommands::Items{mnHelpMokuji, mnHelpKensaku, mnZepoXPHelp,
+                                                                         mnZepoHelp, mnHelp1, mnHelp2, mnHelp3});
     windowSize_ = std::make_unique<WindowSizeCommands>(
         *this, services_.screen,
         WindowSizeCommands::Items{mnNomalScreen, mnFullScreen, mn1024_768, mn800_600, mn640_480});

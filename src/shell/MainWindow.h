@@ -88,14 +88,14 @@ private:
     QAction *mnAVI, *mnAvi2, *mnWave, *mnCD, *mnMIDI, *mnRun;
     std::array<QAction*, kButtonCount> mnButton{};
     QAction *mnMarker, *mnSlide;
-    QAction *mnMakeText, *mnMakeBitmap, *mnMakeWave, *mnMovieMk, *mnTool1, *mnTool2, *mnTool3, *mnExplorer,
-        *mnMPlayer, *mnQV, *mnOpenDir, *mnQVcnt;
+    QAction *mnMakeText, *mnMakeBitmap, *mnMakeWave, *mnMovieMk, *mnTool1, *mnTool2, *mnTool3, *mnExplorer, *mnMPlayer,
+        *mnQV, *mnOpenDir, *mnQVcnt;
     QAction *mnAllBMP, *mnFix, *mnCaptJPG, *mnAuto256Color, *mnTlOption;
     QAction *mnHelpMokuji, *mnHelpKensaku, *mnZepoXPHelp, *mnZepoHelp, *mnHelp1, *mnHelp2, *mnHelp3, *mnAboutZEPO;
 
     QWidget* pnlButtonBar;
-    QToolButton *btnCard, *btnOpen, *btnSave, *btnZepo, *btnPaint, *btnMove, *btnFrontBack, *btnStretch,
-        *btnTxtYoko, *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color;
+    QToolButton *btnCard, *btnOpen, *btnSave, *btnZepo, *btnPaint, *btnMove, *btnFrontBack, *btnStretch, *btnTxtYoko,
+        *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color;
     CardCanvas* canvas;
     QWidget* pnlStatasBar;
     QLabel *stbFile, *stbMouse;

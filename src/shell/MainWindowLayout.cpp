@@ -78,8 +78,8 @@ void MainWindow::BuildMenus() {
     }
     mnTextFile = SubMenu(paste, "mnTextFile", "文字（ファイル）");
     for (int n = 1; n <= 5; ++n)
-        mnTextFileN[n - 1] =
-            Item(mnTextFile, QString("mnTextFile%1").arg(n).toLatin1().constData(), "ファイル" + Numbered(n) + "...", true);
+        mnTextFileN[n - 1] = Item(mnTextFile, QString("mnTextFile%1").arg(n).toLatin1().constData(),
+                                  "ファイル" + Numbered(n) + "...", true);
     mnBitmap = SubMenu(paste, "mnBitmap", "静止画");
     for (int n = 1; n <= 5; ++n)
         mnBitmapN[n - 1] =
@@ -103,7 +103,8 @@ void MainWindow::BuildMenus() {
     mnButton[0] = Item(assoc, "mnButton0", "マウス右...", true);
     assoc->addSeparator();
     for (int n = 1; n <= 5; ++n)
-        mnButton[n] = Item(assoc, QString("mnButton%1").arg(n).toLatin1().constData(), "ボタン" + Numbered(n) + "...", true);
+        mnButton[n] =
+            Item(assoc, QString("mnButton%1").arg(n).toLatin1().constData(), "ボタン" + Numbered(n) + "...", true);
 
     QMenu* features = bar->addMenu("機能(&E)");
     mnMarker = Item(features, "mnMarker", "マーカー機能...", true);
@@ -193,7 +194,8 @@ void MainWindow::BuildButtonBar() {
     btnBitmap = BarButton(pnlButtonBar, row, "btnBitmap", "画像", "静止画を貼り付ける");
     btnFrame = BarButton(pnlButtonBar, row, "btnFrame", "枠", "枠を貼り付ける");
     row->addStretch(1);
-    btnAuto256Color = BarButton(pnlButtonBar, row, "btnAuto256Color", "256", "凹んでいると、自動で２５６色に減色します");
+    btnAuto256Color =
+        BarButton(pnlButtonBar, row, "btnAuto256Color", "256", "凹んでいると、自動で２５６色に減色します");
     btnAuto256Color->setCheckable(true);
     btnAuto256Color->setChecked(true);
 

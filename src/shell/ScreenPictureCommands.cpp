@@ -36,8 +36,8 @@ std::string PathText(const std::filesystem::path& path) { return Utf8ToSjis(path
 
 }  // namespace
 
-ScreenPictureCommands::ScreenPictureCommands(const CommandContext& context, const Items& items,
-                                             CardRenderer& renderer, ViewCommands& view)
+ScreenPictureCommands::ScreenPictureCommands(const CommandContext& context, const Items& items, CardRenderer& renderer,
+                                             ViewCommands& view)
     : context_(context), renderer_(renderer), view_(view) {
     connect(items.screenPicture, &QAction::triggered, this, [this] { SaveScreenPicture(); });
     connect(items.capture, &QAction::triggered, this, [this] { SaveCapture(); });
@@ -61,8 +61,8 @@ std::optional<Bitmap> ScreenPictureCommands::Prepare() {
 }
 
 void ScreenPictureCommands::ReportWriteFailure(const std::filesystem::path& file, const std::string& reason) {
-    context_.services.prompts.Warn(zepo::Sjis("ファイル[") + PathText(file) + zepo::Sjis("]に書き込めませんでした。\r") +
-                                    Utf8ToSjis(reason).bytes);
+    context_.services.prompts.Warn(zepo::Sjis("ファイル[") + PathText(file) +
+                                   zepo::Sjis("]に書き込めませんでした。\r") + Utf8ToSjis(reason).bytes);
 }
 
 std::optional<std::string> ScreenPictureCommands::WriteScreenPicture(const Bitmap& picture) {
@@ -89,7 +89,8 @@ void ScreenPictureCommands::SaveCapture() {
     const std::string& cardName = context_.document.card().settings.name;
     if (CheckCardFileName(cardName) != CardNameProblem::None) {
         // The name would reach into another folder or is no file name at all.
-        context_.services.prompts.Warn(zepo::Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
+        context_.services.prompts.Warn(
+            zepo::Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
         return;
     }
     const std::string name = CaptureFileName(cardName);
@@ -144,7 +145,8 @@ void ScreenPictureCommands::ReplaceObjectsByPicture(const std::string& sjisName,
     // The object carries its picture as any placed picture does, so the canvas shows it
     // whatever the save folder becomes.
     const int bits = picture.Format() == PixelFormat::Indexed8 ? 8 : 24;
-    if (Result<SharedPicture> pixels = ToPicturePixels(DecodedPicture{picture, bits})) slot.picture.pixels = pixels.value();
+    if (Result<SharedPicture> pixels = ToPicturePixels(DecodedPicture{picture, bits}))
+        slot.picture.pixels = pixels.value();
     card.BringToFront(id);
     // One confirmed change; the preview is on, so this draws the preview again.
     context_.document.Apply(std::move(card));

@@ -11,8 +11,8 @@
 #include "dialogs/ToolSettingsDialog.h"
 #include "editors/RoundTrip.h"
 #include "platform/CommandLine.h"
-#include "platform/Launcher.h"
 #include "platform/Folders.h"
+#include "platform/Launcher.h"
 #include "platform/ProfileFile.h"
 #include "shell/BrowserPlayer.h"
 #include "shell/CommandContext.h"
@@ -35,9 +35,10 @@ ToolCommands::ToolCommands(const CommandContext& context, const Controls& c, boo
     connect(c.playerButton, &QAbstractButton::clicked, this, [this] { RunPlayer(); });
     connect(c.setup, &QAction::triggered, this, [this] { RunSetup(); });
     const std::pair<QAction*, Tool> tools[] = {
-        {c.memo, Tool::Memo},   {c.paint, Tool::Paint}, {c.sound, Tool::Sound},  {c.movie, Tool::Movie},
-        {c.tool1, Tool::Exe1},  {c.tool2, Tool::Exe2},  {c.tool3, Tool::Exe3},   {c.filer, Tool::Filer},
-        {c.mediaPlayer, Tool::MediaPlayer},             {c.viewer, Tool::Viewer}};
+        {c.memo, Tool::Memo},    {c.paint, Tool::Paint}, {c.sound, Tool::Sound},
+        {c.movie, Tool::Movie},  {c.tool1, Tool::Exe1},  {c.tool2, Tool::Exe2},
+        {c.tool3, Tool::Exe3},   {c.filer, Tool::Filer}, {c.mediaPlayer, Tool::MediaPlayer},
+        {c.viewer, Tool::Viewer}};
     for (auto [item, tool] : tools) connect(item, &QAction::triggered, this, [this, tool = tool] { RunTool(tool); });
     connect(c.openFolder, &QAction::triggered, this, [this] { OpenSaveFolder(); });
     connect(c.colorController, &QAction::triggered, this, [this] { RunColorController(); });
@@ -48,8 +49,8 @@ void ToolCommands::ApplyToolMenus() {
     const Controls& c = controls_;
     const ShellSettings& settings = context_.settings;
     auto name = [&settings](Tool t) { return Shown(settings.tools[int(t)].name); };
-    const std::pair<QAction*, Tool> optional[] = {{c.tool1, Tool::Exe1}, {c.tool2, Tool::Exe2},
-                                                  {c.tool3, Tool::Exe3}, {c.help1, Tool::Help1},
+    const std::pair<QAction*, Tool> optional[] = {{c.tool1, Tool::Exe1},  {c.tool2, Tool::Exe2},
+                                                  {c.tool3, Tool::Exe3},  {c.help1, Tool::Help1},
                                                   {c.help2, Tool::Help2}, {c.help3, Tool::Help3}};
     for (auto [item, tool] : optional) {
         if (name(tool).isEmpty()) {
@@ -59,9 +60,9 @@ void ToolCommands::ApplyToolMenus() {
             item->setVisible(true);
         }
     }
-    const std::pair<QAction*, Tool> fixed[] = {{c.memo, Tool::Memo},   {c.paint, Tool::Paint},
-                                               {c.sound, Tool::Sound}, {c.movie, Tool::Movie},
-                                               {c.filer, Tool::Filer}, {c.mediaPlayer, Tool::MediaPlayer},
+    const std::pair<QAction*, Tool> fixed[] = {{c.memo, Tool::Memo},    {c.paint, Tool::Paint},
+                                               {c.sound, Tool::Sound},  {c.movie, Tool::Movie},
+                                               {c.filer, Tool::Filer},  {c.mediaPlayer, Tool::MediaPlayer},
                                                {c.viewer, Tool::Viewer}};
     for (auto [item, tool] : fixed) item->setText(name(tool));
     controls_.auto256Color->setChecked(settings.auto256Color);
@@ -152,7 +153,9 @@ void ToolCommands::OpenSaveFolder() {
 
 void ToolCommands::RunColorController() {
     if (!context_.services.launcher.StartProgram(kColorControllerPath, {}, SaveFolder()))
-        Fail(Sjis("ＱＶコントローラがありません。\rＱＶコントローラをフォルダ \\zepo\\tool\\qvcnt に\rインストールしてください。"));
+        Fail(
+            Sjis("ＱＶコントローラがありません。\rＱＶコントローラをフォルダ \\zepo\\tool\\qvcnt "
+                 "に\rインストールしてください。"));
 }
 
 void ToolCommands::EditToolSettings() {

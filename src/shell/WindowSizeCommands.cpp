@@ -82,7 +82,8 @@ bool WindowSizeCommands::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && resized && !locked_.isEmpty() && !snapPending_) {
         // After the event: resizing inside the window system's own resize would be undone by it.
         snapPending_ = true;
-        QMetaObject::invokeMethod(this, [this] { SnapBack(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { SnapBack(); }, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
 }

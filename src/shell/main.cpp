@@ -2,21 +2,21 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
 
-#include "shell/EditorWindows.h"
-#include "shell/MainWindow.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/FileChooser.h"
-#include "render/Fonts.h"
-#include "platform/Launcher.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/Translations.h"
-#include "platform/Scheduler.h"
 #include "platform/InstanceChannel.h"
+#include "platform/Launcher.h"
+#include "platform/Scheduler.h"
 #include "platform/SingleInstance.h"
+#include "render/Fonts.h"
 #include "shell/CardFileCommands.h"
+#include "shell/EditorWindows.h"
+#include "shell/MainWindow.h"
 #include "shell/Switches.h"
-#include <cstdio>
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments;
@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
     zepo::DesktopLauncher launcher;
     QSize screen(1024, 768);
     if (QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
-    zepo::ShellServices services{prompts,  runner, chooser, launcher, scheduler,
-                                 std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
+    zepo::ShellServices services{prompts,   runner,
+                                 chooser,   launcher,
+                                 scheduler, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
                                  arguments, screen};
 
     zepo::EditorWindows windows(services);

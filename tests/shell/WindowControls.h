@@ -28,12 +28,12 @@ struct WindowControls {
     QAction *mnAVI, *mnAvi2, *mnWave, *mnCD, *mnMIDI, *mnRun;
     std::array<QAction*, kButtonCount> mnButton{};
     QAction *mnMarker, *mnSlide;
-    QAction *mnMakeText, *mnMakeBitmap, *mnMakeWave, *mnMovieMk, *mnTool1, *mnTool2, *mnTool3, *mnExplorer,
-        *mnMPlayer, *mnQV, *mnOpenDir, *mnQVcnt;
+    QAction *mnMakeText, *mnMakeBitmap, *mnMakeWave, *mnMovieMk, *mnTool1, *mnTool2, *mnTool3, *mnExplorer, *mnMPlayer,
+        *mnQV, *mnOpenDir, *mnQVcnt;
     QAction *mnAllBMP, *mnFix, *mnCaptJPG, *mnAuto256Color, *mnTlOption;
     QAction *mnHelpMokuji, *mnHelpKensaku, *mnZepoXPHelp, *mnZepoHelp, *mnHelp1, *mnHelp2, *mnHelp3, *mnAboutZEPO;
-    QToolButton *btnCard, *btnOpen, *btnSave, *btnZepo, *btnPaint, *btnMove, *btnFrontBack, *btnStretch,
-        *btnTxtYoko, *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color;
+    QToolButton *btnCard, *btnOpen, *btnSave, *btnZepo, *btnPaint, *btnMove, *btnFrontBack, *btnStretch, *btnTxtYoko,
+        *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color;
     CardCanvas* canvas;
     QLabel *stbFile, *stbMouse;
 };
