@@ -336,6 +336,7 @@ TEST_F(ZepocardSafetyTest, EveryMessageIsJapanese) {
         Q(Card(set_ / "long.zep", "card {l}\r\n\ttext {1,1}{" + std::string(130, 'a') + "}{0}\r\nend\r\n"));
     fs::create_directories(temp_.path() / "b");
     fs::copy_file(set_ / "next.zep", temp_.path() / "b" / "main.zep");
+    fs::create_directories(temp_.path() / "b" / "empty");
     const struct {
         std::string arguments;
         int exitCode;
@@ -354,6 +355,9 @@ TEST_F(ZepocardSafetyTest, EveryMessageIsJapanese) {
         {"render " + main + " " + gone + " -o " + Q(set_ / "sakura.bmp") + "/pics", 2, false},
         {"render " + main + " -o " + none + "/x.png", 2, false},
         {"check " + many, 1, true},
+        {"check " + none + ".zep", 2, false},
+        {"check " + Q(temp_.path() / "b" / "empty"), 2, false},
+        {"render " + none + ".zep -o '" + t + "/n.png'", 2, false},
         {"check --json " + main + " >/dev/full", 2, false},
         {"frobnicate", 2, false},
         {"render --jobs=0 " + main + " -o x.png", 2, false},
