@@ -2,18 +2,18 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDir>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <atomic>
-#include <fstream>
 #include <thread>
 
 #include "core/TextCodec.h"
 #include "document/CardFile.h"
 #include "model/MacroFile.h"
+#include "platform/CardFilesOnDisk.h"
 #include "publish/Exporter.h"
 #include "publish/TerminalText.h"
 
@@ -21,16 +21,12 @@ namespace zepo {
 namespace fs = std::filesystem;
 namespace {
 
-// A card file larger than this is no card the editor wrote (its reader refuses it as well).
-constexpr std::uintmax_t kMaxCardBytes = 64u << 20;
-// A short export shows no dialog at all; only a wait the user notices gets one.
 constexpr int kProgressAfterMs = 400;
 constexpr int kPollMs = 30;
 
+// $XDG_CACHE_HOME, or ~/.cache without it.
 fs::path CacheHome() {
-    const QString set = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (!set.isEmpty() && QDir::isAbsolutePath(set)) return fs::path(set.toStdString());
-    return fs::path(QDir::homePath().toStdString()) / ".cache";
+    return fs::path(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).toStdString());
 }
 
 }  // namespace
@@ -51,13 +47,9 @@ bool SavedAsShown(const Card& card, const fs::path& file) {
     Card copy = card;
     auto lines = CardLines(copy);
     if (!lines) return false;
-    const std::string wanted = JoinMacroLines(lines.value());
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec) || fs::file_size(file, ec) != wanted.size() || wanted.size() > kMaxCardBytes)
-        return false;
-    std::ifstream in(file, std::ios::binary);
-    std::string present(wanted.size(), '\0');
-    return in.read(present.data(), std::streamsize(present.size())) && present == wanted;
+    // Bounded and plain files only, as every card is read.
+    const std::optional<std::string> present = ReadFileBytes(file);
+    return present && *present == JoinMacroLines(lines.value());
 }
 
 Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent) {
