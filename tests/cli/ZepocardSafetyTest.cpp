@@ -83,6 +83,7 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
     fs::copy_file(set_ / "main.zep", a / "main.zep");
     fs::copy_file(set_ / "sakura.bmp", a / "sakura.bmp");
     fs::copy_file(set_ / "next.zep", b / "main.zep");
+    fs::copy_file(set_ / "last.zep", a / "MAIN.ZEP");  // a card whose name is upper case
     const std::string card = ReadBytes(set_ / "main.zep"), picture = ReadBytes(set_ / "sakura.bmp");
     const std::string main = Q(set_ / "main.zep"), out = temp_.path().string();
     const struct {
@@ -96,6 +97,7 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
         {"reduce " + Q(set_ / "sakura.bmp") + " " + Q(set_ / "last.zep"), 2, set_ / "last.zep"},
         {"reduce " + Q(set_ / "sakura.bmp") + " " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
         {"reduce " + Q(set_ / "sakura.bmp") + " '" + out + "/r.zep'", 2, temp_.path() / "r.zep"},
+        {"reduce " + Q(set_ / "sakura.bmp") + " " + Q(a / "MAIN.ZEP"), 2, a / "MAIN.ZEP"},
         {"render " + main + " -o '" + out + "/x.gif'", 2, temp_.path() / "x.gif"},
         {"render " + main + " -o '" + out + "/x.png' --format bmp", 2, temp_.path() / "x.png"},
         {"render " + Q(a / "main.zep") + " " + Q(b / "main.zep") + " -o '" + out + "/pics'", 2,

@@ -72,10 +72,13 @@ TEST(DesktopPrograms, EachFixedToolGetsAProgramOfItsJobAndNeverAFolderItCannotEd
     const std::map<QString, DesktopEntry> defaults = {
         {"inode/directory", Entry("thunar.desktop", {"thunar", "%F"}, {"System", "FileManager"})},
         {"image/bmp", installed[0]},  // a viewer: right for the viewer, wrong for painting
+        // The user's choice for text files, whatever its entry calls itself: it edits them.
+        {"text/plain", Entry("abiword.desktop", {"abiword", "%U"}, {"Office", "WordProcessor"})},
     };
     const std::map<QString, QString> path = {{"eog", "/usr/bin/eog"},        {"pinta", "/usr/bin/pinta"},
                                              {"audacity", "/usr/bin/audacity"}, {"kdenlive", "/usr/bin/kdenlive"},
                                              {"geany", "/usr/bin/geany"},    {"thunar", "/usr/bin/thunar"},
+                                             {"abiword", "/usr/bin/abiword"},
                                              {"xdg-open", "/usr/bin/xdg-open"}};
     auto desktop = [&](bool withPrograms) {
         ProgramProbe probe;
@@ -99,8 +102,8 @@ TEST(DesktopPrograms, EachFixedToolGetsAProgramOfItsJobAndNeverAFolderItCannotEd
         std::optional<ResolvedProgram> expected;
     };
     const std::vector<Case> cases = {
-        {"notepad.exe", {}, true, ResolvedProgram{"/usr/bin/geany", {}}},
-        {"notepad.exe", {"/stick/cards/a.txt"}, true, ResolvedProgram{"/usr/bin/geany", {"/stick/cards/a.txt"}}},
+        {"notepad.exe", {}, true, ResolvedProgram{"/usr/bin/abiword", {}}},
+        {"notepad.exe", {"/stick/cards/a.txt"}, true, ResolvedProgram{"/usr/bin/abiword", {"/stick/cards/a.txt"}}},
         {"mspaint.exe", {}, true, ResolvedProgram{"/usr/bin/pinta", {}}},
         {"sndrec32.exe", {}, true, ResolvedProgram{"/usr/bin/audacity", {}}},
         {"moviemk.exe", {}, true, ResolvedProgram{"/usr/bin/kdenlive", {}}},
