@@ -44,6 +44,7 @@ struct QuietPrompts : Prompts {
     void Beep(BeepKind) override {}
     void Show(std::string_view) override {}
     bool YesNo(std::string_view) override { return false; }
+    Choice Choose(std::string_view, const ChoiceButtons&) override { return Choice::Cancel; }
 };
 struct NoFiles : FileChooser {
     QString ChooseOpenFile(const OpenFileRequest&) override { return {}; }

@@ -67,7 +67,7 @@ TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
     EXPECT_EQ(s.color, 4);
     EXPECT_EQ(s.editMode, 1);
     EXPECT_EQ(s.fingerCursor, 2);
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - abc");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - abc");
     EXPECT_EQ(ui().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(4))) << "canvas in the new colour";
 }
 
@@ -95,7 +95,7 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
     EXPECT_EQ(Child<QLineEdit>(*seen, "edtCardName").text(), "main");
     EXPECT_EQ(Child<RadioGroup>(*seen, "rdoEditMode").itemIndex(), 2);
     EXPECT_EQ(Child<ColorGrid>(*seen, "CardColor").foregroundIndex(), 15);
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - main");
 }
 
 TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
@@ -194,7 +194,7 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     EXPECT_FALSE(ui().mnFrameN[0]->isChecked()) << "check marks follow the model";
     EXPECT_EQ(form().card().settings.name, "zepo");
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - zepo");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - zepo");
 }
 
 TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
@@ -354,7 +354,7 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     EXPECT_EQ(back.bounds, (Rect{30, 40, 50, 60}));
     EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
     EXPECT_TRUE(ui().mnFrame->isChecked());
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - round");
     EXPECT_EQ(form().document().openFileName().toStdString(), (saveFolder / "round.zep").string());
     form().cardFile().Open();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";

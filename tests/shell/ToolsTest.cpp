@@ -292,7 +292,7 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
         EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
         EXPECT_EQ(card.settings.name, Sjis("表紙"));
         EXPECT_EQ(card.settings.title, "T");
-        EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - 表紙");
+        EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - 表紙");
     }
 }
 
