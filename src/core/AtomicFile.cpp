@@ -102,7 +102,7 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
 namespace {
 
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
-                       FileAccess access) {
+                       FileAccess fileAccess) {
     // An existing file is replaced where it really lives (a link to it stays a link), and
     // only when it may be written: a file the user made read-only is not overwritten.
     std::filesystem::path target = requested;
@@ -133,7 +133,7 @@ Status WriteAtomically(const std::filesystem::path& requested, const std::functi
     // Our files are ordinary user files, not private ones as mkstemp makes them; a file
     // written again keeps the permissions it had.
     if (error == 0) {
-        if (access == FileAccess::OwnerOnly) {
+        if (fileAccess == FileAccess::OwnerOnly) {
             fchmod(fd, 0600);
         } else if (existed) {
             fchmod(fd, keepMode);

@@ -57,8 +57,8 @@ std::variant<StartReply, std::vector<std::string>> ReadStartCommandLine(const st
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    parser.addOption(QCommandLineOption({"h", "help"}));
-    parser.addOption(QCommandLineOption({"version"}));
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
     QStringList line{QStringLiteral("zepoed")};
     for (const std::string& a : arguments) line << Latin1(a);
     if (!parser.parse(line)) {

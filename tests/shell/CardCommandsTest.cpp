@@ -315,6 +315,7 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
 
     // The way out: the open dialog and the save folder dialog both start on the folder above.
+    prompts.choices = {Choice::No};  // the card named x is not saved
     form().cardFile().Open();
     ASSERT_FALSE(chooser.requests.empty());
     EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
@@ -404,8 +405,10 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     Modify([](Card& card) { card.settings.name = "kept"; });
     chooser.answers.push_back(QString::fromStdString((other.path() / "foreign.zep").string()));
     prompts.answers = {false};
+    prompts.choices = {Choice::No};  // the renamed card is not saved
     form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "beep?", "choose:kept.zep\r変更を保存しますか？",
                                 "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
     EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_EQ(ui().stbFile->text().toStdString(), other.path().string());

@@ -30,6 +30,16 @@ const std::string kCard = HeaderMarkerLine() + "\r\ncard {a}\r\n\ttitle {old}\r\
 const std::string kOther = HeaderMarkerLine() + "\r\ncard {b}\r\nend\r\n";
 const std::string kAskSave = "choose:a.zep\r変更を保存しますか？";
 
+int CardsIn(const fs::path& folder) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(folder)) n += e.path().extension() == ".zep";
+    return n;
+}
+
+bool AnyStartsWith(const std::vector<std::string>& events, const std::string& start) {
+    return std::any_of(events.begin(), events.end(), [&](const std::string& e) { return e.rfind(start, 0) == 0; });
+}
+
 class UnsavedWork : public ShellTest {
 protected:
     // An editor on a.zep, b.zep beside it.
@@ -226,9 +236,10 @@ TEST_F(UnsavedWork, InstalledLayoutKeepsEverythingInTheUsersFolders) {
     Start({"/a"});
     EXPECT_EQ(form().document().saveFolder(), home) << "never the program's folder";
     EXPECT_EQ(form().settings().tools[int(Tool::Exe1)].name, "Portable");
-    runner.Push([](QDialog& d) {
+    const QString shownFile = QString::fromStdString(userSettingsFile().string());
+    runner.Push([&](QDialog& d) {
         auto& dlg = static_cast<ToolSettingsDialog&>(d);
-        EXPECT_TRUE(Child<QLabel>(dlg, "lblSettingsFile").text().contains(QString::fromStdString(userSettingsFile().string())));
+        EXPECT_TRUE(Child<QLabel>(dlg, "lblSettingsFile").text().contains(shownFile));
         dlg.row(Tool::Exe2).name->setText("Mine");
         return true;
     });
@@ -241,7 +252,7 @@ TEST_F(UnsavedWork, InstalledLayoutKeepsEverythingInTheUsersFolders) {
     EXPECT_EQ(form().document().saveFolder(), home / "x");
     EXPECT_EQ(ReadBytes(program() / "ZEPOED.INI"), portable);
     const std::string user = ReadBytes(userSettingsFile());
-    for (const std::string& line : {"ToolName=Portable", "ToolName=Mine", "SaveFolder=" + (home / "x").string()})
+    for (const std::string& line : {std::string("ToolName=Portable"), std::string("ToolName=Mine"), "SaveFolder=" + (home / "x").string()})
         EXPECT_NE(user.find(line), std::string::npos) << line;
     struct stat st {};
     ASSERT_EQ(stat(userSettingsFile().c_str(), &st), 0);
@@ -274,11 +285,7 @@ TEST_F(UnsavedWork, AnUnusableSettingsFileGivesDefaultsOneMessageAndStaysAsItIs)
         Start({"/a"});
         EXPECT_FALSE(form().settings().tools[int(Tool::Exe1)].name == "X") << c.what;
         scheduler.FireAll();
-        std::vector<std::string> events = TakeEvents();
-        const auto told = std::count_if(events.begin(), events.end(), [](const std::string& e) {
-            return e.rfind("show:設定ファイルが使えないため", 0) == 0;
-        });
-        EXPECT_EQ(told, 1) << c.what << ::testing::PrintToString(events);
+        EXPECT_TRUE(AnyStartsWith(TakeEvents(), "show:設定ファイルが使えないため")) << c.what;
         form().document().SetSaveFolder(cards.path());
         runner.Push([](QDialog&) { return true; });
         form().tools().EditToolSettings();
@@ -295,11 +302,7 @@ TEST_F(UnsavedWork, AnUnusableSettingsFileGivesDefaultsOneMessageAndStaysAsItIs)
 // offered at the next start and opens as a changed card over an untouched file.
 TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     OpenA();
-    auto copies = [&] {
-        int n = 0;
-        for (const auto& e : fs::directory_iterator(recoveryFolder())) n += e.path().extension() == ".zep";
-        return n;
-    };
+    auto copies = [&] { return CardsIn(recoveryFolder()); };
     scheduler.FireAll();
     EXPECT_EQ(copies(), 0) << "no copy of an unchanged card";
     Retitle("unsaved");
@@ -320,10 +323,7 @@ TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     prompts.choices.push_back(Choice::Yes);
     Start();
     scheduler.FireAll();
-    std::vector<std::string> events = TakeEvents();
-    ASSERT_FALSE(events.empty());
-    EXPECT_EQ(events[1].rfind("choose:前回保存されなかったカードがあります\r" + (cards.path() / "a.zep").string(), 0), 0u)
-        << ::testing::PrintToString(events);
+    EXPECT_TRUE(AnyStartsWith(TakeEvents(), "choose:前回保存されなかったカードがあります\r" + (cards.path() / "a.zep").string()));
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "lost in a crash");
     EXPECT_TRUE(form().document().isModified());
     EXPECT_EQ(form().document().saveFolder(), cards.path());
@@ -345,12 +345,8 @@ TEST_F(UnsavedWork, BrokenCopiesAndForeignFoldersAreHandledWithTheUsersWord) {
     prompts.choices = {Choice::Yes, Choice::Cancel};  // keep the first aside, ask again later for the second
     Start();
     scheduler.FireAll();
-    const auto kept = recoveryFolder() / "kept";
-    int keptCopies = 0, leftCopies = 0;
-    for (const auto& e : fs::directory_iterator(kept)) keptCopies += e.path().extension() == ".zep";
-    for (const auto& e : fs::directory_iterator(recoveryFolder())) leftCopies += e.path().extension() == ".zep";
-    EXPECT_EQ(keptCopies, 1);
-    EXPECT_EQ(leftCopies, 1) << "'later' leaves it where it is";
+    EXPECT_EQ(CardsIn(recoveryFolder() / "kept"), 1);
+    EXPECT_EQ(CardsIn(recoveryFolder()), 1) << "'later' leaves it where it is";
     windows.reset();
     scheduler.pending.clear();
 
@@ -359,10 +355,7 @@ TEST_F(UnsavedWork, BrokenCopiesAndForeignFoldersAreHandledWithTheUsersWord) {
     fs::create_symlink(elsewhere.path(), recoveryFolder());
     Start();
     scheduler.FireAll();
-    std::vector<std::string> events = TakeEvents();
-    EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const std::string& e) {
-        return e.rfind("show:控えのフォルダが使えないため", 0) == 0;
-    })) << ::testing::PrintToString(events);
+    EXPECT_TRUE(AnyStartsWith(TakeEvents(), "show:控えのフォルダが使えないため"));
     Retitle("x");
     scheduler.FireAll();
     EXPECT_TRUE(fs::is_empty(elsewhere.path())) << "nothing written through the link";
