@@ -2,25 +2,18 @@
 // leaves and their offer at the next start; the settings and save folder of the user.
 
 #include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <QLabel>
 #include <cstdio>
-#include <cstdlib>
 
 #include "ShellFixture.h"
-#include "dialogs/SaveFolderDialog.h"
 #include "dialogs/ToolSettingsDialog.h"
 #include "model/MacroFile.h"
-#include "platform/Recovery.h"
 #include "platform/Scheduler.h"
-#include "shell/CardRecovery.h"
 
 namespace zepo::test {
 namespace {
@@ -50,6 +43,15 @@ protected:
         TakeEvents();
     }
     void Retitle(const char* title) { Modify([title](Card& card) { card.settings.title = title; }); }
+    // The editor gone, as if it had never run.
+    void Stop() {
+        windows.reset();
+        scheduler.pending.clear();
+        runner.scripts.clear();
+        prompts.choices.clear();
+        prompts.answers.clear();
+        chooser.answers.clear();
+    }
     TempFolder cards;
     void SetUp() override {
         App();
@@ -62,40 +64,23 @@ protected:
 // and with each answer to the question.
 TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
     enum class Command { ExitMenu, CloseWindow, Open, HandOver };
-    struct Case {
-        Command command;
-        bool changed;
-        std::optional<Choice> answer;  // none: no question expected
-        bool goesOn;                   // the window closed or b.zep read
-        bool saved;                    // a.zep holds the change afterwards
-    } cases[] = {
-        {Command::ExitMenu, false, {}, true, false},
-        {Command::ExitMenu, true, Choice::Cancel, false, false},
-        {Command::ExitMenu, true, Choice::No, true, false},
-        {Command::ExitMenu, true, Choice::Yes, true, true},
-        {Command::CloseWindow, true, Choice::Cancel, false, false},
-        {Command::CloseWindow, true, Choice::Yes, true, true},
-        {Command::Open, false, {}, true, false},
-        {Command::Open, true, Choice::Cancel, false, false},
-        {Command::Open, true, Choice::No, true, false},
-        {Command::Open, true, Choice::Yes, true, true},
-        {Command::HandOver, false, {}, true, false},
-        {Command::HandOver, true, Choice::Cancel, false, false},
-        {Command::HandOver, true, Choice::No, true, false},
-        {Command::HandOver, true, Choice::Yes, true, true},
-    };
-    for (const Case& c : cases) {
-        const std::string what = std::to_string(int(c.command)) + "/" + std::to_string(c.changed) + "/" +
-                                 std::to_string(c.answer ? int(*c.answer) : -1);
+    // The answer to the question (none: an unchanged card, no question); whether the command
+    // goes on (the window closes, b.zep is read) and a.zep gets the change follow from it.
+    const std::optional<Choice> answers[] = {std::nullopt, Choice::Cancel, Choice::No, Choice::Yes};
+    for (Command command : {Command::ExitMenu, Command::CloseWindow, Command::Open, Command::HandOver})
+    for (const std::optional<Choice>& answer : answers) {
+        const struct { bool changed, goesOn, saved; } c{answer.has_value(), answer != Choice::Cancel,
+                                                         answer == Choice::Yes};
+        const std::string what = std::to_string(int(command)) + "/" + std::to_string(answer ? int(*answer) : -1);
         WriteBytes(cards.path() / "a.zep", kCard);
         OpenA();
         form().show();
         if (c.changed) Retitle("new");
         EXPECT_EQ(form().isWindowModified(), c.changed) << what;
-        if (c.answer) prompts.choices.push_back(*c.answer);
+        if (answer) prompts.choices.push_back(*answer);
         prompts.answers.push_back(true);  // overwrite a.zep when saving
         const QString b = QString::fromStdString((cards.path() / "b.zep").string());
-        switch (c.command) {
+        switch (command) {
             case Command::ExitMenu: ui().mnExit->trigger(); break;
             case Command::CloseWindow: form().close(); break;
             case Command::Open:
@@ -109,19 +94,15 @@ TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
         }
         std::vector<std::string> events = TakeEvents();
         const bool asked = std::count(events.begin(), events.end(), kAskSave) == 1;
-        EXPECT_EQ(asked, c.answer.has_value()) << what << ::testing::PrintToString(events);
-        if (c.command == Command::ExitMenu || c.command == Command::CloseWindow)
+        EXPECT_EQ(asked, c.changed) << what << ::testing::PrintToString(events);
+        if (command == Command::ExitMenu || command == Command::CloseWindow)
             EXPECT_EQ(!form().isVisible(), c.goesOn) << what;
         else
             EXPECT_EQ(form().card().settings.name == "b", c.goesOn) << what;
         const bool holdsChange = ReadBytes(cards.path() / "a.zep").find("{new}") != std::string::npos;
         EXPECT_EQ(holdsChange, c.saved) << what;
         if (!c.goesOn) EXPECT_TRUE(form().document().isModified()) << what << ": the change is kept";
-        prompts.choices.clear();
-        prompts.answers.clear();
-        chooser.answers.clear();
-        windows.reset();
-        scheduler.pending.clear();
+        Stop();
     }
 }
 
@@ -129,25 +110,19 @@ TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
 // read or last written; the caption carries the mark.
 TEST_F(UnsavedWork, ModifiedFollowsTheHistoryAndTheLastSave) {
     OpenA();
-    struct Step {
-        const char* what;
-        std::function<void()> act;
-        bool modified;
-    };
     prompts.answers = {true, true};  // overwrite twice
-    const std::vector<Step> steps = {
-        {"edit", [&] { Retitle("x"); }, true},
-        {"undo to the file", [&] { ui().mnUndo->trigger(); }, false},
-        {"redo", [&] { ui().mnRedo->trigger(); }, true},
-        {"save", [&] { ui().btnSave->click(); }, false},
-        {"undo past the save", [&] { ui().mnUndo->trigger(); }, true},
-        {"new edit drops the saved state from redo", [&] { Retitle("y"); }, true},
-        {"save again", [&] { ui().mnSave->trigger(); }, false},
+    // Edit, undo to the file, redo, save, undo past the save, a new edit (the saved state is
+    // dropped from redo), save again.
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[&] { Retitle("x"); }, true},           {[&] { ui().mnUndo->trigger(); }, false},
+        {[&] { ui().mnRedo->trigger(); }, true}, {[&] { ui().btnSave->click(); }, false},
+        {[&] { ui().mnUndo->trigger(); }, true}, {[&] { Retitle("y"); }, true},
+        {[&] { ui().mnSave->trigger(); }, false},
     };
-    for (const Step& s : steps) {
-        s.act();
-        EXPECT_EQ(form().document().isModified(), s.modified) << s.what;
-        EXPECT_EQ(form().isWindowModified(), s.modified) << s.what;
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].first();
+        EXPECT_EQ(form().document().isModified(), steps[i].second) << "step " << i;
+        EXPECT_EQ(form().isWindowModified(), steps[i].second) << "step " << i;
     }
 }
 
@@ -159,16 +134,14 @@ TEST_F(UnsavedWork, AHandOverTakesOnlyAReadableCardFile) {
     fs::create_directory(cards.path() / "folder.zep");
     WriteBytes(cards.path() / "note.txt", "x");
     WriteBytes(cards.path() / "UPPER.ZEP", kOther);
-    struct Case {
+    const struct {
         const char* name;
         const char* message;  // empty: read
-    } cases[] = {
-        {"note.txt", "カードのファイル（.zep）ではないため、読み込めません"},
-        {"folder.zep", "読み込みに失敗しました"},
-        {"missing.zep", "読み込みに失敗しました"},
-        {"UPPER.ZEP", ""},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"note.txt", "カードのファイル（.zep）ではないため、読み込めません"},
+                 {"folder.zep", "読み込みに失敗しました"},
+                 {"missing.zep", "読み込みに失敗しました"},
+                 {"UPPER.ZEP", ""}};
+    for (const auto& c : cases) {
         const fs::path file = cards.path() / c.name;
         prompts.choices.push_back(Choice::No);
         form().cardFile().OpenHandedOver(QString::fromStdString(file.string()));
@@ -192,17 +165,11 @@ TEST_F(UnsavedWork, SaveFolderFieldUnderstandsHomeAndRelativeNames) {
     fs::create_directory(home / "x");
     fs::create_directory(cards.path() / "sub");
     OpenA();
-    struct Case {
+    const struct {
         const char* typed;
         fs::path expected;  // empty: refused, the dialog comes back with the text
-    } cases[] = {
-        {"~", home},
-        {"~/x", home / "x"},
-        {"~/new", home / "new"},  // made, one level
-        {"sub", cards.path() / "sub"},
-        {"~/a/b", {}},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"~", home}, {"~/x", home / "x"}, {"~/new", home / "new"}, {"sub", cards.path() / "sub"}, {"~/a/b", {}}};
+    for (const auto& c : cases) {
         form().document().SetSaveFolder(cards.path());
         QString shownAgain;
         runner.Push([&](QDialog& d) {
@@ -215,12 +182,8 @@ TEST_F(UnsavedWork, SaveFolderFieldUnderstandsHomeAndRelativeNames) {
         });
         form().cardFile().ChangeSaveFolder();
         runner.scripts.clear();
-        if (c.expected.empty()) {
-            EXPECT_EQ(shownAgain, c.typed);
-            EXPECT_EQ(form().document().saveFolder(), cards.path()) << c.typed;
-        } else {
-            EXPECT_EQ(form().document().saveFolder(), c.expected) << c.typed;
-        }
+        EXPECT_EQ(shownAgain, c.expected.empty() ? c.typed : "") << c.typed;
+        EXPECT_EQ(form().document().saveFolder(), c.expected.empty() ? cards.path() : c.expected) << c.typed;
     }
 }
 
@@ -254,11 +217,8 @@ TEST_F(UnsavedWork, InstalledLayoutKeepsEverythingInTheUsersFolders) {
     const std::string user = ReadBytes(userSettingsFile());
     for (const std::string& line : {std::string("ToolName=Portable"), std::string("ToolName=Mine"), "SaveFolder=" + (home / "x").string()})
         EXPECT_NE(user.find(line), std::string::npos) << line;
-    struct stat st {};
-    ASSERT_EQ(stat(userSettingsFile().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
-    ASSERT_EQ(stat(userSettingsFile().parent_path().c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(fs::status(userSettingsFile()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(userSettingsFile().parent_path()).permissions(), fs::perms::owner_all);
     windows.reset();
     Start();
     EXPECT_EQ(form().document().saveFolder(), home / "x") << "the folder used last";
@@ -269,32 +229,28 @@ TEST_F(UnsavedWork, InstalledLayoutKeepsEverythingInTheUsersFolders) {
 // A user's file that cannot be used: defaults, one message at the start, and the file is
 // never written over, whatever changes later.
 TEST_F(UnsavedWork, AnUnusableSettingsFileGivesDefaultsOneMessageAndStaysAsItIs) {
-    struct Case {
-        const char* what;
-        std::function<void(const fs::path&)> make;
-    } cases[] = {
-        {"binary", [](const fs::path& f) { WriteBytes(f, std::string("[ExeTool1]\r\nToolName=X\r\n\0\x01\x02", 25)); }},
-        {"no settings lines", [](const fs::path& f) { WriteBytes(f, "[ExeTool1]\r\nToolName=X\r\nthis is a letter\r\n"); }},
-        {"a folder", [](const fs::path& f) { fs::create_directory(f); }},
+    const std::function<void(const fs::path&)> makes[] = {
+        [](const fs::path& f) { WriteBytes(f, std::string("[ExeTool1]\r\nToolName=X\r\n\0\x01\x02", 25)); },  // binary
+        [](const fs::path& f) { WriteBytes(f, "[ExeTool1]\r\nToolName=X\r\nthis is a letter\r\n"); },
+        [](const fs::path& f) { fs::create_directory(f); },
     };
-    for (const Case& c : cases) {
+    for (const auto& make : makes) {
+        const std::string what = "case " + std::to_string(&make - makes);
         fs::remove_all(userSettingsFile());
         fs::create_directories(userSettingsFile().parent_path());
-        c.make(userSettingsFile());
+        make(userSettingsFile());
         const std::string before = fs::is_regular_file(userSettingsFile()) ? ReadBytes(userSettingsFile()) : "";
         Start({"/a"});
-        EXPECT_FALSE(form().settings().tools[int(Tool::Exe1)].name == "X") << c.what;
+        EXPECT_FALSE(form().settings().tools[int(Tool::Exe1)].name == "X") << what;
         scheduler.FireAll();
-        EXPECT_TRUE(AnyStartsWith(TakeEvents(), "show:設定ファイルが使えないため")) << c.what;
+        EXPECT_TRUE(AnyStartsWith(TakeEvents(), "show:設定ファイルが使えないため")) << what;
         form().document().SetSaveFolder(cards.path());
         runner.Push([](QDialog&) { return true; });
         form().tools().EditToolSettings();
-        if (fs::is_regular_file(userSettingsFile())) EXPECT_EQ(ReadBytes(userSettingsFile()), before) << c.what;
-        else EXPECT_TRUE(fs::is_directory(userSettingsFile())) << c.what;
-        EXPECT_TRUE(TakeEvents().empty()) << c.what;
-        windows.reset();
-        scheduler.pending.clear();
-        runner.scripts.clear();
+        if (fs::is_regular_file(userSettingsFile())) EXPECT_EQ(ReadBytes(userSettingsFile()), before) << what;
+        else EXPECT_TRUE(fs::is_directory(userSettingsFile())) << what;
+        EXPECT_TRUE(TakeEvents().empty()) << what;
+        Stop();
     }
 }
 
@@ -318,8 +274,7 @@ TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     for (const auto& e : fs::directory_iterator(recoveryFolder()))
         fs::rename(e.path(), recoveryFolder() / ("999999999-1" + e.path().extension().string()));
     const std::string onDisk = ReadBytes(cards.path() / "a.zep");
-    windows.reset();
-    scheduler.pending.clear();
+    Stop();
     prompts.choices.push_back(Choice::Yes);
     Start();
     scheduler.FireAll();
@@ -347,8 +302,7 @@ TEST_F(UnsavedWork, BrokenCopiesAndForeignFoldersAreHandledWithTheUsersWord) {
     scheduler.FireAll();
     EXPECT_EQ(CardsIn(recoveryFolder() / "kept"), 1);
     EXPECT_EQ(CardsIn(recoveryFolder()), 1) << "'later' leaves it where it is";
-    windows.reset();
-    scheduler.pending.clear();
+    Stop();
 
     TempFolder elsewhere;
     fs::remove_all(recoveryFolder());
