@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/TextCodec.h"
@@ -164,8 +165,13 @@ void ToolCommands::EditToolSettings() {
     ToolSettingsDialog* dialog = context_.dialogs.toolSettings;
     if (!dialog) return;
     dialog->Load(context_.settings);
-    if (settingsFile_)
-        dialog->ShowSettingsFile(QString::fromStdString(settingsFile_->path().string()), writeSettings_);
+    if (settingsFile_ && !settingsFile_->path().empty()) {
+        // Named as the manual and a terminal name it: the home folder as "~".
+        QString file = QString::fromStdString(settingsFile_->path().string());
+        const QString home = QDir::homePath();
+        if (file.startsWith(home + "/")) file = "~" + file.mid(home.size());
+        dialog->ShowSettingsFile(file, writeSettings_);
+    }
     std::optional<ShellSettings> chosen = AskDialog(*dialog, context_.services.dialogs, context_.services.prompts);
     if (!chosen) return;
     context_.settings = std::move(*chosen);
