@@ -51,7 +51,9 @@ bool LooksLikeProfile(std::string_view bytes) {
     for (const std::string& line : SplitLines(bytes)) {
         std::string_view name, key, value;
         const std::string_view t = Trim(line);
-        if (t.empty() || t.front() == ';' || SectionName(line, name) || KeyLine(line, key, value)) continue;
+        // Comments as hand-written settings files have them, ";" or "#".
+        if (t.empty() || t.front() == ';' || t.front() == '#' || SectionName(line, name) || KeyLine(line, key, value))
+            continue;
         return false;
     }
     return true;
