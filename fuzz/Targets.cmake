@@ -29,7 +29,8 @@ function(zepo_fuzz_target_inputs target exe)
     # The settings file and the editor's reading and writing of it, without the rest of the
     # platform layer, which needs Qt.
     target_sources(${exe} PRIVATE ${dir}/SettingsFuzz.cpp ${PROJECT_SOURCE_DIR}/src/platform/ProfileFile.cpp
-                                  ${PROJECT_SOURCE_DIR}/src/platform/Settings.cpp)
+                                  ${PROJECT_SOURCE_DIR}/src/platform/Settings.cpp
+                                  ${PROJECT_SOURCE_DIR}/src/platform/PrivateFolder.cpp)
     target_link_libraries(${exe} PRIVATE zepo_model zepo_core)
   elseif(target STREQUAL "fuzz_midi")
     target_sources(${exe} PRIVATE ${dir}/MidiFuzz.cpp)

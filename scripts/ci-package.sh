@@ -37,19 +37,49 @@ grep -q '^application/x-zepo-card=.*zepoed.desktop' /usr/share/applications/mime
 /usr/bin/zepocard --version | grep -qxF "zepocard $VERSION" || fail "zepocard --version does not say $VERSION"
 /usr/bin/zepocard check examples || fail "the installed zepocard finds faults in the examples"
 
-# The editor on a copy of an example card, in a home and runtime folder of its own (no other
-# editor to hand the card to): still running after a few seconds means it opened and waits.
-mkdir -p "$WORK/home" "$WORK/run" && chmod 700 "$WORK/run" && cp -r examples "$WORK/cards"
-HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/run" QT_QPA_PLATFORM=offscreen \
-  /usr/bin/zepoed "$WORK/cards/main.zep" >"$WORK/editor.log" 2>&1 &
+# The editor as a user of the machine runs it (never as root: CI makes a throwaway user), on a copy
+# of an example card, in a home and runtime folder of its own (no other editor to hand the card
+# to), without a display: --help answers at once; opened, the card's folder is remembered in the
+# user's own settings file, owner-only, and nothing is written beside the program.
+mkdir -p "$WORK/home"
+if [ "$(id -u)" = 0 ]; then
+  CI_USER=zepo-ci-user
+  id "$CI_USER" >/dev/null 2>&1 && fail "the user $CI_USER exists already"
+  useradd --create-home --shell /bin/sh "$CI_USER"
+  trap 'installed && $SUDO apt-get remove --purge -y -qq zepo-editor >/dev/null; userdel -r "$CI_USER" 2>/dev/null; rm -rf "$WORK"' EXIT
+  USER_HOME=$(getent passwd "$CI_USER" | cut -d: -f6)
+  AS_USER="setpriv --reuid=$CI_USER --regid=$CI_USER --init-groups"
+else
+  USER_HOME="$WORK/home"
+  mkdir -p "$USER_HOME"
+  AS_USER=""
+fi
+mkdir -p "$USER_HOME/run" "$USER_HOME/cards"
+chmod 700 "$USER_HOME/run"
+cp -r examples/. "$USER_HOME/cards/"
+[ -z "$AS_USER" ] || chown -R "$CI_USER:" "$USER_HOME"
+as_user() {
+  $AS_USER env -i -C "$USER_HOME" PATH=/usr/bin:/bin HOME="$USER_HOME" XDG_RUNTIME_DIR="$USER_HOME/run" \
+    QT_QPA_PLATFORM=offscreen "$@"
+}
+as_user env -u QT_QPA_PLATFORM /usr/bin/zepoed --help | grep -q "^使い方: zepoed" || fail "zepoed --help does not answer"
+as_user /usr/bin/zepoed --version | grep -qxF "zepoed $VERSION" || fail "zepoed --version does not say $VERSION"
+as_user /usr/bin/zepoed "$USER_HOME/cards/main.zep" >"$WORK/editor.log" 2>&1 &
 EDITOR_PID=$!
-sleep 5
+SETTINGS="$USER_HOME/.config/zepoed/ZEPOED.INI"
+for _ in $(seq 1 30); do
+  grep -q "^SaveFolder=$USER_HOME/cards" "$SETTINGS" 2>/dev/null && break
+  sleep 0.5
+done
 if ! kill -0 "$EDITOR_PID" 2>/dev/null; then
   cat "$WORK/editor.log" >&2
   fail "the installed editor ended on its own"
 fi
 kill "$EDITOR_PID"
 wait "$EDITOR_PID" 2>/dev/null || true
+grep -q "^SaveFolder=$USER_HOME/cards" "$SETTINGS" || fail "the editor did not keep its save folder in $SETTINGS"
+[ "$(stat -c %a "$SETTINGS")" = 600 ] || fail "$SETTINGS is not the user's alone"
+[ ! -e /usr/bin/ZEPOED.INI ] || fail "the editor wrote settings beside the program"
 # The help as the editor in /usr/bin opens it, with the installed Qt and its SQLite driver.
 nice cmake --build build-release -j2 --target zepo-help-check >/dev/null
 FOUND=$(HOME="$WORK/home" QT_QPA_PLATFORM=offscreen build-release/help/zepo-help-check /usr/bin 2>/dev/null) ||

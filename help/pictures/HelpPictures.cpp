@@ -31,6 +31,7 @@
 #include "dialogs/Translations.h"
 #include "platform/Launcher.h"
 #include "platform/Scheduler.h"
+#include "platform/UserFolders.h"
 #include "render/Fonts.h"
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
@@ -44,6 +45,7 @@ struct QuietPrompts : Prompts {
     void Beep(BeepKind) override {}
     void Show(std::string_view) override {}
     bool YesNo(std::string_view) override { return false; }
+    Choice Choose(std::string_view, const ChoiceButtons&) override { return Choice::Cancel; }
 };
 struct NoFiles : FileChooser {
     QString ChooseOpenFile(const OpenFileRequest&) override { return {}; }
@@ -186,6 +188,12 @@ int main(int argc, char** argv) {
     HeldScheduler scheduler;
     ShellServices services{prompts, runner, files, programs, scheduler, folder, {(folder / "main.zep").string()},
                            QSize(800, 600)};
+    // The scratch folder is the user's home: the settings file is where a user's would be
+    // (the tool settings dialog names it); no copies of unsaved cards are made.
+    qputenv("HOME", QByteArray::fromStdString(scratch.string()));
+    qunsetenv("XDG_CONFIG_HOME");
+    services.user = PlacesOfThisUser();
+    services.user.recoveryFolder.clear();
     EditorWindows windows(services);
     MainWindow& main = windows.main();
     for (auto& startUp : scheduler.pending) startUp();

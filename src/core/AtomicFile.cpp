@@ -30,7 +30,26 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 // Fills the new file through `fill` (0 or an error number) and puts it in place.
-Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill);
+Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
+                       FileAccess access = FileAccess::Shared);
+
+// The process's file creation mask, read without changing it (umask() can only be read by
+// setting it, which races with every other thread creating files). 022 when unknown.
+mode_t CurrentUmask() {
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    mode_t mask = 022;
+    if (!status) return mask;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        unsigned value = 0;
+        if (std::sscanf(line, "Umask: %o", &value) == 1) {
+            mask = static_cast<mode_t>(value & 0777);
+            break;
+        }
+    }
+    std::fclose(status);
+    return mask;
+}
 
 class Descriptor {
 public:
@@ -52,8 +71,8 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::span<const 
     return WriteFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    return WriteAtomically(target, [&](int fd) { return WriteAll(fd, bytes); });
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileAccess access) {
+    return WriteAtomically(target, [&](int fd) { return WriteAll(fd, bytes); }, access);
 }
 
 Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
@@ -82,7 +101,8 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
 
 namespace {
 
-Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill) {
+Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
+                       FileAccess fileAccess) {
     // An existing file is replaced where it really lives (a link to it stays a link), and
     // only when it may be written: a file the user made read-only is not overwritten.
     std::filesystem::path target = requested;
@@ -113,12 +133,12 @@ Status WriteAtomically(const std::filesystem::path& requested, const std::functi
     // Our files are ordinary user files, not private ones as mkstemp makes them; a file
     // written again keeps the permissions it had.
     if (error == 0) {
-        if (existed) {
+        if (fileAccess == FileAccess::OwnerOnly) {
+            fchmod(fd, 0600);
+        } else if (existed) {
             fchmod(fd, keepMode);
         } else {
-            mode_t mask = umask(0);
-            umask(mask);
-            fchmod(fd, 0666 & ~mask);
+            fchmod(fd, 0666 & ~CurrentUmask());
         }
     }
     if (close(fd) != 0 && error == 0) error = errno;

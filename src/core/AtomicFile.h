@@ -16,7 +16,12 @@ namespace zepo {
 // disk. An existing target must be a plain file with a write bit; it is replaced where it
 // really lives (a link stays a link) and keeps its permissions. On failure `target` is
 // untouched, the temporary file is gone and the error says why.
-Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+// Shared files get the permissions the umask allows (cards, pictures); private ones (the
+// user's settings, recovery copies) are readable and writable by their owner only, also when
+// they existed before.
+enum class FileAccess { Shared, OwnerOnly };
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                           FileAccess access = FileAccess::Shared);
 Status WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
 // The same write with the bytes of the plain file `source`, copied in pieces so that a file

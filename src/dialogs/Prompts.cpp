@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "core/TextCodec.h"
 
@@ -50,6 +51,21 @@ void QtPrompts::Show(std::string_view text) { ExecMessage(owner_, text, QMessage
 
 bool QtPrompts::YesNo(std::string_view text) {
     return ExecMessage(owner_, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Choice QtPrompts::Choose(std::string_view text, const ChoiceButtons& buttons) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
+                    QString::fromStdString(MessageText(text)), QMessageBox::NoButton, owner_);
+    QAbstractButton* yes = box.addButton(QString::fromUtf8(buttons.yes), QMessageBox::AcceptRole);
+    QAbstractButton* no = box.addButton(QString::fromUtf8(buttons.no), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel = box.addButton(QString::fromUtf8(buttons.cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(yes));
+    box.setEscapeButton(cancel);
+    NormalCursorWhileOpen cursor;
+    box.exec();
+    if (box.clickedButton() == yes) return Choice::Yes;
+    if (box.clickedButton() == no) return Choice::No;
+    return Choice::Cancel;
 }
 
 }  // namespace zepo

@@ -13,6 +13,17 @@ namespace zepo {
 
 enum class BeepKind { Exclamation, Question };
 
+// The answer of a question with three buttons; Escape and closing the box are Cancel.
+enum class Choice { Yes, No, Cancel };
+// The captions of the three buttons, UTF-8.
+struct ChoiceButtons {
+    const char* yes;
+    const char* no;
+    const char* cancel;
+};
+inline constexpr ChoiceButtons kYesNoCancel{"はい", "いいえ", "キャンセル"};
+inline constexpr ChoiceButtons kSaveDiscardCancel{"保存", "破棄", "キャンセル"};
+
 class Prompts : public MessageSink {
 public:
     virtual void Beep(BeepKind kind) = 0;
@@ -20,6 +31,8 @@ public:
     virtual void Show(std::string_view text) = 0;
     // A message box with Yes and No; true for Yes.
     virtual bool YesNo(std::string_view text) = 0;
+    // A message box with three buttons.
+    virtual Choice Choose(std::string_view text, const ChoiceButtons& buttons) = 0;
 
     // Failures: exclamation beep, then the message.
     void Warn(std::string_view text) override {
@@ -41,6 +54,11 @@ public:
         Beep(BeepKind::Exclamation);
         return YesNo(text);
     }
+    // A question with three answers: the question beep, then the box.
+    Choice AskChoice(std::string_view text, const ChoiceButtons& buttons) {
+        Beep(BeepKind::Question);
+        return Choose(text, buttons);
+    }
 };
 
 // Message boxes over the main window. The platform offers a single beep for both kinds.
@@ -51,6 +69,7 @@ public:
     void Beep(BeepKind kind) override;
     void Show(std::string_view text) override;
     bool YesNo(std::string_view text) override;
+    Choice Choose(std::string_view text, const ChoiceButtons& buttons) override;
 
 private:
     QWidget* owner_;

@@ -27,7 +27,7 @@ namespace zepo {
 
 SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("保存フォルダの変更");
-    auto* label = new QLabel("保存フォルダ： (例 C:\\zepo\\フォルダ名)", this);
+    auto* label = new QLabel("保存フォルダ： (例 ~/zepo/フォルダ名)", this);
     EditDir = Named(new QLineEdit("EditDir", this), "EditDir");
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);

@@ -130,10 +130,20 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(legend, 1);
     bottom->addLayout(buttons);
+    lblSettingsFile = Named(new QLabel(this), "lblSettingsFile");
+    lblSettingsFile->setWordWrap(true);
+    lblSettingsFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages, 1);
+    layout->addWidget(lblSettingsFile);
     layout->addLayout(bottom);
     setMinimumWidth(560);
+}
+
+void ToolSettingsDialog::ShowSettingsFile(const QString& file, bool written) {
+    lblSettingsFile->setText(written ? "設定ファイル：" + file
+                                     : "設定ファイル：" + file + "\n（/a を付けて起動したときだけ書き込みます。"
+                                                                 "いまの変更はエディタを終了するまで有効です）");
 }
 
 void ToolSettingsDialog::Load(const ShellSettings& settings) {

@@ -13,6 +13,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QLabel;
 
 namespace zepo {
 
@@ -24,6 +25,8 @@ public:
     explicit ToolSettingsDialog(FileChooser& chooser, QWidget* parent = nullptr);
 
     void Load(const ShellSettings& settings);
+    // Where confirmed settings are kept (`written`), or that they last only until the end.
+    void ShowSettingsFile(const QString& file, bool written);
     // The settings with the fields as typed (no trimming); values the dialog does not show come
     // from the last Load. A field with a character the Shift-JIS settings file cannot hold is
     // refused with a message naming it, and its page comes to the front.
@@ -46,6 +49,7 @@ public:
     QTabWidget* pages;
     QCheckBox* cbUseTool;
     QPushButton *btnOK, *btnCancel;
+    QLabel* lblSettingsFile;
 
 private:
     void Browse(Tool tool);

@@ -32,6 +32,13 @@ public:
     void Reset(Card card);
     // The card as it is now is where undoing ends.
     void StartHistory();
+    // Whether the card differs from its file as last read or written (the history's clean
+    // point); modifiedChanged() tells when that changes.
+    bool isModified() const { return !history_.isClean(); }
+    // The card as it is now is what its file holds (after a save).
+    void MarkSaved();
+    // The card holds changes no file has (a restored copy of an unsaved card).
+    void MarkUnsaved();
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
     // The card one step back or forward, shown at once; false when there is none.
@@ -54,9 +61,13 @@ public:
 
 signals:
     void changed();
+    void modifiedChanged(bool modified);
     void saveFolderChanged();
 
 private:
+    // Emits modifiedChanged() when the state differs from `wasModified`.
+    void TellModified(bool wasModified);
+
     Card card_;
     CardHistory history_{card_};
     std::filesystem::path saveFolder_;

@@ -31,9 +31,17 @@ public:
 
     size_t steps() const { return states_.size() - 1; }
 
+    // The clean point: the state that is in the card file (as read or last written). Start()
+    // puts it at the start; undoing back to it makes the card clean again. A clean state
+    // dropped from the history (redo steps replaced, the oldest forgotten) cannot come back.
+    void MarkClean() { clean_ = static_cast<std::ptrdiff_t>(current_); }
+    void MarkNeverClean() { clean_ = -1; }
+    bool isClean() const { return clean_ == static_cast<std::ptrdiff_t>(current_); }
+
 private:
     std::deque<Card> states_;
     size_t current_ = 0;
+    std::ptrdiff_t clean_ = 0;  // index into states_, -1 when it is no longer there
 };
 
 }  // namespace zepo

@@ -45,6 +45,17 @@ bool CreateOneFolder(const std::filesystem::path& folder) {
     return std::filesystem::create_directory(folder, ec) && !ec;
 }
 
+std::filesystem::path FolderOfTypedText(const std::string& text, const std::filesystem::path& base,
+                                        const std::filesystem::path& home) {
+    if (text.empty()) return {};
+    std::filesystem::path folder;
+    if (text == "~") folder = home;
+    else if (text.rfind("~/", 0) == 0) folder = home / text.substr(2);
+    else if (text.front() == '/') folder = text;
+    else folder = base / text;
+    return WithoutTrailingSeparator(folder.lexically_normal());
+}
+
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder) {
     std::string s = folder.string();
     while (s.size() > 1 && s.back() == '/') s.pop_back();

@@ -18,6 +18,11 @@ std::filesystem::path NearestEnterableFolder(const std::filesystem::path& folder
 // Creates exactly one level: fails when the parent is missing or the folder exists.
 bool CreateOneFolder(const std::filesystem::path& folder);
 
+// A folder as the user types it: "~" and "~/…" start at `home`, a relative name at `base`
+// (the folder the question was asked in). Empty text gives an empty path.
+std::filesystem::path FolderOfTypedText(const std::string& text, const std::filesystem::path& base,
+                                        const std::filesystem::path& home);
+
 // The folder text as the editor shows it: no trailing separator except for the root.
 std::filesystem::path WithoutTrailingSeparator(const std::filesystem::path& folder);
 

@@ -45,16 +45,39 @@ bool KeyLine(std::string_view line, std::string_view& key, std::string_view& val
     return true;
 }
 
+// Whether the bytes look like a settings file at all.
+bool LooksLikeProfile(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) return false;
+    for (const std::string& line : SplitLines(bytes)) {
+        std::string_view name, key, value;
+        const std::string_view t = Trim(line);
+        // Comments as hand-written settings files have them, ";" or "#".
+        if (t.empty() || t.front() == ';' || t.front() == '#' || SectionName(line, name) || KeyLine(line, key, value))
+            continue;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-ProfileFile ProfileFile::Load(const std::filesystem::path& path) {
+ProfileFile ProfileFile::Load(const std::filesystem::path& path, ProfileProblem* problem) {
+    ProfileProblem ignored;
+    ProfileProblem& why = problem ? *problem : ignored;
+    why = ProfileProblem::None;
     // Read at start-up before any window: a FIFO of that name would block the editor for
     // good and a device could be endless, so only a plain file of settings size is read.
     // The type is asked before opening (opening some devices does something by itself) and
     // again of the opened file, which may have been replaced in between; non-blocking, so
     // that even opening a FIFO returns at once.
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return ProfileFile{};
+    const std::filesystem::file_status type = std::filesystem::status(path, ec);
+    if (type.type() == std::filesystem::file_type::not_found) {
+        why = ProfileProblem::Missing;
+        return ProfileFile{};
+    }
+    why = ProfileProblem::Unreadable;
+    if (type.type() != std::filesystem::file_type::regular) return ProfileFile{};
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return ProfileFile{};
     std::string bytes;
@@ -73,10 +96,17 @@ ProfileFile ProfileFile::Load(const std::filesystem::path& path) {
             filled += static_cast<size_t>(n);
         }
         bytes.resize(filled);
-        if (filled > kMaxProfileBytes) usable = false;
+        if (filled > kMaxProfileBytes) {
+            usable = false;
+            why = ProfileProblem::Corrupt;
+        }
+    } else if (S_ISREG(status.st_mode)) {
+        why = ProfileProblem::Corrupt;  // too large to be settings
     }
     ::close(fd);
-    return usable ? FromBytes(bytes) : ProfileFile{};
+    if (!usable) return ProfileFile{};
+    why = LooksLikeProfile(bytes) ? ProfileProblem::None : ProfileProblem::Corrupt;
+    return FromBytes(bytes);
 }
 
 ProfileFile ProfileFile::FromBytes(std::string_view bytes) {

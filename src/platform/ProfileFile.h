@@ -15,11 +15,17 @@ namespace zepo {
 // Far more than the editor's settings ever take; a larger file is not a settings file.
 inline constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{1} << 20;
 
+// Why a file gave no profile. Corrupt: NUL bytes, or a line that is neither blank, a comment,
+// a "[Section]" nor a "Key=Value" line (a settings file holds nothing else), or too large.
+enum class ProfileProblem { None, Missing, Unreadable, Corrupt };
+
 class ProfileFile {
 public:
     // A missing or unreadable file is an empty profile: every read gives its default. So is
     // anything but a plain file (a folder, a FIFO, a device) and a file over kMaxProfileBytes.
-    static ProfileFile Load(const std::filesystem::path& path);
+    // `problem`, when given, tells these cases apart; a corrupt file is still read as far as
+    // it goes, and the caller decides whether to trust it.
+    static ProfileFile Load(const std::filesystem::path& path, ProfileProblem* problem = nullptr);
     static ProfileFile FromBytes(std::string_view bytes);
 
     std::string GetString(std::string_view section, std::string_view key, std::string_view fallback) const;

@@ -1,6 +1,8 @@
 #include "platform/Settings.h"
 
+#include "core/AtomicFile.h"
 #include "core/TextCodec.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
 namespace {
@@ -58,6 +60,62 @@ void WriteSettings(ProfileFile& profile, const ShellSettings& settings) {
         if (HasOption(static_cast<Tool>(i))) profile.SetString(kDefaults[i].section, "Option", e.option);
     }
     profile.SetString(kSection, "isToolUse", settings.useTools ? "1" : "0");
+}
+
+std::filesystem::path ReadSaveFolder(const ProfileFile& profile) {
+    return std::filesystem::path(profile.GetString(kSection, "SaveFolder", ""));
+}
+
+bool WriteSaveFolder(ProfileFile& profile, const std::filesystem::path& folder) {
+    const std::string text = folder.string();
+    if (text.find_first_of("\r\n") != std::string::npos) return false;
+    profile.SetString(kSection, "SaveFolder", text);
+    return true;
+}
+
+namespace {
+
+std::string ProblemText(const std::filesystem::path& file, ProfileProblem problem) {
+    return file.string() + "\n" +
+           (problem == ProfileProblem::Corrupt ? "設定ファイルの形になっていません" : "読み込めません");
+}
+
+}  // namespace
+
+StartSettings LoadStartSettings(const std::filesystem::path& userFile, const std::filesystem::path& programFile) {
+    StartSettings start;
+    ProfileProblem problem = ProfileProblem::Missing;
+    ProfileFile profile;
+    if (!userFile.empty()) profile = ProfileFile::Load(userFile, &problem);
+    if (problem == ProfileProblem::Missing) {
+        ProfileProblem programProblem;
+        profile = ProfileFile::Load(programFile, &programProblem);
+        // The program's file is only ever read: a broken one simply gives the defaults.
+        if (programProblem != ProfileProblem::None) profile = ProfileFile{};
+    } else if (problem != ProfileProblem::None) {
+        start.problem = ProblemText(userFile, problem);
+        profile = ProfileFile{};
+    }
+    start.settings = ReadSettings(profile);
+    start.saveFolder = ReadSaveFolder(profile);
+    return start;
+}
+
+Status ChangeUserSettings(const std::filesystem::path& userFile, const std::filesystem::path& programFile,
+                          const std::function<void(ProfileFile&)>& change) {
+    if (userFile.empty()) return Fail("設定ファイルの場所がありません");
+    ProfileProblem problem;
+    ProfileFile profile = ProfileFile::Load(userFile, &problem);
+    if (problem == ProfileProblem::Missing) {
+        ProfileProblem programProblem;
+        profile = ProfileFile::Load(programFile, &programProblem);
+        if (programProblem != ProfileProblem::None) profile = ProfileFile{};
+    } else if (problem != ProfileProblem::None) {
+        return Fail(ProblemText(userFile, problem));
+    }
+    change(profile);
+    if (Status made = MakePrivateFolder(userFile.parent_path()); !made) return made;
+    return WriteFileAtomically(userFile, profile.ToBytes(), FileAccess::OwnerOnly);
 }
 
 }  // namespace zepo

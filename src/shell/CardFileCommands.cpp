@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 #include <system_error>
@@ -57,6 +58,7 @@ CardFileCommands::CardFileCommands(const CommandContext& context, const Controls
 void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
     startupDone_ = true;
+    if (beforeStartup_ && beforeStartup_()) return;
     if (!startupCard_.empty()) {
         // Opened from the file manager: the card is the answer to both questions.
         document_.SetOpenFileName(QString::fromStdString(startupCard_.string()));
@@ -80,10 +82,54 @@ void CardFileCommands::OpenHandedOver(const QString& card) {
     BringToFront(window_);
     if (card.isEmpty()) return;
     RunWhenNoModalDialog(this, [this, card] {
+        const std::filesystem::path file(card.toStdString());
+        // Whatever a second start was given: only a card file that can be read replaces the card.
+        const QFileInfo info(card);
+        const bool isCard = info.suffix().compare("zep", Qt::CaseInsensitive) == 0;
+        if (!isCard || !info.isFile() || !info.isReadable()) {
+            context_.services.prompts.Warn(
+                Utf8ToSjis(file.string()).bytes + "\r" +
+                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読み込めません"));
+            return;
+        }
+        if (!SettleUnsavedChanges()) return;
         startupDone_ = true;  // the card answers the start-up questions, as one given at start
         document_.SetOpenFileName(card);
-        OpenChosenFile(std::filesystem::path(card.toStdString()));
+        OpenChosenFile(file);
     });
+}
+
+bool CardFileCommands::SettleUnsavedChanges() {
+    if (!document_.isModified()) return true;
+    const std::string file = document_.card().settings.name + ".zep";
+    switch (context_.services.prompts.AskChoice(file + "\r" + Sjis("変更を保存しますか？"), kSaveDiscardCancel)) {
+        case Choice::Yes: return Save() && !document_.isModified();
+        case Choice::No: return true;
+        case Choice::Cancel: return false;
+    }
+    return false;
+}
+
+bool CardFileCommands::OpenRecoveredCopy(const std::filesystem::path& copy, const std::filesystem::path& original) {
+    auto read = ReadCardFileText(copy);
+    const std::optional<std::string> name = SjisNameOfPath(original.filename());
+    if (!std::holds_alternative<CardFileText>(read) || !name) return false;
+    CardFileText text = std::get<CardFileText>(std::move(read));
+    // The card is the original's: its name, its folder and its files.
+    text.file = original;
+    text.folder = WithoutTrailingSeparator(original.parent_path());
+    text.sjisName = *name;
+    WaitCursor wait;
+    document_.SetOpenFileName(QString::fromStdString(original.string()));
+    document_.SetMacroLines(text.lines);
+    document_.SetSaveFolder(text.folder);
+    if (!EnterFolder(text.folder)) ReportFolder(text.folder);
+    ForgetRememberedChoices(context_.dialogs);
+    Card restored = document_.card();
+    LoadCardText(restored, text, context_.services.prompts, measurer_);
+    document_.Reset(std::move(restored));
+    document_.MarkUnsaved();
+    return true;
 }
 
 Card CardFileCommands::NamedCard(Card named) {
@@ -99,6 +145,7 @@ void CardFileCommands::ReportFolder(const std::filesystem::path& folder) {
     context_.services.prompts.Warn(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("フォルダに移動できません"));
 }
 
+// The window's close asks about unsaved changes (MainWindow::closeEvent).
 void CardFileCommands::Exit() { window_.close(); }
 
 void CardFileCommands::Undo() { document_.Undo(); }
@@ -125,6 +172,7 @@ void CardFileCommands::EditCardSettings() {
 }
 
 void CardFileCommands::Open() {
+    if (!SettleUnsavedChanges()) return;
     const std::filesystem::path& saveFolder = document_.saveFolder();
     std::filesystem::path start = saveFolder;
     if (!EnterFolder(saveFolder)) {
@@ -173,23 +221,23 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     return true;
 }
 
-void CardFileCommands::Save() {
+bool CardFileCommands::Save() {
     Prompts& prompts = context_.services.prompts;
     const std::filesystem::path& saveFolder = document_.saveFolder();
     if (!EnterFolder(saveFolder)) {
         ReportFolder(saveFolder);
-        return;
+        return false;
     }
     const std::string& name = document_.card().settings.name;
     switch (CheckCardFileName(name)) {
         case CardNameProblem::None: break;
-        case CardNameProblem::Empty: prompts.Warn(Sjis("カード名がないため、保存できません")); return;
+        case CardNameProblem::Empty: prompts.Warn(Sjis("カード名がないため、保存できません")); return false;
         case CardNameProblem::Nul:
             prompts.Warn(Sjis("カード名にファイル名に使えない文字が含まれているため、保存できません"));
-            return;
+            return false;
         case CardNameProblem::Separator:
             prompts.Warn(name + "\r" + Sjis("カード名に「/」や「\\」が含まれているため、保存できません"));
-            return;
+            return false;
     }
     const std::string fileName = name + ".zep";
     const std::filesystem::path target = PathOfSjisName(saveFolder, fileName);
@@ -198,52 +246,56 @@ void CardFileCommands::Save() {
     bool existed = std::filesystem::exists(target, ec);
     if (ec) {
         prompts.Warn(Sjis("保存に失敗しました"));
-        return;
+        return false;
     }
     if (existed && !prompts.Ask(fileName + "\r" + Sjis("同じ名前のファイルが存在します") + "\r" +
                                 Sjis("上書きしてよろしいですか？")))
-        return;
+        return false;
 
-    if (!BuildMacroLines()) return;
+    if (!BuildMacroLines()) return false;
     const std::vector<std::string>& lines = document_.macroLines();
     if (std::optional<size_t> longLine = FindLongLine(lines)) {
         prompts.Warn(LongLineMessage(lines[*longLine]));
-        return;
+        return false;
     }
     // Written beside the card and renamed over it only when complete: a failed save never
     // leaves a half-written card behind.
     if (Status written = WriteCardFile(target, lines); !written) {
         // The reason (no room, no right to write, a read-only card) tells the user what to do.
         prompts.Warn(Sjis("保存に失敗しました") + "\r" + Utf8ToSjis(written.error().message).bytes);
-        return;
+        return false;
     }
+    document_.MarkSaved();
     if (!existed) prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
+    return true;
 }
 
 void CardFileCommands::ChangeSaveFolder() {
     if (!context_.dialogs.saveFolder) return;
     SaveFolderDialog& dlg = *context_.dialogs.saveFolder;
     dlg.Load(document_.saveFolder());
-    if (!context_.services.dialogs.Run(dlg)) return;
-    // A relative folder is taken from the folder the dialog was opened on, so that the save
+    // The folder the dialog opened on: a relative name is taken from there, so that the save
     // folder stays the same folder whatever becomes current later.
-    std::error_code ec;
-    std::filesystem::path folder = std::filesystem::absolute(dlg.Read().toStdString(), ec);
-    if (ec || dlg.Read().isEmpty()) folder = dlg.Read().toStdString();
-    folder = WithoutTrailingSeparator(folder);
+    const std::filesystem::path base = CurrentFolder();
+    const std::filesystem::path home =
+        context_.services.user.home.empty() ? std::filesystem::path(QDir::homePath().toStdString())
+                                            : context_.services.user.home;
     Prompts& prompts = context_.services.prompts;
-    if (!EnterFolder(folder)) {
-        if (!CreateOneFolder(folder)) {
-            prompts.Inform(Sjis("フォルダを変更できませんでした"));
+    // A folder that cannot be used brings the dialog back with what was typed.
+    while (context_.services.dialogs.Run(dlg)) {
+        const std::filesystem::path folder = FolderOfTypedText(dlg.Read().toStdString(), base, home);
+        bool entered = EnterFolder(folder);
+        if (!entered && CreateOneFolder(folder)) {
+            prompts.Inform(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("上のフォルダを作成しました。"));
+            entered = EnterFolder(folder);  // made, but perhaps not ours to enter
+        }
+        if (entered) {
+            document_.SetSaveFolder(folder);
             return;
         }
-        prompts.Inform(Utf8ToSjis(folder.string()).bytes + "\r" + Sjis("上のフォルダを作成しました。"));
-        if (!EnterFolder(folder)) {  // made, but not ours to enter
-            prompts.Inform(Sjis("フォルダを変更できませんでした"));
-            return;
-        }
+        prompts.Inform(Sjis("フォルダを変更できませんでした"));
+        EnterFolder(base);
     }
-    document_.SetSaveFolder(folder);
 }
 
 bool CardFileCommands::BuildMacroLines() {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <functional>
 
 class QAbstractButton;
 class QAction;
@@ -33,7 +34,8 @@ public:
 
     void NewCard();
     void Open();
-    void Save();
+    // True when the card was written.
+    bool Save();
     void ChangeSaveFolder();
     void EditCardSettings();
     void ViewMacro();
@@ -41,11 +43,22 @@ public:
     void Undo();
     void Redo();
     void Exit();
-    // The one-shot start-up sequence, 1000 ms after creation.
+    // Before the card is replaced or the editor ends: when the card has unsaved changes, asks
+    // 「変更を保存しますか？」 (保存 / 破棄 / キャンセル). True when the work may go on (saved,
+    // discarded or nothing to save); false when the user cancelled or the save failed.
+    bool SettleUnsavedChanges();
+    // The one-shot start-up sequence, 1000 ms after creation. `beforeStart`, when set, runs
+    // first; when it returns true (a card was restored) the questions are not asked.
     void RunStartupSequence();
+    void SetBeforeStartup(std::function<bool()> work) { beforeStartup_ = std::move(work); }
     // A card a second start of the editor handed over (empty: none): the window comes to the
     // front and, once no dialog is open, reads it as the open command reads a chosen file.
+    // Only a readable ".zep" file is taken; anything else is said and changes nothing.
     void OpenHandedOver(const QString& card);
+    // A copy of an unsaved card (recovery), read as the card `original` with its changes:
+    // the card is modified and its file untouched until the user saves. False when the copy
+    // could not be read.
+    bool OpenRecoveredCopy(const std::filesystem::path& copy, const std::filesystem::path& original);
 
 private:
     // The steps of opening after the file was chosen; false when nothing was read.
@@ -66,6 +79,7 @@ private:
     TextMeasurer& measurer_;
     std::filesystem::path startupCard_;
     bool startupDone_ = false;
+    std::function<bool()> beforeStartup_;
 };
 
 }  // namespace zepo

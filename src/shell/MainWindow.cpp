@@ -1,6 +1,11 @@
 #include "shell/MainWindow.h"
 
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
+#include <QSessionManager>
 #include <QMenu>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -11,12 +16,14 @@
 #include "platform/ProfileFile.h"
 #include "platform/Scheduler.h"
 #include "shell/CardFileCommands.h"
+#include "shell/CardRecovery.h"
 #include "shell/FeatureCommands.h"
 #include "shell/HelpCommands.h"
 #include "shell/PasteCommands.h"
 #include "shell/ScreenPictureCommands.h"
 #include "shell/Switches.h"
 #include "shell/ToolCommands.h"
+#include "shell/UserSettingsFile.h"
 #include "shell/ViewCommands.h"
 #include "shell/WindowSizeCommands.h"
 
@@ -53,7 +60,22 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(p
             [this](int x, int y) { stbMouse->setText(QString::asprintf("%d:%d", x, y)); });
     connect(&document_, &CardDocument::changed, this, &MainWindow::UpdateChecks);
     connect(&document_, &CardDocument::changed, this, &MainWindow::ShowCardName);
+    connect(&document_, &CardDocument::changed, this, [this] { closeSettled_ = false; });
+    connect(&document_, &CardDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(&document_, &CardDocument::saveFolderChanged, this, &MainWindow::ShowSaveFolder);
+    // Logging out: the question comes while the session manager waits; without a chance to
+    // ask, the copy of the card is written so that the next start offers it.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!document_.isModified()) return;
+        if (!manager.allowsInteraction()) {
+            recovery_->WriteCopy();
+            return;
+        }
+        const bool settled = cardFile_->SettleUnsavedChanges();
+        manager.release();
+        if (settled) closeSettled_ = true;
+        else manager.cancel();
+    });
     // A click on a ticked item toggles its mark before its command runs; whatever the command
     // did (a cancelled dialog changes nothing), the marks show the card afterwards.
     for (QAction* item : findChildren<QAction*>())
@@ -65,12 +87,31 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(p
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeSettled_ && !cardFile_->SettleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    closeSettled_ = false;
+    recovery_->Finish();
+    event->accept();
+}
+
 void MainWindow::ReadStartSettings() {
-    settings_ = ReadSettings(ProfileFile::Load(services_.programFolder / kSettingsFileName));
+    userSettings_ = std::make_unique<UserSettingsFile>(services_.prompts, services_.user.settingsFile,
+                                                       services_.programFolder / kSettingsFileName);
+    const StartSettings start = userSettings_->Load();
+    settings_ = start.settings;
     const Switches switches = ParseSwitches(services_.arguments);
     settingsWrite_ = switches.writeSettings;
     startupCard_ = switches.card;
-    startupFolder_ = WithoutTrailingSeparator(services_.programFolder);
+    // The folder used last, else the home folder: never the program's folder, which a user
+    // cannot write to once the editor is installed.
+    std::error_code ec;
+    std::filesystem::path home = services_.user.home;
+    if (home.empty()) home = QDir::homePath().toStdString();
+    startupFolder_ = WithoutTrailingSeparator(
+        !start.saveFolder.empty() && std::filesystem::is_directory(start.saveFolder, ec) ? start.saveFolder : home);
     if (switches.currentFolderAsSaveFolder) startupFolder_ = WithoutTrailingSeparator(CurrentFolder());
     if (!startupCard_.empty()) startupFolder_ = WithoutTrailingSeparator(startupCard_.parent_path());
 }
@@ -127,7 +168,13 @@ void MainWindow::MakeCommands() {
     tools.help2 = mnHelp2;
     tools.help3 = mnHelp3;
     tools_ = std::make_unique<ToolCommands>(context_, tools, settingsWrite_);
-    tools_->SetSaveCommand([this] { cardFile_->Save(); });
+    tools_->SetSaveCommand([this] { return cardFile_->Save(); });
+    tools_->SetSettingsFile(userSettings_.get());
+    recovery_ = std::make_unique<CardRecovery>(context_, *cardFile_);
+    cardFile_->SetBeforeStartup([this] {
+        userSettings_->TellStartProblem();
+        return recovery_->OfferLeftCopies();
+    });
 
     help_ = std::make_unique<HelpCommands>(context_, HelpCommands::Items{mnHelpMokuji, mnHelpKensaku, mnZepoXPHelp,
                                                                          mnZepoHelp, mnHelp1, mnHelp2, mnHelp3});
@@ -148,7 +195,11 @@ void MainWindow::FormCreate() {
     document_.Reset(std::move(start));
     tools_->ApplyToolMenus();
     document_.SetSaveFolder(startupFolder_);
+    // Every later save folder (chosen, or a card's opened) is the one the next start begins in.
+    connect(&document_, &CardDocument::saveFolderChanged, this,
+            [this] { userSettings_->RememberSaveFolder(document_.saveFolder()); });
     services_.scheduler.After(kStartupDelayMs, [this] { cardFile_->RunStartupSequence(); });
+    recovery_->Start();
 }
 
 void MainWindow::SetSlotEditor(SlotKind kind, SlotEditor* editor) { paste_->SetSlotEditor(kind, editor); }
@@ -180,7 +231,8 @@ void MainWindow::UpdateChecks() {
 }
 
 void MainWindow::ShowCardName() {
-    setWindowTitle(kCaptionPrefix + QString::fromStdString(SjisToUtf8(document_.card().settings.name)));
+    // "[*]": the platform's mark of unsaved changes goes there (setWindowModified).
+    setWindowTitle(kCaptionPrefix + QString::fromStdString(SjisToUtf8(document_.card().settings.name)) + "[*]");
 }
 
 void MainWindow::ShowSaveFolder() { stbFile->setText(QString::fromStdString(document_.saveFolder().string())); }

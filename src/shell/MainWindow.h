@@ -23,6 +23,8 @@ namespace zepo {
 
 class CardCanvas;
 class CardFileCommands;
+class CardRecovery;
+class UserSettingsFile;
 class FeatureCommands;
 class HelpCommands;
 class PasteCommands;
@@ -60,6 +62,14 @@ public:
     HelpCommands& help() { return *help_; }
     WindowSizeCommands& windowSize() { return *windowSize_; }
     ScreenPictureCommands& screenPictures() { return *screenPictures_; }
+    CardRecovery& recovery() { return *recovery_; }
+    // The user's ZEPOED.INI (where it is, what is written to it).
+    UserSettingsFile& userSettings() { return *userSettings_; }
+
+protected:
+    // Closing the window (終了, the window's close button, the session ending) asks about
+    // unsaved changes first and may be cancelled.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Reads ZEPOED.INI and the switches; the commands are made with what they say.
@@ -119,6 +129,11 @@ private:
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<WindowSizeCommands> windowSize_;
     std::unique_ptr<ScreenPictureCommands> screenPictures_;
+    std::unique_ptr<UserSettingsFile> userSettings_;
+    std::unique_ptr<CardRecovery> recovery_;
+    // The session manager asked and the user answered: the close that follows asks no more,
+    // unless the card changed since.
+    bool closeSettled_ = false;
 };
 
 }  // namespace zepo

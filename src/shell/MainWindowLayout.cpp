@@ -51,12 +51,17 @@ void MainWindow::BuildMenus() {
     card->addSeparator();
     mnViewMacro = Item(card, "mnViewMacro", "編集中のマクロを見る(&V)");
     card->addSeparator();
+    // The desktop's own keys beside the menus' letters.
+    mnNew->setShortcuts(QKeySequence::New);
+    mnOpen->setShortcuts(QKeySequence::Open);
+    mnSave->setShortcuts(QKeySequence::Save);
     mnUndo = Item(card, "mnUndo", "元に戻す");
     mnUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     mnRedo = Item(card, "mnRedo", "やり直し");
     mnRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     card->addSeparator();
     mnExit = Item(card, "mnExit", "終了(&X)");
+    mnExit->setShortcuts(QKeySequence::Quit);
 
     QMenu* view = bar->addMenu("表示(&V)");
     auto* sizes = new QActionGroup(this);
@@ -145,6 +150,7 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = bar->addMenu("ヘルプ(&H)");
     mnHelpMokuji = Item(help, "mnHelpMokuji", "目次(&C)");
+    mnHelpMokuji->setShortcuts(QKeySequence::HelpContents);
     mnHelpKensaku = Item(help, "mnHelpKensaku", "キーワードで検索(&T)...");
     mnZepoXPHelp = Item(help, "mnZepoXPHelp", "WinXPへの対応について(&N)");
     mnZepoHelp = Item(help, "mnZepoHelp", "ゼポのヘルプ(&G)");

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserFolders.h"
+
 namespace zepo {
 
 class Prompts;
@@ -23,13 +25,15 @@ struct ShellServices {
     FileChooser& files;
     Launcher& launcher;
     Scheduler& scheduler;
-    std::filesystem::path programFolder;  // where the program file and ZEPOED.INI are
+    std::filesystem::path programFolder;  // where the program file is (and a portable ZEPOED.INI)
     std::vector<std::string> arguments;   // the command line without the program name
     QSize screen;                         // the size of the screen the card is made for
     // The compressed help file and a writable collection file for the help engine; empty:
     // found beside the program, and kept in the user's cache folder.
     QString helpFile = {};
     QString helpCollection = {};
+    // The user's settings file, recovery folder and home; empty ones are not used.
+    UserPlaces user = {};
 };
 
 }  // namespace zepo

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace zepo {
@@ -18,5 +19,19 @@ struct Switches {
 
 // `arguments` without the program name.
 Switches ParseSwitches(const std::vector<std::string>& arguments);
+
+// What is printed instead of starting the editor: help and the version on standard output
+// (exit 0), a usage error on standard error (exit 2).
+struct StartReply {
+    std::string text;
+    int exitCode = 0;
+};
+// The command line as Linux programs read theirs, before any window or display is needed:
+// -h/--help and --version are answered, any other option is an error; `--` ends the options.
+// Otherwise the arguments for ParseSwitches ("/c", "/a" and a card), in their order.
+std::variant<StartReply, std::vector<std::string>> ReadStartCommandLine(const std::vector<std::string>& arguments,
+                                                                         const std::string& version);
+// Prints the reply where it belongs and returns its exit code.
+int AnswerStart(const StartReply& reply);
 
 }  // namespace zepo

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/TextCodec.h"
@@ -9,6 +10,7 @@
 #include "dialogs/DialogRunner.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/ToolSettingsDialog.h"
+#include "shell/UserSettingsFile.h"
 #include "editors/RoundTrip.h"
 #include "platform/CommandLine.h"
 #include "platform/Folders.h"
@@ -70,11 +72,8 @@ void ToolCommands::ApplyToolMenus() {
 }
 
 void ToolCommands::SaveSettings() {
-    const std::filesystem::path file = context_.services.programFolder / kSettingsFileName;
-    ProfileFile profile = ProfileFile::Load(file);
-    WriteSettings(profile, context_.settings);
-    // A failure to write is not reported: the settings stay in force until the editor ends.
-    (void)profile.Save(file);
+    // Into the user's file; a failure is said once and the settings stay in force until the end.
+    if (settingsFile_) settingsFile_->SaveTools(context_.settings);
 }
 
 void ToolCommands::ToggleAuto256Color() {
@@ -115,8 +114,12 @@ bool ToolCommands::PlayInBrowser() {
     auto cardFile = [&] { return PathOfSjisName(folder, context_.document.card().settings.name + ".zep"); };
     if (!SavedAsShown(context_.document.card(), cardFile())) {
         // Yes saves (as the save command does, with its questions) and plays what was saved;
-        // No plays the card as it was last saved, as the player program would.
-        if (context_.services.prompts.Ask(Sjis("カードが保存されていません。\r保存してから実行しますか？"))) {
+        // No plays the card as it was last saved, as the player program would; Cancel plays
+        // nothing.
+        const Choice choice =
+            context_.services.prompts.AskChoice(Sjis("カードが保存されていません。\r保存してから実行しますか？"), kYesNoCancel);
+        if (choice == Choice::Cancel) return true;
+        if (choice == Choice::Yes) {
             if (save_) save_();
             // A save that was declined or failed has said so already: nothing more to show.
             if (!SavedAsShown(context_.document.card(), cardFile())) return true;
@@ -162,6 +165,13 @@ void ToolCommands::EditToolSettings() {
     ToolSettingsDialog* dialog = context_.dialogs.toolSettings;
     if (!dialog) return;
     dialog->Load(context_.settings);
+    if (settingsFile_ && !settingsFile_->path().empty()) {
+        // Named as the manual and a terminal name it: the home folder as "~".
+        QString file = QString::fromStdString(settingsFile_->path().string());
+        const QString home = QDir::homePath();
+        if (file.startsWith(home + "/")) file = "~" + file.mid(home.size());
+        dialog->ShowSettingsFile(file, writeSettings_);
+    }
     std::optional<ShellSettings> chosen = AskDialog(*dialog, context_.services.dialogs, context_.services.prompts);
     if (!chosen) return;
     context_.settings = std::move(*chosen);

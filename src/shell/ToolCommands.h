@@ -13,6 +13,7 @@ class QAction;
 namespace zepo {
 
 struct CommandContext;
+class UserSettingsFile;
 enum class Tool;
 
 // The fixed programs of the player's folder, from the drive root.
@@ -50,7 +51,9 @@ public:
     // settings file only with /a.
     void EditToolSettings();
     // What the card menu's save does; the player asks for it before showing an edited card.
-    void SetSaveCommand(std::function<void()> save) { save_ = std::move(save); }
+    void SetSaveCommand(std::function<bool()> save) { save_ = std::move(save); }
+    // Where the tool settings are written (with /a).
+    void SetSettingsFile(UserSettingsFile* file) { settingsFile_ = file; }
 
 private:
     // Starts a fixed program in the save folder; false after the folder's report when the
@@ -67,7 +70,8 @@ private:
     const CommandContext& context_;
     Controls controls_;
     bool writeSettings_;
-    std::function<void()> save_;
+    std::function<bool()> save_;
+    UserSettingsFile* settingsFile_ = nullptr;
     bool playing_ = false;
 };
 

@@ -17,10 +17,16 @@
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 #include "shell/Switches.h"
+#include "core/Version.h"
+#include "platform/UserFolders.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    std::vector<std::string> commandLine;
+    for (int i = 1; i < argc; ++i) commandLine.emplace_back(argv[i]);
+    // Help, the version and a mistyped option are answered before anything needs a display.
+    auto read = zepo::ReadStartCommandLine(commandLine, zepo::kZepoVersion);
+    if (const auto* reply = std::get_if<zepo::StartReply>(&read)) return zepo::AnswerStart(*reply);
+    const std::vector<std::string> arguments = std::get<std::vector<std::string>>(std::move(read));
     // A second editor hands its card (a double-click in the file manager) to the running one
     // and ends before any window exists.
     zepo::SingleInstance instance(zepo::InstanceLockPath());
@@ -52,6 +58,7 @@ int main(int argc, char** argv) {
                                  chooser,   launcher,
                                  scheduler, std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()),
                                  arguments, screen};
+    services.user = zepo::PlacesOfThisUser();
 
     zepo::EditorWindows windows(services);
     prompts.SetOwner(&windows.main());

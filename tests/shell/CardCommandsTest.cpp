@@ -67,7 +67,7 @@ TEST_F(CardCommands, CardSettingsOkWritesTheCardAndTheCaption) {
     EXPECT_EQ(s.color, 4);
     EXPECT_EQ(s.editMode, 1);
     EXPECT_EQ(s.fingerCursor, 2);
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - abc");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - abc");
     EXPECT_EQ(ui().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(4))) << "canvas in the new colour";
 }
 
@@ -95,7 +95,7 @@ TEST_F(CardCommands, CardSettingsCancelRestoresAllFiveValues) {
     EXPECT_EQ(Child<QLineEdit>(*seen, "edtCardName").text(), "main");
     EXPECT_EQ(Child<RadioGroup>(*seen, "rdoEditMode").itemIndex(), 2);
     EXPECT_EQ(Child<ColorGrid>(*seen, "CardColor").foregroundIndex(), 15);
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - main");
 }
 
 TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
@@ -194,7 +194,7 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     EXPECT_FALSE(ui().mnFrameN[0]->isChecked()) << "check marks follow the model";
     EXPECT_EQ(form().card().settings.name, "zepo");
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - zepo");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - zepo");
 }
 
 TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
@@ -315,6 +315,7 @@ TEST_F(CardCommands, SaveFolderThatCannotBeEnteredIsReported) {
     EXPECT_NE(events[1].find("gone"), std::string::npos) << "the report names the folder";
 
     // The way out: the open dialog and the save folder dialog both start on the folder above.
+    prompts.choices = {Choice::No};  // the card named x is not saved
     form().cardFile().Open();
     ASSERT_FALSE(chooser.requests.empty());
     EXPECT_EQ(chooser.requests.back().folder.toStdString(), saveFolder.string());
@@ -354,7 +355,7 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     EXPECT_EQ(back.bounds, (Rect{30, 40, 50, 60}));
     EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
     EXPECT_TRUE(ui().mnFrame->isChecked());
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - round");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - round");
     EXPECT_EQ(form().document().openFileName().toStdString(), (saveFolder / "round.zep").string());
     form().cardFile().Open();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
@@ -404,8 +405,10 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     Modify([](Card& card) { card.settings.name = "kept"; });
     chooser.answers.push_back(QString::fromStdString((other.path() / "foreign.zep").string()));
     prompts.answers = {false};
+    prompts.choices = {Choice::No};  // the renamed card is not saved
     form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "beep?", "choose:kept.zep\r変更を保存しますか？",
                                 "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
     EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_EQ(ui().stbFile->text().toStdString(), other.path().string());

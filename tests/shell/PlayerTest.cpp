@@ -53,25 +53,28 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
     struct Case {
         const char* what;
         std::string title;                  // typed before ゼポ (Shift-JIS); empty: unchanged
-        std::deque<bool> answers;           // save first?, overwrite?
+        Choice saveFirst;                   // save first? (asked only for an edited card)
+        std::deque<bool> answers;           // overwrite?
         std::vector<std::string> events;
         bool opened;
         bool pageHasNewTitle;
     };
-    const std::string save = "ask:カードが保存されていません。\r保存してから実行しますか？";
+    const std::string save = "choose:カードが保存されていません。\r保存してから実行しますか？";
     const std::string overwrite = "ask:next.zep\r同じ名前のファイルが存在します\r上書きしてよろしいですか？";
     const std::vector<Case> cases = {
-        {"saved card: no question", "", {}, {}, true, false},
-        {"edited, not saved: plays the saved file", Sjis("未保存の題"), {false}, {"beep?", save}, true, false},
-        {"edited, overwrite declined: nothing shown", Sjis("未保存の題"), {true, false},
+        {"saved card: no question", "", Choice::Cancel, {}, {}, true, false},
+        {"edited, cancelled: nothing shown", Sjis("未保存の題"), Choice::Cancel, {}, {"beep?", save}, false, false},
+        {"edited, not saved: plays the saved file", Sjis("未保存の題"), Choice::No, {}, {"beep?", save}, true, false},
+        {"edited, overwrite declined: nothing shown", Sjis("未保存の題"), Choice::Yes, {false},
          {"beep?", save, "beep?", overwrite}, false, false},
-        {"edited and saved: plays the edit", Sjis("保存した題"), {true, true},
+        {"edited and saved: plays the edit", Sjis("保存した題"), Choice::Yes, {true},
          {"beep?", save, "beep?", overwrite}, true, true},
     };
     for (const Case& c : cases) {
         launcher.started.clear();
         if (!c.title.empty()) Modify([&](Card& k) { k.settings.title = c.title; });
         prompts.answers = c.answers;
+        prompts.choices = {c.saveFirst};
         Child<QAction>(form(), "mnZEPO").trigger();
         std::vector<std::string> events = TakeEvents();
         // The save command's own report after a save is not the player's business.

@@ -13,7 +13,7 @@ void ShellTest::Start(std::vector<std::string> arguments) {
     chooser.log = &log;
     services = std::make_unique<ShellServices>(
         ShellServices{prompts, runner, chooser, launcher, scheduler, program(), std::move(arguments), screen, helpFile,
-                      helpCollection});
+                      helpCollection, UserPlaces{userSettingsFile(), recoveryFolder(), home.empty() ? program() : home}});
     controls.reset();
     windows = std::make_unique<EditorWindows>(*services);
 }

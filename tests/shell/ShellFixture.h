@@ -21,6 +21,10 @@
 
 namespace zepo::test {
 
+// The main window's caption as the user reads it, without the platform's place for the mark
+// of unsaved changes.
+inline QString Caption(const QWidget& window) { return window.windowTitle().remove(QStringLiteral("[*]")); }
+
 class ShellTest : public ::testing::Test {
 protected:
     // Builds the editor; tests may first write ZEPOED.INI into program() or set args.
@@ -45,6 +49,12 @@ protected:
     std::vector<std::string> TakeEvents();
 
     TempFolder programFolder;
+    // The user's folders: settings and recovery copies under userFolder; the home folder is
+    // program() unless a test sets `home`.
+    TempFolder userFolder;
+    std::filesystem::path home;
+    std::filesystem::path userSettingsFile() const { return userFolder.path() / "config" / "zepoed" / "ZEPOED.INI"; }
+    std::filesystem::path recoveryFolder() const { return userFolder.path() / "state" / "zepoed" / "recovery"; }
     std::vector<std::string> log;  // dialogs, file dialogs and prompts, in order
     RecordingPrompts prompts;
     ScriptedRunner runner;

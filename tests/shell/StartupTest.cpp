@@ -24,7 +24,7 @@ namespace {
 
 TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
     Start();
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - main");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - main");
     std::vector<QString> captions;
     for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
     std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
@@ -41,7 +41,7 @@ TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
     EXPECT_TRUE(ui().btnMove->isChecked());
     EXPECT_TRUE(ui().mnNomalScreen->isChecked());
     EXPECT_FALSE(form().settingsWriteAllowed());
-    EXPECT_EQ(scheduler.delays, std::vector<int>{1000});
+    EXPECT_EQ(scheduler.delays, (std::vector<int>{1000, 30000})) << "the start-up, the first copy of unsaved work";
     EXPECT_TRUE(log.empty()) << "no dialog may be used while the window is created";
     EXPECT_EQ(ui().canvas->surface().size(), QSize(801, 600));
 }
@@ -67,7 +67,7 @@ TEST_F(ShellTest, StartupFallsBackToZepoWhenTheCardNameIsEmpty) {
     scheduler.FireAll();
     EXPECT_EQ(form().card().settings.name, "zepo");
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - zepo");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - zepo");
 }
 
 TEST_F(ShellTest, StartupSkipsCardSettingsWhenACardWasOpened) {
@@ -78,7 +78,7 @@ TEST_F(ShellTest, StartupSkipsCardSettingsWhenACardWasOpened) {
     prompts.answers.push_back(true);  // no header marker: read it anyway
     scheduler.FireAll();
     EXPECT_EQ(log, (std::vector<std::string>{"dialog:保存フォルダの変更", "open:カードの読み込み"}));
-    EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - aaa");
+    EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - aaa");
 }
 
 TEST(Switches, WholeArgumentsWithoutRegardToAsciiCase) {
@@ -99,6 +99,35 @@ TEST(Switches, WholeArgumentsWithoutRegardToAsciiCase) {
         EXPECT_EQ(s.writeSettings, c.a) << ::testing::PrintToString(c.args);
         EXPECT_EQ(s.card, c.card.empty() ? std::filesystem::path() : std::filesystem::absolute(c.card));
     }
+}
+
+// Help, the version and a mistyped option are answered by the real program without a window
+// and without a display; "--" lets a card named like an option through to the switches.
+TEST(StartCommandLine, AnsweredBeforeAnyWindow) {
+    App();
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* out;  // the start of standard output
+        const char* err;  // the start of standard error
+    } cases[] = {{{"/c", "-h"}, 0, "使い方: zepoed [/c] [/a] [カード.zep]\n", ""},
+                 {{"--version"}, 0, "zepoed 0.", ""},
+                 {{"card.zep", "--bogus"}, 2, "", "zepoed: 「--bogus」というオプションはありません\n使い方: zepoed"},
+                 {{"--version=1"}, 2, "", "zepoed: 「--version」は値をとりません"}};
+    for (const auto& c : cases) {
+        QProcess editor;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(display);
+        editor.setProcessEnvironment(env);
+        editor.start(ZEPOED_PATH, c.args);
+        ASSERT_TRUE(editor.waitForFinished(10000)) << c.args.join(' ').toStdString();
+        EXPECT_EQ(editor.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_EQ(editor.readAllStandardOutput().toStdString().rfind(c.out, 0), 0u) << c.args.join(' ').toStdString();
+        EXPECT_EQ(editor.readAllStandardError().toStdString().rfind(c.err, 0), 0u) << c.args.join(' ').toStdString();
+    }
+    auto rest = ReadStartCommandLine({"/C", "--", "-odd.zep"}, "1");
+    ASSERT_TRUE(std::holds_alternative<std::vector<std::string>>(rest));
+    EXPECT_EQ(ParseSwitches(std::get<std::vector<std::string>>(rest)).card.filename(), "-odd.zep");
 }
 
 // What the file manager's "open with" does: the card opens at once, its folder becomes the
@@ -258,7 +287,7 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     EXPECT_EQ(ui().mnButton[5]->text(), "ボタン５...");
 }
 
-TEST_F(ShellTest, ExitClosesWithoutAQuestion) {
+TEST_F(ShellTest, ExitClosesWithoutAQuestionWhenNothingChanged) {
     Start();
     form().show();
     ui().mnExit->trigger();
@@ -347,10 +376,10 @@ TEST_F(ShellTest, ACardHandedOverByASecondStartIsOpenedInTheRunningEditor) {
         EXPECT_FALSE(form().windowState() & Qt::WindowMinimized) << c.card;
         if (c.dialogOpen) {
             QTest::qWait(300);
-            EXPECT_NE(form().windowTitle(), c.caption) << "opened under a dialog";
+            EXPECT_NE(Caption(form()), c.caption) << "opened under a dialog";
             dialog->hide();
         }
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form().windowTitle() == c.caption; }, 3000)) << c.card;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Caption(form()) == c.caption; }, 3000)) << c.card;
         EXPECT_EQ(form().document().saveFolder(), folder);
         EXPECT_EQ(form().document().openFileName().toStdString(), (folder / c.card).string());
     }

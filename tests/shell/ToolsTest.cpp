@@ -59,7 +59,7 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
         {"mnZEPO", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\zepo.exe"}; },
          "\\zepo\\zepo.exe||" + f,
          // Without the program, the pages of the folder; a folder without a card has none.
-         {"beep?", "ask:カードが保存されていません。\r保存してから実行しますか？", "beep!",
+         {"beep?", "choose:カードが保存されていません。\r保存してから実行しますか？", "beep!",
           "show:ゼポが実行できません\r" + f + ": このフォルダにはカード (*.zep) がありません"}},
         {"mnSetup", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\setZEPO.exe"}; },
          "\\zepo\\setZEPO.exe||" + f, {"beep!", "show:カードのセットアップに失敗しました"}},
@@ -73,6 +73,7 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
         launcher.started.clear();
         launcher.missing.clear();
         if (c.setUp) c.setUp(form(), launcher);
+        prompts.choices = {Choice::No};  // play what is saved
         Item(form(), c.item).trigger();
         EXPECT_EQ(launcher.started, std::vector<std::string>{c.started}) << c.item;
         EXPECT_EQ(TakeEvents(), c.events) << c.item;
@@ -104,7 +105,8 @@ ToolSettingsDialog& ToolDialog(EditorWindows& windows) {
 }
 
 TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
-    const fs::path ini = program() / "ZEPOED.INI";
+    const fs::path ini = userSettingsFile();
+    fs::create_directories(ini.parent_path());
     for (bool writeAllowed : {false, true}) {
         WriteBytes(ini, "[ZEPOED]\r\nAuto256Color=0\r\n");
         Start(writeAllowed ? std::vector<std::string>{"/a"} : std::vector<std::string>{});
@@ -292,7 +294,7 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
         EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
         EXPECT_EQ(card.settings.name, Sjis("表紙"));
         EXPECT_EQ(card.settings.title, "T");
-        EXPECT_EQ(form().windowTitle(), "ＺＥＰＯエディタ - 表紙");
+        EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - 表紙");
     }
 }
 

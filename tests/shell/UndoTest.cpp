@@ -128,7 +128,7 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
         EXPECT_TRUE(ui().mnRedo->isEnabled());
         ui().mnRedo->trigger();
         EXPECT_EQ(File(), after);
-        EXPECT_EQ(form().windowTitle().contains("renamed"), std::string(c.name) == "card settings");
+        EXPECT_EQ(Caption(form()).contains("renamed"), std::string(c.name) == "card settings");
     }
 }
 

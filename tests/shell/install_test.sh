@@ -5,8 +5,11 @@
 # it and the copyright file.
 set -eu
 BUILD=$1
+SOURCE=${2:-}
 PREFIX=$(mktemp -d)
-trap 'rm -rf "$PREFIX"' EXIT
+USERDIR=$(mktemp -d)
+EDITOR_PID=""
+trap '[ -z "$EDITOR_PID" ] || kill "$EDITOR_PID" 2>/dev/null; chmod -R u+w "$PREFIX"; rm -rf "$PREFIX" "$USERDIR"' EXIT
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
 fail() { echo "install: $*" >&2; exit 1; }
 for program in zepoed zepocard; do
@@ -44,4 +47,36 @@ FOUND=$(QT_QPA_PLATFORM=offscreen "$BUILD/help/zepo-help-check" "$PREFIX/bin" 2>
   fail "the installed editor finds its help at $FOUND"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
   "$PREFIX/share/doc/zepo-editor/copyright" || fail "no machine-readable copyright file"
+
+# Installed, the program's folder is not the user's: read-only here, with HOME and the XDG
+# folders of a user of its own. --help and --version answer without a display; a card opened
+# from the command line leaves its folder in the user's settings file (owner-only), and
+# nothing is written beside the program.
+chmod -R a-w "$PREFIX"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/zepoed" --help | grep -q "^使い方: zepoed" ||
+  fail "zepoed --help does not answer without a display"
+CODE=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/zepoed" --bogus 2>"$USERDIR/err" >/dev/null || CODE=$?
+[ "$CODE" = 2 ] && grep -q "オプションはありません" "$USERDIR/err" || fail "an unknown option is not refused with exit 2"
+if [ -n "$SOURCE" ]; then
+  mkdir -p "$USERDIR/home/cards" "$USERDIR/run"
+  chmod 700 "$USERDIR/run"
+  cp -r "$SOURCE/examples/." "$USERDIR/home/cards/"
+  env -u XDG_CONFIG_HOME -u XDG_STATE_HOME HOME="$USERDIR/home" XDG_RUNTIME_DIR="$USERDIR/run" \
+    QT_QPA_PLATFORM=offscreen "$PREFIX/bin/zepoed" "$USERDIR/home/cards/main.zep" >"$USERDIR/log" 2>&1 &
+  EDITOR_PID=$!
+  SETTINGS="$USERDIR/home/.config/zepoed/ZEPOED.INI"
+  for _ in $(seq 1 40); do
+    grep -q "^SaveFolder=$USERDIR/home/cards" "$SETTINGS" 2>/dev/null && break
+    sleep 0.25
+  done
+  kill -0 "$EDITOR_PID" 2>/dev/null || { cat "$USERDIR/log" >&2; fail "the installed editor ended on its own"; }
+  kill "$EDITOR_PID"
+  wait "$EDITOR_PID" 2>/dev/null || true
+  EDITOR_PID=""
+  grep -q "^SaveFolder=$USERDIR/home/cards" "$SETTINGS" || fail "the save folder is not kept in $SETTINGS"
+  [ "$(stat -c %a "$SETTINGS")" = 600 ] || fail "$SETTINGS is not the user's alone"
+  [ "$(stat -c %a "$(dirname "$SETTINGS")")" = 700 ] || fail "the settings folder is not the user's alone"
+  [ -z "$(find "$PREFIX" -name ZEPOED.INI)" ] || fail "settings were written beside the program"
+fi
 echo "installed: $(cd "$PREFIX" && find . -type f | grep -v '^./share/mime/[^p]' | sort | tr '\n' ' ')"

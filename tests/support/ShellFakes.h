@@ -32,11 +32,20 @@ inline void PrintTo(const Association& a, std::ostream* os) {
 
 namespace zepo::test {
 
-// Records "beep!" (exclamation), "beep?" (question), "show:<text>" and "ask:<text>" with
-// the texts in UTF-8 and CR kept; questions are answered from `answers` (No when empty).
+// Records "beep!" (exclamation), "beep?" (question), "show:<text>", "ask:<text>" and
+// "choose:<text>" with the texts in UTF-8 and CR kept; questions are answered from `answers`
+// (No when empty), three-way ones from `choices` (Cancel when empty).
 struct RecordingPrompts : Prompts {
     std::vector<std::string> events;
     std::deque<bool> answers;
+    std::deque<Choice> choices;
+    Choice Choose(std::string_view text, const ChoiceButtons&) override {
+        events.push_back("choose:" + SjisToUtf8(text));
+        if (choices.empty()) return Choice::Cancel;
+        Choice c = choices.front();
+        choices.pop_front();
+        return c;
+    }
     void Beep(BeepKind kind) override { events.push_back(kind == BeepKind::Exclamation ? "beep!" : "beep?"); }
     void Show(std::string_view text) override { events.push_back("show:" + SjisToUtf8(text)); }
     bool YesNo(std::string_view text) override {

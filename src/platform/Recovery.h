@@ -1,0 +1,58 @@
+#pragma once
+// Copies of a card with unsaved changes, so that a crash or a pulled plug loses at most the
+// last half minute. Each run of the editor has its own pair of files in the recovery folder:
+// ID.zep holds the card's lines as saving would write them, ID.ini the card file it stands
+// for. A saved card and a normal end remove them; what is left at the next start is a crash's.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Result.h"
+
+namespace zepo {
+
+// This run's name for its copy: the process id and the start time.
+std::string NewRecoveryId();
+
+class RecoveryFolder {
+public:
+    RecoveryFolder(std::filesystem::path folder, std::string ownId);
+
+    // Makes the folder (owner-only) when missing and checks it; a link, or a folder of
+    // someone else, is not used. The error (UTF-8) says why. Until this succeeded nothing is
+    // written or offered.
+    Status Prepare();
+    bool ready() const { return ready_; }
+    const std::filesystem::path& folder() const { return folder_; }
+
+    // Writes this run's copy (whole or not at all, owner-only) of the card saved as `cardFile`.
+    Status Write(const std::vector<std::string>& lines, const std::filesystem::path& cardFile);
+    // Removes this run's copy.
+    void Remove();
+
+    struct Copy {
+        std::string id;
+        std::filesystem::path card;  // ID.zep
+        std::filesystem::path info;  // ID.ini
+    };
+    // Copies left by runs that are no longer running, newest first, at most kMaxOffered.
+    static constexpr size_t kMaxOffered = 20;
+    std::vector<Copy> Left() const;
+    // The card file a copy stands for; nothing when its record is missing or unreadable.
+    static std::optional<std::filesystem::path> CardFileOf(const Copy& copy);
+    // Moves a copy into the folder "kept" inside the recovery folder, where it is no longer
+    // offered; the moved card file, or why it could not be moved.
+    Result<std::filesystem::path> KeepAside(const Copy& copy);
+    void Discard(const Copy& copy);
+    // A restored copy becomes this run's: written over and removed as this run's own.
+    void Adopt(const Copy& copy);
+
+private:
+    std::filesystem::path folder_;
+    std::string id_;
+    bool ready_ = false;
+};
+
+}  // namespace zepo
