@@ -1,0 +1,34 @@
+#pragma once
+// Sounds of old sets that browsers may not play (ADPCM, GSM, µ-law and A-law, 24- and 32-bit
+// or float samples, odd rates) turned into Ogg Vorbis with ffmpeg, limited as the movies are
+// (LimitedChild.h): only the WAV demuxer, a bounded length, output size and time.
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+
+#include "core/Result.h"
+
+namespace zepo::publish {
+
+struct SoundLimits {
+    double maxSeconds = 30 * 60;  // longer sounds are cut here
+    std::chrono::milliseconds maxTime = std::chrono::minutes(5);
+    uint64_t maxOutputBytes = uint64_t{256} << 20;
+    QString ffmpeg = QStringLiteral("ffmpeg");
+};
+
+bool IsWaveFile(const std::filesystem::path& file);
+
+// Whether the file is a RIFF WAVE of 8- or 16-bit PCM at a usual rate, which every browser
+// plays as it is. Reads no more than the chunks before the format (at most 1 MiB).
+bool BrowserPlaysWave(const std::filesystem::path& file);
+
+// Converts `input` into `output` (a temporary file beside it, renamed into place when
+// complete). Errors name the input by its file name.
+Status TranscodeSoundToOgg(const std::filesystem::path& input, const std::filesystem::path& output,
+                           const SoundLimits& limits = {});
+
+}  // namespace zepo::publish
