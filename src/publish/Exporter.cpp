@@ -240,7 +240,7 @@ private:
     static Conversion ConversionOf(const fs::path& file) {
         if (IsMidi(file)) return Conversion::Midi;
         if (NeedsWebConversion(file)) return Conversion::Movie;
-        if (IsWaveFile(file) && !BrowserPlaysWave(file)) return Conversion::Sound;
+        if (IsWaveFile(file) && WaveNeedsConversion(file)) return Conversion::Sound;
         return Conversion::None;
     }
 
@@ -429,8 +429,16 @@ private:
         const std::string href = "../" + PercentEncode(relative, true);
         const std::string shown = ShownName(from.filename().string());
         const Conversion conversion = conversion_.at(from);
+        const std::string suffix = conversion == Conversion::None ? "" : ConvertedSuffix(conversion);
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(from, ec);
+        if (ec || size > kMaxMediumBytes) {
+            Problem(ShownName(from.string()) + (ec ? " を読めません" : " は 1 GiB を超えるため、サイトに入れていません"));
+            std::lock_guard guard(lock_);
+            missing_[href + PercentEncode(suffix)] = "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません");
+            return;
+        }
         if (conversion != Conversion::None) {
-            const std::string suffix = ConvertedSuffix(conversion);
             const std::string output = relative + suffix;
             const fs::path converted = site_ / fs::path(output);
             if (!Writable(converted)) return;
@@ -467,20 +475,6 @@ private:
             Problem(failure);
             std::lock_guard guard(lock_);
             missing_[href + PercentEncode(suffix)] = "「" + shown + "」は再生できません";
-            return;
-        }
-        std::error_code ec;
-        const std::uintmax_t size = fs::file_size(from, ec);
-        if (ec) {
-            Problem(ShownName(from.string()) + " を読めません");
-            std::lock_guard guard(lock_);
-            missing_[href] = "「" + shown + "」は再生できません";
-            return;
-        }
-        if (size > kMaxMediumBytes) {
-            Problem(ShownName(from.string()) + " は 1 GiB を超えるため、サイトに入れていません");
-            std::lock_guard guard(lock_);
-            missing_[href] = "「" + shown + "」は大きすぎるため再生できません";
             return;
         }
         if (!Writable(to)) return;

@@ -27,7 +27,7 @@ bool IsWaveFile(const fs::path& file) {
     return AsciiLower(file.extension().string()) == ".wav";
 }
 
-bool BrowserPlaysWave(const fs::path& file) {
+bool WaveNeedsConversion(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     unsigned char riff[12];
     if (!in.read(reinterpret_cast<char*>(riff), sizeof riff) || std::string_view(reinterpret_cast<char*>(riff), 4) != "RIFF" ||
@@ -47,8 +47,9 @@ bool BrowserPlaysWave(const fs::path& file) {
             const uint16_t bits = Le16(fmt + 14);
             // WAVE_FORMAT_EXTENSIBLE names its format in the first two bytes of its sub-format.
             if (format == 0xFFFE && size >= 40) format = Le16(fmt + 24);
-            return format == 1 && (bits == 8 || bits == 16) && channels >= 1 && channels <= 2 && rate >= 8000 &&
-                   rate <= 48000;
+            const bool plays = format == 1 && (bits == 8 || bits == 16) && channels >= 1 && channels <= 2 &&
+                               rate >= 8000 && rate <= 48000;
+            return !plays;
         }
         at += 8 + std::streamoff(size) + (size & 1);
         if (!in.seekg(at)) return false;

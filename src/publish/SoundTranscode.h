@@ -22,9 +22,10 @@ struct SoundLimits {
 
 bool IsWaveFile(const std::filesystem::path& file);
 
-// Whether the file is a RIFF WAVE of 8- or 16-bit PCM at a usual rate, which every browser
-// plays as it is. Reads no more than the chunks before the format (at most 1 MiB).
-bool BrowserPlaysWave(const std::filesystem::path& file);
+// Whether the file is a RIFF WAVE whose format says anything but 8- or 16-bit PCM, mono or
+// stereo, at 8 to 48 kHz (what every browser plays as it is). A file that does not read as a
+// WAVE at all is left as it is. Reads no more than the chunks before the format (1 MiB).
+bool WaveNeedsConversion(const std::filesystem::path& file);
 
 // Converts `input` into `output` (a temporary file beside it, renamed into place when
 // complete). Errors name the input by its file name.
