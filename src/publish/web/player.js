@@ -221,13 +221,16 @@
     if (!marker || event.button > 0 || !marks) return;
     var p = cardPoint(event);
     stroke = { id: event.pointerId, x: p.x, y: p.y, fromX: event.clientX, fromY: event.clientY, moved: false };
-    try { card.setPointerCapture(event.pointerId); } catch (error) { /* a pointer already gone */ }
   });
   card.addEventListener("pointermove", function (event) {
     if (!stroke || event.pointerId !== stroke.id) return;
     // A click that wobbles a little is still a click on the area under it.
     if (!stroke.moved && Math.abs(event.clientX - stroke.fromX) + Math.abs(event.clientY - stroke.fromY) < 4) return;
-    stroke.moved = true;
+    if (!stroke.moved) {
+      // A stroke from here on: the card keeps the pointer even where it leaves the card.
+      stroke.moved = true;
+      try { card.setPointerCapture(event.pointerId); } catch (error) { /* a pointer already gone */ }
+    }
     var p = cardPoint(event);
     var g = marks.getContext("2d");
     g.strokeStyle = marker.color;
