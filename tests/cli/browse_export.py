@@ -186,6 +186,9 @@ def main():
             assert pause.text == "再生", pause.text
             time.sleep(6)
             assert page_of(driver) == next_stem + ".html", "a paused slide moved on to " + page_of(driver)
+            # P resumes it (it works in full screen too, where the bar is hidden).
+            driver.find_element(By.TAG_NAME, "body").send_keys("p")
+            wait_for_page(driver, "last.html", seconds=9)
 
             hostile_addresses(driver, site)
             hostile_names(driver, hostile_site)

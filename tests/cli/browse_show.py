@@ -80,6 +80,10 @@ def drag(driver):
 
 def show(driver, site):
     driver.get((site / "cards" / "main.html").as_uri())
+    # The bar below the card fits in the window from the first load on.
+    bottom, height = driver.execute_script("return [document.querySelector('.bar').getBoundingClientRect().bottom,"
+                                           " window.innerHeight]")
+    assert bottom <= height + 0.5, "the bar is cut: %s > %s" % (bottom, height)
     # The browser holds the card's piece back until the presenter's click, which starts it.
     assert not playing(driver, PIECE)
     click_to_start(driver)
