@@ -190,7 +190,7 @@ private:
         }
         AssociationTarget target = TargetOf(a);
         if (target.kind == AssociationTarget::None) return link;
-        FolderFile found = LookUpInFolder(card.folder(), target.file);
+        FolderFile found = lookups_.Find(card.folder(), target.file);
         if (target.kind == AssociationTarget::Card) {
             auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
             if (!to || !cards_[*to].read) {
@@ -586,6 +586,7 @@ private:
     std::vector<size_t> order_;
     std::map<size_t, std::string> pageName_, stem_;
     std::map<fs::path, std::string> media_;
+    FolderLookups lookups_;
     std::map<fs::path, Conversion> conversion_;  // of each medium, decided before the copies start
     std::map<std::string, std::string> missing_;  // href of a medium not in the site → the note saying so
     std::set<std::string> made_;  // relative to the site
@@ -614,9 +615,14 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
         report.failures.push_back(error);
         return report;
     }
-    ReadCards(*cards, [&](size_t done, size_t total) {
-        if (progress) progress("カードを読んでいます", done, total);
-    });
+    // The editor exports the same set at every ゼポ: a card that did not change since it was
+    // last read (nor the pictures and text files it names) is not read again.
+    static CardReadCache cache;
+    ReadCards(
+        *cards, [&](size_t done, size_t total) {
+            if (progress) progress("カードを読んでいます", done, total);
+        },
+        &cache);
     const fs::path folder = fs::canonical(request.folder, ec);
     if (ec) {
         report.failures.push_back(ShownName(request.folder.string()) + " を読めません");
