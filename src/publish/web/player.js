@@ -278,7 +278,7 @@
   var pauseButton = document.getElementById("pause");
   function checkedSlide(seconds, at, list) {
     if (!(seconds > 0 && seconds <= 86400) || list.length === 0) return null;
-    if (!list.every(function (page) { return indexOfPage(page) >= 0 || page === docName; })) return null;
+    if (!list.every(function (page) { return indexOfPage(page) >= 0; })) return null;
     return { seconds: seconds, at: at >= -1 && at < list.length ? at : -1, pages: list };
   }
   function parseSlide(text) {
@@ -298,9 +298,7 @@
     timer = null;
     if (!slide) return;
     slide.at = (slide.at + 1) % slide.pages.length;
-    var to = indexOfPage(slide.pages[slide.at]);
-    if (to >= 0) show(to, "push");
-    else if (slide.pages[slide.at] === docName) location.reload();  // a page outside the set data
+    show(indexOfPage(slide.pages[slide.at]), "push");
     schedule();
   }
   function togglePause() {
