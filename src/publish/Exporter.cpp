@@ -318,6 +318,10 @@ private:
                 if (!link.href.empty()) page.slidePages.push_back(link.href);
             }
         }
+        // A feature of a medium without a file stops that medium as the card opens.
+        for (const auto& [feature, channel] : {std::pair{Feature::Wave, "wave"}, std::pair{Feature::Midi, "midi"},
+                                               std::pair{Feature::Avi, "movie"}})
+            if (card.featureInUse[int(feature)] && card.features[int(feature)].file.empty()) page.stops.push_back(channel);
         const int wave = static_cast<int>(Feature::Wave);
         if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
             PageLink sound = Link(i, card.features[wave], "");

@@ -64,6 +64,11 @@ std::vector<std::pair<std::string, std::string>> BodyAttributes(const CardPage& 
     if (!page.movie.empty()) out.emplace_back("data-movie", page.movie);
     if (!page.marker.empty()) out.emplace_back("data-marker", page.marker);
     if (!page.fingerCursor) out.emplace_back("data-cursor", "off");
+    if (!page.stops.empty()) {
+        std::string stops;
+        for (const std::string& n : page.stops) stops += (stops.empty() ? "" : " ") + n;
+        out.emplace_back("data-stop", stops);
+    }
     if (!page.notes.empty()) {
         std::string notes;
         for (const std::string& n : page.notes) notes += (notes.empty() ? "" : "\n") + n;

@@ -48,6 +48,7 @@ struct CardPage {
     std::string marker;
     bool fingerCursor = true;  // false: the card asks for the plain arrow over its areas
     std::vector<std::string> notes;  // shown as the card opens (a CD track, a program it would start)
+    std::vector<std::string> stops;  // channels the card stops as it opens: "wave", "midi", "movie"
 };
 
 struct IndexEntry {

@@ -101,6 +101,14 @@ def hostile_addresses(driver, site):
         driver.get(main_page + "#slide=1,-1," + payload)
         seen = stays_on_site(driver, site, 1.6, payload)
         assert seen == {"main.html"}, "%s moved the page to %s" % (payload, seen)
+    # A card named in the address is shown only when it is a page of the set.
+    for payload in ("javascript:alert(1)", "https://elsewhere.invalid/", "../index.html", "%2E%2E%2Findex.html",
+                    "last.html%00.js", "<img src=x onerror=alert(3)>"):
+        driver.get(main_page + "#card=" + payload)
+        stays_on_site(driver, site, 0.5, "#card=" + payload)
+        assert driver.title == "はじめての発表", "%s showed %s" % (payload, driver.title)
+    driver.get(main_page + "#card=last.html")
+    wait_for_page(driver, "last.html")
     # A position outside the list starts it from the beginning.
     driver.get(main_page + "#slide=1,99999,last.html")
     wait_for_page(driver, "last.html", seconds=5)

@@ -35,12 +35,13 @@ def make_set(folder):
                                      b"\x40\x1f\x00\x00\x01\x00\x08\x00data\x00\x10\x00\x00" + bytes(4096))
     areas = [("next,next.zep", 20, 20), ("WAVE,adpcm.wav", 160, 20), ("AVI,clip.avi", 300, 20),
              ("MIDI,song.mid", 440, 20), ("WAVE", 20, 100), ("MIDI", 160, 100), ("this", 300, 100),
-             ("WAVE,bad.wav", 440, 100), ("CDAUDIO,3", 20, 180)]
+             ("WAVE,bad.wav", 440, 100), ("CDAUDIO,3", 20, 180), ("quiet,quiet.zep", 160, 180)]
     lines = ["\tmidi    {song.mid}", "\tcolor  {}{YELLOW}"]
     lines += ["\tframe  {%d,%d}{%d,%d}{0}{%s}" % (x, y, x + 119, y + 59, a) for a, x, y in areas]
     lines += ["\tbutton {3}{MIDI}", "\tbutton {4}{WAVE}", "\tbutton {5}{AVI}", "\tmarker  {RED}{5}", ""]
     (folder / "main.zep").write_bytes(card("main", lines))
     (folder / "next.zep").write_bytes(card("next", ["\tbutton {0}{main,main.zep}", "\tmarker  {}", ""]))
+    (folder / "quiet.zep").write_bytes(card("quiet", ["\tmidi    {}", ""]))
     (folder / "gone.zep").write_bytes(card("gone", ["\tframe  {20,20}{139,79}{0}{WAVE,ding.wav}", ""]))
 
 
@@ -142,6 +143,13 @@ def show(driver, site):
     wait_for_page(driver, "next.html")
     drag(driver)
     assert red_pixels(driver) == 0, "the marker drew with 「marker off」"
+
+    # Back to main, whose piece starts again; a card with an empty MIDI feature stops it.
+    key(driver, "0")
+    wait_playing(driver, PIECE, "the piece of main again")
+    area(driver, "quiet").click()
+    wait_for_page(driver, "quiet.html")
+    assert not playing(driver, PIECE), "the card's {MIDI} did not stop the piece"
 
     # A bookmark of a card opens the player at that card.
     driver.get((site / "cards" / "gone.html").as_uri())

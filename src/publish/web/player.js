@@ -343,7 +343,7 @@
   }
 
   var attributeNames = ["data-slide", "data-sound", "data-midi", "data-movie", "data-marker", "data-cursor",
-                        "data-notes"];
+                        "data-notes", "data-stop"];
   function render(data) {
     document.title = data.title;
     // The exporter's own markup, made from the card with every text escaped.
@@ -369,6 +369,11 @@
     }
     card.classList.toggle("marker-on", !!marker);
     startMovie2();
+    (body.getAttribute("data-stop") || "").split(" ").forEach(function (channel) {
+      if (channel === "wave") stop("zepo-sound");
+      else if (channel === "midi") stop("zepo-midi");
+      else if (channel === "movie") closeMovie();
+    });
     if (body.getAttribute("data-sound")) start("zepo-sound", body.getAttribute("data-sound"), false);
     if (body.getAttribute("data-midi")) start("zepo-midi", body.getAttribute("data-midi"), true);
     if (body.getAttribute("data-movie")) playMovie(body.getAttribute("data-movie"));
