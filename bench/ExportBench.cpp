@@ -1,11 +1,13 @@
 // Re-export of an unchanged set against the first export (target: at most a quarter), and the
-// editor's ゼポ without a player program after one card changed (target: under a second).
+// editor's ゼポ without a player program after one card changed (target: under 0.3 s; the
+// unchanged cards are not read again).
 // Usage: zepo_bench_export SET_FOLDER   (bench/export.sh makes a set of 150 full cards)
 
 #include <QApplication>
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,11 +65,13 @@ int main(int argc, char** argv) {
         std::ofstream(card, std::ios::binary | std::ios::trunc) << bytes;
     }
     const auto start = Clock::now();
+    const std::clock_t cpuStart = std::clock();
     auto page = zepo::ExportForBrowser(set, card, QSize(1024, 768), nullptr);
-    const double t3 = Seconds(start);
-    std::printf("editor's page after one card changed: %.3f s (target < 1 s)\n", t3);
+    const double t3 = Seconds(start), cpu3 = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    // The processor time tells what the wall clock means on a machine shared with other work.
+    std::printf("editor's page after one card changed: %.3f s (target < 0.3 s), processor time %.3f s\n", t3, cpu3);
     fs::remove_all(scratch);
-    const bool ok = warm && page && second.cardsDrawn == 0 && t2 <= t1 / 4 && t3 < 1.0;
+    const bool ok = warm && page && second.cardsDrawn == 0 && t2 <= t1 / 4 && t3 < 0.3;
     if (!ok) std::printf("TARGET MISSED\n");
     return ok ? 0 : 1;
 }

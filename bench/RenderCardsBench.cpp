@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         const std::filesystem::path card = std::filesystem::absolute(argv[i]);
-        QImage picture = zepo::publish::RenderCardPicture(read->card, card.parent_path(), QSize(640, 480));
+        QImage picture = zepo::publish::RenderCardPicture(read->card, QSize(640, 480));
         picture.save(QString::fromStdString((out / (card.stem().string() + ".png")).string()), "PNG");
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Times a second export of an unchanged set of 150 full cards against the first (target: at
 # most a quarter) and the editor's ゼポ without a player program after one card changed
-# (target: under a second). Usage: bench/export.sh [BUILD_DIR]   (default build-bench, Release)
+# (target: under 0.3 s). Usage: bench/export.sh [BUILD_DIR]   (default build-bench, Release)
 set -eu
 cd "$(dirname "$0")/.."
 BUILD=${1:-build-bench}

@@ -22,7 +22,7 @@ PACKAGES="g++ cmake make pkg-config
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
   desktop-file-utils shared-mime-info libxml2-utils xvfb openbox xdg-utils help2man groff-base
-  chromium chromium-driver python3-selenium
+  chromium chromium-driver python3-selenium nodejs
   dpkg-dev lintian"
 
 missing=""

@@ -104,4 +104,15 @@ FolderFile LookUpInFolder(const fs::path& folder, std::string_view sjisName) {
     return {Lookup::Found, real};
 }
 
+FolderFile FolderLookups::Find(const fs::path& folder, std::string_view sjisName) {
+    auto key = std::make_pair(folder, std::string(sjisName));
+    {
+        std::lock_guard guard(lock_);
+        if (auto known = found_.find(key); known != found_.end()) return known->second;
+    }
+    FolderFile found = LookUpInFolder(folder, sjisName);
+    std::lock_guard guard(lock_);
+    return found_.emplace(std::move(key), std::move(found)).first->second;
+}
+
 }  // namespace zepo::publish

@@ -3,6 +3,8 @@
 // and files (pictures, text files, sounds, music, movies), each with the line naming it.
 
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +43,16 @@ struct FolderFile {
 // only a plain file inside the folder counts; "..", absolute names and links leading out
 // of the folder are `Outside`.
 FolderFile LookUpInFolder(const std::filesystem::path& folder, std::string_view sjisName);
+
+// LookUpInFolder once for each folder and name: the cards of a set name the same files (the
+// next card, a shared picture) many times. For one pass over a set; thread-safe.
+class FolderLookups {
+public:
+    FolderFile Find(const std::filesystem::path& folder, std::string_view sjisName);
+
+private:
+    std::mutex lock_;
+    std::map<std::pair<std::filesystem::path, std::string>, FolderFile> found_;
+};
 
 }  // namespace zepo::publish

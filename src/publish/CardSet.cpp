@@ -80,12 +80,76 @@ std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>&
     return cards;
 }
 
-void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report) {
+CardReadCache::Stamp CardReadCache::StampOf(const fs::path& path) {
+    std::error_code ec;
+    Stamp stamp;
+    stamp.path = path;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) return stamp;
+    stamp.size = fs::file_size(path, ec);
+    stamp.time = fs::last_write_time(path, ec);
+    stamp.exists = !ec;
+    return stamp;
+}
+
+// The card file and every picture and text file its reading looked at, as found now.
+std::vector<CardReadCache::Stamp> CardReadCache::Depends(const SetCard& card, FolderLookups& lookups) {
+    std::vector<Stamp> stamps{StampOf(card.file)};
+    for (const CardLink& link : card.links) {
+        if (link.kind != LinkKind::Picture && link.kind != LinkKind::TextFile) continue;
+        const FolderFile found = lookups.Find(card.folder(), link.target);
+        stamps.push_back(found.state == Lookup::Found ? StampOf(found.path) : Stamp{});
+    }
+    return stamps;
+}
+
+bool CardReadCache::Reuse(SetCard& card, FolderLookups& lookups) const {
+    std::error_code ec;
+    const fs::path key = fs::absolute(card.file, ec);
+    EntryPtr kept;
+    {
+        std::lock_guard guard(lock_);
+        auto entry = entries_.find(key);
+        if (entry == entries_.end()) return false;
+        kept = entry->second;
+    }
+    if (!kept->card.read || Depends(kept->card, lookups) != kept->stamps) return false;
+    card.read = kept->card.read;
+    card.canonical = kept->card.canonical;
+    card.listedIn = kept->card.listedIn;
+    card.links = kept->card.links;
+    card.error.clear();
+    return true;
+}
+
+void CardReadCache::Keep(const SetCard& card, FolderLookups& lookups, uintmax_t sizeBefore,
+                         fs::file_time_type timeBefore) {
+    if (!card.read) return;
+    std::error_code ec;
+    const fs::path key = fs::absolute(card.file, ec);
+    auto entry = std::make_shared<Entry>(Entry{card, Depends(card, lookups)});
+    const Stamp& file = entry->stamps[0];
+    if (!file.exists || file.size != sizeBefore || file.time != timeBefore) return;
+    entry->card.lookups.clear();
+    std::lock_guard guard(lock_);
+    if (entries_.size() >= kMaxCards) entries_.clear();
+    entries_[key] = std::move(entry);
+}
+
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report, CardReadCache* cache) {
     Progress progress(report, cards.size());
+    FolderLookups lookups;
     ForEachOnAllCores(
         cards.size(),
         [&](size_t i) {
             SetCard& card = cards[i];
+            if (cache && cache->Reuse(card, lookups)) {
+                for (const CardLink& link : card.links) card.lookups.push_back(lookups.Find(card.folder(), link.target));
+                return;
+            }
+            std::error_code stampError;
+            const uintmax_t sizeBefore = cache ? fs::file_size(card.file, stampError) : 0;
+            const fs::file_time_type timeBefore = cache ? fs::last_write_time(card.file, stampError) : fs::file_time_type{};
             card.read = ReadCardFile(card.file, card.error);
             if (!card.read) return;
             std::error_code ec;
@@ -98,7 +162,8 @@ void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report) {
                 return;
             }
             card.links = FindCardLinks(card.read->lines);
-            for (const CardLink& link : card.links) card.lookups.push_back(LookUpInFolder(card.folder(), link.target));
+            for (const CardLink& link : card.links) card.lookups.push_back(lookups.Find(card.folder(), link.target));
+            if (cache && !stampError) cache->Keep(card, lookups, sizeBefore, timeBefore);
         },
         &progress);
 }

@@ -3,6 +3,9 @@
 // every core, with the links of each one looked up in its folder.
 
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,8 +36,40 @@ struct SetCard {
 // or a folder holds no card.
 std::optional<std::vector<SetCard>> CollectCards(const std::vector<std::string>& arguments, std::string& error);
 
+// Cards read before, with the size and time of what their reading depended on (the card file,
+// and the pictures and text files it names, found or missing): a card none of which changed is
+// not read again. Links are looked up anew every time (a medium may have appeared). Thread-safe.
+class CardReadCache {
+public:
+    // The earlier reading of `card.file`, when nothing it was read from changed.
+    bool Reuse(SetCard& card, FolderLookups& lookups) const;
+    // The card file's size and time before it was read: a card changed meanwhile is not kept.
+    void Keep(const SetCard& card, FolderLookups& lookups, uintmax_t sizeBefore,
+              std::filesystem::file_time_type timeBefore);
+
+private:
+    struct Stamp {
+        std::filesystem::path path;
+        bool exists = false;
+        uintmax_t size = 0;
+        std::filesystem::file_time_type time{};
+        bool operator==(const Stamp&) const = default;
+    };
+    static Stamp StampOf(const std::filesystem::path& path);
+    static std::vector<Stamp> Depends(const SetCard& card, FolderLookups& lookups);
+    struct Entry {
+        SetCard card;
+        std::vector<Stamp> stamps;
+    };
+    using EntryPtr = std::shared_ptr<const Entry>;
+    static constexpr size_t kMaxCards = 4000;
+    mutable std::mutex lock_;
+    std::map<std::filesystem::path, EntryPtr> entries_;
+};
+
 // Reads every card and looks its links up, on all cores, telling `report` after each card.
-void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report = {});
+// With a cache, unchanged cards are taken from it and the cards read are kept in it.
+void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report = {}, CardReadCache* cache = nullptr);
 
 // Links to cards or files that are not there, lead out of the folder or are no plain files.
 // Pictures and text files that cannot be read are left to the reader's own message.

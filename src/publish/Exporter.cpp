@@ -1,8 +1,12 @@
 #include "publish/Exporter.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
+#include <QRawFont>
 #include <QImage>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -14,15 +18,19 @@
 #include "core/TextCodec.h"
 #include "core/Version.h"
 #include "media/MidiRendition.h"
+#include "model/Codes.h"
 #include "platform/CardFilesOnDisk.h"
 #include "platform/Folders.h"
 #include "publish/CardPicture.h"
+#include "render/Fonts.h"
 #include "publish/CardSet.h"
 #include "publish/ExportManifest.h"
 #include "publish/InsideSite.h"
 #include "publish/MovieTranscode.h"
 #include "publish/Parallel.h"
+#include "publish/SoundTranscode.h"
 #include "publish/TerminalText.h"
+#include "publish/WebAssets.h"
 #include "publish/WebPages.h"
 #include "publish/WebPlayer.h"
 
@@ -53,6 +61,22 @@ std::string Recipe(std::string_view kind, std::string_view detail = {}) {
     return std::string(kind) + " " + kZepoVersion + (detail.empty() ? "" : " ") + std::string(detail);
 }
 
+// Which fonts the pictures are drawn with: the family each card typeface is drawn in and its
+// "head" table (revision, dates, checksum), so that another font, or another version of one,
+// draws the cards again.
+std::string FontsFingerprint() {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (Typeface face : {Typeface::Mincho, Typeface::Gothic, Typeface::TimesNewRoman, Typeface::Arial}) {
+        FontSpec spec;
+        spec.face = face;
+        spec.height = 16;
+        const QRawFont raw = QRawFont::fromFont(MakeFont(spec));
+        hash.addData(raw.familyName().toUtf8() + '\0' + raw.styleName().toUtf8() + '\0');
+        hash.addData(raw.fontTable("head"));
+    }
+    return "fonts " + hash.result().toHex().left(16).toStdString();
+}
+
 class Exporter {
 public:
     Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
@@ -62,6 +86,7 @@ public:
 
     void Run() {
         order_ = PresentationOrder(cards_);
+        fonts_ = FontsFingerprint();
         NameFiles();
         for (const SetCard& card : cards_) {
             if (!card.read) {
@@ -89,20 +114,20 @@ public:
                 if (progress_) progress_("書き出しています", done, total);
             },
             order_.size() + media_.size());
-        // Media first: a piece or movie that cannot be converted is offered as its file instead.
+        // Media first: a medium that cannot be converted becomes a note on its pages.
         std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
         ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
         for (CardPage& page : pages) OfferUnconverted(page);
         ForEachOnAllCores(
             order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
         Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
-        std::vector<std::string> pageHrefs;
-        for (size_t i : order_) pageHrefs.push_back(PercentEncode(pageName_.at(i)));
-        Write(site_ / "zepo.js", PageScript(pageHrefs));
-        Write(site_ / "zepo.css", kPageStyle);
-        Write(site_ / kPlayerScriptName, kPlayerScript);
-        Write(site_ / kPlayerStyleName, kPlayerStyle);
+        Write(site_ / "zepo.js", SetScript(pages));
+        Write(site_ / "zepo.css", WebAsset("zepo.css"));
+        Write(site_ / kPlayerScriptName, WebAsset(kPlayerScriptName));
+        Write(site_ / kPlayerStyleName, WebAsset(kPlayerStyleName));
         for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
+        // Only after a complete export: what a failed one did not make again is still needed.
+        if (report_.failures.empty()) RemoveStale();
         if (Status saved = manifest_.Save(); !saved)
             Failed(ShownName((site_ / ExportManifest::kFileName).string()) + ": " + saved.error().message);
     }
@@ -139,19 +164,33 @@ private:
         PageLink link;
         link.label = label;
         const SetCard& card = cards_[from];
-        if (a.kind() == AssociationKind::This) {
-            link.href = PercentEncode(pageName_[from]);
-            if (link.label.empty()) link.label = Title(from);
-            return link;
+        switch (a.kind()) {
+            case AssociationKind::This:
+                link.href = PercentEncode(pageName_[from]);
+                if (link.label.empty()) link.label = Title(from);
+                return link;
+            case AssociationKind::CdAudio:
+                return NoteLink(link, "音楽CDはこの再生では使えません");
+            case AssociationKind::Run:
+                return NoteLink(link, "ソフトの起動はこの再生ではできません");
+            default: break;
         }
-        if (a.kind() == AssociationKind::Wave && a.file.empty()) {
+        // The stop forms: each stops its own medium only.
+        if (a.isMedium() && a.file.empty()) {
             link.href = "#";
-            link.action = AreaAction::StopSound;
+            const AssociationKind kind = a.kind();
+            link.action = kind == AssociationKind::Wave   ? AreaAction::StopSound
+                          : kind == AssociationKind::Midi ? AreaAction::StopMidi
+                                                          : AreaAction::StopMovie;
+            if (link.label.empty())
+                link.label = kind == AssociationKind::Wave ? "音声を止める"
+                             : kind == AssociationKind::Midi ? "MIDIを止める"
+                                                            : "動画を止める";
             return link;
         }
         AssociationTarget target = TargetOf(a);
         if (target.kind == AssociationTarget::None) return link;
-        FolderFile found = LookUpInFolder(card.folder(), target.file);
+        FolderFile found = lookups_.Find(card.folder(), target.file);
         if (target.kind == AssociationTarget::Card) {
             auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
             if (!to || !cards_[*to].read) {
@@ -162,45 +201,70 @@ private:
             if (link.label.empty()) link.label = Title(*to);
             return link;
         }
+        const std::string name = SjisToUtf8(target.file);
         if (found.state != Lookup::Found) {
-            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダにないため、そのリンクは入れていません");
-            return link;
+            Problem(card.shown + ": 「" + name + "」がフォルダにないため、再生できません");
+            return NoteLink(link, "「" + name + "」がないため再生できません");
         }
         std::optional<std::string> medium = Medium(found.path);
         if (!medium) {
-            Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」がフォルダの外にあるため、そのリンクは入れていません");
-            return link;
+            Problem(card.shown + ": 「" + name + "」がフォルダの外にあるため、再生できません");
+            return NoteLink(link, "「" + name + "」は再生できません");
         }
         link.href = "../" + *medium;
-        link.action = a.kind() == AssociationKind::Wave ? AreaAction::Play : AreaAction::Download;
-        if (IsMidi(found.path) || NeedsWebConversion(found.path)) {
-            link.href += PercentEncode(ConvertedSuffix(found.path));
-            link.action = IsMidi(found.path) ? AreaAction::Midi : AreaAction::Movie;
-        }
+        const Conversion conversion = conversion_.at(found.path);
+        if (conversion != Conversion::None) link.href += PercentEncode(ConvertedSuffix(conversion));
+        link.action = conversion == Conversion::Midi    ? AreaAction::Midi
+                      : conversion == Conversion::Movie ? AreaAction::Movie
+                      : a.kind() == AssociationKind::Wave ? AreaAction::Play
+                      : a.kind() == AssociationKind::Midi ? AreaAction::Midi
+                                                          : AreaAction::Movie;
         if (link.label.empty()) link.label = ShownName(found.path.filename().string());
         return link;
     }
 
-    // MIDI pieces become Ogg Vorbis and old movies WebM beside the original's name.
-    static std::string ConvertedSuffix(const fs::path& file) { return IsMidi(file) ? ".ogg" : ".webm"; }
+    static PageLink NoteLink(PageLink link, std::string note) {
+        link.href = "#";
+        link.action = AreaAction::Note;
+        if (link.label.empty()) link.label = note;
+        link.note = std::move(note);
+        return link;
+    }
 
-    // Links to a conversion that failed lead to the copied original, as a download.
+    enum class Conversion { None, Midi, Sound, Movie };
+
+    // MIDI pieces and sounds browsers may not play become Ogg Vorbis, old movies WebM, beside
+    // the original's name.
+    static std::string ConvertedSuffix(Conversion c) { return c == Conversion::Movie ? ".webm" : ".ogg"; }
+
+    static Conversion ConversionOf(const fs::path& file) {
+        if (IsMidi(file)) return Conversion::Midi;
+        if (NeedsWebConversion(file)) return Conversion::Movie;
+        if (IsWaveFile(file) && WaveNeedsConversion(file)) return Conversion::Sound;
+        return Conversion::None;
+    }
+
+    // Links to a medium that is not in the site (its conversion failed, or it is too large)
+    // become notes that say so where it would have played.
     void OfferUnconverted(CardPage& page) {
         auto fix = [&](PageLink& link) {
-            if (!unconverted_.count(link.href)) return;
-            link.href = unconverted_[link.href];
-            link.action = AreaAction::Download;
+            auto missing = missing_.find(link.href);
+            if (missing == missing_.end()) return;
+            link = NoteLink(PageLink{link.left, link.top, link.width, link.height, {}, {}, link.label, {}},
+                            missing->second);
         };
         for (PageLink& link : page.areas) fix(link);
         for (PageLink& link : page.buttons) fix(link);
-        // A medium that is not in the site at all is no link: a dead one would only fail.
-        std::erase_if(page.areas, [&](const PageLink& link) { return left_out_.count(link.href) > 0; });
-        for (PageLink& link : page.buttons)
-            if (left_out_.count(link.href)) link = PageLink{};
-        if (unconverted_.count(page.midi)) page.midi.clear();
-        if (unconverted_.count(page.movie)) page.movie.clear();
-        for (const auto& [converted, original] : unconverted_)
-            if (page.movie2Html.find(EscapeHtml(converted)) != std::string::npos) page.movie2Html.clear();
+        for (std::string* started : {&page.sound, &page.midi, &page.movie})
+            if (auto missing = missing_.find(*started); missing != missing_.end()) {
+                page.notes.push_back(missing->second);
+                started->clear();
+            }
+        for (const auto& [href, note] : missing_)
+            if (!page.movie2Html.empty() && page.movie2Html.find(EscapeHtml(href)) != std::string::npos) {
+                page.movie2Html.clear();
+                page.notes.push_back(note);
+            }
     }
 
     // The medium's place in the site, percent-encoded; copied once however many cards name it.
@@ -210,13 +274,14 @@ private:
         const fs::path inFolder = file.lexically_relative(folder_);
         if (inFolder.empty() || !StaysInsideFolder(inFolder) || *inFolder.begin() == "..") return std::nullopt;
         std::string relative = "media/" + ShownName(inFolder.generic_string());
-        media_.emplace(file, relative);
+        if (media_.emplace(file, relative).second) conversion_[file] = ConversionOf(file);
         return PercentEncode(relative, true);
     }
 
     CardPage Page(size_t i) {
         const Card& card = cards_[i].read->card;
         CardPage page;
+        page.page = PercentEncode(pageName_.at(i));
         page.title = Title(i);
         page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
         page.width = screen_.width();
@@ -253,19 +318,39 @@ private:
                 if (!link.href.empty()) page.slidePages.push_back(link.href);
             }
         }
+        // A feature of a medium without a file stops that medium as the card opens.
+        for (const auto& [feature, channel] : {std::pair{Feature::Wave, "wave"}, std::pair{Feature::Midi, "midi"},
+                                               std::pair{Feature::Avi, "movie"}})
+            if (card.featureInUse[int(feature)] && card.features[int(feature)].file.empty()) page.stops.push_back(channel);
         const int wave = static_cast<int>(Feature::Wave);
         if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
             PageLink sound = Link(i, card.features[wave], "");
             if (sound.action == AreaAction::Play) page.sound = sound.href;
+            else if (sound.action == AreaAction::Note) page.notes.push_back(sound.note);
         }
         const int midi = static_cast<int>(Feature::Midi), avi = static_cast<int>(Feature::Avi);
+        const int cd = static_cast<int>(Feature::CdAudio), run = static_cast<int>(Feature::Run);
+        // " " is the feature's placeholder for a file not chosen yet.
+        if (card.featureInUse[cd] && !card.features[cd].file.empty() && card.features[cd].file != " ")
+            page.notes.push_back("音楽CDはこの再生では使えません");
+        if (card.featureInUse[run] && !card.features[run].file.empty() && card.features[run].file != " ")
+            page.notes.push_back("ソフトの起動はこの再生ではできません");
+        if (card.marker.inUse) {
+            char pen[32];
+            std::snprintf(pen, sizeof pen, "#%06x,%d", unsigned(ColorRgb(card.marker.color)),
+                          std::clamp(card.marker.width, 1, 20));
+            page.marker = card.marker.off ? "off" : pen;
+        }
+        page.fingerCursor = card.settings.fingerCursor != 2;
         if (card.featureInUse[midi] && !card.features[midi].file.empty()) {
             PageLink piece = Link(i, card.features[midi], "");
             if (piece.action == AreaAction::Midi) page.midi = piece.href;
+            else if (piece.action == AreaAction::Note) page.notes.push_back(piece.note);
         }
         if (card.featureInUse[avi] && !card.features[avi].file.empty()) {
             PageLink movie = Link(i, card.features[avi], "");
             if (movie.action == AreaAction::Movie) page.movie = movie.href;
+            else if (movie.action == AreaAction::Note) page.notes.push_back(movie.note);
         }
         if (card.movie2.inUse && !card.movie2.movieFile.empty()) {
             Association a;
@@ -284,6 +369,8 @@ private:
                 placement.frame = card.movie2.frame;
                 placement.scalePercent = Movie2ScalePercent(card.movie2.scaleText);
                 page.movie2Html = Movie2Html(placement);
+            } else if (movie.action == AreaAction::Note) {
+                page.notes.push_back(movie.note);
             }
         }
         return page;
@@ -309,7 +396,7 @@ private:
         const int thumbHeight = std::max(1, screen_.height() * kThumbnailWidth / screen_.width());
         const std::string picture = "pictures/" + stem + ".png", thumb = "thumbs/" + stem + ".png";
         const std::string recipe =
-            Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()));
+            Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + " " + fonts_);
         const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i));
         // Both or neither: UpToDate keeps what it vouches for, and a picture drawn again
         // replaces both records.
@@ -325,6 +412,9 @@ private:
             Count(report_.cardsDrawn);
         }
         Write(site_ / "cards" / pageName_.at(i), CardPageHtml(page));
+        Made(picture);
+        Made(thumb);
+        Made("cards/" + pageName_.at(i));
         return {"cards/" + PercentEncode(pageName_.at(i)), "thumbs/" + PercentEncode(stem + ".png"), page.title,
                 ShownName(card.file.filename().string()), kThumbnailWidth, thumbHeight};
     }
@@ -335,30 +425,48 @@ private:
     }
 
     // Converted or copied only when the medium changed since the site's record of it. Copied in
-    // pieces: a set of large movies costs no more memory than a small one.
+    // pieces: a set of large movies costs no more memory than a small one. A medium that cannot
+    // be converted is left out, named here and noted on its pages.
     void CopyMedium(const fs::path& from, const std::string& relative) {
         const fs::path to = site_ / fs::path(relative);
         if (!MakeFolder(to.parent_path())) return;
-        if (IsMidi(from) || NeedsWebConversion(from)) {
-            const std::string suffix = ConvertedSuffix(from);
+        const std::string href = "../" + PercentEncode(relative, true);
+        const std::string shown = ShownName(from.filename().string());
+        const Conversion conversion = conversion_.at(from);
+        const std::string suffix = conversion == Conversion::None ? "" : ConvertedSuffix(conversion);
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(from, ec);
+        if (ec || size > kMaxMediumBytes) {
+            Problem(ShownName(from.string()) + (ec ? " を読めません" : " は 1 GiB を超えるため、サイトに入れていません"));
+            std::lock_guard guard(lock_);
+            missing_[href + PercentEncode(suffix)] = "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません");
+            return;
+        }
+        if (conversion != Conversion::None) {
             const std::string output = relative + suffix;
             const fs::path converted = site_ / fs::path(output);
             if (!Writable(converted)) return;
-            const fs::path soundFont = IsMidi(from) ? FindGmSoundFont() : fs::path();
-            const std::string recipe = IsMidi(from) ? Recipe("midi", soundFont.string()) : Recipe("movie");
+            Made(output);
+            const fs::path soundFont = conversion == Conversion::Midi ? FindGmSoundFont() : fs::path();
+            const std::string recipe = conversion == Conversion::Midi  ? Recipe("midi", soundFont.string())
+                                       : conversion == Conversion::Sound ? Recipe("sound")
+                                                                         : Recipe("movie");
             const std::vector<InputStamp> inputs = manifest_.Stamp(output, {from});
             if (manifest_.UpToDate(output, inputs, recipe)) {
                 Count(report_.mediaKept);
                 return;
             }
             std::string failure;
-            if (IsMidi(from)) {
+            if (conversion == Conversion::Midi) {
                 auto rendition = soundFont.empty()
-                                     ? Result<MidiRendition>(Fail("「" + ShownName(from.filename().string()) +
+                                     ? Result<MidiRendition>(Fail("「" + shown +
                                                                   "」を音声にできません: General MIDI の音色ファイルがありません"))
                                      : RenderMidi(from, soundFont);
                 if (!rendition) failure = rendition.error().message;
                 else if (!Write(converted, rendition.value().ogg)) return;
+            } else if (conversion == Conversion::Sound) {
+                auto sound = TranscodeSoundToOgg(from, converted);
+                if (!sound) failure = sound.error().message;
             } else {
                 auto movie = TranscodeToWebm(from, converted);
                 if (!movie) failure = movie.error().message;
@@ -370,22 +478,11 @@ private:
             }
             Problem(failure);
             std::lock_guard guard(lock_);
-            const std::string href = "../" + PercentEncode(relative, true);
-            unconverted_[href + PercentEncode(suffix)] = href;
-        }
-        std::error_code ec;
-        const std::uintmax_t size = fs::file_size(from, ec);
-        if (ec) {
-            Problem(ShownName(from.string()) + " を読めません");
-            return;
-        }
-        if (size > kMaxMediumBytes) {
-            Problem(ShownName(from.string()) + " は 1 GiB を超えるため、サイトに入れていません");
-            std::lock_guard guard(lock_);
-            left_out_.insert("../" + PercentEncode(relative, true));
+            missing_[href + PercentEncode(suffix)] = "「" + shown + "」は再生できません";
             return;
         }
         if (!Writable(to)) return;
+        Made(relative);
         const std::string recipe = Recipe("copy");
         const std::vector<InputStamp> inputs = manifest_.Stamp(relative, {from});
         if (manifest_.UpToDate(relative, inputs, recipe)) {
@@ -399,6 +496,42 @@ private:
         }
         manifest_.Record(relative, inputs, recipe);
         Count(report_.mediaMade);
+    }
+
+    // The files of this export, relative to the site: what else is in its folders is left
+    // from cards and media no longer in the set.
+    void Made(const std::string& relative) {
+        std::lock_guard guard(lock_);
+        made_.insert(relative);
+    }
+
+    // Removes what earlier exports made for cards and media no longer in the set: only plain
+    // files and links themselves (never what a link leads to), only in the folders the export
+    // fills, and only the kinds of file it writes there.
+    void RemoveStale() {
+        std::error_code ec;
+        for (const char* sub : {"cards", "pictures", "thumbs", "media"}) {
+            const fs::path folder = site_ / sub;
+            if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec)) continue;
+            std::vector<fs::path> stale;
+            for (auto it = fs::recursive_directory_iterator(folder, fs::directory_options::none, ec);
+                 !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+                const fs::path relative = it->path().lexically_relative(site_);
+                if (made_.count(relative.generic_string())) continue;
+                if (it->is_symlink(ec) || it->is_regular_file(ec)) stale.push_back(it->path());
+            }
+            for (const fs::path& file : stale) fs::remove(file, ec);
+            // Folders of media emptied by it.
+            if (std::string(sub) == "media")
+                for (bool removed = true; removed;) {
+                    removed = false;
+                    std::vector<fs::path> empty;
+                    for (auto it = fs::recursive_directory_iterator(folder, fs::directory_options::none, ec);
+                         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+                        if (!it->is_symlink(ec) && it->is_directory(ec) && fs::is_empty(it->path(), ec)) empty.push_back(it->path());
+                    for (const fs::path& dir : empty) removed |= fs::remove(dir, ec);
+                }
+        }
     }
 
     // Only inside the site: a folder or file there that is a link leading elsewhere (planted,
@@ -453,11 +586,14 @@ private:
     fs::path site_;
     fs::path root_;  // the site, canonical
     QSize screen_;
+    std::string fonts_;  // FontsFingerprint()
     std::vector<size_t> order_;
     std::map<size_t, std::string> pageName_, stem_;
     std::map<fs::path, std::string> media_;
-    std::map<std::string, std::string> unconverted_;  // href of a failed conversion → the original's
-    std::set<std::string> left_out_;  // hrefs of media too large for the site
+    FolderLookups lookups_;
+    std::map<fs::path, Conversion> conversion_;  // of each medium, decided before the copies start
+    std::map<std::string, std::string> missing_;  // href of a medium not in the site → the note saying so
+    std::set<std::string> made_;  // relative to the site
     ExportReport& report_;
     const ExportProgress& progress_;
     ExportManifest manifest_;
@@ -483,9 +619,14 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
         report.failures.push_back(error);
         return report;
     }
-    ReadCards(*cards, [&](size_t done, size_t total) {
-        if (progress) progress("カードを読んでいます", done, total);
-    });
+    // The editor exports the same set at every ゼポ: a card that did not change since it was
+    // last read (nor the pictures and text files it names) is not read again.
+    static CardReadCache cache;
+    ReadCards(
+        *cards, [&](size_t done, size_t total) {
+            if (progress) progress("カードを読んでいます", done, total);
+        },
+        &cache);
     const fs::path folder = fs::canonical(request.folder, ec);
     if (ec) {
         report.failures.push_back(ShownName(request.folder.string()) + " を読めません");

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "core/Ascii.h"
+#include "publish/LimitedChild.h"
 
 namespace zepo::publish {
 namespace fs = std::filesystem;
@@ -28,14 +29,18 @@ QStringList InputOptions() {
     return {"-protocol_whitelist", "file", "-format_whitelist", kDemuxers};
 }
 
+}  // namespace
+
 // "file:" keeps a name such as "concat:a|b" or "http://…" from being read as a protocol.
 QString FileUrl(const fs::path& p) {
     return "file:" + QString::fromStdString(fs::absolute(p).string());
 }
 
+namespace {
 std::string Named(const fs::path& input, const std::string& why) {
     return "「" + input.filename().string() + "」を WebM にできません: " + why;
 }
+}  // namespace
 
 // The child runs at a lower priority and cannot grow a file beyond the limit (the write fails
 // and ffmpeg stops) nor leave a core file.
@@ -51,8 +56,6 @@ void Limit(QProcess& process, uint64_t maxFileBytes) {
     process.setStandardInputFile(QProcess::nullDevice());
 }
 
-enum class Ran { Finished, Failed, TimedOut, NotStarted };
-
 Ran RunToEnd(QProcess& process, std::chrono::milliseconds time) {
     if (!process.waitForStarted(10000)) return Ran::NotStarted;
     if (!process.waitForFinished(int(std::min<long long>(time.count(), INT32_MAX)))) {
@@ -62,6 +65,8 @@ Ran RunToEnd(QProcess& process, std::chrono::milliseconds time) {
     }
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? Ran::Finished : Ran::Failed;
 }
+
+namespace {
 
 struct Probe {
     double seconds = 0;

@@ -1,8 +1,10 @@
 #include "publish/WebPages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "publish/Findings.h"
+#include "publish/WebAssets.h"
 #include "publish/WebPlayer.h"
 
 namespace zepo::publish {
@@ -15,18 +17,87 @@ std::string Attributes(const PageLink& link) {
     switch (link.action) {
         case AreaAction::Go: break;
         case AreaAction::Play: out += " data-action=\"play\""; break;
-        case AreaAction::StopSound: out += " data-action=\"stop\""; break;
-        case AreaAction::Download: out += " download"; break;
+        case AreaAction::StopSound: out += " data-action=\"stop-wave\""; break;
         case AreaAction::Midi: out += " data-action=\"midi\""; break;
+        case AreaAction::StopMidi: out += " data-action=\"stop-midi\""; break;
         case AreaAction::Movie: out += " data-action=\"movie\""; break;
+        case AreaAction::StopMovie: out += " data-action=\"stop-movie\""; break;
+        case AreaAction::Note: out += " data-action=\"note\" data-note=\"" + EscapeHtml(link.note) + "\""; break;
     }
     if (!link.label.empty()) out += " title=\"" + EscapeHtml(link.label) + "\" aria-label=\"" + EscapeHtml(link.label) + "\"";
     return out;
 }
 
-std::string Head(const std::string& title, const std::string& base) {
-    return "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + EscapeHtml(title) +
-           "</title>\n<link rel=\"stylesheet\" href=\"" + base + "zepo.css\">\n</head>\n";
+// The template with each {{KEY}} replaced once; the values are not searched again.
+std::string Fill(std::string_view templ, const std::vector<std::pair<std::string_view, std::string>>& values) {
+    std::string out;
+    size_t at = 0;
+    while (at < templ.size()) {
+        const size_t open = templ.find("{{", at);
+        const size_t close = open == std::string_view::npos ? open : templ.find("}}", open);
+        if (close == std::string_view::npos) break;
+        out.append(templ.substr(at, open - at));
+        const std::string_view key = templ.substr(open + 2, close - open - 2);
+        bool known = false;
+        for (const auto& [name, value] : values)
+            if (name == key) {
+                out += value;
+                known = true;
+            }
+        if (!known) out.append(templ.substr(open, close + 2 - open));
+        at = close + 2;
+    }
+    out.append(templ.substr(std::min(at, templ.size())));
+    return out;
+}
+
+// The attributes of the card's <body>, as (name, value) before escaping.
+std::vector<std::pair<std::string, std::string>> BodyAttributes(const CardPage& page) {
+    std::vector<std::pair<std::string, std::string>> out;
+    if (!page.slidePages.empty()) {
+        std::string slide = std::to_string(page.slideSeconds);
+        for (const std::string& p : page.slidePages) slide += "," + p;
+        out.emplace_back("data-slide", slide);
+    }
+    if (!page.sound.empty()) out.emplace_back("data-sound", page.sound);
+    if (!page.midi.empty()) out.emplace_back("data-midi", page.midi);
+    if (!page.movie.empty()) out.emplace_back("data-movie", page.movie);
+    if (!page.marker.empty()) out.emplace_back("data-marker", page.marker);
+    if (!page.fingerCursor) out.emplace_back("data-cursor", "off");
+    if (!page.stops.empty()) {
+        std::string stops;
+        for (const std::string& n : page.stops) stops += (stops.empty() ? "" : " ") + n;
+        out.emplace_back("data-stop", stops);
+    }
+    if (!page.notes.empty()) {
+        std::string notes;
+        for (const std::string& n : page.notes) notes += (notes.empty() ? "" : "\n") + n;
+        out.emplace_back("data-notes", notes);
+    }
+    return out;
+}
+
+std::string CardMarkup(const CardPage& page) {
+    std::string html = "<img src=\"" + EscapeHtml(page.picture) + "\" width=\"" + std::to_string(page.width) +
+                       "\" height=\"" + std::to_string(page.height) + "\" alt=\"" + EscapeHtml(page.title) +
+                       "\" draggable=\"false\">\n";
+    for (const PageLink& a : page.areas)
+        html += "<a class=\"area\"" + Attributes(a) + " draggable=\"false\" style=\"left:" + std::to_string(a.left) +
+                "px;top:" + std::to_string(a.top) + "px;width:" + std::to_string(a.width) +
+                "px;height:" + std::to_string(a.height) + "px\"></a>\n";
+    html += page.movie2Html;
+    return html;
+}
+
+std::string ButtonsMarkup(const CardPage& page) {
+    std::string html;
+    for (size_t i = 0; i < page.buttons.size() && i < 6; ++i) {
+        const PageLink& b = page.buttons[i];
+        if (b.href.empty()) continue;
+        html += "<a id=\"button" + std::to_string(i) + "\" class=\"button\"" + Attributes(b) + "><kbd>" +
+                std::to_string(i) + "</kbd> " + kButtonNames[i] + "</a>";
+    }
+    return html;
 }
 
 }  // namespace
@@ -63,161 +134,43 @@ std::string EscapeHtml(std::string_view utf8) {
 }
 
 std::string CardPageHtml(const CardPage& page) {
-    std::string html = Head(page.title, "../");
-    html.insert(html.rfind("</head>"), "<link rel=\"stylesheet\" href=\"../" + std::string(kPlayerStyleName) + "\">\n");
-    html += "<body";
-    if (!page.slidePages.empty()) {
-        std::string slide = std::to_string(page.slideSeconds);
-        for (const std::string& p : page.slidePages) slide += "," + p;
-        html += " data-slide=\"" + EscapeHtml(slide) + "\"";
-    }
-    if (!page.sound.empty()) html += " data-sound=\"" + EscapeHtml(page.sound) + "\"";
-    if (!page.midi.empty()) html += " data-midi=\"" + EscapeHtml(page.midi) + "\"";
-    if (!page.movie.empty()) html += " data-movie=\"" + EscapeHtml(page.movie) + "\"";
-    html += ">\n<div class=\"card\" style=\"width:" + std::to_string(page.width) + "px;height:" +
-            std::to_string(page.height) + "px\">\n<img src=\"" + EscapeHtml(page.picture) + "\" width=\"" +
-            std::to_string(page.width) + "\" height=\"" + std::to_string(page.height) + "\" alt=\"" +
-            EscapeHtml(page.title) + "\">\n";
-    for (const PageLink& a : page.areas)
-        html += "<a class=\"area\"" + Attributes(a) + " style=\"left:" + std::to_string(a.left) +
-                "px;top:" + std::to_string(a.top) + "px;width:" + std::to_string(a.width) +
-                "px;height:" + std::to_string(a.height) + "px\"></a>\n";
-    html += page.movie2Html;
-    html += "</div>\n<nav class=\"bar\">\n<a href=\"" + EscapeHtml(page.indexHref) + "\">一覧</a>\n";
-    for (size_t i = 0; i < page.buttons.size() && i < 6; ++i) {
-        const PageLink& b = page.buttons[i];
-        if (b.href.empty()) continue;
-        html += "<a id=\"button" + std::to_string(i) + "\" class=\"button\"" + Attributes(b) + "><kbd>" +
-                std::to_string(i) + "</kbd> " + kButtonNames[i] + "</a>\n";
-    }
-    html += "<button id=\"pause\" type=\"button\" hidden>一時停止</button>\n</nav>\n"
-            "<script src=\"../zepo.js\"></script>\n<script src=\"../" + std::string(kPlayerScriptName) +
-            "\"></script>\n</body>\n</html>\n";
-    return html;
+    std::string attributes;
+    for (const auto& [name, value] : BodyAttributes(page)) attributes += " " + name + "=\"" + EscapeHtml(value) + "\"";
+    return Fill(WebAsset("card.html"), {{"TITLE", EscapeHtml(page.title)},
+                                        {"ATTRIBUTES", attributes},
+                                        {"WIDTH", std::to_string(page.width)},
+                                        {"HEIGHT", std::to_string(page.height)},
+                                        {"CARD", CardMarkup(page)},
+                                        {"INDEX", EscapeHtml(page.indexHref)},
+                                        {"BUTTONS", ButtonsMarkup(page)}});
 }
 
 std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries) {
-    std::string html = Head(title, "");
-    html += "<body class=\"index\">\n<h1>" + EscapeHtml(title) + "</h1>\n<ol class=\"cards\">\n";
+    std::string list;
     for (const IndexEntry& e : entries)
-        html += "<li><a href=\"" + EscapeHtml(e.href) + "\"><img src=\"" + EscapeHtml(e.thumbnail) + "\" width=\"" +
+        list += "<li><a href=\"" + EscapeHtml(e.href) + "\"><img src=\"" + EscapeHtml(e.thumbnail) + "\" width=\"" +
                 std::to_string(e.thumbWidth) + "\" height=\"" + std::to_string(e.thumbHeight) + "\" alt=\"\">" +
                 "<span class=\"title\">" + EscapeHtml(e.title) + "</span><span class=\"file\">" +
                 EscapeHtml(e.fileName) + "</span></a></li>\n";
-    html += "</ol>\n</body>\n</html>\n";
-    return html;
+    return Fill(WebAsset("index.html"), {{"TITLE", EscapeHtml(title)}, {"ENTRIES", list}});
 }
 
-const char* const kPageStyle = R"(body { margin: 0; background: #000; color: #eee; font-family: sans-serif; }
-.card { position: relative; overflow: hidden; margin: 0 auto; }
-.card img { display: block; }
-.card .area { position: absolute; display: block; cursor: pointer; }
-.card .area:focus-visible { outline: 2px solid #ff0; }
-.bar { text-align: center; padding: 6px; font-size: 14px; }
-.bar a, .bar button { color: #eee; margin: 0 6px; }
-.bar button { background: #333; border: 1px solid #888; padding: 2px 10px; font-size: 14px; }
-.index { background: #fff; color: #000; padding: 0 16px; }
-.index .cards { list-style: none; padding: 0; display: flex; flex-wrap: wrap; gap: 16px; }
-.index .cards a { display: flex; flex-direction: column; color: #000; text-decoration: none; }
-.index .cards img { border: 1px solid #888; }
-.index .file { color: #666; font-size: 12px; }
-)";
-
-namespace {
-
-// Plain script without modules, so that the pages also work opened from the file system.
-const char* const kPageScript = R"JS((function (pages) {
-  "use strict";
-  var sound = null;
-  function stopSound() {
-    if (sound) { sound.pause(); sound = null; }
-  }
-  function playSound(href) {
-    stopSound();
-    sound = new Audio(href);
-    // A browser may refuse sound before the first click; the page works on without it.
-    var started = sound.play();
-    if (started && started.catch) started.catch(function () {});
-  }
-  document.addEventListener("click", function (event) {
-    var link = event.target.closest ? event.target.closest("a[data-action]") : null;
-    if (!link) return;
-    event.preventDefault();
-    if (link.getAttribute("data-action") === "play") playSound(link.href);
-    else stopSound();
-  });
-
-  // The right mouse button and the buttons 1 to 5 of the player are the keys 0 to 5 here.
-  function pressButton(n) {
-    var button = document.getElementById("button" + n);
-    if (!button) return false;
-    button.click();
-    return true;
-  }
-  document.addEventListener("keydown", function (event) {
-    if (event.ctrlKey || event.altKey || event.metaKey || event.repeat) return;
-    if (event.key.length === 1 && event.key >= "0" && event.key <= "5" && pressButton(event.key)) event.preventDefault();
-  });
-  var card = document.querySelector(".card");
-  if (card) card.addEventListener("contextmenu", function (event) {
-    if (pressButton(0)) event.preventDefault();
-  });
-
-  if (document.body.getAttribute("data-sound")) playSound(document.body.getAttribute("data-sound"));
-
-  // A slide travels from page to page in the address: #slide=SECONDS,AT,PAGE,PAGE,...
-  // Anyone can write such an address, so a list naming anything but pages of this
-  // presentation ("javascript:", another site, another folder) is no slide at all.
-  function isPage(name) { return pages.indexOf(name) >= 0; }
-  function checked(seconds, at, list) {
-    if (!(seconds > 0 && seconds <= 86400) || list.length === 0 || !list.every(isPage)) return null;
-    return { seconds: seconds, at: at >= -1 && at < list.length ? at : -1, pages: list };
-  }
-  function slideState() {
-    var match = /^#slide=(\d{1,5}),(-?\d{1,9}),([^#]+)$/.exec(location.hash);
-    var state = match ? checked(+match[1], +match[2], match[3].split(",")) : null;
-    if (state) return state;
-    var own = document.body.getAttribute("data-slide");
-    if (!own) return null;
-    var parts = own.split(",");
-    return checked(+parts[0], -1, parts.slice(1));
-  }
-  var slide = slideState();
-  if (slide) {
-    var timer = null;
-    var pause = document.getElementById("pause");
-    var advance = function () {
-      var at = (slide.at + 1) % slide.pages.length;
-      location.href = slide.pages[at] + "#slide=" + slide.seconds + "," + at + "," + slide.pages.join(",");
-    };
-    var start = function () { timer = setTimeout(advance, slide.seconds * 1000); };
-    pause.hidden = false;
-    pause.addEventListener("click", function () {
-      if (timer !== null) {
-        clearTimeout(timer);
-        timer = null;
-        pause.textContent = "再生";
-      } else {
-        pause.textContent = "一時停止";
-        start();
-      }
-    });
-    start();
-  }
-  // The same page with the next position only changes the address: show it again.
-  window.addEventListener("hashchange", function () { location.reload(); });
-})(/*PAGES*/);
-)JS";
-
-}  // namespace
-
-std::string PageScript(const std::vector<std::string>& pageHrefs) {
-    std::string list = "[";
-    for (size_t i = 0; i < pageHrefs.size(); ++i) list += (i ? "," : "") + JsonString(pageHrefs[i]);
-    list += "]";
-    std::string script = kPageScript;
-    script.replace(script.rfind("/*PAGES*/"), 9, list);
-    return script;
+std::string SetScript(const std::vector<CardPage>& pages) {
+    // JSON strings: the texts reach the page only through textContent, setAttribute and the
+    // markup above, which escapes them.
+    std::string out = "// The cards of the presentation, for player.js.\nwindow.ZEPO_SET = {\"cards\": [";
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const CardPage& p = pages[i];
+        out += std::string(i ? "," : "") + "\n{\"page\": " + JsonString(p.page) + ", \"title\": " + JsonString(p.title) +
+               ", \"attrs\": {";
+        bool first = true;
+        for (const auto& [name, value] : BodyAttributes(p)) {
+            out += std::string(first ? "" : ", ") + JsonString(name) + ": " + JsonString(value);
+            first = false;
+        }
+        out += "},\n \"card\": " + JsonString(CardMarkup(p)) + ",\n \"bar\": " + JsonString(ButtonsMarkup(p)) + "}";
+    }
+    return out + "\n]};\n";
 }
 
 }  // namespace zepo::publish

@@ -8,14 +8,17 @@
 
 namespace zepo::publish {
 
-// What a click on an area or a card button does in the browser.
+// What a click on an area or a card button does in the browser. Each medium has a channel of
+// its own: stopping one leaves the others playing.
 enum class AreaAction {
-    Go,        // follow the link (another card's page, or this one again)
-    Play,      // play the sound in the page
-    StopSound,
-    Download,  // a medium the browser cannot play: offered as a file
-    Midi,      // a MIDI piece's rendition, played by the player script (cli/WebPlayer.h)
-    Movie,     // a movie converted for the web, in the player's overlay
+    Go,         // another card of the set (or this one again), drawn in place by the player
+    Play,       // play the sound (WAV channel)
+    StopSound,  // stop the WAV channel only
+    Midi,       // a MIDI piece's rendition (MIDI channel)
+    StopMidi,
+    Movie,      // a movie in the player's overlay (movie channel)
+    StopMovie,
+    Note,       // what cannot play here (a CD track, a program, a medium that failed): a short note
 };
 
 struct PageLink {
@@ -23,9 +26,11 @@ struct PageLink {
     std::string href;
     AreaAction action = AreaAction::Go;
     std::string label;  // tooltip and accessible name
+    std::string note;   // for AreaAction::Note: what is shown instead
 };
 
 struct CardPage {
+    std::string page;  // the page's own name, percent-encoded ("main.html")
     std::string title;
     std::string picture;  // href of the card's picture
     int width = 640, height = 480;
@@ -36,9 +41,14 @@ struct CardPage {
     int slideSeconds = 0;
     std::vector<std::string> slidePages;  // hrefs, in showing order
     std::string sound;  // href of a sound started with the card, or empty
-    // Started with the card by the player script (cli/WebPlayer.h): hrefs, or empty.
+    // Started with the card by the player script: hrefs, or empty.
     std::string midi, movie;
     std::string movie2Html;  // Movie2Html(…), or empty
+    // The marker pen: "#rrggbb,WIDTH" to switch it on, "off", or empty when the card says nothing.
+    std::string marker;
+    bool fingerCursor = true;  // false: the card asks for the plain arrow over its areas
+    std::vector<std::string> notes;  // shown as the card opens (a CD track, a program it would start)
+    std::vector<std::string> stops;  // channels the card stops as it opens: "wave", "midi", "movie"
 };
 
 struct IndexEntry {
@@ -46,18 +56,15 @@ struct IndexEntry {
     int thumbWidth = 0, thumbHeight = 0;
 };
 
+// The card's page from the template card.html: without script its areas are plain links.
 std::string CardPageHtml(const CardPage& page);
 std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries);
+// zepo.js: every card of the set as the player script draws it in place (ZEPO_SET), in order.
+std::string SetScript(const std::vector<CardPage>& pages);
 
 // Every byte but ASCII letters, digits and "-._~" as %XX, so names with blanks, "#", "?"
 // or Japanese characters reach the file they name; "/" is kept between folders.
 std::string PercentEncode(std::string_view utf8, bool keepSlashes = false);
 std::string EscapeHtml(std::string_view utf8);
-
-// zepo.js, knowing the pages of the presentation (their hrefs beside each other in cards/):
-// a slide list in the address comes from whoever made the link, so the script only ever
-// goes to a page of this list.
-std::string PageScript(const std::vector<std::string>& pageHrefs);
-extern const char* const kPageStyle;  // zepo.css
 
 }  // namespace zepo::publish

@@ -1,14 +1,8 @@
 #pragma once
-// The player parts of the exported card pages, beside the page script of cli/WebPages.h:
-// the card fitted to the window with its proportions (the clickable areas with it), full
-// screen, the hidden areas shown on demand, MIDI renditions in an audio element, movies in
-// an overlay and movie 2 on the card. Loaded by a card page after zepo.css and zepo.js.
-//
-// What a page asks of it:
-//   <a data-action="midi" href="…ogg">   plays a MIDI rendition; <body data-midi="…"> at once
-//   <a data-action="movie" href="…webm"> plays a movie in the overlay; <body data-movie="…"> at once
-//   <a data-action="stop">               also stops the MIDI rendition
-//   Movie2Html(…) inside <div class="card">
+// Movie 2 on the exported card pages, and the names of the player's script and style sheet
+// (src/publish/web/player.js and player.css, built in: WebAssets.h). The script draws the
+// cards in place, fits them to the window, plays each medium on its own channel, and runs
+// full screen, the slide show and the marker pen.
 
 #include <string>
 #include <string_view>
@@ -34,7 +28,5 @@ std::string Movie2Html(const Movie2Placement& placement);
 
 inline constexpr const char* kPlayerScriptName = "player.js";
 inline constexpr const char* kPlayerStyleName = "player.css";
-extern const char* const kPlayerScript;
-extern const char* const kPlayerStyle;
 
 }  // namespace zepo::publish

@@ -32,7 +32,7 @@ int Export(const fs::path& set, const fs::path& site, std::string& err) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsOfferedAsAFile) {
+TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsNotedWhereItWouldPlay) {
     if (FindGmSoundFont().empty() || QStandardPaths::findExecutable("ffmpeg").isEmpty())
         GTEST_SKIP() << "no SoundFont or no ffmpeg";
     test::TempFolder temp;
@@ -55,13 +55,13 @@ TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsOfferedAsAFile) {
     EXPECT_NE(err.find("「bad.mid」を音声にできません: 途中で切れています"), std::string::npos) << err;
     EXPECT_EQ(ReadBytes(site / "media" / "song.mid.ogg").substr(0, 4), "OggS");
     EXPECT_EQ(ReadBytes(site / "media" / "clip.avi.webm").substr(0, 4), "\x1A\x45\xDF\xA3");
-    EXPECT_EQ(ReadBytes(site / "media" / "bad.mid"), ReadBytes(set / "bad.mid"));
+    EXPECT_FALSE(fs::exists(site / "media" / "bad.mid")) << "never a silent download";
     EXPECT_FALSE(fs::exists(site / "media" / "song.mid"));
     EXPECT_FALSE(ReadBytes(site / "player.js").empty());
     const std::string page = ReadBytes(site / "cards" / "main.html");
     for (const char* part : {"href=\"../media/song.mid.ogg\" data-action=\"midi\"",
                              "href=\"../media/clip.avi.webm\" data-action=\"movie\"",
-                             "href=\"../media/bad.mid\" download", "data-midi=\"../media/song.mid.ogg\"",
+                             "data-action=\"note\" data-note=\"「bad.mid」は再生できません\"", "data-midi=\"../media/song.mid.ogg\"",
                              "<div class=\"movie2\" data-scale=\"150.000000\" style=\"left:498px;top:398px\">",
                              "<video src=\"../media/clip.avi.webm\"", "<script src=\"../player.js\">",
                              "href=\"../player.css\""})
@@ -69,7 +69,7 @@ TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsOfferedAsAFile) {
 }
 
 // Media from a stranger: each one is refused by its name within bounded time, the export goes
-// on, offers the file as it is (when it is not too large to copy) and ends with exit 1.
+// on, notes on the page that it cannot play (never a download) and ends with exit 1.
 TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
     if (FindGmSoundFont().empty() || QStandardPaths::findExecutable("ffmpeg").isEmpty())
         GTEST_SKIP() << "no SoundFont or no ffmpeg";
@@ -84,15 +84,15 @@ TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
     };
     const std::vector<Case> cases = {
         {"cut.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\xFF\xFF\xFF\xF0\0\x90"s); },
-         "「cut.mid」を音声にできません: 途中で切れています", true},
+         "「cut.mid」を音声にできません: 途中で切れています", false},
         {"huge.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd"); fs::resize_file(f, 64u << 20); },
-         "「huge.mid」を音声にできません: MIDI ファイルとしては大きすぎます", true},
+         "「huge.mid」を音声にできません: MIDI ファイルとしては大きすぎます", false},
         {"noise.avi", [](const fs::path& f) {
              std::string noise(1 << 16, '\0');
              for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
              test::WriteBytes(f, "RIFF\xFF\xFF\xFF\x7F" "AVI LIST" + noise);
          },
-         "「noise.avi」を WebM にできません", true},
+         "「noise.avi」を WebM にできません", false},
         // Larger than any medium is copied: named, never copied, never read whole.
         {"vast.avi", [](const fs::path& f) { test::WriteBytes(f, "RIFF"); fs::resize_file(f, (1ull << 30) + 1); },
          "vast.avi は 1 GiB を超えるため、サイトに入れていません", false},
@@ -117,8 +117,9 @@ TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
         EXPECT_EQ(fs::exists(site / "media" / c.file), c.copied) << c.file;
     }
     const std::string page = ReadBytes(site / "cards" / "main.html");
-    EXPECT_NE(page.find("href=\"../media/noise.avi\" download"), std::string::npos) << page;
-    EXPECT_EQ(page.find("vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n" << page;
+    for (const char* note : {"data-note=\"「noise.avi」は再生できません\"", "data-note=\"「vast.avi」は大きすぎるため再生できません\""})
+        EXPECT_NE(page.find(note), std::string::npos) << note << "\n" << page;
+    EXPECT_EQ(page.find("../media/vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n" << page;
 }
 
 }  // namespace

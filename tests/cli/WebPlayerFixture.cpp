@@ -15,6 +15,7 @@
 
 #include "MidiBytes.h"
 #include "publish/MovieTranscode.h"
+#include "publish/WebAssets.h"
 #include "publish/WebPages.h"
 #include "publish/WebPlayer.h"
 #include "core/AtomicFile.h"
@@ -89,9 +90,9 @@ int main(int argc, char** argv) {
     const std::string player = Replaced(Replaced(page.str(), "<!--movie2-->", Movie2Html(movie2)), "<!--body-->", "");
     const std::string start = Replaced(Replaced(page.str(), "<!--movie2-->", ""), "<!--body-->",
                                        " data-midi=\"../media/piece.mid.ogg\" data-movie=\"" + movie2.href + "\"");
-    const bool ok = Put(site / "pictures" / "card.png", png.toStdString()) && Put(site / "zepo.js", PageScript({"player.html", "start.html"})) &&
-                    Put(site / "zepo.css", kPageStyle) && Put(site / kPlayerScriptName, kPlayerScript) &&
-                    Put(site / kPlayerStyleName, kPlayerStyle) && Put(site / "cards" / "player.html", player) &&
+    const bool ok = Put(site / "pictures" / "card.png", png.toStdString()) && Put(site / "zepo.js", SetScript({})) &&
+                    Put(site / "zepo.css", WebAsset("zepo.css")) && Put(site / kPlayerScriptName, WebAsset(kPlayerScriptName)) &&
+                    Put(site / kPlayerStyleName, WebAsset(kPlayerStyleName)) && Put(site / "cards" / "player.html", player) &&
                     Put(site / "cards" / "start.html", start);
     return ok ? 0 : 1;
 }

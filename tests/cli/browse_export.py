@@ -3,70 +3,27 @@
 file system, as a visitor would: clicking, keys, the right mouse button and a slide.
 
 Usage: browse_export.py ZEPOCARD EXAMPLES_DIR
-Exits 77 (skipped) when Chromium, its driver or Selenium is not installed.
+Exits 77 (skipped) when Chromium, its driver or Selenium is not installed (zepo_browser.py).
 """
-import os
 import pathlib
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
-import urllib.parse
 import wave
 
-SKIPPED = 77
-
-
-def skip(why):
-    print("skipped: chromium not installed (%s)" % why)
-    sys.exit(SKIPPED)
-
-
-try:
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
-    from selenium.webdriver.common.action_chains import ActionChains
-    from selenium.webdriver.common.by import By
-    from selenium.common.exceptions import NoAlertPresentException
-    from selenium.webdriver.support.ui import WebDriverWait
-except ImportError:
-    skip("python3-selenium is missing")
-
-CHROMIUM = shutil.which("chromium") or shutil.which("chromium-browser")
-DRIVER = shutil.which("chromedriver")
-if not CHROMIUM:
-    skip("no chromium program")
-if not DRIVER:
-    skip("no chromedriver program")
-
-
-def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--window-size=900,700", "--autoplay-policy=no-user-gesture-required"):
-        options.add_argument(argument)
-    # The driver of the package, never one fetched from the network.
-    return webdriver.Chrome(service=Service(executable_path=DRIVER), options=options)
+from zepo_browser import SKIPPED, browser, page_of, skip, wait_for_page  # noqa: F401 (skips without Chromium)
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.common.exceptions import NoAlertPresentException
+from selenium.webdriver.support.ui import WebDriverWait
 
 
 def export(zepocard, cards, site):
     run = subprocess.run([zepocard, "export", str(cards), "-o", str(site), "--screen", "640x480"], capture_output=True, text=True)
     if run.returncode != 0:
         raise AssertionError("export failed (%d): %s" % (run.returncode, run.stderr))
-
-
-def page_of(driver):
-    """The card page shown: its file name, decoded, without the slide's address part."""
-    path = urllib.parse.urlparse(driver.current_url).path
-    return urllib.parse.unquote(path.rsplit("/", 1)[-1])
-
-
-def wait_for_page(driver, name, seconds=5):
-    WebDriverWait(driver, seconds).until(lambda d: page_of(d) == name and d.execute_script(
-        "return document.readyState") == "complete",
-        "expected %s, still on %s" % (name, page_of(driver)))
 
 
 def rename_next_card(folder, new_stem):
@@ -144,6 +101,14 @@ def hostile_addresses(driver, site):
         driver.get(main_page + "#slide=1,-1," + payload)
         seen = stays_on_site(driver, site, 1.6, payload)
         assert seen == {"main.html"}, "%s moved the page to %s" % (payload, seen)
+    # A card named in the address is shown only when it is a page of the set.
+    for payload in ("javascript:alert(1)", "https://elsewhere.invalid/", "../index.html", "%2E%2E%2Findex.html",
+                    "last.html%00.js", "<img src=x onerror=alert(3)>"):
+        driver.get(main_page + "#card=" + payload)
+        stays_on_site(driver, site, 0.5, "#card=" + payload)
+        assert driver.title == "はじめての発表", "%s showed %s" % (payload, driver.title)
+    driver.get(main_page + "#card=last.html")
+    wait_for_page(driver, "last.html")
     # A position outside the list starts it from the beginning.
     driver.get(main_page + "#slide=1,99999,last.html")
     wait_for_page(driver, "last.html", seconds=5)
@@ -206,10 +171,8 @@ def main():
             driver.find_element(By.TAG_NAME, "body").send_keys("0")
             wait_for_page(driver, "main.html")
             # Key 2 plays main's sound in the page, from the copy beside the pages.
-            driver.execute_script("window.Audio = function (src) { window.played = src;"
-                                  " return { play: function () {}, pause: function () {} }; };")
             driver.find_element(By.TAG_NAME, "body").send_keys("2")
-            played = driver.execute_script("return window.played || ''")
+            played = driver.execute_script("var s = document.getElementById('zepo-sound'); return s ? s.src : ''")
             assert played.endswith("/media/ding%20dong.wav"), played
             assert (site / "media" / "ding dong.wav").read_bytes() == (cards / "ding dong.wav").read_bytes()
             assert page_of(driver) == "main.html", page_of(driver)
@@ -224,13 +187,16 @@ def main():
             started = time.monotonic()
             wait_for_page(driver, "main.html", seconds=9)
             assert time.monotonic() - started > 3, "the slide moved on before its interval"
-            assert "#slide=" in driver.current_url, driver.current_url
+            assert "slide=" in driver.current_url, driver.current_url
             wait_for_page(driver, next_stem + ".html", seconds=9)
             pause = driver.find_element(By.ID, "pause")
             pause.click()
             assert pause.text == "再生", pause.text
             time.sleep(6)
             assert page_of(driver) == next_stem + ".html", "a paused slide moved on to " + page_of(driver)
+            # P resumes it (it works in full screen too, where the bar is hidden).
+            driver.find_element(By.TAG_NAME, "body").send_keys("p")
+            wait_for_page(driver, "last.html", seconds=9)
 
             hostile_addresses(driver, site)
             hostile_names(driver, hostile_site)

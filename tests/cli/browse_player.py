@@ -12,7 +12,7 @@ import subprocess
 import sys
 import tempfile
 
-from browse_export import SKIPPED, browser, skip
+from zepo_browser import SKIPPED, browser, click_to_start, skip, wait_playing  # noqa: F401
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -34,13 +34,6 @@ def make_site(fixture, template, scratch):
     if run.returncode != 0:
         raise AssertionError("fixture failed (%d): %s" % (run.returncode, run.stderr))
     return site
-
-
-def wait_playing(driver, script, what, least=0.5):
-    """Waits until the media element the script returns has played `least` seconds."""
-    WebDriverWait(driver, 15).until(
-        lambda d: d.execute_script("var m = " + script + "; return m && !m.paused && m.currentTime > %f;" % least),
-        what + " does not play")
 
 
 def rect(driver, element):
@@ -95,8 +88,10 @@ def main():
             driver.get((site / "cards" / "player.html").as_uri())
             check_fit(driver, 1600, 1000, 1.2, 1.35)
 
-            # Movie 2: at (500, 400) at 150 % inside the two rings of its frame, playing.
+            # Movie 2 with its sound waits for the presenter's click; it has sound controls.
+            click_to_start(driver)
             movie2 = driver.find_element(By.CSS_SELECTOR, ".movie2 video")
+            assert driver.execute_script("return arguments[0].controls && !arguments[0].muted", movie2)
             wait_playing(driver, "document.querySelector('.movie2 video')", "movie 2")
             assert driver.execute_script("return arguments[0].videoWidth", movie2) == 320
             assert on_card(driver, movie2) == [500, 400, 480, 360], on_card(driver, movie2)
@@ -137,6 +132,7 @@ def main():
 
             # A page that starts both with the card.
             driver.get((site / "cards" / "start.html").as_uri())
+            click_to_start(driver)
             wait_playing(driver, "document.getElementById('zepo-midi')", "the MIDI started with the card")
             wait_playing(driver, "document.querySelector('#zepo-movie video')", "the movie started with the card")
         finally:

@@ -8,49 +8,19 @@ Usage: browse_player_export.py ZEPOCARD
 Exits 77 (skipped) when Chromium, its driver, Selenium, ffmpeg or a SoundFont is missing.
 """
 import pathlib
-import shutil
-import struct
-import subprocess
 import sys
 import tempfile
 
-from browse_export import SKIPPED, browser, skip
-from browse_player import check_fit, on_card, wait_playing
+from zepo_browser import browser, card, click_to_start, export as run_export, ffmpeg, midi, wait_playing
+from browse_player import check_fit, on_card
 from selenium.webdriver.common.by import By
-
-HEADER = ("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)\n"
-          "'=================================================================\n"
-          "'  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)\n"
-          "'=================================================================\n")
-
-
-def midi(seconds):
-    """Format 0, 96 ticks a beat at 120 beats a minute: one note held `seconds`."""
-    def var(n):  # variable-length quantity
-        out = [n & 0x7F]
-        n >>= 7
-        while n:
-            out.insert(0, 0x80 | (n & 0x7F))
-            n >>= 7
-        return bytes(out)
-    track = (b"\x00\xFF\x51\x03\x07\xA1\x20" + b"\x00\xC0\x00" + b"\x00\x90\x45\x60" +
-             var(int(seconds * 2 * 96)) + b"\x80\x45\x40" + b"\x00\xFF\x2F\x00")
-    return b"MThd" + struct.pack(">IHHH", 6, 0, 1, 96) + b"MTrk" + struct.pack(">I", len(track)) + track
-
-
-def card(name, lines):
-    text = HEADER + "card {%s}\n\ttitle  {%s}\n\tnew    {WHITE}\n\n" % (name, name) + "\n".join(lines) + "\nend\n"
-    return text.replace("\n", "\r\n").encode("cp932")
 
 
 def make_set(folder):
-    if not shutil.which("ffmpeg"):
-        skip("no ffmpeg program")
     folder.mkdir()
     (folder / "song.mid").write_bytes(midi(8))
-    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=6",
-                    "-f", "lavfi", "-i", "sine=frequency=330:duration=6", "-c:v", "mpeg4", "-c:a", "pcm_s16le",
-                    str(folder / "clip.avi")], check=True)
+    ffmpeg("-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=6", "-f", "lavfi", "-i",
+           "sine=frequency=330:duration=6", "-c:v", "mpeg4", "-c:a", "pcm_s16le", str(folder / "clip.avi"))
     (folder / "main.zep").write_bytes(card("main", [
         "\tmidi    {song.mid}",
         "\tcolor  {}{YELLOW}",
@@ -64,11 +34,7 @@ def make_set(folder):
 
 
 def export(zepocard, folder, site):
-    run = subprocess.run([zepocard, "export", str(folder), "-o", str(site)], capture_output=True, text=True)
-    if "音色ファイルがありません" in run.stderr:
-        skip("no General MIDI SoundFont")
-    if run.returncode != 0:
-        raise AssertionError("export failed (%d): %s" % (run.returncode, run.stderr))
+    run_export(zepocard, folder, site)
     for made in ("media/song.mid.ogg", "media/clip.avi.webm", "cards/main.html"):
         assert (site / made).is_file(), made + " was not made"
 
@@ -82,7 +48,8 @@ def main():
         driver = browser()
         try:
             driver.get((scratch / "site" / "cards" / "main.html").as_uri())
-            # The piece starts with the card, from its rendition.
+            # The piece starts with the card, from its rendition, once the presenter clicked.
+            click_to_start(driver)
             wait_playing(driver, "document.getElementById('zepo-midi')", "the MIDI started with the card")
             assert driver.execute_script("return document.getElementById('zepo-midi').duration") > 7
 

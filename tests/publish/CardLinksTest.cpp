@@ -97,13 +97,19 @@ TEST(WebPagesTest, NamesAndTextsAreEncodedForLinksAndPages) {
     CardPage page;
     page.title = "春 <b>";
     page.areas.push_back({1, 2, 3, 4, "a%20b.html", AreaAction::Go, "\"つぎ\""});
-    page.buttons[3] = {0, 0, 0, 0, "../media/x.mid", AreaAction::Download, ""};
+    page.buttons[3] = {0, 0, 0, 0, "#", AreaAction::Note, "", "「<x>」は再生できません"};
     const std::string html = CardPageHtml(page);
     EXPECT_NE(html.find("<title>春 &lt;b&gt;</title>"), std::string::npos) << html;
     EXPECT_NE(html.find("href=\"a%20b.html\" title=\"&quot;つぎ&quot;\""), std::string::npos) << html;
     EXPECT_NE(html.find("left:1px;top:2px;width:3px;height:4px"), std::string::npos) << html;
-    EXPECT_NE(html.find("id=\"button3\" class=\"button\" href=\"../media/x.mid\" download"), std::string::npos) << html;
+    EXPECT_NE(html.find("id=\"button3\" class=\"button\" href=\"#\" data-action=\"note\" data-note=\"「&lt;x&gt;」"),
+              std::string::npos) << html;
     EXPECT_EQ(html.find("id=\"button0\""), std::string::npos) << "no button where the card has none";
+    // The player's data: the same escaped markup, inside JSON strings that stay closed.
+    const std::string data = SetScript({page});
+    EXPECT_NE(data.find("alt=\\\"春 &lt;b&gt;\\\""), std::string::npos) << data;
+    EXPECT_NE(data.find("\"title\": \"春 <b>\""), std::string::npos) << data;
+    EXPECT_EQ(data.find("<x>"), std::string::npos) << data;
 }
 
 }  // namespace

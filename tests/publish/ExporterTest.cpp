@@ -8,6 +8,7 @@
 #include "ShellFakes.h"
 #include "TempFolder.h"
 #include "publish/ExportManifest.h"
+#include "core/TextCodec.h"
 #include "publish/Exporter.h"
 
 namespace zepo::publish {
@@ -16,6 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
+
+std::string SjisOf(const char* utf8) { return Utf8ToSjis(utf8).bytes; }
 
 class Reexport : public ::testing::Test {
 protected:
@@ -52,6 +55,7 @@ TEST_F(Reexport, OnlyOutputsWhoseInputsChangedAreMadeAgain) {
         std::function<void()> change;
         size_t drawn, mediaMade;
         QSize screen = {1024, 768};
+        std::string indexHas = {};  // the card's new text, read again, not taken from before
     };
     const std::vector<Case> cases = {
         {"nothing changed", [] {}, 0, 0},
@@ -74,6 +78,15 @@ TEST_F(Reexport, OnlyOutputsWhoseInputsChangedAreMadeAgain) {
                          c.replace(c.find("{5}"), 3, "{6}");
                          WriteBytes(set / "last.zep", c); },
          1, 0, {800, 600}},
+        {"a card's title, same size, a nanosecond later", [&] {
+             const auto time = Time(set / "next.zep");
+             std::string c = ReadBytes(set / "next.zep");
+             const std::string title = SjisOf("ごあいさつ"), renamed = SjisOf("おあいさつ");
+             c.replace(c.find(title), title.size(), renamed);
+             WriteBytes(set / "next.zep", c);
+             fs::last_write_time(set / "next.zep", time + std::chrono::nanoseconds(1));
+         },
+         1, 0, {800, 600}, "おあいさつ"},
     };
     for (const Case& c : cases) {
         c.change();
@@ -85,6 +98,8 @@ TEST_F(Reexport, OnlyOutputsWhoseInputsChangedAreMadeAgain) {
         EXPECT_EQ(report.mediaMade, c.mediaMade) << c.what;
         EXPECT_EQ(ReadBytes(site / "media" / "se.wav"), ReadBytes(set / "se.wav")) << c.what;
         EXPECT_TRUE(fs::is_regular_file(site / "pictures" / "last.png")) << c.what;
+        if (!c.indexHas.empty())
+            EXPECT_NE(ReadBytes(site / "index.html").find(c.indexHas), std::string::npos) << c.what;
         if (c.drawn == 0) {
             EXPECT_EQ(Time(site / "pictures" / "main.png"), mainTime) << c.what << ": a kept picture is not rewritten";
             EXPECT_EQ(Time(site / "index.html"), indexTime) << c.what << ": an unchanged page is not rewritten";
