@@ -203,6 +203,16 @@ std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vecto
     return svg + "</svg>\n";
 }
 
+Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t)>& href) {
+    size_t unchecked = 0;
+    const CardMap map = BuildCardMap(cards, SetFindings(cards, unchecked));
+    auto layout = LayOutMap(map);
+    if (!layout) return layout.error();
+    std::vector<std::string> hrefs;
+    for (const MapNode& node : map.nodes) hrefs.push_back(node.card ? href(*node.card) : std::string());
+    return MapSvg(map, layout.value(), hrefs);
+}
+
 std::string MapSvgFile(const CardMap& map, const MapLayout& layout) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + MapSvg(map, layout);
 }

@@ -10,8 +10,11 @@
 
 #include <QImage>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "core/Result.h"
 
 #include "publish/CardMap.h"
 #include "publish/MapLayout.h"
@@ -30,6 +33,10 @@ std::string MapSvgFile(const CardMap& map, const MapLayout& layout);
 // The graph for `dot` and the other Graphviz programs: nodes n0, n1, … labelled with their
 // names and titles, the same colours and dashes.
 std::string MapDot(const CardMap& map);
+
+// The whole map of a set read by ReadCards as SVG, each card that `href` gives an address for
+// (percent-encoded; empty: none) a link to it: the overview on an exported site's index page.
+Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t card)>& href);
 
 // The map as a picture, at most `maxSide` pixels on a side and `maxPixels` in all: a large
 // map is drawn smaller rather than taking gigabytes.

@@ -96,9 +96,12 @@ std::string CardPageHtml(const CardPage& page) {
     return html;
 }
 
-std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries) {
+std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries, std::string_view overview) {
     std::string html = Head(title, "");
-    html += "<body class=\"index\">\n<h1>" + EscapeHtml(title) + "</h1>\n<ol class=\"cards\">\n";
+    html += "<body class=\"index\">\n<h1>" + EscapeHtml(title) + "</h1>\n";
+    if (!overview.empty())
+        html += "<div class=\"map\" style=\"overflow:auto;max-height:80vh\">\n" + std::string(overview) + "</div>\n";
+    html += "<ol class=\"cards\">\n";
     for (const IndexEntry& e : entries)
         html += "<li><a href=\"" + EscapeHtml(e.href) + "\"><img src=\"" + EscapeHtml(e.thumbnail) + "\" width=\"" +
                 std::to_string(e.thumbWidth) + "\" height=\"" + std::to_string(e.thumbHeight) + "\" alt=\"\">" +

@@ -47,7 +47,8 @@ struct IndexEntry {
 };
 
 std::string CardPageHtml(const CardPage& page);
-std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries);
+// `overview`: an <svg> of the set's links (MapDrawing.h) shown above the list, or empty.
+std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries, std::string_view overview = {});
 
 // Every byte but ASCII letters, digits and "-._~" as %XX, so names with blanks, "#", "?"
 // or Japanese characters reach the file they name; "/" is kept between folders.
