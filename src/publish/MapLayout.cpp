@@ -12,10 +12,11 @@ namespace zepo::publish {
 namespace {
 
 // The layered layout costs about its nodes plus the layers each edge crosses (every crossing
-// is a hidden node that the crossing reduction and the curve routing work on); beyond this the
-// force placement is used. Measured: a 300-card set of such cost lays out in about 0.3 s.
-constexpr double kDotBudget = 2500;
-constexpr size_t kDotMaxNodes = 600;
+// is a hidden node that the crossing reduction and the curve routing work on), and the
+// crossing reduction grows fast with the edges: a tangle of 300 cards and 1,500 links takes
+// minutes. Beyond these the force placement is used, which lays 1,000 cards out in a second.
+constexpr double kDotBudget = 800;
+constexpr size_t kDotMaxNodes = 120, kDotMaxEdges = 250;
 // Removing overlaps exactly ("prism") grows faster than the placement; beyond this many nodes
 // the drawing is spread out instead.
 constexpr size_t kExactOverlapMaxNodes = 800;
@@ -90,7 +91,8 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
         layout.width = layout.height = 2 * kMargin;
         return layout;
     }
-    const bool layered = map.nodes.size() <= kDotMaxNodes && LayeredCost(map) <= kDotBudget;
+    const bool layered = map.nodes.size() <= kDotMaxNodes && map.edges.size() <= kDotMaxEdges &&
+                         LayeredCost(map) <= kDotBudget;
     layout.engine = layered ? "dot" : "sfdp";
 
     std::lock_guard guard(LibraryLock());
