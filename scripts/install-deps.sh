@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs everything the build (with the MIDI synthesizer, a General MIDI SoundFont and the Ogg
-# Vorbis encoder), the tests, the benchmark and the fuzzing (clang with
+# Vorbis encoder, Graphviz's layout library for the card map and its dot program for the
+# test of the map's DOT), the tests, the benchmark and the fuzzing (clang with
 # libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks), movie playback
 # (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
 # Japanese translations, the manual pages (help2man makes zepocard's, groff checks both),
@@ -15,6 +16,7 @@ PACKAGES="g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   libfluidsynth-dev timgm6mb-soundfont libvorbis-dev
+  libgraphviz-dev graphviz
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig
   imagemagick python3 python3-pil time
   clang-14 libclang-rt-14-dev llvm-14

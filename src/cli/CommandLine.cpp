@@ -132,6 +132,23 @@ std::optional<CommandOptions> BuildExport(const Parsed& p, std::string& error) {
     return o;
 }
 
+std::optional<CommandOptions> BuildMap(const Parsed& p, std::string& error) {
+    if (p.positional.size() != 1 || !p.Has("output")) {
+        error = p.positional.size() != 1 ? "カードのフォルダを 1 つ指定してください"
+                                         : "書き出すファイルを -o で指定してください";
+        return std::nullopt;
+    }
+    MapOptions o{p.positional[0], p.Value("output"), std::nullopt};
+    if (p.Has("format")) {
+        o.format = MapFormatNamed(p.Value("format"));
+        if (!o.format) {
+            error = "--format は svg, png, dot のどれかです: " + Quoted(p.Value("format"));
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
 const OptionInfo kScreenOption{{"screen"}, "WxH", "画面の大きさ (既定 1024x768、各辺 1〜8192)"};
 
 const std::vector<CommandInfo>& Commands() {
@@ -173,6 +190,16 @@ const std::vector<CommandInfo>& Commands() {
          "media/ にカードが使う音や動画を置きます。\n",
          {{{"o", "output"}, "SITE", "書き出すフォルダ"}, kScreenOption},
          BuildExport},
+        {"map", "DIR -o MAP.svg [--format svg|png|dot]", "カードのフォルダのリンクを 1 枚の図にします",
+         "カードを箱、リンクを矢印で描きます: オブジェクトのリンクは黒、\n"
+         "ボタンは青、スライドの並びは緑の破線です。ないカードは赤、\n"
+         "main.zep からたどれないカードはオレンジの破線で囲み、\n"
+         "check が問題を見つけたカードには赤い「!」を付けます。\n"
+         "dot 形式は Graphviz の dot などで描けるグラフです。\n"
+         "ないカードや読めないカードがあれば、図を書いたうえで終了コードは 1 です。\n",
+         {{{"o", "output"}, "MAP", "書き出すファイル (カードや入力には書きません)"},
+          {{"format"}, "FORMAT", "svg, png, dot のどれか (既定: -o の拡張子)"}},
+         BuildMap},
     };
     return commands;
 }
@@ -346,7 +373,8 @@ int RunCommand(const CommandOptions& options) {
                                  [](const CheckOptions& o) { return RunCheck(o); },
                                  [](const ReduceOptions& o) { return RunReduce(o); },
                                  [](const RenderOptions& o) { return RunRender(o); },
-                                 [](const ExportOptions& o) { return RunExport(o); }},
+                                 [](const ExportOptions& o) { return RunExport(o); },
+                                 [](const MapOptions& o) { return RunMap(o); }},
                       options);
 }
 

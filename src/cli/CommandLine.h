@@ -18,7 +18,7 @@ struct Reply {
     int exitCode = 0;
 };
 
-using CommandOptions = std::variant<NormalizeOptions, CheckOptions, ReduceOptions, RenderOptions, ExportOptions>;
+using CommandOptions = std::variant<NormalizeOptions, CheckOptions, ReduceOptions, RenderOptions, ExportOptions, MapOptions>;
 
 // `arguments` are the bytes the shell passed, without the program name.
 std::variant<Reply, CommandOptions> ReadCommandLine(const std::vector<std::string>& arguments);

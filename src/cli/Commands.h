@@ -11,5 +11,6 @@ int RunCheck(const CheckOptions& options);
 int RunReduce(const ReduceOptions& options);
 int RunExport(const ExportOptions& options);
 int RunRender(const RenderOptions& options);
+int RunMap(const MapOptions& options);
 
 }  // namespace zepo::cli

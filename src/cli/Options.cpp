@@ -23,6 +23,14 @@ std::optional<PictureFormat> PictureFormatNamed(std::string_view typed) {
     return std::nullopt;
 }
 
+std::optional<MapFormat> MapFormatNamed(std::string_view typed) {
+    const std::string name = AsciiLower(std::string(typed));
+    if (name == "svg") return MapFormat::Svg;
+    if (name == "png") return MapFormat::Png;
+    if (name == "dot" || name == "gv") return MapFormat::Dot;
+    return std::nullopt;
+}
+
 std::optional<QSize> ScreenNamed(std::string_view text) {
     const size_t x = text.find_first_of("xX");
     if (x == std::string_view::npos) return std::nullopt;

@@ -52,6 +52,16 @@ struct RenderOptions {
     int jobs = 0;                         // 0: one per core
 };
 
+enum class MapFormat { Svg, Png, Dot };
+// "svg", "png", "dot" or "gv", ASCII case ignored.
+std::optional<MapFormat> MapFormatNamed(std::string_view name);
+
+struct MapOptions {
+    std::string folder;
+    std::filesystem::path out;
+    std::optional<MapFormat> format;  // none: from the output's name
+};
+
 struct ExportOptions {
     std::string folder, site;
     QSize screen = kDefaultScreen;

@@ -46,24 +46,25 @@ public:
 private:
     void Statement(const ParsedLine& p) {
         const std::string& k = p.keyword;
-        if (k == "text" || k == "text2" || k == "frame") Associate(p.a4, p.a4b);
+        if (k == "text" || k == "text2" || k == "frame") Associate(p.a4, p.a4b, LinkVia::Object);
         else if (k == "bitmap") {
             Add(LinkKind::Picture, p.a2);
-            Associate(p.a4, p.a4b);
+            Associate(p.a4, p.a4b, LinkVia::Object);
         } else if (k == "textf" || k == "textf2") Add(LinkKind::TextFile, CutBytes(p.a2, kShortTextBytes));
         else if (k == "button") {
-            if (p.a1.size() == 1 && p.a1[0] >= '0' && p.a1[0] <= '5') Associate(p.a2, p.a2b);
-        } else if (k == "wave" || k == "midi" || k == "avi") Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.a1);
-        else if (k == "avi2") Add(LinkKind::Movie, p.a1);
+            if (p.a1.size() == 1 && p.a1[0] >= '0' && p.a1[0] <= '5') Associate(p.a2, p.a2b, LinkVia::Button);
+        } else if (k == "wave" || k == "midi" || k == "avi")
+            Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.a1, LinkVia::Feature);
+        else if (k == "avi2") Add(LinkKind::Movie, p.a1, LinkVia::Feature);
         else if (k == "@slide") Slide();
     }
 
-    void Associate(std::string_view name, std::string_view file) {
+    void Associate(std::string_view name, std::string_view file, LinkVia via) {
         Association a;
         a.Set(name, file);
         AssociationTarget t = TargetOf(a);
-        if (t.kind == AssociationTarget::Card) Add(LinkKind::Card, t.file);
-        else if (t.kind == AssociationTarget::Medium) Add(LinkKind::Medium, t.file);
+        if (t.kind == AssociationTarget::Card) Add(LinkKind::Card, t.file, via);
+        else if (t.kind == AssociationTarget::Medium) Add(LinkKind::Medium, t.file, via);
     }
 
     void Slide() {
@@ -73,13 +74,13 @@ private:
             if (ParseMacroLine(lines_[index_]).keyword == "@end") return;
             ParsedLine entry = ParseMacroLine("tmp " + lines_[index_]);
             if (entry.a1b.find(".zep") == std::string::npos) continue;
-            Add(LinkKind::Card, entry.a1b);
+            Add(LinkKind::Card, entry.a1b, LinkVia::Slide);
             ++entries;
         }
     }
 
-    void Add(LinkKind kind, std::string target) {
-        if (!target.empty()) links_.push_back({static_cast<int>(index_ + 1), kind, std::move(target)});
+    void Add(LinkKind kind, std::string target, LinkVia via = LinkVia::File) {
+        if (!target.empty()) links_.push_back({static_cast<int>(index_ + 1), kind, std::move(target), via});
     }
 
     const std::vector<std::string>& lines_;

@@ -14,11 +14,15 @@
 namespace zepo::publish {
 
 enum class LinkKind { Card, Medium, Picture, TextFile, Movie };
+// Where on the card the link is: an object (text, picture, frame), a button, a feature of the
+// card (sound, music, movie), the slide show's list, or the name of a picture or text file.
+enum class LinkVia { Object, Button, Feature, Slide, File };
 
 struct CardLink {
     int line = 0;  // 1-based
     LinkKind kind = LinkKind::Card;
     std::string target;  // Shift-JIS file name as the card names it
+    LinkVia via = LinkVia::File;
 };
 
 // What an association leads to: a card file (the association file, or the name + ".zep" when

@@ -9,6 +9,7 @@
 #include "publish/TerminalText.h"
 #include "core/TextCodec.h"
 #include "core/Ascii.h"
+#include "model/MacroFile.h"
 
 namespace zepo::publish {
 namespace fs = std::filesystem;
@@ -18,6 +19,49 @@ namespace {
 bool IsCardFileName(const fs::path& file) {
     std::string name = AsciiLower(file.filename().string());
     return name.size() > 4 && name.ends_with(".zep");
+}
+
+const char* Label(ReadNote kind) {
+    switch (kind) {
+        case ReadNote::Message: return "message";
+        case ReadNote::UnknownStatement: return "unknown statement";
+        case ReadNote::IgnoredStatement:
+        case ReadNote::NoFreeSlot: return "ignored";
+        case ReadNote::LinkBreaksOnSave: return "warning";
+        case ReadNote::DroppedSlideEntry: return "dropped slide entry";
+        case ReadNote::Stopped: return "stopped";
+    }
+    return "note";
+}
+
+// Everything the editor would say or silently drop while reading the card.
+std::vector<Finding> ReadingFindings(const std::string& shown, const ReadCard& read) {
+    std::vector<Finding> findings;
+    auto report = [&](int line, const char* label, const std::string& text) {
+        findings.push_back({shown, line, label, text});
+    };
+    if (!read.hasHeader) {
+        report(1, "note", MissingMarkerNote());
+        findings.back().severity = Severity::Note;
+    }
+    for (size_t i = 0; i < read.lines.size(); ++i)
+        if (read.lines[i].size() > kMaxMacroLineBytes)
+            report(static_cast<int>(i + 1), "long line",
+                   std::to_string(read.lines[i].size()) + " バイトあります (1 行は " +
+                       std::to_string(kMaxMacroLineBytes) + " バイトまで)");
+    int lastLine[kReadNoteKinds] = {};
+    for (const auto& d : read.outcome.diagnostics) {
+        report(d.line, Label(d.kind), ForTerminal(d.text));
+        // A link that only breaks on the next save is told, not counted against the card.
+        if (d.kind == ReadNote::LinkBreaksOnSave) findings.back().severity = Severity::Warning;
+        lastLine[static_cast<size_t>(d.kind)] = d.line;
+    }
+    // Beyond the notes kept of one kind only their number is told, after the last one kept.
+    for (size_t kind = 0; kind < kReadNoteKinds; ++kind)
+        if (size_t n = read.outcome.omitted[kind])
+            report(lastLine[kind], Label(static_cast<ReadNote>(kind)),
+                   "同じ種類のものがほかに " + std::to_string(n) + " 件ありますが、省きました");
+    return findings;
 }
 
 std::string Quoted(std::string_view sjis) { return "「" + ForTerminal(sjis) + "」"; }
@@ -256,6 +300,23 @@ std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards) {
     for (size_t i = 0; i < cards.size(); ++i)
         if (!reached[i] && !cards[i].canonical.empty() && index.Find(cards[i].canonical) == i) order.push_back(i);
     return order;
+}
+
+std::vector<std::vector<Finding>> SetFindings(const std::vector<SetCard>& cards, size_t& unchecked) {
+    const SetIndex index(cards);
+    std::vector<std::vector<Finding>> perCard(cards.size());
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const SetCard& card = cards[i];
+        if (!card.read || index.Find(card.canonical) != i) continue;  // named twice: reported once
+        perCard[i] = ReadingFindings(card.shown, *card.read);
+        auto links = LinkFindings(card);
+        perCard[i].insert(perCard[i].end(), links.begin(), links.end());
+    }
+    for (size_t i : UnreachableCards(cards, unchecked))
+        perCard[i].push_back({cards[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです",
+                              Severity::Warning});
+    for (auto& group : perCard) SortByLine(group);
+    return perCard;
 }
 
 }  // namespace zepo::publish

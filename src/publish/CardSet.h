@@ -90,6 +90,11 @@ private:
 // cards of the others that no link reached.
 std::vector<size_t> UnreachableCards(const std::vector<SetCard>& cards, size_t& unchecked);
 
+// What `check` finds in each card (index by index): what reading it showed or dropped, its
+// links that lead nowhere, and whether main.zep leads to it; by line. Nothing for a card that
+// could not be read (its `error` says why) or one named a second time. `unchecked` as above.
+std::vector<std::vector<Finding>> SetFindings(const std::vector<SetCard>& cards, size_t& unchecked);
+
 // Starting at main.zep, then every card in the order links reach it, then the rest in set order.
 std::vector<size_t> PresentationOrder(const std::vector<SetCard>& cards);
 

@@ -26,6 +26,7 @@
 #include "publish/CardSet.h"
 #include "publish/ExportManifest.h"
 #include "publish/InsideSite.h"
+#include "publish/MapDrawing.h"
 #include "publish/MovieTranscode.h"
 #include "publish/Parallel.h"
 #include "publish/SoundTranscode.h"
@@ -120,7 +121,7 @@ public:
         for (CardPage& page : pages) OfferUnconverted(page);
         ForEachOnAllCores(
             order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
-        Write(site_ / "index.html", IndexHtml(IndexTitle(), entries));
+        Write(site_ / "index.html", IndexHtml(IndexTitle(), entries, Overview()));
         Write(site_ / "zepo.js", SetScript(pages));
         Write(site_ / "zepo.css", WebAsset("zepo.css"));
         Write(site_ / kPlayerScriptName, WebAsset(kPlayerScriptName));
@@ -157,6 +158,16 @@ private:
         for (size_t i : order_)
             if (IsMainCard(cards_[i].canonical)) return Title(i);
         return ShownName(folder_.filename().string());
+    }
+
+    // The map of the set's links over the list, each card a link to its page.
+    std::string Overview() {
+        auto svg = SetOverviewSvg(cards_, [this](size_t card) {
+            auto page = pageName_.find(card);
+            return page == pageName_.end() ? std::string() : "cards/" + PercentEncode(page->second);
+        });
+        if (!svg) Problem(svg.error().message);
+        return svg ? svg.value() : std::string();
     }
 
     // Where an association leads on the page of card `from`; an empty href when nowhere.

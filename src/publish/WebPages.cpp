@@ -145,14 +145,15 @@ std::string CardPageHtml(const CardPage& page) {
                                         {"BUTTONS", ButtonsMarkup(page)}});
 }
 
-std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries) {
+std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries, std::string_view overview) {
     std::string list;
     for (const IndexEntry& e : entries)
         list += "<li><a href=\"" + EscapeHtml(e.href) + "\"><img src=\"" + EscapeHtml(e.thumbnail) + "\" width=\"" +
                 std::to_string(e.thumbWidth) + "\" height=\"" + std::to_string(e.thumbHeight) + "\" alt=\"\">" +
                 "<span class=\"title\">" + EscapeHtml(e.title) + "</span><span class=\"file\">" +
                 EscapeHtml(e.fileName) + "</span></a></li>\n";
-    return Fill(WebAsset("index.html"), {{"TITLE", EscapeHtml(title)}, {"ENTRIES", list}});
+    const std::string map = overview.empty() ? std::string() : "<div class=\"map\">\n" + std::string(overview) + "</div>\n";
+    return Fill(WebAsset("index.html"), {{"TITLE", EscapeHtml(title)}, {"OVERVIEW", map}, {"ENTRIES", list}});
 }
 
 std::string SetScript(const std::vector<CardPage>& pages) {

@@ -58,7 +58,8 @@ struct IndexEntry {
 
 // The card's page from the template card.html: without script its areas are plain links.
 std::string CardPageHtml(const CardPage& page);
-std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries);
+// `overview`: an <svg> of the set's links (MapDrawing.h) shown above the list, or empty.
+std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& entries, std::string_view overview = {});
 // zepo.js: every card of the set as the player script draws it in place (ZEPO_SET), in order.
 std::string SetScript(const std::vector<CardPage>& pages);
 

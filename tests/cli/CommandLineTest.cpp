@@ -47,6 +47,9 @@ TEST(CommandLine, HelpVersionAndErrorsAnswerWithTheirExitCode) {
         {{"render", "a.zep", "-o", "x", "--jobs=257"}, 2, "-j は 1 から 256"},
         {{"export", "dir"}, 2, "-o で指定"},
         {{"export", "a", "b", "-o", "s"}, 2, "フォルダを 1 つ"},
+        {{"map", "dir"}, 2, "-o で指定"},
+        {{"map", "a", "b", "-o", "m.svg"}, 2, "フォルダを 1 つ"},
+        {{"map", "dir", "-o", "m", "--format=pdf"}, 2, "--format は svg, png, dot"},
         // One screen rule for both commands that draw cards.
         {{"render", "a.zep", "-o", "x", "--screen", "9000x100"}, 2, "「9000x100」"},
         {{"export", "dir", "-o", "s", "--screen=9000x100"}, 2, "「9000x100」"},

@@ -1,0 +1,45 @@
+#pragma once
+// A laid-out card map drawn for people and programs: SVG (our own writer, links optional),
+// a picture (QPainter) and the graph in Graphviz's DOT language. Names and titles come from
+// anyone: every text is escaped for the format it lands in, controls made visible.
+//
+// The marks: the first card has a thick blue border; a card no link reaches from it a dashed
+// orange one; a card with problems `check` reports a red "!"; a missing or unreadable card is
+// red; a file that is no card of the set grey. Object links are dark, button links blue,
+// slide-show entries dashed green, links to a missing card red.
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Result.h"
+
+#include "publish/CardMap.h"
+#include "publish/MapLayout.h"
+
+namespace zepo::publish {
+
+// The <svg> element (no XML declaration: it also goes inside a web page). `hrefs`, when given,
+// holds one address per node (empty: no link), percent-encoded; the node becomes a link.
+// Every node is a <g class="node STATE [start] [unreachable] [problem]">, every edge a
+// <g class="edge KIND [broken]">, each with a <title> for the pointer.
+std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vector<std::string>& hrefs = {});
+
+// The SVG as a file of its own.
+std::string MapSvgFile(const CardMap& map, const MapLayout& layout);
+
+// The graph for `dot` and the other Graphviz programs: nodes n0, n1, … labelled with their
+// names and titles, the same colours and dashes.
+std::string MapDot(const CardMap& map);
+
+// The whole map of a set read by ReadCards as SVG, each card that `href` gives an address for
+// (percent-encoded; empty: none) a link to it: the overview on an exported site's index page.
+Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t card)>& href);
+
+// The map as a picture, at most `maxSide` pixels on a side and `maxPixels` in all: a large
+// map is drawn smaller rather than taking gigabytes.
+QImage MapImage(const CardMap& map, const MapLayout& layout, int maxSide = 16384, qint64 maxPixels = 48'000'000);
+
+}  // namespace zepo::publish
