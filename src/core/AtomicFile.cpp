@@ -80,6 +80,23 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
     });
 }
 
+int CreateFileBeside(const std::filesystem::path& target, mode_t mode, std::filesystem::path& created) {
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[8];
+        if (getentropy(random, sizeof random) != 0) return -errno;
+        std::string suffix;
+        for (unsigned char r : random) suffix += kLetters[r % (sizeof kLetters - 1)];
+        created = folder / ("." + target.filename().string() + "." + suffix);
+        const int fd = open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) return -errno;
+    }
+    return -EEXIST;
+}
+
 namespace {
 
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill) {
@@ -103,24 +120,17 @@ Status WriteAtomically(const std::filesystem::path& requested, const std::functi
         keepMode = st.st_mode & 07777;
         existed = true;
     }
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) return SystemError(errno);
+    // Created with the mode it keeps (a new file: readable by all, as any program's files, less
+    // what the umask takes away), so the process umask is never touched: other threads create
+    // files and folders at the same time.
+    std::filesystem::path temporary;
+    int fd = CreateFileBeside(target, existed ? 0600 : 0666, temporary);
+    if (fd < 0) return SystemError(-fd);
+    const std::string pattern = temporary.string();
     int error = fill(fd);
     if (error == 0 && fsync(fd) != 0) error = errno;
-    // Our files are ordinary user files, not private ones as mkstemp makes them; a file
-    // written again keeps the permissions it had.
-    if (error == 0) {
-        if (existed) {
-            fchmod(fd, keepMode);
-        } else {
-            mode_t mask = umask(0);
-            umask(mask);
-            fchmod(fd, 0666 & ~mask);
-        }
-    }
+    // A file written again keeps the permissions it had.
+    if (error == 0 && existed && fchmod(fd, keepMode) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && std::rename(pattern.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {

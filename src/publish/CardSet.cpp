@@ -86,7 +86,8 @@ void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report) {
         cards.size(),
         [&](size_t i) {
             SetCard& card = cards[i];
-            card.read = ReadCardFile(card.file, card.error);
+            // Sizes only: the cards of a large set never hold their pictures all at once.
+            card.read = ReadCardFile(card.file, card.error, /*pixels=*/false);
             if (!card.read) return;
             std::error_code ec;
             card.canonical = fs::canonical(card.file, ec);
