@@ -98,7 +98,7 @@ TEST_F(MovieTranscodeTest, TheConvertedPictureFitsTheScreen) {
     const fs::path wide = MakeMovie(in_ / "wide.avi", "mpeg4", "pcm_s16le", 1, "1600x400");
     auto movie = TranscodeToWebm(wide, out_ / "wide.webm", screen);
     ASSERT_TRUE(movie.ok()) << movie.error().message;
-    EXPECT_EQ(Run("ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-select_streams", "v", "-of",
+    EXPECT_EQ(publish::Run("ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-select_streams", "v", "-of",
                               "csv=p=0", QString::fromStdString((out_ / "wide.webm").string())}),
               "200,50");
     screen.maxSourceSide = 1000;
