@@ -71,32 +71,21 @@ TEST(InstanceChannel, GarbageIsDroppedUnansweredAndTheNextCardStillArrives) {
     EXPECT_TRUE(next.Listen(path));
 }
 
-// A user id no account has, for the other user of the machine.
-constexpr uid_t kStranger = 54321;
-
-// Runs `work` in a child as the stranger; the child's pid. The child only makes system calls.
+// Runs `work` in a child as a user id no account has; the child only makes system calls.
 template <class Work>
 pid_t AsStranger(Work work) {
     const pid_t child = fork();
-    if (child == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(kStranger) != 0 || setuid(kStranger) != 0) _exit(99);
-        alarm(20);
-        _exit(work());
-    }
+    if (child == 0) _exit(setgroups(0, nullptr) || setgid(54321) || setuid(54321) ? 99 : (alarm(20), work()));
     return child;
 }
 
-int ExitOf(pid_t child) {
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-sockaddr_un Address(const std::string& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+int Socket(const std::string& path, bool serve) {
+    sockaddr_un address{AF_UNIX, {}};
     path.copy(address.sun_path, sizeof address.sun_path - 1);
-    return address;
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const auto* a = reinterpret_cast<const sockaddr*>(&address);
+    return (serve ? bind(fd, a, sizeof address) || listen(fd, 4) || chmod(path.c_str(), 0777) : connect(fd, a, sizeof address))
+               ? -1 : fd;
 }
 
 // Another user of the machine, in the shared temporary folder and with no runtime folder set,
@@ -106,68 +95,47 @@ TEST(InstanceChannel, AnotherUserNeitherReceivesNorSendsCards) {
     test::App();
     test::TempFolder shared;
     ASSERT_EQ(chmod(shared.path().c_str(), 01777), 0);
-    const QByteArray oldTmp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", QByteArray::fromStdString(shared.path().string()));
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     qunsetenv("XDG_RUNTIME_DIR");
     // The stranger makes the folder the editor would use first, and listens where it can.
     const std::string planted = (shared.path() / ("zepoed-" + std::to_string(geteuid()))).string();
-    const std::string trap = planted + "/trap.socket";
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t listener = AsStranger([&] {
-        if (mkdir(planted.c_str(), 0777) != 0 || chmod(planted.c_str(), 0777) != 0) return 98;
-        const int server = socket(AF_UNIX, SOCK_STREAM, 0);
-        const sockaddr_un address = Address(trap);
-        if (bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || listen(server, 4) != 0)
-            return 97;
-        chmod(trap.c_str(), 0777);
-        if (write(ready[1], "r", 1) != 1) return 96;
-        const int client = accept(server, nullptr, nullptr);
+        const int server = mkdir(planted.c_str(), 0777) || chmod(planted.c_str(), 0777) ? -1 : Socket(planted + "/s", true);
         char buffer[256];
-        const ssize_t n = client < 0 ? 0 : read(client, buffer, sizeof buffer);
-        return n > 0 ? 1 : 0;  // 1: a card path arrived
+        const int client = server < 0 || write(ready[1], "r", 1) != 1 ? -1 : accept(server, nullptr, nullptr);
+        return client < 0 ? 2 : read(client, buffer, sizeof buffer) > 0;  // 1: a card path arrived
     });
     char byte = 0;
     ASSERT_EQ(read(ready[0], &byte, 1), 1);
     const std::filesystem::path lock = InstanceLockPath();
-    EXPECT_NE(lock.parent_path().string(), planted) << "the editor uses a folder the stranger made";
-    if (!lock.empty()) {
-        struct stat st {};
-        ASSERT_EQ(lstat(lock.parent_path().c_str(), &st), 0);
-        EXPECT_TRUE(st.st_uid == geteuid() && (st.st_mode & 077) == 0) << lock;
-    }
-    EXPECT_FALSE(HandOverToRunningEditor(QString::fromStdString(trap), "/home/me/secret.zep", 1000));
-    EXPECT_EQ(ExitOf(listener), 0) << "the stranger received the card";
-
+    struct stat st {};
+    EXPECT_TRUE(lock.empty() || (lstat(lock.parent_path().c_str(), &st) == 0 && st.st_uid == geteuid() &&
+                                 (st.st_mode & 077) == 0)) << lock;
+    EXPECT_FALSE(HandOverToRunningEditor(QString::fromStdString(planted + "/s"), "/home/me/secret.zep", 1000));
+    int status = 0;
+    waitpid(listener, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the stranger received the card";
     // The editor's socket, even where the stranger can reach it, takes no card from them.
-    const std::filesystem::path open = shared.path() / "open";
-    std::filesystem::create_directory(open);
-    chmod(open.c_str(), 0777);
-    const QString path = InstanceChannelPath(open / "ZEPO_Editor.lock");
+    const QString path = InstanceChannelPath(shared.path() / "ZEPO_Editor.lock");
     InstanceChannel channel;
     ASSERT_TRUE(channel.Listen(path));
     chmod(path.toStdString().c_str(), 0777);
     QSignalSpy handed(&channel, &InstanceChannel::cardHandedOver);
     const QByteArray message = HandOverMessage("/tmp/planted.zep");
     const pid_t sender = AsStranger([&] {
-        const int client = socket(AF_UNIX, SOCK_STREAM, 0);
-        const sockaddr_un address = Address(path.toStdString());
-        if (connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) return 2;
-        if (write(client, message.data(), size_t(message.size())) != message.size()) return 3;
+        const int client = Socket(path.toStdString(), false);
         char answer[8];
-        return read(client, answer, sizeof answer) > 0 ? 1 : 0;  // 1: the editor answered
+        return client < 0 || write(client, message.data(), size_t(message.size())) != message.size()
+                   ? 2 : read(client, answer, sizeof answer) > 0;  // 1: the editor answered
     });
-    int code = -1;
-    QTest::qWaitFor([&] {
-        int status = 0;
-        if (waitpid(sender, &status, WNOHANG) == sender) code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return code != -1;
-    }, 10000);
-    EXPECT_EQ(code, 0) << "the editor answered the stranger";
+    QTest::qWaitFor([&] { return waitpid(sender, &status, WNOHANG) == sender; }, 10000);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the editor answered the stranger";
     EXPECT_EQ(handed.size(), 0);
-    if (oldTmp.isEmpty()) qunsetenv("TMPDIR");
-    else qputenv("TMPDIR", oldTmp);
-    if (!oldRuntime.isEmpty()) qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    qunsetenv("TMPDIR");
+    if (!runtime.isEmpty()) qputenv("XDG_RUNTIME_DIR", runtime);
 }
 
 }  // namespace
