@@ -253,6 +253,13 @@ std::string GeneralHelp() {
     return text;
 }
 
+// "help" is no command of the table, but it may be asked about like one.
+std::string HelpHelp() {
+    return "使い方: zepocard help [COMMAND]\n"
+           "\nzepocard の説明を示します。COMMAND を付けると、そのコマンドの説明とオプションを示します"
+           " (「zepocard COMMAND --help」と同じです)。\n";
+}
+
 Reply UsageError(const CommandInfo* c, const std::string& problem) {
     const std::string command = c ? std::string(" ") + c->name : "";
     std::string text = "zepocard" + command + ": " + problem + "\n";
@@ -350,6 +357,7 @@ std::variant<Reply, CommandOptions> ReadCommandLine(const std::vector<std::strin
     }
     if (first == "help") {
         if (arguments.size() == 1) return Reply{GeneralHelp(), 0};
+        if (arguments.size() == 2 && arguments[1] == "help") return Reply{HelpHelp(), 0};
         const CommandInfo* c = CommandNamed(arguments[1]);
         if (!c || arguments.size() > 2)
             return UsageError(nullptr, c ? "help にはコマンドを 1 つだけ指定してください"

@@ -4,6 +4,7 @@
 
 #include "publish/CardReading.h"
 #include "cli/Commands.h"
+#include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
 #include "publish/TerminalText.h"
 #include "model/MacroFile.h"
@@ -17,6 +18,13 @@ using namespace zepo::publish;
 int RunNormalize(const NormalizeOptions& options) {
     const std::string& input = options.card;
     const std::string& output = options.out;
+    // The card is written elsewhere, never over itself nor over a file it names.
+    if (!output.empty()) {
+        if (std::string why = InputAt(output, CardsAndTheirFiles({input})); !why.empty()) {
+            std::cerr << "zepocard normalize: " << Printable(why) << "\n";
+            return 2;
+        }
+    }
     std::string error;
     auto read = ReadCardFile(input, error);
     if (!read) {

@@ -3,8 +3,10 @@
 #include <map>
 #include <system_error>
 
-#include "publish/TerminalText.h"
 #include "core/Ascii.h"
+#include "document/CardFile.h"
+#include "publish/CardLinks.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::cli {
 using namespace zepo::publish;
@@ -14,10 +16,29 @@ std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& i
     const std::string shown = "「" + ShownName(output.string()) + "」";
     if (AsciiLower(output.extension().string()) == ".zep")
         return shown + "はカードのファイルです。カードに絵を書くことはしません";
+    return InputAt(output, inputs);
+}
+
+std::vector<fs::path> CardsAndTheirFiles(const std::vector<fs::path>& cards) {
+    std::vector<fs::path> inputs = cards;
+    for (const fs::path& card : cards) {
+        auto text = ReadCardFileText(card);
+        const CardFileText* read = std::get_if<CardFileText>(&text);
+        if (!read) continue;  // the command itself says it cannot read the card
+        for (const CardLink& link : FindCardLinks(read->lines)) {
+            FolderFile found = LookUpInFolder(read->folder, link.target);
+            if (found.state == Lookup::Found) inputs.push_back(found.path);
+        }
+    }
+    return inputs;
+}
+
+std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs) {
     for (const fs::path& input : inputs) {
         std::error_code ec;
         if (fs::equivalent(output, input, ec) && !ec)
-            return shown + "は入力の「" + ShownName(input.string()) + "」です。入力に上書きはしません";
+            return "「" + ShownName(output.string()) + "」は入力の「" + ShownName(input.string()) +
+                   "」です。入力に上書きはしません";
     }
     return {};
 }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <iostream>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <thread>
 
@@ -77,8 +78,10 @@ std::string SinglePictureFormat(const RenderOptions& o, Format& format) {
 // threads, so they are refused; the same card named twice is written once.
 std::string RefusedTargets(const std::vector<std::filesystem::path>& cards,
                            const std::vector<std::filesystem::path>& targets, std::vector<bool>& repeated) {
+    // Not the cards, nor a picture, text file or medium any of them names.
+    const std::vector<std::filesystem::path> inputs = CardsAndTheirFiles(cards);
     for (const auto& target : targets)
-        if (std::string why = RefusedOutput(target, cards); !why.empty()) return why;
+        if (std::string why = RefusedOutput(target, inputs); !why.empty()) return why;
     if (auto clash = SharedOutput(cards, targets, repeated))
         return Quoted(cards[clash->first]) + "と" + Quoted(cards[clash->second]) + "の絵はどちらも" +
                Quoted(targets[clash->first]) + "になります。同じ名前のカードは別々に書き出してください";
@@ -102,6 +105,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
         r.code = 1;
     }
     const QImage image = ComposeCard(read->card, o.screen);
+    if (image.isNull()) throw std::bad_alloc();  // Qt found no memory for the picture
     auto bytes = Encode(image, format);
     if (!bytes)
         return {2, r.report + "zepocard: 「" + shown + "」の絵を " + FormatName(format) + " の形にできません\n"};
@@ -150,7 +154,11 @@ int RunRender(const RenderOptions& o) {
     size_t done = 0;
     auto work = [&] {
         for (size_t i = next++; i < o.cards.size(); i = next++) {
-            if (!repeated[i]) results[i] = RenderOne(o.cards[i], targets[i], o, format);
+            try {
+                if (!repeated[i]) results[i] = RenderOne(o.cards[i], targets[i], o, format);
+            } catch (const std::bad_alloc&) {
+                results[i] = {2, "zepocard: " + Printable(Quoted(o.cards[i])) + ": メモリが足りないため、描けません\n"};
+            }
             std::lock_guard lock(output);
             ++done;
             if (progress) std::cerr << "\r\033[K";

@@ -33,24 +33,6 @@ int WriteAll(int fd, std::string_view bytes) {
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
                        FileAccess access = FileAccess::Shared);
 
-// The process's file creation mask, read without changing it (umask() can only be read by
-// setting it, which races with every other thread creating files). 022 when unknown.
-mode_t CurrentUmask() {
-    std::FILE* status = std::fopen("/proc/self/status", "re");
-    mode_t mask = 022;
-    if (!status) return mask;
-    char line[256];
-    while (std::fgets(line, sizeof line, status)) {
-        unsigned value = 0;
-        if (std::sscanf(line, "Umask: %o", &value) == 1) {
-            mask = static_cast<mode_t>(value & 0777);
-            break;
-        }
-    }
-    std::fclose(status);
-    return mask;
-}
-
 class Descriptor {
 public:
     explicit Descriptor(int fd) : fd_(fd) {}
@@ -99,6 +81,23 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
     });
 }
 
+int CreateFileBeside(const std::filesystem::path& target, mode_t mode, std::filesystem::path& created) {
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[8];
+        if (getentropy(random, sizeof random) != 0) return -errno;
+        std::string suffix;
+        for (unsigned char r : random) suffix += kLetters[r % (sizeof kLetters - 1)];
+        created = folder / ("." + target.filename().string() + "." + suffix);
+        const int fd = open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) return -errno;
+    }
+    return -EEXIST;
+}
+
 namespace {
 
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
@@ -123,24 +122,17 @@ Status WriteAtomically(const std::filesystem::path& requested, const std::functi
         keepMode = st.st_mode & 07777;
         existed = true;
     }
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) return SystemError(errno);
+    // Created with the mode it keeps (a new file: readable by all, as any program's files, less
+    // what the umask takes away), so the process umask is never touched: other threads create
+    // files and folders at the same time.
+    std::filesystem::path temporary;
+    int fd = CreateFileBeside(target, existed || fileAccess == FileAccess::OwnerOnly ? 0600 : 0666, temporary);
+    if (fd < 0) return SystemError(-fd);
+    const std::string pattern = temporary.string();
     int error = fill(fd);
     if (error == 0 && fsync(fd) != 0) error = errno;
-    // Our files are ordinary user files, not private ones as mkstemp makes them; a file
-    // written again keeps the permissions it had.
-    if (error == 0) {
-        if (fileAccess == FileAccess::OwnerOnly) {
-            fchmod(fd, 0600);
-        } else if (existed) {
-            fchmod(fd, keepMode);
-        } else {
-            fchmod(fd, 0666 & ~CurrentUmask());
-        }
-    }
+    // A file written again keeps the permissions it had; the user's own files stay private.
+    if (error == 0 && existed && fileAccess != FileAccess::OwnerOnly && fchmod(fd, keepMode) != 0) error = errno;
     if (close(fd) != 0 && error == 0) error = errno;
     if (error == 0 && std::rename(pattern.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {

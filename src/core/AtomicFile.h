@@ -2,6 +2,8 @@
 // The one way this program writes a file: whole or not at all. Cards, converted and reduced
 // pictures and screen pictures all come through here.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -29,5 +31,10 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::span<const 
 // `maxBytes` (also one that grows past it while copied) is refused.
 Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
                           std::uintmax_t maxBytes);
+
+// A new file beside `target` (".NAME.RANDOM"), created exclusively under a name no one can
+// foresee, never through a link, with `mode` less the process umask. The open descriptor and
+// `created` set, or minus the error number.
+int CreateFileBeside(const std::filesystem::path& target, mode_t mode, std::filesystem::path& created);
 
 }  // namespace zepo

@@ -26,8 +26,9 @@ std::variant<CardFileText, OpenProblem> ReadCardFileText(const std::filesystem::
     return text;
 }
 
-LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer) {
-    CardFilesOnDisk files(text.folder);
+LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer,
+                         PictureReading pictures) {
+    CardFilesOnDisk files(text.folder, pictures);
     ReaderContext context{messages, files, measurer};
     return LoadMacro(card, text.lines, text.sjisName, context);
 }

@@ -11,6 +11,7 @@
 #include "model/Card.h"
 #include "model/Environment.h"
 #include "model/MacroReader.h"
+#include "platform/CardFilesOnDisk.h"
 
 namespace zepo {
 
@@ -34,7 +35,8 @@ std::variant<CardFileText, OpenProblem> ReadCardFileText(const std::filesystem::
 
 // Builds the card from the file's lines (the card is reset first); pictures and text files
 // are found in the file's folder.
-LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer);
+LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer,
+                         PictureReading pictures = {});
 
 // The lines saving writes: a main card without a title gets the default title first (in the
 // card too). The error is the writer's Shift-JIS message.

@@ -150,6 +150,11 @@ Result<MidiFacts> InspectMidi(std::span<const uint8_t> bytes) {
     const uint32_t division = Big(bytes, 12, 2);
     if (facts.format > 2 || facts.tracks == 0 || division == 0) return Fail(kBroken);
     if (division & 0x8000) return Fail(kSmpte);
+    // The synthesizer's player takes no more tracks than this and would play none of a file
+    // with more: a silent rendition passed off as the piece.
+    if (facts.tracks > kMaxMidiTracks)
+        return Fail("トラックが多すぎます (" + std::to_string(facts.tracks) + " 本、" + std::to_string(kMaxMidiTracks) +
+                    " 本まで)");
 
     size_t at = 14;
     int found = 0;

@@ -21,6 +21,9 @@ struct MidiFacts {
 // pieces of a presentation have a few ten thousand.
 inline constexpr long long kMaxMidiEvents = 1'000'000;
 
+// The synthesizer's player reads at most this many tracks.
+inline constexpr int kMaxMidiTracks = 128;
+
 // The facts of a file, or why it is not one to play; the reason is a Japanese phrase without
 // the file's name ("途中で切れています" for a truncated file).
 Result<MidiFacts> InspectMidi(std::span<const uint8_t> bytes);

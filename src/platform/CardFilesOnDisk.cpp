@@ -14,6 +14,7 @@
 #include "model/MacroFile.h"
 #include "core/Ascii.h"
 #include "core/InsideFolder.h"
+#include "platform/PictureCache.h"
 
 namespace zepo {
 bool StaysInsideFolder(const std::filesystem::path& relative) {
@@ -135,6 +136,11 @@ std::optional<std::vector<std::string>> CardFilesOnDisk::ReadTextLines(std::stri
 }
 
 std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {
+    if (pictures_.cache) {
+        auto loaded = pictures_.cache->Load(ResolveInFolder(folder_, name), false);
+        if (!loaded) return std::nullopt;
+        return loaded.value().size;
+    }
     // Decoded by the same loader that places pictures, so a picture the card reads is one
     // the editor can show, and a damaged one is refused here as it would be there.
     auto picture = LoadPictureByName(ResolveInFolder(folder_, name));
@@ -143,6 +149,11 @@ std::optional<PixelSize> CardFilesOnDisk::PictureSize(std::string_view name) {
 }
 
 std::optional<CardFiles::LoadedPicture> CardFilesOnDisk::LoadPicture(std::string_view name) {
+    if (pictures_.cache) {
+        auto loaded = pictures_.cache->Load(ResolveInFolder(folder_, name), pictures_.pixels);
+        if (!loaded) return std::nullopt;
+        return std::move(loaded.value());
+    }
     auto picture = LoadPictureByName(ResolveInFolder(folder_, name));
     if (!picture || picture.value().bitmap.Empty()) return std::nullopt;
     auto pixels = ToPicturePixels(picture.value());

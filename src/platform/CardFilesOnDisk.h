@@ -35,9 +35,20 @@ std::optional<std::vector<std::string>> ReadFileLines(const std::filesystem::pat
 constexpr size_t kMaxTextBlockLines = 8192;
 constexpr size_t kMaxTextBlockLineBytes = 4096;
 
+class PictureCache;
+
+// How a card's pictures are read: by the editor, each decoded for the card to hold; by
+// zepocard and the export, through a cache shared by every card of the run (and then, where
+// `pixels` is off, the card holds only their sizes: the pixels are fetched again to draw).
+struct PictureReading {
+    PictureCache* cache = nullptr;
+    bool pixels = true;
+};
+
 class CardFilesOnDisk : public CardFiles {
 public:
-    explicit CardFilesOnDisk(std::filesystem::path saveFolder) : folder_(std::move(saveFolder)) {}
+    explicit CardFilesOnDisk(std::filesystem::path saveFolder, PictureReading pictures = {})
+        : folder_(std::move(saveFolder)), pictures_(pictures) {}
     bool ReachSaveFolder() override;
     std::optional<std::vector<std::string>> ReadTextLines(std::string_view name) override;
     std::optional<PixelSize> PictureSize(std::string_view name) override;
@@ -45,6 +56,7 @@ public:
 
 private:
     std::filesystem::path folder_;
+    PictureReading pictures_;
 };
 
 }  // namespace zepo

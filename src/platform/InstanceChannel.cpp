@@ -8,6 +8,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace zepo {
 namespace {
 
@@ -16,9 +19,19 @@ constexpr char kAnswer[] = "OK\n";
 // A client that neither finishes its line nor goes away is dropped after this.
 constexpr int kClientMs = 2000;
 
+// Whether the process at the other end of a connected local socket runs as this user: the
+// socket's folder is private, and this holds even should someone else reach it.
+bool PeerIsThisUser(qintptr socket) {
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    return socket >= 0 && getsockopt(int(socket), SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
+           length == sizeof peer && peer.uid == geteuid();
+}
+
 }  // namespace
 
 QString InstanceChannelPath(const std::filesystem::path& lockFile) {
+    if (lockFile.empty()) return {};
     std::filesystem::path socket = lockFile;
     socket.replace_extension(".socket");
     return QString::fromStdString(socket.string());
@@ -45,12 +58,18 @@ InstanceChannel::InstanceChannel(QObject* parent) : QObject(parent), server_(new
 InstanceChannel::~InstanceChannel() = default;
 
 bool InstanceChannel::Listen(const QString& path) {
+    if (path.isEmpty()) return false;
     QLocalServer::removeServer(path);
     return server_->listen(path);
 }
 
 void InstanceChannel::Accept() {
     while (QLocalSocket* client = server_->nextPendingConnection()) {
+        if (!PeerIsThisUser(client->socketDescriptor())) {
+            client->abort();
+            client->deleteLater();
+            continue;
+        }
         connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
         auto* deadline = new QTimer(client);
         deadline->setSingleShot(true);
@@ -78,13 +97,15 @@ void InstanceChannel::Accept() {
 
 bool HandOverToRunningEditor(const QString& path, const QString& card, int waitMs) {
     const QByteArray message = HandOverMessage(card);
-    if (message.size() > kMaxHandOverBytes) return false;
+    if (message.size() > kMaxHandOverBytes || path.isEmpty()) return false;
     QElapsedTimer clock;
     clock.start();
     for (;;) {
         QLocalSocket socket;
         socket.connectToServer(path);
         if (socket.waitForConnected(500)) {
+            // A card path goes to this user's own editor only.
+            if (!PeerIsThisUser(socket.socketDescriptor())) return false;
             socket.write(message);
             if (!socket.waitForBytesWritten(kClientMs)) return false;
             QByteArray answer;

@@ -9,15 +9,33 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/Folders.h"
+
 namespace zepo {
 
+namespace {
+
+// A folder of this user's that no one else can enter: not a link, owned by us, mode 0700 or
+// closer.
+bool Private(const std::filesystem::path& folder) {
+    struct stat st {};
+    return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
+}
+
+}  // namespace
+
 std::filesystem::path InstanceLockPath() {
+    const std::string lock = std::string(kInstanceName) + ".lock";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0') return std::filesystem::path(runtime) / (std::string(kInstanceName) + ".lock");
+    if (runtime != nullptr && *runtime != '\0' && Private(runtime)) return std::filesystem::path(runtime) / lock;
+    // Without the runtime folder: a folder of our own in the shared temporary folder. One that
+    // someone else made there first (to receive the cards a second start hands over) is not used.
     std::error_code ec;
     std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
     if (ec) tmp = "/tmp";
-    return tmp / (std::string(kInstanceName) + "-" + std::to_string(getuid()) + ".lock");
+    const std::filesystem::path folder = tmp / ("zepoed-" + std::to_string(geteuid()));
+    if (!MakeOwnerOnlyFolder(folder) || !Private(folder)) return {};
+    return folder / lock;
 }
 
 SingleInstance::SingleInstance(std::filesystem::path lockFile) : path_(std::move(lockFile)) {}
@@ -28,6 +46,10 @@ SingleInstance::~SingleInstance() {
 
 bool SingleInstance::Acquire() {
     if (held_) return true;
+    if (path_.empty()) {
+        held_ = true;  // no private place to coordinate through
+        return true;
+    }
     fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     struct stat info{};
     if (fd_ >= 0 && (fstat(fd_, &info) != 0 || info.st_uid != getuid())) {

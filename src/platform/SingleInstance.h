@@ -1,7 +1,7 @@
 #pragma once
-// One editor per user: an advisory lock on a file named after "ZEPO_Editor" in the user's
-// runtime folder. The kernel drops the lock when the holder dies, so a crashed editor never
-// blocks the next start.
+// One editor per user: an advisory lock on a file named after "ZEPO_Editor" in a folder only
+// the user can enter. The kernel drops the lock when the holder dies, so a crashed editor
+// never blocks the next start.
 
 #include <filesystem>
 
@@ -9,7 +9,9 @@ namespace zepo {
 
 inline constexpr const char* kInstanceName = "ZEPO_Editor";
 
-// $XDG_RUNTIME_DIR, or the temporary folder with the user id in the name when it is unset.
+// In $XDG_RUNTIME_DIR when it is set and private, else in "zepoed-UID" of the temporary folder,
+// made 0700 and checked to be ours. Empty when there is no such place: the editor then starts
+// without looking for another one (better one editor too many than cards handed to a stranger).
 std::filesystem::path InstanceLockPath();
 
 class SingleInstance {

@@ -10,6 +10,14 @@
 
 namespace zepo::publish {
 
-QImage RenderCardPicture(const Card& card, QSize screen);
+// The pictures the card holds only by their sizes (read without pixels) are fetched from the
+// process's PictureCache, found in `folder` as the reader finds them.
+QImage RenderCardPicture(const Card& card, QSize screen, const std::filesystem::path& folder = {});
+
+// The picture (32-bit RGB) shrunk to `width` × `height` by the mean of the pixels each covers.
+// Made here rather than by QImage::scaled, whose smooth scaling hands parts to Qt's worker
+// threads and waits for ever when one cannot be started (no memory left for its stack).
+// A null picture when there is no memory for it.
+QImage Thumbnail(const QImage& picture, int width, int height);
 
 }  // namespace zepo::publish

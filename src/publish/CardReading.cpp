@@ -6,6 +6,7 @@
 #include "document/CardFile.h"
 #include "render/Fonts.h"
 #include "core/TextCodec.h"
+#include "platform/PictureCache.h"
 
 namespace zepo::publish {
 namespace {
@@ -20,7 +21,7 @@ public:
 
 }  // namespace
 
-std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error) {
+std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::string& error, bool pixels) {
     auto read = ReadCardFileText(path);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
         if (*problem == OpenProblem::NameNotShiftJis)
@@ -36,7 +37,7 @@ std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::str
     result.hasHeader = text.hasHeader;
     SilentMessages messages;
     QtTextMeasurer measurer;
-    result.outcome = LoadCardText(result.card, text, messages, measurer);
+    result.outcome = LoadCardText(result.card, text, messages, measurer, {&PictureCache::Shared(), pixels});
     result.lines = std::move(text.lines);  // a copy would double what a big card costs
     return result;
 }
@@ -55,7 +56,7 @@ std::string MissingMarkerNote() { return ForTerminal(Sjis("ZEPOｴﾃﾞｨﾀ�
 std::vector<std::string> ReaderProblems(const std::string& shown, const ReadCard& read) {
     std::vector<std::string> lines;
     for (const auto& d : read.outcome.diagnostics)
-        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped)
+        if (d.kind == ReadNote::Message || d.kind == ReadNote::Stopped || d.kind == ReadNote::NoFreeSlot)
             lines.push_back(Printable(shown) + ":" + std::to_string(d.line) + ": " + ForTerminal(d.text));
     return lines;
 }

@@ -194,7 +194,8 @@ void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report, CardRe
             std::error_code stampError;
             const uintmax_t sizeBefore = cache ? fs::file_size(card.file, stampError) : 0;
             const fs::file_time_type timeBefore = cache ? fs::last_write_time(card.file, stampError) : fs::file_time_type{};
-            card.read = ReadCardFile(card.file, card.error);
+            // Sizes only: the cards of a large set never hold their pictures all at once.
+            card.read = ReadCardFile(card.file, card.error, /*pixels=*/false);
             if (!card.read) return;
             std::error_code ec;
             card.canonical = fs::canonical(card.file, ec);

@@ -6,10 +6,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <system_error>
 
 #include "core/AtomicFile.h"
+#include "core/InsideFolder.h"
+#include "platform/CardFilesOnDisk.h"
 
 namespace zepo::publish {
 namespace fs = std::filesystem;
@@ -17,17 +23,26 @@ namespace {
 
 constexpr int kFormat = 1;
 
-std::string Sha256Of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    std::vector<char> buffer(1 << 20);
-    while (in) {
-        in.read(buffer.data(), std::streamsize(buffer.size()));
-        hash.addData(QByteArrayView(buffer.data(), in.gcount()));
+// The hash of a plain file of at most `maxBytes`; empty for anything else (a device or a pipe
+// would never end, a huge file is not worth reading: its outputs are made again each time).
+std::string Sha256Of(const fs::path& file, uint64_t maxBytes) {
+    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::string hex;
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= maxBytes) {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        std::vector<char> buffer(1 << 20);
+        uint64_t total = 0;
+        ssize_t n = 0;
+        while (total <= maxBytes && (n = read(fd, buffer.data(), buffer.size())) > 0) {
+            hash.addData(QByteArrayView(buffer.data(), n));
+            total += uint64_t(n);
+        }
+        if (n == 0 && total <= maxBytes) hex = hash.result().toHex().toStdString();
     }
-    if (in.bad()) return {};
-    return hash.result().toHex().toStdString();
+    close(fd);
+    return hex;
 }
 
 // Names are kept as their bytes (Shift-JIS names are not UTF-8), percent-encoded into the JSON.
@@ -70,7 +85,8 @@ void ExportManifest::Load() {
     entries_.clear();
     const fs::path file = site_ / kFileName;
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return;
+    // A link is nobody's record: it is neither followed here nor written through on saving.
+    if (!fs::is_regular_file(fs::symlink_status(file, ec))) return;
     const auto size = fs::file_size(file, ec);
     if (ec || size > uint64_t(kMaxBytes)) return;
     std::ifstream in(file, std::ios::binary);
@@ -115,10 +131,13 @@ Status ExportManifest::Save() const {
     QJsonObject root;
     root["format"] = kFormat;
     root["outputs"] = outputs;
+    std::error_code ec;
+    if (fs::is_symlink(site_ / kFileName, ec)) return Fail("リンクには書きません");
     return WriteFileAtomically(site_ / kFileName, QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString());
 }
 
-std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const std::vector<fs::path>& inputs) const {
+std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const std::vector<fs::path>& inputs,
+                                              size_t cards) const {
     std::vector<InputStamp> recorded;
     {
         std::lock_guard guard(lock_);
@@ -126,19 +145,32 @@ std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const s
         if (it != entries_.end()) recorded = it->second.inputs;
     }
     std::vector<InputStamp> stamps;
-    for (const fs::path& input : inputs) {
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const fs::path& input = inputs[i];
         InputStamp s;
-        s.path = input.lexically_relative(folder_).generic_string();
-        if (s.path.empty()) s.path = input.generic_string();
-        std::error_code ec;
-        s.exists = fs::is_regular_file(input, ec);
-        if (s.exists) {
-            s.size = fs::file_size(input, ec);
-            const auto time = fs::last_write_time(input, ec);
-            s.mtime = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
+        // Only names of the folder are recorded: nothing of the machine around it (the record
+        // is published with the site), no name that climbs out.
+        const fs::path relative = input.lexically_relative(folder_);
+        if (relative.empty() || relative.has_root_path() || !StaysInsideFolder(relative) ||
+            *relative.begin() == "..")
+            continue;
+        s.path = relative.generic_string();
+        // What the reader would not read is not read here either: a name leading out of the
+        // folder counts as missing. A card of the set is read wherever its link leads, as the
+        // set reads it.
+        if (i >= cards && !RealPathInside(folder_, input)) {
+            stamps.push_back(std::move(s));
+            continue;
+        }
+        struct stat st {};
+        const bool plain = stat(input.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+        if (plain) {
+            s.exists = true;
+            s.size = uint64_t(st.st_size);
+            s.mtime = int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
             for (const InputStamp& r : recorded)
                 if (r.path == s.path && r.exists && r.size == s.size && r.mtime == s.mtime) s.sha256 = r.sha256;
-            if (s.sha256.empty()) s.sha256 = Sha256Of(input);
+            if (s.sha256.empty() && s.size <= kMaxHashedBytes) s.sha256 = Sha256Of(input, kMaxHashedBytes);
         }
         stamps.push_back(std::move(s));
     }

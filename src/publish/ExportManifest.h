@@ -35,13 +35,21 @@ public:
 
     // Reads the site's record; a missing, oversized or malformed one counts as empty.
     void Load();
-    // Writes the outputs of this export (recorded, or found up to date); the others are
+    // Writes the outputs of this export (never through a link) (recorded, or found up to date); the others are
     // forgotten, so a card removed from the set leaves no trace in the record.
     Status Save() const;
 
-    // The inputs as they are now. A file whose size and time match the record of `output`
-    // keeps its recorded hash; any other is read and hashed.
-    std::vector<InputStamp> Stamp(const std::string& output, const std::vector<std::filesystem::path>& inputs) const;
+    // Inputs larger than this are never read to be hashed (no card, picture or medium the
+    // export takes is larger): their outputs are made again each time.
+    static constexpr uint64_t kMaxHashedBytes = uint64_t{1} << 30;
+
+    // The inputs as they are now, each a path in the set's folder. A file whose size and time
+    // match the record of `output` keeps its recorded hash; any other is read and hashed.
+    // Names that are not in the folder are left out; one whose real path leads out of the
+    // folder counts as missing and is not read, except the first `cards` inputs: card files of
+    // the set, read wherever their link leads.
+    std::vector<InputStamp> Stamp(const std::string& output, const std::vector<std::filesystem::path>& inputs,
+                                  size_t cards = 0) const;
 
     // Whether site/`output` exists as it was written, from the same inputs (same contents)
     // and the same recipe (program version, screen size, kind of output). An output found

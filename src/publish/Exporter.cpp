@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <new>
 #include <mutex>
 #include <set>
 #include <system_error>
 
 #include "core/Ascii.h"
 #include "core/AtomicFile.h"
+#include "core/InsideFolder.h"
 #include "core/TextCodec.h"
 #include "core/Version.h"
 #include "media/MidiRendition.h"
@@ -78,6 +80,13 @@ std::string FontsFingerprint() {
     return "fonts " + hash.result().toHex().left(16).toStdString();
 }
 
+// The SoundFont by its name and size: its path is of this machine, and the record is published.
+std::string SoundFontStamp(const fs::path& soundFont) {
+    std::error_code ec;
+    const auto size = fs::file_size(soundFont, ec);
+    return soundFont.filename().string() + " " + (ec ? std::string("?") : std::to_string(size));
+}
+
 class Exporter {
 public:
     Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
@@ -104,6 +113,14 @@ public:
         if (!ec) root_ = fs::canonical(site_, ec);
         if (ec) {
             Failed("フォルダ " + ShownName(site_.string()) + " を作れません: " + ec.message());
+            return;
+        }
+        // A link planted at a name every export writes stops it before anything is written.
+        for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
+                                 ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+            if (!Writable(site_ / name)) return;
+        if (fs::is_symlink(site_ / ExportManifest::kFileName, ec)) {
+            Failed(ShownName((site_ / ExportManifest::kFileName).string()) + " はリンクのため、書きません");
             return;
         }
         for (const char* sub : {"cards", "pictures", "thumbs"})
@@ -391,7 +408,8 @@ private:
     // names, those that are missing too (their appearance changes the picture).
     std::vector<fs::path> PictureInputs(size_t i) const {
         const SetCard& card = cards_[i];
-        std::vector<fs::path> inputs{card.canonical};
+        // The card by its name in the folder: the record holds no path of the machine around it.
+        std::vector<fs::path> inputs{card.folder() / card.file.filename()};
         for (size_t n = 0; n < card.links.size(); ++n) {
             const LinkKind kind = card.links[n].kind;
             if (kind != LinkKind::Picture && kind != LinkKind::TextFile) continue;
@@ -408,16 +426,19 @@ private:
         const std::string picture = "pictures/" + stem + ".png", thumb = "thumbs/" + stem + ".png";
         const std::string recipe =
             Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + " " + fonts_);
-        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i));
+        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i), 1);
         // Both or neither: UpToDate keeps what it vouches for, and a picture drawn again
         // replaces both records.
         const bool pictureKept = manifest_.UpToDate(picture, inputs, recipe);
         if (pictureKept && manifest_.UpToDate(thumb, inputs, recipe)) {
             Count(report_.cardsKept);
         } else {
-            QImage image = RenderCardPicture(card.read->card, screen_);
-            QImage thumbnail =
-                image.scaled(kThumbnailWidth, thumbHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            QImage image = RenderCardPicture(card.read->card, screen_, card.folder());
+            // Qt gives a null picture where it found no memory for one: said as such, never
+            // written as an empty file.
+            if (image.isNull()) throw std::bad_alloc();
+            QImage thumbnail = Thumbnail(image, kThumbnailWidth, thumbHeight);
+            if (thumbnail.isNull()) throw std::bad_alloc();
             if (Write(site_ / picture, Png(image))) manifest_.Record(picture, inputs, recipe);
             if (Write(site_ / thumb, Png(thumbnail))) manifest_.Record(thumb, inputs, recipe);
             Count(report_.cardsDrawn);
@@ -459,9 +480,10 @@ private:
             if (!Writable(converted)) return;
             Made(output);
             const fs::path soundFont = conversion == Conversion::Midi ? FindGmSoundFont() : fs::path();
-            const std::string recipe = conversion == Conversion::Midi  ? Recipe("midi", soundFont.string())
+            const std::string screen = std::to_string(screen_.width()) + "x" + std::to_string(screen_.height());
+            const std::string recipe = conversion == Conversion::Midi    ? Recipe("midi", SoundFontStamp(soundFont))
                                        : conversion == Conversion::Sound ? Recipe("sound")
-                                                                         : Recipe("movie");
+                                                                         : Recipe("movie", screen);
             const std::vector<InputStamp> inputs = manifest_.Stamp(output, {from});
             if (manifest_.UpToDate(output, inputs, recipe)) {
                 Count(report_.mediaKept);
@@ -479,7 +501,10 @@ private:
                 auto sound = TranscodeSoundToOgg(from, converted);
                 if (!sound) failure = sound.error().message;
             } else {
-                auto movie = TranscodeToWebm(from, converted);
+                TranscodeLimits limits;  // a movie is never larger than the screen it is shown on
+                limits.maxWidth = screen_.width();
+                limits.maxHeight = screen_.height();
+                auto movie = TranscodeToWebm(from, converted, limits);
                 if (!movie) failure = movie.error().message;
             }
             if (failure.empty()) {
@@ -611,6 +636,25 @@ private:
     std::mutex lock_;
 };
 
+// The generated index, pages and copies would take the place of the user's own files of the
+// same names (a card may name "index.html" or "media\\a.wav"), and a second export would copy
+// its own output: the site neither holds nor lies in the set's folder. The editor's own cache
+// lies in the folder only where the folder is the home folder, and no card names its files.
+std::string OverlapOfSiteAndFolder(const fs::path& folder, const ExportRequest& request) {
+    std::error_code ec;
+    const fs::path site = fs::weakly_canonical(fs::absolute(request.site, ec), ec);
+    if (ec) return ShownName(request.site.string()) + " を調べられません: " + ec.message();
+    const std::string shownSite = "「" + ShownName(request.site.string()) + "」",
+                      shownFolder = "「" + ShownName(request.folder.string()) + "」";
+    if (site == folder || (!request.privateSite && RealPathInside(folder, site)))
+        return "書き出し先" + shownSite + "はカードのフォルダ" + shownFolder +
+               "の中にあります。カードやその絵に上書きしないよう、フォルダの外を指定してください";
+    if (RealPathInside(site, folder))
+        return "カードのフォルダ" + shownFolder + "は書き出し先" + shownSite +
+               "の中にあります。カードやその絵に上書きしないよう、フォルダの外を指定してください";
+    return {};
+}
+
 }  // namespace
 
 ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress) {
@@ -624,6 +668,15 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
         report.failures.push_back(ShownName(request.site.string()) + " はフォルダではないファイルです");
         return report;
     }
+    const fs::path folder = fs::canonical(request.folder, ec);
+    if (ec) {
+        report.failures.push_back(ShownName(request.folder.string()) + " を読めません");
+        return report;
+    }
+    if (std::string why = OverlapOfSiteAndFolder(folder, request); !why.empty()) {
+        report.failures.push_back(why);
+        return report;
+    }
     std::string error;
     auto cards = CollectCards({request.folder.string()}, error);
     if (!cards) {
@@ -633,17 +686,17 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
     // The editor exports the same set at every ゼポ: a card that did not change since it was
     // last read (nor the pictures and text files it names) is not read again.
     static CardReadCache cache;
-    ReadCards(
-        *cards, [&](size_t done, size_t total) {
-            if (progress) progress("カードを読んでいます", done, total);
-        },
-        &cache);
-    const fs::path folder = fs::canonical(request.folder, ec);
-    if (ec) {
-        report.failures.push_back(ShownName(request.folder.string()) + " を読めません");
-        return report;
+    try {
+        ReadCards(
+            *cards, [&](size_t done, size_t total) {
+                if (progress) progress("カードを読んでいます", done, total);
+            },
+            &cache);
+        Exporter(*cards, folder, request.site, request.screen, report, progress).Run();
+    } catch (const std::bad_alloc&) {
+        // From any of the threads: the export ends here, what was written stays whole.
+        report.failures.push_back("メモリが足りないため、書き出しを続けられません");
     }
-    Exporter(*cards, folder, request.site, request.screen, report, progress).Run();
     return report;
 }
 

@@ -21,6 +21,9 @@ struct ExportRequest {
     std::filesystem::path folder;  // the set: every "*.zep" of it
     std::filesystem::path site;    // made when missing
     QSize screen{1024, 768};
+    // The editor's own cache folder, never one the user chose: it may lie in the set's folder
+    // (a set saved in the home folder). Any other site must neither hold nor lie in the folder.
+    bool privateSite = false;
 };
 
 // `done` of `total` steps of the stage named (a Japanese text for a progress line). Called

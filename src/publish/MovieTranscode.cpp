@@ -4,16 +4,20 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <system_error>
 
 #include "core/Ascii.h"
+#include "core/AtomicFile.h"
 #include "publish/LimitedChild.h"
 
 namespace zepo::publish {
@@ -29,26 +33,25 @@ QStringList InputOptions() {
     return {"-protocol_whitelist", "file", "-format_whitelist", kDemuxers};
 }
 
+std::string Named(const fs::path& input, const std::string& why) {
+    return "「" + input.filename().string() + "」を WebM にできません: " + why;
+}
+
 }  // namespace
 
-// "file:" keeps a name such as "concat:a|b" or "http://…" from being read as a protocol.
 QString FileUrl(const fs::path& p) {
     return "file:" + QString::fromStdString(fs::absolute(p).string());
 }
 
-namespace {
-std::string Named(const fs::path& input, const std::string& why) {
-    return "「" + input.filename().string() + "」を WebM にできません: " + why;
-}
-}  // namespace
-
-// The child runs at a lower priority and cannot grow a file beyond the limit (the write fails
-// and ffmpeg stops) nor leave a core file.
-void Limit(QProcess& process, uint64_t maxFileBytes) {
-    process.setChildProcessModifier([maxFileBytes] {
+void Limit(QProcess& process, uint64_t maxFileBytes, uint64_t maxAddressSpace, int keep) {
+    process.setChildProcessModifier([maxFileBytes, maxAddressSpace, keep] {
+        (void)prctl(PR_SET_PDEATHSIG, SIGKILL);
         (void)setpriority(PRIO_PROCESS, 0, 10);
         rlimit fsize{maxFileBytes, maxFileBytes};
         (void)setrlimit(RLIMIT_FSIZE, &fsize);
+        rlimit as{maxAddressSpace, maxAddressSpace};
+        (void)setrlimit(RLIMIT_AS, &as);
+        if (keep >= 0) (void)fcntl(keep, F_SETFD, 0);
         rlimit core{0, 0};
         (void)setrlimit(RLIMIT_CORE, &core);
         signal(SIGXFSZ, SIG_IGN);  // ignored signals stay ignored across exec: a failed write, not a kill
@@ -66,6 +69,39 @@ Ran RunToEnd(QProcess& process, std::chrono::milliseconds time) {
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? Ran::Finished : Ran::Failed;
 }
 
+ChildOutputFile::ChildOutputFile(const fs::path& target) : target(target) {
+    fd = open(target.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd >= 0) return;
+    fd = CreateFileBeside(target, 0666, named);
+    if (fd < 0) named.clear();
+}
+
+ChildOutputFile::~ChildOutputFile() {
+    if (fd >= 0) close(fd);
+    if (!named.empty()) unlink(named.c_str());
+}
+
+std::string ChildOutputFile::ChildPath() const {
+    return named.empty() ? "/proc/self/fd/" + std::to_string(fd) : named.string();
+}
+
+std::string ChildOutputFile::PutInPlace() {
+    if (named.empty()) {
+        fs::path linked;
+        const int placeholder = CreateFileBeside(target, 0600, linked);
+        if (placeholder < 0) return std::generic_category().message(-placeholder);
+        close(placeholder);
+        unlink(linked.c_str());
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, linked.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            return std::generic_category().message(errno);
+        named = linked;
+    }
+    if (rename(named.c_str(), target.c_str()) != 0) return std::generic_category().message(errno);
+    named.clear();
+    return {};
+}
+
 namespace {
 
 struct Probe {
@@ -76,7 +112,7 @@ struct Probe {
 
 Result<Probe> ProbeMovie(const fs::path& input, const TranscodeLimits& limits) {
     QProcess process;
-    Limit(process, 0);
+    Limit(process, 0, limits.maxAddressSpace);
     process.setStandardErrorFile(QProcess::nullDevice());
     QStringList args = {"-v", "error"};
     args << InputOptions() << "-show_entries" << "format=duration:stream=codec_type,width,height" << "-of"
@@ -135,36 +171,45 @@ Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& o
         limits.maxTime, limits.baseTime + std::chrono::milliseconds(static_cast<long long>(
                                               movieSeconds * limits.timePerMovieSecond * 1000)));
 
-    QTemporaryFile temp(QString::fromStdString((output.parent_path() / ("." + output.filename().string())).string()) +
-                        ".XXXXXX");
-    if (!temp.open()) return Fail(Named(input, "一時ファイルを作れません"));
-    temp.close();
-    // Served by any web server, as the files the atomic writer makes.
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
+    const Probe& p = probe.value();
+    if (p.video && (p.width <= 0 || p.height <= 0 || p.width > limits.maxSourceSide || p.height > limits.maxSourceSide))
+        return Fail(Named(input, "画面が大きすぎます (" + std::to_string(p.width) + "×" + std::to_string(p.height) +
+                                     "、1 辺 " + std::to_string(limits.maxSourceSide) + " まで)"));
+
+    // The file has no name while ffmpeg writes it: an export that is interrupted (or a
+    // conversion that fails) leaves nothing in the site.
+    ChildOutputFile file(output);
+    if (file.fd < 0) return Fail(Named(input, "一時ファイルを作れません"));
 
     QProcess process;
-    Limit(process, limits.maxOutputBytes);
+    Limit(process, limits.maxOutputBytes, limits.maxAddressSpace, file.fd);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1"};
+    QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
+                        "-filter_threads", "1", "-filter_complex_threads", "1"};
     args << InputOptions() << "-i" << FileUrl(input) << "-t" << QString::number(limits.maxSeconds, 'f', 3)
          << "-map" << "0:v:0?" << "-map" << "0:a:0?" << "-sn" << "-dn" << "-map_metadata" << "-1";
-    if (probe.value().video)
-        args << "-c:v" << "libvpx" << "-pix_fmt" << "yuv420p" << "-deadline" << "good" << "-cpu-used" << "4"
+    if (p.video) {
+        // Never larger than the screen the card is shown on, the proportions kept, even sides.
+        const QString w = QString::number(limits.maxWidth), h = QString::number(limits.maxHeight);
+        args << "-vf"
+             << "scale=w='min(iw," + w + ")':h='min(ih," + h +
+                    ")':force_original_aspect_ratio=decrease,scale=w='max(2,trunc(iw/2)*2)':h='max(2,trunc(ih/2)*2)'"
+             << "-c:v" << "libvpx" << "-pix_fmt" << "yuv420p" << "-deadline" << "good" << "-cpu-used" << "4"
              << "-b:v" << "1M" << "-crf" << "10";
-    if (probe.value().audio) args << "-c:a" << "libvorbis" << "-q:a" << "4";
-    args << "-threads" << "1" << "-f" << "webm" << FileUrl(temp.fileName().toStdString());
+    }
+    if (p.audio) args << "-c:a" << "libvorbis" << "-q:a" << "4";
+    args << "-threads" << "1" << "-f" << "webm" << "file:" + QString::fromStdString(file.ChildPath());
     process.start(limits.ffmpeg, args);
     const Ran ran = RunToEnd(process, time);
     if (ran == Ran::NotStarted) return Fail(Named(input, "ffmpeg を起動できません"));
     if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に変換が終わりませんでした"));
-    const auto written = fs::file_size(temp.fileName().toStdString(), ec);
-    if (!ec && written >= limits.maxOutputBytes) return Fail(Named(input, "変換した動画が大きすぎます"));
-    if (ran == Ran::Failed || ec || written == 0) return Fail(Named(input, "変換できませんでした"));
-    fs::rename(temp.fileName().toStdString(), output, ec);
-    if (ec) return Fail(Named(input, "「" + output.string() + "」に書けません: " + ec.message()));
-    temp.setAutoRemove(false);
+    struct stat st {};
+    const bool sized = fstat(file.fd, &st) == 0;
+    if (sized && uint64_t(st.st_size) >= limits.maxOutputBytes) return Fail(Named(input, "変換した動画が大きすぎます"));
+    if (ran == Ran::Failed || !sized || st.st_size == 0) return Fail(Named(input, "変換できませんでした"));
+    if (std::string error = file.PutInPlace(); !error.empty())
+        return Fail(Named(input, "「" + output.string() + "」に書けません: " + error));
     return movie;
 }
 

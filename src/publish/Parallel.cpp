@@ -35,7 +35,13 @@ void ForEachOnAllCores(size_t count, const std::function<void(size_t)>& work, Pr
     size_t threads = std::max<size_t>(1, std::thread::hardware_concurrency());
     threads = std::min(threads, count);
     std::vector<std::thread> pool;
-    for (size_t t = 1; t < threads; ++t) pool.emplace_back(run);
+    // A thread that cannot be started (no memory left for its stack) leaves the work to the
+    // others: the calling thread always takes part.
+    try {
+        pool.reserve(threads);
+        for (size_t t = 1; t < threads; ++t) pool.emplace_back(run);
+    } catch (const std::exception&) {
+    }
     run();
     for (auto& t : pool) t.join();
     if (failure) std::rethrow_exception(failure);

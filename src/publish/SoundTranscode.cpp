@@ -1,6 +1,8 @@
 #include "publish/SoundTranscode.h"
 
-#include <QTemporaryFile>
+#include <QProcess>
+
+#include <sys/stat.h>
 
 #include <fstream>
 #include <system_error>
@@ -60,31 +62,28 @@ bool WaveNeedsConversion(const fs::path& file) {
 Status TranscodeSoundToOgg(const fs::path& input, const fs::path& output, const SoundLimits& limits) {
     std::error_code ec;
     if (!fs::is_regular_file(input, ec)) return Fail(Named(input, "ファイルが読めません"));
-    QTemporaryFile temp(QString::fromStdString((output.parent_path() / ("." + output.filename().string())).string()) +
-                        ".XXXXXX");
-    if (!temp.open()) return Fail(Named(input, "一時ファイルを作れません"));
-    temp.close();
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
+    ChildOutputFile file(output);
+    if (file.fd < 0) return Fail(Named(input, "一時ファイルを作れません"));
     QProcess process;
-    Limit(process, limits.maxOutputBytes);
+    Limit(process, limits.maxOutputBytes, limits.maxAddressSpace, file.fd);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     const QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
                               "-protocol_whitelist", "file", "-format_whitelist", "wav", "-f", "wav",
                               "-i", FileUrl(input), "-t", QString::number(limits.maxSeconds, 'f', 3),
                               "-map", "0:a:0", "-vn", "-sn", "-dn", "-map_metadata", "-1", "-ar", "44100",
-                              "-c:a", "libvorbis", "-q:a", "4", "-f", "ogg", FileUrl(temp.fileName().toStdString())};
+                              "-c:a", "libvorbis", "-q:a", "4", "-f", "ogg",
+                              "file:" + QString::fromStdString(file.ChildPath())};
     process.start(limits.ffmpeg, args);
     const Ran ran = RunToEnd(process, limits.maxTime);
     if (ran == Ran::NotStarted) return Fail(Named(input, "ffmpeg を起動できません"));
     if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に変換が終わりませんでした"));
-    const auto written = fs::file_size(temp.fileName().toStdString(), ec);
-    if (!ec && written >= limits.maxOutputBytes) return Fail(Named(input, "変換した音声が大きすぎます"));
-    if (ran == Ran::Failed || ec || written == 0) return Fail(Named(input, "音声として読めません"));
-    fs::rename(temp.fileName().toStdString(), output, ec);
-    if (ec) return Fail(Named(input, "「" + output.filename().string() + "」に書けません: " + ec.message()));
-    temp.setAutoRemove(false);
+    struct stat st {};
+    const bool sized = fstat(file.fd, &st) == 0;
+    if (sized && uint64_t(st.st_size) >= limits.maxOutputBytes) return Fail(Named(input, "変換した音声が大きすぎます"));
+    if (ran == Ran::Failed || !sized || st.st_size == 0) return Fail(Named(input, "音声として読めません"));
+    if (std::string error = file.PutInPlace(); !error.empty())
+        return Fail(Named(input, "「" + output.filename().string() + "」に書けません: " + error));
     return {};
 }
 

@@ -17,6 +17,7 @@ struct SoundLimits {
     double maxSeconds = 30 * 60;  // longer sounds are cut here
     std::chrono::milliseconds maxTime = std::chrono::minutes(5);
     uint64_t maxOutputBytes = uint64_t{256} << 20;
+    uint64_t maxAddressSpace = uint64_t{1} << 30;
     QString ffmpeg = QStringLiteral("ffmpeg");
 };
 
@@ -27,8 +28,7 @@ bool IsWaveFile(const std::filesystem::path& file);
 // WAVE at all is left as it is. Reads no more than the chunks before the format (1 MiB).
 bool WaveNeedsConversion(const std::filesystem::path& file);
 
-// Converts `input` into `output` (a temporary file beside it, renamed into place when
-// complete). Errors name the input by its file name.
+// Converts `input` into `output` (an unnamed file beside it, named when complete). Errors name the input by its file name.
 Status TranscodeSoundToOgg(const std::filesystem::path& input, const std::filesystem::path& output,
                            const SoundLimits& limits = {});
 

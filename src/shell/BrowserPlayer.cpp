@@ -14,6 +14,7 @@
 #include "document/CardFile.h"
 #include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
+#include "platform/Folders.h"
 #include "publish/Exporter.h"
 #include "publish/TerminalText.h"
 
@@ -54,13 +55,18 @@ bool SavedAsShown(const Card& card, const fs::path& file) {
 
 Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent) {
     const fs::path site = PlayerCacheSite(saveFolder);
+    // The pages are this user's alone, in folders no one else can plant links in.
+    std::error_code made;
+    fs::create_directories(site.parent_path().parent_path(), made);
+    for (const fs::path& folder : {site.parent_path(), site})
+        if (Status ready = MakeOwnerOnlyFolder(folder); !ready) return ready.error();
     std::atomic<size_t> done{0}, total{0};
     std::atomic<bool> finished{false};
     publish::ExportReport report;
     // The export runs beside the event loop, so that the window keeps being drawn and the
     // dialog can show how far it is.
     std::thread worker([&] {
-        report = publish::ExportSet({saveFolder, site, screen}, [&](std::string_view, size_t d, size_t t) {
+        report = publish::ExportSet({saveFolder, site, screen, /*privateSite=*/true}, [&](std::string_view, size_t d, size_t t) {
             done = d;
             total = t;
         });

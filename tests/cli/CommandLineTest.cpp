@@ -22,6 +22,7 @@ TEST(CommandLine, HelpVersionAndErrorsAnswerWithTheirExitCode) {
         {{"help"}, 0, "終了コード:"},
         {{"--help-all"}, 0, "使い方: zepocard reduce IN OUT.bmp"},
         {{"help", "render"}, 0, "--format=FORMAT"},
+        {{"help", "help"}, 0, "使い方: zepocard help [COMMAND]"},
         {{"render", "--help"}, 0, "使い方: zepocard render"},
         {{"check", "x.zep", "-h"}, 0, "--json"},
         {{"--version"}, 0, std::string("zepocard ") + ZEPO_PROJECT_VERSION + "\n"},

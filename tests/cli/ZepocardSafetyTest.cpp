@@ -8,11 +8,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -102,7 +104,18 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
         {"render " + main + " -o '" + out + "/x.png' --format bmp", 2, temp_.path() / "x.png"},
         {"render " + Q(a / "main.zep") + " " + Q(b / "main.zep") + " -o '" + out + "/pics'", 2,
          temp_.path() / "pics" / "main.png"},
+        // Nor a picture, text file or medium a card names, under whatever name.
+        {"render " + main + " -o " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
+        {"render " + main + " -o " + Q(set_ / "." / "sakura.bmp"), 2, set_ / "sakura.bmp"},
+        {"render " + main + " -o '" + out + "/link.bmp'", 2, set_ / "sakura.bmp"},
+        {"render " + Q(set_ / "next.zep") + " -o " + Q(set_ / "aisatsu.txt") + " --format png", 2, set_ / "aisatsu.txt"},
+        {"render " + Q(set_ / "t.zep") + " " + Q(set_ / "next.zep") + " -o " + Q(set_), 2, set_ / "next.png"},
+        {"normalize " + main + " -o " + main, 2, set_ / "main.zep"},
+        {"normalize " + main + " -o " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
     };
+    fs::create_symlink(set_ / "sakura.bmp", temp_.path() / "link.bmp");
+    Card(set_ / "t.zep", "card {t}\r\n\ttextf {1,1}{next.png}{0}\r\nend\r\n");
+    WriteBytes(set_ / "next.png", "a text file of the set");
     for (const auto& c : cases) {
         const std::string before = fs::exists(c.untouched) ? ReadBytes(c.untouched) : "(absent)";
         Outcome run = Zepocard(c.arguments, temp_.path());
@@ -263,6 +276,110 @@ TEST_F(ZepocardSafetyTest, ExportWritesNothingOutsideTheSite) {
     EXPECT_FALSE(fs::exists(planted / "snd.wav"));
 }
 
+// The site is the export's alone: it neither holds nor lies in the set (whose files the index,
+// pages and copies would replace), its record is no link, and the record published with it
+// holds nothing of the machine nor of files outside the set.
+TEST_F(ZepocardSafetyTest, TheSiteTakesNoFileOfTheSetAndItsRecordNothingOfTheMachine) {
+    const fs::path site = temp_.path() / "site";
+    fs::create_directories(site);
+    WriteBytes(temp_.path() / "victim.txt", "victim");
+    fs::create_symlink("../victim.txt", site / ".zepocard-manifest.json");
+    const std::string card = ReadBytes(set_ / "main.zep");
+    WriteBytes(set_ / "main.zep", card.substr(0, card.find("end\r\n")) +
+                                      "\ttextf {0,100}{/etc/hostname}{0}\r\n\ttextf {0,200}{pw.txt}{0}\r\n"
+                                      "\ttextf {0,300}{big.txt}{0}\r\n\tbutton {1}{WAVE,index.html}\r\nend\r\n");
+    fs::create_symlink("/etc/passwd", set_ / "pw.txt");
+    WriteBytes(set_ / "index.html", "the user's own page");
+    WriteBytes(set_ / "big.txt", "");
+    fs::resize_file(set_ / "big.txt", std::uintmax_t{6} << 30);  // sparse
+    auto files = [&] {
+        auto found = FilesOutside(temp_.path(), set_ / "big.txt");
+        found.erase(temp_.path() / "stderr.txt");
+        return found;
+    };
+    const auto before = files();
+    for (const fs::path& out : {site, set_, set_ / "site", temp_.path()}) {
+        Outcome run = Zepocard("export " + Q(set_) + " -o " + Q(out), temp_.path());
+        EXPECT_EQ(run.exitCode, 2) << out << "\n" << run.err;
+        EXPECT_NE(run.err.find(out == site ? ".zepocard-manifest.json" : out.filename().string()), std::string::npos)
+            << run.err;
+        EXPECT_TRUE(files() == before) << out << ": something was written";
+    }
+    fs::remove(site / ".zepocard-manifest.json");
+    Outcome run = Zepocard("export " + Q(set_) + " -o " + Q(site), temp_.path());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(ReadBytes(site / "media" / "index.html"), "the user's own page");
+    const QJsonObject outputs =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(site / ".zepocard-manifest.json")))["outputs"]
+            .toObject();
+    ASSERT_FALSE(outputs.isEmpty());
+    std::set<std::string> named;
+    for (const auto& output : outputs)
+        for (const auto& input : output.toObject()["inputs"].toArray()) {
+            const QJsonObject o = input.toObject();
+            const std::string path = QByteArray::fromPercentEncoding(o["path"].toString().toLatin1()).toStdString();
+            EXPECT_TRUE(path[0] != '/' && path.find("..") == std::string::npos) << path;
+            if (path == "pw.txt") EXPECT_FALSE(o["exists"].toBool()) << "a file outside the set";
+            if (path == "big.txt") EXPECT_EQ(o["sha256"].toString(), "") << "read whole to be hashed";
+            named.insert(path);
+        }
+    EXPECT_TRUE(named.count("main.zep") && named.count("pw.txt") && named.count("big.txt")) << named.size();
+}
+
+// The state of process `pid` ('R', 'S', 'Z', …; 0 when gone) and its parent.
+std::pair<char, int> StateOf(const std::string& pid) {
+    const std::string stat = ReadBytes("/proc/" + pid + "/stat");
+    char state = 0;
+    int parent = 0;
+    const size_t close = stat.rfind(')');
+    if (close != std::string::npos) std::sscanf(stat.c_str() + close + 2, "%c %d", &state, &parent);
+    return {state, parent};
+}
+
+// An export stopped while ffmpeg converts a movie leaves neither a half-made file in the site
+// nor ffmpeg running on.
+TEST_F(ZepocardSafetyTest, AnInterruptedExportLeavesNoTemporaryFileNorConverter) {
+    if (std::system("command -v ffmpeg >/dev/null") != 0) GTEST_SKIP() << "no ffmpeg";
+    ASSERT_EQ(std::system(("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25:duration=120 -c:v mpeg4 " +
+                           Q(set_ / "clip.avi")).c_str()), 0);
+    const std::string card = ReadBytes(set_ / "main.zep");
+    WriteBytes(set_ / "main.zep", card.substr(0, card.find("end\r\n")) + "\tbutton {2}{AVI,clip.avi}\r\nend\r\n");
+    const fs::path site = temp_.path() / "site";
+    const pid_t zepocard = fork();
+    if (zepocard == 0) _exit(execl(ZEPOCARD, ZEPOCARD, "export", set_.c_str(), "-o", site.c_str(), nullptr));
+    std::string ffmpeg;
+    for (int i = 0; i < 600 && ffmpeg.empty(); ++i, usleep(50000))
+        for (const auto& entry : fs::directory_iterator("/proc"))
+            if (std::isdigit(entry.path().filename().string()[0]) && StateOf(entry.path().filename()).second == zepocard &&
+                ReadBytes(entry.path() / "comm") == "ffmpeg\n")
+                ffmpeg = entry.path().filename();
+    ASSERT_FALSE(ffmpeg.empty()) << "ffmpeg never ran";
+    usleep(300000);
+    kill(zepocard, SIGKILL);
+    waitpid(zepocard, nullptr, 0);
+    for (int i = 0; i < 100 && StateOf(ffmpeg).first && StateOf(ffmpeg).first != 'Z'; ++i) usleep(50000);
+    EXPECT_TRUE(!StateOf(ffmpeg).first || StateOf(ffmpeg).first == 'Z') << "ffmpeg runs on";  // a zombie has ended
+    for (const auto& entry : fs::directory_iterator(site / "media"))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+// A card with more objects of one kind than it has slots loses the rest: every command that
+// reads it says so and fails.
+TEST_F(ZepocardSafetyTest, ACardWithObjectsBeyondItsSlotsFailsEveryCommand) {
+    std::string texts;
+    for (int i = 0; i < 21; ++i) texts += "\ttext {1," + std::to_string(i * 20) + "}{t" + std::to_string(i) + "}{0}\r\n";
+    const fs::path full = temp_.path() / "full";
+    fs::create_directories(full);
+    const std::string card = Q(Card(full / "main.zep", "card {main}\r\n" + texts + "end\r\n"));
+    for (const std::string& arguments :
+         {"check " + card, "normalize " + card, "render " + card + " -o " + Q(temp_.path() / "full.png"),
+          "export " + Q(full) + " -o " + Q(temp_.path() / "site")}) {
+        Outcome run = Zepocard(arguments, temp_.path());
+        EXPECT_EQ(run.exitCode, 1) << arguments << "\n" << run.err;
+        EXPECT_NE((run.out + run.err).find("main.zep:22"), std::string::npos) << arguments << "\n" << run.out << run.err;
+    }
+}
+
 // A page that lacks a picture or a text block is reported as render reports it.
 TEST_F(ZepocardSafetyTest, ExportReportsPicturesAndTextFilesItCouldNotDraw) {
     const std::string main = ReadBytes(set_ / "main.zep");
@@ -311,6 +428,65 @@ TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
     EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
 }
 
+
+// Peak memory (KiB) of a shell command run in a child, and its exit code.
+std::pair<long, int> PeakOf(const std::string& command) {
+    int fds[2];
+    if (::pipe(fds) != 0) return {-1, -1};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(fds[1], STDOUT_FILENO);
+        const int status = std::system((command + " >/dev/null 2>&1").c_str());
+        struct rusage usage {};
+        ::getrusage(RUSAGE_CHILDREN, &usage);
+        const std::string kib = std::to_string(usage.ru_maxrss);
+        if (::write(STDOUT_FILENO, kib.data(), kib.size()) < 0) ::_exit(255);
+        ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 255);
+    }
+    ::close(fds[1]);
+    char buf[32] = {};
+    const ssize_t n = ::read(fds[0], buf, sizeof buf - 1);
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return {n > 0 ? std::stol(buf) : -1L, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+// Pictures are shared by the cards naming them and not held by every card: checking or
+// exporting eight times the cards costs no more memory. Running out of memory is said as such
+// and ends the command, whichever thread it happens in.
+TEST_F(ZepocardSafetyTest, MemoryDoesNotGrowWithTheCardsAndRunningOutOfItIsSaid) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs the address space this limits";
+#endif
+    auto set = [&](int cards) {
+        const fs::path folder = temp_.path() / ("pictures" + std::to_string(cards));
+        EXPECT_EQ(std::system(("python3 " + Q(fs::path(ZEPO_SOURCE_DIR) / "bench" / "make_picture_set.py") + " " +
+                               std::to_string(cards) + " " + Q(folder) + " 1024").c_str()), 0);
+        return folder;
+    };
+    const fs::path few = set(3), many = set(24);
+    for (const std::string& command : {"check", "export"}) {
+        auto run = [&](const fs::path& folder) {
+            return PeakOf(std::string(ZEPOCARD) + " " + command + " " + Q(folder) +
+                          (command == "export" ? " -o " + Q(folder.string() + "-site") : ""));
+        };
+        const auto [small, smallCode] = run(few);
+        const auto [large, largeCode] = run(many);
+        EXPECT_EQ(smallCode, 0);
+        EXPECT_EQ(largeCode, 0);
+        EXPECT_LT(large - small, 48 * 1024) << command << ": KiB for 3 cards " << small << ", for 24 " << large;
+    }
+    const fs::path said = temp_.path() / "said.txt";
+    for (int megabytes = 100; megabytes <= 160; megabytes += 20)
+        for (const std::string& command : {"check " + Q(few), "export " + Q(few) + " -o " + Q(temp_.path() / "s")}) {
+            const int status = std::system(("ulimit -v " + std::to_string(megabytes * 1024) + "; timeout 60 " +
+                                            ZEPOCARD + " " + command + " >/dev/null 2>" + Q(said)).c_str());
+            const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            EXPECT_TRUE(code == 0 || (code == 2 && ReadBytes(said).find("メモリが足りない") != std::string::npos))
+                << command << " in " << megabytes << " MB: exit " << code << "\n" << ReadBytes(said);
+        }
+}
 
 // Kana or kanji somewhere in the line: brackets, digits and file names alone do not make a
 // message Japanese.

@@ -55,10 +55,13 @@ TEST(MidiFile, BrokenFilesAreRefusedWithTheirReason) {
     Bytes longHeader = Chunk("MThd", {0, 0, 0, 1, 0, 96, 0, 0}) + OneNoteTrack(500000, 7, 64);
     Bytes manyEvents = {0x00, 0xC0, 0x00};
     for (long long i = 0; i < kMaxMidiEvents; ++i) manyEvents.insert(manyEvents.end(), {0x00, 0x00});
+    Bytes manyTracks = Header(1, 5000, 96);
+    for (int i = 0, n = int(manyTracks.size()); i < 5000; ++i, n = int(manyTracks.size()))
+        manyTracks.insert(manyTracks.begin() + n, good.begin() + 14, good.end());
     struct Case {
         const char* what;
         Bytes file;
-        const char* reason;
+        std::string reason;
     } cases[] = {
         {"a wave file", test::Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 0, 0, 0},
          "MIDI ファイルではありません"},
@@ -81,6 +84,7 @@ TEST(MidiFile, BrokenFilesAreRefusedWithTheirReason) {
         {"tempo of two bytes", Header(0, 1, 96) + Track({0x00, 0xFF, 0x51, 0x02, 0x07, 0xA1}), broken},
         {"tempo zero", Header(0, 1, 96) + Track({0x00, 0xFF, 0x51, 0x03, 0, 0, 0}), broken},
         {"a million and one events", Header(0, 1, 96) + Chunk("MTrk", manyEvents), "イベントが多すぎます"},
+        {"5,000 tracks", manyTracks, "トラックが多すぎます (5000 本、128 本まで)"},
     };
     for (const Case& c : cases) {
         auto facts = InspectMidi(c.file);

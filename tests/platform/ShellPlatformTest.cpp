@@ -10,6 +10,7 @@
 #include "platform/Folders.h"
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/SingleInstance.h"
@@ -63,11 +64,44 @@ TEST(SingleInstance, ALockFileOfAnotherUserOrALinkDoesNotKeepTheEditorFromStarti
     ::close(fd);
 }
 
-TEST(SingleInstance, LockFileIsNamedAfterTheEditorInTheRuntimeFolder) {
-    setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
-    EXPECT_EQ(InstanceLockPath(), std::filesystem::path("/run/user/1234/ZEPO_Editor.lock"));
+TEST(SingleInstance, LockFileIsNamedAfterTheEditorInAPrivateRuntimeFolder) {
+    Temp t;
+    const auto runtime = t.path / "run";
+    std::filesystem::create_directory(runtime);
+    chmod(runtime.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(InstanceLockPath(), runtime / "ZEPO_Editor.lock");
+    // A runtime folder others may enter is no place for it.
+    chmod(runtime.c_str(), 0777);
+    EXPECT_NE(InstanceLockPath().parent_path(), runtime);
     unsetenv("XDG_RUNTIME_DIR");
     EXPECT_NE(InstanceLockPath().filename().string().find("ZEPO_Editor"), std::string::npos);
+}
+
+// Per-user folders (the player's cache, the instance lock without a runtime folder): only the
+// user's own, never through a link, closed to others.
+TEST(Folders, OwnerOnlyFolderIsTheUsersAloneOrRefused) {
+    Temp t;
+    const auto fresh = t.path / "fresh", open = t.path / "open", victim = t.path / "victim", link = t.path / "link";
+    std::filesystem::create_directory(open);
+    std::filesystem::create_directory(victim);
+    chmod(open.c_str(), 0777);
+    chmod(victim.c_str(), 0755);
+    std::filesystem::create_directory_symlink(victim, link);
+    std::ofstream(t.path / "file") << "x";
+    for (const auto& folder : {fresh, open}) {
+        EXPECT_TRUE(MakeOwnerOnlyFolder(folder)) << folder;
+        EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms(0700)) << folder;
+    }
+    for (const auto& refused : {link, t.path / "file"}) {
+        Status made = MakeOwnerOnlyFolder(refused);
+        EXPECT_TRUE(!made && made.error().message.find(refused.string()) != std::string::npos) << refused;
+    }
+    if (geteuid() == 0) {  // a folder of another user
+        ASSERT_EQ(chown(victim.c_str(), 54321, 54321), 0);
+        EXPECT_FALSE(MakeOwnerOnlyFolder(victim));
+    }
+    EXPECT_EQ(std::filesystem::status(victim).permissions(), std::filesystem::perms(0755)) << "changed";
 }
 
 TEST(Folders, CreatesOneLevelOnly) {

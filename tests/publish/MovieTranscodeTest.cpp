@@ -19,9 +19,10 @@ QString Run(const QString& program, const QStringList& args) {
 }
 
 // A movie of the given codecs made by ffmpeg's own test sources: a counter and a tone.
-fs::path MakeMovie(const fs::path& file, const QString& video, const QString& audio, int seconds = 2) {
+fs::path MakeMovie(const fs::path& file, const QString& video, const QString& audio, int seconds = 2,
+                   const QString& size = "160x120") {
     const QString d = QString::number(seconds);
-    Run("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=" + d, "-f",
+    Run("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=25:duration=" + d, "-f",
                    "lavfi", "-i", "sine=frequency=440:duration=" + d, "-c:v", video, "-c:a", audio,
                    QString::fromStdString(file.string())});
     return file;
@@ -86,6 +87,25 @@ TEST_F(MovieTranscodeTest, OldFormatsBecomeWebmOfVp8AndVorbis) {
                                                       "名前 #1.mpg.webm"}));
     EXPECT_FALSE(NeedsWebConversion("movie.webm"));
     EXPECT_TRUE(NeedsWebConversion("MOVIE.AVI"));
+}
+
+// A movie is never converted larger than the screen it is shown on (ffmpeg's memory and time
+// grow with the picture), and one of a size no screen has is not decoded at all.
+TEST_F(MovieTranscodeTest, TheConvertedPictureFitsTheScreen) {
+    TranscodeLimits screen;
+    screen.maxWidth = 200;
+    screen.maxHeight = 200;
+    const fs::path wide = MakeMovie(in_ / "wide.avi", "mpeg4", "pcm_s16le", 1, "1600x400");
+    auto movie = TranscodeToWebm(wide, out_ / "wide.webm", screen);
+    ASSERT_TRUE(movie.ok()) << movie.error().message;
+    EXPECT_EQ(publish::Run("ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-select_streams", "v", "-of",
+                              "csv=p=0", QString::fromStdString((out_ / "wide.webm").string())}),
+              "200,50");
+    screen.maxSourceSide = 1000;
+    movie = TranscodeToWebm(wide, out_ / "refused.webm", screen);
+    ASSERT_FALSE(movie.ok());
+    EXPECT_EQ(movie.error().message, "「wide.avi」を WebM にできません: 画面が大きすぎます (1600×400、1 辺 1000 まで)");
+    EXPECT_EQ(Names(out_), std::vector<std::string>{"wide.webm"});
 }
 
 TEST_F(MovieTranscodeTest, WhatCannotBeConvertedIsReportedAndLeavesNothingBehind) {

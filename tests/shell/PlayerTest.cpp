@@ -111,6 +111,21 @@ TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[1].rfind("show:ゼポが実行できません\r", 0), 0u) << events[1];
     EXPECT_TRUE(OpenedPage().empty());
+
+    // The cache folder made a link into someone else's folder, a record there a link to their
+    // file: neither is followed.
+    const fs::path victim = cache.path() / "victim", site = victim / PlayerCacheSite(program()).filename();
+    fs::remove_all(cache.path() / "zepoed");
+    fs::create_directories(site);
+    WriteBytes(cache.path() / "victim.txt", "victim");
+    fs::create_symlink(cache.path() / "victim.txt", site / ".zepocard-manifest.json");
+    fs::create_directory_symlink(victim, cache.path() / "zepoed");
+    Child<QAction>(form(), "mnZEPO").trigger();
+    const std::vector<std::string> linked = TakeEvents();
+    ASSERT_EQ(linked.size(), 2u);
+    EXPECT_NE(linked[1].find("zepoed」はリンク"), std::string::npos) << linked[1];
+    EXPECT_EQ(ReadBytes(cache.path() / "victim.txt"), "victim");
+    EXPECT_FALSE(fs::exists(site / "index.html"));
 }
 
 }  // namespace
