@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
 
 #include "core/TextCodec.h"
 #include "publish/TerminalText.h"
@@ -206,11 +207,29 @@ std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vecto
 Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t)>& href) {
     size_t unchecked = 0;
     const CardMap map = BuildCardMap(cards, SetFindings(cards, unchecked));
-    auto layout = LayOutMap(map);
-    if (!layout) return layout.error();
+    // The editor exports its set at every ゼポ, and the links rarely change between two of them:
+    // the last layout is kept for the same graph (its DOT), since laying out a large map costs
+    // more than the rest of an export in which one card changed.
+    static std::mutex lock;
+    static std::string lastDot;
+    static MapLayout lastLayout;
+    const std::string dot = MapDot(map);
+    MapLayout layout;
+    {
+        std::lock_guard guard(lock);
+        if (dot == lastDot) layout = lastLayout;
+    }
+    if (layout.nodes.size() != map.nodes.size()) {
+        auto laidOut = LayOutMap(map);
+        if (!laidOut) return laidOut.error();
+        layout = std::move(laidOut).value();
+        std::lock_guard guard(lock);
+        lastDot = dot;
+        lastLayout = layout;
+    }
     std::vector<std::string> hrefs;
     for (const MapNode& node : map.nodes) hrefs.push_back(node.card ? href(*node.card) : std::string());
-    return MapSvg(map, layout.value(), hrefs);
+    return MapSvg(map, layout, hrefs);
 }
 
 std::string MapSvgFile(const CardMap& map, const MapLayout& layout) {
