@@ -343,12 +343,14 @@ TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavi
         {ui().btnStretch, [&] { ui().mnUndo->trigger(); }}};
     for (size_t i = 0; i < std::size(cases); ++i) {
         cases[i].first->click();
-        QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
-        QTest::mouseMove(canvas, QPoint(125, 75), 0);
+        const QPoint at(Frame(1).bounds.left + 5, Frame(1).bounds.top + 5);  // wherever an earlier case left it
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at);
+        QTest::mouseMove(canvas, at + QPoint(20, 20), 0);
+        ASSERT_TRUE(canvas->band().has_value()) << i;
         cases[i].second();
         const Card card = form().card();
         EXPECT_FALSE(canvas->band().has_value()) << i;
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(125, 75));
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at + QPoint(20, 20));
         EXPECT_EQ(form().card(), card) << i << ": the release applies nothing";
         QImage drawn = canvas->surface();
         QPainter painter(&drawn);
