@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 #include "document/CardDocument.h"
 
@@ -12,9 +13,18 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
     setMouseTracking(true);  // the status shows the position without a button held
     setAttribute(Qt::WA_OpaquePaintEvent);
     ResetImage(QSize(1024, 768));
+    // A drag belongs to the card it started on: undo, opening or a new card ends it, before
+    // the card is drawn again, so that no band is drawn back onto the new picture.
+    connect(&document_, &CardDocument::changed, this, [this] {
+        dragging_ = false;
+        pressed_ = -1;
+        escape_->setEnabled(false);
+    });
     connect(&document_, &CardDocument::changed, this, &CardCanvas::ClearCanvas);
-    // A drag belongs to the card it started on: undo, opening or a new card ends it.
-    connect(&document_, &CardDocument::changed, this, [this] { dragging_ = false; });
+    // Escape while a button is held gives the drag up: the band goes, the release does nothing.
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { EndDragWithoutApplying(); },
+                            Qt::WindowShortcut);
+    escape_->setEnabled(false);
 }
 
 void CardCanvas::SetPainter(SlotKind kind, SlotPainter* painter) {
@@ -94,6 +104,7 @@ void CardCanvas::EndDragWithoutApplying() {
     if (dragging_) DrawRubberBand(current_);  // erased
     dragging_ = false;
     pressed_ = -1;
+    escape_->setEnabled(false);
 }
 
 QPoint CardCanvas::RelativeToPressed(QPoint point) const {
@@ -104,6 +115,8 @@ QPoint CardCanvas::RelativeToPressed(QPoint point) const {
 void CardCanvas::mousePressEvent(QMouseEvent* event) {
     QPoint pos = event->position().toPoint();
     int id = SlotAt(pos);
+    // The right button during a drag gives the drag up wherever it is pressed.
+    if (id < 0 && event->button() == Qt::RightButton) EndDragWithoutApplying();
     if (id < 0) return;  // bare background takes no presses
     if (event->button() == Qt::RightButton) {
         // The round trip's dialog takes the mouse, so the release of a drag in progress
@@ -120,6 +133,7 @@ void CardCanvas::mousePressEvent(QMouseEvent* event) {
     }
     if (mode_ != EditMode::Move && mode_ != EditMode::Stretch) return;
     dragging_ = true;
+    escape_->setEnabled(true);
     press_ = RelativeToPressed(pos);
     start_ = current_ = StartBand(document_.card().slot(id), KindOfSlot(id));
     DrawRubberBand(current_);
@@ -161,6 +175,7 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
     }
     dragging_ = false;
     pressed_ = -1;
+    escape_->setEnabled(false);
 }
 
 }  // namespace zepo

@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QWidget>
+
+class QShortcut;
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -81,6 +83,7 @@ private:
     int pressed_ = -1;
     QPoint press_;
     Band start_, current_;
+    QShortcut* escape_ = nullptr;  // on while a drag is held
 };
 
 }  // namespace zepo

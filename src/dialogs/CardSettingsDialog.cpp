@@ -15,6 +15,7 @@
 #include "dialogs/SjisLimit.h"
 #include "model/BracedFields.h"
 #include "model/Environment.h"
+#include "platform/Folders.h"
 #include "core/TextCodec.h"
 
 namespace zepo {
@@ -100,6 +101,13 @@ void CardSettingsDialog::accept() {
             edit->setFocus();
             return;
         }
+    }
+    // The name is the stem of the card's file: a folder separator in it could never be saved.
+    const std::string name = Utf8ToSjis(edtCardName->text().toStdString()).bytes;
+    if (CheckCardFileName(name) == CardNameProblem::Separator) {
+        messages_.Warn(name + "\r" + Sjis("カード名に「/」や「\\」は使えません"));
+        edtCardName->setFocus();
+        return;
     }
     QDialog::accept();
 }

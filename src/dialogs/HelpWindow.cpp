@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -45,6 +47,9 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     : QWidget(parent, Qt::Window), helpFile_(helpFile) {
     setObjectName("HelpWindow");
     setWindowTitle("ＺＥＰＯエディタ ヘルプ");
+    // The help serves the editor: ending the editor ends the program even while the help is
+    // open, instead of leaving a process behind that the next start would hand its card to.
+    setAttribute(Qt::WA_QuitOnClose, false);
     QDir().mkpath(QFileInfo(collectionFile).absolutePath());
     engine_ = new QHelpEngine(collectionFile, this);
     engine_->setReadOnly(false);
@@ -87,13 +92,34 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     searchColumn->addWidget(searchResults, 1);
     tabs->addTab(searchPage, "全文検索");
 
+    // Back and forward through the pages shown, as in a web browser.
+    back = Named(new QToolButton(this), "HelpBack");
+    forward = Named(new QToolButton(this), "HelpForward");
+    back->setText("◀ 戻る");
+    forward->setText("進む ▶");
+    back->setShortcut(QKeySequence::Back);
+    forward->setShortcut(QKeySequence::Forward);
+    for (QToolButton* b : {back, forward}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setEnabled(false);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(4, 4, 4, 0);
+    buttons->addWidget(back);
+    buttons->addWidget(forward);
+    buttons->addStretch();
     auto* split = new QSplitter(this);
     split->addWidget(tabs);
     split->addWidget(page);
     split->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(buttons);
     layout->addWidget(split);
+    connect(back, &QToolButton::clicked, page, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, page, &QTextBrowser::forward);
+    connect(page, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
+    connect(page, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
     resize(900, 640);
 
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
@@ -130,6 +156,8 @@ void HelpWindow::Raise() {
     QWindow* owner = modal && modal != this ? modal->window()->windowHandle() : nullptr;
     if (!windowHandle()) create();
     if (windowHandle()->transientParent() != owner) windowHandle()->setTransientParent(owner);
+    // A help window the user minimised comes back as it was before.
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

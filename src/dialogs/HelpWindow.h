@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
+class QToolButton;
 
 namespace zepo {
 
@@ -47,6 +48,8 @@ public:
     QLineEdit* searchField;
     QListWidget* searchResults;
     QTextBrowser* page;
+    QToolButton* back;
+    QToolButton* forward;
 
 private:
     void Raise();

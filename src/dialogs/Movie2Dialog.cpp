@@ -123,7 +123,6 @@ void Movie2Dialog::Load(const Movie2Settings& s, const std::filesystem::path& sa
     if (!fileList->SelectedFile().isEmpty()) {
         OKBtn->setEnabled(true);
         MPlayer->setEnabled(true);
-        OpenSelected();
     }
 }
 
@@ -167,11 +166,14 @@ void Movie2Dialog::OpenSelected() {
     MPlayer->Open(QString::fromStdString((folder_ / selected.toStdString()).string()));
 }
 
+// Choosing a movie only chooses it: whether this computer can play it is asked when Play is
+// pressed, so that a movie meant for the player is never answered with a message here.
 void Movie2Dialog::FileListClick() {
     Cancel->setChecked(false);
+    MPlayer->Close();
     if (fileList->SelectedFile().isEmpty()) return;
     OKBtn->setEnabled(true);
-    OpenSelected();
+    MPlayer->setEnabled(true);
 }
 
 void Movie2Dialog::CancelClick() {

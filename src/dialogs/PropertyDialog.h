@@ -14,6 +14,9 @@ class PropertyDialog : public QDialog {
 public:
     explicit PropertyDialog(QWidget* parent = nullptr) : QDialog(parent) {}
 
+    // The topic of the manual that describes this dialog (its help button's, and F1's).
+    const QString& helpTopic() const { return helpTopic_; }
+
 signals:
     // The help button: the topic of the manual that describes this dialog.
     void helpRequested(const QString& topic);
@@ -23,6 +26,9 @@ protected:
     // dialog's own accept(), so a dialog that checks its fields can refuse; Cancel rejects;
     // Help asks for `helpTopic`.
     DialogButtons MakeButtons(const QString& helpTopic);
+
+private:
+    QString helpTopic_;
 };
 
 }  // namespace zepo

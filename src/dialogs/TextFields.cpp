@@ -10,6 +10,7 @@
 
 #include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
+#include "dialogs/TypedFields.h"
 
 namespace zepo {
 
@@ -48,8 +49,8 @@ QGroupBox* MakeStyleGroup(QWidget* parent, QCheckBox*& bold, QCheckBox*& italic)
 
 QGroupBox* MakeSizeGroup(QWidget* parent, QSpinBox*& size) {
     auto* box = new QGroupBox("大きさ", parent);
-    size = Named(new QSpinBox(box), "spnPoint");
-    size->setRange(8, 1000);
+    // A size below 8 typed is kept to be refused by name, not silently replaced.
+    size = Named(new TypedSpinBox(8, 1000, box), "spnPoint");
     size->setValue(20);
     (new QHBoxLayout(box))->addWidget(size);
     return box;

@@ -54,12 +54,31 @@ Result<std::string> ReadCardText(const QString& typed, std::string_view field, s
     return Fail(std::string(field) + Sjis("にカードに書けない文字が含まれています: ") + named);
 }
 
+TypedSpinBox::TypedSpinBox(int least, int maximum, QWidget* parent) : QSpinBox(parent), least_(least) {
+    setRange(std::min(0, least), maximum);
+}
+
+void TypedSpinBox::stepBy(int steps) {
+    // The value lies within 0 … maximum and steps are a page at most: no sum overflows.
+    setValue(std::clamp(value() + steps, least_, maximum()));
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled TypedSpinBox::stepEnabled() const {
+    StepEnabled enabled = StepNone;
+    if (value() > least_) enabled |= StepDownEnabled;
+    if (value() < maximum()) enabled |= StepUpEnabled;
+    return enabled;
+}
+
 Result<int> ReadSpinNumber(const QSpinBox* box, std::string_view field) {
     const QString typed = box->cleanText();
     const SjisConversion sjis = Utf8ToSjis(typed.toStdString());
     const std::optional<int> number = sjis.ok() ? ParseInt(sjis.bytes) : std::nullopt;
-    if (number && *number >= box->minimum() && *number <= box->maximum()) return *number;
-    return Fail(std::string(field) + Sjis("の「") + Quoted(typed) + Sjis("」は ") + std::to_string(box->minimum()) +
+    const auto* typedBox = dynamic_cast<const TypedSpinBox*>(box);
+    const int least = typedBox ? typedBox->least() : box->minimum();
+    if (number && *number >= least && *number <= box->maximum()) return *number;
+    return Fail(std::string(field) + Sjis("の「") + Quoted(typed) + Sjis("」は ") + std::to_string(least) +
                 Sjis(" から ") + std::to_string(box->maximum()) + Sjis(" までの整数ではありません"));
 }
 

@@ -23,14 +23,14 @@ void FrameEditor::Show(const Slot& s, bool isNew) {
     dialog_.Load(v);
 }
 
-bool FrameEditor::Apply(Slot& s, FrameValues v, bool) {
+Applied FrameEditor::Apply(Slot& s, FrameValues v, bool) {
     const Span across = InclusiveSpan(v.x1, v.x2, kMinimumSide);
     const Span down = InclusiveSpan(v.y1, v.y2, kMinimumSide);
     s.bounds = {across.start, down.start, across.size, down.size};
     s.frame.color = v.color;
     s.frame.style = v.style;
     s.frame.association = v.association;
-    return true;
+    return Applied::Done;
 }
 
 }  // namespace zepo

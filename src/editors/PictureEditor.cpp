@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/Moji.h"
 #include "core/TextCodec.h"
 #include "editors/PictureImport.h"
 #include "model/Card.h"
 #include "model/Environment.h"
+#include "platform/CardFilesOnDisk.h"
 
 namespace zepo {
 
@@ -40,25 +42,27 @@ void PictureEditor::Show(const Slot& s, bool isNew) {
     dialog_.Load(shown, SaveFolder());
 }
 
-bool PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
+Applied PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("静止画ファイルが指定されていません"));
-        return false;
+        return Applied::Refused;
     }
 
     const PictureImport picture =
         ImportPicture(SaveFolder(), v.file, sources_.reduceTo256 && sources_.reduceTo256(), messages_);
-    if (picture.declined) return false;  // the user kept the BMP there: nothing changes
+    written_ = picture.wrote ? picture : PictureImport{};
+    if (picture.declined) return Applied::Refused;  // the user kept the BMP there: nothing changes
     if (picture.failed) {
         std::string text = Sjis("%s が読み込めません");
         text.replace(text.find("%s"), 2, picture.fileName);
         messages_.Warn(text);
     }
-    if (!picture.pixels && isNew) return false;  // nothing to place
+    if (!picture.pixels && isNew) return Applied::Refused;  // nothing to place
     PictureRecord& r = s.picture;
     if (picture.pixels) {
         r.fileName = picture.fileName;
         r.pixels = picture.pixels;
+        r.fileMissing = false;
         r.naturalWidth = picture.pixels->width;
         r.naturalHeight = picture.pixels->height;
     }
@@ -78,7 +82,41 @@ bool PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
     s.bounds.left = v.x;
     s.bounds.top = v.y;
     r.frame = v.frame;
-    return true;
+    return Applied::Done;
+}
+
+namespace {
+
+// A picture's size from its natural size and scale, as the reader makes it.
+void SizeFromScale(Slot& s) {
+    const PictureRecord& r = s.picture;
+    if (!s.stretch) {
+        s.bounds.width = r.naturalWidth;
+        s.bounds.height = r.naturalHeight;
+        return;
+    }
+    s.bounds.width = static_cast<int>(std::nearbyint(static_cast<long double>(r.naturalWidth) * r.scale));
+    s.bounds.height = static_cast<int>(std::nearbyint(static_cast<long double>(r.naturalHeight) * r.scale));
+}
+
+}  // namespace
+
+void PictureEditor::Follow(Card& card, int id) {
+    const PictureImport written = std::exchange(written_, PictureImport{});
+    if (!written.wrote || !written.pixels) return;
+    const std::filesystem::path folder = SaveFolder();
+    const std::filesystem::path file = ResolveInFolder(folder, written.fileName);
+    if (file.empty()) return;
+    for (int n = 1; n <= SlotsOfKind(SlotKind::Picture); ++n) {
+        const int other = SlotId(SlotKind::Picture, n);
+        Slot& s = card.slot(other);
+        if (other == id || !s.inUse || ResolveInFolder(folder, s.picture.fileName) != file) continue;
+        s.picture.pixels = written.pixels;
+        s.picture.fileMissing = false;
+        s.picture.naturalWidth = written.pixels->width;
+        s.picture.naturalHeight = written.pixels->height;
+        SizeFromScale(s);
+    }
 }
 
 }  // namespace zepo

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "dialogs/PictureDialog.h"
+#include "editors/PictureImport.h"
 #include "editors/RoundTrip.h"
 
 namespace zepo {
@@ -26,12 +27,16 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    bool Apply(Slot& slot, PictureValues values, bool isNew) override;
+    Applied Apply(Slot& slot, PictureValues values, bool isNew) override;
+    // A file the confirmation wrote (a JPEG's BMP, a reduction) is shown anew by every other
+    // picture of the card that names it, in the same change.
+    void Follow(Card& card, int id) override;
 
 private:
     std::filesystem::path SaveFolder() const;
 
     Sources sources_;
+    PictureImport written_;  // the last confirmation's picture when it wrote its file
 };
 
 // The scale of a typed percentage: three decimals rounded half up, within 0.1 … 100.

@@ -88,6 +88,7 @@ PictureImport ImportPicture(const std::filesystem::path& folder, std::string_vie
             return result;
         }
         result.fileName = *bmp;
+        result.wrote = true;
     }
     auto loaded = LoadPictureByName(ResolveInFolder(folder, result.fileName));
     if (!loaded || loaded.value().bitmap.Empty()) {
@@ -109,6 +110,7 @@ PictureImport ImportPicture(const std::filesystem::path& folder, std::string_vie
         result.failed = true;  // the picture stays as loaded
         return result;
     }
+    result.wrote = true;
     auto reducedPixels = ToPicturePixels(DecodedPicture{std::move(reduced.value()), 8});
     if (reducedPixels) result.pixels = std::move(reducedPixels.value());
     return result;

@@ -26,6 +26,9 @@ struct PictureImport {
     // The user kept a different BMP that the conversion of a JPEG would have replaced: nothing
     // was written or loaded, and nothing is to be placed.
     bool declined = false;
+    // `fileName` was written (a conversion, a reduction): every object showing that file now
+    // shows `pixels`.
+    bool wrote = false;
 };
 
 // `chosen` is a bare Shift-JIS name in `saveFolder`. Every file is written whole or not at

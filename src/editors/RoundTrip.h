@@ -52,6 +52,10 @@ public:
     virtual std::optional<Card> Edit(const Card& card, int id) = 0;
 };
 
+// What became of confirmed values: applied; refused after a message, the card staying as it
+// was; or refused after a message with the dialog shown again as the user left it.
+enum class Applied { Done, Refused, AskAgain };
+
 // The steps every kind shares: a new object's start in the copy, the dialog shown with the
 // slot, removal, and a confirmed object brought to the front, marked in use and its kind's
 // menu ticked. The kind brings what differs.
@@ -71,20 +75,30 @@ public:
         }
         dialog_.setWindowTitle(QString("%1 - %2").arg(QString::fromUtf8(caption_)).arg(NumberOfSlot(id)));
         Show(slot, isNew);
-        std::optional<Values> values = AskDialog(dialog_, runner_, messages_);
-        if (!values) return std::nullopt;
-        if (values->remove) {
-            if (isNew) return std::nullopt;  // nothing was there to take away
-            slot.inUse = false;
-            UpdateParentChecks(next);
-            return next;
+        for (;;) {
+            std::optional<Values> values = AskDialog(dialog_, runner_, messages_);
+            if (!values) return std::nullopt;
+            if (values->remove) {
+                if (isNew) return std::nullopt;  // nothing was there to take away
+                slot.inUse = false;
+                UpdateParentChecks(next);
+                return next;
+            }
+            const bool toFront = values->toFront;
+            // Each try on a copy of its own: a refused one leaves nothing behind.
+            Card tried = next;
+            Slot& s = tried.slot(id);
+            switch (Apply(s, std::move(*values), isNew)) {
+                case Applied::Refused: return std::nullopt;
+                case Applied::AskAgain: continue;
+                case Applied::Done: break;
+            }
+            if (toFront) tried.BringToFront(id);
+            s.inUse = true;
+            tried.parentChecked[static_cast<int>(kind_)] = true;
+            Follow(tried, id);
+            return tried;
         }
-        const bool toFront = values->toFront;
-        if (!Apply(slot, std::move(*values), isNew)) return std::nullopt;
-        if (toFront) next.BringToFront(id);
-        slot.inUse = true;
-        next.parentChecked[static_cast<int>(kind_)] = true;
-        return next;
     }
 
 protected:
@@ -92,9 +106,10 @@ protected:
     virtual void StartNew(Slot& slot) = 0;
     // Fills the dialog from the slot; a new object goes on top unless the user says otherwise.
     virtual void Show(const Slot& slot, bool isNew) = 0;
-    // Writes confirmed values into the slot of the copy; false after a message when they
-    // cannot be applied, and then the card stays as it was.
-    virtual bool Apply(Slot& slot, Values values, bool isNew) = 0;
+    // Writes confirmed values into the slot of the copy.
+    virtual Applied Apply(Slot& slot, Values values, bool isNew) = 0;
+    // What else on the card follows the confirmed object, in the same change.
+    virtual void Follow(Card& /*card*/, int /*id*/) {}
 
     Dialog& dialog_;
     DialogRunner& runner_;

@@ -54,17 +54,17 @@ void TextBlockEditor::Show(const Slot& s, bool isNew) {
     dialog_.Activate();
 }
 
-bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
+Applied TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("文字ファイルが指定されていません"));
-        return false;
+        return Applied::Refused;
     }
     const std::string fileName = CutBytes(v.file, kShortTextBytes);
     std::optional<std::vector<std::string>> read_lines =
         CardFilesOnDisk(saveFolder_ ? saveFolder_() : std::filesystem::path(".")).ReadTextLines(fileName);
     if (!read_lines) {
         messages_.Warn(fileName + Sjis(" が読めません"));
-        return false;
+        return Applied::AskAgain;
     }
     // A file saved as UTF-8 would show as garbled characters on the card and in the player.
     // Placing it would only hide that until the show; the user is told how to mend the file.
@@ -72,7 +72,8 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
         messages_.Warn(
             fileName +
             Sjis(" は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"));
-        return false;
+        // The dialog comes back as the user left it: another file, or this one once mended.
+        return Applied::AskAgain;
     }
     const SharedLines lines(std::move(*read_lines));
     if (IsLatin(v.typeface) && RefuseLatin(lines.get(), messages_)) v.typeface = 0;
@@ -86,6 +87,7 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
     if (vertical && oldDirection != 0) left -= layout.size.width;         // x is the right edge
     else if (!vertical && oldDirection != 0) left -= layout.size.height;  // keeps the left edge
     s.block.fileName = fileName;
+    s.block.fileMissing = false;
     s.lines = lines;
     s.font = font;
     s.block.color = v.color;
@@ -94,7 +96,7 @@ bool TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
     if (layout.widestWidth > 0) s.block.widestLine = lines[layout.widestIndex];
     s.bounds = {std::max(0, SaturatedInt(left)), std::max(0, v.y), layout.size.width, layout.size.height};
     s.block.direction = v.direction;
-    return true;
+    return Applied::Done;
 }
 
 }  // namespace zepo

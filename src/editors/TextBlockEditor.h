@@ -27,7 +27,7 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    bool Apply(Slot& slot, TextBlockValues values, bool isNew) override;
+    Applied Apply(Slot& slot, TextBlockValues values, bool isNew) override;
 
 private:
     TextMeasurer& measurer_;

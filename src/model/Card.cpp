@@ -102,6 +102,18 @@ std::vector<int> Card::UsedSlotsInStackingOrder() const {
     return used;
 }
 
+bool PictureRecord::operator==(const PictureRecord& o) const {
+    const auto samePixels = [](const SharedPicture& a, const SharedPicture& b) {
+        if (a == b) return true;
+        if (!a || !b) return false;
+        return a->width == b->width && a->height == b->height && a->fileBitsPerPixel == b->fileBitsPerPixel &&
+               a->rgb == b->rgb;
+    };
+    return fileName == o.fileName && scale == o.scale && frame == o.frame && association == o.association &&
+           naturalWidth == o.naturalWidth && naturalHeight == o.naturalHeight && fileMissing == o.fileMissing &&
+           samePixels(pixels, o.pixels);
+}
+
 void ResetRecord(Slot& slot, SlotKind kind) {
     switch (kind) {
         case SlotKind::OneLineText: slot.text = OneLineTextRecord{}; break;

@@ -92,6 +92,9 @@ struct TextBlockRecord {
     int direction = 0;
     int color = kBlack;
     int linePitch = 0;  // 0..500
+    // The file could not be read: the block keeps its place and what the card says of it,
+    // shows as a marked placeholder with the file's name and is saved as it was read.
+    bool fileMissing = false;
     bool operator==(const TextBlockRecord&) const = default;
 };
 
@@ -103,8 +106,15 @@ struct PictureRecord {
     int naturalWidth = 0, naturalHeight = 0;
     // The picture as last loaded (placed, read or edited); null until one loaded.
     SharedPicture pixels;
-    bool operator==(const PictureRecord&) const = default;
+    // The file could not be read: as a text block's (its natural size is the placeholder's).
+    bool fileMissing = false;
+    // Pictures are the same when their pixels are, whether loaded once or twice: confirming a
+    // dialog that loads the same file again changes nothing.
+    bool operator==(const PictureRecord& other) const;
 };
+
+// The size an object whose file is missing shows as, so that it can still be picked.
+inline constexpr int kPlaceholderWidth = 160, kPlaceholderHeight = 120;
 
 struct FrameRecord {
     int color = kWhite;

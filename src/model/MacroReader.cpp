@@ -316,6 +316,7 @@ private:
         auto lines = ctx_.files.ReadTextLines(fileName);
         if (!lines) {
             Warn(Replace(Sjis("%s が読めません"), "%s", fileName));
+            MissingTextBlock(id, p, fileName, writtenVertical);
             return;
         }
         const std::string kanjiWithLatin = Sjis("漢字が含まれているため\r「英字」指定はできません");
@@ -356,19 +357,42 @@ private:
         Place(id);
     }
 
+    // A file that cannot be read (gone, renamed, on a stick not plugged in) does not lose its
+    // object: it stays where the card puts it, as a placeholder naming the file, and saving
+    // writes it back as it was read. Its characters are checked once the file is there again.
+    void MissingTextBlock(int id, const ParsedLine& p, const std::string& fileName, bool vertical) {
+        const int x = Int(p.a1), y = Int(p.a1b);
+        Slot& s = card_.slot(id);
+        s.font = style_.Font();
+        s.block.fileName = fileName;
+        s.block.color = ColorIndex(style_.textColor);
+        card_.remembered.blockColor = s.block.color;
+        s.block.linePitch = style_.linePitch;
+        s.block.direction = vertical ? 1 : 0;
+        s.block.fileMissing = true;
+        s.lines = SharedLines();
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - kPlaceholderWidth) : x, y, kPlaceholderWidth,
+                    kPlaceholderHeight};
+        s.bounds.left = std::max(0, s.bounds.left);
+        s.bounds.top = std::max(0, s.bounds.top);
+        NoteFolderInName(fileName);
+        Place(id);
+    }
+
     void Picture(int id, const ParsedLine& p) {
         auto loaded = ctx_.files.LoadPicture(p.a2);
-        if (!loaded) {
-            Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.a2));
-            return;
-        }
-        const PixelSize* natural = &loaded->size;
+        if (!loaded) Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.a2));
+        // A missing picture is sized as a placeholder of a fixed natural size, scaled as the
+        // card says, so that it moves and resizes like any picture.
+        const PixelSize placeholder{kPlaceholderWidth, kPlaceholderHeight};
+        const PixelSize* natural = loaded ? &loaded->size : &placeholder;
         int x = Int(p.a1), y = Int(p.a1b);
         long double percent = Number(p.a2b.empty() ? "100.0" : p.a2b);
         Slot& s = card_.slot(id);
         PictureRecord& r = s.picture;
         r.fileName = p.a2;
-        r.pixels = loaded->pixels;
+        r.pixels = loaded ? loaded->pixels : nullptr;
+        r.fileMissing = !loaded;
         r.naturalWidth = natural->width;
         r.naturalHeight = natural->height;
         s.bounds = {x, y, natural->width, natural->height};

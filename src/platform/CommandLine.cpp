@@ -1,5 +1,7 @@
 #include "platform/CommandLine.h"
 
+#include <vector>
+
 namespace zepo {
 
 QString ExpandToolOption(const QString& option, const QString& folder, const QString& file) {
@@ -18,10 +20,17 @@ QString ExpandToolOption(const QString& option, const QString& folder, const QSt
     return text;
 }
 
-QStringList SplitWindowsCommandLine(const QString& text) {
-    QStringList words;
+namespace {
+
+struct Word {
+    QString text;
+    bool quoted = false;  // written with double quotes: an argument even when empty
+};
+
+std::vector<Word> SplitWords(const QString& text) {
+    std::vector<Word> words;
     QString word;
-    bool inWord = false, quoted = false;
+    bool inWord = false, quoted = false, hadQuotes = false;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n;) {
         const QChar c = text[i];
@@ -44,13 +53,14 @@ QStringList SplitWindowsCommandLine(const QString& text) {
                 i += 2;
             } else {
                 quoted = !quoted;
+                hadQuotes = true;
                 ++i;
             }
             inWord = true;
         } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (inWord) words << word;
+            if (inWord) words.push_back({word, hadQuotes});
             word.clear();
-            inWord = false;
+            inWord = hadQuotes = false;
             ++i;
         } else {
             word += c;
@@ -58,15 +68,25 @@ QStringList SplitWindowsCommandLine(const QString& text) {
             ++i;
         }
     }
-    if (inWord) words << word;
+    if (inWord) words.push_back({word, hadQuotes});
+    return words;
+}
+
+}  // namespace
+
+QStringList SplitWindowsCommandLine(const QString& text) {
+    QStringList words;
+    for (const Word& w : SplitWords(text)) words << w.text;
     return words;
 }
 
 QStringList ToolArguments(const QString& option, const QString& folder, const QString& file) {
     QStringList arguments;
-    for (const QString& word : SplitWindowsCommandLine(option)) {
-        const QString expanded = ExpandToolOption(word, folder, file);
-        if (expanded.isEmpty() && !word.isEmpty()) continue;
+    for (const Word& word : SplitWords(option)) {
+        const QString expanded = ExpandToolOption(word.text, folder, file);
+        // A bare "$F" with no file passes nothing; a quoted one stays an (empty) argument, so
+        // that the words after it keep their places.
+        if (expanded.isEmpty() && !word.text.isEmpty() && !word.quoted) continue;
         arguments << expanded;
     }
     return arguments;

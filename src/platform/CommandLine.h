@@ -19,8 +19,9 @@ QString ExpandToolOption(const QString& option, const QString& folder, const QSt
 // and a literal quote.
 QStringList SplitWindowsCommandLine(const QString& text);
 
-// The option split into arguments, each expanded on its own. A word that becomes empty by
-// expansion ("$F" with no file) is left out, as an empty parameter text passes nothing.
+// The option split into arguments, each expanded on its own. A bare word that becomes empty
+// by expansion ($F with no file) is left out, as an empty parameter text passes nothing; a
+// quoted one ("$F") stays as an empty argument, as "" does.
 QStringList ToolArguments(const QString& option, const QString& folder, const QString& file);
 
 }  // namespace zepo

@@ -61,6 +61,12 @@ bool DesktopLauncher::OpenDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-bool DesktopLauncher::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool DesktopLauncher::OpenUrl(const QUrl& url) {
+    // Watched as a document is: handed off in the background, a browser that cannot be started
+    // (xdg-open's exit 3 or 4) would fail unseen while the editor took the page for shown.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) return StartAndWatch(opener, {url.toString(QUrl::FullyEncoded)}, QString(), kEarlyExitMs);
+    return QDesktopServices::openUrl(url);
+}
 
 }  // namespace zepo

@@ -2,6 +2,7 @@
 
 #include "render/BorderDrawing.h"
 #include "render/CardRect.h"
+#include "render/MissingFile.h"
 #include "render/StyleLabels.h"
 
 namespace zepo {
@@ -20,6 +21,10 @@ QImage ImageOfPixels(const PicturePixels* pixels) {
 }
 
 void PaintPictureView(QPainter& p, const Slot& s) {
+    if (s.picture.fileMissing) {
+        PaintMissingFile(p, Bounds(s), s.picture.fileName);
+        return;
+    }
     const QImage image = ImageOfPixels(s.picture.pixels.get());
     const QRect r = Bounds(s);
     if (image.isNull()) {
@@ -35,7 +40,10 @@ void PaintPictureView(QPainter& p, const Slot& s) {
 
 void PaintPicture(QImage& surface, const Slot& s) {
     const QImage image = ImageOfPixels(s.picture.pixels.get());
-    if (!image.isNull() && s.bounds.width > 0 && s.bounds.height > 0) {
+    if (s.picture.fileMissing) {
+        QPainter p(&surface);
+        PaintMissingFile(p, Bounds(s), s.picture.fileName);
+    } else if (!image.isNull() && s.bounds.width > 0 && s.bounds.height > 0) {
         QPainter p(&surface);
         p.drawImage(Bounds(s), image);
     }

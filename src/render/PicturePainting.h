@@ -16,7 +16,8 @@ QImage ImageOfPixels(const PicturePixels* pixels);
 
 // The edit view at the slot's bounds: stretched into them when the picture is scaled, else at
 // its natural size. A picture that never loaded shows as a dashed grey outline, so that it
-// can still be picked.
+// can still be picked; one whose file is missing as the marked placeholder (MissingFile.h),
+// in the composed card too.
 void PaintPictureView(QPainter& painter, const Slot& picture);
 
 // The picture as the player shows it, drawn into the card's surface: stretched into its

@@ -8,6 +8,7 @@
 #include "render/CardRect.h"
 #include "render/FramePainting.h"
 #include "render/Fonts.h"
+#include "render/MissingFile.h"
 #include "render/StyleLabels.h"
 
 namespace zepo {
@@ -66,6 +67,10 @@ void PaintOneLineText(QPainter& p, const Slot& s, RenderMode mode) {
 }
 
 void PaintTextBlock(QPainter& p, const Slot& s, RenderMode mode) {
+    if (s.block.fileMissing) {
+        PaintMissingFile(p, CardRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height), s.block.fileName);
+        return;
+    }
     p.save();
     const QColor color = CardColor(s.block.color);
     const QRect view = p.window();

@@ -23,7 +23,8 @@ void PaintOneLineText(QPainter& painter, const Slot& text, RenderMode mode);
 // the lines. Preview: the lines alone. Horizontal lines run down from the top, each (height +
 // pitch) below the previous; vertical lines are columns from right to left, characters a font
 // height apart. Only what lies on the painter's window is drawn, so a block of a million lines
-// costs what the screen shows.
+// costs what the screen shows. A block whose file is missing is the marked placeholder
+// (MissingFile.h) in both views.
 void PaintTextBlock(QPainter& painter, const Slot& block, RenderMode mode);
 
 class OneLineTextPainter : public SlotPainter {

@@ -314,7 +314,15 @@ bool CardFileCommands::BuildMacroLines() {
 
 void CardFileCommands::ViewMacro() {
     if (!context_.dialogs.macroViewer) return;
-    if (!BuildMacroLines()) return;
+    // The lines saving would write, the default title of an untitled main card included; only
+    // saving gives the card that title, looking changes nothing.
+    Card shown = document_.card();
+    auto lines = CardLines(shown);
+    if (!lines) {
+        context_.services.prompts.Warn(lines.error().message);
+        return;
+    }
+    document_.SetMacroLines(std::move(lines).value());
     context_.dialogs.macroViewer->Load(document_.macroLines());
     context_.services.dialogs.Run(*context_.dialogs.macroViewer);
 }

@@ -70,6 +70,16 @@ EditorWindows::EditorWindows(ShellServices& services) : main_(std::make_unique<M
     for (QDialog* dialog : dialogs_)
         if (auto* property = qobject_cast<PropertyDialog*>(dialog))
             QObject::connect(property, &PropertyDialog::helpRequested, &main_->help(), &HelpCommands::ShowTopic);
+    // F1 shows the page of the window in front: a dialog's is its help button's topic.
+    for (QDialog* dialog : dialogs_) {
+        QString topic;
+        if (auto* property = qobject_cast<PropertyDialog*>(dialog)) topic = property->helpTopic();
+        else if (dialog == attached.macroViewer) topic = QStringLiteral("macroviewer");
+        else if (dialog == attached.toolSettings) topic = QStringLiteral("toolsettings");
+        else if (dialog == attached.about) topic = QStringLiteral("about");
+        if (!topic.isEmpty()) main_->help().ShowTopicOnHelpKey(*dialog, topic);
+    }
+    main_->help().ShowTopicOnHelpKey(*main_, QStringLiteral("main"));
 
     // Associations are chosen in the save folder the main window holds at that moment,
     // with the tools of its tool table.

@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include <functional>
 
 #include "core/TextCodec.h"
 #include "dialogs/HelpWindow.h"
@@ -28,6 +32,31 @@ HelpCommands::HelpCommands(const CommandContext& context, const Items& items) : 
 }
 
 HelpCommands::~HelpCommands() = default;
+
+namespace {
+
+// Sees the key presses a window's controls leave unanswered on their way up to the window.
+class HelpKey : public QObject {
+public:
+    HelpKey(QWidget& window, std::function<void()> show) : QObject(&window), show_(std::move(show)) {
+        window.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent*>(event)->matches(QKeySequence::HelpContents))
+            return false;
+        show_();
+        return true;
+    }
+
+private:
+    std::function<void()> show_;
+};
+
+}  // namespace
+
+void HelpCommands::ShowTopicOnHelpKey(QWidget& window, const QString& topic) {
+    new HelpKey(window, [this, topic] { ShowTopic(topic); });
+}
 
 HelpWindow* HelpCommands::window() {
     if (!help_) {

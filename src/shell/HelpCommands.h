@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QWidget;
 
 namespace zepo {
 
@@ -32,6 +33,9 @@ public:
     void OpenHelpDocument(Tool entry);
     // The help window, made and registered on first use; null when the help file is missing.
     HelpWindow* window();
+    // F1 (the desktop's help key) in `window` or any of its controls shows `topic`, the page of
+    // that window: whichever window is in front answers.
+    void ShowTopicOnHelpKey(QWidget& window, const QString& topic);
 
 public slots:
     // A dialog's help button: its topic in the help window.

@@ -104,12 +104,11 @@ void ToolCommands::RunPlayer() {
     if (context_.services.launcher.StartProgram(kPlayerPath, {}, SaveFolder())) return;
     if (playing_) return;  // the button again while the pages are being made
     playing_ = true;
-    const bool shown = PlayInBrowser();
+    PlayInBrowser();
     playing_ = false;
-    if (!shown) Fail(Sjis("ゼポが実行できません"));
 }
 
-bool ToolCommands::PlayInBrowser() {
+void ToolCommands::PlayInBrowser() {
     const std::filesystem::path folder = context_.document.saveFolder();
     auto cardFile = [&] { return PathOfSjisName(folder, context_.document.card().settings.name + ".zep"); };
     if (!SavedAsShown(context_.document.card(), cardFile())) {
@@ -122,7 +121,7 @@ bool ToolCommands::PlayInBrowser() {
         if (choice == Choice::Yes) {
             if (save_) save_();
             // A save that was declined or failed has said so already: nothing more to show.
-            if (!SavedAsShown(context_.document.card(), cardFile())) return true;
+            if (!SavedAsShown(context_.document.card(), cardFile())) return;
         }
     }
     QWidget* window = controls_.playerButton ? controls_.playerButton->window() : nullptr;
@@ -130,9 +129,14 @@ bool ToolCommands::PlayInBrowser() {
     if (!page) {
         // The reason too: a full disk or a card without a page is something the user can mend.
         Fail(Sjis("ゼポが実行できません") + "\r" + Utf8ToSjis(page.error().message).bytes);
-        return true;
+        return;
     }
-    return context_.services.launcher.OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.value().string())));
+    // The browser that could not be started, or ended at once with an error, is said with the
+    // page it was to show: the user can open it by hand.
+    const QString shown = QString::fromStdString(page.value().string());
+    if (!context_.services.launcher.OpenUrl(QUrl::fromLocalFile(shown)))
+        Fail(Sjis("ゼポが実行できません") + "\r" + Sjis("ブラウザで開けませんでした: ") +
+             Utf8ToSjis(shown.toStdString()).bytes);
 }
 
 void ToolCommands::RunSetup() {

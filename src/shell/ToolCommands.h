@@ -63,9 +63,8 @@ private:
     QString SaveFolder() const;
     // Writes the tool table and the switches into ZEPOED.INI, keeping what else the file holds.
     void SaveSettings();
-    // False when no browser could be asked (the message is the caller's to give); every other
-    // failure has been told.
-    bool PlayInBrowser();
+    // The card's page in the browser; every failure, the browser's too, is told with its reason.
+    void PlayInBrowser();
 
     const CommandContext& context_;
     Controls controls_;

@@ -187,13 +187,16 @@ TEST(MacroReader, Pictures) {
     }
 }
 
-TEST(MacroReader, MissingFilesAreReportedAndSkipped) {
+TEST(MacroReader, MissingFilesAreReportedAndKeptAsPlaceholders) {
     Reading r;
-    r.Read(CardLines({"\tbitmap {0,0}{gone.bmp,100.0}{0}", "\ttextf {0,0}{}{0}", "\ttextf {0,0}{gone.txt}{0}",
+    r.Read(CardLines({"\tbitmap {0,0}{gone.bmp,50.0}{0}", "\ttextf {0,0}{}{0}", "\ttextf2 {300,5}{gone.txt}{0}",
                       "\tframe {0,0}{1,1}{0}"}));
     EXPECT_EQ(r.messages.warnings, (std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ gone.bmp の読み込みに失敗しました",
                                                               "文字ファイルが指定されていません", "gone.txt が読めません"}));
-    EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 1u);
+    EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 3u) << "only the block that names no file is dropped";
+    EXPECT_EQ(r.card.slot(SlotKind::Picture, 1).bounds, (Rect{0, 0, kPlaceholderWidth / 2, kPlaceholderHeight / 2}));
+    EXPECT_TRUE(r.card.slot(SlotKind::TextBlock, 1).block.fileMissing);
+    EXPECT_EQ(r.card.slot(SlotKind::TextBlock, 1).bounds.right(), 300) << "a vertical block's x is its right edge";
     EXPECT_TRUE(r.card.parentChecked[static_cast<int>(SlotKind::Picture)]);
     EXPECT_EQ(r.files.entered, 3);
     EXPECT_EQ(r.Count(ReadNote::Message), 3);

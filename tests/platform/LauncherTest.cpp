@@ -43,7 +43,7 @@ TEST(CommandLine, PlaceholdersAreFilledAfterSplittingSoAFolderStaysOneArgument) 
         {"/WD=$D", hostile, "", {"/WD=" + hostile}},
         {"$F", "/f", "", {}},
         {"$D|$D $d", hostile, "", {hostile + "|" + hostile, "$d"}},
-        {R"("$F" -n)", "/f", "", {"-n"}},
+        {R"("$F" -n)", "/f", "", {"", "-n"}},  // quoted: an empty argument, -n stays second
         {"-o $F", "/f", "p q.txt", {"-o", "p q.txt"}},
         // Placeholders inside the folder's own name stay as they are.
         {"$D-$F", "/x$F$D", "a$D", {"/x$F$D-a$D"}},
@@ -142,6 +142,20 @@ TEST(DesktopLauncher, StartsARealToolInTheSaveFolderWithLiteralArguments) {
     EXPECT_FALSE(QFile::exists(folder + "/pwned"));
     EXPECT_FALSE(launcher.StartProgram(QString::fromStdString((temp.path() / "none").string()), {}, folder));
     EXPECT_FALSE(launcher.OpenDocument(folder + "/none.pdf"));
+    // A page goes to the browser through the desktop's opener, watched: its exit 3 (no browser
+    // takes the page) is a failure, not a page shown.
+    const QString bin = QString::fromStdString((temp.path() / "bin").string()), path = qEnvironmentVariable("PATH");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    qputenv("PATH", bin.toLocal8Bit());
+    for (const char* code : {"3", "0"}) {
+        QFile opener(bin + "/xdg-open");
+        ASSERT_TRUE(opener.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        opener.write(QByteArray("#!/bin/sh\nexit ") + code + "\n");
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        opener.close();
+        EXPECT_EQ(launcher.OpenUrl(QUrl::fromLocalFile(folder)), *code == '0') << code;
+    }
+    qputenv("PATH", path.toLocal8Bit());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <functional>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -328,6 +330,34 @@ TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButt
         EXPECT_EQ(Frame(1).bounds, (Rect{100, 50, 40, 30})) << confirm;
     }
     EXPECT_EQ(runner.shown.size(), 2u);
+}
+
+TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavingNoBand) {
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));  // Escape is a key of the window in front
+    const std::function<void()> escape = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); };
+    const std::pair<QToolButton*, std::function<void()>> cases[] = {
+        {ui().btnMove, escape},
+        {ui().btnStretch, escape},
+        {ui().btnMove, [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
+        {ui().btnStretch, [&] { ui().mnUndo->trigger(); }}};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        cases[i].first->click();
+        const QPoint at(Frame(1).bounds.left + 5, Frame(1).bounds.top + 5);  // wherever an earlier case left it
+        QTest::mousePress(canvas, Qt::LeftButton, {}, at);
+        QTest::mouseMove(canvas, at + QPoint(20, 20), 0);
+        ASSERT_TRUE(canvas->band().has_value()) << i;
+        cases[i].second();
+        const Card card = form().card();
+        EXPECT_FALSE(canvas->band().has_value()) << i;
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, at + QPoint(20, 20));
+        EXPECT_EQ(form().card(), card) << i << ": the release applies nothing";
+        QImage drawn = canvas->surface();
+        QPainter painter(&drawn);
+        canvas->renderer().Paint(painter, form().card());
+        painter.end();
+        EXPECT_EQ(canvas->surface(), drawn) << i << ": no band left on the canvas";
+    }
 }
 
 TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {

@@ -215,6 +215,20 @@ TEST_F(FeaturesInTheEditor, Movie2ScreenIsBlackBeforeAnyMovieShows) {
     EXPECT_EQ(runner.shownCount(), 1);
 }
 
+TEST_F(FeaturesInTheEditor, ChoosingAMovieOpensNothingSoItSaysNothingBeforePlay) {
+    for (int showing : {1, 2}) {  // chosen in the list; then already the card's when the dialog opens
+        runner.Push([](QDialog& d) {
+            Pick(Child<FileList>(d, "FileList"), "clip.avi");  // "x": no movie a backend could open
+            QCoreApplication::processEvents();
+            EXPECT_EQ(d.findChild<QWidget*>("video"), nullptr) << "no player was asked to open the file";
+            EXPECT_TRUE(Child<QPushButton>(d, "OKBtn").isEnabled());
+            return true;
+        });
+        ui().mnAvi2->trigger();
+        EXPECT_TRUE(TakeEvents().empty()) << showing;
+    }
+}
+
 TEST_F(FeaturesInTheEditor, SaveFolderThatCannotBeReadStillOpensTheDialogs) {
     form().document().SetSaveFolder(program() / "gone");
     runner.Push([](QDialog& d) {

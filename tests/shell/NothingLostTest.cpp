@@ -29,12 +29,13 @@ QStringList Listed(QDialog& d, const char* list) {
     return names;
 }
 
-// Types into a spin box as the user does: the box itself keeps its value while the text is
-// out of range.
+// Types into a spin box as the user does, Enter at the end: a plain box takes its last value
+// back when the text is below its least.
 void TypeInto(QSpinBox& box, const char* text) {
     QLineEdit* edit = box.findChild<QLineEdit*>();
     edit->selectAll();
     QTest::keyClicks(edit, text);
+    QTest::keyClick(&box, Qt::Key_Return);
 }
 
 class NothingLost : public ShellTest {
@@ -53,6 +54,7 @@ protected:
 // the text as typed, and the card stays as it was.
 TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
     Write("memo.txt", "memo\r\n");
+    Write("utf8.txt", "UTF-8 の文\n");
     struct Case {
         QAction* item;
         std::function<void(QDialog&)> type;
@@ -63,14 +65,22 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
     const std::vector<Case> cases = {
         {ui().mnYoko[0], [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText", "A{x,y}",
          "表示文字にカードに書けない文字が含まれています: 「}」"},
-        {ui().mnYoko[0], [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "", "",
+        {ui().mnYoko[0], [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "spnPoint", "5",
          "大きさの「5」は 8 から 1000 までの整数ではありません"},
         {ui().mnTextFileN[0],
          [](QDialog& d) {
              Child<FileList>(d, "txtFileList").SelectFile("memo.txt");
              TypeInto(Child<QSpinBox>(d, "spnPoint"), "5");
          },
-         "", "", "大きさの「5」は 8 から 1000 までの整数ではありません"},
+         "spnPoint", "5", "大きさの「5」は 8 から 1000 までの整数ではありません"},
+        {ui().mnTextFileN[0],
+         [](QDialog& d) {
+             Child<FileList>(d, "txtFileList").SelectFile("utf8.txt");
+             Child<QLineEdit>(d, "txtX").setText("77");
+         },
+         "txtX", "77", "utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"},
+        {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a/b"); }, "edtCardName", "a/b",
+         "a/b\rカード名に「/」や「\\」は使えません"},
         {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardTitle").setText("春,夏}秋}"); }, "edtCardTitle",
          "春,夏}秋}", "カードに書けない文字が含まれています: 「,」 「}」"},
         {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName", "a,b",
@@ -86,7 +96,7 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
         // The card settings refuse at OK and stay open; the others come back after the message.
         const bool staysOpen = c.item == ui().mnCardMake;
         auto keep = [&](QDialog& d) {
-            if (*c.field) kept = Child<QLineEdit>(d, c.field).text();
+            if (*c.field) kept = Child<QWidget>(d, c.field).property("text").toString();
         };
         runner.Push([&](QDialog& d) {
             c.type(d);

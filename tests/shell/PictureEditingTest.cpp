@@ -141,6 +141,63 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
 }
 
+TEST_F(PicturesInTheEditor, TheSamePictureIsNoChangeAndAConversionShowsInEveryPictureOfItsFile) {
+    ui().mnAuto256Color->setChecked(false);
+    for (int i = 0; i < 2; ++i) {
+        Confirm("p.bmp");
+        ui().btnBitmap->click();
+    }
+    Modify([](Card& c) { c.settings.title.clear(); });  // saving would give "main" its default title
+    form().document().StartHistory();
+    Confirm("p.bmp");
+    ui().mnBitmapN[0]->trigger();
+    ui().mnViewMacro->trigger();
+    EXPECT_FALSE(form().document().canUndo()) << "the picture read again and the macro looked at change nothing";
+
+    WriteBytes(folder.path() / "p.jpg", Encoded(EncodeJpeg(Picture(20, 10, std::vector<Rgb>(200, Rgb{0, 255, 0})), 90)));
+    prompts.answers = {true};  // p.bmp holds another picture: replace it
+    Confirm("p.jpg");
+    ui().mnBitmapN[0]->trigger();
+    const auto second = [&] { return form().card().slot(SlotKind::Picture, 2); };
+    EXPECT_EQ(second().picture.pixels, Picture1().picture.pixels) << "the other picture of p.bmp shows the new pixels";
+    EXPECT_EQ(second().bounds, (Rect{10, 10, 20, 10}));
+    form().document().Undo();
+    EXPECT_EQ(second().bounds, (Rect{10, 10, 40, 30})) << "one change, one step";
+}
+
+TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSavedAsItWasRead) {
+    ui().mnAuto256Color->setChecked(false);
+    WriteBytes(folder.path() / "a.txt", "abc\r\n");
+    Confirm("p.bmp", "50");
+    ui().btnBitmap->click();
+    runner.Push([](QDialog& d) {
+        Child<FileList>(d, "txtFileList").SelectFile("a.txt");
+        Child<QLineEdit>(d, "txtX").setText("200");
+        d.accept();
+    });
+    ui().btnTextFile->click();
+    form().cardFile().Save();
+    const std::filesystem::path card = folder.path() / "main.zep";
+    const std::string saved = ReadBytes(card);
+    std::filesystem::remove(folder.path() / "p.bmp");
+    std::filesystem::remove(folder.path() / "a.txt");
+    TakeEvents();
+    chooser.answers.push_back(QString::fromStdString(card.string()));
+    form().cardFile().Open();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ﾋﾞｯﾄﾏｯﾌﾟ p.bmp の読み込みに失敗しました", "beep!",
+                                                      "show:a.txt が読めません"}));
+    for (QToolButton* mode : {ui().btnMove, ui().btnPaint}) {  // marked in the canvas and in the preview
+        mode->click();
+        for (int id : {SlotId(SlotKind::Picture, 1), SlotId(SlotKind::TextBlock, 1)}) {
+            const Rect& r = form().card().slot(id).bounds;
+            EXPECT_EQ(ui().canvas->surface().pixelColor(r.left + 1, r.top + 1), QColor(0xD0, 0, 0)) << id;
+        }
+    }
+    prompts.answers = {true};  // overwrite
+    form().cardFile().Save();
+    EXPECT_EQ(ReadBytes(card), saved) << "both statements kept";
+}
+
 TEST_F(PicturesInTheEditor, AutomaticReductionRewritesA24BitPictureOnce) {
     ui().mnAuto256Color->setChecked(true);
     Confirm("p.bmp");

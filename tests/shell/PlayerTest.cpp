@@ -99,7 +99,8 @@ TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed
     const fs::path page = PlayerCacheSite(program()) / "cards" / "next.html";
     launcher.missing.insert(QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
     Child<QAction>(form(), "mnZEPO").trigger();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ゼポが実行できません"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ゼポが実行できません\rブラウザで開けませんでした: " +
+                                                                       page.string()}));
     EXPECT_TRUE(fs::is_regular_file(page)) << "the pages were made before the browser was asked";
 
     // A site that is a file cannot be written: the reason comes with the message.

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -52,6 +53,9 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
          "t1||" + f, {}},
         {"mnTool2", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe2) = {"x", "t2", "$D $D $d"}; },
          "t2|<" + f + "><" + f + "><$d>|" + f, {}},
+        // A quoted "$F" with no file is an empty argument: the next word keeps its place.
+        {"mnTool2", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe2) = {"x", "t2", "\"$F\" -n"}; },
+         "t2|<><-n>|" + f, {}},
         {"mnTool3", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe3) = {Sjis("道具３"), "", ""}; },
          "||" + f, {"beep!", "show:道具３が起動できませんでした。"}},
         {"mnMPlayer", [](MainWindow&, RecordingLauncher& l) { l.missing = {"wmplayer.exe"}; }, "wmplayer.exe||" + f,
@@ -389,6 +393,36 @@ TEST_F(HelpTest, HelpOfAModalDialogComesUpAboveItAndTakesClicks) {
     ClickTab(help, 2);
     EXPECT_EQ(help.tabs->currentIndex(), 2);
     EXPECT_EQ(help.windowHandle()->transientParent(), nullptr);
+}
+
+TEST_F(HelpTest, F1ShowsThePageOfTheWindowInFrontAndTheHelpNeitherHidesNorOutlivesTheEditor) {
+    Start();
+    form().show();
+    const struct {
+        QAction* command;
+        const char *control, *page;
+    } cases[] = {{ui().mnCardMake, "edtCardName", "cardsettings.html"},
+                 {ui().mnViewMacro, "Memo1", "macroviewer.html"},
+                 {ui().mnYoko[0], "edtText", "text.html"}};
+    for (const auto& c : cases) {
+        runner.Push([&](QDialog& d) { QTest::keyClick(&Child<QWidget>(d, c.control), Qt::Key_F1); });
+        c.command->trigger();
+        EXPECT_EQ(Page(), c.page) << c.control;
+    }
+    HelpWindow& help = *form().help().window();
+    help.back->click();
+    EXPECT_EQ(Page(), "macroviewer.html");
+    help.forward->click();
+    EXPECT_EQ(Page(), "text.html");
+    help.showMinimized();
+    ui().mnHelpMokuji->trigger();
+    EXPECT_FALSE(help.isMinimized()) << "the contents bring a minimised help back";
+    // 終了 with the help open ends the program: no process stays behind.
+    QTimer stuck;
+    QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::exit(1); });
+    stuck.start(5000);
+    QTimer::singleShot(0, ui().mnExit, &QAction::trigger);
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
