@@ -117,7 +117,7 @@ void ToolCommands::PlayInBrowser() {
         // nothing.
         const Choice choice =
             context_.services.prompts.AskChoice(Sjis("カードが保存されていません。\r保存してから実行しますか？"), kYesNoCancel);
-        if (choice == Choice::Cancel) return true;
+        if (choice == Choice::Cancel) return;
         if (choice == Choice::Yes) {
             if (save_) save_();
             // A save that was declined or failed has said so already: nothing more to show.
