@@ -339,21 +339,32 @@ private:
         // The position converts only after the messages about the file's characters, and
         // before the slot is touched: a position that stops the reading changes nothing.
         const int x = Int(p.a1), y = Int(p.a1b);
+        Slot& s = TextBlockSlot(id, fileName, vertical);
+        TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
+        s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
+        s.lines = std::move(*lines);
+        PlaceTextBlock(id, x, y, layout.size.width, layout.size.height, vertical);
+    }
+
+    // The text block's own fields from the statement and the current style.
+    Slot& TextBlockSlot(int id, const std::string& fileName, bool vertical) {
         Slot& s = card_.slot(id);
         s.font = style_.Font();
         s.block.fileName = fileName;
         s.block.color = ColorIndex(style_.textColor);
         card_.remembered.blockColor = s.block.color;
         s.block.linePitch = style_.linePitch;
-        TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
-        s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
-        s.lines = std::move(*lines);
-        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - layout.size.width) : x, y,
-                    layout.size.width, layout.size.height};
-        s.bounds.left = std::max(0, s.bounds.left);
-        s.bounds.top = std::max(0, s.bounds.top);
         s.block.direction = vertical ? 1 : 0;
         NoteFolderInName(fileName);
+        return s;
+    }
+
+    // A vertical block's x is its right edge.
+    void PlaceTextBlock(int id, int x, int y, int width, int height, bool vertical) {
+        Slot& s = card_.slot(id);
+        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - width) : x, y, width, height};
+        s.bounds.left = std::max(0, s.bounds.left);
+        s.bounds.top = std::max(0, s.bounds.top);
         Place(id);
     }
 
@@ -362,21 +373,10 @@ private:
     // writes it back as it was read. Its characters are checked once the file is there again.
     void MissingTextBlock(int id, const ParsedLine& p, const std::string& fileName, bool vertical) {
         const int x = Int(p.a1), y = Int(p.a1b);
-        Slot& s = card_.slot(id);
-        s.font = style_.Font();
-        s.block.fileName = fileName;
-        s.block.color = ColorIndex(style_.textColor);
-        card_.remembered.blockColor = s.block.color;
-        s.block.linePitch = style_.linePitch;
-        s.block.direction = vertical ? 1 : 0;
+        Slot& s = TextBlockSlot(id, fileName, vertical);
         s.block.fileMissing = true;
         s.lines = SharedLines();
-        s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - kPlaceholderWidth) : x, y, kPlaceholderWidth,
-                    kPlaceholderHeight};
-        s.bounds.left = std::max(0, s.bounds.left);
-        s.bounds.top = std::max(0, s.bounds.top);
-        NoteFolderInName(fileName);
-        Place(id);
+        PlaceTextBlock(id, x, y, kPlaceholderWidth, kPlaceholderHeight, vertical);
     }
 
     void Picture(int id, const ParsedLine& p) {

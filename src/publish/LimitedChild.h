@@ -45,4 +45,9 @@ struct ChildOutputFile {
     int fd = -1;
 };
 
+// Waits for the started converter writing into `file` and puts the file in place. Empty, or
+// why not in the words of the `medium` ("動画", "音声"); `unreadable` when the converter failed.
+std::string FinishConversion(QProcess& process, std::chrono::milliseconds time, ChildOutputFile& file,
+                             uint64_t maxOutputBytes, const std::string& medium, const std::string& unreadable);
+
 }  // namespace zepo::publish

@@ -102,6 +102,20 @@ std::string ChildOutputFile::PutInPlace() {
     return {};
 }
 
+std::string FinishConversion(QProcess& process, std::chrono::milliseconds time, ChildOutputFile& file,
+                             uint64_t maxOutputBytes, const std::string& medium, const std::string& unreadable) {
+    const Ran ran = RunToEnd(process, time);
+    if (ran == Ran::NotStarted) return "ffmpeg を起動できません";
+    if (ran == Ran::TimedOut) return "時間内に変換が終わりませんでした";
+    struct stat st {};
+    const bool sized = fstat(file.fd, &st) == 0;
+    if (sized && uint64_t(st.st_size) >= maxOutputBytes) return "変換した" + medium + "が大きすぎます";
+    if (ran == Ran::Failed || !sized || st.st_size == 0) return unreadable;
+    if (std::string error = file.PutInPlace(); !error.empty())
+        return "「" + file.target.filename().string() + "」に書けません: " + error;
+    return {};
+}
+
 namespace {
 
 struct Probe {
@@ -201,15 +215,9 @@ Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& o
     if (p.audio) args << "-c:a" << "libvorbis" << "-q:a" << "4";
     args << "-threads" << "1" << "-f" << "webm" << "file:" + QString::fromStdString(file.ChildPath());
     process.start(limits.ffmpeg, args);
-    const Ran ran = RunToEnd(process, time);
-    if (ran == Ran::NotStarted) return Fail(Named(input, "ffmpeg を起動できません"));
-    if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に変換が終わりませんでした"));
-    struct stat st {};
-    const bool sized = fstat(file.fd, &st) == 0;
-    if (sized && uint64_t(st.st_size) >= limits.maxOutputBytes) return Fail(Named(input, "変換した動画が大きすぎます"));
-    if (ran == Ran::Failed || !sized || st.st_size == 0) return Fail(Named(input, "変換できませんでした"));
-    if (std::string error = file.PutInPlace(); !error.empty())
-        return Fail(Named(input, "「" + output.string() + "」に書けません: " + error));
+    if (std::string why = FinishConversion(process, time, file, limits.maxOutputBytes, "動画", "変換できませんでした");
+        !why.empty())
+        return Fail(Named(input, why));
     return movie;
 }
 

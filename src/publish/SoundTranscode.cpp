@@ -2,8 +2,6 @@
 
 #include <QProcess>
 
-#include <sys/stat.h>
-
 #include <fstream>
 #include <system_error>
 
@@ -75,15 +73,10 @@ Status TranscodeSoundToOgg(const fs::path& input, const fs::path& output, const 
                               "-c:a", "libvorbis", "-q:a", "4", "-f", "ogg",
                               "file:" + QString::fromStdString(file.ChildPath())};
     process.start(limits.ffmpeg, args);
-    const Ran ran = RunToEnd(process, limits.maxTime);
-    if (ran == Ran::NotStarted) return Fail(Named(input, "ffmpeg を起動できません"));
-    if (ran == Ran::TimedOut) return Fail(Named(input, "時間内に変換が終わりませんでした"));
-    struct stat st {};
-    const bool sized = fstat(file.fd, &st) == 0;
-    if (sized && uint64_t(st.st_size) >= limits.maxOutputBytes) return Fail(Named(input, "変換した音声が大きすぎます"));
-    if (ran == Ran::Failed || !sized || st.st_size == 0) return Fail(Named(input, "音声として読めません"));
-    if (std::string error = file.PutInPlace(); !error.empty())
-        return Fail(Named(input, "「" + output.filename().string() + "」に書けません: " + error));
+    if (std::string why =
+            FinishConversion(process, limits.maxTime, file, limits.maxOutputBytes, "音声", "音声として読めません");
+        !why.empty())
+        return Fail(Named(input, why));
     return {};
 }
 
