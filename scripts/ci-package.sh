@@ -46,7 +46,9 @@ if [ "$(id -u)" = 0 ]; then
   CI_USER=zepo-ci-user
   id "$CI_USER" >/dev/null 2>&1 && fail "the user $CI_USER exists already"
   useradd --create-home --shell /bin/sh "$CI_USER"
-  trap 'installed && $SUDO apt-get remove --purge -y -qq zepo-editor >/dev/null; userdel -r "$CI_USER" 2>/dev/null; rm -rf "$WORK"' EXIT
+  # Whatever the user still runs ends before the user goes (userdel refuses a logged-in user).
+  trap 'installed && $SUDO apt-get remove --purge -y -qq zepo-editor >/dev/null; { pkill -KILL -u "$CI_USER" || true; } 2>/dev/null;
+    sleep 1; userdel -r "$CI_USER" 2>/dev/null || true; rm -rf "$WORK"' EXIT
   USER_HOME=$(getent passwd "$CI_USER" | cut -d: -f6)
   AS_USER="setpriv --reuid=$CI_USER --regid=$CI_USER --init-groups"
 else
@@ -58,8 +60,10 @@ mkdir -p "$USER_HOME/run" "$USER_HOME/cards"
 chmod 700 "$USER_HOME/run"
 cp -r examples/. "$USER_HOME/cards/"
 [ -z "$AS_USER" ] || chown -R "$CI_USER:" "$USER_HOME"
+# Called only in a pipeline or in the background, where it runs in a subshell of its own: exec
+# makes the editor that subshell, so $! is the editor itself and kill reaches it.
 as_user() {
-  $AS_USER env -i -C "$USER_HOME" PATH=/usr/bin:/bin HOME="$USER_HOME" XDG_RUNTIME_DIR="$USER_HOME/run" \
+  exec $AS_USER env -i -C "$USER_HOME" PATH=/usr/bin:/bin HOME="$USER_HOME" XDG_RUNTIME_DIR="$USER_HOME/run" \
     QT_QPA_PLATFORM=offscreen "$@"
 }
 as_user env -u QT_QPA_PLATFORM /usr/bin/zepoed --help | grep -q "^使い方: zepoed" || fail "zepoed --help does not answer"
