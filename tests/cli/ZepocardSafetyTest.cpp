@@ -392,43 +392,6 @@ TEST_F(ZepocardSafetyTest, ExportReportsPicturesAndTextFilesItCouldNotDraw) {
     EXPECT_NE(run.err.find("gone.txt"), std::string::npos) << run.err;
 }
 
-// Media are copied in pieces: a large movie costs no more memory than a small one.
-TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
-    const std::string main = ReadBytes(set_ / "main.zep");
-    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) + "\tbutton {2}{WAVE,big.wav}\r\nend\r\n");
-    auto peak = [&](std::uintmax_t bytes) {
-        fs::resize_file(set_ / "big.wav", bytes);  // sparse: costs no disk to make
-        int fds[2];
-        EXPECT_EQ(::pipe(fds), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            const std::string command = std::string(ZEPOCARD) + " export " + Q(set_) + " -o " +
-                                        Q(temp_.path() / "site") + " >/dev/null 2>/dev/null";
-            const int status = std::system(command.c_str());
-            struct rusage usage {};
-            ::getrusage(RUSAGE_CHILDREN, &usage);
-            const std::string kib = std::to_string(usage.ru_maxrss);
-            if (::write(STDOUT_FILENO, kib.data(), kib.size()) < 0) ::_exit(3);
-            ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 4);
-        }
-        ::close(fds[1]);
-        char buf[32] = {};
-        const ssize_t n = ::read(fds[0], buf, sizeof buf - 1);
-        ::close(fds[0]);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << bytes;
-        return n > 0 ? std::stol(buf) : -1L;
-    };
-    WriteBytes(set_ / "big.wav", "");
-    const long small = peak(1 << 20);
-    const long large = peak(std::uintmax_t{256} << 20);
-    EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.wav"), std::uintmax_t{256} << 20);
-    EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
-}
-
-
 // Peak memory (KiB) of a shell command run in a child, and its exit code.
 std::pair<long, int> PeakOf(const std::string& command) {
     int fds[2];
@@ -451,6 +414,25 @@ std::pair<long, int> PeakOf(const std::string& command) {
     ::waitpid(child, &status, 0);
     return {n > 0 ? std::stol(buf) : -1L, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
 }
+
+// Media are copied in pieces: a large movie costs no more memory than a small one.
+TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
+    const std::string main = ReadBytes(set_ / "main.zep");
+    WriteBytes(set_ / "main.zep", main.substr(0, main.find("end\r\n")) + "\tbutton {2}{WAVE,big.wav}\r\nend\r\n");
+    auto peak = [&](std::uintmax_t bytes) {
+        fs::resize_file(set_ / "big.wav", bytes);  // sparse: costs no disk to make
+        const auto [kib, exitCode] =
+            PeakOf(std::string(ZEPOCARD) + " export " + Q(set_) + " -o " + Q(temp_.path() / "site"));
+        EXPECT_EQ(exitCode, 0) << bytes;
+        return kib;
+    };
+    WriteBytes(set_ / "big.wav", "");
+    const long small = peak(1 << 20);
+    const long large = peak(std::uintmax_t{256} << 20);
+    EXPECT_EQ(fs::file_size(temp_.path() / "site" / "media" / "big.wav"), std::uintmax_t{256} << 20);
+    EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
+}
+
 
 // Pictures are shared by the cards naming them and not held by every card: checking or
 // exporting eight times the cards costs no more memory. Running out of memory is said as such
