@@ -406,12 +406,12 @@ TEST(MacroReader, HugeArgumentsAreBounded) {
     std::string caption;
     for (int i = 0; i < 5000; ++i) caption += S("あ");
     const ParsedLine p = ParseMacroLine("\ttext {1,2}{" + caption + "}{0}");
-    EXPECT_EQ(p.a1, "1");
-    EXPECT_EQ(p.a3, "0") << "what follows a long argument is still read";
-    EXPECT_LT(p.a2w.size(), caption.size());
-    EXPECT_GT(p.a2w.size(), kMaxMacroLineBytes);
-    EXPECT_EQ(p.a2w.size() % 2, 0u) << "never half a character";
-    EXPECT_EQ(p.a2w, caption.substr(0, p.a2w.size()));
+    EXPECT_EQ(p.arg1, "1");
+    EXPECT_EQ(p.arg3, "0") << "what follows a long argument is still read";
+    EXPECT_LT(p.arg2Whole.size(), caption.size());
+    EXPECT_GT(p.arg2Whole.size(), kMaxMacroLineBytes);
+    EXPECT_EQ(p.arg2Whole.size() % 2, 0u) << "never half a character";
+    EXPECT_EQ(p.arg2Whole, caption.substr(0, p.arg2Whole.size()));
 }
 
 }  // namespace
