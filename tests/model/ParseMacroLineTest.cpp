@@ -8,7 +8,7 @@ namespace {
 using test::S;
 
 struct Expected {
-    std::string keyword{}, a1{}, a1b{}, a2w{}, a2{}, a2b{}, a3{}, a3b{}, a4{}, a4b{};
+    std::string keyword{}, arg1{}, arg1Rest{}, arg2Whole{}, arg2{}, arg2Rest{}, arg3{}, arg3Rest{}, arg4{}, arg4Rest{};
 };
 
 void ExpectParsed(const std::string& line, const Expected& e) {

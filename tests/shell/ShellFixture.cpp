@@ -1,7 +1,5 @@
 #include "ShellFixture.h"
 
-#include <QTest>
-
 #include <cstdlib>
 #include <iterator>
 
@@ -31,18 +29,6 @@ std::vector<std::string> ShellTest::TakeEvents() {
     std::vector<std::string> e = std::move(prompts.events);
     prompts.events.clear();
     return e;
-}
-
-void CanvasShellTest::SetUp() {
-    Start();
-    form().show();
-    canvas = ui().canvas;
-}
-
-void CanvasShellTest::Drag(QPoint from, QPoint to) {
-    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-    QTest::mouseMove(canvas, to);
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
 }
 
 }  // namespace zepo::test

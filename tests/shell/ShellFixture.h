@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QPoint>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -74,10 +75,18 @@ protected:
 // The editor shown, for the tests that work on the card with the mouse.
 class CanvasShellTest : public ShellTest {
 protected:
-    void SetUp() override;
+    void SetUp() override {
+        Start();
+        form().show();
+        canvas = ui().canvas;
+    }
     const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
     // A left press at `from`, a move to `to` and the release there.
-    void Drag(QPoint from, QPoint to);
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+    }
 
     CardCanvas* canvas = nullptr;
 };
