@@ -173,7 +173,7 @@ Result<PictureValues> PictureDialog::Read() const {
     const std::optional<long double> percent = typed ? ParseNumber(*typed) : std::nullopt;
     if (!percent || !std::isfinite(*percent)) {
         StretchEdit->setFocus();
-        return Fail(Sjis("拡大率(%)の「") + ShownInMessage(StretchEdit->text()) + Sjis("」は数ではありません"));
+        return Fail(Sjis("拡大率(%)の「") + ShownInMessage(StretchEdit->text()) + Sjis("」は数値ではありません"));
     }
     v.percent = *percent;
     return v;

@@ -333,7 +333,7 @@ TEST(SingleInstanceProcess, ASecondEditorThatNobodyAnswersSaysSo) {
     QProcess second;
     RunSecondEditor(second, runtime, {"card.zep"});
     EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ZEPOエディタは起動していますが、応答がありません。\n");
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ＺＥＰＯエディタは起動していますが、応答がありません。\n");
 }
 
 // A card opened in the file manager while the editor runs: a second start hands it over and
