@@ -27,15 +27,7 @@
 namespace zepo {
 namespace {
 
-// The typed text for a message, with "?" for each character Shift-JIS cannot hold.
-std::string ShownInMessage(const QString& typed) {
-    std::string shown;
-    for (char32_t c : typed.toUcs4()) {
-        SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
-        shown += one.ok() ? one.bytes : "?";
-    }
-    return shown;
-}
+std::string ShownInMessage(const QString& typed) { return ShownInSjis(typed.toStdString()); }
 
 // A character Shift-JIS cannot hold must not simply vanish: "2€0" is not 20.
 std::optional<std::string> Typed(const QLineEdit* edit) {

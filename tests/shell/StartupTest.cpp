@@ -29,7 +29,7 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
     for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
     std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
                                   "文字（ファイル）", "関連付け", "ボタン", "保存フォルダの変更", "マーカー機能",
-                                  "動画２", "スライド機能", "ツールの設定", "MacroViewer"};
+                                  "動画２", "スライド機能", "ツールの設定", "マクロビュワー"};
     EXPECT_EQ(captions, expected);
 }
 
