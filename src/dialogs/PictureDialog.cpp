@@ -26,15 +26,7 @@
 namespace zepo {
 namespace {
 
-// The typed text for a message, with "?" for each character Shift-JIS cannot hold.
-std::string ShownInMessage(const QString& typed) {
-    std::string shown;
-    for (char32_t c : typed.toUcs4()) {
-        SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
-        shown += one.ok() ? one.bytes : "?";
-    }
-    return shown;
-}
+std::string ShownInMessage(const QString& typed) { return ShownInSjis(typed.toStdString()); }
 
 // A character Shift-JIS cannot hold must not simply vanish: "2€0" is not 20.
 std::optional<std::string> Typed(const QLineEdit* edit) {
@@ -169,7 +161,7 @@ Result<PictureValues> PictureDialog::Read() const {
     const std::optional<long double> percent = typed ? ParseNumber(*typed) : std::nullopt;
     if (!percent || !std::isfinite(*percent)) {
         scaleEdit_->setFocus();
-        return Fail(Sjis("拡大率(%)の「") + ShownInMessage(scaleEdit_->text()) + Sjis("」は数ではありません"));
+        return Fail(Sjis("拡大率(%)の「") + ShownInMessage(scaleEdit_->text()) + Sjis("」は数値ではありません"));
     }
     v.percent = *percent;
     return v;

@@ -62,8 +62,8 @@ Result<std::string> Stored(const QLineEdit* field, const QString& group, const c
     const std::string typed = field->text().toStdString();
     const std::string unwritable = UnwritableCharacterNames(typed);
     if (unwritable.empty()) return Utf8ToSjis(typed).bytes;
-    return Fail(Sjis("「") + Utf8ToSjis(group.toStdString()).bytes + Sjis("」の") + Sjis(label) +
-                Sjis("に設定ファイルに書けない文字が含まれています: ") + unwritable);
+    return Fail(Sjis("「") + Utf8ToSjis(group.toStdString()).bytes + Sjis("」の") + Sjis(label) + Sjis("の") +
+                unwritable + Sjis("は設定ファイルに書けません"));
 }
 
 QLineEdit* Field(QWidget* parent, const char* prefix, const char* suffix) {

@@ -6,6 +6,7 @@
 
 #include "model/Layout.h"
 #include "model/MacroFile.h"
+#include "core/Kanji.h"
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
@@ -326,10 +327,9 @@ private:
             MissingTextBlock(id, p, fileName, writtenVertical);
             return;
         }
-        const std::string kanjiWithLatin = Sjis("漢字が含まれているため\r「英字」指定はできません");
         bool latin = style_.fontCode == "EM" || style_.fontCode == "EG";
         if (latin && std::any_of(lines->begin(), lines->end(), [](auto& l) { return !IsSingleByteText(l); })) {
-            Warn(kanjiWithLatin);
+            Warn(Sjis(LatinRefusalText(*lines)));
             style_.fontCode = "JM";
         }
         bool vertical = writtenVertical;

@@ -89,7 +89,7 @@ void CardFileCommands::OpenHandedOver(const QString& card) {
         if (!isCard || !info.isFile() || !info.isReadable()) {
             context_.services.prompts.Warn(
                 Utf8ToSjis(file.string()).bytes + "\r" +
-                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読み込めません"));
+                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読めません"));
             return;
         }
         if (!SettleUnsavedChanges()) return;
@@ -198,7 +198,7 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
         // The card's name is its file's name, so a name the card cannot hold is refused with
         // the same words as a typed one.
         prompts.Warn(*problem == OpenProblem::NameNotShiftJis
-                         ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読み込めません")
+                         ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読めません")
                          : Sjis("読み込みに失敗しました"));
         return false;
     }

@@ -77,7 +77,7 @@ TEST_F(ReduceCommand, UnreadableInputExitsTwo) {
 TEST_F(ReduceCommand, WritesAnEightBitBmpWithThePalette) {
     WritePicture("two.bmp", test::Counted({{{0, 0, 0}, 3}, {{200, 100, 50}, 3}}));
     ASSERT_EQ(Run({Path("two.bmp"), Path("out.bmp")}), 0) << err_;
-    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1、1 画素 8 ビット、パレット 2 色 (元の絵は 1 画素 24 ビット)\n");
+    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1、1 画素 8 ビット、パレット 2 色 (元の画像は 1 画素 24 ビット)\n");
     auto written = LoadPicture(Path("out.bmp"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written.value().fileBitsPerPixel, 8);

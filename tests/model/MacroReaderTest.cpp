@@ -225,6 +225,8 @@ TEST(MacroReader, TextBlocks) {
          {0, 0, 40, 40}},
         {"latin with kanji falls back to mincho", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "漢"},
          {kanji}, 0, Typeface::Mincho, {0, 0, 20, 40}},
+        {"latin with kana", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "かな"},
+         {"全角文字が含まれているため\r「英字」指定はできません"}, 0, Typeface::Mincho, {0, 0, 40, 40}},
         {"latin vertical", {"\tfont {EG}{20}", "\ttextf2 {100,0}{t.txt}{0}"}, {"ab"}, {latinVertical, halfWidth}, 0,
          Typeface::Arial, {100, 0, 20, 20}},
         {"vertical with half-width", {"\ttextf2 {100,0}{t.txt}{0}"}, {"あい", "1"}, {halfWidth}, 0, Typeface::Mincho,

@@ -29,7 +29,7 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
     for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
     std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
                                   "文字（ファイル）", "関連付け", "ボタン", "保存フォルダの変更", "マーカー機能",
-                                  "動画２", "スライド機能", "ツールの設定", "MacroViewer"};
+                                  "動画２", "スライド機能", "ツールの設定", "マクロビュワー"};
     EXPECT_EQ(captions, expected);
 }
 
@@ -333,7 +333,7 @@ TEST(SingleInstanceProcess, ASecondEditorThatNobodyAnswersSaysSo) {
     QProcess second;
     RunSecondEditor(second, runtime, {"card.zep"});
     EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ZEPOエディタは起動していますが、応答がありません。\n");
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ＺＥＰＯエディタは起動していますが、応答がありません。\n");
 }
 
 // A card opened in the file manager while the editor runs: a second start hands it over and
