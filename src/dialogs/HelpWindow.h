@@ -41,7 +41,7 @@ public:
     void ShowPage(const QUrl& url);
 
     // The pages whose text holds every blank-separated word of `words`, ignoring case and
-    // width (１行 and 1行, ＭＩＤＩ and MIDI alike), in contents order. Japanese has no blanks
+    // width (full-width letters and digits as half-width ones), in contents order. Japanese has no blanks
     // between words, so any part of a text is found.
     QList<QUrl> Search(const QString& words);
     QUrl currentPage() const;
