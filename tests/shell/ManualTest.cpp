@@ -122,6 +122,11 @@ TEST_F(ManualTest, EveryWindowHasItsPageWithItsPictureAndEveryNamedControlExists
     for (const QString& png : QDir(kHelpDir + "/images").entryList({"*.png"}, QDir::Files))
         EXPECT_TRUE(shown.count("images/" + png)) << png.toStdString() << " is shown by no page";
     EXPECT_GE(characters, 60000) << "the manual's text";
+    // Every keyword written in kanji has its reading, which orders the index.
+    const QString readings = ReadText(kHelpDir + "/readings.tsv");
+    for (const QString& keyword : Captures(project, R"re(<keyword name="([^"]+)")re"))
+        if (keyword.contains(QRegularExpression("\\p{Han}")))
+            EXPECT_TRUE(readings.contains(keyword + '\t')) << keyword.toStdString() << " has no reading";
 }
 
 // The tutorial read as the user reads it: its tables and marked values are what is typed,
