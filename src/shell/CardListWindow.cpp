@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionGraphicsItem>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTimer>
@@ -32,11 +33,11 @@ using publish::MapNodeState;
 
 namespace {
 
-constexpr size_t kReadChunk = 64;                 // cards read between looks at the cancel flag
-constexpr int kSettleMs = 300;                    // a burst of changes in the folder is read once
-constexpr int kMaxWatchedFiles = 1000;            // inotify watches are a shared, limited resource
-constexpr qsizetype kMaxSearchChars = 64 * 1024;  // per card: the filter's memory stays bounded
-constexpr int kTextLines = 2;                     // name and title under each thumbnail
+constexpr size_t kReadChunk = 64;                // cards read between looks at the cancel flag
+constexpr int kSettleMs = 300;                   // a burst of changes in the folder is read once
+constexpr int kMaxWatchedFiles = 1000;           // inotify watches are a shared, limited resource
+constexpr qsizetype kMaxSearchChars = 8 * 1024;  // per card: the filter's memory stays bounded
+constexpr int kTextLines = 2;                    // name and title under each thumbnail
 
 // Half- and full-width forms, letter case: what the filter ignores.
 QString Folded(const QString& text) { return text.normalized(QString::NormalizationForm_KC).toCaseFolded(); }
@@ -242,14 +243,16 @@ public:
         if (open_) setCursor(Qt::PointingHandCursor);
     }
     QRectF boundingRect() const override { return box_.adjusted(-4, -4, 4, 4); }
-    void paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) override {
+    void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget*) override {
         const bool current = current_ && current_(name_);
+        // Seen from far, a whole large map: boxes only, so that a repaint reads no thumbnails.
+        const bool detailed = option->levelOfDetailFromTransform(p->worldTransform()) >= 0.3;
         p->setPen(Qt::NoPen);
         p->setBrush(current ? kMarkCurrent : QColor(Qt::white));
         p->drawRect(box_);
         const QSize size = thumbnails_.size();
         const QRectF picture(box_.center().x() - size.width() / 2.0, box_.top() + 4, size.width(), size.height());
-        const QImage image = thumbnails_.Find(key_);
+        const QImage image = detailed ? thumbnails_.Find(key_) : QImage();
         if (!image.isNull()) p->drawImage(picture, image);
         else p->fillRect(picture, QColor(0xe8, 0xe8, 0xe8));
         p->setPen(kMarkGrey);
@@ -581,7 +584,7 @@ void CardListWindow::Rescan() {
             const QString key = reading->keys[i];
             if (key.isEmpty()) return;
             try {
-                if (thumbnails_.Find(key).isNull()) thumbnails_.Draw(cards[i], key);
+                if (!thumbnails_.Has(key)) thumbnails_.Draw(cards[i], key);
             } catch (const std::bad_alloc&) {
                 return;  // the placeholder stays; the card is still listed
             }

@@ -97,11 +97,24 @@ QImage CardThumbnails::Find(const QString& key) {
     const std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes) return {};
     QImage image;
-    if (!image.loadFromData(QByteArrayView(bytes->data(), qsizetype(bytes->size())), "PNG") || image.size() != size_)
+    if (!image.loadFromData(QByteArrayView(bytes->data(), qsizetype(bytes->size())), "PNG") || image.size() != size_) {
+        fs::remove(file, ec);  // drawn again at the next reading
         return {};
+    }
     image = image.convertToFormat(QImage::Format_RGB32);
     Keep(key, image);
     return image;
+}
+
+bool CardThumbnails::Has(const QString& key) {
+    if (key.isEmpty()) return false;
+    {
+        std::lock_guard guard(lock_);
+        if (byKey_.count(key)) return true;
+        if (!DiskReady()) return false;
+    }
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(FileOf(key), ec));
 }
 
 QImage CardThumbnails::Draw(const publish::SetCard& card, const QString& key) {

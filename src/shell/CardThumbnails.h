@@ -31,6 +31,8 @@ public:
     QString KeyOf(const publish::SetCard& card) const;
     // The thumbnail in memory or on disk (any thread); null when there is none yet.
     QImage Find(const QString& key);
+    // Whether the thumbnail is in memory or on disk, without reading it (any thread).
+    bool Has(const QString& key);
     // Draws the card's thumbnail, keeps it in memory and on disk (any thread). Null when
     // there was no memory to draw it.
     QImage Draw(const publish::SetCard& card, const QString& key);

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Times 「カード一覧」 on a generated folder of 300 full cards (list under 1 s, map under 2 s,
+# thumbnails after) and reports the memory its thumbnails hold.
+# Usage: bench/cardlist.sh [BUILD_DIR]   (default build-bench, Release). BENCH=path runs that
+# program as it is, without configuring or building.
+set -eu
+cd "$(dirname "$0")/.."
+BUILD=${1:-build-bench}
+OUT=bench/out/cardlist
+if [ -z "${BENCH:-}" ]; then
+  BENCH="$BUILD/bench/zepo_bench_card_list"
+  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DZEPO_BUILD_BENCH=ON >/dev/null
+  cmake --build "$BUILD" --target zepo_bench_card_list -j"$(nproc)" >/dev/null
+fi
+rm -rf "$OUT"
+python3 bench/make_card_set.py 300 "$OUT/cards300" --full
+echo "cores: $(nproc)"
+"$BENCH" "$OUT/cards300"
