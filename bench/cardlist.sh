@@ -1,6 +1,6 @@
 #!/bin/sh
-# Times 「カード一覧」 on a generated folder of 300 full cards (list under 1 s, map under 2 s,
-# thumbnails after) and reports the memory its thumbnails hold.
+# Times 「カード一覧」 on generated folders of 300 cards, plain and full (list under 1 s, map
+# under 2 s, thumbnails after) and reports the memory its thumbnails hold.
 # Usage: bench/cardlist.sh [BUILD_DIR]   (default build-bench, Release). BENCH=path runs that
 # program as it is, without configuring or building.
 set -eu
@@ -13,6 +13,10 @@ if [ -z "${BENCH:-}" ]; then
   cmake --build "$BUILD" --target zepo_bench_card_list -j"$(nproc)" >/dev/null
 fi
 rm -rf "$OUT"
-python3 bench/make_card_set.py 300 "$OUT/cards300" --full
+python3 bench/make_card_set.py 300 "$OUT/plain300"
+python3 bench/make_card_set.py 300 "$OUT/full300" --full
 echo "cores: $(nproc)"
-"$BENCH" "$OUT/cards300"
+echo "300 plain cards (a frame and a text each):"
+"$BENCH" "$OUT/plain300"
+echo "300 full cards (40 objects each):"
+"$BENCH" "$OUT/full300"

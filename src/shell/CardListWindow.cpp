@@ -170,12 +170,10 @@ void CardListModel::SetFilter(const QString& text) {
     Arrange();
 }
 
-void CardListModel::ThumbnailReady(const QString& key) {
-    for (size_t row = 0; row < rows_.size(); ++row)
-        if (cards_[rows_[row]].thumbnailKey == key) {
-            const QModelIndex at = index(int(row));
-            emit dataChanged(at, at, {Qt::DecorationRole});
-        }
+void CardListModel::ThumbnailReady(size_t card, const QString& key) {
+    if (card >= cards_.size()) return;
+    cards_[card].thumbnailKey = key;
+    if (const int row = rowOf_[card]; row >= 0) emit dataChanged(index(row), index(row), {Qt::DecorationRole});
 }
 
 void CardListModel::Arrange() {
@@ -192,13 +190,16 @@ void CardListModel::Arrange() {
     }
     const QStringList terms = filter_.split(' ', Qt::SkipEmptyParts);
     rows_.clear();
+    rowOf_.assign(cards_.size(), -1);
     for (size_t i : order) {
         const ListedCard& card = cards_[i];
         const QString& text = card.search.isEmpty() ? card.name : card.search;
         const bool fits = std::all_of(terms.begin(), terms.end(), [&](const QString& t) {
             return text.contains(t) || Folded(card.name).contains(t);
         });
-        if (fits) rows_.push_back(i);
+        if (!fits) continue;
+        rowOf_[i] = int(rows_.size());
+        rows_.push_back(i);
     }
     endResetModel();
 }
@@ -213,7 +214,7 @@ enum ItemData { kNameData = 0, kStateData, kUnreachableData, kBorderData };
 // A card of the map: its thumbnail, name and title in a box whose border tells its state.
 class MapNodeItem : public QGraphicsItem {
 public:
-    MapNodeItem(const publish::MapNode& node, QRectF box, QString key, CardThumbnails& thumbnails,
+    MapNodeItem(const publish::MapNode& node, QRectF box, std::function<QString()> key, CardThumbnails& thumbnails,
                 std::function<bool(const QString&)> current, std::function<void()> open)
         : box_(box),
           key_(std::move(key)),
@@ -252,7 +253,7 @@ public:
         p->drawRect(box_);
         const QSize size = thumbnails_.size();
         const QRectF picture(box_.center().x() - size.width() / 2.0, box_.top() + 4, size.width(), size.height());
-        const QImage image = detailed ? thumbnails_.Find(key_) : QImage();
+        const QImage image = detailed ? thumbnails_.Find(key_()) : QImage();
         if (!image.isNull()) p->drawImage(picture, image);
         else p->fillRect(picture, QColor(0xe8, 0xe8, 0xe8));
         p->setPen(kMarkGrey);
@@ -280,7 +281,8 @@ protected:
 
 private:
     QRectF box_;
-    QString key_, name_, title_;
+    std::function<QString()> key_;
+    QString name_, title_;
     CardThumbnails& thumbnails_;
     std::function<bool(const QString&)> current_;
     std::function<void()> open_;
@@ -300,8 +302,7 @@ QPainterPath CurveOf(const publish::EdgePath& path) {
 
 }  // namespace
 
-void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLayout& layout,
-                              const std::vector<QString>& keys) {
+void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLayout& layout) {
     scene_->clear();
     if (layout.nodes.size() != map.nodes.size() || layout.edges.size() != map.edges.size()) return;
     for (size_t e = 0; e < map.edges.size(); ++e) {
@@ -351,7 +352,11 @@ void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLay
             open = [this, file] { open_(file); };
         }
         auto* item = new MapNodeItem(
-            node, box, node.card && *node.card < keys.size() ? keys[*node.card] : QString(), thumbnails_,
+            node, box,
+            [this, card = node.card] {
+                return card && *card < model_->cards().size() ? model_->cards()[*card].thumbnailKey : QString();
+            },
+            thumbnails_,
             [this](const QString& name) { return name.compare(CurrentCardName(), Qt::CaseInsensitive) == 0; }, open);
         item->setZValue(1);
         scene_->addItem(item);
@@ -365,7 +370,6 @@ struct CardListWindow::Reading {
     std::shared_ptr<std::atomic<bool>> cancel;
     std::vector<publish::SetCard> cards;
     std::vector<ListedCard> listed;
-    std::vector<QString> keys;  // the thumbnails' keys, card by card
     std::vector<size_t> order;
     publish::CardMap map;
     std::optional<publish::MapLayout> layout;
@@ -563,8 +567,6 @@ void CardListWindow::Rescan() {
                 row.unreachable = nodeOf[i]->unreachable;
                 row.start = nodeOf[i]->start;
             }
-            row.thumbnailKey = thumbnails_.KeyOf(card);
-            reading->keys.push_back(row.thumbnailKey);
             reading->listed.push_back(std::move(row));
         }
         QMetaObject::invokeMethod(
@@ -579,9 +581,10 @@ void CardListWindow::Rescan() {
         QMetaObject::invokeMethod(
             this, [this, reading] { Mapped(reading); }, Qt::QueuedConnection);
         // The thumbnails last, each shown as soon as it is there.
+        publish::FolderLookups lookups;
         publish::ForEachOnAllCores(cards.size(), [&](size_t i) {
             if (cancel) return;
-            const QString key = reading->keys[i];
+            const QString key = thumbnails_.KeyOf(cards[i], lookups);
             if (key.isEmpty()) return;
             try {
                 if (!thumbnails_.Has(key)) thumbnails_.Draw(cards[i], key);
@@ -590,10 +593,10 @@ void CardListWindow::Rescan() {
             }
             QMetaObject::invokeMethod(
                 this,
-                [this, key, cancel = reading->cancel] {
+                [this, i, key, cancel = reading->cancel] {
                     if (cancel != cancel_) return;
                     ++thumbnailsDone_;
-                    model_->ThumbnailReady(key);
+                    model_->ThumbnailReady(i, key);
                     scene_->update();
                 },
                 Qt::QueuedConnection);
@@ -605,7 +608,13 @@ void CardListWindow::Listed(std::shared_ptr<Reading> reading) {
     if (reading->cancel != cancel_) return;
     const size_t count = reading->listed.size();
     size_t unreadable = 0;
-    for (const ListedCard& c : reading->listed) unreadable += !c.error.isEmpty();
+    // Until its thumbnail is checked, a card shows the one it had.
+    std::map<fs::path, QString> shown;
+    for (const ListedCard& c : model_->cards()) shown[c.file] = c.thumbnailKey;
+    for (ListedCard& c : reading->listed) {
+        unreadable += !c.error.isEmpty();
+        if (c.error.isEmpty()) c.thumbnailKey = shown[c.file];
+    }
     model_->SetCards(std::move(reading->listed), reading->order);
     status_->setText(unreadable ? QString("%1 枚（読めないカード %2 枚）").arg(count).arg(unreadable)
                                 : QString("%1 枚").arg(count));
@@ -613,7 +622,7 @@ void CardListWindow::Listed(std::shared_ptr<Reading> reading) {
 
 void CardListWindow::Mapped(std::shared_ptr<Reading> reading) {
     if (reading->cancel != cancel_) return;
-    if (reading->layout) BuildMap(reading->map, *reading->layout, reading->keys);
+    if (reading->layout) BuildMap(reading->map, *reading->layout);
     else {
         scene_->clear();
         scene_->addText("リンクの地図を描けません: " + reading->layoutError);

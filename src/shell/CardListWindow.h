@@ -59,7 +59,8 @@ public:
     void SetCards(std::vector<ListedCard> cards, std::vector<size_t> linkOrder);
     void SetSortByLinks(bool byLinks);
     void SetFilter(const QString& text);
-    void ThumbnailReady(const QString& key);
+    // The thumbnail of the card at `card` (in the order SetCards was given) is there.
+    void ThumbnailReady(size_t card, const QString& key);
     const std::vector<ListedCard>& cards() const { return cards_; }
     const ListedCard& shown(int row) const { return cards_.at(rows_.at(size_t(row))); }
 
@@ -70,6 +71,7 @@ private:
     std::vector<ListedCard> cards_;
     std::vector<size_t> linkOrder_;
     std::vector<size_t> rows_;  // the cards shown, in order
+    std::vector<int> rowOf_;    // card by card: its row, or -1 when filtered out
     bool byLinks_ = false;
     QString filter_;
     QImage waiting_;
@@ -106,7 +108,7 @@ private:
     void Stop();
     void Listed(std::shared_ptr<Reading> reading);
     void Mapped(std::shared_ptr<Reading> reading);
-    void BuildMap(const publish::CardMap& map, const publish::MapLayout& layout, const std::vector<QString>& keys);
+    void BuildMap(const publish::CardMap& map, const publish::MapLayout& layout);
     void OpenRow(const QModelIndex& index);
     QString CurrentCardName() const;
 

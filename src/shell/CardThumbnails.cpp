@@ -39,7 +39,7 @@ CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes)
     size_ = QSize(kWidth, std::max(1, kWidth * screen.height() / w));
 }
 
-QString CardThumbnails::KeyOf(const publish::SetCard& card) const {
+QString CardThumbnails::KeyOf(const publish::SetCard& card, publish::FolderLookups& lookups) const {
     if (!card.read) return {};
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const std::string head = "1|" + std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + "\n";
@@ -50,7 +50,7 @@ QString CardThumbnails::KeyOf(const publish::SetCard& card) const {
         if (!slot.inUse) continue;
         for (const std::string* name : {&slot.picture.fileName, &slot.block.fileName}) {
             if (name->empty()) continue;
-            const publish::FolderFile found = publish::LookUpInFolder(card.folder(), *name);
+            const publish::FolderFile found = lookups.Find(card.folder(), *name);
             if (found.state == publish::Lookup::Found) AddStamp(hash, found.path);
         }
     }

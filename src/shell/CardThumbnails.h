@@ -28,7 +28,7 @@ public:
     static constexpr int kWidth = 128;
 
     // What names a card's thumbnail (any thread); empty when the card could not be read.
-    QString KeyOf(const publish::SetCard& card) const;
+    QString KeyOf(const publish::SetCard& card, publish::FolderLookups& lookups) const;
     // The thumbnail in memory or on disk (any thread); null when there is none yet.
     QImage Find(const QString& key);
     // Whether the thumbnail is in memory or on disk, without reading it (any thread).
