@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <map>
@@ -224,6 +225,8 @@ public:
           current_(std::move(current)),
           open_(std::move(open)),
           problem_(node.HasErrors()) {
+        if (node.state == MapNodeState::Missing) why_ = Utf8(node.error);
+        if (node.state == MapNodeState::Unreadable) why_ = "読めません";
         const bool broken = node.state == MapNodeState::Missing || node.state == MapNodeState::Unreadable;
         border_ = broken                                  ? QPen(kMarkRed, 3)
                   : node.start                            ? QPen(kMarkBlue, 4)
@@ -256,7 +259,12 @@ public:
         const QImage image = detailed ? thumbnails_.Find(key_()) : QImage();
         if (!image.isNull()) p->drawImage(picture, image);
         else p->fillRect(picture, QColor(0xe8, 0xe8, 0xe8));
+        if (!why_.isEmpty()) {
+            p->setPen(kMarkRed);
+            p->drawText(picture.adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, why_);
+        }
         p->setPen(kMarkGrey);
+        p->setBrush(Qt::NoBrush);
         p->drawRect(picture);
         p->setPen(kMarkDark);
         const QRectF text(box_.left() + 3, picture.bottom() + 2, box_.width() - 6, kNodeTextHeight);
@@ -282,7 +290,7 @@ protected:
 private:
     QRectF box_;
     std::function<QString()> key_;
-    QString name_, title_;
+    QString name_, title_, why_;
     CardThumbnails& thumbnails_;
     std::function<bool(const QString&)> current_;
     std::function<void()> open_;
@@ -362,6 +370,8 @@ void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLay
         scene_->addItem(item);
     }
     scene_->setSceneRect(QRectF(-10, -10, layout.width + 20, layout.height + 20));
+    mapFitted_ = false;
+    FitMapOnce();
 }
 
 // ---- the window ----
@@ -421,6 +431,8 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
     mapView_->setObjectName("viewCardMap");
     mapView_->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     mapView_->setDragMode(QGraphicsView::ScrollHandDrag);
+    mapView_->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
+    mapView_->viewport()->installEventFilter(this);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("tabCardViews");
@@ -446,6 +458,7 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
     connect(filter_, &QLineEdit::textChanged, model_, &CardListModel::SetFilter);
     connect(sort_, &QComboBox::currentIndexChanged, model_, [this](int i) { model_->SetSortByLinks(i == 1); });
     connect(list_, &QAbstractItemView::activated, this, &CardListWindow::OpenRow);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { FitMapOnce(); });
 
     watcher_ = new QFileSystemWatcher(this);
     settle_ = new QTimer(this);
@@ -466,10 +479,44 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
 CardListWindow::~CardListWindow() { Stop(); }
 
 void CardListWindow::ShowFolder() {
+    mapZoomed_ = false;
     show();
     raise();
     activateWindow();
     Rescan();
+}
+
+bool CardListWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl and the wheel zoom the map, from the whole of it to twice its size.
+    if (watched == mapView_->viewport() && event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            const double factor = wheel->angleDelta().y() > 0 ? 1.25 : 0.8;
+            const double scale = mapView_->transform().m11() * factor;
+            if (scale <= 2 && (factor > 1 || scale >= FitScale() * 0.8)) mapView_->scale(factor, factor);
+            mapZoomed_ = true;
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CardListWindow::FitMapOnce() {
+    // A new map is shown whole (never larger than life), once its view has its size; a map
+    // drawn again for a change in the folder keeps the zoom the user chose.
+    if (mapFitted_ || !mapView_->isVisible() || scene_->sceneRect().isEmpty()) return;
+    if (!mapZoomed_) {
+        const double fit = FitScale();
+        mapView_->setTransform(QTransform::fromScale(fit, fit));
+    }
+    mapFitted_ = true;
+}
+
+double CardListWindow::FitScale() const {
+    const QRectF map = scene_->sceneRect();
+    if (map.isEmpty()) return 1;
+    const QSize view = mapView_->viewport()->size();
+    return std::min({1.0, view.width() / map.width(), view.height() / map.height()});
 }
 
 void CardListWindow::closeEvent(QCloseEvent* event) {

@@ -102,6 +102,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Reading;
@@ -111,6 +112,9 @@ private:
     void BuildMap(const publish::CardMap& map, const publish::MapLayout& layout);
     void OpenRow(const QModelIndex& index);
     QString CurrentCardName() const;
+    // The zoom at which the whole map fits the view, at most 1.
+    double FitScale() const;
+    void FitMapOnce();
 
     CardDocument& document_;
     QSize screen_;
@@ -131,6 +135,8 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     std::thread worker_;
     bool settled_ = false;
+    bool mapFitted_ = false;  // the map drawn last was fitted to the view
+    bool mapZoomed_ = false;  // the user zoomed since the window was opened
     int thumbnailsDone_ = 0;
 };
 
