@@ -179,3 +179,30 @@ TEST_F(CardList, FollowsCardsSavedHereOrByAnotherProgram) {
 
 }  // namespace
 }  // namespace zepo::test
+
+namespace zepo::test {
+namespace {
+
+TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {
+    // A card holds at most a few dozen links; a thousand cards all leading to one is the
+    // widest fan the window can meet.
+    WriteBytes(cards.path() / "main.zep", CardText("main", "\tbutton {0}{main,main.zep}\r\n\tbutton {1}{a,a.zep}\r\n"));
+    WriteBytes(cards.path() / "a.zep", CardText("a", "\tbutton {0}{main,main.zep}\r\n"));
+    for (int i = 1; i <= 1000; ++i) {
+        const std::string name = "c" + std::to_string(i);
+        WriteBytes(cards.path() / (name + ".zep"), CardText(name, "\tbutton {0}{main,main.zep}\r\n"));
+    }
+    CardListWindow& w = Open();
+    EXPECT_EQ(w.model().rowCount(), 1003);
+    int nodes = 0, toMain = 0;
+    for (QGraphicsItem* item : w.mapScene().items()) {
+        nodes += item->data(1).toString() == "card";
+        toMain += item->data(0).toString() == "edge" && item->data(2).toString() == "main.zep";
+    }
+    EXPECT_EQ(nodes, 1003);
+    EXPECT_EQ(toMain, 1002);  // main itself, a and the thousand
+    EXPECT_TRUE(Item(w, "lonely.zep")->data(2).toBool());
+}
+
+}  // namespace
+}  // namespace zepo::test
