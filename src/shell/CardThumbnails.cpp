@@ -4,6 +4,9 @@
 #include <QCryptographicHash>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/AtomicFile.h"
 #include "platform/CardFilesOnDisk.h"
 #include "platform/Folders.h"
@@ -16,6 +19,22 @@ namespace {
 
 // A thumbnail file larger than this is no thumbnail of ours.
 constexpr qint64 kMaxThumbnailFileBytes = 512 * 1024;
+// The disk cache holds at most this many thumbnails (some tens of megabytes); beyond it the
+// oldest go when a list is opened, down to three quarters.
+constexpr size_t kMaxThumbnailFiles = 20000;
+
+void Prune(const fs::path& folder) {
+    std::vector<std::pair<fs::file_time_type, fs::path>> files;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (it->path().extension() != ".png" || !it->is_regular_file(ec)) continue;
+        files.emplace_back(it->last_write_time(ec), it->path());
+        if (files.size() > 4 * kMaxThumbnailFiles) break;  // bounded, whatever was put there
+    }
+    if (files.size() <= kMaxThumbnailFiles) return;
+    std::sort(files.begin(), files.end());
+    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) fs::remove(files[i].second, ec);
+}
 
 void AddStamp(QCryptographicHash& hash, const fs::path& file) {
     std::error_code ec;
@@ -76,6 +95,7 @@ bool CardThumbnails::DiskReady() {
             }
         }
         diskState_ = 1;
+        Prune(folder_);
     }
     return diskState_ == 1;
 }
