@@ -16,6 +16,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/Scheduler.h"
 #include "shell/CardFileCommands.h"
+#include "shell/CardListWindow.h"
 #include "shell/CardRecovery.h"
 #include "shell/FeatureCommands.h"
 #include "shell/HelpCommands.h"
@@ -82,7 +83,17 @@ MainWindow::MainWindow(ShellServices& services, QWidget* parent) : QMainWindow(p
         if (item->isCheckable() && !item->actionGroup() && item != mnAuto256Color)
             connect(item, &QAction::triggered, this, &MainWindow::UpdateChecks);
 
+    connect(mnCardList, &QAction::triggered, this, &MainWindow::ShowCardList);
+    connect(btnCardList, &QToolButton::clicked, this, &MainWindow::ShowCardList);
     FormCreate();
+}
+
+void MainWindow::ShowCardList() {
+    if (!cardList_)
+        cardList_ = new CardListWindow(
+            document_, services_.screen, [this](const QString& card) { cardFile_->OpenHandedOver(card); },
+            ThumbnailCacheFolder(), this);
+    cardList_->ShowFolder();
 }
 
 MainWindow::~MainWindow() = default;

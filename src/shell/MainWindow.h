@@ -23,6 +23,7 @@ namespace zepo {
 
 class CardCanvas;
 class CardFileCommands;
+class CardListWindow;
 class CardRecovery;
 class UserSettingsFile;
 class FeatureCommands;
@@ -63,6 +64,9 @@ public:
     WindowSizeCommands& windowSize() { return *windowSize_; }
     ScreenPictureCommands& screenPictures() { return *screenPictures_; }
     CardRecovery& recovery() { return *recovery_; }
+    // 「カード一覧」, made when first opened (null before).
+    CardListWindow* cardList() { return cardList_; }
+    void ShowCardList();
     // The user's ZEPOED.INI (where it is, what is written to it).
     UserSettingsFile& userSettings() { return *userSettings_; }
 
@@ -89,6 +93,7 @@ private:
     // it connects or changes.
     QAction *mnNew, *mnOpen, *mnSave, *mnSavePos, *mnCardMake, *mnZEPO, *mnSetup, *mnViewMacro, *mnExit;
     QAction *mnUndo, *mnRedo;  // the card's history, before 終了
+    QAction* mnCardList;
     QAction *mnNomalScreen, *mn1024_768, *mn800_600, *mn640_480, *mnFullScreen;
     QMenu *mnText1, *mnTextFile, *mnBitmap, *mnFrame;
     std::array<QAction*, 20> mnYoko{};
@@ -105,7 +110,7 @@ private:
 
     QWidget* pnlButtonBar;
     QToolButton *btnCard, *btnOpen, *btnSave, *btnZepo, *btnPaint, *btnMove, *btnFrontBack, *btnStretch, *btnTxtYoko,
-        *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color;
+        *btnTextFile, *btnBitmap, *btnFrame, *btnAuto256Color, *btnCardList;
     CardCanvas* canvas;
     QWidget* pnlStatasBar;
     QLabel *stbFile, *stbMouse;
@@ -131,6 +136,7 @@ private:
     std::unique_ptr<ScreenPictureCommands> screenPictures_;
     std::unique_ptr<UserSettingsFile> userSettings_;
     std::unique_ptr<CardRecovery> recovery_;
+    CardListWindow* cardList_ = nullptr;
     // The session manager asked and the user answered: the close that follows asks no more,
     // unless the card changed since.
     bool closeSettled_ = false;

@@ -45,6 +45,7 @@ void MainWindow::BuildMenus() {
     mnSave = Item(card, "mnSave", "カードの上書保存(&S)");
     mnSavePos = Item(card, "mnSavePos", "保存フォルダの変更(&P)...");
     mnCardMake = Item(card, "mnCardMake", "カードの基本設定(&C)...");
+    mnCardList = Item(card, "mnCardList", "カード一覧(&L)");
     card->addSeparator();
     mnZEPO = Item(card, "mnZEPO", "ゼポの実行(&G)");
     mnSetup = Item(card, "mnSetup", "カードのセットアップ(&I)");
@@ -189,6 +190,8 @@ void MainWindow::BuildButtonBar() {
     btnOpen = BarButton(pnlButtonBar, row, "btnOpen", "読込", "カードを読み込む");
     btnSave = BarButton(pnlButtonBar, row, "btnSave", "保存", "カードを上書保存する");
     btnZepo = BarButton(pnlButtonBar, row, "btnZepo", "ゼポ", "ゼポを実行する");
+    btnCardList = BarButton(pnlButtonBar, row, "btnCardList", "カード一覧", "保存フォルダのカードを一覧と地図で見る");
+    btnCardList->setFixedWidth(btnCardList->sizeHint().width());
     row->addSpacing(8);
     btnPaint = BarButton(pnlButtonBar, row, "btnPaint", "確認", "字や絵をイメージ通りに見る");
     btnMove = BarButton(pnlButtonBar, row, "btnMove", "移動", "字や絵を動かす");

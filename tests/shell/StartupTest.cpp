@@ -276,7 +276,7 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     ASSERT_NE(cardMenu, nullptr);
     for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
-                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "-", "ゼポの実行(&G)",
+                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "カード一覧(&L)", "-", "ゼポの実行(&G)",
                                  "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "元に戻す", "やり直し", "-",
                                  "終了(&X)"}));
     EXPECT_EQ(ui().mnYoko[8]->text(), "文字９...");
