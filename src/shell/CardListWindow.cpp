@@ -605,7 +605,7 @@ void CardListWindow::Rescan() {
             row.read = true;
             row.search = SearchTextOf(row.name, card);
             if (card.read) row.title = Utf8(SjisToUtf8(card.read->card.settings.title));
-            else row.error = Utf8(publish::Printable(card.error.empty() ? "読み込めません" : card.error));
+            else row.error = Utf8(publish::Printable(card.error.empty() ? "読めません" : card.error));
             QStringList problems;
             for (const publish::Finding& f : i < findings.size() ? findings[i] : std::vector<publish::Finding>{})
                 if (f.severity != publish::Severity::Note) problems << Utf8(publish::FindingLine(f));
