@@ -28,6 +28,7 @@
 #include <QWindow>
 
 #include "dialogs/Named.h"
+#include "dialogs/SearchText.h"
 
 namespace zepo {
 namespace {
@@ -45,11 +46,6 @@ private:
     QHelpEngine& engine_;
 };
 
-// What a user types and what the pages hold, compared alike: full-width letters and digits
-// as half-width ones, half-width kana as full-width ones, case ignored.
-QString Folded(const QString& text) {
-    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
-}
 
 // Entries that begin with a symbol or hold an underscore ($D, /a, .zep, capt_) are names
 // from files and options rather than words: the index lists them after the words.
@@ -207,8 +203,8 @@ void HelpWindow::FillIndex() {
     };
     std::vector<Entry> entries;
     for (const QString& k : keywords) {
-        const QString folded = Folded(k);
-        entries.push_back({k, folded, Folded(readings.value(k, k)), IsSymbolEntry(folded)});
+        const QString folded = SearchFolded(k);
+        entries.push_back({k, folded, SearchFolded(readings.value(k, k)), IsSymbolEntry(folded)});
     }
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     std::stable_sort(entries.begin(), entries.end(), [&collator](const Entry& a, const Entry& b) {
@@ -226,7 +222,7 @@ void HelpWindow::FillIndex() {
 }
 
 void HelpWindow::FilterIndex(const QString& text) {
-    const QString wanted = Folded(text.trimmed());
+    const QString wanted = SearchFolded(text.trimmed());
     QListWidgetItem* first = nullptr;
     for (int r = 0; r < index->count(); ++r) {
         QListWidgetItem* item = index->item(r);
@@ -262,10 +258,10 @@ QList<QUrl> HelpWindow::Search(const QString& words) {
             QTextDocument document;
             document.setHtml(QString::fromUtf8(engine_->fileData(url)));
             const QString title = document.metaInformation(QTextDocument::DocumentTitle);
-            texts_.push_back({url, title, Folded(title + u'\n' + document.toPlainText())});
+            texts_.push_back({url, title, SearchFolded(title + u'\n' + document.toPlainText())});
         }
     }
-    const QStringList wanted = Folded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList wanted = SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QList<QUrl> found;
     if (wanted.isEmpty()) return found;
     for (const PageText& p : texts_) {

@@ -25,6 +25,7 @@
 
 #include "core/TextCodec.h"
 #include "document/CardDocument.h"
+#include "dialogs/SearchText.h"
 #include "publish/Parallel.h"
 #include "publish/TerminalText.h"
 
@@ -40,8 +41,6 @@ constexpr int kMaxWatchedFiles = 1000;           // inotify watches are a shared
 constexpr qsizetype kMaxSearchChars = 8 * 1024;  // per card: the filter's memory stays bounded
 constexpr int kTextLines = 2;                    // name and title under each thumbnail
 
-// Half- and full-width forms, letter case: what the filter ignores.
-QString Folded(const QString& text) { return text.normalized(QString::NormalizationForm_KC).toCaseFolded(); }
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -59,7 +58,7 @@ QString SearchTextOf(const QString& name, const publish::SetCard& card) {
             }
         }
     }
-    return Folded(text.left(kMaxSearchChars));
+    return SearchFolded(text.left(kMaxSearchChars));
 }
 
 // The marks of the list and the map, in one place.
@@ -167,7 +166,7 @@ void CardListModel::SetSortByLinks(bool byLinks) {
 }
 
 void CardListModel::SetFilter(const QString& text) {
-    filter_ = Folded(text).simplified();
+    filter_ = SearchFolded(text).simplified();
     Arrange();
 }
 
@@ -196,7 +195,7 @@ void CardListModel::Arrange() {
         const ListedCard& card = cards_[i];
         const QString& text = card.search.isEmpty() ? card.name : card.search;
         const bool fits = std::all_of(terms.begin(), terms.end(), [&](const QString& t) {
-            return text.contains(t) || Folded(card.name).contains(t);
+            return text.contains(t) || SearchFolded(card.name).contains(t);
         });
         if (!fits) continue;
         rowOf_[i] = int(rows_.size());
