@@ -316,11 +316,13 @@ private:
     }
 
     void TextBlock(int id, const ParsedLine& p, bool writtenVertical) {
-        if (p.arg2.empty()) {
+        std::string fileName = CutBytes(p.arg2, kShortTextBytes);
+        // A name that ends in a folder ("dir/") names no file: saving keeps only the bare
+        // name, which is empty, and the block would vanish at the next reading instead of now.
+        if (BareFileName(fileName).empty()) {
             Warn(Sjis("文字ファイルが指定されていません"));
             return;
         }
-        std::string fileName = CutBytes(p.arg2, kShortTextBytes);
         auto lines = ctx_.files.ReadTextLines(fileName);
         if (!lines) {
             Warn(Replace(Sjis("%s が読めません"), "%s", fileName));

@@ -203,6 +203,14 @@ TEST(MacroReader, MissingFilesAreReportedAndKeptAsPlaceholders) {
     EXPECT_EQ(r.outcome.diagnostics[0].line, 2);
 }
 
+TEST(MacroReader, TextBlockNamingOnlyAFolderNamesNoFile) {
+    Reading r;
+    r.Read(CardLines({"\ttextf {0,0}{dir/}{0}", "\ttextf2 {300,5}{dir\\}{0}"}));
+    EXPECT_EQ(r.messages.warnings,
+              (std::vector<std::string>(2, "文字ファイルが指定されていません")));
+    EXPECT_TRUE(r.card.UsedSlotsInStackingOrder().empty());
+}
+
 TEST(MacroReader, TextBlocks) {
     const std::string kanji = "漢字が含まれているため\r「英字」指定はできません";
     const std::string latinVertical = "「英字」での「タテ書」はできません";
