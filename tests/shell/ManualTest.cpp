@@ -109,7 +109,7 @@ protected:
 
 TEST_F(ManualSearchTest, OneClickOnAResultOpensItsPageAndNothingFoundOpensNothing) {
     Start();
-    ui().mnHelpMokuji->trigger();
+    ui().item("mnHelpMokuji")->trigger();
     HelpWindow& help = *form().help().window();
     help.ShowSearch();
     const struct {
