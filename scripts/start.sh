@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 # The editor opens a window; without a display Qt can only abort (and leave a core file).
 # Said before building, so that nobody waits for a build that cannot be shown.
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
-  echo "start.sh: ZEPOエディタはウィンドウを開くので、ディスプレイ (X11 か Wayland) が要ります。" >&2
+  echo "start.sh: ＺＥＰＯエディタはウィンドウを開くので、ディスプレイ (X11 か Wayland) が要ります。" >&2
   echo "start.sh: ディスプレイがなくても、テストは scripts/test.sh で、カードの検査は" >&2
   echo "          build/src/cli/zepocard check examples で行えます。" >&2
   exit 1

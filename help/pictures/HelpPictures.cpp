@@ -4,7 +4,16 @@
 // OUTDIR/NAME.png instead of waiting for the user, then cancelled. So a picture shows what
 // the dialog shows today, caption and file lists included.
 //
-//   zepo-help-pictures EXAMPLES_DIR OUTDIR
+// Then the cards of the tutorial (TUTORIAL_DIR) are opened one by one and the main window
+// showing each is drawn into OUTDIR/tutorial-CARD.png.
+//
+// The pictures show the save folder, so the editor works in $ZEPO_PICTURES_HOME/haru, a home
+// folder of no machine in particular (scripts/help-pictures.sh gives it one of its own);
+// without the variable it works in the temporary folder. No picture is wider than the
+// help window's page.
+//
+//   zepo-help-pictures EXAMPLES_DIR TUTORIAL_DIR OUTDIR
+//   zepo-help-pictures --compare COMMITTED_DIR DRAWN_DIR
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,13 +24,18 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QThread>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/AtomicFile.h"
@@ -34,6 +48,7 @@
 #include "platform/UserFolders.h"
 #include "render/Fonts.h"
 #include "shell/EditorWindows.h"
+#include "shell/CardFileCommands.h"
 #include "shell/MainWindow.h"
 
 namespace {
@@ -47,8 +62,15 @@ struct QuietPrompts : Prompts {
     bool YesNo(std::string_view) override { return false; }
     Choice Choose(std::string_view, const ChoiceButtons&) override { return Choice::Cancel; }
 };
-struct NoFiles : FileChooser {
-    QString ChooseOpenFile(const OpenFileRequest&) override { return {}; }
+// Answers the open dialog with the files queued, else cancels it.
+struct QueuedFiles : FileChooser {
+    std::deque<QString> answers;
+    QString ChooseOpenFile(const OpenFileRequest&) override {
+        if (answers.empty()) return {};
+        QString next = answers.front();
+        answers.pop_front();
+        return next;
+    }
 };
 struct NoPrograms : Launcher {
     bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
@@ -65,12 +87,46 @@ void Settle() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
+// The widest picture the help window's page shows without a scroll bar.
+constexpr int kPageWidth = 600;
+
+// The folder tree of the save folder dialog showing the way to `folder` only: the other
+// folders are the drawing machine's, not the user's. Waits for each level to be read.
+void ShowOnlyTheWayTo(QDialog& dialog, const fs::path& folder) {
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("Dir"));
+    auto* model = tree ? qobject_cast<QFileSystemModel*>(tree->model()) : nullptr;
+    if (!model) return;
+    QModelIndex parent = model->index(QStringLiteral("/"));
+    fs::path along = "/";
+    for (const fs::path& part : folder.relative_path()) {
+        along /= part;
+        for (int wait = 0; wait < 100 && model->canFetchMore(parent); ++wait) {
+            model->fetchMore(parent);
+            QThread::msleep(20);
+            QCoreApplication::processEvents();
+        }
+        const QModelIndex next = model->index(QString::fromStdString(along.string()));
+        for (int wait = 0; wait < 100 && model->rowCount(parent) == 0; ++wait) {
+            QThread::msleep(20);
+            QCoreApplication::processEvents();
+        }
+        for (int row = 0; row < model->rowCount(parent); ++row)
+            tree->setRowHidden(row, parent, model->index(row, 0, parent) != next);
+        tree->expand(parent);
+        parent = next;
+    }
+    tree->setCurrentIndex(parent);
+    tree->scrollTo(parent);
+}
+
 bool SavePicture(QWidget& widget, const fs::path& file) {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     // Eight colours would do for the dialogs, but the grey shades of the style need more.
-    if (!widget.grab().toImage().convertToFormat(QImage::Format_RGB888).save(&buffer, "PNG", 9)) return false;
+    QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB888);
+    if (image.width() > kPageWidth) image = image.scaledToWidth(kPageWidth, Qt::SmoothTransformation);
+    if (!image.save(&buffer, "PNG", 9)) return false;
     const Status written = WriteFileAtomically(file, std::string_view(png.constData(), size_t(png.size())));
     if (!written.ok()) std::fprintf(stderr, "%s: %s\n", file.c_str(), written.error().message.c_str());
     return written.ok();
@@ -154,9 +210,34 @@ void SaveMenu(PictureRunner& runner, MainWindow& main, const QString& title, con
 // A menu item by the name the main window gives it.
 QAction* Item(MainWindow& main, const char* name) { return main.findChild<QAction*>(QString::fromLatin1(name)); }
 
+// The pictures of `committed` against those drawn now: every one that differs in a pixel, is
+// missing or is no longer drawn is named. True when all are the same.
+bool SamePictures(const QString& committed, const QString& drawn) {
+    bool same = true;
+    QStringList names = QDir(committed).entryList({"*.png"}, QDir::Files, QDir::Name);
+    for (const QString& name : QDir(drawn).entryList({"*.png"}, QDir::Files, QDir::Name))
+        if (!names.contains(name)) names << name;
+    for (const QString& name : names) {
+        const QImage before(committed + '/' + name), now(drawn + '/' + name);
+        const char* problem = before.isNull() ? "is drawn but not committed"
+                              : now.isNull()  ? "is no longer drawn"
+                              : before.convertToFormat(QImage::Format_RGB888) != now.convertToFormat(QImage::Format_RGB888)
+                                  ? "is stale: drawing it again gives another picture"
+                                  : nullptr;
+        if (problem) std::fprintf(stderr, "help/images/%s %s\n", qPrintable(name), problem);
+        same = same && !problem;
+    }
+    if (!same) std::fprintf(stderr, "draw the pictures again with scripts/help-pictures.sh and commit them\n");
+    return same;
+}
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: zepo-help-pictures EXAMPLES_DIR OUTDIR\n");
+    if (argc == 4 && std::string_view(argv[1]) == "--compare") {
+        QGuiApplication app(argc, argv);
+        return SamePictures(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    }
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: zepo-help-pictures EXAMPLES_DIR TUTORIAL_DIR OUTDIR\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -164,12 +245,15 @@ int main(int argc, char** argv) {
     RegisterFontSubstitutes();
     // Absolute: the editor makes the save folder the current folder.
     const fs::path examples = fs::absolute(argv[1]);
-    const fs::path out = fs::absolute(argv[2]);
+    const fs::path tutorial = fs::absolute(argv[2]);
+    const fs::path out = fs::absolute(argv[3]);
 
     // The editor works on a copy: nothing it does may touch the examples. The copy has a
     // fixed name, which the pictures show (status bar, save folder), so that drawing them
     // again changes no picture whose window did not change.
-    const fs::path scratch = fs::temp_directory_path() / "zepo-help-pictures";
+    const QByteArray neutralHome = qgetenv("ZEPO_PICTURES_HOME");
+    const fs::path scratch =
+        neutralHome.isEmpty() ? fs::temp_directory_path() / "zepo-help-pictures" : fs::path(neutralHome.toStdString());
     const fs::path folder = scratch / "haru";
     std::error_code ec;
     fs::remove_all(scratch, ec);
@@ -183,7 +267,7 @@ int main(int argc, char** argv) {
 
     QuietPrompts prompts;
     PictureRunner runner(out);
-    NoFiles files;
+    QueuedFiles files;
     NoPrograms programs;
     HeldScheduler scheduler;
     ShellServices services{prompts, runner, files, programs, scheduler, folder, {(folder / "main.zep").string()},
@@ -209,7 +293,7 @@ int main(int argc, char** argv) {
 
     runner.Expect("cardsettings");
     Item(main, "mnCardMake")->trigger();
-    runner.Expect("savefolder");
+    runner.Expect("savefolder", [&folder](QDialog& d) { ShowOnlyTheWayTo(d, folder); });
     Item(main, "mnSavePos")->trigger();
     runner.Expect("text");
     Item(main, "mnYoko01")->trigger();
@@ -238,7 +322,17 @@ int main(int argc, char** argv) {
     Item(main, "mnViewMacro")->trigger();
     runner.Expect("about");
     Item(main, "mnAboutZEPO")->trigger();
-    const bool allShown = runner.AllShown();
+    // The tutorial's cards, each as the main window shows it once the tutorial made it.
+    fs::remove_all(folder, ec);
+    fs::create_directories(folder, ec);
+    if (!ec) fs::copy(tutorial, folder, fs::copy_options::recursive, ec);
+    for (const char* card : {"main", "shashin", "bunsho", "oto", "slide"}) {
+        files.answers.push_back(QString::fromStdString((folder / (std::string(card) + ".zep")).string()));
+        main.cardFile().Open();
+        Settle();
+        runner.Save(main, QStringLiteral("tutorial-") + QString::fromLatin1(card));
+    }
+    const bool allShown = !ec && runner.AllShown();
     fs::remove_all(scratch, ec);
     return allShown ? 0 : 1;
 }

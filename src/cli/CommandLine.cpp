@@ -79,7 +79,7 @@ std::optional<CommandOptions> BuildCheck(const Parsed& p, std::string& error) {
 
 std::optional<CommandOptions> BuildReduce(const Parsed& p, std::string& error) {
     if (p.positional.size() != 2) {
-        error = "入力の絵と書き出す BMP ファイルを指定してください";
+        error = "入力の画像と書き出す BMP ファイルを指定してください";
         return std::nullopt;
     }
     ReduceOptions o{p.positional[0], p.positional[1], p.Has("dither"), 8};
@@ -161,21 +161,22 @@ const std::vector<CommandInfo>& Commands() {
          {{{"o", "output"}, "OUT.zep", "書き出すカードのファイル"}},
          BuildNormalize},
         {"check", "[--json] CARD.zep... | DIR", "カードとそのリンクを調べ、見つけたことを 1 行ずつ示します",
-         "エディタと同じに読み、メッセージ、長すぎる行、知らない文、\n"
-         "行き先のないリンクを示します。フォルダを指定すると、\n"
-         "その *.zep をすべて調べ、main.zep からたどれないカードも\n"
+         "エディタと同じに読み、メッセージ、長すぎる行、\n"
+         "知らない命令、行き先のないリンクを示します。\n"
+         "フォルダを指定すると、その *.zep をすべて調べ、\n"
+         "main.zep からたどれないカードも\n"
          "示します (警告)。1 件が 1 行 (ファイル:行: 種類: 内容) で\n"
          "標準出力に、まとめは標準エラーに出ます。\n",
          {{{"json"}, nullptr, "見つけたことを JSON の配列で示します"}},
          BuildCheck},
-        {"reduce", "IN OUT.bmp [--dither] [--bits N]", "BMP か JPEG の絵を 8 ビットの BMP に減色します",
-         "絵を置くときのエディタと同じメディアンカットで、\n"
+        {"reduce", "IN OUT.bmp [--dither] [--bits N]", "BMP か JPEG の画像を 8 ビットの BMP に減色します",
+         "画像を置くときのエディタと同じメディアンカットで、\n"
          "256 色までの BMP にします。\n",
-         {{{"dither"}, nullptr, "誤差を拡散します (カードを 1 枚の絵にするときと同じ)"},
+         {{{"dither"}, nullptr, "誤差を拡散します (カードを 1 枚の画像にするときと同じ)"},
           {{"bits"}, "N", "色の数を 2 の N 乗までにします (0〜8、既定 8)"}},
          BuildReduce},
         {"render", "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]",
-         "カードを「確認」の表示と同じに描き、絵のファイルにします",
+         "カードを「確認」の表示と同じに描き、画像にします",
          "カード 1 つなら -o のファイルに、2 つ以上か -o がフォルダなら\n"
          "その中に カード名.png などを書きます。読んだときのメッセージは\n"
          "標準エラーに示し、終了コードは 1 になります。\n",
@@ -185,7 +186,7 @@ const std::vector<CommandInfo>& Commands() {
           {{"j", "jobs"}, "N", "同時に描くカードの数 (1〜256、既定: CPU のコアの数)"}},
          BuildRender},
         {"export", "DIR -o SITE [--screen WxH]", "カードのフォルダを Web ページの一式として書き出します",
-         "ファイルとして開いても Web サーバに置いても見られるページです:\n"
+         "ファイルとして開いても Webサーバーに置いても見られるページです:\n"
          "index.html がカードの一覧、cards/ に各カードのページ、\n"
          "media/ にカードが使う音や動画を置きます。\n",
          {{{"o", "output"}, "SITE", "書き出すフォルダ"}, kScreenOption},
@@ -234,7 +235,7 @@ std::string CommandHelp(const CommandInfo& c) {
 
 std::string GeneralHelp() {
     std::string text = "使い方: zepocard COMMAND [OPTION]... ARGUMENT...\n"
-                       "\nZEPO のカード (.zep) と絵を、ウィンドウを開かずに調べ、変換します。\n"
+                       "\nZEPO のカード (.zep) と画像を、ウィンドウを開かずに調べ、変換します。\n"
                        "\nコマンド:\n";
     auto line = [&](std::string name, const char* summary) {
         name.insert(0, "  ");
@@ -248,7 +249,7 @@ std::string GeneralHelp() {
                          {{"version"}, nullptr, "バージョンを示します"}}) +
             "\n終了コード:\n"
             "  0  問題はありません\n"
-            "  1  カードか絵に問題があります\n"
+            "  1  カードか画像に問題があります\n"
             "  2  使い方の誤りか、読めない入力です\n"
             "\nコマンドのオプションは「zepocard COMMAND --help」で示します。\n";
     return text;

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& inputs) {
     const std::string shown = "「" + ShownName(output.string()) + "」";
     if (AsciiLower(output.extension().string()) == ".zep")
-        return shown + "はカードのファイルです。カードに絵を書くことはしません";
+        return shown + "はカードのファイルです。カードに画像を書くことはしません";
     return InputAt(output, inputs);
 }
 

@@ -53,7 +53,7 @@ int RunReduce(const ReduceOptions& options) {
     }
     const Bitmap& result = reduced.value();
     std::cout << shownOut << ": " << result.Width() << " × " << result.Height() << "、1 画素 8 ビット、パレット "
-              << result.GetPalette().size() << " 色 (元の絵は 1 画素 " << picture.fileBitsPerPixel << " ビット"
+              << result.GetPalette().size() << " 色 (元の画像は 1 画素 " << picture.fileBitsPerPixel << " ビット"
               << (dither ? "、誤差拡散あり" : "") << ")\n";
     return FinishStandardOutput(0);
 }

@@ -83,7 +83,7 @@ std::string RefusedTargets(const std::vector<std::filesystem::path>& cards,
     for (const auto& target : targets)
         if (std::string why = RefusedOutput(target, inputs); !why.empty()) return why;
     if (auto clash = SharedOutput(cards, targets, repeated))
-        return Quoted(cards[clash->first]) + "と" + Quoted(cards[clash->second]) + "の絵はどちらも" +
+        return Quoted(cards[clash->first]) + "と" + Quoted(cards[clash->second]) + "の画像はどちらも" +
                Quoted(targets[clash->first]) + "になります。同じ名前のカードは別々に書き出してください";
     return {};
 }
@@ -108,7 +108,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
     if (image.isNull()) throw std::bad_alloc();  // Qt found no memory for the picture
     auto bytes = Encode(image, format);
     if (!bytes)
-        return {2, r.report + "zepocard: 「" + shown + "」の絵を " + FormatName(format) + " の形にできません\n"};
+        return {2, r.report + "zepocard: 「" + shown + "」の画像を " + FormatName(format) + " の形にできません\n"};
     Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));
     if (!written)
         return {2, r.report + "zepocard: " + Printable(Quoted(target)) + "に書き込めません: " +

@@ -149,7 +149,56 @@ char32_t CodePoint(std::string_view utf8, size_t length) {
     return c;
 }
 
+// A character code page 932 lacks travels through a Shift-JIS message between two 0xFF bytes,
+// which no code page 932 text contains.
+constexpr char kCarried = '\xFF';
+
+// Whether a character shows as something on its own in a message.
+bool Visible(char32_t c) {
+    const struct {
+        char32_t first, last;
+    } hidden[] = {{0x0000, 0x001F}, {0x007F, 0x009F}, {0x00AD, 0x00AD}, {0x0300, 0x036F}, {0x061C, 0x061C},
+                  {0x180E, 0x180E}, {0x200B, 0x200F}, {0x2028, 0x202E}, {0x2060, 0x206F}, {0x20D0, 0x20FF},
+                  {0xD800, 0xF8FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF}, {0xFFF0, 0xFFFF},
+                  {0xE0000, 0xE01EF}, {0xF0000, 0x10FFFF}};
+    return std::none_of(std::begin(hidden), std::end(hidden), [c](auto r) { return c >= r.first && c <= r.last; });
+}
+
+std::string CodePointText(char32_t c) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    return code;
+}
+
+// The one character of `one` if a message may show it: well-formed, visible and not in code page 932.
+std::optional<char32_t> Carriable(std::string_view one) {
+    const Utf8Char c = Utf8At(one, 0);
+    if (c.length != one.size() || (c.code == 0xFFFD && one != "\xEF\xBF\xBD")) return std::nullopt;
+    if (!Visible(c.code) || Utf8ToSjis(one).ok()) return std::nullopt;
+    return c.code;
+}
+
 }  // namespace
+
+std::string MessageToUtf8(std::string_view sjis) {
+    std::string out;
+    while (!sjis.empty()) {
+        const size_t open = sjis.find(kCarried);
+        const size_t close = open == std::string_view::npos ? open : sjis.find(kCarried, open + 1);
+        if (close == std::string_view::npos) break;
+        const std::string_view inside = sjis.substr(open + 1, close - open - 1);
+        if (!Carriable(inside)) {
+            // Not a carried character: the first 0xFF is an undecodable byte like any other.
+            out += SjisToUtf8(sjis.substr(0, open + 1));
+            sjis.remove_prefix(open + 1);
+            continue;
+        }
+        out += SjisToUtf8(sjis.substr(0, open));
+        out += inside;
+        sjis.remove_prefix(close + 1);
+    }
+    return out + SjisToUtf8(sjis);
+}
 
 std::string ShownInSjis(std::string_view utf8) {
     std::string shown;
@@ -157,13 +206,9 @@ std::string ShownInSjis(std::string_view utf8) {
         const size_t length = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8.front())), utf8.size());
         const std::string_view one = utf8.substr(0, length);
         SjisConversion c = Utf8ToSjis(one);
-        if (c.ok()) {
-            shown += c.bytes;
-        } else {
-            char code[16];
-            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(CodePoint(one, length)));
-            shown += code;
-        }
+        if (c.ok()) shown += c.bytes;
+        else if (Carriable(one)) shown += kCarried + std::string(one) + kCarried;
+        else shown += CodePointText(CodePoint(one, length));
         utf8.remove_prefix(length);
     }
     return shown;
@@ -182,7 +227,9 @@ std::string UnwritableCharacterNames(std::string_view utf8, std::string_view ref
         seen.push_back(one);
         if (!named.empty()) named += " ";
         // A refused comma or brace in brackets: bare, it would read as part of the list.
-        named += isRefused ? Sjis("「") + std::string(one) + Sjis("」") : ShownInSjis(one);
+        if (isRefused) named += Sjis("「") + std::string(one) + Sjis("」");
+        else if (Carriable(one)) named += Sjis("「") + kCarried + std::string(one) + kCarried + Sjis("」(") + CodePointText(CodePoint(one, length)) + ")";
+        else named += "(" + CodePointText(CodePoint(one, length)) + ")";
     }
     return named;
 }

@@ -41,15 +41,22 @@ Utf8Char Utf8At(std::string_view text, size_t pos);
 // fit code page 932 (the tests check every one of them). Results are cached.
 const std::string& Sjis(std::string_view utf8Literal);
 
-// A typed UTF-8 text for a Shift-JIS message: each character code page 932 cannot hold is
-// written as its code point ("U+1F600"), which any message can show.
+// A typed UTF-8 text for a Shift-JIS message, shown as typed: a character code page 932 cannot
+// hold is carried through the message for MessageToUtf8 to show; one that would show as
+// nothing on its own (a control, a joiner, a combining mark) is written as its code point
+// ("U+202E").
 std::string ShownInSjis(std::string_view utf8);
 // The characters of a typed UTF-8 text that a card cannot hold, each named once in the order
-// typed (Shift-JIS, separated by blanks): those code page 932 lacks, by their code points, and
-// those of `refused` (ASCII characters the field cannot give back), in brackets. Empty when
-// the text can be written.
+// typed (Shift-JIS, separated by blanks): those code page 932 lacks, in brackets with their
+// code points ("「😀」(U+1F600)", or "(U+202E)" alone for one that shows as nothing), and those of
+// `refused` (ASCII characters the field cannot give back), in brackets. Empty when the text
+// can be written.
 std::string UnwritableCharacterNames(std::string_view utf8, std::string_view refused = {});
 // The one message for a text with characters a card cannot hold, naming them (Shift-JIS).
 std::string UnwritableCharactersMessage(std::string_view utf8, std::string_view refused = {});
+
+// A Shift-JIS message as the user reads it (UTF-8), with the characters ShownInSjis and
+// UnwritableCharacterNames carried through it. Elsewhere as SjisToUtf8.
+std::string MessageToUtf8(std::string_view sjis);
 
 }  // namespace zepo

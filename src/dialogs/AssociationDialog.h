@@ -3,6 +3,7 @@
 // player (go to a card, play or stop a medium, start a program, call the card again).
 
 
+#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -36,8 +37,6 @@ struct EditTools {
 class AssociationDialog : public PropertyDialog {
     Q_OBJECT
 public:
-    enum Kind { Card = 0, Wave = 1, CdAudio = 2, Midi = 3, Movie = 4, Run = 5, This = 6 };
-
     AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent = nullptr);
 
     // The save folder, asked for at every activation (the main window may change it).
@@ -64,58 +63,46 @@ public:
     // exist).
     Result<Association> Read() const;
 
-    int kind() const;
+    // The kind chosen (a card when nothing is), and a kind's place in the "種類" choice.
+    AssociationKind kind() const;
+    static int ChoiceOf(AssociationKind kind);
 
     static constexpr const char* kHelpTopic = "HID00000018";
 
 private:
-    struct MediaKind {
+    // A kind chosen from a file list: a card, a sound, a MIDI piece, a movie. The media
+    // have a stop flag (an empty file stops them); a card has none.
+    struct Medium {
+        AssociationKind kind;
         QGroupBox* box;
         FileList* list;
         QCheckBox* stop;
         QPushButton* edit;
-        QString* preselection;
+        QString preselection;  // what the list selects when it is shown
     };
-    MediaKind Media(int kind);
-    QGroupBox* BoxOf(int kind) const;
-    void setKind(int kind);
+    // The list kind's row of `media_`, or null for the CD, a program and this card.
+    Medium* MediumOf(AssociationKind kind);
+    const Medium* MediumOf(AssociationKind kind) const;
+    void setKind(AssociationKind kind);
     // Shows the current kind's box and sets OK and the edit buttons from its controls.
     void KindSwitch();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ListSelectionChanged(int kind);
-    void StopClicked(int kind);
-    void EditSelected(int kind);
+    void ListSelectionChanged(Medium& medium);
+    void StopClicked(Medium& medium);
+    void EditSelected(const Medium& medium);
     void BrowseProgram();
 
-    // The four preselections: what a list selects when it is shown.
-    QString cardPreselection, wavePreselection, midiPreselection, moviePreselection;
-
-    RadioGroup* CardKind;
-    QGroupBox* MacroBox;
-    FileList* Macro;
-    QPushButton* btnEditZep;
-    QGroupBox* WaveBox;
-    FileList* Wave_;
-    QCheckBox* StopWave;
-    QPushButton* btnEditWav;
-    QGroupBox* CDBox;
-    QSpinBox* CDNo;
-    QCheckBox* StopCD;
-    QGroupBox* MIDIBox;
-    FileList* Midi_;
-    QCheckBox* StopMidi;
-    QPushButton* btnEditMid;
-    QGroupBox* AviBox;
-    FileList* Avi;
-    QCheckBox* StopAvi;
-    QPushButton* btnEditAvi;
-    QGroupBox* RunBox;
-    QLineEdit* edtRunExe;
-    QPushButton* btnOpenRunExe;
-    QGroupBox* thisBox;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    RadioGroup* kindChoice_;
+    std::array<Medium, 4> media_;
+    QGroupBox* cdBox_;
+    QSpinBox* cdTrack_;
+    QCheckBox* cdStop_;
+    QGroupBox* programBox_;
+    QLineEdit* programEdit_;
+    QPushButton* programBrowse_;
+    QGroupBox* thisCardBox_;
+    // The boxes in the order of the kind choice.
+    std::array<QGroupBox*, 7> kindBoxes_;
 
     Launcher& launcher_;
     FileChooser& chooser_;

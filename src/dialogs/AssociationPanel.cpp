@@ -28,51 +28,51 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 }  // namespace
 
 AssociationPanel::AssociationPanel(QWidget* parent) : QWidget(parent) {
-    chkCard = Named(new QCheckBox("関連付け", this), "chkCard");
-    dspNextCard = Named(WhiteLabel(this), "dspNextCard");
-    dspNextFile = Named(WhiteLabel(this), "dspNextFile");
-    btnNextCard = Named(new QPushButton("選択...", this), "btnNextCard");
-    btnNextCard->setToolTip("えらぶ");
-    btnNextCard->setEnabled(false);
+    enabledBox_ = Named(new QCheckBox("関連付け", this), "chkCard");
+    nameLabel_ = Named(WhiteLabel(this), "dspNextCard");
+    fileLabel_ = Named(WhiteLabel(this), "dspNextFile");
+    chooseButton_ = Named(new QPushButton("選択...", this), "btnNextCard");
+    chooseButton_->setToolTip("えらぶ");
+    chooseButton_->setEnabled(false);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(chkCard, 0, 0);
-    layout->addWidget(btnNextCard, 0, 1);
-    layout->addWidget(dspNextCard, 1, 0, 1, 2);
-    layout->addWidget(dspNextFile, 2, 0, 1, 2);
-    connect(chkCard, &QCheckBox::clicked, this, [this] { chkCardClick(); });
-    connect(btnNextCard, &QPushButton::clicked, this, [this] {
+    layout->addWidget(enabledBox_, 0, 0);
+    layout->addWidget(chooseButton_, 0, 1);
+    layout->addWidget(nameLabel_, 1, 0, 1, 2);
+    layout->addWidget(fileLabel_, 2, 0, 1, 2);
+    connect(enabledBox_, &QCheckBox::clicked, this, [this] { EnabledClicked(); });
+    connect(chooseButton_, &QPushButton::clicked, this, [this] {
         if (chooser_) chooser_->Choose(*this);
     });
 }
 
 void AssociationPanel::Show(const Association& association) {
     association_ = association;
-    dspNextCard->setText(Shown(association_.name));
-    dspNextFile->setText(Shown(association_.file));
+    nameLabel_->setText(Shown(association_.name));
+    fileLabel_->setText(Shown(association_.file));
 }
 
-void AssociationPanel::chkCardClick() {
-    if (chkCard->isChecked()) {
-        btnNextCard->setEnabled(true);
+void AssociationPanel::EnabledClicked() {
+    if (enabledBox_->isChecked()) {
+        chooseButton_->setEnabled(true);
         if (!fixedKind_.empty()) Show({fixedKind_, association_.file});
     } else {
-        btnNextCard->setEnabled(false);
+        chooseButton_->setEnabled(false);
         Show({});
     }
 }
 
 void AssociationPanel::Reset() {
-    chkCard->setChecked(false);
+    enabledBox_->setChecked(false);
     Show({});
-    btnNextCard->setEnabled(false);
+    chooseButton_->setEnabled(false);
 }
 
 void AssociationPanel::Load(const Association& stored) { Load(stored, !stored.name.empty()); }
 
 void AssociationPanel::Load(const Association& stored, bool ticked) {
-    chkCard->setChecked(ticked);
-    btnNextCard->setEnabled(ticked);
+    enabledBox_->setChecked(ticked);
+    chooseButton_->setEnabled(ticked);
     // An association without a name is none, whatever its file says.
     Association shown;
     if (!stored.name.empty()) shown.Set(stored.name, stored.file);

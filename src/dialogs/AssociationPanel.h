@@ -43,17 +43,17 @@ public:
     void SetChooser(AssociationChooser* chooser) { chooser_ = chooser; }
 
 private:
-    void chkCardClick();
+    void EnabledClicked();
     void Show(const Association& association);
 
     Association association_;
     std::string fixedKind_;
     AssociationChooser* chooser_ = nullptr;
 
-    QCheckBox* chkCard;
-    QLabel* dspNextCard;
-    QLabel* dspNextFile;
-    QPushButton* btnNextCard;
+    QCheckBox* enabledBox_;
+    QLabel* nameLabel_;
+    QLabel* fileLabel_;
+    QPushButton* chooseButton_;
 };
 
 }  // namespace zepo

@@ -7,28 +7,24 @@
 #include <QVBoxLayout>
 
 #include "dialogs/AssociationPanel.h"
-#include "dialogs/DialogButtons.h"
 #include "dialogs/Named.h"
 
 namespace zepo {
 
 ButtonDialog::ButtonDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("ボタン");
-    panel = Named(new AssociationPanel(this), "panel");
-    DialogButtons buttons = MakeButtons(kHelpTopic);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    HelpBtn = buttons.help;
+    associationPanel_ = Named(new AssociationPanel(this), "panel");
+    QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel);
-    layout->addLayout(buttons.row);
+    layout->addWidget(associationPanel_);
+    layout->addLayout(buttonRow);
 }
 
 void ButtonDialog::Load(const Card& card, int button) {
     setWindowTitle(button == 0 ? QString("マウス右") : QString("ボタン - %1").arg(button));
-    panel->SetFixedKind({});
+    associationPanel_->SetFixedKind({});
     // The box is ticked even without an association, so that one can be chosen at once.
-    panel->Load(card.buttons.at(button), true);
+    associationPanel_->Load(card.buttons.at(button), true);
 }
 
 void ButtonDialog::Load(const Card& card, Feature feature) {
@@ -36,24 +32,13 @@ void ButtonDialog::Load(const Card& card, Feature feature) {
     const int i = static_cast<int>(feature);
     setWindowTitle(captions[i]);
     const std::string word(FeatureKindWord(feature));
-    panel->SetFixedKind(word);
+    associationPanel_->SetFixedKind(word);
     const std::string placeholder = feature == Feature::CdAudio ? "1" : " ";
-    panel->Load({word, card.featureInUse[i] ? card.features[i].file : placeholder}, true);
+    associationPanel_->Load({word, card.featureInUse[i] ? card.features[i].file : placeholder}, true);
 }
 
-Association ButtonDialog::Read() const { return panel->Read(); }
+Association ButtonDialog::Read() const { return associationPanel_->Read(); }
 
-void ButtonDialog::StoreButton(Card& card, int button, const Association& chosen) {
-    card.buttons.at(button) = chosen;
-    card.buttonInUse.at(button) = !chosen.name.empty();
-}
-
-void ButtonDialog::StoreFeature(Card& card, Feature feature, const Association& chosen) {
-    const int i = static_cast<int>(feature);
-    card.features[i] = chosen;
-    card.featureInUse[i] = !chosen.name.empty();
-}
-
-void ButtonDialog::SetChooser(AssociationChooser* chooser) { panel->SetChooser(chooser); }
+void ButtonDialog::SetChooser(AssociationChooser* chooser) { associationPanel_->SetChooser(chooser); }
 
 }  // namespace zepo

@@ -6,7 +6,6 @@
 #include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
 
-class QPushButton;
 
 namespace zepo {
 
@@ -19,28 +18,21 @@ public:
     explicit ButtonDialog(QWidget* parent = nullptr);
 
     // Button 0 is the right mouse button ("マウス右"), 1..5 are "ボタン - N": the kind can be
-    // chosen and the panel shows the stored association.
+    // chosen and the associationPanel_ shows the stored association.
     void Load(const Card& card, int button);
-    // A feature keeps its kind: the panel shows the kind word and the stored file when the
+    // A feature keeps its kind: the associationPanel_ shows the kind word and the stored file when the
     // feature is on, else the placeholder of a file not chosen yet (" ", "1" for the CD).
     void Load(const Card& card, Feature feature);
     // The association as confirmed; empty when the box was unticked.
     Association Read() const;
 
-    // After OK: the stored association and whether the command's menu item is ticked.
-    static void StoreButton(Card& card, int button, const Association& chosen);
-    static void StoreFeature(Card& card, Feature feature, const Association& chosen);
-
-    // The association dialog round trip behind the panel's "選択..." button.
+    // The association dialog round trip behind the associationPanel_'s "選択..." button.
     void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000018";
 
 private:
-    AssociationPanel* panel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    AssociationPanel* associationPanel_;
 };
 
 }  // namespace zepo

@@ -1,7 +1,5 @@
 #include "dialogs/CardSettingsDialog.h"
 
-#include "dialogs/DialogButtons.h"
-
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,67 +32,64 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 
 CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("カードの基本設定");
-    edtCardName = Named(new QLineEdit(this), "edtCardName");
-    edtCardTitle = Named(new QLineEdit(this), "edtCardTitle");
-    LimitSjisBytes(edtCardName, kCardNameMaxBytes);
-    LimitSjisBytes(edtCardTitle, kCardTitleMaxBytes);
-    CardColor = Named(new ColorGrid(this), "CardColor");
+    nameEdit_ = Named(new QLineEdit(this), "edtCardName");
+    titleEdit_ = Named(new QLineEdit(this), "edtCardTitle");
+    LimitSjisBytes(nameEdit_, kCardNameMaxBytes);
+    LimitSjisBytes(titleEdit_, kCardTitleMaxBytes);
+    colorGrid_ = Named(new ColorGrid(this), "CardColor");
     const QStringList choices{"指定しない", "する", "しない"};
-    rdoEditMode = Named(new RadioGroup("編集モード", choices, this), "rdoEditMode");
-    rdoCursorMode = Named(new RadioGroup("指カーソル", choices, this), "rdoCursorMode");
-    DialogButtons buttons = MakeButtons(kHelpTopic);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    HelpBtn = buttons.help;
-    OKBtn->setToolTip("はい");
-    CancelBtn->setToolTip("いいえ");
+    editModeChoice_ = Named(new RadioGroup("編集モード", choices, this), "rdoEditMode");
+    cursorModeChoice_ = Named(new RadioGroup("指カーソル", choices, this), "rdoCursorMode");
+    QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
+    okButton_->setToolTip("はい");
+    cancelButton_->setToolTip("いいえ");
 
     auto* fields = new QGridLayout;
-    fields->addWidget(Framed("カード名", edtCardName, this), 0, 0);
-    fields->addWidget(Framed("タイトル", edtCardTitle, this), 1, 0);
-    fields->addWidget(Framed("カード全体の色", CardColor, this), 0, 1, 2, 1);
-    fields->addWidget(rdoEditMode, 2, 0);
-    fields->addWidget(rdoCursorMode, 2, 1);
+    fields->addWidget(Framed("カード名", nameEdit_, this), 0, 0);
+    fields->addWidget(Framed("タイトル", titleEdit_, this), 1, 0);
+    fields->addWidget(Framed("カード全体の色", colorGrid_, this), 0, 1, 2, 1);
+    fields->addWidget(editModeChoice_, 2, 0);
+    fields->addWidget(cursorModeChoice_, 2, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addLayout(buttons.row);
+    layout->addLayout(buttonRow);
 
-    connect(edtCardName, &QLineEdit::textChanged, this, [this] { edtCardNameChange(); });
-    TabInReadingOrder({edtCardName, edtCardTitle, CardColor, rdoEditMode, rdoCursorMode}, buttons);
+    connect(nameEdit_, &QLineEdit::textChanged, this, [this] { NameChanged(); });
+    TabInReadingOrder({nameEdit_, titleEdit_, colorGrid_, editModeChoice_, cursorModeChoice_});
 
     // The form's own values before the first reset: edit mode "しない".
     Load(Card().settings);
 }
 
 void CardSettingsDialog::Load(const CardSettings& settings) {
-    edtCardName->setText(Shown(settings.name));
-    edtCardTitle->setText(Shown(settings.title));
-    CardColor->setForegroundIndex(settings.color);
-    rdoEditMode->setItemIndex(settings.editMode);
-    rdoCursorMode->setItemIndex(settings.fingerCursor);
-    edtCardNameChange();
+    nameEdit_->setText(Shown(settings.name));
+    titleEdit_->setText(Shown(settings.title));
+    colorGrid_->setForegroundIndex(settings.color);
+    editModeChoice_->setItemIndex(settings.editMode);
+    cursorModeChoice_->setItemIndex(settings.fingerCursor);
+    NameChanged();
     // Every showing starts where the user types: the card's name.
-    edtCardName->setFocus();
+    nameEdit_->setFocus();
 }
 
 CardSettings CardSettingsDialog::Read() const {
     CardSettings s;
-    s.name = Utf8ToSjis(edtCardName->text().toStdString()).bytes;
-    s.title = Utf8ToSjis(edtCardTitle->text().toStdString()).bytes;
-    s.color = CardColor->foregroundIndex();
-    s.editMode = rdoEditMode->itemIndex();
-    s.fingerCursor = rdoCursorMode->itemIndex();
+    s.name = Utf8ToSjis(nameEdit_->text().toStdString()).bytes;
+    s.title = Utf8ToSjis(titleEdit_->text().toStdString()).bytes;
+    s.color = colorGrid_->foregroundIndex();
+    s.editMode = editModeChoice_->itemIndex();
+    s.fingerCursor = cursorModeChoice_->itemIndex();
     return s;
 }
 
-void CardSettingsDialog::edtCardNameChange() { OKBtn->setEnabled(!edtCardName->text().isEmpty()); }
+void CardSettingsDialog::NameChanged() { okButton_->setEnabled(!nameEdit_->text().isEmpty()); }
 
 void CardSettingsDialog::accept() {
-    if (edtCardName->text().isEmpty()) return;
+    if (nameEdit_->text().isEmpty()) return;
     // A card's texts are Shift-JIS: a character without a Shift-JIS code would be lost on
     // the way into the card and its file name, so the dialog stays open instead. So would a
     // comma or a brace in the title, and in the name, which every association to the card holds.
-    for (auto [edit, field] : {std::pair{edtCardName, CardField::CardName}, std::pair{edtCardTitle, CardField::Title}}) {
+    for (auto [edit, field] : {std::pair{nameEdit_, CardField::CardName}, std::pair{titleEdit_, CardField::Title}}) {
         const std::string typed = edit->text().toStdString();
         if (!UnwritableCharacterNames(typed, UnreadableCharacters(field)).empty()) {
             messages_.Warn(UnwritableCharactersMessage(typed, UnreadableCharacters(field)));
@@ -103,10 +98,10 @@ void CardSettingsDialog::accept() {
         }
     }
     // The name is the stem of the card's file: a folder separator in it could never be saved.
-    const std::string name = Utf8ToSjis(edtCardName->text().toStdString()).bytes;
+    const std::string name = Utf8ToSjis(nameEdit_->text().toStdString()).bytes;
     if (CheckCardFileName(name) == CardNameProblem::Separator) {
         messages_.Warn(name + "\r" + Sjis("カード名に「/」や「\\」は使えません"));
-        edtCardName->setFocus();
+        nameEdit_->setFocus();
         return;
     }
     QDialog::accept();

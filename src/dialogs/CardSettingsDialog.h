@@ -30,17 +30,14 @@ public slots:
     void accept() override;
 
 private:
-    void edtCardNameChange();
+    void NameChanged();
     MessageSink& messages_;
 
-    QLineEdit* edtCardName;
-    QLineEdit* edtCardTitle;
-    ColorGrid* CardColor;
-    RadioGroup* rdoEditMode;
-    RadioGroup* rdoCursorMode;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    QLineEdit* nameEdit_;
+    QLineEdit* titleEdit_;
+    ColorGrid* colorGrid_;
+    RadioGroup* editModeChoice_;
+    RadioGroup* cursorModeChoice_;
 };
 
 }  // namespace zepo

@@ -34,7 +34,7 @@ class FrameDialog : public PropertyDialog {
 public:
     explicit FrameDialog(QWidget* parent = nullptr);
 
-    // Corners 10, 10, 100, 100, colour 15, both boxes and the association panel unticked.
+    // Corners 10, 10, 100, 100, colour 15, both boxes and the association associationPanel_ unticked.
     // The style is left alone: every showing loads it.
     void Reset();
 
@@ -44,24 +44,21 @@ public:
     // as nothing but the removal is applied; a corner that is no number then reads as 0.
     Result<FrameValues> Read() const;
 
-    // The association dialog round trip behind the panel's "選択..." button.
+    // The association dialog round trip behind the associationPanel_'s "選択..." button.
     void SetChooser(AssociationChooser* chooser);
 
     static constexpr const char* kHelpTopic = "HID00000035";
 
 private:
-    AssociationPanel* panel;
-    QLineEdit* edtFrmX1;
-    QLineEdit* edtFrmY1;
-    QLineEdit* edtFrmX2;
-    QLineEdit* edtFrmY2;
-    RadioGroup* rdoFrmType;
-    ColorGrid* FrmColor;
-    QCheckBox* chkFrmUp;
-    QCheckBox* chkFrmCut;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    AssociationPanel* associationPanel_;
+    QLineEdit* x1Edit_;
+    QLineEdit* y1Edit_;
+    QLineEdit* x2Edit_;
+    QLineEdit* y2Edit_;
+    RadioGroup* styleChoice_;
+    ColorGrid* colorGrid_;
+    QCheckBox* bringForwardBox_;
+    QCheckBox* removeBox_;
 };
 
 }  // namespace zepo

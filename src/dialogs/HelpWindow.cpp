@@ -1,12 +1,16 @@
 #include "dialogs/HelpWindow.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QApplication>
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QHelpContentWidget>
 #include <QHelpContentModel>
 #include <QHelpEngine>
-#include <QHelpIndexWidget>
 #include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QLabel>
@@ -24,6 +28,7 @@
 #include <QWindow>
 
 #include "dialogs/Named.h"
+#include "dialogs/SearchText.h"
 
 namespace zepo {
 namespace {
@@ -40,6 +45,30 @@ public:
 private:
     QHelpEngine& engine_;
 };
+
+
+// Entries that begin with a symbol or hold an underscore ($D, /a, .zep, capt_) are names
+// from files and options rather than words: the index lists them after the words.
+bool IsSymbolEntry(const QString& folded) {
+    return folded.isEmpty() || !folded.front().isLetterOrNumber() || folded.contains(u'_');
+}
+
+// The readings of the index's keywords that are written in kanji, one "keyword TAB reading"
+// a line, packed into the help file beside the pages.
+QHash<QString, QString> Readings(QHelpEngine& engine, const QString& helpFile) {
+    QHash<QString, QString> readings;
+    const QString ns = QHelpEngineCore::namespaceName(helpFile);
+    const QByteArray data = engine.fileData(QUrl(QStringLiteral("qthelp://%1/doc/readings.tsv").arg(ns)));
+    for (const QString& line : QString::fromUtf8(data).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.trimmed().split(u'\t');
+        if (fields.size() == 2) readings.insert(fields[0], fields[1]);
+    }
+    return readings;
+}
+
+// Roles of an index entry: the folded keyword and its folded reading, matched as typed.
+constexpr int kFoldedRole = Qt::UserRole;
+constexpr int kReadingRole = Qt::UserRole + 1;
 
 }  // namespace
 
@@ -74,8 +103,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     auto* indexPage = new QWidget(tabs);
     indexFilter = Named(new QLineEdit(indexPage), "HelpIndexFilter");
     indexFilter->setPlaceholderText("キーワードの一部を入力");
-    QHelpIndexWidget* index = engine_->indexWidget();
-    index->setObjectName("HelpIndex");
+    index = Named(new QListWidget(indexPage), "HelpIndex");
     auto* indexColumn = new QVBoxLayout(indexPage);
     indexColumn->addWidget(new QLabel("キーワード：", indexPage));
     indexColumn->addWidget(indexFilter);
@@ -124,17 +152,19 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
 
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::ShowPage);
-    connect(indexFilter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
-    // The index is built in the background; a filter typed before it is ready applies after.
-    connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, index, [this, index] {
-        if (!indexFilter->text().isEmpty()) index->filterIndices(indexFilter->text());
+    connect(indexFilter, &QLineEdit::textChanged, this, &HelpWindow::FilterIndex);
+    // The keywords come from the help engine, which reads them in the background; a filter
+    // typed before they are there applies after.
+    connect(engine_->indexModel(), &QHelpIndexModel::indexCreated, this, &HelpWindow::FillIndex);
+    if (!engine_->indexModel()->stringList().isEmpty()) FillIndex();
+    connect(indexFilter, &QLineEdit::returnPressed, this, [this] {
+        QListWidgetItem* item = index->currentItem();
+        if (!item || item->isHidden())
+            for (int r = 0; r < index->count() && (!item || item->isHidden()); ++r) item = index->item(r);
+        if (item && !item->isHidden()) OpenKeyword(item);
     });
-    connect(indexFilter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
-    connect(index, &QHelpIndexWidget::documentActivated, this,
-            [this](const QHelpLink& link, const QString&) { ShowPage(link.url); });
-    connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
-        if (!links.isEmpty()) ShowPage(links.first().url);
-    });
+    connect(index, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
+    connect(index, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
     connect(searchField, &QLineEdit::returnPressed, this, &HelpWindow::RunSearch);
     // One click opens a result, as a link would; Enter on the keyboard does too.
     const auto openResult = [this](QListWidgetItem* item) {
@@ -163,6 +193,59 @@ void HelpWindow::Raise() {
     activateWindow();
 }
 
+void HelpWindow::FillIndex() {
+    QStringList keywords = engine_->indexModel()->stringList();
+    keywords.removeDuplicates();
+    const QHash<QString, QString> readings = Readings(*engine_, helpFile_);
+    struct Entry {
+        QString keyword, folded, reading;
+        bool symbol;
+    };
+    std::vector<Entry> entries;
+    for (const QString& k : keywords) {
+        const QString folded = SearchFolded(k);
+        entries.push_back({k, folded, SearchFolded(readings.value(k, k)), IsSymbolEntry(folded)});
+    }
+    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+    std::stable_sort(entries.begin(), entries.end(), [&collator](const Entry& a, const Entry& b) {
+        if (a.symbol != b.symbol) return b.symbol;
+        const int byReading = collator.compare(a.reading, b.reading);
+        return byReading != 0 ? byReading < 0 : collator.compare(a.folded, b.folded) < 0;
+    });
+    index->clear();
+    for (const Entry& e : entries) {
+        auto* item = new QListWidgetItem(e.keyword, index);
+        item->setData(kFoldedRole, e.folded);
+        item->setData(kReadingRole, e.reading);
+    }
+    FilterIndex(indexFilter->text());
+}
+
+void HelpWindow::FilterIndex(const QString& text) {
+    const QString wanted = SearchFolded(text.trimmed());
+    QListWidgetItem* first = nullptr;
+    for (int r = 0; r < index->count(); ++r) {
+        QListWidgetItem* item = index->item(r);
+        const bool shown = wanted.isEmpty() || item->data(kFoldedRole).toString().contains(wanted) ||
+                           item->data(kReadingRole).toString().contains(wanted);
+        item->setHidden(!shown);
+        if (shown && !first) first = item;
+    }
+    if (first) index->setCurrentItem(first);
+}
+
+QStringList HelpWindow::IndexEntries() const {
+    QStringList shown;
+    for (int r = 0; r < index->count(); ++r)
+        if (!index->item(r)->isHidden()) shown << index->item(r)->text();
+    return shown;
+}
+
+void HelpWindow::OpenKeyword(const QListWidgetItem* item) {
+    const QList<QHelpLink> links = engine_->documentsForKeyword(item->text());
+    if (!links.isEmpty()) ShowPage(links.first().url);
+}
+
 void HelpWindow::ShowPage(const QUrl& url) {
     page->setSource(url);
     Raise();
@@ -174,15 +257,16 @@ QList<QUrl> HelpWindow::Search(const QString& words) {
         for (const QUrl& url : engine_->files(ns, QString(), QStringLiteral("html"))) {
             QTextDocument document;
             document.setHtml(QString::fromUtf8(engine_->fileData(url)));
-            texts_.push_back({url, document.metaInformation(QTextDocument::DocumentTitle), document.toPlainText()});
+            const QString title = document.metaInformation(QTextDocument::DocumentTitle);
+            texts_.push_back({url, title, SearchFolded(title + u'\n' + document.toPlainText())});
         }
     }
-    const QStringList wanted = words.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList wanted = SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QList<QUrl> found;
     if (wanted.isEmpty()) return found;
     for (const PageText& p : texts_) {
         bool all = true;
-        for (const QString& w : wanted) all = all && (p.text.contains(w, Qt::CaseInsensitive) || p.title.contains(w, Qt::CaseInsensitive));
+        for (const QString& w : wanted) all = all && p.text.contains(w);
         if (all) found.push_back(p.url);
     }
     return found;

@@ -10,6 +10,7 @@
 class QHelpEngine;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QTabWidget;
 class QTextBrowser;
 class QToolButton;
@@ -29,22 +30,26 @@ public:
     const QString& helpFile() const { return helpFile_; }
 
     void ShowContents();
-    // The index with the keyword field focused and empty: typing any part of a keyword
-    // narrows the list.
+    // The index with the keyword field focused and empty: typing any part of a keyword, or of
+    // its reading in hiragana, narrows the list; half- and full-width forms count as one.
     void ShowIndex();
+    // The keywords the index lists now, in their order: by reading, symbols ($D, /a) last.
+    QStringList IndexEntries() const;
     void ShowSearch();
     // False when no page has that identifier.
     bool ShowTopic(const QString& id);
     void ShowPage(const QUrl& url);
 
-    // The pages whose text holds every blank-separated word of `words`, ignoring case, in
-    // contents order. Japanese has no blanks between words, so any part of a text is found.
+    // The pages whose text holds every blank-separated word of `words`, ignoring case and
+    // width (full-width letters and digits as half-width ones), in contents order. Japanese has no blanks
+    // between words, so any part of a text is found.
     QList<QUrl> Search(const QString& words);
     QUrl currentPage() const;
     QHelpEngine& engine() { return *engine_; }
 
     QTabWidget* tabs;
     QLineEdit* indexFilter;
+    QListWidget* index;
     QLineEdit* searchField;
     QListWidget* searchResults;
     QTextBrowser* page;
@@ -54,11 +59,15 @@ public:
 private:
     void Raise();
     void RunSearch();
+    void FillIndex();
+    void FilterIndex(const QString& text);
+    void OpenKeyword(const QListWidgetItem* item);
 
     QString helpFile_;
     QHelpEngine* engine_;
     bool ready_ = false;
-    // Title and plain text of each page, read on the first search.
+    // Title of each page and its title and plain text folded for searching, read on the first
+    // search.
     struct PageText {
         QUrl url;
         QString title, text;

@@ -10,7 +10,7 @@
 namespace zepo {
 
 MacroViewer::MacroViewer(QWidget* parent) : QDialog(parent) {
-    setWindowTitle("MacroViewer");
+    setWindowTitle("マクロビュワー");
     setWindowState(Qt::WindowMaximized);
     Memo1 = Named(new QPlainTextEdit(this), "Memo1");
     Memo1->setReadOnly(true);

@@ -1,5 +1,6 @@
 #include "dialogs/MarkerDialog.h"
 
+#include <QHBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,59 +10,55 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ColorGrid.h"
-#include "dialogs/DialogButtons.h"
 #include "dialogs/Named.h"
 
 namespace zepo {
 
 MarkerDialog::MarkerDialog(QWidget* parent) : PropertyDialog(parent) {
     setWindowTitle("マーカー機能");
-    Width = Named(new QSpinBox(this), "Width");
-    Width->setRange(1, 20);
-    Color = Named(new ColorGrid(this), "Color");
-    Stop = Named(new QCheckBox("マーカー解除", this), "Stop");
-    Cancel = MakeSwitchOffBox(this);
-    DialogButtons buttons = MakeButtons(kHelpTopic);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    HelpBtn = buttons.help;
+    widthSpin_ = Named(new QSpinBox(this), "Width");
+    widthSpin_->setRange(1, 20);
+    colorGrid_ = Named(new ColorGrid(this), "Color");
+    markerOffBox_ = Named(new QCheckBox("マーカー解除", this), "Stop");
+    switchOffBox_ = MakeSwitchOffBox();
+    QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("幅：", this), 0, 0);
-    grid->addWidget(Width, 0, 1, Qt::AlignLeft);
+    grid->addWidget(widthSpin_, 0, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel("色：", this), 1, 0, Qt::AlignTop);
-    grid->addWidget(Color, 1, 1);
+    grid->addWidget(colorGrid_, 1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(Stop);
-    layout->addWidget(Cancel);
-    layout->addLayout(buttons.row);
+    layout->addWidget(markerOffBox_);
+    layout->addWidget(switchOffBox_);
+    layout->addLayout(buttonRow);
 
-    connect(Width, &QSpinBox::valueChanged, this, [this] { PenClick(); });
-    connect(Color, &ColorGrid::changed, this, [this] { PenClick(); });
-    connect(Stop, &QCheckBox::clicked, this, [this] { Cancel->setChecked(false); });
+    connect(widthSpin_, &QSpinBox::valueChanged, this, [this] { PenChanged(); });
+    connect(colorGrid_, &ColorGrid::changed, this, [this] { PenChanged(); });
+    connect(markerOffBox_, &QCheckBox::clicked, this, [this] { switchOffBox_->setChecked(false); });
 }
 
 void MarkerDialog::Load(const MarkerSettings& s) {
-    QSignalBlocker quiet(Width);
-    Width->setValue(s.width);
-    Color->setForegroundIndex(s.color);
-    Stop->setChecked(s.off);
-    Cancel->setChecked(false);
+    QSignalBlocker quiet(widthSpin_);
+    widthSpin_->setValue(s.width);
+    colorGrid_->setForegroundIndex(s.color);
+    markerOffBox_->setChecked(s.off);
+    switchOffBox_->setChecked(false);
 }
 
 MarkerSettings MarkerDialog::Read() const {
     MarkerSettings s;
-    s.width = Width->value();
-    s.color = Color->foregroundIndex();
-    s.off = Stop->isChecked();
-    s.inUse = !Cancel->isChecked();
+    s.width = widthSpin_->value();
+    s.color = colorGrid_->foregroundIndex();
+    s.off = markerOffBox_->isChecked();
+    s.inUse = !switchOffBox_->isChecked();
     return s;
 }
 
-void MarkerDialog::PenClick() {
-    Stop->setChecked(false);
-    Cancel->setChecked(false);
+void MarkerDialog::PenChanged() {
+    markerOffBox_->setChecked(false);
+    switchOffBox_->setChecked(false);
 }
 
 }  // namespace zepo

@@ -28,15 +28,12 @@ public:
 
 private:
     // A change of the pen means the user wants the marker: both boxes go off.
-    void PenClick();
+    void PenChanged();
 
-    QSpinBox* Width;
-    ColorGrid* Color;
-    QCheckBox* Stop;
-    QCheckBox* Cancel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    QSpinBox* widthSpin_;
+    ColorGrid* colorGrid_;
+    QCheckBox* markerOffBox_;
+    QCheckBox* switchOffBox_;
 };
 
 }  // namespace zepo

@@ -13,7 +13,6 @@
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
-#include "dialogs/DialogButtons.h"
 #include "dialogs/FileList.h"
 #include "dialogs/MoviePlayer.h"
 #include "dialogs/Named.h"
@@ -47,101 +46,98 @@ std::optional<std::string> ClampedMagnification(const std::string& text) {
 
 Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : PropertyDialog(parent), prompts_(prompts) {
     setWindowTitle("動画２");
-    AviPos = Named(new RadioGroup("表示場所", {"別ウィンドウ上(0)", "ZEPOのカード上(1)"}, this), "AviPos");
+    placeChoice_ = Named(new RadioGroup("表示場所", {"別ウィンドウ上(0)", "ZEPOのカード上(1)"}, this), "AviPos");
     auto* position = new QGroupBox("位置", this);
-    x = PositionBox(position, "x");
-    y = PositionBox(position, "y");
+    xSpin_ = PositionBox(position, "x");
+    ySpin_ = PositionBox(position, "y");
     auto* positionRow = new QHBoxLayout(position);
     positionRow->addWidget(new QLabel("x:", position));
-    positionRow->addWidget(x);
+    positionRow->addWidget(xSpin_);
     positionRow->addWidget(new QLabel("y:", position));
-    positionRow->addWidget(y);
-    Frame = Named(new RadioGroup("動画の枠",
+    positionRow->addWidget(ySpin_);
+    frameChoice_ = Named(new RadioGroup("動画の枠",
                                  {"標準(0)", "凸１(FA)", "凹１(FA2)", "凸２(FB)", "凹２(FB2)", "凸３(FC)", "凹３(FC2)"},
                                  this),
                   "Frame");
     auto* scale = new QGroupBox("拡大率", this);
-    Bai = Named(new QLineEdit(scale), "Bai");
-    LimitSjisBytes(Bai, kMagnificationBytes);
+    magnificationEdit_ = Named(new QLineEdit(scale), "Bai");
+    LimitSjisBytes(magnificationEdit_, kMagnificationBytes);
     auto* scaleRow = new QHBoxLayout(scale);
-    scaleRow->addWidget(Bai);
+    scaleRow->addWidget(magnificationEdit_);
     scaleRow->addWidget(new QLabel("%", scale));
     auto* files = new QGroupBox("ファイル(*.avi)", this);
-    fileList = Named(new FileList("*.avi", files), "FileList");
-    fileList->SetRefused(UnreadableCharacters(CardField::Movie2File));
-    (new QVBoxLayout(files))->addWidget(fileList);
-    MPlayer = Named(new MoviePlayer(this), "MPlayer");
-    Cancel = MakeSwitchOffBox(this);
+    fileList_ = Named(new FileList("*.avi", files), "FileList");
+    fileList_->SetRefused(UnreadableCharacters(CardField::Movie2File));
+    (new QVBoxLayout(files))->addWidget(fileList_);
+    player_ = Named(new MoviePlayer(this), "MPlayer");
+    switchOffBox_ = MakeSwitchOffBox();
 
-    DialogButtons buttons = MakeButtons(kHelpTopic);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    HelpBtn = buttons.help;
+    QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(AviPos);
+    left->addWidget(placeChoice_);
     left->addWidget(position);
     left->addWidget(scale);
-    left->addWidget(Cancel);
+    left->addWidget(switchOffBox_);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(files);
-    right->addWidget(MPlayer);
+    right->addWidget(player_);
     auto* main = new QGridLayout(this);
     main->addLayout(left, 0, 0);
-    main->addWidget(Frame, 0, 1);
+    main->addWidget(frameChoice_, 0, 1);
     main->addLayout(right, 0, 2);
-    main->addLayout(buttons.row, 1, 0, 1, 3);
+    main->addLayout(buttonRow, 1, 0, 1, 3);
 
-    connect(AviPos->item(0), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
-    connect(AviPos->item(1), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
-    connect(fileList, &QListWidget::itemSelectionChanged, this, [this] { FileListClick(); });
-    connect(Cancel, &QCheckBox::clicked, this, [this] { CancelClick(); });
-    connect(MPlayer, &MoviePlayer::playPressed, this, [this] { OpenSelected(); });
-    connect(MPlayer, &MoviePlayer::openFailed, this, [this] {
-        MPlayer->setEnabled(false);
+    connect(placeChoice_->item(0), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
+    connect(placeChoice_->item(1), &QAbstractButton::clicked, this, [this] { PlacementRule(); });
+    connect(fileList_, &QListWidget::itemSelectionChanged, this, [this] { FileChosen(); });
+    connect(switchOffBox_, &QCheckBox::clicked, this, [this] { SwitchOffClicked(); });
+    connect(player_, &MoviePlayer::playPressed, this, [this] { OpenSelected(); });
+    connect(player_, &MoviePlayer::openFailed, this, [this] {
+        player_->setEnabled(false);
         prompts_.Warn(Sjis("再生する機能がありません"));
     });
 }
 
 void Movie2Dialog::Load(const Movie2Settings& s, const std::filesystem::path& saveFolder) {
     folder_ = saveFolder;
-    AviPos->setItemIndex(s.position == 1 ? 1 : 0);
-    x->setValue(s.x);
-    y->setValue(s.y);
-    Frame->setItemIndex(s.frame);
-    Bai->setText(FromSjis(s.scaleText));
-    Cancel->setChecked(false);
+    placeChoice_->setItemIndex(s.position == 1 ? 1 : 0);
+    xSpin_->setValue(s.x);
+    ySpin_->setValue(s.y);
+    frameChoice_->setItemIndex(s.frame);
+    magnificationEdit_->setText(FromSjis(s.scaleText));
+    switchOffBox_->setChecked(false);
     PlacementRule();
-    MPlayer->Close();
-    MPlayer->setEnabled(false);
-    OKBtn->setEnabled(false);
-    if (!fileList->Reread(saveFolder))
+    player_->Close();
+    player_->setEnabled(false);
+    okButton_->setEnabled(false);
+    if (!fileList_->Reread(saveFolder))
         prompts_.Warn(Sjis("保存フォルダに入れません: ") + Utf8ToSjis(saveFolder.string()).bytes);
     // The reader keeps the bare name, a confirmation the full path: both select by name.
-    fileList->SelectFile(s.movieFile.empty() ? QString() : FromSjis(BareFileName(s.movieFile)));
-    if (!fileList->SelectedFile().isEmpty()) {
-        OKBtn->setEnabled(true);
-        MPlayer->setEnabled(true);
+    fileList_->SelectFile(s.movieFile.empty() ? QString() : FromSjis(BareFileName(s.movieFile)));
+    if (!fileList_->SelectedFile().isEmpty()) {
+        okButton_->setEnabled(true);
+        player_->setEnabled(true);
     }
 }
 
 Result<Movie2Settings> Movie2Dialog::Read() const {
     Movie2Settings s;
-    s.position = AviPos->itemIndex() == 1 ? 1 : 0;
-    s.x = x->value();
-    s.y = y->value();
-    s.frame = std::max(0, Frame->itemIndex());
-    const SjisConversion typed = Utf8ToSjis(Bai->text().toStdString());
+    s.position = placeChoice_->itemIndex() == 1 ? 1 : 0;
+    s.x = xSpin_->value();
+    s.y = ySpin_->value();
+    s.frame = std::max(0, frameChoice_->itemIndex());
+    const SjisConversion typed = Utf8ToSjis(magnificationEdit_->text().toStdString());
     s.scaleText = typed.bytes;
-    const QString selected = fileList->SelectedFile();
-    if (Cancel->isChecked() || selected.isEmpty()) return s;  // the feature is off
+    const QString selected = fileList_->SelectedFile();
+    if (switchOffBox_->isChecked() || selected.isEmpty()) return s;  // the feature is off
     // A character Shift-JIS cannot hold must not simply vanish: "1€00" is not 100.
     const std::optional<std::string> scale = typed.ok() ? ClampedMagnification(s.scaleText) : std::nullopt;
     if (!scale) {
-        Bai->setFocus();
+        magnificationEdit_->setFocus();
         std::string shown;
-        for (char32_t ch : Bai->text().toUcs4()) {
+        for (char32_t ch : magnificationEdit_->text().toUcs4()) {
             const SjisConversion one = Utf8ToSjis(QString::fromUcs4(&ch, 1).toStdString());
             shown += one.ok() ? one.bytes : "?";
         }
@@ -154,40 +150,40 @@ Result<Movie2Settings> Movie2Dialog::Read() const {
 }
 
 void Movie2Dialog::PlacementRule() {
-    const bool onCard = AviPos->itemIndex() == 1;
-    Bai->setEnabled(onCard);
-    Frame->setEnabled(onCard);
+    const bool onCard = placeChoice_->itemIndex() == 1;
+    magnificationEdit_->setEnabled(onCard);
+    frameChoice_->setEnabled(onCard);
 }
 
 void Movie2Dialog::OpenSelected() {
-    const QString selected = fileList->SelectedFile();
+    const QString selected = fileList_->SelectedFile();
     if (selected.isEmpty()) return;
-    MPlayer->setEnabled(true);
-    MPlayer->Open(QString::fromStdString((folder_ / selected.toStdString()).string()));
+    player_->setEnabled(true);
+    player_->Open(QString::fromStdString((folder_ / selected.toStdString()).string()));
 }
 
 // Choosing a movie only chooses it: whether this computer can play it is asked when Play is
 // pressed, so that a movie meant for the player is never answered with a message here.
-void Movie2Dialog::FileListClick() {
-    Cancel->setChecked(false);
-    MPlayer->Close();
-    if (fileList->SelectedFile().isEmpty()) return;
-    OKBtn->setEnabled(true);
-    MPlayer->setEnabled(true);
+void Movie2Dialog::FileChosen() {
+    switchOffBox_->setChecked(false);
+    player_->Close();
+    if (fileList_->SelectedFile().isEmpty()) return;
+    okButton_->setEnabled(true);
+    player_->setEnabled(true);
 }
 
-void Movie2Dialog::CancelClick() {
-    if (!Cancel->isChecked()) return;
-    OKBtn->setEnabled(true);
-    MPlayer->Close();
-    MPlayer->setEnabled(false);
-    fileList->ClearSelection();
+void Movie2Dialog::SwitchOffClicked() {
+    if (!switchOffBox_->isChecked()) return;
+    okButton_->setEnabled(true);
+    player_->Close();
+    player_->setEnabled(false);
+    fileList_->ClearSelection();
 }
 
 // The player lets go of its movie when the dialog closes: nothing plays on, and no late
 // answer of the player turns up as a message after the dialog is gone.
 void Movie2Dialog::done(int result) {
-    MPlayer->Close();
+    player_->Close();
     QDialog::done(result);
 }
 

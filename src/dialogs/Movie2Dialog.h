@@ -35,30 +35,27 @@ public:
     // 20.0..1000.0. A magnification that is not a number is refused with a message.
     Result<Movie2Settings> Read() const;
 
-    MoviePlayer& player() { return *MPlayer; }
+    MoviePlayer& player() { return *player_; }
 
     static constexpr const char* kHelpTopic = "HID00000031";
 
 private:
     void PlacementRule();
     void OpenSelected();
-    void FileListClick();
-    void CancelClick();
+    void FileChosen();
+    void SwitchOffClicked();
     void done(int result) override;
 
     Prompts& prompts_;
     std::filesystem::path folder_;
-    RadioGroup* AviPos;
-    QSpinBox* x;
-    QSpinBox* y;
-    RadioGroup* Frame;
-    QLineEdit* Bai;
-    FileList* fileList;
-    MoviePlayer* MPlayer;
-    QCheckBox* Cancel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    RadioGroup* placeChoice_;
+    QSpinBox* xSpin_;
+    QSpinBox* ySpin_;
+    RadioGroup* frameChoice_;
+    QLineEdit* magnificationEdit_;
+    FileList* fileList_;
+    MoviePlayer* player_;
+    QCheckBox* switchOffBox_;
 };
 
 // The magnification kept at OK: below 20 (or not a number at least 20) "20.0", above 1000

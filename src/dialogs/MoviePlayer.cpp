@@ -31,22 +31,22 @@ MoviePlayer::MoviePlayer(QWidget* parent) : QWidget(parent) {
     ShowBlack(*screen_);
     new QVBoxLayout(screen_);
     screen_->layout()->setContentsMargins(0, 0, 0, 0);
-    btnPlay = Named(new QPushButton("再生", this), "btnPlay");
-    btnStop = Named(new QPushButton("停止", this), "btnStop");
+    playButton_ = Named(new QPushButton("再生", this), "btnPlay");
+    stopButton_ = Named(new QPushButton("停止", this), "btnStop");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnPlay);
-    buttons->addWidget(btnStop);
+    buttons->addWidget(playButton_);
+    buttons->addWidget(stopButton_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(screen_);
     layout->addLayout(buttons);
 
-    connect(btnPlay, &QPushButton::clicked, this, [this] {
+    connect(playButton_, &QPushButton::clicked, this, [this] {
         emit playPressed();
         Play();
     });
-    connect(btnStop, &QPushButton::clicked, this, &MoviePlayer::Stop);
+    connect(stopButton_, &QPushButton::clicked, this, &MoviePlayer::Stop);
 }
 
 void MoviePlayer::CreatePlayer() {

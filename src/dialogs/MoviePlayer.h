@@ -38,8 +38,8 @@ private:
     QMediaPlayer* player_ = nullptr;
     QVideoWidget* video_ = nullptr;
     QWidget* screen_;  // holds the video picture once there is one
-    QPushButton* btnPlay;
-    QPushButton* btnStop;
+    QPushButton* playButton_;
+    QPushButton* stopButton_;
     bool waiting_ = false;  // an Open has had no answer yet
 };
 

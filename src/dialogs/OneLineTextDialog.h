@@ -57,22 +57,19 @@ public:
 private:
     void UpdateOk();
 
-    QLineEdit* edtText;
-    RadioGroup* rdoYokoTate;
-    QLineEdit* TxtX;
-    QLineEdit* TxtY;
-    RadioGroup* rdoFont;
-    QCheckBox* chkBold;
-    QCheckBox* chkItalic;
-    QSpinBox* spnPoint;
-    ColorGrid* TxtColor;
-    RadioGroup* FrameList;
-    AssociationPanel* panel;
-    QCheckBox* chkTxtUp;
-    QCheckBox* chkTxtCut;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    QLineEdit* textEdit_;
+    RadioGroup* directionChoice_;
+    QLineEdit* xEdit_;
+    QLineEdit* yEdit_;
+    RadioGroup* fontChoice_;
+    QCheckBox* boldBox_;
+    QCheckBox* italicBox_;
+    QSpinBox* sizeSpin_;
+    ColorGrid* colorGrid_;
+    RadioGroup* decorationChoice_;
+    AssociationPanel* associationPanel_;
+    QCheckBox* bringForwardBox_;
+    QCheckBox* removeBox_;
 };
 
 }  // namespace zepo

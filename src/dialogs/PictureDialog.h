@@ -72,18 +72,15 @@ private:
     std::function<PaintTool()> paintTool_;
     std::filesystem::path folder_;
 
-    QLineEdit* BmpX;
-    QLineEdit* BmpY;
-    FileList* fileList;
-    QPushButton* btnEditBmp;
-    QLineEdit* StretchEdit;
-    RadioGroup* FrameList;
-    AssociationPanel* panel;
-    QCheckBox* chkBmpUp;
-    QCheckBox* chkBmpCut;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    QLineEdit* xEdit_;
+    QLineEdit* yEdit_;
+    FileList* fileList_;
+    QPushButton* editButton_;
+    QLineEdit* scaleEdit_;
+    RadioGroup* frameChoice_;
+    AssociationPanel* associationPanel_;
+    QCheckBox* bringForwardBox_;
+    QCheckBox* removeBox_;
 };
 
 }  // namespace zepo

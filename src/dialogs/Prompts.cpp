@@ -10,7 +10,7 @@
 namespace zepo {
 
 std::string MessageText(std::string_view sjis) {
-    std::string text = SjisToUtf8(sjis);
+    std::string text = MessageToUtf8(sjis);
     for (char& c : text)
         if (c == '\r') c = '\n';
     return text;

@@ -1,6 +1,5 @@
 #include "dialogs/SaveFolderDialog.h"
 
-#include "dialogs/DialogButtons.h"
 #include "dialogs/Named.h"
 
 #include <QComboBox>
@@ -28,41 +27,38 @@ namespace zepo {
 SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("保存フォルダの変更");
     auto* label = new QLabel("保存フォルダ： (例 ~/zepo/フォルダ名)", this);
-    EditDir = Named(new QLineEdit("EditDir", this), "EditDir");
+    folderEdit_ = Named(new QLineEdit("EditDir", this), "EditDir");
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     model_->setRootPath("/");
-    Dir = Named(new QTreeView(this), "Dir");
-    Dir->setModel(model_);
-    for (int column = 1; column < model_->columnCount(); ++column) Dir->hideColumn(column);
-    Dir->header()->hide();
-    ChDrive = Named(new QComboBox(this), "ChDrive");
+    folderTree_ = Named(new QTreeView(this), "Dir");
+    folderTree_->setModel(model_);
+    for (int column = 1; column < model_->columnCount(); ++column) folderTree_->hideColumn(column);
+    folderTree_->header()->hide();
+    driveChoice_ = Named(new QComboBox(this), "ChDrive");
     // Linux has no drive letters: the mounted file systems play that part, or the root alone.
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
         if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
     if (!roots.contains("/")) roots.prepend("/");
     roots.sort();
-    ChDrive->addItems(roots);
-    DialogButtons buttons = MakeButtons(kHelpTopic);
-    OKBtn = buttons.ok;
-    CancelBtn = buttons.cancel;
-    HelpBtn = buttons.help;
+    driveChoice_->addItems(roots);
+    QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
 
     auto* drives = new QHBoxLayout;
     drives->addWidget(new QLabel("ドライブ：", this));
-    drives->addWidget(ChDrive, 1);
+    drives->addWidget(driveChoice_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
-    layout->addWidget(EditDir);
-    layout->addWidget(Dir, 1);
+    layout->addWidget(folderEdit_);
+    layout->addWidget(folderTree_, 1);
     layout->addLayout(drives);
-    layout->addLayout(buttons.row);
+    layout->addLayout(buttonRow);
     resize(420, 420);
 
-    connect(Dir->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { DirChange(current); });
-    connect(ChDrive, &QComboBox::activated, this, [this](int index) { ChDriveChange(index); });
+    connect(folderTree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { FolderChanged(current); });
+    connect(driveChoice_, &QComboBox::activated, this, [this](int index) { DriveChanged(index); });
     // The tree fills in as folders are read in the background, and a hidden view cannot
     // centre anything: the folder chosen on activation is brought into view again once the
     // dialog shows and whenever the entries around it arrive or are sorted.
@@ -73,8 +69,8 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : Pro
     connect(model_, &QAbstractItemModel::layoutChanged, this, [this] { ScrollToPending(); });
     // Once the user looks around the tree (a click, the wheel, the scroll bar), it stays where
     // the user put it; the tree's own expanding on the way to the folder does not count.
-    Dir->viewport()->installEventFilter(this);
-    connect(Dir->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
+    folderTree_->viewport()->installEventFilter(this);
+    connect(folderTree_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
 }
 
 void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
@@ -87,15 +83,15 @@ void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
     }
     QString folder = QString::fromStdString(start.string());
     SelectInDir(folder);
-    EditDir->setText(folder);
+    folderEdit_->setText(folder);
 }
 
-QString SaveFolderDialog::Read() const { return EditDir->text(); }
+QString SaveFolderDialog::Read() const { return folderEdit_->text(); }
 
 void SaveFolderDialog::SelectInDir(const QString& folder) {
     QModelIndex index = model_->index(folder);
     if (!index.isValid()) return;
-    Dir->setCurrentIndex(index);
+    folderTree_->setCurrentIndex(index);
     pendingScroll_ = folder;
     ScrollToPending();
 }
@@ -104,12 +100,12 @@ void SaveFolderDialog::ScrollToPending() {
     // Queued behind the model's own sorting of newly read entries.
     QTimer::singleShot(0, this, [this] {
         if (!pendingScroll_.isEmpty())
-            Dir->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
+            folderTree_->scrollTo(model_->index(pendingScroll_), QAbstractItemView::PositionAtCenter);
     });
 }
 
 bool SaveFolderDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Dir->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
+    if (watched == folderTree_->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
         pendingScroll_.clear();
     return QDialog::eventFilter(watched, event);
 }
@@ -119,11 +115,11 @@ void SaveFolderDialog::showEvent(QShowEvent* event) {
     ScrollToPending();
 }
 
-void SaveFolderDialog::DirChange(const QModelIndex& current) {
+void SaveFolderDialog::FolderChanged(const QModelIndex& current) {
     if (current.isValid() && model_->filePath(current) != pendingScroll_) pendingScroll_.clear();  // the user moved on
-    if (current.isValid()) EditDir->setText(model_->filePath(current));
+    if (current.isValid()) folderEdit_->setText(model_->filePath(current));
 }
 
-void SaveFolderDialog::ChDriveChange(int index) { SelectInDir(ChDrive->itemText(index)); }
+void SaveFolderDialog::DriveChanged(int index) { SelectInDir(driveChoice_->itemText(index)); }
 
 }  // namespace zepo

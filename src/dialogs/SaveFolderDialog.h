@@ -21,7 +21,7 @@ class SaveFolderDialog : public PropertyDialog {
 public:
     explicit SaveFolderDialog(MessageSink& messages, QWidget* parent = nullptr);
 
-    // Activation: enters the save folder, shows it in the tree and in EditDir. A folder that
+    // Activation: enters the save folder, shows it in the tree and in folderEdit_. A folder that
     // cannot be entered is named in a message, and the nearest folder above it is shown.
     void Load(const std::filesystem::path& saveFolder);
     // The folder text the user confirmed.
@@ -33,18 +33,15 @@ public:
     static constexpr const char* kHelpTopic = "HID00000022";
 
 private:
-    QLineEdit* EditDir;
-    QTreeView* Dir;
-    QComboBox* ChDrive;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    QLineEdit* folderEdit_;
+    QTreeView* folderTree_;
+    QComboBox* driveChoice_;
 
-    void DirChange(const QModelIndex& current);
+    void FolderChanged(const QModelIndex& current);
     void ScrollToPending();
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void ChDriveChange(int index);
+    void DriveChanged(int index);
     QFileSystemModel* model_;
     QString pendingScroll_;  // a folder to bring into view once the tree has read its parent
     MessageSink& messages_;

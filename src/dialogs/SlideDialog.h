@@ -33,11 +33,11 @@ public:
     static constexpr const char* kHelpTopic = "HID00000040";
 
 private:
-    void SelBtnClick();
-    void SelAllBtnClick();
-    void BackBtnClick();
-    void BackAllBtnClick();
-    void CancelClick();
+    void AddSelected();
+    void AddAll();
+    void RemoveSelected();
+    void RemoveAll();
+    void SwitchOffClicked();
     // Adds an entry when there is room; false when the list is full.
     bool Append(const QString& card);
     void ShowEntries();
@@ -46,17 +46,14 @@ private:
     // The entries as the card holds them: the list widget only shows them, so that bytes a
     // widget cannot show survive a showing unchanged.
     std::vector<std::string> entries_;
-    FileList* AllCardList;
-    QListWidget* SlideCardList;
-    QPushButton* SelBtn;
-    QPushButton* SelAllBtn;
-    QPushButton* BackBtn;
-    QPushButton* BackAllBtn;
-    QSpinBox* Sec;
-    QCheckBox* Cancel;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    FileList* cardList_;
+    QListWidget* slideList_;
+    QPushButton* addButton_;
+    QPushButton* addAllButton_;
+    QPushButton* removeButton_;
+    QPushButton* removeAllButton_;
+    QSpinBox* intervalSpin_;
+    QCheckBox* switchOffBox_;
 };
 
 }  // namespace zepo

@@ -75,22 +75,19 @@ private:
     std::function<EditTools()> tools_;
     QString preselected_;
 
-    FileList* txtFileList;
-    QPushButton* btnEditTxt;
-    QLineEdit* txtX;
-    QLineEdit* txtY;
-    RadioGroup* rdoYokoTate;
-    RadioGroup* rdoFont;
-    QCheckBox* chkBold;
-    QCheckBox* chkItalic;
-    QSpinBox* spnPoint;
-    QSpinBox* spnLinePitch;
-    ColorGrid* txtColor;
-    QCheckBox* chktxtUp;
-    QCheckBox* chktxtCut;
-    QPushButton* OKBtn;
-    QPushButton* CancelBtn;
-    QPushButton* HelpBtn;
+    FileList* fileList_;
+    QPushButton* editButton_;
+    QLineEdit* xEdit_;
+    QLineEdit* yEdit_;
+    RadioGroup* directionChoice_;
+    RadioGroup* fontChoice_;
+    QCheckBox* boldBox_;
+    QCheckBox* italicBox_;
+    QSpinBox* sizeSpin_;
+    QSpinBox* lineSpacingSpin_;
+    ColorGrid* colorGrid_;
+    QCheckBox* bringForwardBox_;
+    QCheckBox* removeBox_;
 };
 
 }  // namespace zepo

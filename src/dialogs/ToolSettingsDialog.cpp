@@ -62,8 +62,8 @@ Result<std::string> Stored(const QLineEdit* field, const QString& group, const c
     const std::string typed = field->text().toStdString();
     const std::string unwritable = UnwritableCharacterNames(typed);
     if (unwritable.empty()) return Utf8ToSjis(typed).bytes;
-    return Fail(Sjis("「") + Utf8ToSjis(group.toStdString()).bytes + Sjis("」の") + Sjis(label) +
-                Sjis("に設定ファイルに書けない文字が含まれています: ") + unwritable);
+    return Fail(Sjis("「") + Utf8ToSjis(group.toStdString()).bytes + Sjis("」の") + Sjis(label) + Sjis("の") +
+                unwritable + Sjis("は設定ファイルに書けません"));
 }
 
 QLineEdit* Field(QWidget* parent, const char* prefix, const char* suffix) {
@@ -82,10 +82,10 @@ const QString ToolSettingsDialog::kHelpFilter = QStringLiteral(
 ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : QDialog(parent), chooser_(chooser) {
     setObjectName("ToolOptDlg");
     setWindowTitle("ツールの設定");
-    pages = Named(new QTabWidget(this), "PageControl1");
-    cbUseTool = Named(new QCheckBox("標準ツールを素材の[編集]ボタンに割り当てる", this), "cbUseTool");
+    pages_ = Named(new QTabWidget(this), "PageControl1");
+    useToolsBox_ = Named(new QCheckBox("標準ツールを素材の[編集]ボタンに割り当てる", this), "cbUseTool");
     for (const Page& page : kPages) {
-        auto* sheet = new QWidget(pages);
+        auto* sheet = new QWidget(pages_);
         auto* column = new QVBoxLayout(sheet);
         for (int g = 0; g < page.count; ++g) {
             const Group& group = page.groups[g];
@@ -110,38 +110,38 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
             connect(r.browse, &QPushButton::clicked, this, [this, tool] { Browse(tool); });
             column->addWidget(box);
         }
-        if (&page == &kPages[0]) column->addWidget(cbUseTool);
+        if (&page == &kPages[0]) column->addWidget(useToolsBox_);
         column->addStretch(1);
-        pages->addTab(sheet, QString::fromUtf8(page.caption));
+        pages_->addTab(sheet, QString::fromUtf8(page.caption));
     }
 
     auto* legend = new QGroupBox("＜オプション定数＞", this);
     auto* legendRows = new QVBoxLayout(legend);
     legendRows->addWidget(new QLabel("現在のフォルダ：$D", legend));
     legendRows->addWidget(new QLabel("編集ファイル名：$F", legend));
-    btnOK = Named(new QPushButton("設　　定", this), "btnOK");
-    btnCancel = Named(new QPushButton("キャンセル", this), "btnCancel");
-    btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    okButton_ = Named(new QPushButton("設　　定", this), "btnOK");
+    cancelButton_ = Named(new QPushButton("キャンセル", this), "btnCancel");
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QVBoxLayout;
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(legend, 1);
     bottom->addLayout(buttons);
-    lblSettingsFile = Named(new QLabel(this), "lblSettingsFile");
-    lblSettingsFile->setWordWrap(true);
-    lblSettingsFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsFileLabel_ = Named(new QLabel(this), "lblSettingsFile");
+    settingsFileLabel_->setWordWrap(true);
+    settingsFileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages, 1);
-    layout->addWidget(lblSettingsFile);
+    layout->addWidget(pages_, 1);
+    layout->addWidget(settingsFileLabel_);
     layout->addLayout(bottom);
     setMinimumWidth(560);
 }
 
 void ToolSettingsDialog::ShowSettingsFile(const QString& file, bool written) {
-    lblSettingsFile->setText(written ? "設定ファイル：" + file
+    settingsFileLabel_->setText(written ? "設定ファイル：" + file
                                      : "設定ファイル：" + file + "\n（/a を付けて起動したときだけ書き込みます。"
                                                                  "いまの変更はエディタを終了するまで有効です）");
 }
@@ -154,8 +154,8 @@ void ToolSettingsDialog::Load(const ShellSettings& settings) {
         rows_[i].exe->setText(Shown(e.exe));
         if (rows_[i].option) rows_[i].option->setText(Shown(e.option));
     }
-    cbUseTool->setChecked(settings.useTools);
-    pages->setCurrentIndex(0);
+    useToolsBox_->setChecked(settings.useTools);
+    pages_->setCurrentIndex(0);
 }
 
 Result<ShellSettings> ToolSettingsDialog::Read() const {
@@ -173,14 +173,14 @@ Result<ShellSettings> ToolSettingsDialog::Read() const {
             if (!f.edit) continue;  // help entries have no option
             Result<std::string> stored = Stored(f.edit, r.caption, f.label);
             if (!stored) {
-                pages->setCurrentWidget(r.page);
+                pages_->setCurrentWidget(r.page);
                 f.edit->setFocus();
                 return stored.error();
             }
             *f.value = stored.value();
         }
     }
-    s.useTools = cbUseTool->isChecked();
+    s.useTools = useToolsBox_->isChecked();
     return s;
 }
 

@@ -46,13 +46,13 @@ public:
     };
     const Row& row(Tool tool) const { return rows_[static_cast<int>(tool)]; }
 
-    QTabWidget* pages;
-    QCheckBox* cbUseTool;
-    QPushButton *btnOK, *btnCancel;
-    QLabel* lblSettingsFile;
-
 private:
     void Browse(Tool tool);
+
+    QTabWidget* pages_;
+    QCheckBox* useToolsBox_;
+    QPushButton *okButton_, *cancelButton_;
+    QLabel* settingsFileLabel_;
 
     FileChooser& chooser_;
     std::array<Row, kToolCount> rows_{};

@@ -12,18 +12,7 @@
 namespace zepo {
 namespace {
 
-// A character for a Shift-JIS message: itself when it has a code, else its code point.
-std::string ShownInMessage(char32_t c) {
-    SjisConversion one = Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString());
-    if (one.ok()) return one.bytes;
-    return "(U+" + QString("%1").arg(static_cast<uint>(c), 4, 16, QChar('0')).toUpper().toStdString() + ")";
-}
-
-std::string Quoted(const QString& typed) {
-    std::string shown;
-    for (char32_t c : typed.toUcs4()) shown += ShownInMessage(c);
-    return shown;
-}
+std::string Quoted(const QString& typed) { return ShownInSjis(typed.toStdString()); }
 
 }  // namespace
 
@@ -41,17 +30,8 @@ Result<std::string> ReadCardText(const QString& typed, std::string_view field, s
         return c.unicode() < 0x80 && refused.find(static_cast<char>(c.unicode())) != std::string_view::npos;
     });
     if (sjis.ok() && !hasRefused) return sjis.bytes;
-    std::string named;
-    std::vector<char32_t> seen;
-    for (char32_t c : typed.toUcs4()) {
-        const bool isRefused = c < 0x80 && refused.find(static_cast<char>(c)) != std::string_view::npos;
-        if (!isRefused && Utf8ToSjis(QString::fromUcs4(&c, 1).toStdString()).ok()) continue;
-        if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
-        seen.push_back(c);
-        if (!named.empty()) named += ' ';
-        named += isRefused ? Sjis("「") + static_cast<char>(c) + Sjis("」") : ShownInMessage(c);
-    }
-    return Fail(std::string(field) + Sjis("にカードに書けない文字が含まれています: ") + named);
+    return Fail(std::string(field) + Sjis("の") + UnwritableCharacterNames(typed.toStdString(), refused) +
+                Sjis("はカードに書けません"));
 }
 
 TypedSpinBox::TypedSpinBox(int least, int maximum, QWidget* parent) : QSpinBox(parent), least_(least) {

@@ -46,14 +46,12 @@ std::optional<Card> CardLevelEditor::EditSettings(const Card& card) {
 
 std::optional<Card> CardLevelEditor::EditButton(const Card& card, int button) {
     dialogs_.button.Load(card, button);
-    return WithAssociation(card,
-                           [button](Card& next, const Association& a) { ButtonDialog::StoreButton(next, button, a); });
+    return WithAssociation(card, [button](Card& next, const Association& a) { next.SetButton(button, a); });
 }
 
 std::optional<Card> CardLevelEditor::EditFeature(const Card& card, Feature feature) {
     dialogs_.button.Load(card, feature);
-    return WithAssociation(
-        card, [feature](Card& next, const Association& a) { ButtonDialog::StoreFeature(next, feature, a); });
+    return WithAssociation(card, [feature](Card& next, const Association& a) { next.SetFeature(feature, a); });
 }
 
 template <typename Store>

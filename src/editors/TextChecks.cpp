@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Kanji.h"
 #include "core/Moji.h"
 #include "core/TextCodec.h"
 #include "model/Environment.h"
@@ -10,7 +11,7 @@ namespace zepo {
 
 bool RefuseLatin(const std::vector<std::string>& lines, MessageSink& messages) {
     if (std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return IsSingleByteText(l); })) return false;
-    messages.Warn(Sjis("漢字が含まれているため\r「英字」指定はできません"));
+    messages.Warn(Sjis(LatinRefusalText(lines)));
     return true;
 }
 

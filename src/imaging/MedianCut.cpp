@@ -5,19 +5,19 @@
 
 namespace zepo {
 
-TMedianCut::TMedianCut()
+MedianCut::MedianCut()
     : cells_(new Cell[kCellCount]()), lookup_(new uint8_t[kCellCount]()) {
     for (int i = 0; i < kCellCount; ++i) cells_[i].ownIndex = i;
 }
 
-void TMedianCut::AddPixels(const Bitmap& picture) {
+void MedianCut::AddPixels(const Bitmap& picture) {
     for (int y = 0; y < picture.Height(); ++y) {
         const uint8_t* p = picture.Row(y);
         for (int x = 0; x < picture.Width(); ++x, p += 3) AddColor(p[2], p[1], p[0]);
     }
 }
 
-Status TMedianCut::BuildPalette(int bits, bool skipEmpty) {
+Status MedianCut::BuildPalette(int bits, bool skipEmpty) {
     // The entry table holds 256 colours, so more than 8 bits would write past it.
     if (bits < 0 || bits > kMaxBits || built_) return Fail(kAssertionFailure);
     built_ = true;
@@ -53,7 +53,7 @@ Status TMedianCut::BuildPalette(int bits, bool skipEmpty) {
     return {};
 }
 
-void TMedianCut::CutBox(Cell* start, Cell* end, int depth) {
+void MedianCut::CutBox(Cell* start, Cell* end, int depth) {
     if (start == end) return;
 
     // Every square-weighted term is an integer below 2^47 and every sum stays below 2^63,
@@ -124,7 +124,7 @@ void TMedianCut::CutBox(Cell* start, Cell* end, int depth) {
     CutBox(start, i, depth + 1);
 }
 
-Palette TMedianCut::CreatePaletteHandle() const {
+Palette MedianCut::BuiltPalette() const {
     Palette palette(paletteCount_);
     for (int k = 0; k < paletteCount_; ++k)
         palette[k] = PaletteEntry{entries_[k].r, entries_[k].g, entries_[k].b, 0};

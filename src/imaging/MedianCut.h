@@ -22,15 +22,15 @@ inline SplitAxis ChooseSplitAxis(long double varR, long double varG, long double
     return SplitAxis::G;
 }
 
-class TMedianCut {
+class MedianCut {
 public:
     static constexpr int kCellCount = 64 * 64 * 32;
     static constexpr int kMaxBits = 8;
 
     // Allocates the histogram and the lookup once; throws std::bad_alloc.
-    TMedianCut();
-    TMedianCut(const TMedianCut&) = delete;
-    TMedianCut& operator=(const TMedianCut&) = delete;
+    MedianCut();
+    MedianCut(const MedianCut&) = delete;
+    MedianCut& operator=(const MedianCut&) = delete;
 
     static constexpr int CellIndex(uint32_t rgb) {
         return int(((rgb >> 18) & 63) << 11 | ((rgb >> 10) & 63) << 5 | ((rgb >> 3) & 31));
@@ -59,7 +59,7 @@ public:
 
     int PaletteCount() const { return paletteCount_; }
     // The built entries as the palette of an 8-bit picture, flags 0.
-    Palette CreatePaletteHandle() const;
+    Palette BuiltPalette() const;
 
 private:
     struct Cell {

@@ -26,7 +26,7 @@ Result<Bitmap> NeighbourhoodFilter(const Bitmap& source, NeighbourhoodStep step,
 void FloydSteinbergStep(int, int, uint8_t* const* rows, uint8_t* out, void* context) {
     const uint32_t q = detail::FloydSteinbergPixel(rows[kWindowCurrentRow] + kWindowMarginBytes,
                                                    rows[kWindowCurrentRow + 1] + kWindowMarginBytes,
-                                                   *static_cast<const TQuantizeColor*>(context));
+                                                   *static_cast<const ColorQuantizer*>(context));
     out[0] = uint8_t(q);
     out[1] = uint8_t(q >> 8);
     out[2] = uint8_t(q >> 16);

@@ -26,7 +26,7 @@ using NeighbourhoodStep = void (*)(int x, int y, uint8_t* const* rows, uint8_t* 
 // "BitmapFiletr accepts only 24Bit DIB" for any other pixel format.
 Result<Bitmap> NeighbourhoodFilter(const Bitmap& source, NeighbourhoodStep step, void* context);
 
-// context: a TQuantizeColor. Uses rows 5 and 6 of the window only.
+// context: a ColorQuantizer. Uses rows 5 and 6 of the window only.
 void FloydSteinbergStep(int x, int y, uint8_t* const* rows, uint8_t* out, void* context);
 
 namespace detail {

@@ -4,8 +4,8 @@
 
 namespace zepo {
 
-TMedianCutQuantizeColor::TMedianCutQuantizeColor(const TMedianCut& medianCut) : medianCut_(medianCut) {
-    const Palette built = medianCut.CreatePaletteHandle();
+MedianCutQuantizer::MedianCutQuantizer(const MedianCut& medianCut) : medianCut_(medianCut) {
+    const Palette built = medianCut.BuiltPalette();
     std::copy_n(built.begin(), std::min<size_t>(built.size(), palette_.size()), palette_.begin());
 }
 

@@ -9,18 +9,18 @@
 
 namespace zepo {
 
-class TQuantizeColor {
+class ColorQuantizer {
 public:
-    virtual ~TQuantizeColor() = default;
+    virtual ~ColorQuantizer() = default;
     // Colours packed R·65536 + G·256 + B, both ways.
     virtual uint32_t Quantize(uint32_t rgb) const = 0;
 };
 
-// Answers with the entry of a built TMedianCut. Keeps its own copy of the palette
-// (256 entries, zero past the built count); the TMedianCut must outlive it.
-class TMedianCutQuantizeColor final : public TQuantizeColor {
+// Answers with the entry of a built MedianCut. Keeps its own copy of the palette
+// (256 entries, zero past the built count); the MedianCut must outlive it.
+class MedianCutQuantizer final : public ColorQuantizer {
 public:
-    explicit TMedianCutQuantizeColor(const TMedianCut& medianCut);
+    explicit MedianCutQuantizer(const MedianCut& medianCut);
     uint32_t Quantize(uint32_t rgb) const override {
         const PaletteEntry& e = palette_[medianCut_.ColorIndex(rgb)];
         return PackRgb(e.r, e.g, e.b);
@@ -28,7 +28,7 @@ public:
     const PaletteEntry& Entry(int k) const { return palette_[k]; }
 
 private:
-    const TMedianCut& medianCut_;
+    const MedianCut& medianCut_;
     std::array<PaletteEntry, 256> palette_{};
 };
 

@@ -12,7 +12,7 @@ namespace zepo {
 namespace {
 
 Status CheckSource(const Bitmap& source, int bits) {
-    if (bits < 0 || bits > TMedianCut::kMaxBits || source.Format() != PixelFormat::Bgr24)
+    if (bits < 0 || bits > MedianCut::kMaxBits || source.Format() != PixelFormat::Bgr24)
         return Fail(kAssertionFailure);
     if (uint64_t(source.Width()) * uint64_t(source.Height()) > kMaxPicturePixels) return Fail("picture too large");
     return {};
@@ -27,7 +27,7 @@ struct DiffusedEntry {
 // right neighbour and the three next-row pixels around x. Every byte still goes through the
 // same clamped updates in the same order, so the result is the step's to the bit, only
 // without a store and reload per update.
-void DiffuseRow(uint8_t* cur, uint8_t* next, int width, const TMedianCut& medianCut,
+void DiffuseRow(uint8_t* cur, uint8_t* next, int width, const MedianCut& medianCut,
                 const std::array<DiffusedEntry, 256>& entries, uint8_t* out) {
     using detail::ClampByte;
     int c[3] = {cur[0], cur[1], cur[2]};
@@ -58,11 +58,11 @@ void DiffuseRow(uint8_t* cur, uint8_t* next, int width, const TMedianCut& median
 Result<Bitmap> MedianCutReduce(const Bitmap& source, int bits) {
     if (Status s = CheckSource(source, bits); !s) return s.error();
     try {
-        auto medianCut = std::make_unique<TMedianCut>();
+        auto medianCut = std::make_unique<MedianCut>();
         medianCut->AddPixels(source);
         if (Status s = medianCut->BuildPalette(bits, true); !s) return s.error();
         Bitmap result(source.Width(), source.Height(), PixelFormat::Indexed8);
-        result.SetPalette(medianCut->CreatePaletteHandle());
+        result.SetPalette(medianCut->BuiltPalette());
         for (int y = 0; y < source.Height(); ++y) {
             const uint8_t* p = source.Row(y);
             uint8_t* out = result.Row(y);
@@ -77,13 +77,13 @@ Result<Bitmap> MedianCutReduce(const Bitmap& source, int bits) {
 Result<Bitmap> MedianCutReduceDithered(const Bitmap& source, int bits) {
     if (Status s = CheckSource(source, bits); !s) return s.error();
     try {
-        auto medianCut = std::make_unique<TMedianCut>();
+        auto medianCut = std::make_unique<MedianCut>();
         medianCut->AddPixels(source);
         if (Status s = medianCut->BuildPalette(bits, false); !s) return s.error();
-        const TMedianCutQuantizeColor quantizer(*medianCut);
+        const MedianCutQuantizer quantizer(*medianCut);
 
         Bitmap result(source.Width(), source.Height(), PixelFormat::Indexed8);
-        result.SetPalette(medianCut->CreatePaletteHandle());
+        result.SetPalette(medianCut->BuiltPalette());
         // The diffused colour goes straight to the lookup instead of into a second full-size
         // 24-bit picture: the indices are the same, the memory is the 11-row window.
         // A diffused pixel is always the colour of some entry k, and its index is that of

@@ -81,6 +81,17 @@ Card::Card() {
     for (int id = 0; id < kSlotCount; ++id) stacking.push_back(id);
 }
 
+void Card::SetButton(int button, const Association& chosen) {
+    buttons.at(button) = chosen;
+    buttonInUse.at(button) = !chosen.name.empty();
+}
+
+void Card::SetFeature(Feature feature, const Association& chosen) {
+    const int i = static_cast<int>(feature);
+    features.at(i) = chosen;
+    featureInUse.at(i) = !chosen.name.empty();
+}
+
 int Card::FreeSlot(SlotKind kind) const {
     int first = FirstSlotOfKind(kind);
     for (int id = first; id < first + SlotsOfKind(kind); ++id)

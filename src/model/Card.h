@@ -255,6 +255,10 @@ public:
     void BringToFront(int id);
     // Ids of the slots in use, rearmost first.
     std::vector<int> UsedSlotsInStackingOrder() const;
+    // The association of a mouse button (0 the right one, 1..5 the player's) or of a feature;
+    // it is in use (its menu item ticked) when it has a name.
+    void SetButton(int button, const Association& chosen);
+    void SetFeature(Feature feature, const Association& chosen);
 
     // Everything above, member by member: two cards are equal when nothing the user could
     // take back differs between them.

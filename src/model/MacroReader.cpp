@@ -6,6 +6,7 @@
 
 #include "model/Layout.h"
 #include "model/MacroFile.h"
+#include "core/Kanji.h"
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
@@ -39,7 +40,14 @@ ParsedLine ParseMacroLine(std::string_view line) {
         p.comment = true;
         return p;
     }
-    enum State { Leading = 1, Keyword, Before1, A1, A1b, Before2, A2, A2b, Before3, A3, A3b, Before4, A4, A4b };
+    enum State {
+        Leading = 1,
+        Keyword,
+        Before1, InArg1, InArg1Rest,
+        Before2, InArg2, InArg2Rest,
+        Before3, InArg3, InArg3Rest,
+        Before4, InArg4, InArg4Rest
+    };
     State state = Leading;
     for (size_t i = 0; i < line.size();) {
         size_t len = CharLength(line, i);
@@ -56,62 +64,62 @@ ParsedLine ParseMacroLine(std::string_view line) {
                 if (c == ' ') state = Before1;
                 else Append(p.keyword, ch);
                 break;
-            case Before1: if (c == '{') state = A1; break;
-            case A1:
-                if (c == ',') state = A1b;
+            case Before1: if (c == '{') state = InArg1; break;
+            case InArg1:
+                if (c == ',') state = InArg1Rest;
                 else if (c == '}') state = Before2;
-                else Append(p.a1, ch);
+                else Append(p.arg1, ch);
                 break;
-            case A1b:
+            case InArg1Rest:
                 if (c == '}') state = Before2;
-                else Append(p.a1b, ch);
+                else Append(p.arg1Rest, ch);
                 break;
-            case Before2: if (c == '{') state = A2; break;
-            case A2:
+            case Before2: if (c == '{') state = InArg2; break;
+            case InArg2:
                 if (c == ',') {
-                    Append(p.a2w, ch);
-                    state = A2b;
+                    Append(p.arg2Whole, ch);
+                    state = InArg2Rest;
                 } else if (c == '}') {
                     state = Before3;
                 } else {
-                    Append(p.a2, ch);
-                    Append(p.a2w, ch);
+                    Append(p.arg2, ch);
+                    Append(p.arg2Whole, ch);
                 }
                 break;
-            case A2b:
+            case InArg2Rest:
                 if (c == '}') state = Before3;
                 else {
-                    Append(p.a2b, ch);
-                    Append(p.a2w, ch);
+                    Append(p.arg2Rest, ch);
+                    Append(p.arg2Whole, ch);
                 }
                 break;
-            case Before3: if (c == '{') state = A3; break;
-            case A3:
-                if (c == ',') state = A3b;
+            case Before3: if (c == '{') state = InArg3; break;
+            case InArg3:
+                if (c == ',') state = InArg3Rest;
                 else if (c == '}') state = Before4;
-                else Append(p.a3, ch);
+                else Append(p.arg3, ch);
                 break;
-            case A3b:
+            case InArg3Rest:
                 if (c == '}') state = Before4;
-                else Append(p.a3b, ch);
+                else Append(p.arg3Rest, ch);
                 break;
-            case Before4: if (c == '{') state = A4; break;
-            case A4:
-                if (c == ',') state = A4b;
+            case Before4: if (c == '{') state = InArg4; break;
+            case InArg4:
+                if (c == ',') state = InArg4Rest;
                 else if (c == '}') i = line.size();
-                else Append(p.a4, ch);
+                else Append(p.arg4, ch);
                 break;
-            case A4b:
+            case InArg4Rest:
                 if (c == '}') i = line.size();
-                else Append(p.a4b, ch);
+                else Append(p.arg4Rest, ch);
                 break;
         }
     }
     // Only the argument open when the line ended can end in half a character.
     // Only a part ending in a byte of 0x81 or above can end in a lead byte; the rest need no scan.
-    for (std::string* part : {&p.a1, &p.a1b, &p.a2, &p.a2b, &p.a2w, &p.a3, &p.a3b, &p.a4, &p.a4b})
+    for (std::string* part : {&p.arg1, &p.arg1Rest, &p.arg2, &p.arg2Rest, &p.arg2Whole, &p.arg3, &p.arg3Rest, &p.arg4, &p.arg4Rest})
         if (!part->empty() && static_cast<unsigned char>(part->back()) >= 0x81) *part = WithoutLoneLeadByte(*part);
-    for (std::string* part : {&p.a1, &p.a1b, &p.a2b, &p.a3, &p.a3b, &p.a4, &p.a4b})
+    for (std::string* part : {&p.arg1, &p.arg1Rest, &p.arg2Rest, &p.arg3, &p.arg3Rest, &p.arg4, &p.arg4Rest})
         if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
     return p;
 }
@@ -212,17 +220,17 @@ private:
             return true;
         }
         if (k == "card") Note(ReadNote::IgnoredStatement, Sjis("二つ目の「card」は読みません"));
-        else if (k == "title") card_.settings.title = p.a1;
-        else if (k == "new") card_.settings.color = ColorIndex(p.a1);
-        else if (k == "edit") card_.settings.editMode = p.a1 == "1" ? 1 : p.a1 == "0" ? 2 : 0;
-        else if (k == "cursor") card_.settings.fingerCursor = p.a1 == "1" ? 1 : p.a1 == "0" ? 2 : 0;
+        else if (k == "title") card_.settings.title = p.arg1;
+        else if (k == "new") card_.settings.color = ColorIndex(p.arg1);
+        else if (k == "edit") card_.settings.editMode = p.arg1 == "1" ? 1 : p.arg1 == "0" ? 2 : 0;
+        else if (k == "cursor") card_.settings.fingerCursor = p.arg1 == "1" ? 1 : p.arg1 == "0" ? 2 : 0;
         else if (k == "font") Font(p);
         else if (k == "font2") {
-            style_.bold = p.a1 == "1";
-            style_.italic = p.a2 == "1";
+            style_.bold = p.arg1 == "1";
+            style_.italic = p.arg2 == "1";
         } else if (k == "color") {
-            if (!p.a1.empty()) style_.textColor = CutBytes(p.a1, kStyleBytes);
-            if (!p.a2.empty()) style_.backColor = CutBytes(p.a2, kStyleBytes);
+            if (!p.arg1.empty()) style_.textColor = CutBytes(p.arg1, kStyleBytes);
+            if (!p.arg2.empty()) style_.backColor = CutBytes(p.arg2, kStyleBytes);
         } else if (k == "text" || k == "text2") {
             card_.parentChecked[static_cast<int>(SlotKind::OneLineText)] = true;
             if (int id = Free(SlotKind::OneLineText); id >= 0) OneLineText(id, p, k == "text2");
@@ -238,13 +246,13 @@ private:
             card_.parentChecked[static_cast<int>(SlotKind::Frame)] = true;
             if (int id = Free(SlotKind::Frame); id >= 0) Frame(id, p);
         } else if (k == "button") Button(p);
-        else if (k == "wave") SetFeature(Feature::Wave, p.a1);
-        else if (k == "cdaudio") SetFeature(Feature::CdAudio, p.a1);
-        else if (k == "midi") SetFeature(Feature::Midi, p.a1);
-        else if (k == "avi") SetFeature(Feature::Avi, p.a1);
-        else if (k == "run") SetFeature(Feature::Run, p.a1);
+        else if (k == "wave") SetFeature(Feature::Wave, p.arg1);
+        else if (k == "cdaudio") SetFeature(Feature::CdAudio, p.arg1);
+        else if (k == "midi") SetFeature(Feature::Midi, p.arg1);
+        else if (k == "avi") SetFeature(Feature::Avi, p.arg1);
+        else if (k == "run") SetFeature(Feature::Run, p.arg1);
         else if (k == "avi2") {
-            card_.movie2.movieFile = p.a1;
+            card_.movie2.movieFile = p.arg1;
             card_.movie2.inUse = true;
         } else if (k == "avi2opt") Movie2Options(p);
         else if (k == "marker") Marker(p);
@@ -280,13 +288,13 @@ private:
     }
 
     void Font(const ParsedLine& p) {
-        style_.fontCode = IsKnownFontCode(p.a1) ? p.a1 : "JM";
-        if (!p.a2.empty()) style_.fontHeight = std::clamp(Int(p.a2), 4, 1000);
-        if (!p.a3b.empty()) style_.linePitch = std::clamp(Int(p.a3b), 0, 500);
+        style_.fontCode = IsKnownFontCode(p.arg1) ? p.arg1 : "JM";
+        if (!p.arg2.empty()) style_.fontHeight = std::clamp(Int(p.arg2), 4, 1000);
+        if (!p.arg3Rest.empty()) style_.linePitch = std::clamp(Int(p.arg3Rest), 0, 500);
     }
 
     void OneLineText(int id, const ParsedLine& p, bool vertical) {
-        int x = Int(p.a1), y = Int(p.a1b);
+        int x = Int(p.arg1), y = Int(p.arg1Rest);
         Slot& s = card_.slot(id);
         s.text.direction = vertical ? 1 : 0;
         s.wordWrap = vertical;
@@ -295,34 +303,33 @@ private:
         s.text.backColor = ColorIndex(style_.backColor);
         card_.remembered.textColor = s.text.textColor;
         card_.remembered.textBackColor = s.text.backColor;
-        s.caption = p.a2w;
+        s.caption = p.arg2Whole;
         Size size = OneLineTextSize(s.caption, s.font, vertical, ctx_.measurer);
         // A vertical text's x is its right edge, as the writer writes it (left + width): the
         // column, one font height wide, starts one width to the left.
         s.bounds = {vertical ? SaturatedInt(static_cast<long long>(x) - size.width) : x, y, size.width, size.height};
-        std::string code = p.a3.empty() ? "0" : p.a3;
+        std::string code = p.arg3.empty() ? "0" : p.arg3;
         s.text.decoration = FrameIndex(FrameColumn::Decoration, code);
         s.transparent = code == "0" || code == "2";
-        s.text.association.Set(p.a4, p.a4b);
+        s.text.association.Set(p.arg4, p.arg4Rest);
         Place(id);
     }
 
     void TextBlock(int id, const ParsedLine& p, bool writtenVertical) {
-        if (p.a2.empty()) {
+        if (p.arg2.empty()) {
             Warn(Sjis("文字ファイルが指定されていません"));
             return;
         }
-        std::string fileName = CutBytes(p.a2, kShortTextBytes);
+        std::string fileName = CutBytes(p.arg2, kShortTextBytes);
         auto lines = ctx_.files.ReadTextLines(fileName);
         if (!lines) {
             Warn(Replace(Sjis("%s が読めません"), "%s", fileName));
             MissingTextBlock(id, p, fileName, writtenVertical);
             return;
         }
-        const std::string kanjiWithLatin = Sjis("漢字が含まれているため\r「英字」指定はできません");
         bool latin = style_.fontCode == "EM" || style_.fontCode == "EG";
         if (latin && std::any_of(lines->begin(), lines->end(), [](auto& l) { return !IsSingleByteText(l); })) {
-            Warn(kanjiWithLatin);
+            Warn(Sjis(LatinRefusalText(*lines)));
             style_.fontCode = "JM";
         }
         bool vertical = writtenVertical;
@@ -338,7 +345,7 @@ private:
         }
         // The position converts only after the messages about the file's characters, and
         // before the slot is touched: a position that stops the reading changes nothing.
-        const int x = Int(p.a1), y = Int(p.a1b);
+        const int x = Int(p.arg1), y = Int(p.arg1Rest);
         Slot& s = TextBlockSlot(id, fileName, vertical);
         TextBlockLayout layout = LayoutTextBlock(*lines, s.font, s.block.linePitch, vertical, ctx_.measurer);
         s.block.widestLine = lines->empty() ? std::string() : (*lines)[layout.widestIndex];
@@ -372,7 +379,7 @@ private:
     // object: it stays where the card puts it, as a placeholder naming the file, and saving
     // writes it back as it was read. Its characters are checked once the file is there again.
     void MissingTextBlock(int id, const ParsedLine& p, const std::string& fileName, bool vertical) {
-        const int x = Int(p.a1), y = Int(p.a1b);
+        const int x = Int(p.arg1), y = Int(p.arg1Rest);
         Slot& s = TextBlockSlot(id, fileName, vertical);
         s.block.fileMissing = true;
         s.lines = SharedLines();
@@ -380,17 +387,17 @@ private:
     }
 
     void Picture(int id, const ParsedLine& p) {
-        auto loaded = ctx_.files.LoadPicture(p.a2);
-        if (!loaded) Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.a2));
+        auto loaded = ctx_.files.LoadPicture(p.arg2);
+        if (!loaded) Warn(Replace(Sjis("ﾋﾞｯﾄﾏｯﾌﾟ %s の読み込みに失敗しました"), "%s", p.arg2));
         // A missing picture is sized as a placeholder of a fixed natural size, scaled as the
         // card says, so that it moves and resizes like any picture.
         const PixelSize placeholder{kPlaceholderWidth, kPlaceholderHeight};
         const PixelSize* natural = loaded ? &loaded->size : &placeholder;
-        int x = Int(p.a1), y = Int(p.a1b);
-        long double percent = Number(p.a2b.empty() ? "100.0" : p.a2b);
+        int x = Int(p.arg1), y = Int(p.arg1Rest);
+        long double percent = Number(p.arg2Rest.empty() ? "100.0" : p.arg2Rest);
         Slot& s = card_.slot(id);
         PictureRecord& r = s.picture;
-        r.fileName = p.a2;
+        r.fileName = p.arg2;
         r.pixels = loaded ? loaded->pixels : nullptr;
         r.fileMissing = !loaded;
         r.naturalWidth = natural->width;
@@ -408,32 +415,32 @@ private:
             s.stretch = false;
             r.scale = 1.0f;
         }
-        r.frame = FrameIndex(FrameColumn::PictureFrame, p.a3);
-        r.association.Set(p.a4, p.a4b);
-        NoteFolderInName(p.a2);
+        r.frame = FrameIndex(FrameColumn::PictureFrame, p.arg3);
+        r.association.Set(p.arg4, p.arg4Rest);
+        NoteFolderInName(p.arg2);
         Place(id);
     }
 
     void Frame(int id, const ParsedLine& p) {
-        int x1 = Int(p.a1), y1 = Int(p.a1b), x2 = Int(p.a2), y2 = Int(p.a2b);
+        int x1 = Int(p.arg1), y1 = Int(p.arg1Rest), x2 = Int(p.arg2), y2 = Int(p.arg2Rest);
         Slot& s = card_.slot(id);
         // Reversed corners would make an object of no size that cannot be picked again.
         const Span across = InclusiveSpan(x1, x2, 1), down = InclusiveSpan(y1, y2, 1);
         s.bounds = {across.start, down.start, across.size, down.size};
         s.frame.color = ColorIndex(style_.backColor);
         card_.remembered.frameColor = s.frame.color;
-        s.frame.style = FrameIndex(FrameColumn::FrameStyle, p.a3);
-        s.frame.association.Set(p.a4, p.a4b);
+        s.frame.style = FrameIndex(FrameColumn::FrameStyle, p.arg3);
+        s.frame.association.Set(p.arg4, p.arg4Rest);
         Place(id);
     }
 
     void Button(const ParsedLine& p) {
-        if (p.a1.size() != 1 || p.a1[0] < '0' || p.a1[0] > '5') {
-            Note(ReadNote::IgnoredStatement, Sjis("ボタン番号は 0 から 5 までです: ") + p.a1);
+        if (p.arg1.size() != 1 || p.arg1[0] < '0' || p.arg1[0] > '5') {
+            Note(ReadNote::IgnoredStatement, Sjis("ボタン番号は 0 から 5 までです: ") + p.arg1);
             return;
         }
-        int n = p.a1[0] - '0';
-        card_.buttons[n].Set(p.a2, p.a2b);
+        int n = p.arg1[0] - '0';
+        card_.buttons[n].Set(p.arg2, p.arg2Rest);
         card_.buttonInUse[n] = true;
     }
 
@@ -445,19 +452,19 @@ private:
 
     void Movie2Options(const ParsedLine& p) {
         Movie2Settings& m = card_.movie2;
-        int x = Int(p.a2), y = Int(p.a2b);
-        m.position = p.a1 == "1" ? 1 : 0;
+        int x = Int(p.arg2), y = Int(p.arg2Rest);
+        m.position = p.arg1 == "1" ? 1 : 0;
         m.x = std::clamp(x, 0, 3000);
         m.y = std::clamp(y, 0, 3000);
-        m.frame = FrameIndex(FrameColumn::MovieFrame, p.a3);
-        if (!p.a4.empty()) m.scaleText = FormatOneDecimal(Number(p.a4));
+        m.frame = FrameIndex(FrameColumn::MovieFrame, p.arg3);
+        if (!p.arg4.empty()) m.scaleText = FormatOneDecimal(Number(p.arg4));
     }
 
     void Marker(const ParsedLine& p) {
         MarkerSettings& m = card_.marker;
-        if (!p.a1.empty()) {
-            int width = Int(p.a2);
-            m.color = ColorIndex(p.a1);
+        if (!p.arg1.empty()) {
+            int width = Int(p.arg2);
+            m.color = ColorIndex(p.arg1);
             m.width = std::clamp(width, 1, 20);
         } else {
             m.off = true;
@@ -467,7 +474,7 @@ private:
 
     void SlideBlock(const ParsedLine& p) {
         SlideSettings& s = card_.slide;
-        if (auto v = ParseNumber(p.a1)) {
+        if (auto v = ParseNumber(p.arg1)) {
             long double seconds = std::trunc((*v * 10 + 9) / 10);
             s.interval = static_cast<int>(std::clamp(seconds, 1.0L, 600.0L));
         } else {
@@ -478,7 +485,7 @@ private:
             const std::string& line = lines_[index_];
             if (ParseMacroLine(line).keyword == "@end") break;
             ParsedLine entry = ParseMacroLine("tmp " + line);
-            if (entry.a1b.find(".zep") != std::string::npos) s.list.push_back(entry.a1b);
+            if (entry.arg1Rest.find(".zep") != std::string::npos) s.list.push_back(entry.arg1Rest);
             else if (line.find_first_not_of(" \t") != std::string::npos)
                 Note(ReadNote::DroppedSlideEntry, Sjis("「.zep」のないスライドの行は読みません"));
         }

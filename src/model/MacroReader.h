@@ -12,13 +12,14 @@
 namespace zepo {
 
 // One line split into its keyword and the parts of at most four arguments.
-// a1 is argument 1 up to its first comma, a1b what follows; a2w is argument 2 whole.
+// argN is argument N up to its first comma, argNRest what follows; arg2Whole is argument 2
+// whole.
 struct ParsedLine {
     std::string keyword;
-    std::string a1, a1b;
-    std::string a2w, a2, a2b;
-    std::string a3, a3b;
-    std::string a4, a4b;
+    std::string arg1, arg1Rest;
+    std::string arg2Whole, arg2, arg2Rest;
+    std::string arg3, arg3Rest;
+    std::string arg4, arg4Rest;
     bool comment = false;
 };
 

@@ -162,7 +162,7 @@ private:
             if (m.position == 1) {
                 auto scale = ParseNumber(m.scaleText);
                 if (!scale) {
-                    error_ = Sjis("動画２の倍率「") + m.scaleText + Sjis("」が数値ではありません");
+                    error_ = Sjis("動画２の拡大率「") + m.scaleText + Sjis("」が数値ではありません");
                     return false;
                 }
                 Statement("avi2opt ", "{1}" + Pair(m.x, m.y) + Braced(FrameCode(FrameColumn::MovieFrame, m.frame)) +

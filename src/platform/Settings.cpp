@@ -77,7 +77,7 @@ namespace {
 
 std::string ProblemText(const std::filesystem::path& file, ProfileProblem problem) {
     return file.string() + "\n" +
-           (problem == ProfileProblem::Corrupt ? "設定ファイルの形になっていません" : "読み込めません");
+           (problem == ProfileProblem::Corrupt ? "設定ファイルの形になっていません" : "読めません");
 }
 
 }  // namespace

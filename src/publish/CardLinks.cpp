@@ -46,16 +46,16 @@ public:
 private:
     void Statement(const ParsedLine& p) {
         const std::string& k = p.keyword;
-        if (k == "text" || k == "text2" || k == "frame") Associate(p.a4, p.a4b, LinkVia::Object);
+        if (k == "text" || k == "text2" || k == "frame") Associate(p.arg4, p.arg4Rest, LinkVia::Object);
         else if (k == "bitmap") {
-            Add(LinkKind::Picture, p.a2);
-            Associate(p.a4, p.a4b, LinkVia::Object);
-        } else if (k == "textf" || k == "textf2") Add(LinkKind::TextFile, CutBytes(p.a2, kShortTextBytes));
+            Add(LinkKind::Picture, p.arg2);
+            Associate(p.arg4, p.arg4Rest, LinkVia::Object);
+        } else if (k == "textf" || k == "textf2") Add(LinkKind::TextFile, CutBytes(p.arg2, kShortTextBytes));
         else if (k == "button") {
-            if (p.a1.size() == 1 && p.a1[0] >= '0' && p.a1[0] <= '5') Associate(p.a2, p.a2b, LinkVia::Button);
+            if (p.arg1.size() == 1 && p.arg1[0] >= '0' && p.arg1[0] <= '5') Associate(p.arg2, p.arg2Rest, LinkVia::Button);
         } else if (k == "wave" || k == "midi" || k == "avi")
-            Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.a1, LinkVia::Feature);
-        else if (k == "avi2") Add(LinkKind::Movie, p.a1, LinkVia::Feature);
+            Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.arg1, LinkVia::Feature);
+        else if (k == "avi2") Add(LinkKind::Movie, p.arg1, LinkVia::Feature);
         else if (k == "@slide") Slide();
     }
 
@@ -73,8 +73,8 @@ private:
             ++index_;
             if (ParseMacroLine(lines_[index_]).keyword == "@end") return;
             ParsedLine entry = ParseMacroLine("tmp " + lines_[index_]);
-            if (entry.a1b.find(".zep") == std::string::npos) continue;
-            Add(LinkKind::Card, entry.a1b, LinkVia::Slide);
+            if (entry.arg1Rest.find(".zep") == std::string::npos) continue;
+            Add(LinkKind::Card, entry.arg1Rest, LinkVia::Slide);
             ++entries;
         }
     }

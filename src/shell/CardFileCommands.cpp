@@ -21,6 +21,8 @@
 #include "editors/CardLevelEditor.h"
 #include "model/MacroFile.h"
 #include "platform/Folders.h"
+#include "shell/CardListWindow.h"
+#include "shell/CardThumbnails.h"
 #include "shell/CommandContext.h"
 
 namespace zepo {
@@ -62,6 +64,14 @@ Card CardFileCommands::SettingsAsked(const Card& card) {
     return NamedCard(confirmed ? std::move(*confirmed) : card);
 }
 
+void CardFileCommands::ShowCardList() {
+    if (!cardList_)
+        cardList_ = new CardListWindow(
+            document_, context_.services.screen, [this](const QString& card) { OpenHandedOver(card); },
+            ThumbnailCacheFolder(), &window_);
+    cardList_->ShowFolder();
+}
+
 void CardFileCommands::OpenHandedOver(const QString& card) {
     BringToFront(window_);
     if (card.isEmpty()) return;
@@ -73,7 +83,7 @@ void CardFileCommands::OpenHandedOver(const QString& card) {
         if (!isCard || !info.isFile() || !info.isReadable()) {
             context_.services.prompts.Warn(
                 Utf8ToSjis(file.string()).bytes + "\r" +
-                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読み込めません"));
+                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読めません"));
             return;
         }
         if (!SettleUnsavedChanges()) return;
@@ -181,7 +191,7 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
         // The card's name is its file's name, so a name the card cannot hold is refused with
         // the same words as a typed one.
         prompts.Warn(*problem == OpenProblem::NameNotShiftJis
-                         ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読み込めません")
+                         ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読めません")
                          : Sjis("読み込みに失敗しました"));
         return false;
     }

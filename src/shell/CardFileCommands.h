@@ -16,6 +16,7 @@ namespace zepo {
 
 class Card;
 class CardDocument;
+class CardListWindow;
 class CardLevelEditor;
 class TextMeasurer;
 struct CommandContext;
@@ -37,6 +38,11 @@ public:
     void ChangeSaveFolder();
     void EditCardSettings();
     void ViewMacro();
+    // 「カード一覧」: the save folder's cards as a list and a map; a card chosen there is
+    // opened as a handed-over one (asking about unsaved changes first).
+    void ShowCardList();
+    // The card list window, made when first shown (null before).
+    CardListWindow* cardList() const { return cardList_; }
     // One step back or forward in the card's history.
     void Undo();
     void Redo();
@@ -88,6 +94,7 @@ private:
     std::filesystem::path startupCard_;
     bool startupDone_ = false;
     std::function<bool()> beforeStartup_;
+    CardListWindow* cardList_ = nullptr;  // a child of the window
 };
 
 }  // namespace zepo

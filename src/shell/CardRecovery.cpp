@@ -86,7 +86,7 @@ bool CardRecovery::OfferLeftCopies() {
             }
         }
         // Unreadable: never deleted without the user's word.
-        const Choice keep = prompts.AskChoice(Sjis("前回保存されなかったカードがありますが、読み込めませんでした") +
+        const Choice keep = prompts.AskChoice(Sjis("前回保存されなかったカードがありますが、読めませんでした") +
                                                   "\r" + Shown(copy.card.string()) + "\r" +
                                                   Sjis("別のフォルダに移して残しますか？"),
                                               ChoiceButtons{"残す", "削除", "あとで"});

@@ -60,14 +60,15 @@ void MainWindow::Connect(Commands& commands, CardRecovery& recovery) {
     commands_ = &commands;
     recovery_ = &recovery;
     // A click toggles a ticked control before its command runs; whatever the command did (a
-    // cancelled dialog changes nothing), the marks show the state afterwards.
+    // cancelled dialog changes nothing, 最大化 frees the size that 標準 ticks), the marks
+    // show the state afterwards.
     for (auto [row, action] : items_) {
         if (row->run) connect(action, &QAction::triggered, this, [this, row = row] { row->run(*commands_); });
-        if (row->ticked) connect(action, &QAction::triggered, this, &MainWindow::ShowState);
+        connect(action, &QAction::triggered, this, &MainWindow::ShowState);
     }
     for (auto [row, button] : buttons_) {
         connect(button, &QAbstractButton::clicked, this, [this, row = row] { row->run(*commands_); });
-        if (row->ticked) connect(button, &QAbstractButton::clicked, this, &MainWindow::ShowState);
+        connect(button, &QAbstractButton::clicked, this, &MainWindow::ShowState);
     }
     connect(canvas_, &CardCanvas::slotRequested, &commands.paste, &PasteCommands::EditSlot);
     connect(&document_, &CardDocument::changed, this, &MainWindow::ShowState);

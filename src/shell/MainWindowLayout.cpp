@@ -69,7 +69,10 @@ void MainWindow::BuildButtonBar() {
                 b->setObjectName(entry.name);
                 b->setText(QString::fromUtf8(entry.caption));
                 b->setToolTip(QString::fromUtf8(entry.tip));
-                b->setFixedSize(41, 25);
+                // The bar's buttons are 41 pixels wide; a caption that does not fit gets the
+                // width its button asks for.
+                const bool fits = b->fontMetrics().horizontalAdvance(b->text()) <= 41 - 8;
+                b->setFixedSize(fits ? 41 : b->sizeHint().width(), 25);
                 b->setCheckable(bool(entry.ticked));
                 if (*entry.group) {
                     QButtonGroup*& group = groups[entry.group];

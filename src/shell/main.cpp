@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         QCoreApplication core(argc, argv);
         const std::filesystem::path card = zepo::ParseSwitches(arguments).card;
         if (zepo::HandOverToRunningEditor(channelPath, QString::fromStdString(card.string()), 3000)) return 0;
-        std::fputs("ZEPOエディタは起動していますが、応答がありません。\n", stderr);
+        std::fputs("ＺＥＰＯエディタは起動していますが、応答がありません。\n", stderr);
         return 1;
     }
 

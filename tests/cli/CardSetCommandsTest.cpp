@@ -72,7 +72,7 @@ TEST_F(CardSetCommandsTest, CheckReportsEveryBrokenLinkOfTheSetWithItsFileAndLin
               dir + "/main.zep:34: missing card: カード「next2.zep」がありません\n" +
               dir + "/main.zep:35: missing file: ファイル「gone.wav」がありません\n" +
               dir + "/next.zep:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n");
-    EXPECT_NE(check.err.find("カード 4 枚: エラー 5 件, 警告 1 件"), std::string::npos) << check.err;
+    EXPECT_NE(check.err.find("カード 4 枚: エラー 5 件、警告 1 件"), std::string::npos) << check.err;
 
     // A card named twice is reported once.
     const std::string main = Quote(set_ / "main.zep");

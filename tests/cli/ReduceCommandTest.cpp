@@ -4,6 +4,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "cli/CommandLine.h"
 #include "imaging/BmpCodec.h"
@@ -17,13 +18,7 @@ namespace fs = std::filesystem;
 
 class ReduceCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("zepo-reduce-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { dir_ = folder_.path(); }
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
 
@@ -42,6 +37,7 @@ protected:
 
     void WritePicture(const char* name, const Bitmap& picture) { ASSERT_TRUE(SaveBmp(picture, Path(name))); }
 
+    test::TempFolder folder_;
     fs::path dir_;
     std::string out_, err_;
 };
@@ -81,7 +77,7 @@ TEST_F(ReduceCommand, UnreadableInputExitsTwo) {
 TEST_F(ReduceCommand, WritesAnEightBitBmpWithThePalette) {
     WritePicture("two.bmp", test::Counted({{{0, 0, 0}, 3}, {{200, 100, 50}, 3}}));
     ASSERT_EQ(Run({Path("two.bmp"), Path("out.bmp")}), 0) << err_;
-    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1、1 画素 8 ビット、パレット 2 色 (元の絵は 1 画素 24 ビット)\n");
+    EXPECT_EQ(out_, Path("out.bmp") + ": 6 × 1、1 画素 8 ビット、パレット 2 色 (元の画像は 1 画素 24 ビット)\n");
     auto written = LoadPicture(Path("out.bmp"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written.value().fileBitsPerPixel, 8);

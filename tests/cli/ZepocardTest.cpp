@@ -17,6 +17,7 @@
 #include <iterator>
 #include <random>
 
+#include "TempFolder.h"
 #include "core/TextCodec.h"
 
 namespace zepo {
@@ -81,16 +82,15 @@ const fs::path kExamples = fs::path(ZEPO_SOURCE_DIR) / "examples";
 class ZepocardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("zepocard_test_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
+        dir_ = folder_.path();
         for (const char* f : {"sakura.bmp", "aisatsu.txt"}) fs::copy_file(kExamples / f, dir_ / f);
     }
-    void TearDown() override { fs::remove_all(dir_); }
     fs::path WriteCard(const std::string& name, const std::string& utf8Text) {
         std::string bytes = Utf8ToSjis(utf8Text).bytes;
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
         return dir_ / name;
     }
+    test::TempFolder folder_;
     fs::path dir_;
 };
 

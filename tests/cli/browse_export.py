@@ -7,23 +7,15 @@ Exits 77 (skipped) when Chromium, its driver or Selenium is not installed (zepo_
 """
 import pathlib
 import shutil
-import subprocess
 import sys
-import tempfile
 import time
 import wave
 
-from zepo_browser import SKIPPED, browser, page_of, skip, wait_for_page  # noqa: F401 (skips without Chromium)
+from zepo_browser import SKIPPED, browsing, export, page_of, scratch_folder, skip, wait_for_page  # noqa: F401
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.common.exceptions import NoAlertPresentException
 from selenium.webdriver.support.ui import WebDriverWait
-
-
-def export(zepocard, cards, site):
-    run = subprocess.run([zepocard, "export", str(cards), "-o", str(site), "--screen", "640x480"], capture_output=True, text=True)
-    if run.returncode != 0:
-        raise AssertionError("export failed (%d): %s" % (run.returncode, run.stderr))
 
 
 def rename_next_card(folder, new_stem):
@@ -130,23 +122,21 @@ def hostile_names(driver, site):
 
 def main():
     zepocard, examples = sys.argv[1], pathlib.Path(sys.argv[2])
-    with tempfile.TemporaryDirectory() as scratch:
-        scratch = pathlib.Path(scratch)
+    with scratch_folder() as scratch:
         cards = scratch / "cards"
         shutil.copytree(examples, cards)
         next_stem = "つぎ #2"
         rename_next_card(cards, next_stem)
         add_sound_button(cards)
         site = scratch / "サイト 1"
-        export(zepocard, cards, site)
+        export(zepocard, cards, site, screen="640x480")
         hostile = scratch / "hostile"
         shutil.copytree(examples, hostile)
         add_hostile_cards(hostile)
         hostile_site = scratch / "hostile site"
-        export(zepocard, hostile, hostile_site)
+        export(zepocard, hostile, hostile_site, screen="640x480")
 
-        driver = browser()
-        try:
+        with browsing() as driver:
             # The index starts from main and shows each card's title.
             driver.get((site / "index.html").as_uri())
             assert driver.title == "はじめての発表", driver.title
@@ -200,8 +190,6 @@ def main():
 
             hostile_addresses(driver, site)
             hostile_names(driver, hostile_site)
-        finally:
-            driver.quit()
     print("exported pages browse as expected")
     return 0
 

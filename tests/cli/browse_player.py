@@ -7,12 +7,10 @@ Usage: browse_player.py WEB_PLAYER_FIXTURE PAGE_TEMPLATE
 Exits 77 (skipped) when Chromium, its driver, Selenium, ffmpeg or a SoundFont is missing.
 """
 import pathlib
-import shutil
 import subprocess
 import sys
-import tempfile
 
-from zepo_browser import SKIPPED, browser, click_to_start, skip, wait_playing  # noqa: F401
+from zepo_browser import SKIPPED, avi_clip, browsing, click_to_start, scratch_folder, skip, wait_playing  # noqa: F401
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -20,12 +18,8 @@ CARD_W, CARD_H = 1024, 768
 
 
 def make_site(fixture, template, scratch):
-    if not shutil.which("ffmpeg"):
-        skip("no ffmpeg program")
     movie = scratch / "clip.avi"
-    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=6",
-                    "-f", "lavfi", "-i", "sine=frequency=330:duration=6", "-c:v", "mpeg4", "-c:a", "pcm_s16le",
-                    str(movie)], check=True)
+    avi_clip(movie)
     site = scratch / "site"
     run = subprocess.run([fixture, str(template), str(movie), str(site)], capture_output=True, text=True)
     if run.returncode == SKIPPED:
@@ -81,10 +75,9 @@ def check_fit(driver, width, height, least, most, area_selector='a.area[title="æ
 
 def main():
     fixture, template = sys.argv[1], pathlib.Path(sys.argv[2])
-    with tempfile.TemporaryDirectory() as scratch:
-        site = make_site(fixture, template, pathlib.Path(scratch))
-        driver = browser()
-        try:
+    with scratch_folder() as scratch:
+        site = make_site(fixture, template, scratch)
+        with browsing() as driver:
             driver.get((site / "cards" / "player.html").as_uri())
             check_fit(driver, 1600, 1000, 1.2, 1.35)
 
@@ -135,8 +128,6 @@ def main():
             click_to_start(driver)
             wait_playing(driver, "document.getElementById('zepo-midi')", "the MIDI started with the card")
             wait_playing(driver, "document.querySelector('#zepo-movie video')", "the movie started with the card")
-        finally:
-            driver.quit()
     print("the player parts play as expected")
     return 0
 

@@ -7,11 +7,9 @@ frame, and the card fits two window sizes with its areas.
 Usage: browse_player_export.py ZEPOCARD
 Exits 77 (skipped) when Chromium, its driver, Selenium, ffmpeg or a SoundFont is missing.
 """
-import pathlib
 import sys
-import tempfile
 
-from zepo_browser import browser, card, click_to_start, export as run_export, ffmpeg, midi, wait_playing
+from zepo_browser import avi_clip, browsing, card, click_to_start, export as run_export, midi, scratch_folder, wait_playing
 from browse_player import check_fit, on_card
 from selenium.webdriver.common.by import By
 
@@ -19,8 +17,7 @@ from selenium.webdriver.common.by import By
 def make_set(folder):
     folder.mkdir()
     (folder / "song.mid").write_bytes(midi(8))
-    ffmpeg("-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=6", "-f", "lavfi", "-i",
-           "sine=frequency=330:duration=6", "-c:v", "mpeg4", "-c:a", "pcm_s16le", str(folder / "clip.avi"))
+    avi_clip(folder / "clip.avi")
     (folder / "main.zep").write_bytes(card("main", [
         "\tmidi    {song.mid}",
         "\tcolor  {}{YELLOW}",
@@ -41,12 +38,10 @@ def export(zepocard, folder, site):
 
 def main():
     zepocard = sys.argv[1]
-    with tempfile.TemporaryDirectory() as scratch:
-        scratch = pathlib.Path(scratch)
+    with scratch_folder() as scratch:
         make_set(scratch / "set")
         export(zepocard, scratch / "set", scratch / "site")
-        driver = browser()
-        try:
+        with browsing() as driver:
             driver.get((scratch / "site" / "cards" / "main.html").as_uri())
             # The piece starts with the card, from its rendition, once the presenter clicked.
             click_to_start(driver)
@@ -68,8 +63,6 @@ def main():
             piece = 'a.area[title="song.mid"]'
             check_fit(driver, 1600, 1000, 1.2, 1.35, piece, (100, 100, 200, 100))
             check_fit(driver, 800, 600, 0.7, 0.78, piece, (100, 100, 200, 100))
-        finally:
-            driver.quit()
     print("the exported set plays as expected")
     return 0
 

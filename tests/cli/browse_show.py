@@ -9,11 +9,10 @@ clears it and "marker off" stops it; a re-export removes what a removed card lef
 Usage: browse_show.py ZEPOCARD
 Exits 77 (skipped) when Chromium, its driver, Selenium, ffmpeg or a SoundFont is missing.
 """
-import pathlib
 import sys
-import tempfile
 
-from zepo_browser import browser, card, click_to_start, export, ffmpeg, midi, page_of, wait_for_page, wait_playing
+from zepo_browser import (browsing, card, click_to_start, export, ffmpeg, midi, page_of, scratch_folder,
+                          wait_for_page, wait_playing)
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
@@ -160,18 +159,14 @@ def show(driver, site):
 
 def main():
     zepocard = sys.argv[1]
-    with tempfile.TemporaryDirectory() as scratch:
-        scratch = pathlib.Path(scratch)
+    with scratch_folder() as scratch:
         folder, site = scratch / "set", scratch / "site"
         make_set(folder)
         run = export(zepocard, folder, site, expect=1, screen="640x480")
         assert "「bad.wav」" in run.stderr, run.stderr
         assert "adpcm" not in run.stderr, run.stderr
-        driver = browser()
-        try:
+        with browsing() as driver:
             show(driver, site)
-        finally:
-            driver.quit()
 
         # A removed card leaves no page, picture or medium behind.
         (folder / "gone.zep").unlink()

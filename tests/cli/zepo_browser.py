@@ -5,10 +5,13 @@ and small card sets written at test time.
 Every script that imports this exits 77 (skipped) when Chromium, its driver or Selenium is
 missing.
 """
+import contextlib
+import pathlib
 import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import urllib.parse
 
 SKIPPED = 77
@@ -43,6 +46,23 @@ def browser():
         options.add_argument(argument)
     # The driver of the package, never one fetched from the network.
     return webdriver.Chrome(service=Service(executable_path=DRIVER), options=options)
+
+
+@contextlib.contextmanager
+def browsing():
+    """A browser for the length of a `with` block, quit however the block ends."""
+    driver = browser()
+    try:
+        yield driver
+    finally:
+        driver.quit()
+
+
+@contextlib.contextmanager
+def scratch_folder():
+    """A temporary folder as a path, removed with all it holds after the `with` block."""
+    with tempfile.TemporaryDirectory() as scratch:
+        yield pathlib.Path(scratch)
 
 
 def page_of(driver):
@@ -81,6 +101,12 @@ def ffmpeg(*arguments):
     if not shutil.which("ffmpeg"):
         skip("no ffmpeg program")
     subprocess.run(["ffmpeg", "-v", "error", "-y"] + list(arguments), check=True)
+
+
+def avi_clip(path):
+    """A six-second movie of the old kind (MPEG-4 picture, PCM sound) that browsers cannot play."""
+    ffmpeg("-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=6", "-f", "lavfi", "-i",
+           "sine=frequency=330:duration=6", "-c:v", "mpeg4", "-c:a", "pcm_s16le", str(path))
 
 
 HEADER = ("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)\n"

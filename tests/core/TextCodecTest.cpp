@@ -62,23 +62,28 @@ TEST(TextCodec, EverySystemTextInTheSourcesFitsTheCodePage) {
 }
 
 
-// Characters a card cannot hold reach a Shift-JIS message as code points, never as UTF-8
-// bytes read as Shift-JIS.
-TEST(TextCodec, RefusedCharactersAreShownAsCodePoints) {
+// Characters a card cannot hold reach a Shift-JIS message as themselves with their code points,
+// never as UTF-8 bytes read as Shift-JIS; invisible ones by their code points alone.
+TEST(TextCodec, RefusedCharactersAreShownThemselvesAndByCodePoint) {
     const struct {
         const char* typed;
         const char* shown;
         const char* message;
     } cases[] = {
-        {"a😀b", "aU+1F600b", "カードに書けない文字が含まれています: U+1F600"},
-        {"2€0", "2U+20AC0", "カードに書けない文字が含まれています: U+20AC"},
-        {"名前😀🍣", "名前U+1F600U+1F363", "カードに書けない文字が含まれています: U+1F600 U+1F363"},
+        {"a😀b", "a😀b", "カードに書けない文字が含まれています: 「😀」(U+1F600)"},
+        {"2€0", "2€0", "カードに書けない文字が含まれています: 「€」(U+20AC)"},
+        {"名前😀🍣😀", "名前😀🍣😀", "カードに書けない文字が含まれています: 「😀」(U+1F600) 「🍣」(U+1F363)"},
+        {"a\u202Eb\u0301", "aU+202EbU+0301", "カードに書けない文字が含まれています: (U+202E) (U+0301)"},
         {"ｶｰﾄﾞ", "ｶｰﾄﾞ", "カードに書けない文字が含まれています: "},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SjisToUtf8(ShownInSjis(c.typed)), c.shown) << c.typed;
-        EXPECT_EQ(SjisToUtf8(UnwritableCharactersMessage(c.typed)), c.message) << c.typed;
+        EXPECT_EQ(MessageToUtf8(ShownInSjis(c.typed)), c.shown) << c.typed;
+        EXPECT_EQ(MessageToUtf8(UnwritableCharactersMessage(c.typed)), c.message) << c.typed;
     }
+    // Bytes of a card that merely look like a carried character (an invisible one, plain ASCII,
+    // a lone 0xFF) read as any other Shift-JIS.
+    for (const char* bytes : {"a\xFF\xE2\x80\xAE\xFF", "\xFF\x41\xFF", "\xFF\x82\xA0"})
+        EXPECT_EQ(MessageToUtf8(bytes), SjisToUtf8(bytes)) << bytes;
 }
 
 // File names may be UTF-8, raw Shift-JIS, both (ASCII) or neither.

@@ -26,7 +26,9 @@ QCheckBox& Check(QDialog& d, const char* name) { return Child<QCheckBox>(d, name
 QPushButton& Button(QDialog& d, const char* name) { return Child<QPushButton>(d, name); }
 bool Visible(QDialog& d, const char* box) { return Child<QGroupBox>(d, box).isVisibleTo(&d); }
 // The user's choice of kind: a click on the kind's button.
-void SwitchKind(QDialog& d, int kind) { Child<RadioGroup>(d, "CardKind").item(kind)->click(); }
+void SwitchKind(QDialog& d, AssociationKind kind) {
+    Child<RadioGroup>(d, "CardKind").item(AssociationDialog::ChoiceOf(kind))->click();
+}
 // Selects as the user does, by mouse or arrow keys: the list reports a changed selection.
 void Click(FileList& list, const char* name) {
     const auto found = list.findItems(name, Qt::MatchExactly);
@@ -84,7 +86,7 @@ TEST_F(AssociationDialogTest, ListsShowTheSaveFolderByMaskWithoutRegardToCase) {
 
 TEST_F(AssociationDialogTest, NoAssociationOpensAtCardKindWithOkDisabled) {
     bool ok = Choose("", "", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::Card);
+        EXPECT_EQ(d.kind(), AssociationKind::Card);
         EXPECT_TRUE(Visible(d, "MacroBox"));
         EXPECT_FALSE(Visible(d, "WaveBox"));
         EXPECT_TRUE(List(d, "Macro").SelectedFile().isEmpty());
@@ -98,7 +100,7 @@ TEST_F(AssociationDialogTest, NoAssociationOpensAtCardKindWithOkDisabled) {
 
 TEST_F(AssociationDialogTest, CardAssociationRoundTrip) {
     bool ok = Choose("intro", "intro.zep", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::Card);
+        EXPECT_EQ(d.kind(), AssociationKind::Card);
         EXPECT_EQ(List(d, "Macro").SelectedFile(), "intro.zep");
         EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         return true;
@@ -123,7 +125,7 @@ TEST_F(AssociationDialogTest, MissingPreselectionLeavesOkDisabled) {
 
 TEST_F(AssociationDialogTest, WaveWithEmptyFileIsStop) {
     bool ok = Choose("WAVE", "", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::Wave);
+        EXPECT_EQ(d.kind(), AssociationKind::Wave);
         EXPECT_TRUE(Check(d, "StopWave").isChecked());
         EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         // Selecting a file unticks the stop flag; ticking it again clears the selection.
@@ -142,7 +144,7 @@ TEST_F(AssociationDialogTest, WaveWithEmptyFileIsStop) {
 
 TEST_F(AssociationDialogTest, CdTrack) {
     Choose("CDAUDIO", "5", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::CdAudio);
+        EXPECT_EQ(d.kind(), AssociationKind::CdAudio);
         EXPECT_EQ(Child<QSpinBox>(d, "CDNo").value(), 5);
         EXPECT_FALSE(Check(d, "StopCD").isChecked());
         return true;
@@ -176,7 +178,7 @@ TEST_F(AssociationDialogTest, CdTrackThatIsNotANumberLeavesThePanelAlone) {
 
 TEST_F(AssociationDialogTest, ProgramField) {
     Choose("RUN", " ", [](AssociationDialog& d) {
-        EXPECT_EQ(d.kind(), AssociationDialog::Run);
+        EXPECT_EQ(d.kind(), AssociationKind::Run);
         EXPECT_EQ(Child<QLineEdit>(d, "edtRunExe").text(), "");
         EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
         Child<QLineEdit>(d, "edtRunExe").setText("gimp");
@@ -216,14 +218,14 @@ TEST_F(AssociationDialogTest, KindSwitchingResetsOkAndReappliesThePreselection) 
     Choose("AVI", "film.avi", [](AssociationDialog& d) {
         EXPECT_EQ(List(d, "Avi").SelectedFile(), "film.avi");
         Click(List(d, "Avi"), "clip.wmv");
-        SwitchKind(d, AssociationDialog::Midi);  // empty list
+        SwitchKind(d, AssociationKind::Midi);  // empty list
         EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
-        SwitchKind(d, AssociationDialog::Movie);
+        SwitchKind(d, AssociationKind::Movie);
         EXPECT_EQ(List(d, "Avi").SelectedFile(), "film.avi");
-        SwitchKind(d, AssociationDialog::Wave);  // no preselection: nothing selected
+        SwitchKind(d, AssociationKind::Wave);  // no preselection: nothing selected
         EXPECT_TRUE(List(d, "Wave_").SelectedFile().isEmpty());
         EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
-        SwitchKind(d, AssociationDialog::This);
+        SwitchKind(d, AssociationKind::This);
         EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         EXPECT_TRUE(Visible(d, "thisBox"));
         return true;
@@ -235,7 +237,7 @@ TEST_F(AssociationDialogTest, NameComparisonIsExact) {
     // Only the exact kind words are kinds; anything else names a card.
     for (const char* name : {"wave", "Wave", "cdaudio", "Run", "THIS", "avi"}) {
         Choose(name, "main.zep", [name](AssociationDialog& d) {
-            EXPECT_EQ(d.kind(), AssociationDialog::Card) << name;
+            EXPECT_EQ(d.kind(), AssociationKind::Card) << name;
             EXPECT_EQ(List(d, "Macro").SelectedFile(), "main.zep") << name;
             return false;
         });
@@ -261,10 +263,10 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
     const std::string dir = folder.path().string();
     Choose("intro", "intro.zep", [](AssociationDialog& d) {
         Button(d, "btnEditZep").click();
-        SwitchKind(d, AssociationDialog::Wave);
+        SwitchKind(d, AssociationKind::Wave);
         Click(List(d, "Wave_"), "ding.wav");
         Button(d, "btnEditWav").click();
-        SwitchKind(d, AssociationDialog::Movie);
+        SwitchKind(d, AssociationKind::Movie);
         Click(List(d, "Avi"), "film.avi");
         Button(d, "btnEditAvi").click();
         return false;
@@ -285,17 +287,17 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
 TEST_F(AssociationDialogTest, MidiAndMovieRoundTrips) {
     folder.Touch("song.MID");
     using Pair = std::pair<std::string, std::string>;
-    struct Case { const char *name, *file; int kind; bool stop; Pair back; };
+    struct Case { const char *name, *file; AssociationKind kind; bool stop; Pair back; };
     const std::vector<Case> cases = {
-        {"MIDI", "song.MID", AssociationDialog::Midi, false, {"MIDI", "song.MID"}},
-        {"MIDI", "", AssociationDialog::Midi, true, {"MIDI", ""}},
-        {"AVI", "clip.wmv", AssociationDialog::Movie, false, {"AVI", "clip.wmv"}},
-        {"AVI", "", AssociationDialog::Movie, true, {"AVI", ""}},
+        {"MIDI", "song.MID", AssociationKind::Midi, false, {"MIDI", "song.MID"}},
+        {"MIDI", "", AssociationKind::Midi, true, {"MIDI", ""}},
+        {"AVI", "clip.wmv", AssociationKind::Movie, false, {"AVI", "clip.wmv"}},
+        {"AVI", "", AssociationKind::Movie, true, {"AVI", ""}},
     };
     for (const auto& c : cases) {
         bool ok = Choose(c.name, c.file, [&c](AssociationDialog& d) {
             EXPECT_EQ(d.kind(), c.kind) << c.name;
-            QCheckBox& stop = Check(d, c.kind == AssociationDialog::Midi ? "StopMidi" : "StopAvi");
+            QCheckBox& stop = Check(d, c.kind == AssociationKind::Midi ? "StopMidi" : "StopAvi");
             EXPECT_EQ(stop.isChecked(), c.stop) << c.name << c.file;
             EXPECT_TRUE(Button(d, "OKBtn").isEnabled()) << c.name << c.file;
             return true;
@@ -316,7 +318,7 @@ TEST_F(AssociationDialogTest, OkFollowsTheSelectionHoweverItChanges) {
         EXPECT_FALSE(Button(d, "OKBtn").isEnabled());
         EXPECT_FALSE(Button(d, "btnEditZep").isEnabled());
 
-        SwitchKind(d, AssociationDialog::Wave);
+        SwitchKind(d, AssociationKind::Wave);
         Check(d, "StopWave").click();
         EXPECT_TRUE(Button(d, "OKBtn").isEnabled());
         Click(List(d, "Wave_"), "ding.wav");
@@ -352,13 +354,13 @@ TEST_F(AssociationDialogTest, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
     });
     runner.Push([&](QDialog& dlg) {
         auto& d = static_cast<AssociationDialog&>(dlg);
-        SwitchKind(d, AssociationDialog::Wave);
+        SwitchKind(d, AssociationKind::Wave);
         Click(List(d, "Wave_"), longWave.c_str());
         return true;
     });
     runner.Push([](QDialog& dlg) {
         auto& d = static_cast<AssociationDialog&>(dlg);
-        SwitchKind(d, AssociationDialog::Run);
+        SwitchKind(d, AssociationKind::Run);
         Child<QLineEdit>(d, "edtRunExe").setText(QString(51, 'p'));
         return true;
     });

@@ -49,7 +49,7 @@ TEST_F(ButtonDialogTest, SoundFeatureNotYetOn) {
     EXPECT_EQ(FileLabel(), " ");
     runner.Push([](QDialog& d) {
         EXPECT_FALSE(Child<QGroupBox>(d, "CardKind").isVisibleTo(&d));
-        EXPECT_EQ(static_cast<AssociationDialog&>(d).kind(), AssociationDialog::Wave);
+        EXPECT_EQ(static_cast<AssociationDialog&>(d).kind(), AssociationKind::Wave);
         EXPECT_TRUE(Child<FileList>(d, "Wave_").SelectedFile().isEmpty());
         EXPECT_FALSE(Child<QPushButton>(d, "OKBtn").isEnabled());
         return false;
@@ -67,7 +67,7 @@ TEST_F(ButtonDialogTest, SoundFeatureNotYetOn) {
     // Unticking and confirming turns the feature off.
     Tick().click();
     card.featureInUse[0] = true;
-    ButtonDialog::StoreFeature(card, Feature::Wave, dialog.Read());
+    card.SetFeature(Feature::Wave, dialog.Read());
     EXPECT_FALSE(card.featureInUse[0]);
 }
 
@@ -117,11 +117,11 @@ TEST_F(ButtonDialogTest, CardButtonWithAssociation) {
     runner.Push([](QDialog& d) {
         EXPECT_TRUE(Child<QGroupBox>(d, "CardKind").isVisibleTo(&d));
         EXPECT_EQ(Child<FileList>(d, "Macro").SelectedFile(), "intro.zep");
-        Child<RadioGroup>(d, "CardKind").item(AssociationDialog::This)->click();
+        Child<RadioGroup>(d, "CardKind").item(AssociationDialog::ChoiceOf(AssociationKind::This))->click();
         return true;
     });
     Child<QPushButton>(dialog, "btnNextCard").click();
-    ButtonDialog::StoreButton(card, 3, dialog.Read());
+    card.SetButton(3, dialog.Read());
     EXPECT_EQ(card.buttons[3].name, "this");
     EXPECT_TRUE(card.buttonInUse[3]);
 

@@ -188,7 +188,7 @@ TEST_F(FrameRoundTrip, CornerWithACharacterShiftJisCannotHoldIsNotANumber) {
     runner.Push([](QDialog&) { return false; });
     EXPECT_EQ(ApplyEdit(editor, card, SlotId(SlotKind::Frame, 1)), EditResult::Cancelled);
     ASSERT_EQ(messages.warnings.size(), 1u);
-    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2U+20AC0」は整数ではありません");
+    EXPECT_EQ(messages.warnings[0], "枠の位置（右下 x）の「2€0」は整数ではありません");
     EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
 }
 

@@ -29,6 +29,7 @@ using namespace test;
 
 const std::string kKanji = "漢字が含まれているため\r「英字」指定はできません";
 const std::string kLatinVertical = "「英字」での「タテ書」はできません";
+const std::string kFullWidth = "全角文字が含まれているため\r「英字」指定はできません";
 const std::string kHalfWidth = "半角文字が含まれているため\r「タテ書」指定はできません";
 
 void Type(QDialog& d, const char* field, const QString& text) { Child<QLineEdit>(d, field).setText(text); }
@@ -82,7 +83,8 @@ TEST_F(OneLineTexts, TheCharacterChecksCorrectTheChoicesInTheirOrder) {
         std::vector<std::string> messages;
         int finalTypeface, finalDirection;
     } cases[] = {
-        {"あいう", 2, 0, {kKanji}, 0, 0},
+        {"あいう", 2, 0, {kFullWidth}, 0, 0},  // kana: no kanji to blame
+        {"Ａ＋あ漢", 2, 0, {kKanji}, 0, 0},
         {"abc", 3, 1, {kLatinVertical}, 3, 0},
         {"漢字", 2, 1, {kKanji}, 0, 1},             // typeface reset, then vertical passes
         {"漢a", 3, 1, {kKanji, kHalfWidth}, 0, 0},  // at most one vertical message
@@ -136,8 +138,8 @@ TEST_F(OneLineTexts, AFieldTheCardCannotTakeBringsTheDialogBackAndAppliesNothing
     } cases[] = {
         {"TxtX", "1a", "位置（x）の「1a」は整数ではありません"},
         {"TxtY", "１０", "位置（y）の「１０」は整数ではありません"},
-        {"TxtX", "2€0", "位置（x）の「2(U+20AC)0」は整数ではありません"},
-        {"edtText", "花😀", "表示文字にカードに書けない文字が含まれています: (U+1F600)"},
+        {"TxtX", "2€0", "位置（x）の「2€0」は整数ではありません"},
+        {"edtText", "花😀", "表示文字の「😀」(U+1F600)はカードに書けません"},
     };
     for (const Case& c : cases) {
         messages.warnings.clear();

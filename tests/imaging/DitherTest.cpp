@@ -15,7 +15,7 @@ using test::PixelAt;
 using test::Rgb;
 
 // Each channel to 0 below 128, else 255; remembers the working-copy colours it was asked about.
-class Threshold final : public TQuantizeColor {
+class Threshold final : public ColorQuantizer {
 public:
     uint32_t Quantize(uint32_t rgb) const override {
         seen.push_back(Rgb{int(rgb >> 16), int((rgb >> 8) & 255), int(rgb & 255)});
@@ -96,10 +96,10 @@ TEST(NeighbourhoodFilter, WindowRowsMarginsAndWorkingCopy) {
 TEST(MedianCutReduceDithered, AgreesWithFilterAndStep) {
     for (int bits : {0, 1, 4, 8}) {
         const Bitmap source = test::Noise(37, 23, uint32_t(bits) + 5);
-        TMedianCut cut;
+        MedianCut cut;
         cut.AddPixels(source);
         ASSERT_TRUE(cut.BuildPalette(bits, false));
-        TMedianCutQuantizeColor quantizer(cut);
+        MedianCutQuantizer quantizer(cut);
         auto dithered = NeighbourhoodFilter(source, FloydSteinbergStep, &quantizer);
         ASSERT_TRUE(dithered);
         std::vector<int> expected;
@@ -111,7 +111,7 @@ TEST(MedianCutReduceDithered, AgreesWithFilterAndStep) {
         auto reduced = MedianCutReduceDithered(source, bits);
         ASSERT_TRUE(reduced);
         EXPECT_EQ(Indices(reduced.value()), expected) << "bits " << bits;
-        EXPECT_EQ(reduced.value().GetPalette(), cut.CreatePaletteHandle());
+        EXPECT_EQ(reduced.value().GetPalette(), cut.BuiltPalette());
     }
 }
 

@@ -98,8 +98,8 @@ TEST(ChooseSplitAxis, WeightsAndTies) {
         EXPECT_EQ(ChooseSplitAxis(c.varR, c.varG, c.varB), c.axis) << c.varR << " " << c.varG << " " << c.varB;
 }
 
-TEST(TMedianCut, ColourAbsentFromPictureMapsToZeroWhenEmptyCellsAreSkipped) {
-    TMedianCut cut;
+TEST(MedianCut, ColourAbsentFromPictureMapsToZeroWhenEmptyCellsAreSkipped) {
+    MedianCut cut;
     cut.AddColor(PackRgb(250, 250, 250));
     cut.AddColor(PackRgb(10, 10, 10));
     ASSERT_TRUE(cut.BuildPalette(8, true));
@@ -110,16 +110,16 @@ TEST(TMedianCut, ColourAbsentFromPictureMapsToZeroWhenEmptyCellsAreSkipped) {
 
 // Without skipping, the empty cells above a lone black pixel form a box of their own whose
 // colour is the plain average of their centres.
-TEST(TMedianCut, EmptyCellsTakePartWhenNotSkipped) {
-    TMedianCut cut;
+TEST(MedianCut, EmptyCellsTakePartWhenNotSkipped) {
+    MedianCut cut;
     cut.AddColor(0, 0, 0);
     ASSERT_TRUE(cut.BuildPalette(1, false));
-    EXPECT_EQ(cut.CreatePaletteHandle(), (Palette{Entry(128, 128, 128), Entry(0, 0, 0)}));
+    EXPECT_EQ(cut.BuiltPalette(), (Palette{Entry(128, 128, 128), Entry(0, 0, 0)}));
     EXPECT_EQ(cut.ColorIndex(0, 0, 0), 1);
     EXPECT_EQ(cut.ColorIndex(255, 255, 255), 0);
 }
 
-TEST(TMedianCut, ManyCellsGiveAtMostTwoToTheBitsEntries) {
+TEST(MedianCut, ManyCellsGiveAtMostTwoToTheBitsEntries) {
     const Bitmap noise = test::Noise(64, 48, 7);
     for (int bits : {3, 8}) {
         auto reduced = MedianCutReduce(noise, bits);
@@ -131,14 +131,14 @@ TEST(TMedianCut, ManyCellsGiveAtMostTwoToTheBitsEntries) {
     }
 }
 
-TEST(TMedianCut, RefusesBadBitsAndASecondBuild) {
+TEST(MedianCut, RefusesBadBitsAndASecondBuild) {
     for (int bits : {-1, 9}) {
-        TMedianCut cut;
+        MedianCut cut;
         const Status s = cut.BuildPalette(bits, true);
         ASSERT_FALSE(s);
         EXPECT_EQ(s.error().message, "Assertion failure");
     }
-    TMedianCut cut;
+    MedianCut cut;
     ASSERT_TRUE(cut.BuildPalette(8, true));
     EXPECT_FALSE(cut.BuildPalette(8, true));
 }
@@ -173,7 +173,7 @@ TEST(MedianCutReduce, SourceIsUnchangedAndEveryColourOfACellSharesAnIndex) {
     for (int y = 0; y < source.Height(); ++y)
         for (int x = 0; x < source.Width(); ++x) {
             const Rgb c = test::PixelAt(source, x, y);
-            const int cell = TMedianCut::CellIndex(uint8_t(c.r), uint8_t(c.g), uint8_t(c.b));
+            const int cell = MedianCut::CellIndex(uint8_t(c.r), uint8_t(c.g), uint8_t(c.b));
             auto [it, fresh] = indexOfCell.emplace(cell, reduced.value().Row(y)[x]);
             ASSERT_EQ(it->second, reduced.value().Row(y)[x]);
         }

@@ -225,6 +225,8 @@ TEST(MacroReader, TextBlocks) {
          {0, 0, 40, 40}},
         {"latin with kanji falls back to mincho", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "漢"},
          {kanji}, 0, Typeface::Mincho, {0, 0, 20, 40}},
+        {"latin with kana", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "かな"},
+         {"全角文字が含まれているため\r「英字」指定はできません"}, 0, Typeface::Mincho, {0, 0, 40, 40}},
         {"latin vertical", {"\tfont {EG}{20}", "\ttextf2 {100,0}{t.txt}{0}"}, {"ab"}, {latinVertical, halfWidth}, 0,
          Typeface::Arial, {100, 0, 20, 20}},
         {"vertical with half-width", {"\ttextf2 {100,0}{t.txt}{0}"}, {"あい", "1"}, {halfWidth}, 0, Typeface::Mincho,
@@ -406,12 +408,12 @@ TEST(MacroReader, HugeArgumentsAreBounded) {
     std::string caption;
     for (int i = 0; i < 5000; ++i) caption += S("あ");
     const ParsedLine p = ParseMacroLine("\ttext {1,2}{" + caption + "}{0}");
-    EXPECT_EQ(p.a1, "1");
-    EXPECT_EQ(p.a3, "0") << "what follows a long argument is still read";
-    EXPECT_LT(p.a2w.size(), caption.size());
-    EXPECT_GT(p.a2w.size(), kMaxMacroLineBytes);
-    EXPECT_EQ(p.a2w.size() % 2, 0u) << "never half a character";
-    EXPECT_EQ(p.a2w, caption.substr(0, p.a2w.size()));
+    EXPECT_EQ(p.arg1, "1");
+    EXPECT_EQ(p.arg3, "0") << "what follows a long argument is still read";
+    EXPECT_LT(p.arg2Whole.size(), caption.size());
+    EXPECT_GT(p.arg2Whole.size(), kMaxMacroLineBytes);
+    EXPECT_EQ(p.arg2Whole.size() % 2, 0u) << "never half a character";
+    EXPECT_EQ(p.arg2Whole, caption.substr(0, p.arg2Whole.size()));
 }
 
 }  // namespace

@@ -8,22 +8,22 @@ namespace {
 using test::S;
 
 struct Expected {
-    std::string keyword{}, a1{}, a1b{}, a2w{}, a2{}, a2b{}, a3{}, a3b{}, a4{}, a4b{};
+    std::string keyword{}, arg1{}, arg1Rest{}, arg2Whole{}, arg2{}, arg2Rest{}, arg3{}, arg3Rest{}, arg4{}, arg4Rest{};
 };
 
 void ExpectParsed(const std::string& line, const Expected& e) {
     ParsedLine p = ParseMacroLine(line);
     SCOPED_TRACE(SjisToUtf8(line));
     EXPECT_EQ(p.keyword, e.keyword);
-    EXPECT_EQ(p.a1, e.a1);
-    EXPECT_EQ(p.a1b, e.a1b);
-    EXPECT_EQ(p.a2w, e.a2w);
-    EXPECT_EQ(p.a2, e.a2);
-    EXPECT_EQ(p.a2b, e.a2b);
-    EXPECT_EQ(p.a3, e.a3);
-    EXPECT_EQ(p.a3b, e.a3b);
-    EXPECT_EQ(p.a4, e.a4);
-    EXPECT_EQ(p.a4b, e.a4b);
+    EXPECT_EQ(p.arg1, e.arg1);
+    EXPECT_EQ(p.arg1Rest, e.arg1Rest);
+    EXPECT_EQ(p.arg2Whole, e.arg2Whole);
+    EXPECT_EQ(p.arg2, e.arg2);
+    EXPECT_EQ(p.arg2Rest, e.arg2Rest);
+    EXPECT_EQ(p.arg3, e.arg3);
+    EXPECT_EQ(p.arg3Rest, e.arg3Rest);
+    EXPECT_EQ(p.arg4, e.arg4);
+    EXPECT_EQ(p.arg4Rest, e.arg4Rest);
 }
 
 TEST(ParseMacroLine, States) {
@@ -74,11 +74,11 @@ TEST(ParseMacroLine, PartsKeepTheirFirstFiftyBytes) {
     std::string fifty = std::string(49, 'a');
     ParsedLine p = ParseMacroLine("x {" + fifty + S("あ") + "," + std::string(60, 'b') + "}{" +
                                   std::string(70, 'c') + "," + std::string(55, 'd') + "}");
-    EXPECT_EQ(p.a1, fifty);  // the two-byte character that would be split is dropped whole
-    EXPECT_EQ(p.a1b, std::string(50, 'b'));
-    EXPECT_EQ(p.a2, std::string(70, 'c'));      // no limit on argument 2's first part
-    EXPECT_EQ(p.a2b, std::string(50, 'd'));
-    EXPECT_EQ(p.a2w.size(), 70u + 1 + 55u);      // nor on argument 2 whole
+    EXPECT_EQ(p.arg1, fifty);  // the two-byte character that would be split is dropped whole
+    EXPECT_EQ(p.arg1Rest, std::string(50, 'b'));
+    EXPECT_EQ(p.arg2, std::string(70, 'c'));      // no limit on argument 2's first part
+    EXPECT_EQ(p.arg2Rest, std::string(50, 'd'));
+    EXPECT_EQ(p.arg2Whole.size(), 70u + 1 + 55u);      // nor on argument 2 whole
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "ShellFakes.h"
+#include "TempFolder.h"
 #include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
 #include "core/TextCodec.h"
@@ -21,13 +22,12 @@ class CardFilesOnDiskTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::App();
-        dir_ = fs::temp_directory_path() / ("zepo_files_" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
+        dir_ = folder_.path();
     }
-    void TearDown() override { fs::remove_all(dir_); }
     void Write(const std::string& utf8Name, const std::string& bytes) {
         std::ofstream(dir_ / utf8Name, std::ios::binary) << bytes;
     }
+    test::TempFolder folder_;
     fs::path dir_;
 };
 

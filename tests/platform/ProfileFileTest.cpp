@@ -12,6 +12,7 @@
 #include <future>
 #include <string>
 
+#include "TempFolder.h"
 #include "platform/ProfileFile.h"
 
 namespace zepo {
@@ -101,14 +102,7 @@ TEST(ProfileFile, WrittenValuesReadBackAsThemselves) {
     }
 }
 
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zepo-ini-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path); }
-    std::filesystem::path path;
-};
+using test::TempFolder;
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -148,7 +142,7 @@ TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        const std::filesystem::path ini = folder.path / "ZEPOED.INI";
+        const std::filesystem::path ini = folder.path() / "ZEPOED.INI";
         c.make(ini);
         auto read = std::async(std::launch::async, [&] { return ProfileFile::Load(ini).GetInt("ZEPOED", "isToolUse", 0); });
         if (read.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
@@ -164,7 +158,7 @@ TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
 
 TEST(ProfileFileSave, ReplacesPlainFilesWholeAndLeavesAnythingElseAlone) {
     TempFolder folder;
-    const std::filesystem::path ini = folder.path / "ZEPOED.INI";
+    const std::filesystem::path ini = folder.path() / "ZEPOED.INI";
     ProfileFile profile;
     profile.SetString("ZEPOED", "isToolUse", "1");
     ASSERT_EQ(mkfifo(ini.c_str(), 0600), 0);

@@ -13,29 +13,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "TempFolder.h"
 #include "platform/SingleInstance.h"
 #include "core/TextCodec.h"
 
 namespace zepo {
 namespace {
 
-struct Temp {
-    Temp() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zepo-plat-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~Temp() { std::filesystem::remove_all(path); }
-    std::filesystem::path path;
-};
-
-std::string Read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using Temp = test::TempFolder;
+using test::ReadBytes;
 
 TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockEndsWithItsHolder) {
     Temp t;
-    auto lock = t.path / "ZEPO_Editor.lock";
+    auto lock = t.path() / "ZEPO_Editor.lock";
     {
         SingleInstance first(lock);
         ASSERT_TRUE(first.Acquire());
@@ -49,13 +39,13 @@ TEST(SingleInstance, OnlyOneHolderAtATimeAndTheLockEndsWithItsHolder) {
 TEST(SingleInstance, ALockFileOfAnotherUserOrALinkDoesNotKeepTheEditorFromStarting) {
     Temp t;
     // A link planted in a shared folder is not followed.
-    auto link = t.path / "linked.lock";
-    std::filesystem::create_symlink(t.path / "elsewhere", link);
+    auto link = t.path() / "linked.lock";
+    std::filesystem::create_symlink(t.path() / "elsewhere", link);
     EXPECT_TRUE(SingleInstance(link).Acquire());
-    EXPECT_FALSE(std::filesystem::exists(t.path / "elsewhere"));
+    EXPECT_FALSE(std::filesystem::exists(t.path() / "elsewhere"));
 
     if (geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs root";
-    auto foreign = t.path / "ZEPO_Editor.lock";
+    auto foreign = t.path() / "ZEPO_Editor.lock";
     int fd = ::open(foreign.c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::fchown(fd, 65534, 65534), 0);
@@ -66,7 +56,7 @@ TEST(SingleInstance, ALockFileOfAnotherUserOrALinkDoesNotKeepTheEditorFromStarti
 
 TEST(SingleInstance, LockFileIsNamedAfterTheEditorInAPrivateRuntimeFolder) {
     Temp t;
-    const auto runtime = t.path / "run";
+    const auto runtime = t.path() / "run";
     std::filesystem::create_directory(runtime);
     chmod(runtime.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
@@ -82,18 +72,18 @@ TEST(SingleInstance, LockFileIsNamedAfterTheEditorInAPrivateRuntimeFolder) {
 // user's own, never through a link, closed to others.
 TEST(Folders, OwnerOnlyFolderIsTheUsersAloneOrRefused) {
     Temp t;
-    const auto fresh = t.path / "fresh", open = t.path / "open", victim = t.path / "victim", link = t.path / "link";
+    const auto fresh = t.path() / "fresh", open = t.path() / "open", victim = t.path() / "victim", link = t.path() / "link";
     std::filesystem::create_directory(open);
     std::filesystem::create_directory(victim);
     chmod(open.c_str(), 0777);
     chmod(victim.c_str(), 0755);
     std::filesystem::create_directory_symlink(victim, link);
-    std::ofstream(t.path / "file") << "x";
+    std::ofstream(t.path() / "file") << "x";
     for (const auto& folder : {fresh, open}) {
         EXPECT_TRUE(MakeOwnerOnlyFolder(folder)) << folder;
         EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms(0700)) << folder;
     }
-    for (const auto& refused : {link, t.path / "file"}) {
+    for (const auto& refused : {link, t.path() / "file"}) {
         Status made = MakeOwnerOnlyFolder(refused);
         EXPECT_TRUE(!made && made.error().message.find(refused.string()) != std::string::npos) << refused;
     }
@@ -106,10 +96,10 @@ TEST(Folders, OwnerOnlyFolderIsTheUsersAloneOrRefused) {
 
 TEST(Folders, CreatesOneLevelOnly) {
     Temp t;
-    EXPECT_TRUE(CreateOneFolder(t.path / "one"));
-    EXPECT_FALSE(CreateOneFolder(t.path / "one"));
-    EXPECT_FALSE(CreateOneFolder(t.path / "two" / "levels"));
-    EXPECT_FALSE(std::filesystem::exists(t.path / "two"));
+    EXPECT_TRUE(CreateOneFolder(t.path() / "one"));
+    EXPECT_FALSE(CreateOneFolder(t.path() / "one"));
+    EXPECT_FALSE(CreateOneFolder(t.path() / "two" / "levels"));
+    EXPECT_FALSE(std::filesystem::exists(t.path() / "two"));
 }
 
 TEST(Folders, TrailingSeparatorsGoExceptForTheRoot) {
@@ -141,38 +131,38 @@ TEST(Folders, CardFileNames) {
 
 TEST(Folders, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
     Temp t;
-    auto card = t.path / "c.zep";
+    auto card = t.path() / "c.zep";
     ASSERT_TRUE(WriteFileAtomically(card, "first").ok());
     ASSERT_TRUE(WriteFileAtomically(card, "second").ok());
-    EXPECT_EQ(Read(card), "second");
-    EXPECT_FALSE(WriteFileAtomically(t.path / "missing" / "c.zep", "x").ok());
-    std::filesystem::create_directory(t.path / "d.zep");
-    EXPECT_FALSE(WriteFileAtomically(t.path / "d.zep", "x").ok());
-    EXPECT_TRUE(std::filesystem::is_directory(t.path / "d.zep"));
+    EXPECT_EQ(ReadBytes(card), "second");
+    EXPECT_FALSE(WriteFileAtomically(t.path() / "missing" / "c.zep", "x").ok());
+    std::filesystem::create_directory(t.path() / "d.zep");
+    EXPECT_FALSE(WriteFileAtomically(t.path() / "d.zep", "x").ok());
+    EXPECT_TRUE(std::filesystem::is_directory(t.path() / "d.zep"));
     int entries = 0;
-    for (auto& e : std::filesystem::directory_iterator(t.path)) (void)e, ++entries;
+    for (auto& e : std::filesystem::directory_iterator(t.path())) (void)e, ++entries;
     EXPECT_EQ(entries, 2) << "no temporary file is left behind";
 }
 
 TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
     namespace fs = std::filesystem;
     Temp t;
-    fs::create_directory(t.path / "real");
-    fs::create_directory(t.path / "cards");
-    const fs::path real = t.path / "real" / "c.zep", link = t.path / "cards" / "c.zep";
+    fs::create_directory(t.path() / "real");
+    fs::create_directory(t.path() / "cards");
+    const fs::path real = t.path() / "real" / "c.zep", link = t.path() / "cards" / "c.zep";
     ASSERT_TRUE(WriteFileAtomically(real, "first").ok());
     fs::create_symlink(real, link);
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_TRUE(WriteFileAtomically(link, "second").ok());
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
-    EXPECT_EQ(Read(real), "second");
+    EXPECT_EQ(ReadBytes(real), "second");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_FALSE(WriteFileAtomically(link, "third").ok()) << "a read-only card is not replaced";
     EXPECT_FALSE(WriteFileAtomically(real, "third").ok());
-    EXPECT_EQ(Read(real), "second");
+    EXPECT_EQ(ReadBytes(real), "second");
     fs::permissions(real, fs::perms::owner_all);
 }
 
@@ -182,30 +172,30 @@ TEST(Folders, AtomicCopyIsWholeOrNothing) {
     namespace fs = std::filesystem;
     Temp t;
     const std::string big(3 << 20, 'm');
-    std::ofstream(t.path / "big.avi", std::ios::binary) << big;
-    std::ofstream(t.path / "out.avi", std::ios::binary) << "old";
-    ASSERT_TRUE(CopyFileAtomically(t.path / "big.avi", t.path / "copy.avi", 3 << 20).ok());
-    EXPECT_EQ(Read(t.path / "copy.avi"), big);
+    std::ofstream(t.path() / "big.avi", std::ios::binary) << big;
+    std::ofstream(t.path() / "out.avi", std::ios::binary) << "old";
+    ASSERT_TRUE(CopyFileAtomically(t.path() / "big.avi", t.path() / "copy.avi", 3 << 20).ok());
+    EXPECT_EQ(ReadBytes(t.path() / "copy.avi"), big);
     const struct {
         fs::path from;
         std::uintmax_t limit;
-    } refused[] = {{t.path / "big.avi", (3 << 20) - 1}, {t.path / "missing.avi", 100}, {t.path, 100}};
+    } refused[] = {{t.path() / "big.avi", (3 << 20) - 1}, {t.path() / "missing.avi", 100}, {t.path(), 100}};
     for (const auto& r : refused) {
-        EXPECT_FALSE(CopyFileAtomically(r.from, t.path / "out.avi", r.limit).ok()) << r.from << " " << r.limit;
-        EXPECT_EQ(Read(t.path / "out.avi"), "old");
+        EXPECT_FALSE(CopyFileAtomically(r.from, t.path() / "out.avi", r.limit).ok()) << r.from << " " << r.limit;
+        EXPECT_EQ(ReadBytes(t.path() / "out.avi"), "old");
     }
     int entries = 0;
-    for (auto& e : fs::directory_iterator(t.path)) (void)e, ++entries;
+    for (auto& e : fs::directory_iterator(t.path())) (void)e, ++entries;
     EXPECT_EQ(entries, 3) << "no temporary file is left behind";
 }
 
 TEST(Folders, EnterFolderChangesTheCurrentFolder) {
     Temp t;
     auto before = std::filesystem::current_path();
-    EXPECT_TRUE(EnterFolder(t.path));
-    EXPECT_EQ(CurrentFolder(), t.path);
-    EXPECT_FALSE(EnterFolder(t.path / "nope"));
-    EXPECT_EQ(CurrentFolder(), t.path);
+    EXPECT_TRUE(EnterFolder(t.path()));
+    EXPECT_EQ(CurrentFolder(), t.path());
+    EXPECT_FALSE(EnterFolder(t.path() / "nope"));
+    EXPECT_EQ(CurrentFolder(), t.path());
     std::filesystem::current_path(before);
 }
 

@@ -191,12 +191,10 @@ struct RecordingEditor : SlotEditor {
     }
 };
 
-class CanvasWindow : public ShellTest {
+class CanvasWindow : public CanvasShellTest {
 protected:
     void SetUp() override {
-        Start();
-        form().show();
-        canvas = ui().canvas;
+        CanvasShellTest::SetUp();
         Modify([](Card& card) {
             for (int n : {1, 2}) {
                 Slot& s = card.slot(SlotKind::Frame, n);
@@ -209,8 +207,6 @@ protected:
             form().SetSlotEditor(k, &editor);
     }
     QString Status() { return ui().stbMouse->text(); }
-    const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
-    CardCanvas* canvas = nullptr;
     RecordingEditor editor;
 };
 
@@ -244,9 +240,7 @@ TEST_F(CanvasWindow, DragMovesOnReleaseAndClampsAtTheCanvasEdge) {
     EXPECT_EQ(Frame(1).bounds, (Rect{110, 70, 40, 30}));
     EXPECT_FALSE(canvas->dragging());
 
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(112, 72));
-    QTest::mouseMove(canvas, QPoint(2, 1));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(2, 1));
+    Drag(QPoint(112, 72), QPoint(2, 1));
     EXPECT_EQ(Frame(1).bounds, (Rect{0, 0, 40, 30}));
 }
 

@@ -164,7 +164,7 @@ TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
     form().cardFile().EditCardSettings();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:カードに書けない文字が含まれています: U+1F600"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:カードに書けない文字が含まれています: 「😀」(U+1F600)"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 
@@ -476,7 +476,7 @@ TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
     std::string shown;
     runner.scripts.push_back([&](QDialog& d) { shown = d.findChild<QPlainTextEdit*>()->toPlainText().toStdString(); });
     form().cardFile().ViewMacro();
-    EXPECT_EQ(runner.shown.back(), "MacroViewer");
+    EXPECT_EQ(runner.shown.back(), "マクロビュワー");
     std::string expected;
     for (const std::string& line : form().cardFile().macroLines()) expected += SjisToUtf8(line) + "\n";
     expected.pop_back();

@@ -23,17 +23,13 @@
 namespace zepo::test {
 namespace {
 
-class FramesInTheEditor : public ShellTest {
+class FramesInTheEditor : public CanvasShellTest {
 protected:
     void SetUp() override {
-        Start();
-        form().show();
-        canvas = ui().canvas;
+        CanvasShellTest::SetUp();
         WriteBytes(program() / "next.zep", "card {next}\r\nend\r\n");
     }
-    const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
     std::string Saved(const char* name) { return ReadBytes(program() / name); }
-    CardCanvas* canvas = nullptr;
 };
 
 TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
@@ -61,14 +57,10 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
 
     // Move by (20, 30); then resize: the band's far corner follows the mouse from the
     // press point, and the release makes the band's span plus one the new size.
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(50, 50));
-    QTest::mouseMove(canvas, QPoint(70, 80));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(70, 80));
+    Drag(QPoint(50, 50), QPoint(70, 80));
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 100, 100}));
     ui().button("btnStretch")->click();
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(125, 135));
-    QTest::mouseMove(canvas, QPoint(84, 74));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(84, 74));
+    Drag(QPoint(125, 135), QPoint(84, 74));
     EXPECT_EQ(Frame(1).bounds.width, 60);
     EXPECT_EQ(Frame(1).bounds.height, 40);
 

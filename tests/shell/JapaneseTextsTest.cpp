@@ -12,8 +12,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
+
+#include <fstream>
 
 #include <set>
 
@@ -117,6 +123,34 @@ TEST_F(JapaneseTexts, NoWindowOfTheEditorShowsEnglishDefaults) {
     for (auto* b : standard.buttons())
         if (kEnglishDefaults.count(b->text())) found.push_back("standard button " + b->text().toStdString());
     EXPECT_EQ(found, std::vector<std::string>{});
+}
+
+// Whatever the system's locale, the open dialog lists in Japanese, sizes and dates as the
+// rest of the editor writes them, each column wide enough for its header and its entries.
+TEST_F(JapaneseTexts, TheOpenDialogsColumnsAreJapaneseAndFitTheirTexts) {
+    std::ofstream(program() / "はじめてのカード.zep") << std::string(2000, 'x');
+    QtFileChooser chooser;
+    OpenFileRequest request{"カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
+    WhileOpen([&] { chooser.ChooseOpenFile(request); }, [](QWidget& dialog) {
+        auto* view = dialog.findChild<QTreeView*>("treeView");
+        ASSERT_NE(view, nullptr);
+        const QModelIndex root = view->rootIndex();
+        for (int wait = 0; wait < 200 && view->model()->rowCount(root) < 2; ++wait) QTest::qWait(10);
+        int row = 0;
+        while (row < view->model()->rowCount(root) && view->model()->index(row, 0, root).data() != "はじめてのカード.zep") ++row;
+        ASSERT_LT(row, view->model()->rowCount(root));
+        QHeaderView* header = view->header();
+        const int margin = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        for (int column = 0; column < header->count(); ++column) {
+            const QString title = header->model()->headerData(column, Qt::Horizontal).toString();
+            const QString entry = view->model()->index(row, column, root).data().toString();
+            SCOPED_TRACE(title.toStdString() + " " + entry.toStdString());
+            EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(title) + margin);
+            EXPECT_GE(header->sectionSize(column), view->fontMetrics().horizontalAdvance(entry) + margin);
+            // No English left in an entry: "2 KB", "zep File", "12/8/26 1:05 AM".
+            EXPECT_FALSE(entry.contains(QRegularExpression("File|AM|PM|bytes")));
+        }
+    });
 }
 
 // Each pattern shows once; the descriptions keep their own words; "*.*" is every file.

@@ -64,7 +64,7 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
     };
     const std::vector<Case> cases = {
         {ui().item("mnYoko01"), [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText", "A{x,y}",
-         "表示文字にカードに書けない文字が含まれています: 「}」"},
+         "表示文字の「}」はカードに書けません"},
         {ui().item("mnYoko01"), [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "spnPoint", "5",
          "大きさの「5」は 8 から 1000 までの整数ではありません"},
         {ui().item("mnTextFile1"),
@@ -86,7 +86,7 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
         {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName", "a,b",
          "カードに書けない文字が含まれています: 「,」"},
         {ui().item("mnTlOption"), [](QDialog& d) { Child<QLineEdit>(d, "Tool1Name").setText("ツール😀"); }, "Tool1Name",
-         "ツール😀", "「ツール１」のツールの名前に設定ファイルに書けない文字が含まれています: U+1F600"},
+         "ツール😀", "「ツール１」のツールの名前の「😀」(U+1F600)は設定ファイルに書けません"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

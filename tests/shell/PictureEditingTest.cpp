@@ -121,7 +121,7 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
     });
     Confirm("p.bmp", "50");  // the dialog comes back and is confirmed properly
     ui().item("mnBitmap1")->trigger();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:拡大率(%)の「abc」は数ではありません"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:拡大率(%)の「abc」は数値ではありません"}));
     EXPECT_EQ(runner.scripts.size(), 0u);
     EXPECT_EQ(Picture1().bounds.width, 20);
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPoint>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -68,6 +70,25 @@ protected:
     // What Start hands to the editor as the screen and its help files.
     QSize screen{800, 600};
     QString helpFile, helpCollection;
+};
+
+// The editor shown, for the tests that work on the card with the mouse.
+class CanvasShellTest : public ShellTest {
+protected:
+    void SetUp() override {
+        Start();
+        form().show();
+        canvas = ui().canvas;
+    }
+    const Slot& Frame(int n) { return form().card().slot(SlotKind::Frame, n); }
+    // A left press at `from`, a move to `to` and the release there.
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        QTest::mouseMove(canvas, to);
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+    }
+
+    CardCanvas* canvas = nullptr;
 };
 
 }  // namespace zepo::test

@@ -29,7 +29,7 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
     for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
     std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
                                   "文字（ファイル）", "関連付け", "ボタン", "保存フォルダの変更", "マーカー機能",
-                                  "動画２", "スライド機能", "ツールの設定", "MacroViewer"};
+                                  "動画２", "スライド機能", "ツールの設定", "マクロビュワー"};
     EXPECT_EQ(captions, expected);
 }
 
@@ -276,7 +276,7 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     ASSERT_NE(cardMenu, nullptr);
     for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
-                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "-", "ゼポの実行(&G)",
+                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "カード一覧(&L)", "-", "ゼポの実行(&G)",
                                  "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "元に戻す", "やり直し", "-",
                                  "終了(&X)"}));
     EXPECT_EQ(ui().item("mnYoko09")->text(), "文字９...");
@@ -333,7 +333,7 @@ TEST(SingleInstanceProcess, ASecondEditorThatNobodyAnswersSaysSo) {
     QProcess second;
     RunSecondEditor(second, runtime, {"card.zep"});
     EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ZEPOエディタは起動していますが、応答がありません。\n");
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ＺＥＰＯエディタは起動していますが、応答がありません。\n");
 }
 
 // A card opened in the file manager while the editor runs: a second start hands it over and

@@ -17,18 +17,8 @@
 namespace zepo::test {
 namespace {
 
-class TextsInTheEditor : public ShellTest {
+class TextsInTheEditor : public CanvasShellTest {
 protected:
-    void SetUp() override {
-        Start();
-        form().show();
-        canvas = ui().canvas;
-    }
-    void Drag(QPoint from, QPoint to) {
-        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-        QTest::mouseMove(canvas, to);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
-    }
     bool Inked(const Rect& r) {
         const QImage& s = canvas->surface();
         for (int y = r.top; y < r.bottom(); ++y)
@@ -38,7 +28,6 @@ protected:
     }
     const Slot& Text() { return form().card().slot(SlotKind::OneLineText, 1); }
     const Slot& Block() { return form().card().slot(SlotKind::TextBlock, 1); }
-    CardCanvas* canvas = nullptr;
 };
 
 TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopenedUnchanged) {

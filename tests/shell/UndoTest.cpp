@@ -22,12 +22,10 @@
 namespace zepo::test {
 namespace {
 
-class UndoInTheEditor : public ShellTest {
+class UndoInTheEditor : public CanvasShellTest {
 protected:
     void SetUp() override {
-        Start();
-        form().show();
-        canvas = ui().canvas;
+        CanvasShellTest::SetUp();
         // Two frames, the second over the first, as the card every case starts from.
         for (int i = 0; i < 2; ++i) {
             runner.scripts.push_back(ScriptedRunner::Ok);
@@ -41,12 +39,6 @@ protected:
         auto lines = CardLines(WithDefaultTitle(form().card()));
         return lines ? JoinMacroLines(lines.value()) : "unwritable: " + lines.error().message;
     }
-    void Drag(QPoint from, QPoint to) {
-        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
-        QTest::mouseMove(canvas, to);
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
-    }
-    CardCanvas* canvas = nullptr;
 };
 
 TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {

@@ -137,7 +137,7 @@ TEST_F(UnsavedWork, AHandOverTakesOnlyAReadableCardFile) {
     const struct {
         const char* name;
         const char* message;  // empty: read
-    } cases[] = {{"note.txt", "カードのファイル（.zep）ではないため、読み込めません"},
+    } cases[] = {{"note.txt", "カードのファイル（.zep）ではないため、読めません"},
                  {"folder.zep", "読み込みに失敗しました"},
                  {"missing.zep", "読み込みに失敗しました"},
                  {"UPPER.ZEP", ""}};

@@ -32,7 +32,7 @@ done
 DESKTOP="$PREFIX/share/applications/zepoed.desktop"
 [ -f "$DESKTOP" ] || fail "no desktop file"
 desktop-file-validate "$DESKTOP" || fail "desktop file invalid"
-grep -qx 'Name\[ja\]=ZEPOエディタ' "$DESKTOP" || fail "no Japanese name"
+grep -qx 'Name\[ja\]=ＺＥＰＯエディタ' "$DESKTOP" || fail "no Japanese name"
 grep -qx 'Exec=zepoed %f' "$DESKTOP" || fail "the entry does not pass the card file"
 grep -qx 'MimeType=application/x-zepo-card;' "$DESKTOP" || fail "the entry does not open cards"
 [ -f "$PREFIX/share/icons/hicolor/scalable/apps/zepoed.svg" ] || fail "no icon"

@@ -15,9 +15,9 @@ struct RecordingMessages : MessageSink {
     std::vector<std::string> warnings;  // UTF-8, for readable assertions
     std::vector<std::string> questions;
     bool answer = true;
-    void Warn(std::string_view text) override { warnings.push_back(SjisToUtf8(text)); }
+    void Warn(std::string_view text) override { warnings.push_back(MessageToUtf8(text)); }
     bool Ask(std::string_view text) override {
-        questions.push_back(SjisToUtf8(text));
+        questions.push_back(MessageToUtf8(text));
         return answer;
     }
 };

@@ -40,16 +40,16 @@ struct RecordingPrompts : Prompts {
     std::deque<bool> answers;
     std::deque<Choice> choices;
     Choice Choose(std::string_view text, const ChoiceButtons&) override {
-        events.push_back("choose:" + SjisToUtf8(text));
+        events.push_back("choose:" + MessageToUtf8(text));
         if (choices.empty()) return Choice::Cancel;
         Choice c = choices.front();
         choices.pop_front();
         return c;
     }
     void Beep(BeepKind kind) override { events.push_back(kind == BeepKind::Exclamation ? "beep!" : "beep?"); }
-    void Show(std::string_view text) override { events.push_back("show:" + SjisToUtf8(text)); }
+    void Show(std::string_view text) override { events.push_back("show:" + MessageToUtf8(text)); }
     bool YesNo(std::string_view text) override {
-        events.push_back("ask:" + SjisToUtf8(text));
+        events.push_back("ask:" + MessageToUtf8(text));
         if (answers.empty()) return false;
         bool a = answers.front();
         answers.pop_front();

@@ -1,0 +1,192 @@
+#include "shell/CardThumbnails.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "platform/CardFilesOnDisk.h"
+#include "platform/Folders.h"
+#include "publish/CardLinks.h"
+#include "publish/CardPicture.h"
+
+namespace zepo {
+namespace fs = std::filesystem;
+namespace {
+
+// A thumbnail file larger than this is no thumbnail of ours.
+constexpr qint64 kMaxThumbnailFileBytes = 512 * 1024;
+// The disk cache holds at most this many thumbnails (some tens of megabytes); beyond it the
+// oldest go when a list is opened, down to three quarters.
+constexpr size_t kMaxThumbnailFiles = 20000;
+
+void Prune(const fs::path& folder) {
+    std::vector<std::pair<fs::file_time_type, fs::path>> files;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (it->path().extension() != ".png" || !it->is_regular_file(ec)) continue;
+        files.emplace_back(it->last_write_time(ec), it->path());
+        if (files.size() > 4 * kMaxThumbnailFiles) break;  // bounded, whatever was put there
+    }
+    if (files.size() <= kMaxThumbnailFiles) return;
+    std::sort(files.begin(), files.end());
+    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) fs::remove(files[i].second, ec);
+}
+
+void AddStamp(QCryptographicHash& hash, const fs::path& file) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    const auto time = ec ? fs::file_time_type{} : fs::last_write_time(file, ec);
+    const std::string text = file.string() + "|" + std::to_string(ec ? 0 : size) + "|" +
+                             std::to_string(time.time_since_epoch().count()) + "\n";
+    hash.addData(QByteArrayView(text.data(), qsizetype(text.size())));
+}
+
+}  // namespace
+
+fs::path ThumbnailCacheFolder() {
+    return fs::path(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).toStdString()) / "zepoed" /
+           "thumbnails";
+}
+
+CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes)
+    : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes) {
+    const int w = std::max(1, screen.width());
+    size_ = QSize(kWidth, std::max(1, kWidth * screen.height() / w));
+}
+
+QString CardThumbnails::KeyOf(const publish::SetCard& card, publish::FolderLookups& lookups) const {
+    if (!card.read) return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const std::string head = "1|" + std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + "\n";
+    hash.addData(QByteArrayView(head.data(), qsizetype(head.size())));
+    AddStamp(hash, card.canonical.empty() ? card.file : card.canonical);
+    // The pictures and text files the card shows change its picture too.
+    for (const Slot& slot : card.read->card.slotList) {
+        if (!slot.inUse) continue;
+        for (const std::string* name : {&slot.picture.fileName, &slot.block.fileName}) {
+            if (name->empty()) continue;
+            const publish::FolderFile found = lookups.Find(card.folder(), *name);
+            if (found.state == publish::Lookup::Found) AddStamp(hash, found.path);
+        }
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+fs::path CardThumbnails::FileOf(const QString& key) const { return folder_ / (key.toStdString() + ".png"); }
+
+bool CardThumbnails::DiskReady() {
+    // Under the lock.
+    if (diskState_ == 0) {
+        diskState_ = -1;
+        if (folder_.empty()) {
+            diskProblem_ = "no folder";
+            return false;
+        }
+        std::error_code ec;
+        fs::create_directories(folder_.parent_path().parent_path(), ec);
+        for (const fs::path& f : {folder_.parent_path(), folder_}) {
+            if (Status ready = MakeOwnerOnlyFolder(f); !ready) {
+                diskProblem_ = ready.error().message;
+                return false;
+            }
+        }
+        diskState_ = 1;
+        Prune(folder_);
+    }
+    return diskState_ == 1;
+}
+
+QImage CardThumbnails::Find(const QString& key) {
+    if (key.isEmpty()) return {};
+    {
+        std::lock_guard guard(lock_);
+        if (auto it = byKey_.find(key); it != byKey_.end()) {
+            used_.splice(used_.end(), used_, it->second);
+            return it->second->second;
+        }
+        if (!DiskReady()) return {};
+    }
+    const fs::path file = FileOf(key);
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(file, ec)) || fs::file_size(file, ec) > kMaxThumbnailFileBytes)
+        return {};
+    const std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return {};
+    QImage image;
+    if (!image.loadFromData(QByteArrayView(bytes->data(), qsizetype(bytes->size())), "PNG") || image.size() != size_) {
+        fs::remove(file, ec);  // drawn again at the next reading
+        return {};
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+    Keep(key, image);
+    return image;
+}
+
+bool CardThumbnails::Has(const QString& key) {
+    if (key.isEmpty()) return false;
+    {
+        std::lock_guard guard(lock_);
+        if (byKey_.count(key)) return true;
+        if (!DiskReady()) return false;
+    }
+    std::error_code ec;
+    return fs::is_regular_file(fs::symlink_status(FileOf(key), ec));
+}
+
+QImage CardThumbnails::Draw(const publish::SetCard& card, const QString& key) {
+    if (!card.read) return {};
+    const QImage picture = publish::RenderCardPicture(card.read->card, screen_, card.folder());
+    if (picture.isNull()) return {};
+    QImage thumbnail = publish::Thumbnail(picture, size_.width(), size_.height());
+    if (thumbnail.isNull()) return {};
+    Keep(key, thumbnail);
+    bool disk = false;
+    {
+        std::lock_guard guard(lock_);
+        disk = DiskReady();
+    }
+    if (disk && !key.isEmpty()) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        // A thumbnail that cannot be kept is drawn again next time: nothing else is lost.
+        if (thumbnail.save(&buffer, "PNG"))
+            (void)WriteFileAtomically(FileOf(key), std::string_view(bytes.constData(), size_t(bytes.size())),
+                                      FileAccess::OwnerOnly);
+    }
+    return thumbnail;
+}
+
+void CardThumbnails::Keep(const QString& key, const QImage& image) {
+    if (key.isEmpty() || image.isNull()) return;
+    std::lock_guard guard(lock_);
+    if (auto it = byKey_.find(key); it != byKey_.end()) {
+        bytes_ -= it->second->second.sizeInBytes();
+        used_.erase(it->second);
+        byKey_.erase(it);
+    }
+    used_.emplace_back(key, image);
+    byKey_[key] = std::prev(used_.end());
+    bytes_ += image.sizeInBytes();
+    while (bytes_ > maxBytes_ && used_.size() > 1) {
+        bytes_ -= used_.front().second.sizeInBytes();
+        byKey_.erase(used_.front().first);
+        used_.pop_front();
+    }
+}
+
+qint64 CardThumbnails::bytesInMemory() const {
+    std::lock_guard guard(lock_);
+    return bytes_;
+}
+
+std::string CardThumbnails::diskProblem() const {
+    std::lock_guard guard(lock_);
+    return diskState_ == -1 ? diskProblem_ : std::string();
+}
+
+}  // namespace zepo

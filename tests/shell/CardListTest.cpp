@@ -1,0 +1,208 @@
+// 「カード一覧」 over a prepared folder: every card listed, the filter, opening a card from the
+// list and the map (with the question about unsaved changes), the map's marks, a folder that
+// changes while the window is open, a card that cannot be read.
+
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QLineEdit>
+#include <QListView>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "ShellFixture.h"
+#include "core/TextCodec.h"
+#include "model/MacroFile.h"
+#include "shell/CardListWindow.h"
+
+namespace zepo::test {
+namespace {
+namespace fs = std::filesystem;
+
+std::string CardText(const std::string& name, const std::string& body) {
+    return HeaderMarkerLine() + "\r\n" + Utf8ToSjis("card {" + name + "}\r\n" + body + "end\r\n").bytes;
+}
+
+class CardList : public ShellTest {
+protected:
+    void SetUp() override {
+        App();
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path().string()));
+        // main leads to a and to a card that is not there; nothing leads to lonely.
+        WriteBytes(cards.path() / "main.zep", CardText("main",
+                                                       "\ttitle {はじめ}\r\n\ttext {10,10}{１行目の文字}{0}\r\n"
+                                                       "\tbutton {0}{a,a.zep}\r\n\tbutton {1}{gone,gone.zep}\r\n"));
+        WriteBytes(cards.path() / "a.zep", CardText("a", "\ttitle {エー}\r\n"));
+        WriteBytes(cards.path() / "lonely.zep", CardText("lonely", "\ttitle {ひとり}\r\n"));
+    }
+    void TearDown() override {
+        ShellTest::TearDown();
+        qunsetenv("XDG_CACHE_HOME");
+    }
+    CardListWindow& Open() {
+        Start({(cards.path() / "main.zep").string()});
+        scheduler.FireAll();
+        TakeEvents();
+        form().findChild<QToolButton*>("btnCardList")->click();
+        CardListWindow* window = form().findChild<CardListWindow*>();
+        EXPECT_TRUE(window && window->isVisible());
+        Settle(*window);
+        return *window;
+    }
+    static void Settle(CardListWindow& w, int thumbnails = 3) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.settled() && w.thumbnailsDone() >= thumbnails; }, 10000));
+    }
+    static std::vector<QString> Rows(CardListWindow& w, int role = Qt::DisplayRole) {
+        std::vector<QString> rows;
+        for (int r = 0; r < w.model().rowCount(); ++r)
+            rows.push_back(w.model().index(r).data(role).toString().section('\n', 0, 0));
+        return rows;
+    }
+    static QModelIndex Row(CardListWindow& w, const QString& name) {
+        for (int r = 0; r < w.model().rowCount(); ++r)
+            if (w.model().index(r).data().toString().startsWith(name + "\n")) return w.model().index(r);
+        return {};
+    }
+    static QGraphicsItem* Item(CardListWindow& w, const QString& name, const QString& to = {}) {
+        for (QGraphicsItem* item : w.mapScene().items())
+            if (item->data(0).toString() == name && (to.isEmpty() || item->data(2).toString() == to)) return item;
+        return nullptr;
+    }
+    TempFolder cards, cache;
+};
+
+TEST_F(CardList, ListsEveryCardFiltersMarksProblemsAndKeepsThumbnailsPrivate) {
+    CardListWindow& w = Open();
+    EXPECT_EQ(Rows(w), (std::vector<QString>{"a.zep", "lonely.zep", "main.zep"}));
+    EXPECT_TRUE(Row(w, "lonely.zep").data(CardListModel::UnreachableRole).toBool());
+    EXPECT_FALSE(Row(w, "a.zep").data(CardListModel::UnreachableRole).toBool());
+    EXPECT_TRUE(Row(w, "main.zep").data(CardListModel::ProblemRole).toBool());
+    EXPECT_TRUE(Row(w, "main.zep").data(Qt::ToolTipRole).toString().contains("gone.zep"));
+    EXPECT_FALSE(Row(w, "a.zep").data(CardListModel::ProblemRole).toBool());
+
+    const struct {
+        const char* typed;
+        std::vector<QString> shown;
+    } filters[] = {
+        {"1行", {"main.zep"}},       // the text, typed half-width, matches its full-width form
+        {"ｴｰ", {"a.zep"}},           // the title, half-width katakana
+        {"LONELY", {"lonely.zep"}},  // the name, in any case
+        {"はじめ 文字", {"main.zep"}},
+        {"どこにもない", {}},
+    };
+    auto* filter = w.findChild<QLineEdit*>("edtCardFilter");
+    for (const auto& f : filters) {
+        filter->setText(QString::fromUtf8(f.typed));
+        EXPECT_EQ(Rows(w), f.shown) << f.typed;
+    }
+    filter->clear();
+    EXPECT_EQ(w.model().rowCount(), 3);
+
+    // The thumbnails are kept in the user's cache, closed to other users.
+    const fs::path kept = cache.path() / "zepoed" / "thumbnails";
+    int files = 0;
+    for (const auto& e : fs::directory_iterator(kept)) files += e.path().extension() == ".png";
+    EXPECT_EQ(files, 3);
+    EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {
+    CardListWindow& w = Open();
+    QGraphicsItem* gone = Item(w, "gone.zep");
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(gone->data(1).toString(), "missing");
+    const QColor broken = gone->data(3).value<QColor>();
+    EXPECT_GT(broken.red(), 2 * broken.green());
+    QGraphicsItem* link = Item(w, "edge", "gone.zep");
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->data(3).value<QColor>(), broken);
+    EXPECT_NE(Item(w, "edge", "a.zep")->data(3).value<QColor>(), broken);
+    EXPECT_TRUE(Item(w, "lonely.zep")->data(2).toBool());
+    EXPECT_FALSE(Item(w, "a.zep")->data(2).toBool());
+
+    // A click on a card of the map opens it.
+    w.findChild<QTabWidget*>()->setCurrentIndex(1);
+    auto* view = w.findChild<QGraphicsView*>();
+    QGraphicsItem* lonely = Item(w, "lonely.zep");
+    view->centerOn(lonely);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(lonely->sceneBoundingRect().center()));
+    EXPECT_EQ(form().card().settings.name, "lonely");
+}
+
+TEST_F(CardList, OpeningFromTheListAsksAboutUnsavedChangesAsTheOpenCommandDoes) {
+    CardListWindow& w = Open();
+    Modify([](Card& card) { card.settings.title = "changed"; });
+    auto* list = w.findChild<QListView*>("lstCards");
+    const std::string ask = "choose:main.zep\r変更を保存しますか？";
+    const struct {
+        Choice answer;
+        const char* cardAfter;
+    } cases[] = {{Choice::Cancel, "main"}, {Choice::No, "a"}};
+    for (const auto& c : cases) {
+        prompts.choices = {c.answer};
+        const QRect cell = list->visualRect(Row(w, "a.zep"));
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, cell.center());
+
+        const auto events = TakeEvents();
+        EXPECT_EQ(std::count(events.begin(), events.end(), ask), 1);
+        EXPECT_EQ(form().card().settings.name, c.cardAfter);
+    }
+    EXPECT_FALSE(form().document().isModified());
+}
+
+TEST_F(CardList, FollowsCardsSavedHereOrByAnotherProgram) {
+    CardListWindow& w = Open();
+    // Another program writes a card into the folder.
+    WriteBytes(cards.path() / "new.zep", CardText("new", "\ttitle {あたらしい}\r\n"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Row(w, "new.zep").isValid() && w.settled(); }, 10000));
+    Settle(w, 4);
+    EXPECT_TRUE(Row(w, "new.zep").data().toString().endsWith(QString::fromUtf8("あたらしい")));
+    EXPECT_TRUE(Item(w, "new.zep")->data(2).toBool());  // nothing leads to it yet
+    // The editor saves the open card with a new title.
+    Modify([](Card& card) { card.settings.title = Utf8ToSjis("あたらしい題").bytes; });
+    prompts.answers = {true};  // over the card's own file
+    ASSERT_TRUE(form().cardFile().Save());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Row(w, "main.zep").data().toString().endsWith(QString::fromUtf8("あたらしい題")); }, 10000));
+    // A card whose name cannot be a card name is listed with the reason, and the rest stay.
+    const QString unreadable = QString::fromUtf8("\xF0\x9F\x98\x80.zep");
+    WriteBytes(cards.path() / unreadable.toStdString(), CardText("x", ""));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Row(w, unreadable).isValid() && w.settled(); }, 10000));
+    const QString why = Row(w, unreadable).data(CardListModel::ErrorRole).toString();
+    EXPECT_FALSE(why.isEmpty());
+    EXPECT_TRUE(Row(w, unreadable).data().toString().endsWith(why));
+    EXPECT_EQ(w.model().rowCount(), 5);
+}
+
+}  // namespace
+}  // namespace zepo::test
+
+namespace zepo::test {
+namespace {
+
+TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {
+    // A card holds at most a few dozen links; a thousand cards all leading to one is the
+    // widest fan the window can meet.
+    WriteBytes(cards.path() / "main.zep", CardText("main", "\tbutton {0}{main,main.zep}\r\n\tbutton {1}{a,a.zep}\r\n"));
+    WriteBytes(cards.path() / "a.zep", CardText("a", "\tbutton {0}{main,main.zep}\r\n"));
+    for (int i = 1; i <= 1000; ++i) {
+        const std::string name = "c" + std::to_string(i);
+        WriteBytes(cards.path() / (name + ".zep"), CardText(name, "\tbutton {0}{main,main.zep}\r\n"));
+    }
+    CardListWindow& w = Open();
+    EXPECT_EQ(w.model().rowCount(), 1003);
+    int nodes = 0, toMain = 0;
+    for (QGraphicsItem* item : w.mapScene().items()) {
+        nodes += item->data(1).toString() == "card";
+        toMain += item->data(0).toString() == "edge" && item->data(2).toString() == "main.zep";
+    }
+    EXPECT_EQ(nodes, 1003);
+    EXPECT_EQ(toMain, 1002);  // main itself, a and the thousand
+    EXPECT_TRUE(Item(w, "lonely.zep")->data(2).toBool());
+}
+
+}  // namespace
+}  // namespace zepo::test
