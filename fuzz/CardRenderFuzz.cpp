@@ -90,8 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(preview.width() == kScreen.width() + 1 && preview.height() == kScreen.height(),
             "the preview is not the screen's size");
     CardRenderer renderer;
-    renderer.SetMode(RenderMode::Edit);
-    const QImage edit = renderer.Render(card, kScreen);
+    const QImage edit = renderer.Render(card, kScreen, RenderMode::Edit);
     Require(edit.size() == kScreen, "the edit view is not the size asked for");
     return 0;
 }

@@ -20,7 +20,7 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
         pressed_ = -1;
         escape_->setEnabled(false);
     });
-    connect(&document_, &CardDocument::changed, this, &CardCanvas::ClearCanvas);
+    connect(&document_, &CardDocument::changed, this, &CardCanvas::Redraw);
     // Escape while a button is held gives the drag up: the band goes, the release does nothing.
     escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { EndDragWithoutApplying(); },
                             Qt::WindowShortcut);
@@ -29,12 +29,14 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
 
 void CardCanvas::SetPainter(SlotKind kind, SlotPainter* painter) {
     renderer_.SetPainter(kind, painter);
-    ClearCanvas();
+    Redraw();
 }
 
 void CardCanvas::SetMode(EditMode mode) {
+    const bool previewChanged = (mode == EditMode::Preview) != (mode_ == EditMode::Preview);
     mode_ = mode;
-    renderer_.SetMode(mode == EditMode::Preview ? RenderMode::Preview : RenderMode::Edit);
+    // The preview and the edit view are two drawings of the card.
+    if (previewChanged) Redraw();
 }
 
 void CardCanvas::ResetImage(QSize screen) {
@@ -43,7 +45,7 @@ void CardCanvas::ResetImage(QSize screen) {
     update();
 }
 
-void CardCanvas::ClearCanvas() {
+void CardCanvas::Redraw() {
     RenderScene();
     // A command that redraws the card during a drag (a dialog confirmed from the keyboard)
     // wipes the band; drawn again, erasing it later still restores the screen.

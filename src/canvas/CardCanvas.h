@@ -32,6 +32,7 @@ public:
     void SetPainter(SlotKind kind, SlotPainter* painter);
     CardRenderer& renderer() { return renderer_; }
 
+    // The mode is held here alone: the preview is the canvas's way of showing the card.
     EditMode mode() const { return mode_; }
     void SetMode(EditMode mode);
 
@@ -39,8 +40,8 @@ public:
     void ResetImage(QSize screen);
     QSize screen() const { return QSize(surface_.width() - 1, surface_.height()); }
     // Draws the card again from the model: background in the card colour, then every
-    // object in use, rearmost first.
-    void ClearCanvas();
+    // object in use, rearmost first (composed as the player shows it in the preview).
+    void Redraw();
 
     bool dragging() const { return dragging_; }
 

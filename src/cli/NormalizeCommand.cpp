@@ -54,7 +54,7 @@ int RunNormalize(const NormalizeOptions& options) {
         return 1;
     }
 
-    auto written = CardLines(read->card);
+    auto written = CardLines(WithDefaultTitle(read->card));
     if (!written) {
         std::cerr << shown << ": " << ForTerminal(written.error().message) << "\n";
         return 1;

@@ -67,10 +67,4 @@ void CardDocument::SetSaveFolder(std::filesystem::path folder) {
     emit changed();
 }
 
-void CardDocument::SetPreview(bool on) {
-    if (preview_ == on) return;
-    preview_ = on;
-    emit changed();
-}
-
 }  // namespace zepo

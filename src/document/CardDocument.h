@@ -1,7 +1,6 @@
 #pragma once
-// The open card: the card itself, its undo history, the save folder its files are found in,
-// the last card file chosen, the macro lines last written and the preview flag. The views
-// follow it: every change ends in changed(), and the canvas and the check marks are drawn
+// The open card: the card itself, its undo history and the save folder its files are found
+// in. How it is shown (the preview) is the views' own. The views follow it: every change ends in changed(), and the canvas and the check marks are drawn
 // again from it.
 //
 // Only the document changes the card. An edit reads the card as it is, works on a copy and
@@ -48,17 +47,6 @@ public:
     const std::filesystem::path& saveFolder() const { return saveFolder_; }
     void SetSaveFolder(std::filesystem::path folder);
 
-    bool previewOn() const { return preview_; }
-    void SetPreview(bool on);
-
-    // The lines the card was last read from or written to (the macro viewer shows them).
-    const std::vector<std::string>& macroLines() const { return macroLines_; }
-    void SetMacroLines(std::vector<std::string> lines) { macroLines_ = std::move(lines); }
-
-    // The open dialog's last chosen file; empty until a file was chosen.
-    const QString& openFileName() const { return openFileName_; }
-    void SetOpenFileName(const QString& file) { openFileName_ = file; }
-
 signals:
     void changed();
     void modifiedChanged(bool modified);
@@ -71,9 +59,6 @@ private:
     Card card_;
     CardHistory history_{card_};
     std::filesystem::path saveFolder_;
-    bool preview_ = false;
-    std::vector<std::string> macroLines_;
-    QString openFileName_;
 };
 
 }  // namespace zepo

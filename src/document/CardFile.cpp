@@ -33,10 +33,12 @@ LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& mess
     return LoadMacro(card, text.lines, text.sjisName, context);
 }
 
-Result<std::vector<std::string>> CardLines(Card& card) {
+Card WithDefaultTitle(Card card) {
     SupplyDefaultTitle(card);
-    return WriteMacro(card);
+    return card;
 }
+
+Result<std::vector<std::string>> CardLines(const Card& card) { return WriteMacro(card); }
 
 Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
     return WriteFileAtomically(target, JoinMacroLines(lines));

@@ -38,9 +38,10 @@ std::variant<CardFileText, OpenProblem> ReadCardFileText(const std::filesystem::
 LoadOutcome LoadCardText(Card& card, const CardFileText& text, MessageSink& messages, TextMeasurer& measurer,
                          PictureReading pictures = {});
 
-// The lines saving writes: a main card without a title gets the default title first (in the
-// card too). The error is the writer's Shift-JIS message.
-Result<std::vector<std::string>> CardLines(Card& card);
+// The card as saving writes it: a main card without a title gets the default title.
+Card WithDefaultTitle(Card card);
+// The lines of the card's file. The error is the writer's Shift-JIS message.
+Result<std::vector<std::string>> CardLines(const Card& card);
 
 // Writes the lines as a card file, whole or not at all: an existing file is replaced only
 // when every byte is on disk, a link stays a link, a read-only card is refused. The error

@@ -23,7 +23,7 @@ void FrameEditor::Show(const Slot& s, bool isNew) {
     dialog_.Load(v);
 }
 
-Applied FrameEditor::Apply(Slot& s, FrameValues v, bool) {
+Applied FrameEditor::WriteInto(Slot& s, FrameValues v, bool) {
     const Span across = InclusiveSpan(v.x1, v.x2, kMinimumSide);
     const Span down = InclusiveSpan(v.y1, v.y2, kMinimumSide);
     s.bounds = {across.start, down.start, across.size, down.size};

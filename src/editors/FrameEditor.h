@@ -18,7 +18,7 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    Applied Apply(Slot& slot, FrameValues values, bool isNew) override;
+    Applied WriteInto(Slot& slot, FrameValues values, bool isNew) override;
 };
 
 }  // namespace zepo

@@ -56,7 +56,7 @@ void OneLineTextEditor::StartNew(Slot& s) {
 
 void OneLineTextEditor::Show(const Slot& s, bool isNew) { dialog_.Load(ValuesOf(s, isNew)); }
 
-Applied OneLineTextEditor::Apply(Slot& s, OneLineTextValues v, bool) {
+Applied OneLineTextEditor::WriteInto(Slot& s, OneLineTextValues v, bool) {
     s.text.association.Set(v.association.name, v.association.file);
     const std::vector<std::string> text{v.text};
     if (IsLatin(v.typeface) && RefuseLatin(text, messages_)) v.typeface = 0;

@@ -20,7 +20,7 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    Applied Apply(Slot& slot, OneLineTextValues values, bool isNew) override;
+    Applied WriteInto(Slot& slot, OneLineTextValues values, bool isNew) override;
 
 private:
     TextMeasurer& measurer_;

@@ -42,7 +42,7 @@ void PictureEditor::Show(const Slot& s, bool isNew) {
     dialog_.Load(shown, SaveFolder());
 }
 
-Applied PictureEditor::Apply(Slot& s, PictureValues v, bool isNew) {
+Applied PictureEditor::WriteInto(Slot& s, PictureValues v, bool isNew) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("静止画ファイルが指定されていません"));
         return Applied::Refused;

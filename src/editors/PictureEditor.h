@@ -27,7 +27,7 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    Applied Apply(Slot& slot, PictureValues values, bool isNew) override;
+    Applied WriteInto(Slot& slot, PictureValues values, bool isNew) override;
     // A file the confirmation wrote (a JPEG's BMP, a reduction) is shown anew by every other
     // picture of the card that names it, in the same change.
     void Follow(Card& card, int id) override;

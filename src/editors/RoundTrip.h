@@ -88,7 +88,7 @@ public:
             // Each try on a copy of its own: a refused one leaves nothing behind.
             Card tried = next;
             Slot& s = tried.slot(id);
-            switch (Apply(s, std::move(*values), isNew)) {
+            switch (WriteInto(s, std::move(*values), isNew)) {
                 case Applied::Refused: return std::nullopt;
                 case Applied::AskAgain: continue;
                 case Applied::Done: break;
@@ -107,7 +107,7 @@ protected:
     // Fills the dialog from the slot; a new object goes on top unless the user says otherwise.
     virtual void Show(const Slot& slot, bool isNew) = 0;
     // Writes confirmed values into the slot of the copy.
-    virtual Applied Apply(Slot& slot, Values values, bool isNew) = 0;
+    virtual Applied WriteInto(Slot& slot, Values values, bool isNew) = 0;
     // What else on the card follows the confirmed object, in the same change.
     virtual void Follow(Card& /*card*/, int /*id*/) {}
 

@@ -54,7 +54,7 @@ void TextBlockEditor::Show(const Slot& s, bool isNew) {
     dialog_.Activate();
 }
 
-Applied TextBlockEditor::Apply(Slot& s, TextBlockValues v, bool) {
+Applied TextBlockEditor::WriteInto(Slot& s, TextBlockValues v, bool) {
     if (v.file.empty()) {
         messages_.Warn(Sjis("文字ファイルが指定されていません"));
         return Applied::Refused;

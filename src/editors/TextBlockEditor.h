@@ -27,7 +27,7 @@ public:
 protected:
     void StartNew(Slot& slot) override;
     void Show(const Slot& slot, bool isNew) override;
-    Applied Apply(Slot& slot, TextBlockValues values, bool isNew) override;
+    Applied WriteInto(Slot& slot, TextBlockValues values, bool isNew) override;
 
 private:
     TextMeasurer& measurer_;

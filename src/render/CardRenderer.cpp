@@ -19,7 +19,7 @@ void CardRenderer::Paint(QPainter& painter, const Card& card) {
     const QRect all(QPoint(0, 0), QSize(painter.device()->width(), painter.device()->height()));
     painter.fillRect(all, CardColor(card.settings.color));
     for (int id : card.UsedSlotsInStackingOrder())
-        painters_[static_cast<int>(KindOfSlot(id))]->Paint(painter, card, id, context_);
+        painters_[static_cast<int>(KindOfSlot(id))]->Paint(painter, card, id, PaintContext{RenderMode::Edit});
 }
 
 void CardRenderer::ComposeOnto(QImage& surface, const Card& card, const PaintContext& context) {
@@ -30,10 +30,10 @@ void CardRenderer::ComposeOnto(QImage& surface, const Card& card, const PaintCon
         painters_[static_cast<int>(KindOfSlot(id))]->Compose(surface, card, id, context);
 }
 
-QImage CardRenderer::Render(const Card& card, QSize size) {
+QImage CardRenderer::Render(const Card& card, QSize size, RenderMode mode) {
     QImage image(size, QImage::Format_RGB32);
-    if (context_.mode == RenderMode::Preview) {
-        ComposeOnto(image, card, context_);
+    if (mode == RenderMode::Preview) {
+        ComposeOnto(image, card, PaintContext{RenderMode::Preview});
         return image;
     }
     QPainter painter(&image);
@@ -43,9 +43,7 @@ QImage CardRenderer::Render(const Card& card, QSize size) {
 
 QImage CardRenderer::Compose(const Card& card, QSize screen) {
     QImage image(screen.width() + 1, screen.height(), QImage::Format_RGB32);
-    PaintContext context = context_;
-    context.mode = RenderMode::Preview;
-    ComposeOnto(image, card, context);
+    ComposeOnto(image, card, PaintContext{RenderMode::Preview});
     return image;
 }
 

@@ -26,16 +26,14 @@ public:
 
     // Replaces the drawing of one kind; null restores the kind's own drawing.
     void SetPainter(SlotKind kind, SlotPainter* painter);
-    void SetMode(RenderMode mode) { context_.mode = mode; }
-    RenderMode mode() const { return context_.mode; }
 
     // Draws the card in the edit view over the whole of the painter's device.
     void Paint(QPainter& painter, const Card& card);
-    // A new picture of the given size holding the card in the current mode.
-    QImage Render(const Card& card, QSize size);
+    // A new picture of the given size holding the card in `mode`.
+    QImage Render(const Card& card, QSize size, RenderMode mode = RenderMode::Edit);
 
     // The preview: the card as the player shows it on a screen of `screen` pixels, an image
-    // of (screen width + 1) × screen height, whatever the current mode.
+    // of (screen width + 1) × screen height.
     QImage Compose(const Card& card, QSize screen);
 
 private:
@@ -47,7 +45,6 @@ private:
     PicturePainter pictures_;
     std::array<SlotPainter*, kKindCount> defaults_{};
     std::array<SlotPainter*, kKindCount> painters_{};
-    PaintContext context_;
 };
 
 // The preview with every kind's own painter, for callers that keep no renderer (one per

@@ -45,8 +45,7 @@ fs::path PlayerCacheSite(const fs::path& saveFolder) {
 }
 
 bool SavedAsShown(const Card& card, const fs::path& file) {
-    Card copy = card;
-    auto lines = CardLines(copy);
+    auto lines = CardLines(WithDefaultTitle(card));
     if (!lines) return false;
     // Bounded and plain files only, as every card is read.
     const std::optional<std::string> present = ReadFileBytes(file);

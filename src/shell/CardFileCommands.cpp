@@ -1,10 +1,8 @@
-// The card menu's file commands: new card, open, save, save folder, card settings and the
-// macro viewer, with the caption rule.
+// The card menu's file commands: new card, open, save, save folder, card settings, the macro
+// viewer, undo, redo and exit; the start-up sequence; unsaved changes asked about.
 
 #include "shell/CardFileCommands.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +21,8 @@
 #include "editors/CardLevelEditor.h"
 #include "model/MacroFile.h"
 #include "platform/Folders.h"
+#include "shell/CardListWindow.h"
+#include "shell/CardThumbnails.h"
 #include "shell/CommandContext.h"
 
 namespace zepo {
@@ -38,22 +38,9 @@ public:
 
 }  // namespace
 
-CardFileCommands::CardFileCommands(const CommandContext& context, const Controls& c, QWidget& window,
+CardFileCommands::CardFileCommands(const CommandContext& context, CardLevelEditor& cardLevel, QWidget& window,
                                    TextMeasurer& measurer)
-    : context_(context), document_(context.document), window_(window), measurer_(measurer) {
-    connect(c.newCard, &QAction::triggered, this, [this] { NewCard(); });
-    connect(c.open, &QAction::triggered, this, [this] { Open(); });
-    connect(c.save, &QAction::triggered, this, [this] { Save(); });
-    connect(c.saveFolder, &QAction::triggered, this, [this] { ChangeSaveFolder(); });
-    connect(c.cardSettings, &QAction::triggered, this, [this] { EditCardSettings(); });
-    connect(c.viewMacro, &QAction::triggered, this, [this] { ViewMacro(); });
-    connect(c.undo, &QAction::triggered, this, [this] { Undo(); });
-    connect(c.redo, &QAction::triggered, this, [this] { Redo(); });
-    connect(c.exit, &QAction::triggered, this, [this] { Exit(); });
-    connect(c.cardButton, &QAbstractButton::clicked, this, [this] { EditCardSettings(); });
-    connect(c.openButton, &QAbstractButton::clicked, this, [this] { Open(); });
-    connect(c.saveButton, &QAbstractButton::clicked, this, [this] { Save(); });
-}
+    : context_(context), document_(context.document), cardLevel_(cardLevel), window_(window), measurer_(measurer) {}
 
 void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
@@ -61,21 +48,28 @@ void CardFileCommands::RunStartupSequence() {
     if (beforeStartup_ && beforeStartup_()) return;
     if (!startupCard_.empty()) {
         // Opened from the file manager: the card is the answer to both questions.
-        document_.SetOpenFileName(QString::fromStdString(startupCard_.string()));
+        openFileName_ = QString::fromStdString(startupCard_.string());
         if (!OpenChosenFile(startupCard_)) document_.Reset(NamedCard(document_.card()));
         return;
     }
     ChangeSaveFolder();
     Open();
-    if (!document_.openFileName().isEmpty()) return;
+    if (!openFileName_.isEmpty()) return;
     // The card the user starts from is where undoing ends.
     document_.Reset(SettingsAsked(document_.card()));
 }
 
 Card CardFileCommands::SettingsAsked(const Card& card) {
-    std::optional<Card> confirmed;
-    if (CardLevelEditor* editor = context_.dialogs.cardLevel) confirmed = editor->EditSettings(card);
+    std::optional<Card> confirmed = cardLevel_.EditSettings(card);
     return NamedCard(confirmed ? std::move(*confirmed) : card);
+}
+
+void CardFileCommands::ShowCardList() {
+    if (!cardList_)
+        cardList_ = new CardListWindow(
+            document_, context_.services.screen, [this](const QString& card) { OpenHandedOver(card); },
+            ThumbnailCacheFolder(), &window_);
+    cardList_->ShowFolder();
 }
 
 void CardFileCommands::OpenHandedOver(const QString& card) {
@@ -94,7 +88,7 @@ void CardFileCommands::OpenHandedOver(const QString& card) {
         }
         if (!SettleUnsavedChanges()) return;
         startupDone_ = true;  // the card answers the start-up questions, as one given at start
-        document_.SetOpenFileName(card);
+        openFileName_ = card;
         OpenChosenFile(file);
     });
 }
@@ -120,8 +114,8 @@ bool CardFileCommands::OpenRecoveredCopy(const std::filesystem::path& copy, cons
     text.folder = WithoutTrailingSeparator(original.parent_path());
     text.sjisName = *name;
     WaitCursor wait;
-    document_.SetOpenFileName(QString::fromStdString(original.string()));
-    document_.SetMacroLines(text.lines);
+    openFileName_ = QString::fromStdString(original.string());
+    macroLines_ = text.lines;
     document_.SetSaveFolder(text.folder);
     if (!EnterFolder(text.folder)) ReportFolder(text.folder);
     ForgetRememberedChoices(context_.dialogs);
@@ -167,8 +161,7 @@ void CardFileCommands::NewCard() {
 }
 
 void CardFileCommands::EditCardSettings() {
-    if (CardLevelEditor* editor = context_.dialogs.cardLevel)
-        ApplyProposal(document_, editor->EditSettings(document_.card()));
+    ApplyProposal(document_, cardLevel_.EditSettings(document_.card()));
 }
 
 void CardFileCommands::Open() {
@@ -182,10 +175,10 @@ void CardFileCommands::Open() {
         start = NearestEnterableFolder(saveFolder);
     }
     OpenFileRequest request{"カードの読み込み", QString::fromStdString(start.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
-                            QFileInfo(document_.openFileName()).fileName()};
+                            QFileInfo(openFileName_).fileName()};
     QString chosen = context_.services.files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
-    document_.SetOpenFileName(chosen);
+    openFileName_ = chosen;
     OpenChosenFile(std::filesystem::path(chosen.toStdString()));
 }
 
@@ -203,7 +196,7 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
         return false;
     }
     const CardFileText& text = std::get<CardFileText>(read);
-    document_.SetMacroLines(text.lines);
+    macroLines_ = text.lines;
     document_.SetSaveFolder(text.folder);
     if (!EnterFolder(text.folder)) {
         prompts.Warn(Sjis("読み込みに失敗しました"));
@@ -252,8 +245,8 @@ bool CardFileCommands::Save() {
                                 Sjis("上書きしてよろしいですか？")))
         return false;
 
-    if (!BuildMacroLines()) return false;
-    const std::vector<std::string>& lines = document_.macroLines();
+    if (!TitleAndWrite()) return false;
+    const std::vector<std::string>& lines = macroLines_;
     if (std::optional<size_t> longLine = FindLongLine(lines)) {
         prompts.Warn(LongLineMessage(lines[*longLine]));
         return false;
@@ -298,17 +291,17 @@ void CardFileCommands::ChangeSaveFolder() {
     }
 }
 
-bool CardFileCommands::BuildMacroLines() {
+bool CardFileCommands::TitleAndWrite() {
     // Saving a main card without a title gives it the default one: a change like any other.
-    Card card = document_.card();
-    auto lines = CardLines(card);
-    document_.Apply(std::move(card));
+    Card titled = WithDefaultTitle(document_.card());
+    auto lines = CardLines(titled);
+    document_.Apply(std::move(titled));
     if (!lines) {
-        document_.SetMacroLines({});
+        macroLines_.clear();
         context_.services.prompts.Warn(lines.error().message);
         return false;
     }
-    document_.SetMacroLines(std::move(lines).value());
+    macroLines_ = std::move(lines).value();
     return true;
 }
 
@@ -316,14 +309,13 @@ void CardFileCommands::ViewMacro() {
     if (!context_.dialogs.macroViewer) return;
     // The lines saving would write, the default title of an untitled main card included; only
     // saving gives the card that title, looking changes nothing.
-    Card shown = document_.card();
-    auto lines = CardLines(shown);
+    auto lines = CardLines(WithDefaultTitle(document_.card()));
     if (!lines) {
         context_.services.prompts.Warn(lines.error().message);
         return;
     }
-    document_.SetMacroLines(std::move(lines).value());
-    context_.dialogs.macroViewer->Load(document_.macroLines());
+    macroLines_ = std::move(lines).value();
+    context_.dialogs.macroViewer->Load(macroLines_);
     context_.services.dialogs.Run(*context_.dialogs.macroViewer);
 }
 

@@ -7,27 +7,26 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
-class QAbstractButton;
-class QAction;
 class QWidget;
 
 namespace zepo {
 
 class Card;
 class CardDocument;
+class CardListWindow;
+class CardLevelEditor;
 class TextMeasurer;
 struct CommandContext;
 
 class CardFileCommands : public QObject {
     Q_OBJECT
 public:
-    struct Controls {
-        QAction *newCard, *open, *save, *saveFolder, *cardSettings, *viewMacro, *undo, *redo, *exit;
-        QAbstractButton *cardButton, *openButton, *saveButton;
-    };
-    // `window` is what the exit command closes.
-    CardFileCommands(const CommandContext& context, const Controls& controls, QWidget& window, TextMeasurer& measurer);
+    // `cardLevel` asks for the card's settings; `window` is what the exit command closes.
+    CardFileCommands(const CommandContext& context, CardLevelEditor& cardLevel, QWidget& window,
+                     TextMeasurer& measurer);
 
     // The card named on the command line, opened by the start-up sequence instead of asking.
     void SetStartupCard(std::filesystem::path card) { startupCard_ = std::move(card); }
@@ -39,6 +38,11 @@ public:
     void ChangeSaveFolder();
     void EditCardSettings();
     void ViewMacro();
+    // 「カード一覧」: the save folder's cards as a list and a map; a card chosen there is
+    // opened as a handed-over one (asking about unsaved changes first).
+    void ShowCardList();
+    // The card list window, made when first shown (null before).
+    CardListWindow* cardList() const { return cardList_; }
     // One step back or forward in the card's history.
     void Undo();
     void Redo();
@@ -60,11 +64,17 @@ public:
     // could not be read.
     bool OpenRecoveredCopy(const std::filesystem::path& copy, const std::filesystem::path& original);
 
+    // The card file last chosen in the open dialog or opened; empty until then.
+    const QString& openFileName() const { return openFileName_; }
+    // The lines the card was last read from, saved as or shown in the macro viewer.
+    const std::vector<std::string>& macroLines() const { return macroLines_; }
+
 private:
     // The steps of opening after the file was chosen; false when nothing was read.
     bool OpenChosenFile(const std::filesystem::path& file);
-    // Writes the card into the macro line list; false after the writer's message.
-    bool BuildMacroLines();
+    // The lines saving writes into macroLines(), the card given its default title first (one
+    // change, as any other); false after the writer's message.
+    bool TitleAndWrite();
     // The card settings dialog over `card` (the new card command's empty one): the card with
     // the confirmed settings, named.
     Card SettingsAsked(const Card& card);
@@ -75,11 +85,16 @@ private:
 
     const CommandContext& context_;
     CardDocument& document_;
+    CardLevelEditor& cardLevel_;
     QWidget& window_;
     TextMeasurer& measurer_;
+    // The card file last chosen or opened: the open dialog offers its name again.
+    QString openFileName_;
+    std::vector<std::string> macroLines_;
     std::filesystem::path startupCard_;
     bool startupDone_ = false;
     std::function<bool()> beforeStartup_;
+    CardListWindow* cardList_ = nullptr;  // a child of the window
 };
 
 }  // namespace zepo

@@ -46,7 +46,7 @@ void CardRecovery::ScheduleNext() {
 void CardRecovery::WriteCopy() {
     const CardDocument& document = context_.document;
     if (!folder_.ready() || !document.isModified()) return;
-    Card card = document.card();
+    const Card card = WithDefaultTitle(document.card());
     auto lines = CardLines(card);
     if (!lines) return;  // the writer's own message comes when the user saves
     const std::filesystem::path cardFile = PathOfSjisName(document.saveFolder(), card.settings.name + ".zep");

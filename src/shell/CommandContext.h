@@ -1,7 +1,7 @@
 #pragma once
 // What the command classes share, and nothing more: the open card, the outside world, the
 // settings of ZEPOED.INI and the editor's dialogs. Each command class is given besides only
-// the controls it connects or changes.
+// the editor or window it works on; none sees a control (the action table connects them).
 
 #include <filesystem>
 #include <functional>
@@ -15,7 +15,6 @@ namespace zepo {
 class AboutDialog;
 class AssociationDialog;
 class ButtonDialog;
-class CardLevelEditor;
 class CardSettingsDialog;
 class FrameDialog;
 class MacroViewer;
@@ -25,8 +24,7 @@ class SaveFolderDialog;
 class SlideDialog;
 class ToolSettingsDialog;
 
-// The dialogs are made after the main window (they are its children) and handed over before
-// the first command can run.
+// The dialogs, all made before any command (EditorWindows).
 struct EditorDialogs {
     AboutDialog* about = nullptr;
     CardSettingsDialog* cardSettings = nullptr;
@@ -39,8 +37,6 @@ struct EditorDialogs {
     Movie2Dialog* movie2 = nullptr;
     MarkerDialog* marker = nullptr;
     SlideDialog* slide = nullptr;
-    // The round trips of the card's settings and card-level features over these dialogs.
-    CardLevelEditor* cardLevel = nullptr;
 };
 
 // The dialogs that remember choices between uses start over (a new or opened card).

@@ -4,27 +4,18 @@
 // what it proposes to the document; a cancelled dialog proposes nothing.
 
 #include <QObject>
-#include <array>
 
 #include "model/Card.h"
 
-class QAction;
-
 namespace zepo {
 
+class CardLevelEditor;
 struct CommandContext;
 
 class FeatureCommands : public QObject {
     Q_OBJECT
 public:
-    struct Items {
-        std::array<QAction*, kButtonCount> buttons{};
-        std::array<QAction*, kFeatureCount> features{};  // in Feature order
-        QAction* movie2 = nullptr;
-        QAction* marker = nullptr;
-        QAction* slide = nullptr;
-    };
-    FeatureCommands(const CommandContext& context, const Items& items);
+    FeatureCommands(const CommandContext& context, CardLevelEditor& editor) : context_(context), editor_(editor) {}
 
     // Button 0 is the right mouse button, 1..5 the player's buttons.
     void EditButton(int button);
@@ -35,6 +26,7 @@ public:
 
 private:
     const CommandContext& context_;
+    CardLevelEditor& editor_;
 };
 
 }  // namespace zepo

@@ -1,6 +1,5 @@
 #include "shell/HelpCommands.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QWidget>
@@ -21,15 +20,7 @@ std::string SjisOf(const QString& text) { return Utf8ToSjis(text.toStdString()).
 
 }  // namespace
 
-HelpCommands::HelpCommands(const CommandContext& context, const Items& items) : context_(context) {
-    connect(items.contents, &QAction::triggered, this, [this] { Contents(); });
-    connect(items.index, &QAction::triggered, this, [this] { Index(); });
-    connect(items.desktopNotes, &QAction::triggered, this, [this] { DesktopNotes(); });
-    connect(items.playerHelp, &QAction::triggered, this, [this] { PlayerHelp(); });
-    connect(items.help1, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help1); });
-    connect(items.help2, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help2); });
-    connect(items.help3, &QAction::triggered, this, [this] { OpenHelpDocument(Tool::Help3); });
-}
+HelpCommands::HelpCommands(const CommandContext& context) : context_(context) {}
 
 HelpCommands::~HelpCommands() = default;
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <memory>
 
-class QAction;
 class QWidget;
 
 namespace zepo {
@@ -19,10 +18,7 @@ enum class Tool;
 class HelpCommands : public QObject {
     Q_OBJECT
 public:
-    struct Items {
-        QAction *contents, *index, *desktopNotes, *playerHelp, *help1, *help2, *help3;
-    };
-    HelpCommands(const CommandContext& context, const Items& items);
+    explicit HelpCommands(const CommandContext& context);
     ~HelpCommands() override;
 
     void Contents();

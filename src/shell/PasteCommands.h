@@ -4,29 +4,18 @@
 
 #include <QObject>
 #include <array>
-#include <vector>
 
 #include "model/Card.h"
 
-class QAction;
-class QAbstractButton;
-
 namespace zepo {
 
-class CardCanvas;
 class CardDocument;
 class SlotEditor;
 
 class PasteCommands : public QObject {
     Q_OBJECT
 public:
-    struct Controls {
-        // The slot items of each kind, in slot order, and each kind's placing button.
-        std::array<std::vector<QAction*>, kKindCount> slotItems;
-        std::array<QAbstractButton*, kKindCount> placeButtons{};
-        CardCanvas* canvas = nullptr;  // its right press asks for an object's round trip
-    };
-    PasteCommands(CardDocument& document, const Controls& controls);
+    explicit PasteCommands(CardDocument& document) : document_(document) {}
 
     // A kind without an editor leaves its items, button and right press inert.
     void SetSlotEditor(SlotKind kind, SlotEditor* editor) { editors_[static_cast<int>(kind)] = editor; }

@@ -1,6 +1,5 @@
 #include "shell/ScreenPictureCommands.h"
 
-#include <QAction>
 #include <QFileInfo>
 
 #include "core/TextCodec.h"
@@ -36,21 +35,13 @@ std::string PathText(const std::filesystem::path& path) { return Utf8ToSjis(path
 
 }  // namespace
 
-ScreenPictureCommands::ScreenPictureCommands(const CommandContext& context, const Items& items, CardRenderer& renderer,
-                                             ViewCommands& view)
-    : context_(context), renderer_(renderer), view_(view) {
-    connect(items.screenPicture, &QAction::triggered, this, [this] { SaveScreenPicture(); });
-    connect(items.capture, &QAction::triggered, this, [this] { SaveCapture(); });
-    connect(items.merge, &QAction::triggered, this, [this] { MergeIntoPicture(); });
-}
-
 QImage ScreenPictureCommands::ComposedCard() {
     return renderer_.Compose(context_.document.card(), context_.services.screen);
 }
 
 std::optional<Bitmap> ScreenPictureCommands::Prepare() {
     // Pressing "確認" again while the preview is on would only draw the same card again.
-    if (!context_.document.previewOn()) view_.Preview();
+    if (!view_.previewOn()) view_.Preview();
     const std::filesystem::path folder = context_.document.saveFolder();
     const QFileInfo info(QString::fromStdString(folder.string()));
     if (!info.isDir() || !info.isExecutable()) {

@@ -10,8 +10,6 @@
 
 #include "imaging/Bitmap.h"
 
-class QAction;
-
 namespace zepo {
 
 class CardRenderer;
@@ -21,12 +19,9 @@ struct CommandContext;
 class ScreenPictureCommands : public QObject {
     Q_OBJECT
 public:
-    struct Items {
-        QAction *screenPicture, *merge, *capture;
-    };
     // The pictures are composed by the canvas's `renderer`; `view` switches the preview on.
-    ScreenPictureCommands(const CommandContext& context, const Items& items, CardRenderer& renderer,
-                          ViewCommands& view);
+    ScreenPictureCommands(const CommandContext& context, CardRenderer& renderer, ViewCommands& view)
+        : context_(context), renderer_(renderer), view_(view) {}
 
     void SaveScreenPicture();
     void SaveCapture();

@@ -1,7 +1,5 @@
 #include "shell/ToolCommands.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,49 +24,11 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 
 }  // namespace
 
-ToolCommands::ToolCommands(const CommandContext& context, const Controls& c, bool writeSettings)
-    : context_(context), controls_(c), writeSettings_(writeSettings) {
-    connect(c.auto256Color, &QAction::triggered, this, [this] { ToggleAuto256Color(); });
-    connect(c.auto256Button, &QAbstractButton::clicked, this, [this] { ToggleAuto256Color(); });
-    connect(c.about, &QAction::triggered, this, [this] {
-        if (AboutDialog* about = context_.dialogs.about) context_.services.dialogs.Run(*about);
-    });
-    connect(c.player, &QAction::triggered, this, [this] { RunPlayer(); });
-    connect(c.playerButton, &QAbstractButton::clicked, this, [this] { RunPlayer(); });
-    connect(c.setup, &QAction::triggered, this, [this] { RunSetup(); });
-    const std::pair<QAction*, Tool> tools[] = {
-        {c.memo, Tool::Memo},    {c.paint, Tool::Paint}, {c.sound, Tool::Sound},
-        {c.movie, Tool::Movie},  {c.tool1, Tool::Exe1},  {c.tool2, Tool::Exe2},
-        {c.tool3, Tool::Exe3},   {c.filer, Tool::Filer}, {c.mediaPlayer, Tool::MediaPlayer},
-        {c.viewer, Tool::Viewer}};
-    for (auto [item, tool] : tools) connect(item, &QAction::triggered, this, [this, tool = tool] { RunTool(tool); });
-    connect(c.openFolder, &QAction::triggered, this, [this] { OpenSaveFolder(); });
-    connect(c.colorController, &QAction::triggered, this, [this] { RunColorController(); });
-    connect(c.toolSettings, &QAction::triggered, this, [this] { EditToolSettings(); });
-}
+ToolCommands::ToolCommands(const CommandContext& context, QWidget& window, bool writeSettings)
+    : context_(context), window_(window), writeSettings_(writeSettings) {}
 
-void ToolCommands::ApplyToolMenus() {
-    const Controls& c = controls_;
-    const ShellSettings& settings = context_.settings;
-    auto name = [&settings](Tool t) { return Shown(settings.tools[int(t)].name); };
-    const std::pair<QAction*, Tool> optional[] = {{c.tool1, Tool::Exe1},  {c.tool2, Tool::Exe2},
-                                                  {c.tool3, Tool::Exe3},  {c.help1, Tool::Help1},
-                                                  {c.help2, Tool::Help2}, {c.help3, Tool::Help3}};
-    for (auto [item, tool] : optional) {
-        if (name(tool).isEmpty()) {
-            item->setVisible(false);  // the caption stays as it was
-        } else {
-            item->setText(name(tool));
-            item->setVisible(true);
-        }
-    }
-    const std::pair<QAction*, Tool> fixed[] = {{c.memo, Tool::Memo},    {c.paint, Tool::Paint},
-                                               {c.sound, Tool::Sound},  {c.movie, Tool::Movie},
-                                               {c.filer, Tool::Filer},  {c.mediaPlayer, Tool::MediaPlayer},
-                                               {c.viewer, Tool::Viewer}};
-    for (auto [item, tool] : fixed) item->setText(name(tool));
-    controls_.auto256Color->setChecked(settings.auto256Color);
-    controls_.auto256Button->setChecked(settings.auto256Color);
+void ToolCommands::ShowAbout() {
+    if (AboutDialog* about = context_.dialogs.about) context_.services.dialogs.Run(*about);
 }
 
 void ToolCommands::SaveSettings() {
@@ -77,13 +37,9 @@ void ToolCommands::SaveSettings() {
 }
 
 void ToolCommands::ToggleAuto256Color() {
-    // Bound to the menu item and to the button, which both toggle themselves when clicked:
-    // the switch is toggled here once and both are set from it, so they end in step.
-    ShellSettings& settings = context_.settings;
-    bool on = !settings.auto256Color;
-    settings.auto256Color = on;
-    controls_.auto256Color->setChecked(on);
-    controls_.auto256Button->setChecked(on);
+    // The menu item and the button both show the switch, so they end in step.
+    context_.settings.auto256Color = !context_.settings.auto256Color;
+    emit settingsChanged();
 }
 
 QString ToolCommands::SaveFolder() const { return QString::fromStdString(context_.document.saveFolder().string()); }
@@ -124,8 +80,7 @@ void ToolCommands::PlayInBrowser() {
             if (!SavedAsShown(context_.document.card(), cardFile())) return;
         }
     }
-    QWidget* window = controls_.playerButton ? controls_.playerButton->window() : nullptr;
-    auto page = ExportForBrowser(folder, cardFile(), context_.services.screen, window);
+    auto page = ExportForBrowser(folder, cardFile(), context_.services.screen, &window_);
     if (!page) {
         // The reason too: a full disk or a card without a page is something the user can mend.
         Fail(Sjis("ゼポが実行できません") + "\r" + Utf8ToSjis(page.error().message).bytes);
@@ -180,7 +135,7 @@ void ToolCommands::EditToolSettings() {
     if (!chosen) return;
     context_.settings = std::move(*chosen);
     if (writeSettings_) SaveSettings();
-    ApplyToolMenus();
+    emit settingsChanged();
 }
 
 }  // namespace zepo

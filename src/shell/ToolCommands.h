@@ -7,8 +7,7 @@
 #include <functional>
 #include <string>
 
-class QAbstractButton;
-class QAction;
+class QWidget;
 
 namespace zepo {
 
@@ -24,20 +23,13 @@ inline constexpr const char* kColorControllerPath = "\\zepo\\tool\\qvcnt\\qvcnt.
 class ToolCommands : public QObject {
     Q_OBJECT
 public:
-    struct Controls {
-        QAction *auto256Color, *about, *player, *setup, *openFolder, *colorController, *toolSettings;
-        QAbstractButton *auto256Button, *playerButton;
-        // The items of the ten tools and the three help documents, by Tool.
-        QAction *memo, *paint, *sound, *movie, *tool1, *tool2, *tool3, *filer, *mediaPlayer, *viewer;
-        QAction *help1, *help2, *help3;
-    };
     // `writeSettings`: a confirmed tool settings dialog writes ZEPOED.INI (the switch /a).
-    ToolCommands(const CommandContext& context, const Controls& controls, bool writeSettings);
+    // `window` is the one the player's pages are made over.
+    ToolCommands(const CommandContext& context, QWidget& window, bool writeSettings);
 
-    // The captions of the tool and help items from the tool table; an optional item without
-    // a name is hidden.
-    void ApplyToolMenus();
+    bool writesSettings() const { return writeSettings_; }
     void ToggleAuto256Color();
+    void ShowAbout();
 
     // The player program; without one, the save folder's pages in the web browser at the
     // card being edited (BrowserPlayer.h).
@@ -55,6 +47,10 @@ public:
     // Where the tool settings are written (with /a).
     void SetSettingsFile(UserSettingsFile* file) { settingsFile_ = file; }
 
+signals:
+    // The tool table or a switch changed: the menus show the new names and marks.
+    void settingsChanged();
+
 private:
     // Starts a fixed program in the save folder; false after the folder's report when the
     // folder cannot be entered.
@@ -67,7 +63,7 @@ private:
     void PlayInBrowser();
 
     const CommandContext& context_;
-    Controls controls_;
+    QWidget& window_;
     bool writeSettings_;
     std::function<bool()> save_;
     UserSettingsFile* settingsFile_ = nullptr;

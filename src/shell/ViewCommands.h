@@ -1,38 +1,39 @@
 #pragma once
-// The edit modes of the button bar (move, front, size) and the preview ("確認").
+// The edit modes of the button bar (move, front, size) and the preview ("確認"). The mode is
+// the canvas's: it is held there and nowhere else.
 
 #include <QObject>
 #include <Qt>
 
-class QAbstractButton;
 class QWidget;
 
 namespace zepo {
 
 class CardCanvas;
-class CardDocument;
 enum class EditMode;
 
 class ViewCommands : public QObject {
     Q_OBJECT
 public:
-    struct Controls {
-        QAbstractButton *preview, *move, *front, *size;
-        CardCanvas* canvas;
-        QWidget* window;  // its pointer shows the mode
-    };
-    ViewCommands(CardDocument& document, const Controls& controls);
+    // `window`'s pointer shows the mode.
+    ViewCommands(CardCanvas& canvas, QWidget& window);
+
+    EditMode mode() const;
+    bool previewOn() const;
 
     void MoveMode();
     void FrontMode();
     void SizeMode();
     void Preview();
 
-private:
-    void EnterMode(QAbstractButton* button, EditMode mode, Qt::CursorShape cursor);
+signals:
+    void modeChanged();
 
-    CardDocument& document_;
-    Controls controls_;
+private:
+    void EnterMode(EditMode mode, Qt::CursorShape cursor);
+
+    CardCanvas& canvas_;
+    QWidget& window_;
 };
 
 }  // namespace zepo

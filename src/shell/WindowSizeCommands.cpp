@@ -1,19 +1,12 @@
 #include "shell/WindowSizeCommands.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QMetaObject>
 #include <QWidget>
 
 namespace zepo {
 
-WindowSizeCommands::WindowSizeCommands(QWidget& window, QSize screen, const Items& items)
-    : window_(window), screen_(screen), items_(items), ticked_(items.standard) {
-    connect(items.standard, &QAction::triggered, this, [this] { Standard(); });
-    connect(items.maximise, &QAction::triggered, this, [this] { Maximise(); });
-    connect(items.size1024, &QAction::triggered, this, [this] { Choose(items_.size1024, {1024, 768}); });
-    connect(items.size800, &QAction::triggered, this, [this] { Choose(items_.size800, {800, 600}); });
-    connect(items.size640, &QAction::triggered, this, [this] { Choose(items_.size640, {640, 480}); });
+WindowSizeCommands::WindowSizeCommands(QWidget& window, QSize screen) : window_(window), screen_(screen) {
     window.installEventFilter(this);
     settle_.setInterval(kSettleMs);
     connect(&settle_, &QTimer::timeout, this, [this] {
@@ -29,14 +22,8 @@ void WindowSizeCommands::Settle() {
     settle_.start();
 }
 
-void WindowSizeCommands::Tick(QAction* item) {
-    ticked_ = item;
-    item->setChecked(true);  // the items form an exclusive group
-}
-
 void WindowSizeCommands::Standard() {
     // The window keeps its state and size; it is only free again.
-    Tick(items_.standard);
     locked_ = QSize();
 }
 
@@ -45,14 +32,10 @@ void WindowSizeCommands::Maximise() {
     window_.setWindowState(window_.windowState() | Qt::WindowMaximized);
 }
 
-void WindowSizeCommands::Choose(QAction* item, QSize outer) {
+void WindowSizeCommands::Choose(QSize outer) {
     const QSize screen = screen_;
-    if (screen.width() <= outer.width() || screen.height() <= outer.height()) {
-        // The click ticked the item already; the choice in force stays ticked.
-        Tick(ticked_);
-        return;
-    }
-    Tick(item);
+    // Refused: the choice in force stays (and stays ticked).
+    if (screen.width() <= outer.width() || screen.height() <= outer.height()) return;
     locked_ = outer;
     SnapBack();
     Settle();

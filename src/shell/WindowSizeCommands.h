@@ -6,7 +6,6 @@
 #include <QSize>
 #include <QTimer>
 
-class QAction;
 class QWidget;
 
 namespace zepo {
@@ -14,16 +13,13 @@ namespace zepo {
 class WindowSizeCommands : public QObject {
     Q_OBJECT
 public:
-    struct Items {
-        QAction *standard, *maximise, *size1024, *size800, *size640;
-    };
     // `window` is the one whose outer size is locked; `screen` the size of the screen.
-    WindowSizeCommands(QWidget& window, QSize screen, const Items& items);
+    WindowSizeCommands(QWidget& window, QSize screen);
 
     void Standard();
     void Maximise();
     // Refused silently unless the screen is larger in both directions.
-    void Choose(QAction* item, QSize outer);
+    void Choose(QSize outer);
     // The locked outer size, or an empty size while the window is free.
     QSize locked() const { return locked_; }
 
@@ -31,7 +27,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Tick(QAction* item);
     // Normal state and the locked outer size (borders, caption and menu included).
     void SnapBack();
     // The locked outer size with the frame as now known.
@@ -40,8 +35,6 @@ private:
 
     QWidget& window_;
     QSize screen_;
-    Items items_;
-    QAction* ticked_;
     QSize locked_;
     bool snapPending_ = false;
     static constexpr int kSettleMs = 100;

@@ -50,11 +50,11 @@ TEST(CardRenderer, BackgroundThenObjectsRearmostFirstByTheirKindsPainter) {
 
     MarkingPainter marks;
     renderer.SetPainter(SlotKind::Frame, &marks);
-    renderer.SetMode(RenderMode::Preview);
-    EXPECT_EQ(renderer.Render(card, QSize(100, 80)).pixelColor(30, 30), QColor(Qt::magenta));
+    EXPECT_EQ(renderer.Render(card, QSize(100, 80), RenderMode::Preview).pixelColor(30, 30), QColor(Qt::magenta));
     EXPECT_EQ(marks.modes, (std::vector<RenderMode>{RenderMode::Preview, RenderMode::Preview}));
     renderer.SetPainter(SlotKind::Frame, nullptr);
-    EXPECT_EQ(renderer.Render(card, QSize(100, 80)).pixelColor(30, 30), CardColor(1)) << "plain drawing again";
+    EXPECT_EQ(renderer.Render(card, QSize(100, 80), RenderMode::Preview).pixelColor(30, 30), CardColor(1))
+        << "plain drawing again";
 }
 
 }  // namespace

@@ -171,8 +171,7 @@ TEST(Preview, ARendererComposesWithTheSamePaintersWhateverItsMode) {
     const QImage edit = renderer.Render(card, QSize(61, 50));
     EXPECT_NE(At(edit, 20, 20), CardColor(4).rgb());
     EXPECT_EQ(renderer.Compose(card, QSize(60, 50)), ComposeCard(card, QSize(60, 50)));
-    renderer.SetMode(RenderMode::Preview);
-    EXPECT_EQ(renderer.Render(card, QSize(61, 50)), ComposeCard(card, QSize(60, 50)));
+    EXPECT_EQ(renderer.Render(card, QSize(61, 50), RenderMode::Preview), ComposeCard(card, QSize(60, 50)));
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ const QColor kCard = CardColor(kWhite);
 
 QImage Render(const Card& card, RenderMode mode, QSize size = {120, 120}) {
     CardRenderer renderer;
-    renderer.SetMode(mode);
-    return renderer.Render(card, size);
+    return renderer.Render(card, size, mode);
 }
 
 // Whether any pixel of the rectangle differs from `colour`.

@@ -253,7 +253,7 @@ TEST_F(CanvasWindow, PressAndReleaseInPlaceLeavesTheObjectAndTheScreen) {
 }
 
 TEST_F(CanvasWindow, ResizeModeGrowsTheFrameFromItsTopLeft) {
-    ui().btnStretch->click();
+    ui().button("btnStretch")->click();
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(110, 52));
     QTest::mouseMove(canvas, QPoint(130, 72));
     EXPECT_EQ(*canvas->band(), (Band{99, 49, 159, 99}));
@@ -262,7 +262,7 @@ TEST_F(CanvasWindow, ResizeModeGrowsTheFrameFromItsTopLeft) {
 }
 
 TEST_F(CanvasWindow, BringToFrontRaisesWithoutABandAndRightPressStillOpens) {
-    ui().btnFrontBack->click();
+    ui().button("btnFrontBack")->click();
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
     EXPECT_FALSE(canvas->band().has_value());
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(105, 55));
@@ -274,16 +274,16 @@ TEST_F(CanvasWindow, BringToFrontRaisesWithoutABandAndRightPressStillOpens) {
 }
 
 TEST_F(CanvasWindow, RightPressOpensTheRoundTripInEveryModeIncludingPreview) {
-    for (QToolButton* mode : {ui().btnMove, ui().btnStretch, ui().btnPaint}) {
+    for (QToolButton* mode : {ui().button("btnMove"), ui().button("btnStretch"), ui().button("btnPaint")}) {
         mode->click();
         QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(150, 85));
         QTest::mouseRelease(canvas, Qt::RightButton, {}, QPoint(150, 85));
         EXPECT_FALSE(canvas->dragging());
     }
-    EXPECT_TRUE(form().document().previewOn());
+    EXPECT_TRUE((ui().canvas->mode() == EditMode::Preview));
     EXPECT_EQ(editor.edited, std::vector<int>(3, SlotId(SlotKind::Frame, 2)));
-    ui().btnMove->click();
-    EXPECT_FALSE(form().document().previewOn());
+    ui().button("btnMove")->click();
+    EXPECT_FALSE((ui().canvas->mode() == EditMode::Preview));
 }
 
 TEST_F(CanvasWindow, RightPressDuringADragEndsTheDragBeforeTheRoundTrip) {
@@ -312,7 +312,7 @@ TEST_F(CanvasWindow, ADragWhoseReleaseWentToADialogEndsAtTheNextMoveWithoutAButt
     for (bool confirm : {false, true}) {
         QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(105, 55));
         if (confirm) runner.scripts.push_back([](QDialog& d) { Child<QPushButton>(d, "OKBtn").click(); });
-        ui().mnCardMake->trigger();
+        ui().item("mnCardMake")->trigger();
         QMouseEvent move(QEvent::MouseMove, QPointF(200, 150), canvas->mapToGlobal(QPointF(200, 150)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(canvas, &move);
@@ -331,10 +331,10 @@ TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavi
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));  // Escape is a key of the window in front
     const std::function<void()> escape = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); };
     const std::pair<QToolButton*, std::function<void()>> cases[] = {
-        {ui().btnMove, escape},
-        {ui().btnStretch, escape},
-        {ui().btnMove, [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
-        {ui().btnStretch, [&] { ui().mnUndo->trigger(); }}};
+        {ui().button("btnMove"), escape},
+        {ui().button("btnStretch"), escape},
+        {ui().button("btnMove"), [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
+        {ui().button("btnStretch"), [&] { ui().item("mnUndo")->trigger(); }}};
     for (size_t i = 0; i < std::size(cases); ++i) {
         cases[i].first->click();
         const QPoint at(Frame(1).bounds.left + 5, Frame(1).bounds.top + 5);  // wherever an earlier case left it
@@ -369,16 +369,16 @@ TEST_F(CanvasWindow, ModeButtonsFormOneGroupWithTheirCursors) {
         QToolButton* button;
         EditMode mode;
         Qt::CursorShape cursor;
-    } cases[] = {{ui().btnFrontBack, EditMode::FrontBack, Qt::UpArrowCursor},
-                 {ui().btnStretch, EditMode::Stretch, Qt::SizeHorCursor},
-                 {ui().btnPaint, EditMode::Preview, Qt::ArrowCursor},
-                 {ui().btnMove, EditMode::Move, Qt::DragMoveCursor}};
+    } cases[] = {{ui().button("btnFrontBack"), EditMode::FrontBack, Qt::UpArrowCursor},
+                 {ui().button("btnStretch"), EditMode::Stretch, Qt::SizeHorCursor},
+                 {ui().button("btnPaint"), EditMode::Preview, Qt::ArrowCursor},
+                 {ui().button("btnMove"), EditMode::Move, Qt::DragMoveCursor}};
     for (const Case& c : cases) {
         c.button->click();
         EXPECT_EQ(canvas->mode(), c.mode);
         EXPECT_EQ(form().cursor().shape(), c.cursor);
         int down = 0;
-        for (QToolButton* b : {ui().btnPaint, ui().btnMove, ui().btnFrontBack, ui().btnStretch})
+        for (QToolButton* b : {ui().button("btnPaint"), ui().button("btnMove"), ui().button("btnFrontBack"), ui().button("btnStretch")})
             down += b->isChecked();
         EXPECT_EQ(down, 1);
     }
@@ -386,20 +386,20 @@ TEST_F(CanvasWindow, ModeButtonsFormOneGroupWithTheirCursors) {
 
 TEST_F(CanvasWindow, PlacingButtonsTakeTheLowestFreeSlotUntilNoneIsLeft) {
     editor.place = true;
-    for (int i = 0; i < 9; ++i) ui().btnFrame->click();
+    for (int i = 0; i < 9; ++i) ui().button("btnFrame")->click();
     std::vector<int> expected;
     for (int n = 3; n <= 10; ++n) expected.push_back(SlotId(SlotKind::Frame, n));
     EXPECT_EQ(editor.edited, expected) << "the ninth click finds no free frame";
-    EXPECT_TRUE(ui().mnFrameN[9]->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame10")->isChecked());
     editor.edited.clear();
     Modify([](Card& card) { card.slot(SlotKind::OneLineText, 1).inUse = true; });
-    ui().btnTxtYoko->click();
-    ui().btnTextFile->click();
-    ui().btnBitmap->click();
+    ui().button("btnTxtYoko")->click();
+    ui().button("btnTextFile")->click();
+    ui().button("btnBitmap")->click();
     EXPECT_EQ(editor.edited, (std::vector<int>{SlotId(SlotKind::OneLineText, 2), SlotId(SlotKind::TextBlock, 1),
                                                SlotId(SlotKind::Picture, 1)}));
     editor.edited.clear();
-    ui().mnYoko[19]->trigger();
+    ui().item("mnYoko20")->trigger();
     EXPECT_EQ(editor.edited, std::vector<int>{SlotId(SlotKind::OneLineText, 20)});
 }
 

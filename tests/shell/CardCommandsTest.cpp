@@ -178,7 +178,7 @@ TEST_F(CardCommands, NewCardAnsweredNoChangesNothing) {
 
 TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     Modify([](Card& card) { card.slot(SlotKind::Frame, 1).inUse = true; });
-    EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame1")->isChecked());
     prompts.answers = {true};
     bool okDisabled = false;
     runner.scripts.push_back([&](QDialog& d) {
@@ -191,7 +191,7 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     form().cardFile().NewCard();
     EXPECT_TRUE(okDisabled) << "the dialog opens with an empty name, OK disabled, edit mode 0";
     EXPECT_FALSE(form().card().slot(SlotKind::Frame, 1).inUse);
-    EXPECT_FALSE(ui().mnFrameN[0]->isChecked()) << "check marks follow the model";
+    EXPECT_FALSE(ui().item("mnFrame1")->isChecked()) << "check marks follow the model";
     EXPECT_EQ(form().card().settings.name, "zepo");
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "マクロ");
     EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - zepo");
@@ -202,7 +202,7 @@ TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
     form().cardFile().Save();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:abc.zep\r上の名前で保存しました"}));
     std::string written = ReadBytes(saveFolder / "abc.zep");
-    EXPECT_EQ(written, JoinMacroLines(form().document().macroLines()));
+    EXPECT_EQ(written, JoinMacroLines(form().cardFile().macroLines()));
     EXPECT_NE(written.find("card"), std::string::npos);
 
     prompts.answers = {true};
@@ -353,10 +353,10 @@ TEST_F(CardCommands, SaveNewOpenRoundTrip) {
     const Slot& back = form().card().slot(SlotKind::Frame, 1);
     EXPECT_TRUE(back.inUse);
     EXPECT_EQ(back.bounds, (Rect{30, 40, 50, 60}));
-    EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
-    EXPECT_TRUE(ui().mnFrame->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame1")->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame")->isChecked());
     EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - round");
-    EXPECT_EQ(form().document().openFileName().toStdString(), (saveFolder / "round.zep").string());
+    EXPECT_EQ(form().cardFile().openFileName().toStdString(), (saveFolder / "round.zep").string());
     form().cardFile().Open();
     EXPECT_EQ(chooser.requests.back().lastFile, "round.zep") << "the open dialog keeps its last file name";
     EXPECT_TRUE(form().card().slot(SlotKind::Frame, 1).inUse) << "a cancelled open keeps the card";
@@ -379,14 +379,14 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ui().btnPaint->click();
-        ASSERT_TRUE(form().document().previewOn());
+        ui().button("btnPaint")->click();
+        ASSERT_TRUE((ui().canvas->mode() == EditMode::Preview));
         c.command();
-        EXPECT_TRUE(form().document().previewOn()) << "the preview shows the new card";
-        EXPECT_TRUE(ui().btnPaint->isChecked());
+        EXPECT_TRUE((ui().canvas->mode() == EditMode::Preview)) << "the preview shows the new card";
+        EXPECT_TRUE(ui().button("btnPaint")->isChecked());
         EXPECT_EQ(ui().canvas->mode(), EditMode::Preview);
-        ui().btnMove->click();
-        EXPECT_FALSE(form().document().previewOn());
+        ui().button("btnMove")->click();
+        EXPECT_FALSE((ui().canvas->mode() == EditMode::Preview));
         EXPECT_EQ(ui().canvas->mode(), EditMode::Move);
     }
     EXPECT_EQ(ui().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(ColorIndex("BLUE")))) << "the opened card";
@@ -395,7 +395,7 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
     form().cardFile().Open();
     EXPECT_EQ(form().document().saveFolder(), saveFolder);
-    EXPECT_TRUE(form().document().openFileName().isEmpty());
+    EXPECT_TRUE(form().cardFile().openFileName().isEmpty());
     EXPECT_TRUE(prompts.events.empty());
 }
 
@@ -413,7 +413,7 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_EQ(ui().stbFile->text().toStdString(), other.path().string());
     EXPECT_EQ(form().card().settings.name, "kept");
-    EXPECT_EQ(form().document().macroLines(), (std::vector<std::string>{"card {foreign}", "title {T}", "end"}));
+    EXPECT_EQ(form().cardFile().macroLines(), (std::vector<std::string>{"card {foreign}", "title {T}", "end"}));
 }
 
 TEST_F(CardCommands, OpenWithTheHeaderMarkerAsksNothing) {
@@ -478,7 +478,7 @@ TEST_F(CardCommands, MacroViewerShowsWhatSaveWouldWriteAndWritesNothing) {
     form().cardFile().ViewMacro();
     EXPECT_EQ(runner.shown.back(), "マクロビュワー");
     std::string expected;
-    for (const std::string& line : form().document().macroLines()) expected += SjisToUtf8(line) + "\n";
+    for (const std::string& line : form().cardFile().macroLines()) expected += SjisToUtf8(line) + "\n";
     expected.pop_back();
     EXPECT_EQ(shown, expected);
     EXPECT_FALSE(std::filesystem::exists(saveFolder / "view.zep"));

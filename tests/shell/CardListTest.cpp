@@ -45,7 +45,7 @@ protected:
         scheduler.FireAll();
         TakeEvents();
         form().findChild<QToolButton*>("btnCardList")->click();
-        CardListWindow* window = form().cardList();
+        CardListWindow* window = form().findChild<CardListWindow*>();
         EXPECT_TRUE(window && window->isVisible());
         Settle(*window);
         return *window;

@@ -61,7 +61,7 @@ protected:
             if (file) Pick(Child<FileList>(d, "FileList"), file);
             return true;
         });
-        ui().mnAvi2->trigger();
+        ui().item("mnAvi2")->trigger();
     }
     // Saves the card, opens the file again and saves once more: the bytes of both saves.
     std::pair<std::string, std::string> SaveReopenSave(const char* name) {
@@ -79,9 +79,9 @@ protected:
 
 TEST_F(FeaturesInTheEditor, ButtonThreeToACardTicksSurvivesReopenAndUnticks) {
     NameCard("buttons");
-    Associate(ui().mnButton[3], [](QDialog& d) { Pick(Child<FileList>(d, "Macro"), "menu2.zep"); });
+    Associate(ui().item("mnButton3"), [](QDialog& d) { Pick(Child<FileList>(d, "Macro"), "menu2.zep"); });
     EXPECT_EQ(card().buttons[3], (Association{"menu2", "menu2.zep"}));
-    EXPECT_TRUE(ui().mnButton[3]->isChecked());
+    EXPECT_TRUE(ui().item("mnButton3")->isChecked());
     EXPECT_EQ(runner.shown.at(1), "ボタン - 3");
 
     const auto [first, second] = SaveReopenSave("buttons");
@@ -92,8 +92,8 @@ TEST_F(FeaturesInTheEditor, ButtonThreeToACardTicksSurvivesReopenAndUnticks) {
         Child<QCheckBox>(d, "chkCard").click();
         return true;
     });
-    ui().mnButton[3]->trigger();
-    EXPECT_FALSE(ui().mnButton[3]->isChecked());
+    ui().item("mnButton3")->trigger();
+    EXPECT_FALSE(ui().item("mnButton3")->isChecked());
     EXPECT_FALSE(card().buttonInUse[3]);
 }
 
@@ -104,7 +104,7 @@ TEST_F(FeaturesInTheEditor, Movie2MagnificationIsClampedAtOkAndNoFileSwitchesItO
     for (const auto& c : cases) {
         Movie2(1, c.typed, "clip.avi");
         EXPECT_EQ(card().movie2.scaleText, c.stored) << c.typed;
-        EXPECT_TRUE(ui().mnAvi2->isChecked());
+        EXPECT_TRUE(ui().item("mnAvi2")->isChecked());
     }
     EXPECT_EQ(card().movie2.movieFile, (program() / "clip.avi").string());
     // Shown again, the chosen movie is selected; taking the selection away switches it off.
@@ -114,8 +114,8 @@ TEST_F(FeaturesInTheEditor, Movie2MagnificationIsClampedAtOkAndNoFileSwitchesItO
         Child<FileList>(d, "FileList").ClearSelection();
         return true;
     });
-    ui().mnAvi2->trigger();
-    EXPECT_FALSE(ui().mnAvi2->isChecked());
+    ui().item("mnAvi2")->trigger();
+    EXPECT_FALSE(ui().item("mnAvi2")->isChecked());
     EXPECT_FALSE(card().movie2.inUse);
 }
 
@@ -136,12 +136,12 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
         Child<QSpinBox>(d, "Width").setValue(7);
         return true;
     });
-    ui().mnMarker->trigger();
+    ui().item("mnMarker")->trigger();
     runner.Push([](QDialog& d) {
         Child<QPushButton>(d, "SelAllBtn").click();
         return true;
     });
-    ui().mnSlide->trigger();
+    ui().item("mnSlide")->trigger();
     const Card before = card();
     QSignalSpy changes(&form().document(), &CardDocument::changed);
 
@@ -165,7 +165,7 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
             Child<QSpinBox>(d, "Sec").setValue(60);
             return false;
         }};
-    QAction* items[] = {ui().mnAvi2, ui().mnMarker, ui().mnSlide};
+    QAction* items[] = {ui().item("mnAvi2"), ui().item("mnMarker"), ui().item("mnSlide")};
     for (int i = 0; i < 3; ++i) {
         runner.Push(edits[i]);
         items[i]->trigger();
@@ -183,20 +183,20 @@ TEST_F(FeaturesInTheEditor, MarkerSwitchedOffStartsOverAtWidthThreeAndColourNine
         Child<ColorGrid>(d, "Color").cell(2)->click();
         return true;
     });
-    ui().mnMarker->trigger();
+    ui().item("mnMarker")->trigger();
     EXPECT_EQ(card().marker, (MarkerSettings{true, 2, 12, false}));
     runner.Push([](QDialog& d) {
         Child<QCheckBox>(d, "Cancel").click();
         return true;
     });
-    ui().mnMarker->trigger();
-    EXPECT_FALSE(ui().mnMarker->isChecked());
+    ui().item("mnMarker")->trigger();
+    EXPECT_FALSE(ui().item("mnMarker")->isChecked());
     runner.Push([](QDialog& d) {
         EXPECT_EQ(Child<QSpinBox>(d, "Width").value(), 3);
         EXPECT_EQ(Child<ColorGrid>(d, "Color").foregroundIndex(), 9);
         return false;
     });
-    ui().mnMarker->trigger();
+    ui().item("mnMarker")->trigger();
 }
 
 TEST_F(FeaturesInTheEditor, Movie2ScreenIsBlackBeforeAnyMovieShows) {
@@ -211,7 +211,7 @@ TEST_F(FeaturesInTheEditor, Movie2ScreenIsBlackBeforeAnyMovieShows) {
             EXPECT_EQ(shown.pixelColor(p), QColor(Qt::black)) << p.x() << "," << p.y();
         return false;
     });
-    ui().mnAvi2->trigger();
+    ui().item("mnAvi2")->trigger();
     EXPECT_EQ(runner.shownCount(), 1);
 }
 
@@ -224,7 +224,7 @@ TEST_F(FeaturesInTheEditor, ChoosingAMovieOpensNothingSoItSaysNothingBeforePlay)
             EXPECT_TRUE(Child<QPushButton>(d, "OKBtn").isEnabled());
             return true;
         });
-        ui().mnAvi2->trigger();
+        ui().item("mnAvi2")->trigger();
         EXPECT_TRUE(TakeEvents().empty()) << showing;
     }
 }
@@ -235,8 +235,8 @@ TEST_F(FeaturesInTheEditor, SaveFolderThatCannotBeReadStillOpensTheDialogs) {
         EXPECT_EQ(Child<QListWidget>(d, "AllCardList").count(), 0);
         return false;
     });
-    ui().mnSlide->trigger();
-    ui().mnAvi2->trigger();
+    ui().item("mnSlide")->trigger();
+    ui().item("mnAvi2")->trigger();
     EXPECT_EQ(runner.shownCount(), 2);
     const std::string message = "show:保存フォルダに入れません: " + (program() / "gone").string();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", message, "beep!", message}));
@@ -248,24 +248,24 @@ TEST_F(FeaturesInTheEditor, EveryFeatureReadsBackIdentically) {
     NameCard("all");
     for (int b = 0; b < kButtonCount; ++b) {
         const std::string card = "menu" + std::to_string(b) + ".zep";
-        Associate(ui().mnButton[b], [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
+        Associate(ui().item(QString("mnButton%1").arg(b)), [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
     }
-    Associate(ui().mnWave, [](QDialog& d) { Pick(Child<FileList>(d, "Wave_"), "ding.wav"); });
-    Associate(ui().mnCD, [](QDialog& d) { Child<QSpinBox>(d, "CDNo").setValue(4); });
-    Associate(ui().mnMIDI, [](QDialog& d) { Pick(Child<FileList>(d, "Midi_"), "tune.mid"); });
-    Associate(ui().mnAVI, [](QDialog& d) { Pick(Child<FileList>(d, "Avi"), "intro.AVI"); });
-    Associate(ui().mnRun, [](QDialog& d) { Child<QLineEdit>(d, "edtRunExe").setText("calc.exe /x"); });
+    Associate(ui().item("mnWave"), [](QDialog& d) { Pick(Child<FileList>(d, "Wave_"), "ding.wav"); });
+    Associate(ui().item("mnCD"), [](QDialog& d) { Child<QSpinBox>(d, "CDNo").setValue(4); });
+    Associate(ui().item("mnMIDI"), [](QDialog& d) { Pick(Child<FileList>(d, "Midi_"), "tune.mid"); });
+    Associate(ui().item("mnAVI"), [](QDialog& d) { Pick(Child<FileList>(d, "Avi"), "intro.AVI"); });
+    Associate(ui().item("mnRun"), [](QDialog& d) { Child<QLineEdit>(d, "edtRunExe").setText("calc.exe /x"); });
     Movie2(1, "250", "intro.AVI");
     runner.Push([](QDialog& d) {
         Child<ColorGrid>(d, "Color").cell(4)->click();
         return true;
     });
-    ui().mnMarker->trigger();
+    ui().item("mnMarker")->trigger();
     runner.Push([](QDialog& d) {
         Child<QPushButton>(d, "SelAllBtn").click();
         return true;
     });
-    ui().mnSlide->trigger();
+    ui().item("mnSlide")->trigger();
     EXPECT_EQ(card().slide.list.size(), 20u);
     EXPECT_EQ(std::count(card().buttonInUse.begin(), card().buttonInUse.end(), true), 6);
     EXPECT_EQ(std::count(card().featureInUse.begin(), card().featureInUse.end(), true), 5);
@@ -281,7 +281,7 @@ TEST_F(FeaturesInTheEditor, EveryFeatureReadsBackIdentically) {
         Child<QCheckBox>(d, "Stop").click();
         return true;
     });
-    ui().mnMarker->trigger();
+    ui().item("mnMarker")->trigger();
     const auto [third, fourth] = SaveReopenSave("all");
     EXPECT_EQ(third, fourth);
     for (const char* line : {"\tavi2opt {0}{10,10}\r\n", "\tmarker  {}\r\n"})

@@ -46,11 +46,11 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
         Child<RadioGroup>(dlg, "rdoFrmType").item(2)->click();
         Child<QPushButton>(dlg, "OKBtn").click();
     });
-    ui().btnFrame->click();
+    ui().button("btnFrame")->click();
     ASSERT_TRUE(Frame(1).inUse);
     EXPECT_EQ(Frame(1).bounds, (Rect{10, 10, 100, 100}));
-    EXPECT_TRUE(ui().mnFrameN[0]->isChecked());
-    EXPECT_TRUE(ui().mnFrame->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame1")->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame")->isChecked());
     // The edit view: white inside, the outline inverted to black.
     EXPECT_EQ(canvas->surface().pixelColor(50, 50), QColor(Qt::white));
     EXPECT_EQ(canvas->surface().pixelColor(10, 50), QColor(Qt::black));
@@ -59,7 +59,7 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     // press point, and the release makes the band's span plus one the new size.
     Drag(QPoint(50, 50), QPoint(70, 80));
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 100, 100}));
-    ui().btnStretch->click();
+    ui().button("btnStretch")->click();
     Drag(QPoint(125, 135), QPoint(84, 74));
     EXPECT_EQ(Frame(1).bounds.width, 60);
     EXPECT_EQ(Frame(1).bounds.height, 40);
@@ -103,29 +103,29 @@ TEST_F(FramesInTheEditor, PlaceMoveResizeEditSaveAndReopen) {
     EXPECT_EQ(Frame(1).bounds, (Rect{30, 40, 60, 40}));
     std::vector<std::string> lines;
     form().cardFile().ViewMacro();
-    EXPECT_EQ(JoinMacroLines(form().document().macroLines()), saved);
+    EXPECT_EQ(JoinMacroLines(form().cardFile().macroLines()), saved);
 }
 
 TEST_F(FramesInTheEditor, RemovalThroughTheDialogFreesTheSlot) {
     runner.scripts.push_back(ScriptedRunner::Ok);
-    ui().btnFrame->click();
+    ui().button("btnFrame")->click();
     runner.scripts.push_back(ScriptedRunner::Ok);
-    ui().btnFrame->click();
+    ui().button("btnFrame")->click();
     ASSERT_TRUE(Frame(2).inUse);
     runner.scripts.push_back([](QDialog& d) {
         Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
         d.accept();
     });
-    ui().mnFrameN[0]->trigger();
+    ui().item("mnFrame1")->trigger();
     EXPECT_FALSE(Frame(1).inUse);
-    EXPECT_FALSE(ui().mnFrameN[0]->isChecked());
-    EXPECT_TRUE(ui().mnFrame->isChecked());
+    EXPECT_FALSE(ui().item("mnFrame1")->isChecked());
+    EXPECT_TRUE(ui().item("mnFrame")->isChecked());
     // The next placing takes the freed slot again, with the defaults of a new frame.
     runner.scripts.push_back([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "枠 - 1");
         d.accept();
     });
-    ui().btnFrame->click();
+    ui().button("btnFrame")->click();
     EXPECT_TRUE(Frame(1).inUse);
     EXPECT_EQ(form().card().stacking.back(), SlotId(SlotKind::Frame, 1));
 }

@@ -312,7 +312,7 @@ protected:
 
 TEST_F(ManualSearchTest, OneClickOnAResultOpensItsPageAndNothingFoundOpensNothing) {
     Start();
-    ui().mnHelpMokuji->trigger();
+    ui().item("mnHelpMokuji")->trigger();
     HelpWindow& help = *form().help().window();
     help.ShowSearch();
     const struct {
@@ -336,7 +336,7 @@ TEST_F(ManualSearchTest, OneClickOnAResultOpensItsPageAndNothingFoundOpensNothin
 
 TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
     Start();
-    ui().mnHelpKensaku->trigger();
+    ui().item("mnHelpKensaku")->trigger();
     HelpWindow& help = *form().help().window();
     for (int i = 0; i < 200 && help.IndexEntries().isEmpty(); ++i) QTest::qWait(100);
     const QStringList all = help.IndexEntries();

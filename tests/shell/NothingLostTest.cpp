@@ -63,29 +63,29 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {ui().mnYoko[0], [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText", "A{x,y}",
+        {ui().item("mnYoko01"), [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText", "A{x,y}",
          "表示文字の「}」はカードに書けません"},
-        {ui().mnYoko[0], [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "spnPoint", "5",
+        {ui().item("mnYoko01"), [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "spnPoint", "5",
          "大きさの「5」は 8 から 1000 までの整数ではありません"},
-        {ui().mnTextFileN[0],
+        {ui().item("mnTextFile1"),
          [](QDialog& d) {
              Child<FileList>(d, "txtFileList").SelectFile("memo.txt");
              TypeInto(Child<QSpinBox>(d, "spnPoint"), "5");
          },
          "spnPoint", "5", "大きさの「5」は 8 から 1000 までの整数ではありません"},
-        {ui().mnTextFileN[0],
+        {ui().item("mnTextFile1"),
          [](QDialog& d) {
              Child<FileList>(d, "txtFileList").SelectFile("utf8.txt");
              Child<QLineEdit>(d, "txtX").setText("77");
          },
          "txtX", "77", "utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"},
-        {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a/b"); }, "edtCardName", "a/b",
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a/b"); }, "edtCardName", "a/b",
          "a/b\rカード名に「/」や「\\」は使えません"},
-        {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardTitle").setText("春,夏}秋}"); }, "edtCardTitle",
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardTitle").setText("春,夏}秋}"); }, "edtCardTitle",
          "春,夏}秋}", "カードに書けない文字が含まれています: 「,」 「}」"},
-        {ui().mnCardMake, [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName", "a,b",
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName", "a,b",
          "カードに書けない文字が含まれています: 「,」"},
-        {ui().mnTlOption, [](QDialog& d) { Child<QLineEdit>(d, "Tool1Name").setText("ツール😀"); }, "Tool1Name",
+        {ui().item("mnTlOption"), [](QDialog& d) { Child<QLineEdit>(d, "Tool1Name").setText("ツール😀"); }, "Tool1Name",
          "ツール😀", "「ツール１」のツールの名前の「😀」(U+1F600)は設定ファイルに書けません"},
     };
     for (const Case& c : cases) {
@@ -94,7 +94,7 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
         const ShellSettings settings = form().settings();
         QString kept;
         // The card settings refuse at OK and stay open; the others come back after the message.
-        const bool staysOpen = c.item == ui().mnCardMake;
+        const bool staysOpen = c.item == ui().item("mnCardMake");
         auto keep = [&](QDialog& d) {
             if (*c.field) kept = Child<QWidget>(d, c.field).property("text").toString();
         };
@@ -125,13 +125,13 @@ TEST_F(NothingLost, FileListsOfferOnlyNamesACardCanHold) {
         QStringList offered;
     };
     const Case cases[] = {
-        {ui().mnTextFileN[0], false, "txtFileList", {"ok.txt"}},
-        {ui().mnBitmapN[0], false, "FileList", {"ok.bmp"}},
-        {ui().mnSlide, false, "AllCardList", {"c,d.zep", "e{f.zep"}},
-        {ui().mnAvi2, false, "FileList", {"ok.avi"}},
-        {ui().mnButton[1], true, "Macro", {"e{f.zep"}},
-        {ui().mnButton[1], true, "Wave_", {"w,x.wav"}},  // after an association's comma
-        {ui().mnWave, true, "Wave_", {}},                // a feature's file ends at a comma
+        {ui().item("mnTextFile1"), false, "txtFileList", {"ok.txt"}},
+        {ui().item("mnBitmap1"), false, "FileList", {"ok.bmp"}},
+        {ui().item("mnSlide"), false, "AllCardList", {"c,d.zep", "e{f.zep"}},
+        {ui().item("mnAvi2"), false, "FileList", {"ok.avi"}},
+        {ui().item("mnButton1"), true, "Macro", {"e{f.zep"}},
+        {ui().item("mnButton1"), true, "Wave_", {"w,x.wav"}},  // after an association's comma
+        {ui().item("mnWave"), true, "Wave_", {}},                // a feature's file ends at a comma
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
@@ -166,9 +166,9 @@ TEST_F(NothingLost, AFileNameTooLongForACardIsSaidWhenChosen) {
         SlotKind kind;
         const char* ext;
     };
-    ui().mnAuto256Color->setChecked(false);
-    for (const Case& c : {Case{ui().btnTextFile, "txtFileList", SlotKind::TextBlock, ".txt"},
-                          Case{ui().btnBitmap, "FileList", SlotKind::Picture, ".bmp"}}) {
+    ui().item("mnAuto256Color")->setChecked(false);
+    for (const Case& c : {Case{ui().button("btnTextFile"), "txtFileList", SlotKind::TextBlock, ".txt"},
+                          Case{ui().button("btnBitmap"), "FileList", SlotKind::Picture, ".bmp"}}) {
         for (const std::string& stem : {stem51, stem50}) {
             runner.Push([&c, name = stem + c.ext](QDialog& d) {
                 Child<FileList>(d, c.list).SelectFile(QString::fromStdString(name));
@@ -188,7 +188,7 @@ TEST_F(NothingLost, AFileNameTooLongForACardIsSaidWhenChosen) {
 TEST_F(NothingLost, AnObjectWhoseFileIsGoneCanBeRemoved) {
     Write("memo.txt", "memo\r\n");
     Write("p.bmp", Encoded(EncodeBmp(Red())));
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     struct Case {
         QAction* item;
         const char* list;
@@ -196,8 +196,8 @@ TEST_F(NothingLost, AnObjectWhoseFileIsGoneCanBeRemoved) {
         const char* remove;
         SlotKind kind;
     };
-    for (const Case& c : {Case{ui().mnTextFileN[0], "txtFileList", "memo.txt", "chktxtCut", SlotKind::TextBlock},
-                          Case{ui().mnBitmapN[0], "FileList", "p.bmp", "chkBmpCut", SlotKind::Picture}}) {
+    for (const Case& c : {Case{ui().item("mnTextFile1"), "txtFileList", "memo.txt", "chktxtCut", SlotKind::TextBlock},
+                          Case{ui().item("mnBitmap1"), "FileList", "p.bmp", "chkBmpCut", SlotKind::Picture}}) {
         runner.Push([&](QDialog& d) {
             Child<FileList>(d, c.list).SelectFile(c.file);
             return true;
@@ -227,7 +227,7 @@ TEST_F(NothingLost, ATextFileInUtf8IsRefusedWithTheReason) {
             Child<FileList>(d, "txtFileList").SelectFile(file);
             return true;
         });
-        ui().btnTextFile->click();
+        ui().button("btnTextFile")->click();
     }
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r"
                                                                 "文字コードを Shift-JIS にして保存し直してください"}));
@@ -238,7 +238,7 @@ TEST_F(NothingLost, ATextFileInUtf8IsRefusedWithTheReason) {
 
 // Choosing a JPEG whose BMP name is taken by another picture asks first; No changes nothing.
 TEST_F(NothingLost, AJpegsConversionAsksBeforeReplacingAnotherBmp) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     const std::string other = Encoded(EncodeBmp(Red()));
     Write("sakura.bmp", other);
     Write("sakura.jpg", Encoded(EncodeJpeg(Picture(4, 4, std::vector<Rgb>(16, Rgb{0, 0, 255})), 90)));
@@ -248,7 +248,7 @@ TEST_F(NothingLost, AJpegsConversionAsksBeforeReplacingAnotherBmp) {
             Child<FileList>(d, "FileList").SelectFile("sakura.jpg");
             return true;
         });
-        ui().btnBitmap->click();
+        ui().button("btnBitmap")->click();
         EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}));
         EXPECT_EQ(Slot1(SlotKind::Picture).inUse, yes);
         EXPECT_EQ(ReadBytes(folder.path() / "sakura.bmp") == other, !yes);

@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     runner.Push([](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), "静止画 - 1");
         EXPECT_FALSE(Child<QPushButton>(d, "OKBtn").isEnabled()) << "nothing chosen yet";
@@ -78,13 +78,13 @@ TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
         Child<RadioGroup>(d, "FrameList").item(1)->click();
         d.accept();
     });
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     ASSERT_TRUE(Picture1().inUse);
     EXPECT_EQ(Picture1().picture.fileName, "photo.bmp");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "photo.bmp"));
     EXPECT_EQ(Picture1().bounds, (Rect{10, 10, 40, 30}));
     EXPECT_EQ(Picture1().picture.frame, 1);
-    EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
+    EXPECT_TRUE(ui().item("mnBitmap1")->isChecked());
 
     struct Case {
         const char* typed;
@@ -98,20 +98,20 @@ TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
     };
     for (const Case& c : cases) {
         Confirm("photo.bmp", c.typed, "-5");
-        ui().mnBitmapN[0]->trigger();
+        ui().item("mnBitmap1")->trigger();
         EXPECT_FLOAT_EQ(Picture1().picture.scale, c.scale) << c.typed;
         EXPECT_EQ(Picture1().bounds, (Rect{-5, 10, c.width, c.height})) << c.typed << ": not clamped, ties to even";
         QString shown;
         runner.Push([&](QDialog& d) { shown = Child<QLineEdit>(d, "StretchEdit").text(); });
-        ui().mnBitmapN[0]->trigger();
+        ui().item("mnBitmap1")->trigger();
         EXPECT_EQ(shown, c.shownNext);
     }
 }
 
 TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     Confirm("p.bmp");
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     ASSERT_TRUE(Picture1().inUse);
     TakeEvents();
 
@@ -120,7 +120,7 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
         d.accept();
     });
     Confirm("p.bmp", "50");  // the dialog comes back and is confirmed properly
-    ui().mnBitmapN[0]->trigger();
+    ui().item("mnBitmap1")->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:拡大率(%)の「abc」は数値ではありません"}));
     EXPECT_EQ(runner.scripts.size(), 0u);
     EXPECT_EQ(Picture1().bounds.width, 20);
@@ -128,7 +128,7 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
     // A ".bmp" holding a JPEG: the message, and the object keeps its picture and name.
     std::filesystem::copy_file(folder.path() / "photo.JPG", folder.path() / "fake.bmp");
     Confirm("fake.bmp", "100", "7");
-    ui().mnBitmapN[0]->trigger();
+    ui().item("mnBitmap1")->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
     EXPECT_EQ(Picture1().picture.fileName, "p.bmp");
     EXPECT_EQ(Picture1().bounds, (Rect{7, 10, 40, 30})) << "the other fields still apply";
@@ -136,28 +136,28 @@ TEST_F(PicturesInTheEditor, BadFieldsBringTheDialogBackAndBadFilesKeepThePicture
 
     // Into a free slot, nothing is placed.
     Confirm("fake.bmp");
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     EXPECT_FALSE(form().card().slot(SlotKind::Picture, 2).inUse);
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:fake.bmp が読み込めません"}));
 }
 
 TEST_F(PicturesInTheEditor, TheSamePictureIsNoChangeAndAConversionShowsInEveryPictureOfItsFile) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     for (int i = 0; i < 2; ++i) {
         Confirm("p.bmp");
-        ui().btnBitmap->click();
+        ui().button("btnBitmap")->click();
     }
     Modify([](Card& c) { c.settings.title.clear(); });  // saving would give "main" its default title
     form().document().StartHistory();
     Confirm("p.bmp");
-    ui().mnBitmapN[0]->trigger();
-    ui().mnViewMacro->trigger();
+    ui().item("mnBitmap1")->trigger();
+    ui().item("mnViewMacro")->trigger();
     EXPECT_FALSE(form().document().canUndo()) << "the picture read again and the macro looked at change nothing";
 
     WriteBytes(folder.path() / "p.jpg", Encoded(EncodeJpeg(Picture(20, 10, std::vector<Rgb>(200, Rgb{0, 255, 0})), 90)));
     prompts.answers = {true};  // p.bmp holds another picture: replace it
     Confirm("p.jpg");
-    ui().mnBitmapN[0]->trigger();
+    ui().item("mnBitmap1")->trigger();
     const auto second = [&] { return form().card().slot(SlotKind::Picture, 2); };
     EXPECT_EQ(second().picture.pixels, Picture1().picture.pixels) << "the other picture of p.bmp shows the new pixels";
     EXPECT_EQ(second().bounds, (Rect{10, 10, 20, 10}));
@@ -166,16 +166,16 @@ TEST_F(PicturesInTheEditor, TheSamePictureIsNoChangeAndAConversionShowsInEveryPi
 }
 
 TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSavedAsItWasRead) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     WriteBytes(folder.path() / "a.txt", "abc\r\n");
     Confirm("p.bmp", "50");
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     runner.Push([](QDialog& d) {
         Child<FileList>(d, "txtFileList").SelectFile("a.txt");
         Child<QLineEdit>(d, "txtX").setText("200");
         d.accept();
     });
-    ui().btnTextFile->click();
+    ui().button("btnTextFile")->click();
     form().cardFile().Save();
     const std::filesystem::path card = folder.path() / "main.zep";
     const std::string saved = ReadBytes(card);
@@ -186,7 +186,7 @@ TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSav
     form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ﾋﾞｯﾄﾏｯﾌﾟ p.bmp の読み込みに失敗しました", "beep!",
                                                       "show:a.txt が読めません"}));
-    for (QToolButton* mode : {ui().btnMove, ui().btnPaint}) {  // marked in the canvas and in the preview
+    for (QToolButton* mode : {ui().button("btnMove"), ui().button("btnPaint")}) {  // marked in the canvas and in the preview
         mode->click();
         for (int id : {SlotId(SlotKind::Picture, 1), SlotId(SlotKind::TextBlock, 1)}) {
             const Rect& r = form().card().slot(id).bounds;
@@ -199,23 +199,23 @@ TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSav
 }
 
 TEST_F(PicturesInTheEditor, AutomaticReductionRewritesA24BitPictureOnce) {
-    ui().mnAuto256Color->setChecked(true);
+    ui().item("mnAuto256Color")->setChecked(true);
     Confirm("p.bmp");
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     const std::string reduced = ReadBytes(folder.path() / "p.bmp");
     ASSERT_NE(reduced, bmp24);
     EXPECT_EQ(LoadPicture(folder.path() / "p.bmp").value().fileBitsPerPixel, 8);
     const auto time = std::filesystem::last_write_time(folder.path() / "p.bmp");
     Confirm("p.bmp");
-    ui().mnBitmapN[0]->trigger();
+    ui().item("mnBitmap1")->trigger();
     EXPECT_EQ(ReadBytes(folder.path() / "p.bmp"), reduced);
     EXPECT_EQ(std::filesystem::last_write_time(folder.path() / "p.bmp"), time);
 }
 
 TEST_F(PicturesInTheEditor, ThePictureStaysWhenTheSaveFolderChangesAndThePreviewShowsIt) {
-    ui().mnAuto256Color->setChecked(false);
+    ui().item("mnAuto256Color")->setChecked(false);
     Confirm("p.bmp");
-    ui().btnBitmap->click();
+    ui().button("btnBitmap")->click();
     const QImage& surface = ui().canvas->surface();
     EXPECT_EQ(surface.pixel(15, 15), qRgb(255, 0, 0));
     TempFolder elsewhere;
@@ -224,7 +224,7 @@ TEST_F(PicturesInTheEditor, ThePictureStaysWhenTheSaveFolderChangesAndThePreview
     EXPECT_EQ(ui().canvas->surface().pixel(15, 15), qRgb(255, 0, 0));
     EXPECT_EQ(ui().canvas->surface().pixel(45, 15), qRgb(0, 0, 255));
 
-    ui().btnPaint->click();
+    ui().button("btnPaint")->click();
     EXPECT_EQ(Difference(ui().canvas->surface(), ComposeCard(form().card(), ui().canvas->screen())), "");
     // Removing through the dialog while previewing composes the card without it.
     Confirm("", nullptr, nullptr, true);
@@ -242,7 +242,7 @@ TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgr
             emit Child<FileList>(d, "FileList").itemSelectionChanged();
             Child<QPushButton>(d, "btnEditBmp").click();
         });
-        ui().btnBitmap->click();
+        ui().button("btnBitmap")->click();
     }
     const QString path = QString::fromStdString((folder.path() / "p.bmp").string());
     EXPECT_EQ(launcher.started, (std::vector<std::string>{("open|" + path).toStdString(),
@@ -261,11 +261,11 @@ TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) 
     for (const char* card : {"main", "next", "last"}) {
         chooser.answers.push_back(QString::fromStdString((examples / (std::string(card) + ".zep")).string()));
         form().cardFile().Open();
-        ui().btnPaint->click();
+        ui().button("btnPaint")->click();
         const QImage written(QString::fromStdString((out.path() / (std::string(card) + ".bmp")).string()));
         ASSERT_FALSE(written.isNull()) << card;
         EXPECT_EQ(Difference(written.convertToFormat(QImage::Format_RGB32), ui().canvas->surface()), "") << card;
-        ui().btnMove->click();
+        ui().button("btnMove")->click();
     }
 }
 

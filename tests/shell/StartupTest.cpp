@@ -38,8 +38,8 @@ TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
     EXPECT_EQ(form().document().saveFolder(), program());
     EXPECT_EQ(ui().stbFile->text().toStdString(), program().string());
     EXPECT_EQ(ui().stbMouse->text(), "1000:1000");
-    EXPECT_TRUE(ui().btnMove->isChecked());
-    EXPECT_TRUE(ui().mnNomalScreen->isChecked());
+    EXPECT_TRUE(ui().button("btnMove")->isChecked());
+    EXPECT_TRUE(ui().item("mnNomalScreen")->isChecked());
     EXPECT_FALSE(form().settingsWriteAllowed());
     EXPECT_EQ(scheduler.delays, (std::vector<int>{1000, 30000})) << "the start-up, the first copy of unsaved work";
     EXPECT_TRUE(log.empty()) << "no dialog may be used while the window is created";
@@ -173,8 +173,8 @@ struct ToolMenuState {
 std::vector<ToolMenuState> ToolMenus(MainWindow& w) {
     WindowControls f(w);
     std::vector<ToolMenuState> out;
-    for (QAction* a : {f.mnMakeText, f.mnMakeBitmap, f.mnMakeWave, f.mnMovieMk, f.mnTool1, f.mnTool2, f.mnTool3,
-                       f.mnExplorer, f.mnMPlayer, f.mnQV, f.mnHelp1, f.mnHelp2, f.mnHelp3})
+    for (QAction* a : {f.item("mnMakeText"), f.item("mnMakeBitmap"), f.item("mnMakeWave"), f.item("mnMovieMk"), f.item("mnTool1"), f.item("mnTool2"), f.item("mnTool3"),
+                       f.item("mnExplorer"), f.item("mnMPlayer"), f.item("mnQV"), f.item("mnHelp1"), f.item("mnHelp2"), f.item("mnHelp3")})
         out.push_back({a->text(), a->isVisible()});
     return out;
 }
@@ -191,8 +191,8 @@ TEST_F(ShellTest, WithoutASettingsFileEveryDefaultApplies) {
     EXPECT_EQ(menus[8].caption, "メディアプレーヤー");
     EXPECT_EQ(menus[9].caption, "画像ビュワー");
     for (size_t i : {4, 5, 6, 10, 11, 12}) EXPECT_FALSE(menus[i].visible) << i;
-    EXPECT_TRUE(ui().mnAuto256Color->isChecked());
-    EXPECT_TRUE(ui().btnAuto256Color->isChecked());
+    EXPECT_TRUE(ui().item("mnAuto256Color")->isChecked());
+    EXPECT_TRUE(ui().button("btnAuto256Color")->isChecked());
     EXPECT_FALSE(form().settings().useTools);
     EXPECT_EQ(form().settings().tools[int(Tool::Viewer)].option, "/WD=$D");
 }
@@ -211,20 +211,20 @@ TEST_F(ShellTest, SettingsFileCases) {
     EXPECT_TRUE(menus[0].visible) << "the fixed tools are never hidden";
     EXPECT_TRUE(menus[11].visible);
     EXPECT_EQ(menus[11].caption, "手引き");
-    EXPECT_FALSE(ui().mnAuto256Color->isChecked());
-    EXPECT_FALSE(ui().btnAuto256Color->isChecked());
+    EXPECT_FALSE(ui().item("mnAuto256Color")->isChecked());
+    EXPECT_FALSE(ui().button("btnAuto256Color")->isChecked());
     EXPECT_TRUE(form().settings().useTools);
 }
 
 TEST_F(ShellTest, Auto256ToggleKeepsMenuAndButtonInStepAndIsNeverWritten) {
     WriteBytes(program() / "ZEPOED.INI", "[ZEPOED]\r\nAuto256Color=0\r\n");
     Start({"/a"});
-    ui().btnAuto256Color->click();
-    EXPECT_TRUE(ui().mnAuto256Color->isChecked());
-    EXPECT_TRUE(ui().btnAuto256Color->isChecked());
-    ui().mnAuto256Color->trigger();
-    EXPECT_FALSE(ui().mnAuto256Color->isChecked());
-    EXPECT_FALSE(ui().btnAuto256Color->isChecked());
+    ui().button("btnAuto256Color")->click();
+    EXPECT_TRUE(ui().item("mnAuto256Color")->isChecked());
+    EXPECT_TRUE(ui().button("btnAuto256Color")->isChecked());
+    ui().item("mnAuto256Color")->trigger();
+    EXPECT_FALSE(ui().item("mnAuto256Color")->isChecked());
+    EXPECT_FALSE(ui().button("btnAuto256Color")->isChecked());
     form().tools().ToggleAuto256Color();
     ProfileFile profile = ProfileFile::Load(program() / "ZEPOED.INI");
     WriteSettings(profile, form().settings());
@@ -240,19 +240,19 @@ TEST_F(ShellTest, ButtonBarAndStatusBar) {
         const char* caption;
         const char* hint;
     } buttons[] = {
-        {ui().btnCard, "設定", "カード名などカードの基本的な設定を行う"},
-        {ui().btnOpen, "読込", "カードを読み込む"},
-        {ui().btnSave, "保存", "カードを上書保存する"},
-        {ui().btnZepo, "ゼポ", "ゼポを実行する"},
-        {ui().btnPaint, "確認", "字や絵をイメージ通りに見る"},
-        {ui().btnMove, "移動", "字や絵を動かす"},
-        {ui().btnFrontBack, "前へ", "字や絵を前に出す"},
-        {ui().btnStretch, "ｻｲｽﾞ", "字や絵の大きさを変える"},
-        {ui().btnTxtYoko, "字１", "１行の文字を貼り付ける"},
-        {ui().btnTextFile, "字フ", "文字をファイルから読み込み貼り付ける"},
-        {ui().btnBitmap, "画像", "静止画を貼り付ける"},
-        {ui().btnFrame, "枠", "枠を貼り付ける"},
-        {ui().btnAuto256Color, "256", "凹んでいると、自動で２５６色に減色します"},
+        {ui().button("btnCard"), "設定", "カード名などカードの基本的な設定を行う"},
+        {ui().button("btnOpen"), "読込", "カードを読み込む"},
+        {ui().button("btnSave"), "保存", "カードを上書保存する"},
+        {ui().button("btnZepo"), "ゼポ", "ゼポを実行する"},
+        {ui().button("btnPaint"), "確認", "字や絵をイメージ通りに見る"},
+        {ui().button("btnMove"), "移動", "字や絵を動かす"},
+        {ui().button("btnFrontBack"), "前へ", "字や絵を前に出す"},
+        {ui().button("btnStretch"), "ｻｲｽﾞ", "字や絵の大きさを変える"},
+        {ui().button("btnTxtYoko"), "字１", "１行の文字を貼り付ける"},
+        {ui().button("btnTextFile"), "字フ", "文字をファイルから読み込み貼り付ける"},
+        {ui().button("btnBitmap"), "画像", "静止画を貼り付ける"},
+        {ui().button("btnFrame"), "枠", "枠を貼り付ける"},
+        {ui().button("btnAuto256Color"), "256", "凹んでいると、自動で２５６色に減色します"},
     };
     int x = -1;
     for (const B& b : buttons) {
@@ -272,25 +272,25 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     EXPECT_EQ(bar, (QStringList{"カード(&C)", "表示(&V)", "貼り付け(&Y)", "関連付け(&R)", "機能(&E)", "ツール(&T)",
                                 "その他(&O)", "ヘルプ(&H)"}));
     QStringList card;
-    auto* cardMenu = qobject_cast<QMenu*>(ui().mnNew->parent());
+    auto* cardMenu = qobject_cast<QMenu*>(ui().item("mnNew")->parent());
     ASSERT_NE(cardMenu, nullptr);
     for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
                                  "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "カード一覧(&L)", "-", "ゼポの実行(&G)",
                                  "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "元に戻す", "やり直し", "-",
                                  "終了(&X)"}));
-    EXPECT_EQ(ui().mnYoko[8]->text(), "文字９...");
-    EXPECT_EQ(ui().mnYoko[9]->text(), "文字Ａ...");
-    EXPECT_EQ(ui().mnYoko[19]->text(), "文字Ｋ...");
-    EXPECT_EQ(ui().mnFrameN[9]->text(), "枠10...");
-    EXPECT_EQ(ui().mnButton[0]->text(), "マウス右...");
-    EXPECT_EQ(ui().mnButton[5]->text(), "ボタン５...");
+    EXPECT_EQ(ui().item("mnYoko09")->text(), "文字９...");
+    EXPECT_EQ(ui().item("mnYoko10")->text(), "文字Ａ...");
+    EXPECT_EQ(ui().item("mnYoko20")->text(), "文字Ｋ...");
+    EXPECT_EQ(ui().item("mnFrame10")->text(), "枠10...");
+    EXPECT_EQ(ui().item("mnButton0")->text(), "マウス右...");
+    EXPECT_EQ(ui().item("mnButton5")->text(), "ボタン５...");
 }
 
 TEST_F(ShellTest, ExitClosesWithoutAQuestionWhenNothingChanged) {
     Start();
     form().show();
-    ui().mnExit->trigger();
+    ui().item("mnExit")->trigger();
     EXPECT_FALSE(form().isVisible());
     EXPECT_TRUE(prompts.events.empty());
 }
@@ -381,7 +381,7 @@ TEST_F(ShellTest, ACardHandedOverByASecondStartIsOpenedInTheRunningEditor) {
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return Caption(form()) == c.caption; }, 3000)) << c.card;
         EXPECT_EQ(form().document().saveFolder(), folder);
-        EXPECT_EQ(form().document().openFileName().toStdString(), (folder / c.card).string());
+        EXPECT_EQ(form().cardFile().openFileName().toStdString(), (folder / c.card).string());
     }
     EXPECT_TRUE(TakeEvents().empty());
 }

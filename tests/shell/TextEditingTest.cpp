@@ -45,10 +45,10 @@ TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopen
         Child<QPushButton>(d, "OKBtn").click();
         return d.result() == QDialog::Accepted;
     });
-    ui().btnTxtYoko->click();
+    ui().button("btnTxtYoko")->click();
     ASSERT_TRUE(Text().inUse);
     EXPECT_EQ(Text().bounds, (Rect{200, 10, 20, 60}));
-    EXPECT_TRUE(ui().mnYoko[0]->isChecked());
+    EXPECT_TRUE(ui().item("mnYoko01")->isChecked());
     EXPECT_TRUE(Inked(Text().bounds));
 
     runner.Push([](QDialog& d) {
@@ -59,7 +59,7 @@ TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopen
         Child<QPushButton>(d, "OKBtn").click();
         return d.result() == QDialog::Accepted;
     });
-    ui().btnTextFile->click();
+    ui().button("btnTextFile")->click();
     ASSERT_TRUE(Block().inUse);
     EXPECT_EQ(Block().bounds.left, 400);
     EXPECT_EQ(Block().bounds.width, 24);  // two columns of the new block's height 12
@@ -71,7 +71,7 @@ TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopen
     EXPECT_EQ(Block().bounds.left, 420);
     EXPECT_EQ(Block().bounds.top, 50);
 
-    ui().btnStretch->click();
+    ui().button("btnStretch")->click();
     Drag({230, 50}, {240, 50});  // the column grows by half its width
     EXPECT_EQ(Text().font.height, 28);  // ((90 − 1) div 6 bytes) × 2
     EXPECT_EQ(Text().bounds, (Rect{220, 40, 28, 84}));
@@ -101,7 +101,7 @@ TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopen
         EXPECT_EQ(now->block.linePitch, before->block.linePitch);
     }
     form().cardFile().ViewMacro();
-    EXPECT_EQ(JoinMacroLines(form().document().macroLines()), saved);
+    EXPECT_EQ(JoinMacroLines(form().cardFile().macroLines()), saved);
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
         EXPECT_EQ(TakeEvents(), c.events) << c.item;
     }
     launcher.started.clear();
-    ui().btnZepo->click();
+    ui().button("btnZepo")->click();
     EXPECT_EQ(launcher.started, std::vector<std::string>{"\\zepo\\zepo.exe||" + f});
 }
 
@@ -120,9 +120,9 @@ TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
             Child<QCheckBox>(d, "cbUseTool").setChecked(true);
             Child<QPushButton>(d, "btnOK").click();
         });
-        ui().mnTlOption->trigger();
-        EXPECT_TRUE(ui().mnTool2->isVisible());
-        EXPECT_EQ(ui().mnTool2->text(), "ツール２番");
+        ui().item("mnTlOption")->trigger();
+        EXPECT_TRUE(ui().item("mnTool2")->isVisible());
+        EXPECT_EQ(ui().item("mnTool2")->text(), "ツール２番");
         EXPECT_EQ(Entry(form(), Tool::Exe2).exe, " spaced prog ");
         EXPECT_TRUE(form().settings().useTools);
         const std::string written = ReadBytes(ini);
@@ -138,16 +138,16 @@ TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
             Child<QLineEdit>(d, "Tool2Name").clear();
             d.accept();
         });
-        ui().mnTlOption->trigger();
-        EXPECT_FALSE(ui().mnTool2->isVisible());
+        ui().item("mnTlOption")->trigger();
+        EXPECT_FALSE(ui().item("mnTool2")->isVisible());
         const ShellSettings before = form().settings();
         runner.Push([](QDialog& d) {
             Child<QLineEdit>(d, "MemoName").setText("changed");
             Child<QCheckBox>(d, "cbUseTool").setChecked(false);
             return false;
         });
-        ui().mnTlOption->trigger();
-        EXPECT_EQ(ui().mnMakeText->text(), "メモ帳");
+        ui().item("mnTlOption")->trigger();
+        EXPECT_EQ(ui().item("mnMakeText")->text(), "メモ帳");
         EXPECT_TRUE(form().settings().useTools);
         EXPECT_EQ(Entry(form(), Tool::Memo).name, before.tools[int(Tool::Memo)].name);
         windows.reset();
@@ -182,18 +182,18 @@ TEST_F(ShellTest, ScreenSizesLockTheOuterSizeWhenTheScreenIsLarger) {
         w.resize(700, 500);
         w.show();
         QApplication::processEvents();
-        ui().mn1024_768->trigger();
+        ui().item("mn1024_768")->trigger();
         QApplication::processEvents();
         if (display.width() > 1024) {
             EXPECT_EQ(w.frameGeometry().size(), QSize(1024, 768));
-            EXPECT_TRUE(ui().mn1024_768->isChecked());
+            EXPECT_TRUE(ui().item("mn1024_768")->isChecked());
         } else {
             EXPECT_EQ(w.size(), QSize(700, 500)) << "refused silently";
-            EXPECT_TRUE(ui().mnNomalScreen->isChecked());
+            EXPECT_TRUE(ui().item("mnNomalScreen")->isChecked());
         }
-        ui().mn800_600->trigger();
+        ui().item("mn800_600")->trigger();
         QApplication::processEvents();
-        EXPECT_TRUE(ui().mn800_600->isChecked());
+        EXPECT_TRUE(ui().item("mn800_600")->isChecked());
         // Dragging the border or maximising snaps back.
         w.resize(900, 700);
         QApplication::processEvents();
@@ -203,16 +203,16 @@ TEST_F(ShellTest, ScreenSizesLockTheOuterSizeWhenTheScreenIsLarger) {
         EXPECT_FALSE(w.isMaximized());
         EXPECT_EQ(w.frameGeometry().size(), QSize(800, 600));
         // "標準" frees it without changing its size; "最大化" maximises and frees it.
-        ui().mnNomalScreen->trigger();
+        ui().item("mnNomalScreen")->trigger();
         QApplication::processEvents();
         EXPECT_EQ(w.frameGeometry().size(), QSize(800, 600));
         w.resize(640, 500);
         QApplication::processEvents();
         EXPECT_EQ(w.size(), QSize(640, 500));
-        ui().mn640_480->trigger();
-        ui().mnFullScreen->trigger();
+        ui().item("mn640_480")->trigger();
+        ui().item("mnFullScreen")->trigger();
         QApplication::processEvents();
-        EXPECT_TRUE(ui().mnNomalScreen->isChecked());
+        EXPECT_TRUE(ui().item("mnNomalScreen")->isChecked());
         EXPECT_TRUE(w.windowState() & Qt::WindowMaximized);
         EXPECT_TRUE(w.windowSize().locked().isEmpty());
         windows.reset();
@@ -228,18 +228,18 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     Start();
     WriteBytes(program() / "画面1.bmp", "x");
     WriteBytes(program() / "画面3.bmp", "x");
-    ui().mnAllBMP->trigger();
+    ui().item("mnAllBMP")->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:画面を次のファイル名で保存しました。\r[ 画面2.bmp ]"}));
     auto saved = LoadPicture(program() / "画面2.bmp");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved.value().bitmap.Width(), 801);
     EXPECT_EQ(saved.value().bitmap.Height(), 600);
     EXPECT_EQ(saved.value().fileBitsPerPixel, 24);
-    EXPECT_TRUE(ui().btnPaint->isChecked());
+    EXPECT_TRUE(ui().button("btnPaint")->isChecked());
 
-    ui().mnCaptJPG->trigger();
+    ui().item("mnCaptJPG")->trigger();
     Modify([](Card& card) { card.settings.color = kBlack; });
-    ui().mnCaptJPG->trigger();
+    ui().item("mnCaptJPG")->trigger();
     int captures = 0;
     for (const auto& e : fs::directory_iterator(program())) captures += e.path().filename().string().rfind("capt_", 0) == 0;
     EXPECT_EQ(captures, 1);
@@ -251,7 +251,7 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     // A file that cannot be replaced is reported with the reason and left as it was.
     WriteBytes(program() / "capt_main.jpg", "old");
     chmod((program() / "capt_main.jpg").c_str(), 0444);
-    ui().mnCaptJPG->trigger();
+    ui().item("mnCaptJPG")->trigger();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[1].rfind("show:ファイル[" + (program() / "capt_main.jpg").string() + "]に書き込めませんでした。\r", 0), 0u)
@@ -272,16 +272,16 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
     const Card& card = form().card();
 
     prompts.answers = {false};
-    ui().mnFix->trigger();
+    ui().item("mnFix")->trigger();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:関連づけの情報はすべて消えます。よろしいですか？"}));
     EXPECT_FALSE(fs::exists(program() / "画面1.bmp"));
     EXPECT_TRUE(card.slot(SlotKind::Frame, 1).inUse);
 
     for (bool reduce : {true, false}) {
-        if (form().settings().auto256Color != reduce) ui().btnAuto256Color->click();
+        if (form().settings().auto256Color != reduce) ui().button("btnAuto256Color")->click();
         prompts.answers = {true};
         QSignalSpy changed(&form().document(), &CardDocument::changed);
-        ui().mnFix->trigger();
+        ui().item("mnFix")->trigger();
         // With the preview already on, the merge is one change of the card.
         if (!reduce) {
             EXPECT_EQ(changed.count(), 1);
@@ -294,8 +294,8 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
         EXPECT_EQ(picture.bounds, (Rect{0, 0, 801, 600}));
         EXPECT_EQ(picture.picture.naturalWidth, 801);
         EXPECT_FALSE(card.buttonInUse[0]);
-        EXPECT_FALSE(ui().mnBitmap->isChecked());
-        EXPECT_TRUE(ui().mnBitmapN[0]->isChecked());
+        EXPECT_FALSE(ui().item("mnBitmap")->isChecked());
+        EXPECT_TRUE(ui().item("mnBitmap1")->isChecked());
         EXPECT_EQ(card.settings.name, Sjis("表紙"));
         EXPECT_EQ(card.settings.title, "T");
         EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - 表紙");
@@ -333,9 +333,9 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
         EXPECT_EQ(Page(), pages.at(d->windowTitle())) << d->windowTitle().toStdString();
     }
     EXPECT_GE(withButton, 5);
-    ui().mnZepoXPHelp->trigger();
+    ui().item("mnZepoXPHelp")->trigger();
     EXPECT_EQ(Page(), "linux.html");
-    ui().mnHelpKensaku->trigger();
+    ui().item("mnHelpKensaku")->trigger();
     HelpWindow& help = *form().help().window();
     EXPECT_EQ(help.tabs->currentIndex(), 1);
     QHelpIndexModel* index = help.engine().indexModel();
@@ -346,7 +346,7 @@ TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     help.indexFilter->setText("ファイル");
     ASSERT_GE(help.IndexEntries().size(), 3) << "any part of a keyword finds it";
     for (const QString& entry : help.IndexEntries()) EXPECT_TRUE(entry.contains("ファイル"));
-    ui().mnHelpMokuji->trigger();
+    ui().item("mnHelpMokuji")->trigger();
     EXPECT_EQ(help.tabs->currentIndex(), 0);
     EXPECT_TRUE(TakeEvents().empty());
 
@@ -389,7 +389,7 @@ TEST_F(HelpTest, HelpOfAModalDialogComesUpAboveItAndTakesClicks) {
     }
     // With no dialog open the help stands alone again: the main window's help is not tied to a
     // dialog that is gone.
-    ui().mnHelpMokuji->trigger();
+    ui().item("mnHelpMokuji")->trigger();
     HelpWindow& help = *form().help().window();
     ClickTab(help, 2);
     EXPECT_EQ(help.tabs->currentIndex(), 2);
@@ -402,9 +402,9 @@ TEST_F(HelpTest, F1ShowsThePageOfTheWindowInFrontAndTheHelpNeitherHidesNorOutliv
     const struct {
         QAction* command;
         const char *control, *page;
-    } cases[] = {{ui().mnCardMake, "edtCardName", "cardsettings.html"},
-                 {ui().mnViewMacro, "Memo1", "macroviewer.html"},
-                 {ui().mnYoko[0], "edtText", "text.html"}};
+    } cases[] = {{ui().item("mnCardMake"), "edtCardName", "cardsettings.html"},
+                 {ui().item("mnViewMacro"), "Memo1", "macroviewer.html"},
+                 {ui().item("mnYoko01"), "edtText", "text.html"}};
     for (const auto& c : cases) {
         runner.Push([&](QDialog& d) { QTest::keyClick(&Child<QWidget>(d, c.control), Qt::Key_F1); });
         c.command->trigger();
@@ -416,13 +416,13 @@ TEST_F(HelpTest, F1ShowsThePageOfTheWindowInFrontAndTheHelpNeitherHidesNorOutliv
     help.forward->click();
     EXPECT_EQ(Page(), "text.html");
     help.showMinimized();
-    ui().mnHelpMokuji->trigger();
+    ui().item("mnHelpMokuji")->trigger();
     EXPECT_FALSE(help.isMinimized()) << "the contents bring a minimised help back";
     // 終了 with the help open ends the program: no process stays behind.
     QTimer stuck;
     QObject::connect(&stuck, &QTimer::timeout, [] { QApplication::exit(1); });
     stuck.start(5000);
-    QTimer::singleShot(0, ui().mnExit, &QAction::trigger);
+    QTimer::singleShot(0, ui().item("mnExit"), &QAction::trigger);
     EXPECT_EQ(QApplication::exec(), 0);
 }
 
@@ -430,11 +430,11 @@ TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
     helpFile = "/nonexistent/zepoed.qch";
     qputenv("ZEPO_ROOT", program().c_str());
     Start();
-    ui().mnHelpMokuji->trigger();
-    ui().mnZepoHelp->trigger();
+    ui().item("mnHelpMokuji")->trigger();
+    ui().item("mnZepoHelp")->trigger();
     Entry(form(), Tool::Help1).exe = "manual.pdf";
     launcher.missing = {QString::fromStdString((program() / "manual.pdf").string())};
-    ui().mnHelp1->trigger();
+    ui().item("mnHelp1")->trigger();
     EXPECT_EQ(TakeEvents(),
               (std::vector<std::string>{"beep!", "show:ヘルプファイル[/nonexistent/zepoed.qch]が開けませんでした。", "beep!",
                                         "show:ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r" +
@@ -445,7 +445,7 @@ TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
     fs::create_directory(program() / "zepo");
     WriteBytes(program() / "zepo" / "zepo.pdf", "%PDF");
     launcher.started.clear();
-    ui().mnZepoHelp->trigger();
+    ui().item("mnZepoHelp")->trigger();
     qunsetenv("ZEPO_ROOT");
     EXPECT_EQ(launcher.started, std::vector<std::string>{"open|" + program().string() + "/zepo/zepo.pdf"});
 }

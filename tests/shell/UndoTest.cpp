@@ -29,15 +29,14 @@ protected:
         // Two frames, the second over the first, as the card every case starts from.
         for (int i = 0; i < 2; ++i) {
             runner.scripts.push_back(ScriptedRunner::Ok);
-            ui().btnFrame->click();
+            ui().button("btnFrame")->click();
         }
         Modify([](Card& card) { card.slot(SlotKind::Frame, 2).bounds = Rect{60, 60, 100, 100}; });
         form().document().StartHistory();
     }
     // The file the card would be saved as.
     std::string File() {
-        Card copy = form().card();
-        auto lines = CardLines(copy);
+        auto lines = CardLines(WithDefaultTitle(form().card()));
         return lines ? JoinMacroLines(lines.value()) : "unwritable: " + lines.error().message;
     }
 };
@@ -50,32 +49,32 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
     const Case cases[] = {
         {"a frame placed", [this] {
              runner.scripts.push_back(ScriptedRunner::Ok);
-             ui().btnFrame->click();
+             ui().button("btnFrame")->click();
          }},
         {"a frame recoloured", [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
                  Child<QPushButton>(d, "OKBtn").click();
              });
-             ui().mnFrameN[0]->trigger();
+             ui().item("mnFrame1")->trigger();
          }},
         {"a frame removed", [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
                  d.accept();
              });
-             ui().mnFrameN[1]->trigger();
+             ui().item("mnFrame2")->trigger();
          }},
         {"a drag released", [this] {
-             ui().btnMove->click();
+             ui().button("btnMove")->click();
              Drag({20, 20}, {45, 30});
          }},
         {"a resize released", [this] {
-             ui().btnStretch->click();
+             ui().button("btnStretch")->click();
              Drag({155, 155}, {120, 190});
          }},
         {"brought to front", [this] {
-             ui().btnFrontBack->click();
+             ui().button("btnFrontBack")->click();
              QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
          }},
         {"the marker switched on", [this] {
@@ -83,11 +82,11 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
                  Child<QSpinBox>(d, "Width").setValue(7);
                  d.accept();
              });
-             ui().mnMarker->trigger();
+             ui().item("mnMarker")->trigger();
          }},
         {"the screen merged into one picture", [this] {
              prompts.answers = {true};
-             ui().mnFix->trigger();
+             ui().item("mnFix")->trigger();
              EXPECT_NE(form().card().slot(SlotKind::Picture, 1).picture.pixels, nullptr);
          }},
         {"card settings", [this] {
@@ -106,19 +105,19 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
         }
         const std::string before = File();
         const Card beforeCard = form().card();
-        EXPECT_FALSE(ui().mnUndo->isEnabled());
+        EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
         c.change();
         const std::string after = File();
         ASSERT_NE(after, before);
-        EXPECT_TRUE(ui().mnUndo->isEnabled());
-        EXPECT_FALSE(ui().mnRedo->isEnabled());
+        EXPECT_TRUE(ui().item("mnUndo")->isEnabled());
+        EXPECT_FALSE(ui().item("mnRedo")->isEnabled());
 
-        ui().mnUndo->trigger();
+        ui().item("mnUndo")->trigger();
         EXPECT_EQ(File(), before);
         EXPECT_TRUE(form().card() == beforeCard);
-        EXPECT_FALSE(ui().mnUndo->isEnabled());
-        EXPECT_TRUE(ui().mnRedo->isEnabled());
-        ui().mnRedo->trigger();
+        EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
+        EXPECT_TRUE(ui().item("mnRedo")->isEnabled());
+        ui().item("mnRedo")->trigger();
         EXPECT_EQ(File(), after);
         EXPECT_EQ(Caption(form()).contains("renamed"), std::string(c.name) == "card settings");
     }
@@ -129,13 +128,13 @@ TEST_F(UndoInTheEditor, WhatChangesNothingAddsNoStep) {
         Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
         d.reject();
     });
-    ui().mnFrameN[0]->trigger();
-    ui().btnMove->click();
+    ui().item("mnFrame1")->trigger();
+    ui().button("btnMove")->click();
     Drag({20, 20}, {20, 20});  // pressed and released in place
-    ui().btnPaint->click();  // the preview is a way of looking, not a change
-    ui().btnMove->click();
+    ui().button("btnPaint")->click();  // the preview is a way of looking, not a change
+    ui().button("btnMove")->click();
     EXPECT_FALSE(form().document().canUndo());
-    EXPECT_FALSE(ui().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
 }
 
 // A dialog that was cancelled proposes nothing: however far it got (a new object's defaults,
@@ -147,7 +146,7 @@ TEST_F(UndoInTheEditor, CancelledPlacementsAreNoStepsSoOneUndoTakesTheLastChange
         Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
         Child<QPushButton>(d, "OKBtn").click();
     });
-    ui().mnFrameN[0]->trigger();
+    ui().item("mnFrame1")->trigger();
     const std::string recoloured = File();
     ASSERT_NE(recoloured, before);
 
@@ -165,13 +164,13 @@ TEST_F(UndoInTheEditor, CancelledPlacementsAreNoStepsSoOneUndoTakesTheLastChange
         size_t warnings;
     };
     const Case cases[] = {
-        {"字１ cancelled", ui().btnTxtYoko, {cancel}, 0},
-        {"字フ cancelled", ui().btnTextFile, {cancel}, 0},
-        {"画像 cancelled", ui().btnBitmap, {cancel}, 0},
-        {"枠 cancelled", ui().btnFrame, {cancel}, 0},
-        {"枠 with a corner that is no number", ui().btnFrame, {typed("edtFrmX1", "1O0"), cancel}, 1},
-        {"字１ with an x that is no number", ui().btnTxtYoko, {typed("TxtX", "x1"), cancel}, 1},
-        {"字１ with a character a card cannot hold", ui().btnTxtYoko, {typed("edtText", "😀"), cancel}, 1},
+        {"字１ cancelled", ui().button("btnTxtYoko"), {cancel}, 0},
+        {"字フ cancelled", ui().button("btnTextFile"), {cancel}, 0},
+        {"画像 cancelled", ui().button("btnBitmap"), {cancel}, 0},
+        {"枠 cancelled", ui().button("btnFrame"), {cancel}, 0},
+        {"枠 with a corner that is no number", ui().button("btnFrame"), {typed("edtFrmX1", "1O0"), cancel}, 1},
+        {"字１ with an x that is no number", ui().button("btnTxtYoko"), {typed("TxtX", "x1"), cancel}, 1},
+        {"字１ with a character a card cannot hold", ui().button("btnTxtYoko"), {typed("edtText", "😀"), cancel}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,17 +181,17 @@ TEST_F(UndoInTheEditor, CancelledPlacementsAreNoStepsSoOneUndoTakesTheLastChange
         for (const std::string& e : TakeEvents()) warnings += e.rfind("show:", 0) == 0;
         EXPECT_EQ(warnings, c.warnings);
         EXPECT_EQ(File(), recoloured);
-        EXPECT_FALSE(ui().mnRedo->isEnabled());
+        EXPECT_FALSE(ui().item("mnRedo")->isEnabled());
     }
-    EXPECT_EQ(ui().mnUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    ui().mnUndo->trigger();
+    EXPECT_EQ(ui().item("mnUndo")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ui().item("mnUndo")->trigger();
     EXPECT_EQ(File(), before);
-    EXPECT_FALSE(ui().mnUndo->isEnabled()) << "the cancelled placements left no steps behind";
+    EXPECT_FALSE(ui().item("mnUndo")->isEnabled()) << "the cancelled placements left no steps behind";
 }
 
 TEST_F(UndoInTheEditor, CancelledEditsOfAFrameAndATextNeverReachTheSavedFile) {
     runner.scripts.push_back([](QDialog& d) { d.accept(); });
-    ui().btnTxtYoko->click();
+    ui().button("btnTxtYoko")->click();
     form().cardFile().Save();
     TakeEvents();
     const std::string saved = ReadBytes(program() / "main.zep");
@@ -201,12 +200,12 @@ TEST_F(UndoInTheEditor, CancelledEditsOfAFrameAndATextNeverReachTheSavedFile) {
         Child<QLineEdit>(d, "edtFrmX1").setText("77");
         d.reject();
     });
-    ui().mnFrameN[0]->trigger();
+    ui().item("mnFrame1")->trigger();
     runner.scripts.push_back([](QDialog& d) {
         Child<QLineEdit>(d, "edtText").setText("changed");
         d.reject();
     });
-    ui().mnYoko[0]->trigger();
+    ui().item("mnYoko01")->trigger();
     // A confirmed command after them, then the save.
     runner.scripts.push_back([](QDialog& d) { Child<QPushButton>(d, "OKBtn").click(); });
     form().cardFile().EditCardSettings();
@@ -217,9 +216,9 @@ TEST_F(UndoInTheEditor, CancelledEditsOfAFrameAndATextNeverReachTheSavedFile) {
 
 TEST_F(UndoInTheEditor, AResizeEndedByTheRightButtonChangesNothing) {
     prompts.answers = {true};
-    ui().mnFix->trigger();  // the card as one picture, which a resize scales
+    ui().item("mnFix")->trigger();  // the card as one picture, which a resize scales
     form().document().StartHistory();
-    ui().btnStretch->click();
+    ui().button("btnStretch")->click();
     const std::string before = File();
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(100, 100));
     QTest::mouseMove(canvas, QPoint(300, 300));
@@ -227,32 +226,32 @@ TEST_F(UndoInTheEditor, AResizeEndedByTheRightButtonChangesNothing) {
     QTest::mousePress(canvas, Qt::RightButton, {}, QPoint(300, 300));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(300, 300));
     EXPECT_EQ(File(), before);
-    EXPECT_FALSE(ui().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
 }
 
 TEST_F(UndoInTheEditor, TenDragsTenUndosGiveTheOriginalFile) {
     const std::string original = File();
-    ui().btnMove->click();
+    ui().button("btnMove")->click();
     for (int i = 0; i < 10; ++i) Drag({20 + i, 20 + i}, {21 + i, 22 + i});
     EXPECT_EQ(form().card().slot(SlotKind::Frame, 1).bounds.left, 20);
-    for (int i = 0; i < 10; ++i) ui().mnUndo->trigger();
+    for (int i = 0; i < 10; ++i) ui().item("mnUndo")->trigger();
     EXPECT_EQ(File(), original);
-    EXPECT_FALSE(ui().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
 
     // A new change after undoing drops the steps that could have been redone.
-    ui().mnRedo->trigger();
+    ui().item("mnRedo")->trigger();
     Drag({150, 150}, {160, 160});
-    EXPECT_FALSE(ui().mnRedo->isEnabled());
+    EXPECT_FALSE(ui().item("mnRedo")->isEnabled());
 }
 
 TEST_F(UndoInTheEditor, OpeningACardStartsANewHistory) {
-    ui().btnMove->click();
+    ui().button("btnMove")->click();
     Drag({20, 20}, {30, 30});
     form().cardFile().Save();
-    EXPECT_TRUE(ui().mnUndo->isEnabled());
+    EXPECT_TRUE(ui().item("mnUndo")->isEnabled());
     chooser.answers.push_back(QString::fromStdString((program() / "main.zep").string()));
     form().cardFile().Open();
-    EXPECT_FALSE(ui().mnUndo->isEnabled());
+    EXPECT_FALSE(ui().item("mnUndo")->isEnabled());
 }
 
 TEST(CardHistory, KeepsAtMostAHundredSteps) {

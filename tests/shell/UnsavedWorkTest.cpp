@@ -81,11 +81,11 @@ TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
         prompts.answers.push_back(true);  // overwrite a.zep when saving
         const QString b = QString::fromStdString((cards.path() / "b.zep").string());
         switch (command) {
-            case Command::ExitMenu: ui().mnExit->trigger(); break;
+            case Command::ExitMenu: ui().item("mnExit")->trigger(); break;
             case Command::CloseWindow: form().close(); break;
             case Command::Open:
                 chooser.answers.push_back(b);
-                ui().btnOpen->click();
+                ui().button("btnOpen")->click();
                 break;
             case Command::HandOver:
                 form().cardFile().OpenHandedOver(b);
@@ -114,10 +114,10 @@ TEST_F(UnsavedWork, ModifiedFollowsTheHistoryAndTheLastSave) {
     // Edit, undo to the file, redo, save, undo past the save, a new edit (the saved state is
     // dropped from redo), save again.
     const std::pair<std::function<void()>, bool> steps[] = {
-        {[&] { Retitle("x"); }, true},           {[&] { ui().mnUndo->trigger(); }, false},
-        {[&] { ui().mnRedo->trigger(); }, true}, {[&] { ui().btnSave->click(); }, false},
-        {[&] { ui().mnUndo->trigger(); }, true}, {[&] { Retitle("y"); }, true},
-        {[&] { ui().mnSave->trigger(); }, false},
+        {[&] { Retitle("x"); }, true},           {[&] { ui().item("mnUndo")->trigger(); }, false},
+        {[&] { ui().item("mnRedo")->trigger(); }, true}, {[&] { ui().button("btnSave")->click(); }, false},
+        {[&] { ui().item("mnUndo")->trigger(); }, true}, {[&] { Retitle("y"); }, true},
+        {[&] { ui().item("mnSave")->trigger(); }, false},
     };
     for (size_t i = 0; i < std::size(steps); ++i) {
         steps[i].first();
@@ -265,7 +265,7 @@ TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     scheduler.FireAll();
     ASSERT_EQ(copies(), 1);
     prompts.answers.push_back(true);
-    ui().btnSave->click();
+    ui().button("btnSave")->click();
     EXPECT_EQ(copies(), 0) << "saved: the copy goes";
     Retitle("lost in a crash");
     scheduler.FireAll();
