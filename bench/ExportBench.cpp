@@ -7,8 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
     const double t2 = TimedExport(set, scratch / "site", second);
     std::printf("cards: %zu\n", first.pages.size());
     std::printf("first export:            %.3f s (%zu pictures drawn)\n", t1, first.cardsDrawn);
-    std::printf("second export, same set: %.3f s (%zu drawn, %zu kept) = %.1f %% of the first (target <= 25 %%)\n",
-                t2, second.cardsDrawn, second.cardsKept, 100 * t2 / t1);
+    std::printf("second export, same set: %.3f s (%zu drawn, %zu kept) = %.1f %% of the first (target <= 25 %%)\n", t2,
+                second.cardsDrawn, second.cardsKept, 100 * t2 / t1);
 
     // The editor's way: its own cache folder, filled once, then one card changed.
     setenv("XDG_CACHE_HOME", (scratch / "cache").c_str(), 1);

@@ -34,7 +34,8 @@ void EditorOpening(benchmark::State& state) {
     zepo::test::ScriptedChooser chooser;
     zepo::test::RecordingLauncher launcher;
     zepo::test::ManualScheduler scheduler;
-    zepo::ShellServices services{prompts, runner, chooser, launcher, scheduler, card.parent_path(), {}, QSize(1024, 768)};
+    zepo::ShellServices services{prompts, runner,          chooser, launcher, scheduler, card.parent_path(),
+                                 {},      QSize(1024, 768)};
     zepo::EditorWindows windows(services);
     // Shown, so that drawing the card read is part of the time.
     windows.main().show();

@@ -100,6 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto second = WriteMacro(back);
     Require(second.ok(), "a card read from a written card cannot be written");
     const std::vector<std::string>& rewritten = second.value();
-    if (rewritten != written) fuzz::Fail("written, read and written again differs at " + FirstDifference(written, rewritten));
+    if (rewritten != written)
+        fuzz::Fail("written, read and written again differs at " + FirstDifference(written, rewritten));
     return 0;
 }

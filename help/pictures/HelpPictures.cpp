@@ -21,11 +21,11 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFileSystemModel>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QFileSystemModel>
-#include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
 #include <QTreeView>
@@ -47,8 +47,8 @@
 #include "platform/Scheduler.h"
 #include "platform/UserFolders.h"
 #include "render/Fonts.h"
-#include "shell/EditorWindows.h"
 #include "shell/CardFileCommands.h"
+#include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 
 namespace {
@@ -219,11 +219,12 @@ bool SamePictures(const QString& committed, const QString& drawn) {
         if (!names.contains(name)) names << name;
     for (const QString& name : names) {
         const QImage before(committed + '/' + name), now(drawn + '/' + name);
-        const char* problem = before.isNull() ? "is drawn but not committed"
-                              : now.isNull()  ? "is no longer drawn"
-                              : before.convertToFormat(QImage::Format_RGB888) != now.convertToFormat(QImage::Format_RGB888)
-                                  ? "is stale: drawing it again gives another picture"
-                                  : nullptr;
+        const char* problem =
+            before.isNull() ? "is drawn but not committed"
+            : now.isNull()  ? "is no longer drawn"
+            : before.convertToFormat(QImage::Format_RGB888) != now.convertToFormat(QImage::Format_RGB888)
+                ? "is stale: drawing it again gives another picture"
+                : nullptr;
         if (problem) std::fprintf(stderr, "help/images/%s %s\n", qPrintable(name), problem);
         same = same && !problem;
     }
@@ -270,7 +271,7 @@ int main(int argc, char** argv) {
     QueuedFiles files;
     NoPrograms programs;
     HeldScheduler scheduler;
-    ShellServices services{prompts, runner, files, programs, scheduler, folder, {(folder / "main.zep").string()},
+    ShellServices services{prompts,        runner, files, programs, scheduler, folder, {(folder / "main.zep").string()},
                            QSize(800, 600)};
     // The scratch folder is the user's home: the settings file is where a user's would be
     // (the tool settings dialog names it); no copies of unsaved cards are made.
@@ -286,7 +287,7 @@ int main(int argc, char** argv) {
     Settle();
     runner.Save(main, "main");
     const std::pair<const char*, const char*> menus[] = {
-        {"カード(&C)", "menu-card"},      {"表示(&V)", "menu-view"},      {"貼り付け(&Y)", "menu-paste"},
+        {"カード(&C)", "menu-card"},      {"表示(&V)", "menu-view"},     {"貼り付け(&Y)", "menu-paste"},
         {"関連付け(&R)", "menu-buttons"}, {"機能(&E)", "menu-features"}, {"ツール(&T)", "menu-tools"},
         {"その他(&O)", "menu-other"},     {"ヘルプ(&H)", "menu-help"}};
     for (const auto& [title, name] : menus) SaveMenu(runner, main, QString::fromUtf8(title), QString::fromLatin1(name));

@@ -22,8 +22,8 @@ CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* 
     });
     connect(&document_, &CardDocument::changed, this, &CardCanvas::Redraw);
     // Escape while a button is held gives the drag up: the band goes, the release does nothing.
-    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { EndDragWithoutApplying(); },
-                            Qt::WindowShortcut);
+    escape_ = new QShortcut(
+        QKeySequence(Qt::Key_Escape), this, [this] { EndDragWithoutApplying(); }, Qt::WindowShortcut);
     escape_->setEnabled(false);
 }
 

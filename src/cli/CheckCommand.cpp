@@ -1,10 +1,10 @@
 #include <iostream>
 
-#include "publish/CardReading.h"
-#include "publish/CardSet.h"
 #include "cli/Commands.h"
 #include "cli/StandardOutput.h"
 #include "cli/TerminalProgress.h"
+#include "publish/CardReading.h"
+#include "publish/CardSet.h"
 #include "publish/TerminalText.h"
 
 namespace zepo::cli {
@@ -46,7 +46,8 @@ int RunCheck(const CheckOptions& options) {
         std::cerr << "カード " << cards->size() << " 枚: エラー " << errors << " 件、警告 " << warnings << " 件";
         if (notes) std::cerr << ", 注記 " << notes << " 件";
         if (unchecked)
-            std::cerr << " (" << unchecked << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
+            std::cerr << " (" << unchecked
+                      << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
         std::cerr << "\n";
     }
     return FinishStandardOutput(unreadable ? 2 : errors ? 1 : 0);

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "cli/Commands.h"
-#include "publish/TerminalText.h"
 #include "core/Version.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::cli {
 using namespace zepo::publish;
@@ -56,8 +56,8 @@ bool ScreenOption(const Parsed& p, QSize& screen, std::string& error) {
         screen = *size;
         return true;
     }
-    error = "--screen は 幅x高さ (例 1024x768、各辺 1〜" + std::to_string(kMaxScreenSide) + ") で指定してください: " +
-            Quoted(typed);
+    error = "--screen は 幅x高さ (例 1024x768、各辺 1〜" + std::to_string(kMaxScreenSide) +
+            ") で指定してください: " + Quoted(typed);
     return false;
 }
 
@@ -153,14 +153,18 @@ const OptionInfo kScreenOption{{"screen"}, "WxH", "画面の大きさ (既定 10
 
 const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> commands = {
-        {"normalize", "CARD.zep [-o OUT.zep]", "カードを「開く」と同じに読み、「保存」と同じに書きます",
+        {"normalize",
+         "CARD.zep [-o OUT.zep]",
+         "カードを「開く」と同じに読み、「保存」と同じに書きます",
          "-o がなければ標準出力に書きます: 端末には UTF-8 で、\n"
          "パイプやファイルには Shift-JIS のままで。\n"
          "読んだときにメッセージが出たカードは書きません (終了コード 1):\n"
          "書けば、メッセージの指すものを失うからです。\n",
          {{{"o", "output"}, "OUT.zep", "書き出すカードのファイル"}},
          BuildNormalize},
-        {"check", "[--json] CARD.zep... | DIR", "カードとそのリンクを調べ、見つけたことを 1 行ずつ示します",
+        {"check",
+         "[--json] CARD.zep... | DIR",
+         "カードとそのリンクを調べ、見つけたことを 1 行ずつ示します",
          "エディタと同じに読み、メッセージ、長すぎる行、\n"
          "知らない命令、行き先のないリンクを示します。\n"
          "フォルダを指定すると、その *.zep をすべて調べ、\n"
@@ -169,13 +173,16 @@ const std::vector<CommandInfo>& Commands() {
          "標準出力に、まとめは標準エラーに出ます。\n",
          {{{"json"}, nullptr, "見つけたことを JSON の配列で示します"}},
          BuildCheck},
-        {"reduce", "IN OUT.bmp [--dither] [--bits N]", "BMP か JPEG の画像を 8 ビットの BMP に減色します",
+        {"reduce",
+         "IN OUT.bmp [--dither] [--bits N]",
+         "BMP か JPEG の画像を 8 ビットの BMP に減色します",
          "画像を置くときのエディタと同じメディアンカットで、\n"
          "256 色までの BMP にします。\n",
          {{{"dither"}, nullptr, "誤差を拡散します (カードを 1 枚の画像にするときと同じ)"},
           {{"bits"}, "N", "色の数を 2 の N 乗までにします (0〜8、既定 8)"}},
          BuildReduce},
-        {"render", "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]",
+        {"render",
+         "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]",
          "カードを「確認」の表示と同じに描き、画像にします",
          "カード 1 つなら -o のファイルに、2 つ以上か -o がフォルダなら\n"
          "その中に カード名.png などを書きます。読んだときのメッセージは\n"
@@ -185,13 +192,17 @@ const std::vector<CommandInfo>& Commands() {
           {{"format"}, "FORMAT", "png, bmp, jpg のどれか (既定: -o の拡張子、なければ png)"},
           {{"j", "jobs"}, "N", "同時に描くカードの数 (1〜256、既定: CPU のコアの数)"}},
          BuildRender},
-        {"export", "DIR -o SITE [--screen WxH]", "カードのフォルダを Web ページの一式として書き出します",
+        {"export",
+         "DIR -o SITE [--screen WxH]",
+         "カードのフォルダを Web ページの一式として書き出します",
          "ファイルとして開いても Webサーバーに置いても見られるページです:\n"
          "index.html がカードの一覧、cards/ に各カードのページ、\n"
          "media/ にカードが使う音や動画を置きます。\n",
          {{{"o", "output"}, "SITE", "書き出すフォルダ"}, kScreenOption},
          BuildExport},
-        {"map", "DIR -o MAP.svg [--format svg|png|dot]", "カードのフォルダのリンクを 1 枚の図にします",
+        {"map",
+         "DIR -o MAP.svg [--format svg|png|dot]",
+         "カードのフォルダのリンクを 1 枚の図にします",
          "カードを箱、リンクを矢印で描きます: オブジェクトのリンクは黒、\n"
          "ボタンは青、スライドの並びは緑の破線です。ないカードは赤、\n"
          "main.zep からたどれないカードはオレンジの破線で囲み、\n"
@@ -225,7 +236,9 @@ std::string OptionLines(const std::vector<OptionInfo>& options) {
     return text;
 }
 
-std::string UsageLine(const CommandInfo& c) { return std::string("使い方: zepocard ") + c.name + " " + c.synopsis + "\n"; }
+std::string UsageLine(const CommandInfo& c) {
+    return std::string("使い方: zepocard ") + c.name + " " + c.synopsis + "\n";
+}
 
 std::string CommandHelp(const CommandInfo& c) {
     std::vector<OptionInfo> options = c.options;
@@ -234,9 +247,10 @@ std::string CommandHelp(const CommandInfo& c) {
 }
 
 std::string GeneralHelp() {
-    std::string text = "使い方: zepocard COMMAND [OPTION]... ARGUMENT...\n"
-                       "\nZEPO のカード (.zep) と画像を、ウィンドウを開かずに調べ、変換します。\n"
-                       "\nコマンド:\n";
+    std::string text =
+        "使い方: zepocard COMMAND [OPTION]... ARGUMENT...\n"
+        "\nZEPO のカード (.zep) と画像を、ウィンドウを開かずに調べ、変換します。\n"
+        "\nコマンド:\n";
     auto line = [&](std::string name, const char* summary) {
         name.insert(0, "  ");
         name.resize(13, ' ');
@@ -245,7 +259,8 @@ std::string GeneralHelp() {
     for (const CommandInfo& c : Commands()) line(c.name, c.summary);
     line("help", "この説明を示します (help COMMAND: そのコマンドの説明)");
     text += "\nオプション:\n" +
-            OptionLines({kHelpOption, {{"help-all"}, nullptr, "すべてのコマンドの説明を示します"},
+            OptionLines({kHelpOption,
+                         {{"help-all"}, nullptr, "すべてのコマンドの説明を示します"},
                          {{"version"}, nullptr, "バージョンを示します"}}) +
             "\n終了コード:\n"
             "  0  問題はありません\n"
@@ -379,13 +394,13 @@ int Answer(const Reply& reply) {
 }
 
 int RunCommand(const CommandOptions& options) {
-    return std::visit(Overloaded{[](const NormalizeOptions& o) { return RunNormalize(o); },
-                                 [](const CheckOptions& o) { return RunCheck(o); },
-                                 [](const ReduceOptions& o) { return RunReduce(o); },
-                                 [](const RenderOptions& o) { return RunRender(o); },
-                                 [](const ExportOptions& o) { return RunExport(o); },
-                                 [](const MapOptions& o) { return RunMap(o); }},
-                      options);
+    return std::visit(
+        Overloaded{[](const NormalizeOptions& o) { return RunNormalize(o); },
+                   [](const CheckOptions& o) { return RunCheck(o); },
+                   [](const ReduceOptions& o) { return RunReduce(o); },
+                   [](const RenderOptions& o) { return RunRender(o); },
+                   [](const ExportOptions& o) { return RunExport(o); }, [](const MapOptions& o) { return RunMap(o); }},
+        options);
 }
 
 }  // namespace zepo::cli

@@ -18,7 +18,8 @@ struct Reply {
     int exitCode = 0;
 };
 
-using CommandOptions = std::variant<NormalizeOptions, CheckOptions, ReduceOptions, RenderOptions, ExportOptions, MapOptions>;
+using CommandOptions =
+    std::variant<NormalizeOptions, CheckOptions, ReduceOptions, RenderOptions, ExportOptions, MapOptions>;
 
 // `arguments` are the bytes the shell passed, without the program name.
 std::variant<Reply, CommandOptions> ReadCommandLine(const std::vector<std::string>& arguments);

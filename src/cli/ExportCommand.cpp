@@ -15,8 +15,9 @@ int RunExport(const ExportOptions& options) {
     ExportReport report;
     {
         TerminalProgress progress;
-        report = ExportSet({options.folder, options.site, options.screen},
-                           [&](std::string_view stage, size_t done, size_t total) { progress.Show(stage, done, total); });
+        report =
+            ExportSet({options.folder, options.site, options.screen},
+                      [&](std::string_view stage, size_t done, size_t total) { progress.Show(stage, done, total); });
     }
     for (const std::string& text : report.problems) std::cerr << "zepocard: " << Printable(text) << "\n";
     for (const std::string& text : report.failures) std::cerr << "zepocard: " << Printable(text) << "\n";

@@ -36,8 +36,9 @@ std::optional<MapFormat> FormatOf(const MapOptions& o, std::string& why) {
     const std::optional<MapFormat> named = ext.empty() ? std::nullopt : MapFormatNamed(ext.substr(1));
     if (named && o.format && *named != *o.format) why = Quoted(o.out) + "の拡張子は --format の形式と合いません";
     else if (!named && !o.format)
-        why = Quoted(o.out) + "の拡張子からは形式がわかりません。拡張子を .svg .png .dot のどれかにするか、"
-                              "--format を付けてください";
+        why = Quoted(o.out) +
+              "の拡張子からは形式がわかりません。拡張子を .svg .png .dot のどれかにするか、"
+              "--format を付けてください";
     else return named ? named : o.format;
     return std::nullopt;
 }

@@ -2,14 +2,14 @@
 
 #include <iostream>
 
-#include "publish/CardReading.h"
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
-#include "publish/TerminalText.h"
-#include "model/MacroFile.h"
-#include "document/CardFile.h"
 #include "core/TextCodec.h"
+#include "document/CardFile.h"
+#include "model/MacroFile.h"
+#include "publish/CardReading.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::cli {
 using namespace zepo::publish;
@@ -75,8 +75,8 @@ int RunNormalize(const NormalizeOptions& options) {
     // Saved as the editor saves: a failed write (a full disk, a read-only card) leaves the
     // file that was there untouched.
     if (Status written = WriteCardFile(output, lines); !written) {
-        std::cerr << "zepocard: 「" << Printable(ShownName(output)) << "」に書き込めません: "
-                  << Printable(written.error().message) << "\n";
+        std::cerr << "zepocard: 「" << Printable(ShownName(output))
+                  << "」に書き込めません: " << Printable(written.error().message) << "\n";
         return 2;
     }
     return 0;

@@ -4,10 +4,10 @@
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
-#include "publish/TerminalText.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::cli {
 using namespace zepo::publish;

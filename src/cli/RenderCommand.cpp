@@ -12,14 +12,14 @@
 #include <optional>
 #include <thread>
 
-#include "publish/CardReading.h"
 #include "cli/Commands.h"
 #include "cli/OutputChecks.h"
 #include "cli/StandardOutput.h"
-#include "publish/TerminalText.h"
 #include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
+#include "publish/CardReading.h"
+#include "publish/TerminalText.h"
 #include "render/CardRenderer.h"
 
 namespace zepo::cli {
@@ -64,11 +64,11 @@ std::string SinglePictureFormat(const RenderOptions& o, Format& format) {
     const std::string ext = o.out.extension().string();
     if (ext.empty()) return {};
     const std::optional<Format> named = PictureFormatNamed(ext.substr(1));
-    if (named && o.format && *named != *o.format)
-        return Quoted(o.out) + "の拡張子は --format の形式と合いません";
+    if (named && o.format && *named != *o.format) return Quoted(o.out) + "の拡張子は --format の形式と合いません";
     if (!named && !o.format)
-        return Quoted(o.out) + "の拡張子の形式では書けません。拡張子を .png .bmp .jpg のどれかにするか、"
-                               "--format を付けてください";
+        return Quoted(o.out) +
+               "の拡張子の形式では書けません。拡張子を .png .bmp .jpg のどれかにするか、"
+               "--format を付けてください";
     if (named) format = *named;
     return {};
 }
@@ -111,8 +111,8 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
         return {2, r.report + "zepocard: 「" + shown + "」の画像を " + FormatName(format) + " の形にできません\n"};
     Status written = WriteFileAtomically(target, std::span<const uint8_t>(*bytes));
     if (!written)
-        return {2, r.report + "zepocard: " + Printable(Quoted(target)) + "に書き込めません: " +
-                       Printable(written.error().message) + "\n"};
+        return {2, r.report + "zepocard: " + Printable(Quoted(target)) +
+                       "に書き込めません: " + Printable(written.error().message) + "\n"};
     return r;
 }
 

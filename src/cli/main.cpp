@@ -7,8 +7,8 @@
 #include <new>
 #include <variant>
 
-#include "publish/CardReading.h"
 #include "cli/CommandLine.h"
+#include "publish/CardReading.h"
 #include "publish/TerminalText.h"
 #include "render/Fonts.h"
 

@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace zepo {
 namespace {
@@ -54,7 +54,8 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::span<const 
 }
 
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileAccess access) {
-    return WriteAtomically(target, [&](int fd) { return WriteAll(fd, bytes); }, access);
+    return WriteAtomically(
+        target, [&](int fd) { return WriteAll(fd, bytes); }, access);
 }
 
 Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,

@@ -9,7 +9,7 @@
 namespace zepo {
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-}
+}  // namespace
 
 std::optional<int> ParseInt(std::string_view text) {
     size_t i = 0;
@@ -47,8 +47,7 @@ std::optional<long double> ParseNumber(std::string_view text) {
     std::string s(text.substr(b, e - b));
     // strtold also takes hex, inf and nan; a card never holds those.
     for (char c : s)
-        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
-            return std::nullopt;
+        if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) return std::nullopt;
     errno = 0;
     char* end = nullptr;
     long double v = std::strtold(s.c_str(), &end);

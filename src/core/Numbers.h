@@ -17,8 +17,9 @@ bool IsIntegerOutOfRange(std::string_view text);
 // A sum or difference of int fields worked out wide and brought back into int range: the
 // file's fields may hold any 32-bit value, and an object at the far end must not wrap round.
 constexpr int SaturatedInt(long long value) {
-    return value > 2147483647LL ? 2147483647 : value < -2147483648LL ? static_cast<int>(-2147483648LL)
-                                                                     : static_cast<int>(value);
+    return value > 2147483647LL    ? 2147483647
+           : value < -2147483648LL ? static_cast<int>(-2147483648LL)
+                                   : static_cast<int>(value);
 }
 // A decimal number ("12", "-3.5", "1e2"), blanks around it allowed.
 std::optional<long double> ParseNumber(std::string_view text);

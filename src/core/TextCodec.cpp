@@ -157,9 +157,9 @@ constexpr char kCarried = '\xFF';
 bool Visible(char32_t c) {
     const struct {
         char32_t first, last;
-    } hidden[] = {{0x0000, 0x001F}, {0x007F, 0x009F}, {0x00AD, 0x00AD}, {0x0300, 0x036F}, {0x061C, 0x061C},
-                  {0x180E, 0x180E}, {0x200B, 0x200F}, {0x2028, 0x202E}, {0x2060, 0x206F}, {0x20D0, 0x20FF},
-                  {0xD800, 0xF8FF}, {0xFE00, 0xFE0F}, {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF}, {0xFFF0, 0xFFFF},
+    } hidden[] = {{0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD}, {0x0300, 0x036F}, {0x061C, 0x061C},
+                  {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E}, {0x2060, 0x206F}, {0x20D0, 0x20FF},
+                  {0xD800, 0xF8FF},   {0xFE00, 0xFE0F},   {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF}, {0xFFF0, 0xFFFF},
                   {0xE0000, 0xE01EF}, {0xF0000, 0x10FFFF}};
     return std::none_of(std::begin(hidden), std::end(hidden), [c](auto r) { return c >= r.first && c <= r.last; });
 }
@@ -228,7 +228,9 @@ std::string UnwritableCharacterNames(std::string_view utf8, std::string_view ref
         if (!named.empty()) named += " ";
         // A refused comma or brace in brackets: bare, it would read as part of the list.
         if (isRefused) named += Sjis("「") + std::string(one) + Sjis("」");
-        else if (Carriable(one)) named += Sjis("「") + kCarried + std::string(one) + kCarried + Sjis("」(") + CodePointText(CodePoint(one, length)) + ")";
+        else if (Carriable(one))
+            named += Sjis("「") + kCarried + std::string(one) + kCarried + Sjis("」(") +
+                     CodePointText(CodePoint(one, length)) + ")";
         else named += "(" + CodePointText(CodePoint(one, length)) + ")";
     }
     return named;

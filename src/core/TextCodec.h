@@ -10,8 +10,8 @@
 namespace zepo {
 
 struct SjisConversion {
-    std::string bytes;        // the Shift-JIS text; only complete when `lost` is empty
-    std::string lost;         // UTF-8 characters that code page 932 cannot hold, in order
+    std::string bytes;  // the Shift-JIS text; only complete when `lost` is empty
+    std::string lost;   // UTF-8 characters that code page 932 cannot hold, in order
     bool ok() const { return lost.empty(); }
 };
 

@@ -13,16 +13,16 @@
 
 #include <algorithm>
 
+#include "core/Numbers.h"
+#include "core/TextCodec.h"
+#include "dialogs/FileChooser.h"
 #include "dialogs/FileList.h"
 #include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
-#include "dialogs/FileChooser.h"
-#include "platform/Launcher.h"
-#include "core/Numbers.h"
-#include "core/TextCodec.h"
 #include "model/BracedFields.h"
 #include "model/Environment.h"
+#include "platform/Launcher.h"
 
 namespace zepo {
 namespace {
@@ -36,11 +36,11 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, QWidget* parent)
     : PropertyDialog(parent), launcher_(launcher), chooser_(chooser) {
     setWindowTitle("関連付け");
-    kindChoice_ = Named(new RadioGroup("種類",
-                                       {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動",
-                                        "自カード(this)"},
-                                       this),
-                        "CardKind");
+    kindChoice_ = Named(
+        new RadioGroup("種類",
+                       {"カード(zep)", "音声(wav)", "音楽CD", "MIDI(mid)", "動画(avi)", "ソフト起動", "自カード(this)"},
+                       this),
+        "CardKind");
     kindChoice_->setItemIndex(0);
 
     struct MediumNames {
@@ -94,7 +94,8 @@ AssociationDialog::AssociationDialog(Launcher& launcher, FileChooser& chooser, Q
 
     thisCardBox_ = Named(Box("自カード(this)", this), "thisBox");
     auto* explanation = new QLabel(
-        "　自分自身のカードを呼び出します。マーカー機能を使ったときに描かれたマークを消すときなどに指定すると便利です。",
+        "　自分自身のカードを呼び出します。マーカー機能を使ったときに描かれたマークを消すときなどに指定すると便利です"
+        "。",
         thisCardBox_);
     explanation->setWordWrap(true);
     auto* thisLayout = new QVBoxLayout(thisCardBox_);

@@ -2,15 +2,14 @@
 // The association dialog: what an object, a card button or a card feature does in the
 // player (go to a card, play or stop a medium, start a program, call the card again).
 
-
 #include <array>
 #include <filesystem>
 #include <functional>
 
 #include "core/Result.h"
+#include "dialogs/PropertyDialog.h"
 #include "model/BracedFields.h"
 #include "model/Card.h"
-#include "dialogs/PropertyDialog.h"
 
 class QCheckBox;
 class QGroupBox;

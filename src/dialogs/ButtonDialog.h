@@ -2,10 +2,8 @@
 // The button dialog: the association of the right mouse button, of buttons 1 to 5, or of
 // one of the card's features (sound, music CD, MIDI, movie, program).
 
-
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
-
+#include "model/Card.h"
 
 namespace zepo {
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/TextCodec.h"
 #include "dialogs/ColorGrid.h"
 #include "dialogs/Named.h"
 #include "dialogs/RadioGroup.h"
@@ -14,7 +15,6 @@
 #include "model/BracedFields.h"
 #include "model/Environment.h"
 #include "platform/Folders.h"
-#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {
@@ -30,7 +30,8 @@ QString Shown(const std::string& sjis) { return QString::fromStdString(SjisToUtf
 
 }  // namespace
 
-CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
+CardSettingsDialog::CardSettingsDialog(MessageSink& messages, QWidget* parent)
+    : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("カードの基本設定");
     nameEdit_ = Named(new QLineEdit(this), "edtCardName");
     titleEdit_ = Named(new QLineEdit(this), "edtCardTitle");

@@ -1,9 +1,8 @@
 #pragma once
 // The card settings dialog: card name, title, card colour and the two player options.
 
-
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QLineEdit;
 class QPushButton;

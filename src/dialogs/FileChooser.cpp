@@ -56,8 +56,8 @@ QString QtFileChooser::ChooseOpenFile(const OpenFileRequest& request) {
     dialog.setProxyModel(new JapaneseSizesAndDates(&dialog));
     if (auto* view = dialog.findChild<QTreeView*>("treeView")) {
         if (auto* files = dialog.findChild<QFileSystemModel*>())
-            QObject::connect(files, &QFileSystemModel::directoryLoaded, view, [view] { FitColumns(view); },
-                             Qt::QueuedConnection);
+            QObject::connect(
+                files, &QFileSystemModel::directoryLoaded, view, [view] { FitColumns(view); }, Qt::QueuedConnection);
         FitColumns(view);
     }
     dialog.resize(std::max(dialog.width(), 900), std::max(dialog.height(), 560));

@@ -73,7 +73,8 @@ FrameDialog::FrameDialog(QWidget* parent) : PropertyDialog(parent) {
     main->addWidget(styleChoice_, 0, 1);
     main->addLayout(buttonRow, 1, 0, 1, 2);
 
-    TabInReadingOrder({x1Edit_, y1Edit_, x2Edit_, y2Edit_, colorGrid_, bringForwardBox_, removeBox_, associationPanel_, styleChoice_});
+    TabInReadingOrder({x1Edit_, y1Edit_, x2Edit_, y2Edit_, colorGrid_, bringForwardBox_, removeBox_, associationPanel_,
+                       styleChoice_});
 }
 
 void FrameDialog::Reset() {

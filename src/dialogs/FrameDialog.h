@@ -1,10 +1,9 @@
 #pragma once
 // The frame dialog: a frame's corners, colour, style and association.
 
-
 #include "core/Result.h"
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -7,9 +7,10 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHash>
-#include <QHelpContentWidget>
 #include <QHelpContentModel>
+#include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpLink>
@@ -23,7 +24,6 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolButton>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -45,7 +45,6 @@ public:
 private:
     QHelpEngine& engine_;
 };
-
 
 // Entries that begin with a symbol or hold an underscore ($D, /a, .zep, capt_) are names
 // from files and options rather than words: the index lists them after the words.
@@ -261,7 +260,8 @@ QList<QUrl> HelpWindow::Search(const QString& words) {
             texts_.push_back({url, title, SearchFolded(title + u'\n' + document.toPlainText())});
         }
     }
-    const QStringList wanted = SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList wanted =
+        SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     QList<QUrl> found;
     if (wanted.isEmpty()) return found;
     for (const PageText& p : texts_) {

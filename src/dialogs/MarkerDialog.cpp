@@ -1,8 +1,8 @@
 #include "dialogs/MarkerDialog.h"
 
-#include <QHBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>

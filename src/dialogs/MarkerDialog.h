@@ -2,9 +2,8 @@
 // The marker dialog: the pen the presenter draws on the card with (width and colour), or the
 // instruction that switches the marker off.
 
-
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QPushButton;

@@ -16,10 +16,10 @@
 #include "dialogs/FileList.h"
 #include "dialogs/MoviePlayer.h"
 #include "dialogs/Named.h"
-#include "model/BracedFields.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/RadioGroup.h"
 #include "dialogs/SjisLimit.h"
+#include "model/BracedFields.h"
 
 namespace zepo {
 namespace {
@@ -55,10 +55,10 @@ Movie2Dialog::Movie2Dialog(Prompts& prompts, QWidget* parent) : PropertyDialog(p
     positionRow->addWidget(xSpin_);
     positionRow->addWidget(new QLabel("y:", position));
     positionRow->addWidget(ySpin_);
-    frameChoice_ = Named(new RadioGroup("動画の枠",
-                                 {"標準(0)", "凸１(FA)", "凹１(FA2)", "凸２(FB)", "凹２(FB2)", "凸３(FC)", "凹３(FC2)"},
-                                 this),
-                  "Frame");
+    frameChoice_ = Named(
+        new RadioGroup("動画の枠",
+                       {"標準(0)", "凸１(FA)", "凹１(FA2)", "凸２(FB)", "凹２(FB2)", "凸３(FC)", "凹３(FC2)"}, this),
+        "Frame");
     auto* scale = new QGroupBox("拡大率", this);
     magnificationEdit_ = Named(new QLineEdit(scale), "Bai");
     LimitSjisBytes(magnificationEdit_, kMagnificationBytes);

@@ -2,12 +2,11 @@
 // The second-movie dialog: a movie of the save folder shown when the card opens, in a window
 // of its own or on the card at a place, magnification and frame; with a player to try it.
 
-
 #include <filesystem>
 
 #include "core/Result.h"
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QLineEdit;

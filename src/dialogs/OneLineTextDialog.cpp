@@ -121,7 +121,8 @@ Result<OneLineTextValues> OneLineTextDialog::Read() const {
     v.toFront = bringForwardBox_->isChecked();
     v.remove = removeBox_->isChecked();
     if (v.remove) return v;  // nothing else is applied, so nothing else needs to hold
-    Result<std::string> text = ReadCardText(textEdit_->text(), Sjis("表示文字"), UnreadableCharacters(CardField::Caption));
+    Result<std::string> text =
+        ReadCardText(textEdit_->text(), Sjis("表示文字"), UnreadableCharacters(CardField::Caption));
     if (!text) {
         textEdit_->setFocus();
         return text.error();

@@ -2,10 +2,9 @@
 // The one-line text dialog: the text, its direction, position, typeface, style, size, two
 // colours, decoration and association.
 
-
 #include "core/Result.h"
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -23,7 +22,7 @@ constexpr size_t kOneLineTextBytes = 200;
 
 // What the dialog shows and gives back. For a vertical text x is the column's right edge.
 struct OneLineTextValues {
-    std::string text;  // Shift-JIS, at most 200 bytes
+    std::string text;   // Shift-JIS, at most 200 bytes
     int direction = 0;  // 0 "ヨコ書", 1 "タテ書"
     int x = 10, y = 10;
     int typeface = 0;  // Typeface index

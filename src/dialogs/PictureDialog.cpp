@@ -127,7 +127,8 @@ void PictureDialog::EditPictureFile() {
     const PaintTool tool = paintTool_ ? paintTool_() : PaintTool{};
     // Whether the program started is not reported: the user sees it start or not.
     // The path is one argument as it is: quoting it would let a '"' in a file name split it.
-    if (tool.useTools) launcher_.StartProgram(tool.program, QStringList{path}, QString::fromStdString(folder_.string()));
+    if (tool.useTools)
+        launcher_.StartProgram(tool.program, QStringList{path}, QString::fromStdString(folder_.string()));
     else launcher_.OpenDocument(path);
 }
 

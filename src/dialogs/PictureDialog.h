@@ -2,14 +2,13 @@
 // The picture dialog: which picture of the save folder, where, how large, its border, its
 // association, and an edit button that opens the picture in the paint tool.
 
-
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "core/Result.h"
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -3,8 +3,8 @@
 #include "dialogs/Named.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
@@ -18,13 +18,14 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "core/TextCodec.h"
 #include "model/Environment.h"
 #include "platform/Folders.h"
-#include "core/TextCodec.h"
 
 namespace zepo {
 
-SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : PropertyDialog(parent), messages_(messages) {
+SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent)
+    : PropertyDialog(parent), messages_(messages) {
     setWindowTitle("保存フォルダの変更");
     auto* label = new QLabel("保存フォルダ： (例 ~/zepo/フォルダ名)", this);
     folderEdit_ = Named(new QLineEdit("EditDir", this), "EditDir");
@@ -70,7 +71,8 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent) : Pro
     // Once the user looks around the tree (a click, the wheel, the scroll bar), it stays where
     // the user put it; the tree's own expanding on the way to the folder does not count.
     folderTree_->viewport()->installEventFilter(this);
-    connect(folderTree_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this, [this] { pendingScroll_.clear(); });
+    connect(folderTree_->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this] { pendingScroll_.clear(); });
 }
 
 void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
@@ -105,7 +107,8 @@ void SaveFolderDialog::ScrollToPending() {
 }
 
 bool SaveFolderDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == folderTree_->viewport() && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
+    if (watched == folderTree_->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Wheel))
         pendingScroll_.clear();
     return QDialog::eventFilter(watched, event);
 }

@@ -1,9 +1,9 @@
 #include "dialogs/SlideDialog.h"
 
-#include <QHBoxLayout>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -14,8 +14,8 @@
 #include "core/TextCodec.h"
 #include "dialogs/FileList.h"
 #include "dialogs/Named.h"
-#include "model/BracedFields.h"
 #include "dialogs/Prompts.h"
+#include "model/BracedFields.h"
 
 namespace zepo {
 

@@ -1,13 +1,12 @@
 #pragma once
 // The slide dialog: the cards the player shows one after another, and the interval.
 
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QListWidget;

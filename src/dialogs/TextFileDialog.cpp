@@ -118,7 +118,8 @@ void TextFileDialog::EditSelected() {
     const EditTools tools = tools_ ? tools_() : EditTools{};
     // Whether the program started is not reported: the user sees it start or not.
     // The path is one argument as it is: quoting it would let a '"' in a file name split it.
-    if (tools.useTools) launcher_.StartProgram(tools.textEditor, QStringList{path}, QString::fromStdString(folder.string()));
+    if (tools.useTools)
+        launcher_.StartProgram(tools.textEditor, QStringList{path}, QString::fromStdString(folder.string()));
     else launcher_.OpenDocument(path);
 }
 
@@ -149,7 +150,8 @@ Result<TextBlockValues> TextFileDialog::Read() const {
         }
         *value = number.value();
     }
-    for (auto [box, name, value] : {std::tuple{sizeSpin_, "大きさ", &v.height}, std::tuple{lineSpacingSpin_, "行間隔", &v.linePitch}}) {
+    for (auto [box, name, value] :
+         {std::tuple{sizeSpin_, "大きさ", &v.height}, std::tuple{lineSpacingSpin_, "行間隔", &v.linePitch}}) {
         Result<int> number = ReadSpinNumber(box, Sjis(name));
         if (!number) {
             box->setFocus();

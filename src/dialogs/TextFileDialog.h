@@ -2,14 +2,13 @@
 // The text-file dialog: which text file of the save folder a text block shows, and where,
 // in which direction, typeface, style, size, line spacing and colour.
 
-
 #include <filesystem>
 #include <functional>
 
 #include "core/Result.h"
 #include "dialogs/AssociationDialog.h"
-#include "model/Card.h"
 #include "dialogs/PropertyDialog.h"
+#include "model/Card.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -142,8 +142,9 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
 
 void ToolSettingsDialog::ShowSettingsFile(const QString& file, bool written) {
     settingsFileLabel_->setText(written ? "設定ファイル：" + file
-                                     : "設定ファイル：" + file + "\n（/a を付けて起動したときだけ書き込みます。"
-                                                                 "いまの変更はエディタを終了するまで有効です）");
+                                        : "設定ファイル：" + file +
+                                              "\n（/a を付けて起動したときだけ書き込みます。"
+                                              "いまの変更はエディタを終了するまで有効です）");
 }
 
 void ToolSettingsDialog::Load(const ShellSettings& settings) {

@@ -23,9 +23,8 @@ void RunWhenNoModalDialog(QObject* context, std::function<void()> work) {
         work();
         return;
     }
-    QTimer::singleShot(kModalPollMs, context, [context, work = std::move(work)]() mutable {
-        RunWhenNoModalDialog(context, std::move(work));
-    });
+    QTimer::singleShot(kModalPollMs, context,
+                       [context, work = std::move(work)]() mutable { RunWhenNoModalDialog(context, std::move(work)); });
 }
 
 }  // namespace zepo

@@ -1,7 +1,7 @@
 #pragma once
 // The open card: the card itself, its undo history and the save folder its files are found
-// in. How it is shown (the preview) is the views' own. The views follow it: every change ends in changed(), and the canvas and the check marks are drawn
-// again from it.
+// in. How it is shown (the preview) is the views' own. The views follow it: every change ends in changed(), and the
+// canvas and the check marks are drawn again from it.
 //
 // Only the document changes the card. An edit reads the card as it is, works on a copy and
 // proposes the copy; Apply() makes it the card. A dialog that was cancelled proposes nothing,

@@ -6,12 +6,16 @@
 namespace zepo {
 
 Bitmap::Bitmap(int width, int height, PixelFormat format)
-    : width_(width), height_(height), format_(format),
+    : width_(width),
+      height_(height),
+      format_(format),
       rowBytes_(size_t(width) * (format == PixelFormat::Bgr24 ? 3 : 1)),
       pixels_(rowBytes_ * size_t(height), uint8_t{0}) {}
 
 Bitmap::Bitmap(int width, int height, PixelFormat format, UnsetPixels)
-    : width_(width), height_(height), format_(format),
+    : width_(width),
+      height_(height),
+      format_(format),
       rowBytes_(size_t(width) * (format == PixelFormat::Bgr24 ? 3 : 1)),
       pixels_(rowBytes_ * size_t(height)) {}
 

@@ -37,11 +37,17 @@ inline constexpr int kMaxPictureSide = 1 << 15;
 template <typename T>
 struct UnsetAllocator : std::allocator<T> {
     template <typename U>
-    struct rebind { using other = UnsetAllocator<U>; };
+    struct rebind {
+        using other = UnsetAllocator<U>;
+    };
     template <typename U>
-    void construct(U* p) noexcept { ::new (static_cast<void*>(p)) U; }
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
     template <typename U, typename... Args>
-    void construct(U* p, Args&&... args) { ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...); }
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
 };
 
 struct UnsetPixels {};

@@ -52,9 +52,7 @@ struct Header {
     Palette palette;
 };
 
-bool IsWindowsInfoHeader(uint32_t size) {
-    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
-}
+bool IsWindowsInfoHeader(uint32_t size) { return size == 40 || size == 52 || size == 56 || size == 108 || size == 124; }
 
 Result<Header> ReadHeader(const Bytes& in) {
     if (!in.Has(0, kFileHeaderSize + 4) || in.U8(0) != 'B' || in.U8(1) != 'M') return Fail("not a BMP file");
@@ -105,8 +103,7 @@ Result<Header> ReadHeader(const Bytes& in) {
         case kBiAlphaBitfields:
             if (h.bpp != 16 && h.bpp != 32) return Fail("unsupported BMP bit depth");
             break;
-        default:
-            return Fail("unsupported BMP compression");
+        default: return Fail("unsupported BMP compression");
     }
 
     size_t paletteStart = kFileHeaderSize + headerSize;
@@ -171,9 +168,7 @@ Status DecodeUncompressed(const Bytes& in, size_t offset, const Header& h, Bitma
                 }
                 break;
             }
-            case 24:
-                std::copy(src, src + size_t(h.width) * 3, dst);
-                break;
+            case 24: std::copy(src, src + size_t(h.width) * 3, dst); break;
             case 16:
             case 32:
                 for (int x = 0; x < h.width; ++x, dst += 3) {
@@ -216,8 +211,7 @@ Status DecodeRle(const Bytes& in, size_t pos, const Header& h, Bitmap& out) {
                 x = 0;
                 ++y;
                 break;
-            case 1:
-                return {};
+            case 1: return {};
             case 2:
                 if (!in.Has(pos, 2)) return Fail("truncated BMP pixel data");
                 // A move off the right edge leaves the rest of the row unset; one past the
@@ -276,7 +270,8 @@ Result<std::vector<uint8_t>> EncodeBmp(const Bitmap& bitmap) {
     if (bitmap.Empty()) return Fail("cannot write an empty picture");
     const bool indexed = bitmap.Format() == PixelFormat::Indexed8;
     const Palette& palette = bitmap.GetPalette();
-    if (indexed && (palette.empty() || palette.size() > 256)) return Fail("8-bit picture needs 1 to 256 palette entries");
+    if (indexed && (palette.empty() || palette.size() > 256))
+        return Fail("8-bit picture needs 1 to 256 palette entries");
     if (uint64_t(bitmap.Width()) * bitmap.Height() > kMaxPicturePixels) return Fail("picture too large");
 
     const int bpp = bitmap.BitsPerPixel();

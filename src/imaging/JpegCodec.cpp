@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace zepo {
 namespace {
@@ -34,10 +34,8 @@ bool DamagesPixels(int code) {
         case JWRN_HUFF_BAD_CODE:
         case JWRN_JPEG_EOF:
         case JWRN_MUST_RESYNC:
-        case JWRN_NOT_SEQUENTIAL:
-            return true;
-        default:
-            return false;
+        case JWRN_NOT_SEQUENTIAL: return true;
+        default: return false;
     }
 }
 
@@ -88,7 +86,7 @@ int CountScans(std::span<const uint8_t> data, int limit) {
         }
         const uint8_t code = data[i + 1];
         i += 2;
-        if (code == 0xD9) break;                   // end of picture
+        if (code == 0xD9) break;                     // end of picture
         if (code == 0xD8 || code == 0x01) continue;  // no length: start of picture, TEM
         const size_t length = size_t(data[i]) << 8 | data[i + 1];
         if (length < 2) break;  // libjpeg stops here too
@@ -152,9 +150,9 @@ bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, ScanGuard* guar
     // Unset: a truncated file stops at its first missing row having touched only the rows before.
     st->picture.bitmap = Bitmap(width, height, PixelFormat::Bgr24, UnsetPixels{});  // may throw std::bad_alloc
 
-    JSAMPARRAY cmykRow = cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
-                                                             JDIMENSION(width) * 4, 1)
-                              : nullptr;
+    JSAMPARRAY cmykRow =
+        cmyk ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, JDIMENSION(width) * 4, 1)
+             : nullptr;
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = int(cinfo->output_scanline);
         JSAMPROW row = cmyk ? cmykRow[0] : st->picture.bitmap.Row(y);

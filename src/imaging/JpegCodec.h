@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "core/Result.h"
+#include "imaging/Bitmap.h"
 
 namespace zepo {
 

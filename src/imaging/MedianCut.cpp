@@ -5,8 +5,7 @@
 
 namespace zepo {
 
-MedianCut::MedianCut()
-    : cells_(new Cell[kCellCount]()), lookup_(new uint8_t[kCellCount]()) {
+MedianCut::MedianCut() : cells_(new Cell[kCellCount]()), lookup_(new uint8_t[kCellCount]()) {
     for (int i = 0; i < kCellCount; ++i) cells_[i].ownIndex = i;
 }
 
@@ -105,9 +104,15 @@ void MedianCut::CutBox(Cell* start, Cell* end, int depth) {
     int32_t Cell::*axis = &Cell::g;
     int64_t m = mg;
     switch (ChooseSplitAxis(varR, varG, varB)) {
-        case SplitAxis::R: axis = &Cell::r; m = mr; break;
+        case SplitAxis::R:
+            axis = &Cell::r;
+            m = mr;
+            break;
         case SplitAxis::G: break;
-        case SplitAxis::B: axis = &Cell::b; m = mb; break;
+        case SplitAxis::B:
+            axis = &Cell::b;
+            m = mb;
+            break;
     }
 
     // Two-pointer exchange; the resulting order of cells decides later cuts, so it must stay
@@ -126,8 +131,7 @@ void MedianCut::CutBox(Cell* start, Cell* end, int depth) {
 
 Palette MedianCut::BuiltPalette() const {
     Palette palette(paletteCount_);
-    for (int k = 0; k < paletteCount_; ++k)
-        palette[k] = PaletteEntry{entries_[k].r, entries_[k].g, entries_[k].b, 0};
+    for (int k = 0; k < paletteCount_; ++k) palette[k] = PaletteEntry{entries_[k].r, entries_[k].g, entries_[k].b, 0};
     return palette;
 }
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "imaging/Bitmap.h"
 #include "core/Result.h"
+#include "imaging/Bitmap.h"
 
 namespace zepo {
 

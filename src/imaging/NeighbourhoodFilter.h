@@ -8,13 +8,13 @@
 #include <memory>
 #include <new>
 
+#include "core/Result.h"
 #include "imaging/Bitmap.h"
 #include "imaging/Quantize.h"
-#include "core/Result.h"
 
 namespace zepo {
 
-inline constexpr int kWindowRows = 11;       // rows y − 5 … y + 5
+inline constexpr int kWindowRows = 11;  // rows y − 5 … y + 5
 inline constexpr int kWindowCurrentRow = 5;
 inline constexpr int kWindowMarginBytes = 15;  // five pixels on each side
 
@@ -53,7 +53,8 @@ inline uint32_t FloydSteinbergPixel(uint8_t* cur, uint8_t* next, const Quantizer
 class FilterWindow {
 public:
     explicit FilterWindow(const Bitmap& source)
-        : source_(source), stride_(size_t(source.Width()) * 3 + 2 * kWindowMarginBytes),
+        : source_(source),
+          stride_(size_t(source.Width()) * 3 + 2 * kWindowMarginBytes),
           storage_(new uint8_t[stride_ * kWindowRows]()) {
         for (int k = 0; k < kWindowRows; ++k) Load(k, k - kWindowCurrentRow);
     }

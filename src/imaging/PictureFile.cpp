@@ -9,10 +9,10 @@
 #include <string>
 #include <system_error>
 
+#include "core/Ascii.h"
 #include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
-#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -99,7 +99,8 @@ Result<SharedPicture> ToPicturePixels(const DecodedPicture& picture) {
         for (int y = 0; y < b.Height(); ++y) {
             const uint8_t* row = b.Row(y);
             if (b.Format() == PixelFormat::Bgr24) {
-                for (int x = 0; x < b.Width(); ++x, row += 3) out.push_back(0xFF000000u | PackRgb(row[2], row[1], row[0]));
+                for (int x = 0; x < b.Width(); ++x, row += 3)
+                    out.push_back(0xFF000000u | PackRgb(row[2], row[1], row[0]));
             } else {
                 for (int x = 0; x < b.Width(); ++x) out.push_back(colours[row[x]]);
             }

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "imaging/Bitmap.h"
 #include "core/Result.h"
+#include "imaging/Bitmap.h"
 #include "model/PicturePixels.h"
 
 namespace zepo {

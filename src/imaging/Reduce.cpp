@@ -12,8 +12,7 @@ namespace zepo {
 namespace {
 
 Status CheckSource(const Bitmap& source, int bits) {
-    if (bits < 0 || bits > MedianCut::kMaxBits || source.Format() != PixelFormat::Bgr24)
-        return Fail(kAssertionFailure);
+    if (bits < 0 || bits > MedianCut::kMaxBits || source.Format() != PixelFormat::Bgr24) return Fail(kAssertionFailure);
     if (uint64_t(source.Width()) * uint64_t(source.Height()) > kMaxPicturePixels) return Fail("picture too large");
     return {};
 }
@@ -96,8 +95,8 @@ Result<Bitmap> MedianCutReduceDithered(const Bitmap& source, int bits) {
         detail::FilterWindow window(source);
         for (int y = 0; y < source.Height(); ++y) {
             DiffuseRow(window.Buffer(kWindowCurrentRow) + kWindowMarginBytes,
-                       window.Buffer(kWindowCurrentRow + 1) + kWindowMarginBytes, source.Width(), *medianCut,
-                       entries, result.Row(y));
+                       window.Buffer(kWindowCurrentRow + 1) + kWindowMarginBytes, source.Width(), *medianCut, entries,
+                       result.Row(y));
             window.Advance(y);
         }
         return result;

@@ -1,8 +1,8 @@
 #pragma once
 // Reduction of a 24-bit picture to an 8-bit palette picture of at most 2^bits colours.
 
-#include "imaging/Bitmap.h"
 #include "core/Result.h"
+#include "imaging/Bitmap.h"
 
 namespace zepo {
 

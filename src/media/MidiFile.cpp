@@ -123,8 +123,7 @@ const char* ReadTrack(std::span<const uint8_t> bytes, long long& events, TrackTi
 
 // Seconds from tick 0 to `end` under the tempo changes of every track, which apply to all.
 double SecondsUpTo(uint64_t end, std::vector<std::pair<uint64_t, uint32_t>> tempos, uint32_t division) {
-    std::stable_sort(tempos.begin(), tempos.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(tempos.begin(), tempos.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     double micro = 0;
     uint64_t at = 0;
     uint32_t tempo = kDefaultTempo;

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kBlockFrames = 1024;
-constexpr double kTailSeconds = 3;  // notes still sounding after the last event fade out
+constexpr double kTailSeconds = 3;      // notes still sounding after the last event fade out
 constexpr float kVorbisQuality = 0.3f;  // about 100 kbit/s for stereo at 44.1 kHz
 
 // The library writes its messages to standard error, where they would stand between our

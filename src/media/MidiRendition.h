@@ -14,16 +14,16 @@
 namespace zepo {
 
 struct MidiRenditionLimits {
-    double maxSeconds = 30 * 60;  // longer pieces are cut here
+    double maxSeconds = 30 * 60;                                    // longer pieces are cut here
     std::chrono::milliseconds timeLimit = std::chrono::minutes(5);  // wall clock, whole rendition
-    uint64_t maxFileBytes = 8u << 20;  // a MIDI file is a few hundred kilobytes
+    uint64_t maxFileBytes = 8u << 20;                               // a MIDI file is a few hundred kilobytes
     int sampleRate = 44100;
 };
 
 struct MidiRendition {
-    std::string ogg;  // the whole Ogg Vorbis file
+    std::string ogg;     // the whole Ogg Vorbis file
     double seconds = 0;  // of sound in it
-    bool cut = false;  // the piece was longer than the limit
+    bool cut = false;    // the piece was longer than the limit
 };
 
 // The SoundFont the system points at as its General MIDI set, else the first of the known

@@ -3,8 +3,8 @@
 namespace zepo {
 
 std::string_view UnreadableCharacters(CardField field) {
-    constexpr std::string_view kFirstPart = ",}";  // before an argument's first comma
-    constexpr std::string_view kRest = "}";        // the whole argument, or what follows its comma
+    constexpr std::string_view kFirstPart = ",}";    // before an argument's first comma
+    constexpr std::string_view kRest = "}";          // the whole argument, or what follows its comma
     constexpr std::string_view kBareFile = "/\\,}";  // written without its folder, before a comma
     switch (field) {
         case CardField::Caption:

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Numbers.h"
 #include "model/Codes.h"
 #include "model/PicturePixels.h"
-#include "core/Numbers.h"
 
 namespace zepo {
 
@@ -73,7 +73,10 @@ struct Association {
     bool isMedium() const;
     // Stores both texts cut to their byte limits.
     void Set(std::string_view newName, std::string_view newFile);
-    void Clear() { name.clear(); file.clear(); }
+    void Clear() {
+        name.clear();
+        file.clear();
+    }
     bool operator==(const Association&) const = default;
 };
 
@@ -161,7 +164,7 @@ struct Slot {
     bool transparent = true;  // one-line text: background not drawn
     bool wordWrap = false;    // one-line text: vertical layout
     bool stretch = false;     // picture: drawn scaled instead of at its natural size
-    SharedLines lines;  // text block: the lines of its file as last loaded
+    SharedLines lines;        // text block: the lines of its file as last loaded
 
     OneLineTextRecord text;
     TextBlockRecord block;
@@ -174,7 +177,7 @@ constexpr size_t kCardNameMaxBytes = 20;
 constexpr size_t kCardTitleMaxBytes = 20;
 
 struct CardSettings {
-    std::string name;   // file stem of the macro file
+    std::string name;  // file stem of the macro file
     std::string title;
     int color = kWhite;
     int editMode = 0;      // 0 not specified, 1 on, 2 off
@@ -191,7 +194,7 @@ std::string_view AssociationName(AssociationKind kind);
 
 struct Movie2Settings {
     bool inUse = false;
-    int position = 0;  // 0 separate window, 1 on the card
+    int position = 0;    // 0 separate window, 1 on the card
     int x = 10, y = 10;  // 0..3000
     int frame = 0;       // FrameColumn::MovieFrame index
     std::string scaleText = "100.0";
@@ -210,7 +213,7 @@ struct MarkerSettings {
 constexpr int kSlideListMax = 20;
 struct SlideSettings {
     bool inUse = false;
-    int interval = 3;  // seconds, 1..600
+    int interval = 3;               // seconds, 1..600
     std::vector<std::string> list;  // card file names with extension
     bool operator==(const SlideSettings&) const = default;
 };

@@ -7,9 +7,9 @@ constexpr std::array<std::string_view, kColorCount> kColorNames = {
     "BLACK", "RED2", "GREEN2", "YELLOW2", "BLUE2", "MAGENTA2", "CYAN2", "GRAY",
     "GRAY2", "RED",  "GREEN",  "YELLOW",  "BLUE",  "MAGENTA",  "CYAN",  "WHITE"};
 
-constexpr std::array<uint32_t, kColorCount> kColorRgb = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+constexpr std::array<uint32_t, kColorCount> kColorRgb = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                         0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                         0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
 
 // The bevel codes shared by every column, in table order.
 constexpr std::array<std::string_view, 6> kBevels = {"FA", "FA2", "FB", "FB2", "FC", "FC2"};
@@ -87,8 +87,7 @@ int FrameIndex(FrameColumn column, std::string_view code) {
             if (code == "0") return 7;
             return 0;
         case FrameColumn::PictureFrame:
-        case FrameColumn::MovieFrame:
-            return bevel >= 0 ? bevel + 1 : 0;
+        case FrameColumn::MovieFrame: return bevel >= 0 ? bevel + 1 : 0;
     }
     return 0;
 }

@@ -63,9 +63,7 @@ std::optional<size_t> FindLongLine(const std::vector<std::string>& lines) {
     return std::nullopt;
 }
 
-const std::string& HeaderMarkerLine() {
-    return Sjis("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)");
-}
+const std::string& HeaderMarkerLine() { return Sjis("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)"); }
 
 bool HasHeaderMarker(const std::vector<std::string>& lines) {
     for (size_t i = 0; i < lines.size() && i < 2; ++i)

@@ -28,9 +28,9 @@ public:
 
 private:
     std::vector<std::string> lines_;
-    std::string open_;         // the line not yet ended
-    bool afterCr_ = false;     // the last byte fed was a CR: an LF that follows belongs to it
-    bool ended_ = false;       // a zero byte was met
+    std::string open_;      // the line not yet ended
+    bool afterCr_ = false;  // the last byte fed was a CR: an LF that follows belongs to it
+    bool ended_ = false;    // a zero byte was met
     size_t maxLines_;
 };
 

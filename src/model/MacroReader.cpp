@@ -4,12 +4,12 @@
 #include <array>
 #include <cmath>
 
-#include "model/Layout.h"
-#include "model/MacroFile.h"
 #include "core/Kanji.h"
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
+#include "model/Layout.h"
+#include "model/MacroFile.h"
 
 namespace zepo {
 namespace {
@@ -43,10 +43,18 @@ ParsedLine ParseMacroLine(std::string_view line) {
     enum State {
         Leading = 1,
         Keyword,
-        Before1, InArg1, InArg1Rest,
-        Before2, InArg2, InArg2Rest,
-        Before3, InArg3, InArg3Rest,
-        Before4, InArg4, InArg4Rest
+        Before1,
+        InArg1,
+        InArg1Rest,
+        Before2,
+        InArg2,
+        InArg2Rest,
+        Before3,
+        InArg3,
+        InArg3Rest,
+        Before4,
+        InArg4,
+        InArg4Rest
     };
     State state = Leading;
     for (size_t i = 0; i < line.size();) {
@@ -64,7 +72,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
                 if (c == ' ') state = Before1;
                 else Append(p.keyword, ch);
                 break;
-            case Before1: if (c == '{') state = InArg1; break;
+            case Before1:
+                if (c == '{') state = InArg1;
+                break;
             case InArg1:
                 if (c == ',') state = InArg1Rest;
                 else if (c == '}') state = Before2;
@@ -74,7 +84,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
                 if (c == '}') state = Before2;
                 else Append(p.arg1Rest, ch);
                 break;
-            case Before2: if (c == '{') state = InArg2; break;
+            case Before2:
+                if (c == '{') state = InArg2;
+                break;
             case InArg2:
                 if (c == ',') {
                     Append(p.arg2Whole, ch);
@@ -93,7 +105,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
                     Append(p.arg2Whole, ch);
                 }
                 break;
-            case Before3: if (c == '{') state = InArg3; break;
+            case Before3:
+                if (c == '{') state = InArg3;
+                break;
             case InArg3:
                 if (c == ',') state = InArg3Rest;
                 else if (c == '}') state = Before4;
@@ -103,7 +117,9 @@ ParsedLine ParseMacroLine(std::string_view line) {
                 if (c == '}') state = Before4;
                 else Append(p.arg3Rest, ch);
                 break;
-            case Before4: if (c == '{') state = InArg4; break;
+            case Before4:
+                if (c == '{') state = InArg4;
+                break;
             case InArg4:
                 if (c == ',') state = InArg4Rest;
                 else if (c == '}') i = line.size();
@@ -117,7 +133,8 @@ ParsedLine ParseMacroLine(std::string_view line) {
     }
     // Only the argument open when the line ended can end in half a character.
     // Only a part ending in a byte of 0x81 or above can end in a lead byte; the rest need no scan.
-    for (std::string* part : {&p.arg1, &p.arg1Rest, &p.arg2, &p.arg2Rest, &p.arg2Whole, &p.arg3, &p.arg3Rest, &p.arg4, &p.arg4Rest})
+    for (std::string* part :
+         {&p.arg1, &p.arg1Rest, &p.arg2, &p.arg2Rest, &p.arg2Whole, &p.arg3, &p.arg3Rest, &p.arg4, &p.arg4Rest})
         if (!part->empty() && static_cast<unsigned char>(part->back()) >= 0x81) *part = WithoutLoneLeadByte(*part);
     for (std::string* part : {&p.arg1, &p.arg1Rest, &p.arg2Rest, &p.arg3, &p.arg3Rest, &p.arg4, &p.arg4Rest})
         if (part->size() > kPartBytes) *part = CutBytes(*part, kPartBytes);
@@ -197,8 +214,9 @@ private:
         throw StopReading{NumberMessage(text)};
     }
     std::string NumberMessage(const std::string& text) const {
-        std::string m = IsIntegerOutOfRange(text) ? Sjis("%d 行目の「%s」は大きすぎます。\r読み込みをここで中止しました")
-                                                  : Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
+        std::string m = IsIntegerOutOfRange(text)
+                            ? Sjis("%d 行目の「%s」は大きすぎます。\r読み込みをここで中止しました")
+                            : Sjis("%d 行目の「%s」は数値ではありません。\r読み込みをここで中止しました");
         m = Replace(m, "%d", std::to_string(LineNumber()));
         return Replace(m, "%s", text);
     }
@@ -279,7 +297,8 @@ private:
     void NoteFolderInName(const std::string& name) {
         if (BareFileName(name) != name)
             Note(ReadNote::LinkBreaksOnSave,
-                 Replace(Sjis("%s はフォルダ付きの名前です。保存するとファイル名だけになり、リンクが切れます"), "%s", name));
+                 Replace(Sjis("%s はフォルダ付きの名前です。保存するとファイル名だけになり、リンクが切れます"), "%s",
+                         name));
     }
 
     void Place(int id) {

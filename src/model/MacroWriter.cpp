@@ -4,11 +4,11 @@
 #include <cctype>
 #include <string_view>
 
-#include "model/MacroFile.h"
+#include "core/Ascii.h"
 #include "core/Moji.h"
 #include "core/Numbers.h"
 #include "core/TextCodec.h"
-#include "core/Ascii.h"
+#include "model/MacroFile.h"
 
 namespace zepo {
 namespace {
@@ -98,7 +98,8 @@ private:
     void OneLineText(const Slot& slot) {
         const OneLineTextRecord& r = slot.text;
         const Rect& b = slot.bounds;
-        Statement("font   ", Braced(FontCode(slot.font.face, r.direction)) + Braced(std::to_string(slot.font.height)) + "{0}");
+        Statement("font   ",
+                  Braced(FontCode(slot.font.face, r.direction)) + Braced(std::to_string(slot.font.height)) + "{0}");
         Statement("font2  ", StyleFlags(slot.font));
         Statement("color  ", Braced(ColorName(r.textColor)) + Braced(ColorName(r.backColor)));
         std::string args = (r.direction == 1 ? Pair(b.right(), b.top) : Pair(b.left, b.top)) + Braced(slot.caption) +
@@ -111,7 +112,7 @@ private:
         const TextBlockRecord& r = slot.block;
         const Rect& b = slot.bounds;
         Statement("font   ", Braced(FontCode(slot.font.face, r.direction)) + Braced(std::to_string(slot.font.height)) +
-                                   "{0," + std::to_string(r.linePitch) + "}");
+                                 "{0," + std::to_string(r.linePitch) + "}");
         Statement("font2  ", StyleFlags(slot.font));
         Statement("color  ", Braced(ColorName(r.color)));
         std::string args = (r.direction == 1 ? Pair(b.right(), b.top) : Pair(b.left, b.top)) +

@@ -1,6 +1,5 @@
 #include "platform/CardFilesOnDisk.h"
 
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -8,12 +7,12 @@
 
 #include <unistd.h>
 
+#include "core/Ascii.h"
+#include "core/InsideFolder.h"
 #include "core/Moji.h"
 #include "core/TextCodec.h"
 #include "imaging/PictureFile.h"
 #include "model/MacroFile.h"
-#include "core/Ascii.h"
-#include "core/InsideFolder.h"
 #include "platform/PictureCache.h"
 
 namespace zepo {

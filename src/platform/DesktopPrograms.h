@@ -13,9 +13,9 @@
 namespace zepo {
 
 struct DesktopEntry {
-    QString id;          // "org.gnome.gedit.desktop"
-    QStringList exec;    // the Exec line as words, its field codes ("%f") still in them
-    QString tryExec;     // a program that must exist for the entry to count, or empty
+    QString id;        // "org.gnome.gedit.desktop"
+    QStringList exec;  // the Exec line as words, its field codes ("%f") still in them
+    QString tryExec;   // a program that must exist for the entry to count, or empty
     QStringList mimeTypes;
     QStringList categories;
 };

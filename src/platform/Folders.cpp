@@ -9,8 +9,8 @@
 #include <string>
 #include <system_error>
 
-#include "core/TextCodec.h"
 #include "core/Moji.h"
+#include "core/TextCodec.h"
 
 namespace zepo {
 

@@ -26,8 +26,7 @@ public:
 // ends within that time with an error (a crash or a non-zero exit code, as xdg-open's when no
 // program opens the file); true when it ends well or is still running, which it then goes
 // on doing on its own, after the editor too.
-bool StartAndWatch(const QString& program, const QStringList& arguments, const QString& workingFolder,
-                   int earlyExitMs);
+bool StartAndWatch(const QString& program, const QStringList& arguments, const QString& workingFolder, int earlyExitMs);
 
 // Resolves stored names (ProgramResolver.h) and starts the program through StartAndWatch.
 class DesktopLauncher : public Launcher {

@@ -35,7 +35,8 @@ Result<CardFiles::LoadedPicture> PictureCache::Load(const std::filesystem::path&
     // Decoded outside the lock: the other threads go on with their cards meanwhile.
     auto decoded = LoadPictureByName(path);
     if (!decoded && decoded.error().message == kOutOfMemory) throw std::bad_alloc();
-    Result<SharedPicture> converted = decoded ? ToPicturePixels(decoded.value()) : Result<SharedPicture>(decoded.error());
+    Result<SharedPicture> converted =
+        decoded ? ToPicturePixels(decoded.value()) : Result<SharedPicture>(decoded.error());
     if (!converted && converted.error().message == kOutOfMemory) throw std::bad_alloc();
     std::lock_guard guard(lock_);
     if (!converted) {

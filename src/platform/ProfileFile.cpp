@@ -8,9 +8,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/Ascii.h"
 #include "core/AtomicFile.h"
 #include "model/MacroFile.h"
-#include "core/Ascii.h"
 
 namespace zepo {
 namespace {
@@ -23,7 +23,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
 }
-
 
 // The name of a "[Section]" line, or nothing.
 bool SectionName(std::string_view line, std::string_view& name) {
@@ -147,7 +146,8 @@ std::string ProfileFile::GetString(std::string_view section, std::string_view ke
     std::string_view k, v;
     KeyLine(lines_[at], k, v);
     // A value in matching quotes is read without them, as the platform always did.
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
     return std::string(v);
 }
 

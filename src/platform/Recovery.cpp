@@ -45,7 +45,8 @@ std::string NewRecoveryId() {
     return std::to_string(::getpid()) + "-" + std::to_string(ms.count());
 }
 
-RecoveryFolder::RecoveryFolder(fs::path folder, std::string ownId) : folder_(std::move(folder)), id_(std::move(ownId)) {}
+RecoveryFolder::RecoveryFolder(fs::path folder, std::string ownId)
+    : folder_(std::move(folder)), id_(std::move(ownId)) {}
 
 Status RecoveryFolder::Prepare() {
     ready_ = false;

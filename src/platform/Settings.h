@@ -13,9 +13,7 @@
 
 namespace zepo {
 
-enum class Tool {
-    Memo, Paint, Sound, Movie, Exe1, Exe2, Exe3, Filer, MediaPlayer, Viewer, Help1, Help2, Help3
-};
+enum class Tool { Memo, Paint, Sound, Movie, Exe1, Exe2, Exe3, Filer, MediaPlayer, Viewer, Help1, Help2, Help3 };
 constexpr int kToolCount = 13;
 
 struct ToolEntry {

@@ -51,7 +51,7 @@ bool SingleInstance::Acquire() {
         return true;
     }
     fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    struct stat info{};
+    struct stat info {};
     if (fd_ >= 0 && (fstat(fd_, &info) != 0 || info.st_uid != getuid())) {
         // In a shared temporary folder another user could hold a lock of that name and keep
         // this user's editor from ever starting: only a lock file of our own counts.

@@ -52,7 +52,8 @@ private:
             Associate(p.arg4, p.arg4Rest, LinkVia::Object);
         } else if (k == "textf" || k == "textf2") Add(LinkKind::TextFile, CutBytes(p.arg2, kShortTextBytes));
         else if (k == "button") {
-            if (p.arg1.size() == 1 && p.arg1[0] >= '0' && p.arg1[0] <= '5') Associate(p.arg2, p.arg2Rest, LinkVia::Button);
+            if (p.arg1.size() == 1 && p.arg1[0] >= '0' && p.arg1[0] <= '5')
+                Associate(p.arg2, p.arg2Rest, LinkVia::Button);
         } else if (k == "wave" || k == "midi" || k == "avi")
             Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.arg1, LinkVia::Feature);
         else if (k == "avi2") Add(LinkKind::Movie, p.arg1, LinkVia::Feature);

@@ -13,14 +13,16 @@ namespace fs = std::filesystem;
 
 bool MapNode::HasErrors() const {
     if (state == MapNodeState::Missing || state == MapNodeState::Unreadable) return true;
-    return
-           std::any_of(findings.begin(), findings.end(), [](const Finding& f) { return f.severity == Severity::Error; });
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.severity == Severity::Error; });
 }
 
 namespace {
 
 MapEdgeKind EdgeKindOf(LinkVia via) {
-    return via == LinkVia::Button ? MapEdgeKind::Button : via == LinkVia::Slide ? MapEdgeKind::Slide : MapEdgeKind::Object;
+    return via == LinkVia::Button  ? MapEdgeKind::Button
+           : via == LinkVia::Slide ? MapEdgeKind::Slide
+                                   : MapEdgeKind::Object;
 }
 
 std::string WhyNothing(Lookup state) {

@@ -24,12 +24,12 @@ struct MapNode {
     std::string name;   // the file name, UTF-8 (ShownName), as the set or the link names it
     std::string title;  // the card's title, UTF-8; empty when it has none
     MapNodeState state = MapNodeState::Card;
-    bool start = false;        // the first card, main.zep, where the presentation begins
-    bool unreachable = false;  // no chain of links leads to it from the first card
-    std::optional<size_t> card;      // its index in the set
-    std::vector<Finding> findings;   // what `check` says of the card
-    std::string error;               // why it could not be read, or why a link finds nothing
-    bool HasErrors() const;          // findings that fail `check`, or no card where one is named
+    bool start = false;             // the first card, main.zep, where the presentation begins
+    bool unreachable = false;       // no chain of links leads to it from the first card
+    std::optional<size_t> card;     // its index in the set
+    std::vector<Finding> findings;  // what `check` says of the card
+    std::string error;              // why it could not be read, or why a link finds nothing
+    bool HasErrors() const;         // findings that fail `check`, or no card where one is named
 };
 
 enum class MapEdgeKind { Object, Button, Slide };

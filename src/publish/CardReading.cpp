@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "publish/TerminalText.h"
-#include "document/CardFile.h"
-#include "render/Fonts.h"
 #include "core/TextCodec.h"
+#include "document/CardFile.h"
 #include "platform/PictureCache.h"
+#include "publish/TerminalText.h"
+#include "render/Fonts.h"
 
 namespace zepo::publish {
 namespace {
@@ -27,8 +27,7 @@ std::optional<ReadCard> ReadCardFile(const std::filesystem::path& path, std::str
         if (*problem == OpenProblem::NameNotShiftJis)
             error = ShownName(path.string()) + ": ファイル名に Shift-JIS にない文字があります: " +
                     ShownName(Utf8ToSjis(path.filename().string()).lost);
-        else
-            error = ShownName(path.string()) + " を読めません";
+        else error = ShownName(path.string()) + " を読めません";
         return std::nullopt;
     }
     error.clear();

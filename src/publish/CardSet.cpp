@@ -5,16 +5,15 @@
 #include <map>
 #include <system_error>
 
+#include "core/Ascii.h"
+#include "core/TextCodec.h"
+#include "model/MacroFile.h"
 #include "publish/Parallel.h"
 #include "publish/TerminalText.h"
-#include "core/TextCodec.h"
-#include "core/Ascii.h"
-#include "model/MacroFile.h"
 
 namespace zepo::publish {
 namespace fs = std::filesystem;
 namespace {
-
 
 bool IsCardFileName(const fs::path& file) {
     std::string name = AsciiLower(file.filename().string());
@@ -188,12 +187,14 @@ void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report, CardRe
         [&](size_t i) {
             SetCard& card = cards[i];
             if (cache && cache->Reuse(card, lookups)) {
-                for (const CardLink& link : card.links) card.lookups.push_back(lookups.Find(card.folder(), link.target));
+                for (const CardLink& link : card.links)
+                    card.lookups.push_back(lookups.Find(card.folder(), link.target));
                 return;
             }
             std::error_code stampError;
             const uintmax_t sizeBefore = cache ? fs::file_size(card.file, stampError) : 0;
-            const fs::file_time_type timeBefore = cache ? fs::last_write_time(card.file, stampError) : fs::file_time_type{};
+            const fs::file_time_type timeBefore =
+                cache ? fs::last_write_time(card.file, stampError) : fs::file_time_type{};
             // Sizes only: the cards of a large set never hold their pictures all at once.
             card.read = ReadCardFile(card.file, card.error, /*pixels=*/false);
             if (!card.read) return;
@@ -314,8 +315,8 @@ std::vector<std::vector<Finding>> SetFindings(const std::vector<SetCard>& cards,
         perCard[i].insert(perCard[i].end(), links.begin(), links.end());
     }
     for (size_t i : UnreachableCards(cards, unchecked))
-        perCard[i].push_back({cards[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです",
-                              Severity::Warning});
+        perCard[i].push_back(
+            {cards[i].shown, 1, "unreachable", "main.zep からどのリンクでもたどれないカードです", Severity::Warning});
     for (auto& group : perCard) SortByLine(group);
     return perCard;
 }

@@ -49,9 +49,7 @@ std::string Sha256Of(const fs::path& file, uint64_t maxBytes) {
 QString Encoded(const std::string& bytes) {
     return QString::fromLatin1(QByteArray::fromStdString(bytes).toPercentEncoding());
 }
-std::string Decoded(const QString& text) {
-    return QByteArray::fromPercentEncoding(text.toLatin1()).toStdString();
-}
+std::string Decoded(const QString& text) { return QByteArray::fromPercentEncoding(text.toLatin1()).toStdString(); }
 
 QJsonObject ToJson(const InputStamp& s) {
     QJsonObject o;
@@ -151,8 +149,7 @@ std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const s
         // Only names of the folder are recorded: nothing of the machine around it (the record
         // is published with the site), no name that climbs out.
         const fs::path relative = input.lexically_relative(folder_);
-        if (relative.empty() || relative.has_root_path() || !StaysInsideFolder(relative) ||
-            *relative.begin() == "..")
+        if (relative.empty() || relative.has_root_path() || !StaysInsideFolder(relative) || *relative.begin() == "..")
             continue;
         s.path = relative.generic_string();
         // What the reader would not read is not read here either: a name leading out of the

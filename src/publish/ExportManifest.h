@@ -19,7 +19,7 @@ struct InputStamp {
     std::string path;  // relative to the set's folder, as its raw bytes
     bool exists = false;
     uint64_t size = 0;
-    int64_t mtime = 0;  // nanoseconds of the file's modification time
+    int64_t mtime = 0;   // nanoseconds of the file's modification time
     std::string sha256;  // hex
     bool operator==(const InputStamp&) const = default;
 };

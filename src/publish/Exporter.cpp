@@ -2,15 +2,15 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QRawFont>
 #include <QImage>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <new>
 #include <mutex>
+#include <new>
 #include <set>
 #include <system_error>
 
@@ -24,7 +24,6 @@
 #include "platform/CardFilesOnDisk.h"
 #include "platform/Folders.h"
 #include "publish/CardPicture.h"
-#include "render/Fonts.h"
 #include "publish/CardSet.h"
 #include "publish/ExportManifest.h"
 #include "publish/InsideSite.h"
@@ -36,6 +35,7 @@
 #include "publish/WebAssets.h"
 #include "publish/WebPages.h"
 #include "publish/WebPlayer.h"
+#include "render/Fonts.h"
 
 namespace zepo::publish {
 namespace fs = std::filesystem;
@@ -91,8 +91,14 @@ class Exporter {
 public:
     Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
              const ExportProgress& progress)
-        : cards_(cards), index_(cards), folder_(std::move(folder)), site_(std::move(site)), screen_(screen),
-          report_(report), progress_(progress), manifest_(folder_, site_) {}
+        : cards_(cards),
+          index_(cards),
+          folder_(std::move(folder)),
+          site_(std::move(site)),
+          screen_(screen),
+          report_(report),
+          progress_(progress),
+          manifest_(folder_, site_) {}
 
     void Run() {
         order_ = PresentationOrder(cards_);
@@ -134,7 +140,8 @@ public:
             order_.size() + media_.size());
         // Media first: a medium that cannot be converted becomes a note on its pages.
         std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
-        ForEachOnAllCores(media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
+        ForEachOnAllCores(
+            media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
         for (CardPage& page : pages) OfferUnconverted(page);
         ForEachOnAllCores(
             order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
@@ -197,10 +204,8 @@ private:
                 link.href = PercentEncode(pageName_[from]);
                 if (link.label.empty()) link.label = Title(from);
                 return link;
-            case AssociationKind::CdAudio:
-                return NoteLink(link, "音楽CDはこの再生では使えません");
-            case AssociationKind::Run:
-                return NoteLink(link, "ソフトの起動はこの再生ではできません");
+            case AssociationKind::CdAudio: return NoteLink(link, "音楽CDはこの再生では使えません");
+            case AssociationKind::Run: return NoteLink(link, "ソフトの起動はこの再生ではできません");
             default: break;
         }
         // The stop forms: each stops its own medium only.
@@ -211,9 +216,9 @@ private:
                           : kind == AssociationKind::Midi ? AreaAction::StopMidi
                                                           : AreaAction::StopMovie;
             if (link.label.empty())
-                link.label = kind == AssociationKind::Wave ? "音声を止める"
+                link.label = kind == AssociationKind::Wave   ? "音声を止める"
                              : kind == AssociationKind::Midi ? "MIDIを止める"
-                                                            : "動画を止める";
+                                                             : "動画を止める";
             return link;
         }
         AssociationTarget target = TargetOf(a);
@@ -222,7 +227,8 @@ private:
         if (target.kind == AssociationTarget::Card) {
             auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
             if (!to || !cards_[*to].read) {
-                Problem(card.shown + ": 「" + SjisToUtf8(target.file) + "」のページがないため、そのリンクは入れていません");
+                Problem(card.shown + ": 「" + SjisToUtf8(target.file) +
+                        "」のページがないため、そのリンクは入れていません");
                 return link;
             }
             link.href = PercentEncode(pageName_[*to]);
@@ -242,8 +248,8 @@ private:
         link.href = "../" + *medium;
         const Conversion conversion = conversion_.at(found.path);
         if (conversion != Conversion::None) link.href += PercentEncode(ConvertedSuffix(conversion));
-        link.action = conversion == Conversion::Midi    ? AreaAction::Midi
-                      : conversion == Conversion::Movie ? AreaAction::Movie
+        link.action = conversion == Conversion::Midi      ? AreaAction::Midi
+                      : conversion == Conversion::Movie   ? AreaAction::Movie
                       : a.kind() == AssociationKind::Wave ? AreaAction::Play
                       : a.kind() == AssociationKind::Midi ? AreaAction::Midi
                                                           : AreaAction::Movie;
@@ -320,7 +326,10 @@ private:
             const Association* a = nullptr;
             std::string label;
             switch (KindOfSlot(id)) {
-                case SlotKind::OneLineText: a = &slot.text.association; label = SjisToUtf8(slot.caption); break;
+                case SlotKind::OneLineText:
+                    a = &slot.text.association;
+                    label = SjisToUtf8(slot.caption);
+                    break;
                 case SlotKind::Picture: a = &slot.picture.association; break;
                 case SlotKind::Frame: a = &slot.frame.association; break;
                 case SlotKind::TextBlock: break;
@@ -347,9 +356,10 @@ private:
             }
         }
         // A feature of a medium without a file stops that medium as the card opens.
-        for (const auto& [feature, channel] : {std::pair{Feature::Wave, "wave"}, std::pair{Feature::Midi, "midi"},
-                                               std::pair{Feature::Avi, "movie"}})
-            if (card.featureInUse[int(feature)] && card.features[int(feature)].file.empty()) page.stops.push_back(channel);
+        for (const auto& [feature, channel] :
+             {std::pair{Feature::Wave, "wave"}, std::pair{Feature::Midi, "midi"}, std::pair{Feature::Avi, "movie"}})
+            if (card.featureInUse[int(feature)] && card.features[int(feature)].file.empty())
+                page.stops.push_back(channel);
         const int wave = static_cast<int>(Feature::Wave);
         if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
             PageLink sound = Link(i, card.features[wave], "");
@@ -447,8 +457,12 @@ private:
         Made(picture);
         Made(thumb);
         Made("cards/" + pageName_.at(i));
-        return {"cards/" + PercentEncode(pageName_.at(i)), "thumbs/" + PercentEncode(stem + ".png"), page.title,
-                ShownName(card.file.filename().string()), kThumbnailWidth, thumbHeight};
+        return {"cards/" + PercentEncode(pageName_.at(i)),
+                "thumbs/" + PercentEncode(stem + ".png"),
+                page.title,
+                ShownName(card.file.filename().string()),
+                kThumbnailWidth,
+                thumbHeight};
     }
 
     void Count(size_t& counter) {
@@ -469,9 +483,11 @@ private:
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(from, ec);
         if (ec || size > kMaxMediumBytes) {
-            Problem(ShownName(from.string()) + (ec ? " を読めません" : " は 1 GiB を超えるため、サイトに入れていません"));
+            Problem(ShownName(from.string()) +
+                    (ec ? " を読めません" : " は 1 GiB を超えるため、サイトに入れていません"));
             std::lock_guard guard(lock_);
-            missing_[href + PercentEncode(suffix)] = "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません");
+            missing_[href + PercentEncode(suffix)] =
+                "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません");
             return;
         }
         if (conversion != Conversion::None) {
@@ -491,10 +507,11 @@ private:
             }
             std::string failure;
             if (conversion == Conversion::Midi) {
-                auto rendition = soundFont.empty()
-                                     ? Result<MidiRendition>(Fail("「" + shown +
-                                                                  "」を音声にできません: General MIDI の音色ファイルがありません"))
-                                     : RenderMidi(from, soundFont);
+                auto rendition =
+                    soundFont.empty()
+                        ? Result<MidiRendition>(
+                              Fail("「" + shown + "」を音声にできません: General MIDI の音色ファイルがありません"))
+                        : RenderMidi(from, soundFont);
                 if (!rendition) failure = rendition.error().message;
                 else if (!Write(converted, rendition.value().ogg)) return;
             } else if (conversion == Conversion::Sound) {
@@ -564,7 +581,8 @@ private:
                     std::vector<fs::path> empty;
                     for (auto it = fs::recursive_directory_iterator(folder, fs::directory_options::none, ec);
                          !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-                        if (!it->is_symlink(ec) && it->is_directory(ec) && fs::is_empty(it->path(), ec)) empty.push_back(it->path());
+                        if (!it->is_symlink(ec) && it->is_directory(ec) && fs::is_empty(it->path(), ec))
+                            empty.push_back(it->path());
                     for (const fs::path& dir : empty) removed |= fs::remove(dir, ec);
                 }
         }
@@ -627,9 +645,9 @@ private:
     std::map<size_t, std::string> pageName_, stem_;
     std::map<fs::path, std::string> media_;
     FolderLookups lookups_;
-    std::map<fs::path, Conversion> conversion_;  // of each medium, decided before the copies start
+    std::map<fs::path, Conversion> conversion_;   // of each medium, decided before the copies start
     std::map<std::string, std::string> missing_;  // href of a medium not in the site → the note saying so
-    std::set<std::string> made_;  // relative to the site
+    std::set<std::string> made_;                  // relative to the site
     ExportReport& report_;
     const ExportProgress& progress_;
     ExportManifest manifest_;
@@ -688,7 +706,8 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
     static CardReadCache cache;
     try {
         ReadCards(
-            *cards, [&](size_t done, size_t total) {
+            *cards,
+            [&](size_t done, size_t total) {
                 if (progress) progress("カードを読んでいます", done, total);
             },
             &cache);

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "publish/TerminalText.h"
 #include "core/TextCodec.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::publish {
 
 void SortByLine(std::vector<Finding>& findings) {
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
 std::string FindingLine(const Finding& f) {

@@ -128,7 +128,8 @@ std::string EdgeTip(const CardMap& map, const MapEdge& edge) {
         tip += " 番目";
     }
     tip += " (";
-    for (size_t i = 0; i < edge.lines.size() && i < kTipLines; ++i) tip += (i ? ", " : "") + std::to_string(edge.lines[i]);
+    for (size_t i = 0; i < edge.lines.size() && i < kTipLines; ++i)
+        tip += (i ? ", " : "") + std::to_string(edge.lines[i]);
     if (edge.lines.size() > kTipLines) tip += ", …";
     return tip + " 行目)";
 }
@@ -147,18 +148,20 @@ std::vector<MapPoint> ArrowHead(const EdgePath& path) {
 }  // namespace
 
 std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vector<std::string>& hrefs) {
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-                      "class=\"card-map\" width=\"" + Number(layout.width) + "\" height=\"" + Number(layout.height) +
-                      "\" viewBox=\"0 0 " + Number(layout.width) + " " + Number(layout.height) +
-                      "\" font-family=\"sans-serif\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "class=\"card-map\" width=\"" +
+        Number(layout.width) + "\" height=\"" + Number(layout.height) + "\" viewBox=\"0 0 " + Number(layout.width) +
+        " " + Number(layout.height) +
+        "\" font-family=\"sans-serif\">\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (size_t i = 0; i < map.edges.size() && i < layout.edges.size(); ++i) {
         const MapEdge& edge = map.edges[i];
         const EdgePath& path = layout.edges[i];
         const char* colour = EdgeColour(map, edge);
         const bool broken = map.nodes[edge.to].state == MapNodeState::Missing;
         svg += std::string("<g class=\"edge ") + EdgeKindName(edge.kind) + (broken ? " broken" : "") +
-               "\" data-from=\"" + std::to_string(edge.from) + "\" data-to=\"" + std::to_string(edge.to) + "\"><title>" +
-               XmlText(EdgeTip(map, edge), true) + "</title><path d=\"M" + Point(path.curve[0]);
+               "\" data-from=\"" + std::to_string(edge.from) + "\" data-to=\"" + std::to_string(edge.to) +
+               "\"><title>" + XmlText(EdgeTip(map, edge), true) + "</title><path d=\"M" + Point(path.curve[0]);
         for (size_t k = 1; k + 2 < path.curve.size(); k += 3)
             svg += " C" + Point(path.curve[k]) + " " + Point(path.curve[k + 1]) + " " + Point(path.curve[k + 2]);
         svg += std::string("\" fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"1.2\"" +
@@ -197,7 +200,8 @@ std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vecto
         if (problem)
             svg += "<circle cx=\"" + Number(left + place.width - 2) + "\" cy=\"" + Number(top + 2) +
                    "\" r=\"7\" fill=\"#d00000\"/><text x=\"" + Number(left + place.width - 2) + "\" y=\"" +
-                   Number(top + 6) + "\" text-anchor=\"middle\" font-size=\"11\" font-weight=\"bold\" "
+                   Number(top + 6) +
+                   "\" text-anchor=\"middle\" font-size=\"11\" font-weight=\"bold\" "
                    "fill=\"#ffffff\">!</text>";
         svg += href.empty() ? "</g>\n" : "</g></a>\n";
     }
@@ -239,16 +243,18 @@ std::string MapSvgFile(const CardMap& map, const MapLayout& layout) {
 std::string MapDot(const CardMap& map) {
     // Every name goes into an HTML-like label, where only the XML entities are special: a
     // quoted DOT string cannot hold every name (a backslash before the closing quote).
-    std::string dot = "digraph map {\n"
-                      "  node [shape=box, style=\"rounded,filled\", fontname=\"sans-serif\", fontsize=11];\n"
-                      "  edge [arrowsize=0.7];\n";
+    std::string dot =
+        "digraph map {\n"
+        "  node [shape=box, style=\"rounded,filled\", fontname=\"sans-serif\", fontsize=11];\n"
+        "  edge [arrowsize=0.7];\n";
     for (size_t i = 0; i < map.nodes.size(); ++i) {
         const MapNode& node = map.nodes[i];
         const NodeStyle style = StyleOf(node);
         dot += "  n" + std::to_string(i) + " [label=<<b>" + XmlText(node.name) + "</b>";
         if (!style.caption.empty()) dot += "<br/><font point-size=\"10\">" + XmlText(style.caption) + "</font>";
-        dot += std::string(">, fillcolor=\"") + style.fill + "\", color=\"" + style.stroke + "\", penwidth=" +
-               Number(style.width) + (style.dashed ? ", style=\"rounded,filled,dashed\"" : "") + "];\n";
+        dot += std::string(">, fillcolor=\"") + style.fill + "\", color=\"" + style.stroke +
+               "\", penwidth=" + Number(style.width) + (style.dashed ? ", style=\"rounded,filled,dashed\"" : "") +
+               "];\n";
     }
     for (const MapEdge& edge : map.edges)
         dot += "  n" + std::to_string(edge.from) + " -> n" + std::to_string(edge.to) + " [color=\"" +
@@ -299,7 +305,8 @@ QImage MapImage(const CardMap& map, const MapLayout& layout, int maxSide, qint64
         const MapNode& node = map.nodes[i];
         const NodePlace& place = layout.nodes[i];
         const NodeStyle style = StyleOf(node);
-        const QRectF box(place.center.x - place.width / 2, place.center.y - place.height / 2, place.width, place.height);
+        const QRectF box(place.center.x - place.width / 2, place.center.y - place.height / 2, place.width,
+                         place.height);
         QPen pen{QColor(style.stroke), style.width};
         if (style.dashed) pen.setDashPattern({5, 3});
         painter.setPen(pen);

@@ -36,7 +36,8 @@ std::string MapDot(const CardMap& map);
 
 // The whole map of a set read by ReadCards as SVG, each card that `href` gives an address for
 // (percent-encoded; empty: none) a link to it: the overview on an exported site's index page.
-Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t card)>& href);
+Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards,
+                                   const std::function<std::string(size_t card)>& href);
 
 // The map as a picture, at most `maxSide` pixels on a side and `maxPixels` in all: a large
 // map is drawn smaller rather than taking gigabytes.

@@ -91,8 +91,8 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
         layout.width = layout.height = 2 * kMargin;
         return layout;
     }
-    const bool layered = map.nodes.size() <= kDotMaxNodes && map.edges.size() <= kDotMaxEdges &&
-                         LayeredCost(map) <= kDotBudget;
+    const bool layered =
+        map.nodes.size() <= kDotMaxNodes && map.edges.size() <= kDotMaxEdges && LayeredCost(map) <= kDotBudget;
     layout.engine = layered ? "dot" : "sfdp";
 
     std::lock_guard guard(LibraryLock());
@@ -164,8 +164,10 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
             // A card linking to itself: a loop on the box's right side.
             const NodePlace& box = layout.nodes[map.edges[i].from];
             const double right = box.center.x + box.width / 2, y = box.center.y;
-            path.curve = {{right, y - box.height / 4}, {right + 30, y - box.height / 2 - 8},
-                          {right + 30, y + box.height / 2 + 8}, {right + 8, y + box.height / 4 + 2}};
+            path.curve = {{right, y - box.height / 4},
+                          {right + 30, y - box.height / 2 - 8},
+                          {right + 30, y + box.height / 2 + 8},
+                          {right + 8, y + box.height / 4 + 2}};
             path.arrow = true;
             path.tip = {right, y + box.height / 4};
         } else if (path.curve.size() < 4 || (path.curve.size() - 1) % 3 != 0) {

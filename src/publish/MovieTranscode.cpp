@@ -29,9 +29,7 @@ namespace {
 const QString kDemuxers = QStringLiteral("avi,mpeg,mpegts,mpegvideo,asf,mov,matroska,flv,ogg,m4v,h264");
 constexpr qint64 kMaxProbeOutput = 64 * 1024;
 
-QStringList InputOptions() {
-    return {"-protocol_whitelist", "file", "-format_whitelist", kDemuxers};
-}
+QStringList InputOptions() { return {"-protocol_whitelist", "file", "-format_whitelist", kDemuxers}; }
 
 std::string Named(const fs::path& input, const std::string& why) {
     return "「" + input.filename().string() + "」を WebM にできません: " + why;
@@ -39,9 +37,7 @@ std::string Named(const fs::path& input, const std::string& why) {
 
 }  // namespace
 
-QString FileUrl(const fs::path& p) {
-    return "file:" + QString::fromStdString(fs::absolute(p).string());
-}
+QString FileUrl(const fs::path& p) { return "file:" + QString::fromStdString(fs::absolute(p).string()); }
 
 void Limit(QProcess& process, uint64_t maxFileBytes, uint64_t maxAddressSpace, int keep) {
     process.setChildProcessModifier([maxFileBytes, maxAddressSpace, keep] {
@@ -129,7 +125,9 @@ Result<Probe> ProbeMovie(const fs::path& input, const TranscodeLimits& limits) {
     Limit(process, 0, limits.maxAddressSpace);
     process.setStandardErrorFile(QProcess::nullDevice());
     QStringList args = {"-v", "error"};
-    args << InputOptions() << "-show_entries" << "format=duration:stream=codec_type,width,height" << "-of"
+    args << InputOptions() << "-show_entries"
+         << "format=duration:stream=codec_type,width,height"
+         << "-of"
          << "json" << FileUrl(input);
     process.start(limits.ffprobe, args);
     const Ran ran = RunToEnd(process, limits.probeTime);
@@ -165,9 +163,7 @@ bool NeedsWebConversion(const fs::path& file) {
     return false;
 }
 
-fs::path WebMovieName(const fs::path& file) {
-    return fs::path(file.string() + ".webm");
-}
+fs::path WebMovieName(const fs::path& file) { return fs::path(file.string() + ".webm"); }
 
 Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& output, const TranscodeLimits& limits) {
     std::error_code ec;
@@ -181,9 +177,8 @@ Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& o
     movie.cut = movie.seconds > limits.maxSeconds;
     // A movie that cannot tell its length gets the time of the longest one allowed.
     const double movieSeconds = std::min(movie.seconds > 0 ? movie.seconds : limits.maxSeconds, limits.maxSeconds);
-    const auto time = std::min(
-        limits.maxTime, limits.baseTime + std::chrono::milliseconds(static_cast<long long>(
-                                              movieSeconds * limits.timePerMovieSecond * 1000)));
+    const auto time = std::min(limits.maxTime, limits.baseTime + std::chrono::milliseconds(static_cast<long long>(
+                                                                     movieSeconds * limits.timePerMovieSecond * 1000)));
 
     const Probe& p = probe.value();
     if (p.video && (p.width <= 0 || p.height <= 0 || p.width > limits.maxSourceSide || p.height > limits.maxSourceSide))
@@ -199,21 +194,49 @@ Result<TranscodedMovie> TranscodeToWebm(const fs::path& input, const fs::path& o
     Limit(process, limits.maxOutputBytes, limits.maxAddressSpace, file.fd);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-                        "-filter_threads", "1", "-filter_complex_threads", "1"};
-    args << InputOptions() << "-i" << FileUrl(input) << "-t" << QString::number(limits.maxSeconds, 'f', 3)
-         << "-map" << "0:v:0?" << "-map" << "0:a:0?" << "-sn" << "-dn" << "-map_metadata" << "-1";
+    QStringList args = {"-nostdin",  "-hide_banner",
+                        "-loglevel", "error",
+                        "-y",        "-threads",
+                        "1",         "-filter_threads",
+                        "1",         "-filter_complex_threads",
+                        "1"};
+    args << InputOptions() << "-i" << FileUrl(input) << "-t" << QString::number(limits.maxSeconds, 'f', 3) << "-map"
+         << "0:v:0?"
+         << "-map"
+         << "0:a:0?"
+         << "-sn"
+         << "-dn"
+         << "-map_metadata"
+         << "-1";
     if (p.video) {
         // Never larger than the screen the card is shown on, the proportions kept, even sides.
         const QString w = QString::number(limits.maxWidth), h = QString::number(limits.maxHeight);
         args << "-vf"
              << "scale=w='min(iw," + w + ")':h='min(ih," + h +
                     ")':force_original_aspect_ratio=decrease,scale=w='max(2,trunc(iw/2)*2)':h='max(2,trunc(ih/2)*2)'"
-             << "-c:v" << "libvpx" << "-pix_fmt" << "yuv420p" << "-deadline" << "good" << "-cpu-used" << "4"
-             << "-b:v" << "1M" << "-crf" << "10";
+             << "-c:v"
+             << "libvpx"
+             << "-pix_fmt"
+             << "yuv420p"
+             << "-deadline"
+             << "good"
+             << "-cpu-used"
+             << "4"
+             << "-b:v"
+             << "1M"
+             << "-crf"
+             << "10";
     }
-    if (p.audio) args << "-c:a" << "libvorbis" << "-q:a" << "4";
-    args << "-threads" << "1" << "-f" << "webm" << "file:" + QString::fromStdString(file.ChildPath());
+    if (p.audio)
+        args << "-c:a"
+             << "libvorbis"
+             << "-q:a"
+             << "4";
+    args << "-threads"
+         << "1"
+         << "-f"
+         << "webm"
+         << "file:" + QString::fromStdString(file.ChildPath());
     process.start(limits.ffmpeg, args);
     if (std::string why = FinishConversion(process, time, file, limits.maxOutputBytes, "動画", "変換できませんでした");
         !why.empty())

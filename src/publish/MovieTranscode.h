@@ -34,9 +34,9 @@ struct TranscodeLimits {
 };
 
 struct TranscodedMovie {
-    double seconds = 0;  // of the source, as ffprobe reports it (0 when it cannot tell)
+    double seconds = 0;         // of the source, as ffprobe reports it (0 when it cannot tell)
     int width = 0, height = 0;  // of the picture; 0 for a movie without one
-    bool cut = false;  // longer than the limit
+    bool cut = false;           // longer than the limit
 };
 
 // Whether a file of this name is a movie format browsers do not play and we convert.

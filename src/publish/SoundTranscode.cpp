@@ -23,14 +23,13 @@ std::string Named(const fs::path& input, const std::string& why) {
 
 }  // namespace
 
-bool IsWaveFile(const fs::path& file) {
-    return AsciiLower(file.extension().string()) == ".wav";
-}
+bool IsWaveFile(const fs::path& file) { return AsciiLower(file.extension().string()) == ".wav"; }
 
 bool WaveNeedsConversion(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     unsigned char riff[12];
-    if (!in.read(reinterpret_cast<char*>(riff), sizeof riff) || std::string_view(reinterpret_cast<char*>(riff), 4) != "RIFF" ||
+    if (!in.read(reinterpret_cast<char*>(riff), sizeof riff) ||
+        std::string_view(reinterpret_cast<char*>(riff), 4) != "RIFF" ||
         std::string_view(reinterpret_cast<char*>(riff) + 8, 4) != "WAVE")
         return false;
     std::streamoff at = 12;
@@ -66,11 +65,38 @@ Status TranscodeSoundToOgg(const fs::path& input, const fs::path& output, const 
     Limit(process, limits.maxOutputBytes, limits.maxAddressSpace, file.fd);
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    const QStringList args = {"-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-threads", "1",
-                              "-protocol_whitelist", "file", "-format_whitelist", "wav", "-f", "wav",
-                              "-i", FileUrl(input), "-t", QString::number(limits.maxSeconds, 'f', 3),
-                              "-map", "0:a:0", "-vn", "-sn", "-dn", "-map_metadata", "-1", "-ar", "44100",
-                              "-c:a", "libvorbis", "-q:a", "4", "-f", "ogg",
+    const QStringList args = {"-nostdin",
+                              "-hide_banner",
+                              "-loglevel",
+                              "error",
+                              "-y",
+                              "-threads",
+                              "1",
+                              "-protocol_whitelist",
+                              "file",
+                              "-format_whitelist",
+                              "wav",
+                              "-f",
+                              "wav",
+                              "-i",
+                              FileUrl(input),
+                              "-t",
+                              QString::number(limits.maxSeconds, 'f', 3),
+                              "-map",
+                              "0:a:0",
+                              "-vn",
+                              "-sn",
+                              "-dn",
+                              "-map_metadata",
+                              "-1",
+                              "-ar",
+                              "44100",
+                              "-c:a",
+                              "libvorbis",
+                              "-q:a",
+                              "4",
+                              "-f",
+                              "ogg",
                               "file:" + QString::fromStdString(file.ChildPath())};
     process.start(limits.ffmpeg, args);
     if (std::string why =

@@ -28,7 +28,8 @@ bool IsWaveFile(const std::filesystem::path& file);
 // WAVE at all is left as it is. Reads no more than the chunks before the format (1 MiB).
 bool WaveNeedsConversion(const std::filesystem::path& file);
 
-// Converts `input` into `output` (an unnamed file beside it, named when complete). Errors name the input by its file name.
+// Converts `input` into `output` (an unnamed file beside it, named when complete). Errors name the input by its file
+// name.
 Status TranscodeSoundToOgg(const std::filesystem::path& input, const std::filesystem::path& output,
                            const SoundLimits& limits = {});
 

@@ -24,7 +24,8 @@ std::string Attributes(const PageLink& link) {
         case AreaAction::StopMovie: out += " data-action=\"stop-movie\""; break;
         case AreaAction::Note: out += " data-action=\"note\" data-note=\"" + EscapeHtml(link.note) + "\""; break;
     }
-    if (!link.label.empty()) out += " title=\"" + EscapeHtml(link.label) + "\" aria-label=\"" + EscapeHtml(link.label) + "\"";
+    if (!link.label.empty())
+        out += " title=\"" + EscapeHtml(link.label) + "\" aria-label=\"" + EscapeHtml(link.label) + "\"";
     return out;
 }
 
@@ -152,7 +153,8 @@ std::string IndexHtml(const std::string& title, const std::vector<IndexEntry>& e
                 std::to_string(e.thumbWidth) + "\" height=\"" + std::to_string(e.thumbHeight) + "\" alt=\"\">" +
                 "<span class=\"title\">" + EscapeHtml(e.title) + "</span><span class=\"file\">" +
                 EscapeHtml(e.fileName) + "</span></a></li>\n";
-    const std::string map = overview.empty() ? std::string() : "<div class=\"map\">\n" + std::string(overview) + "</div>\n";
+    const std::string map =
+        overview.empty() ? std::string() : "<div class=\"map\">\n" + std::string(overview) + "</div>\n";
     return Fill(WebAsset("index.html"), {{"TITLE", EscapeHtml(title)}, {"OVERVIEW", map}, {"ENTRIES", list}});
 }
 
@@ -162,8 +164,8 @@ std::string SetScript(const std::vector<CardPage>& pages) {
     std::string out = "// The cards of the presentation, for player.js.\nwindow.ZEPO_SET = {\"cards\": [";
     for (size_t i = 0; i < pages.size(); ++i) {
         const CardPage& p = pages[i];
-        out += std::string(i ? "," : "") + "\n{\"page\": " + JsonString(p.page) + ", \"title\": " + JsonString(p.title) +
-               ", \"attrs\": {";
+        out += std::string(i ? "," : "") + "\n{\"page\": " + JsonString(p.page) +
+               ", \"title\": " + JsonString(p.title) + ", \"attrs\": {";
         bool first = true;
         for (const auto& [name, value] : BodyAttributes(p)) {
             out += std::string(first ? "" : ", ") + JsonString(name) + ": " + JsonString(value);

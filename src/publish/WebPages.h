@@ -16,9 +16,9 @@ enum class AreaAction {
     StopSound,  // stop the WAV channel only
     Midi,       // a MIDI piece's rendition (MIDI channel)
     StopMidi,
-    Movie,      // a movie in the player's overlay (movie channel)
+    Movie,  // a movie in the player's overlay (movie channel)
     StopMovie,
-    Note,       // what cannot play here (a CD track, a program, a medium that failed): a short note
+    Note,  // what cannot play here (a CD track, a program, a medium that failed): a short note
 };
 
 struct PageLink {
@@ -40,13 +40,13 @@ struct CardPage {
     std::vector<PageLink> buttons = std::vector<PageLink>(6);
     int slideSeconds = 0;
     std::vector<std::string> slidePages;  // hrefs, in showing order
-    std::string sound;  // href of a sound started with the card, or empty
+    std::string sound;                    // href of a sound started with the card, or empty
     // Started with the card by the player script: hrefs, or empty.
     std::string midi, movie;
     std::string movie2Html;  // Movie2Html(…), or empty
     // The marker pen: "#rrggbb,WIDTH" to switch it on, "off", or empty when the card says nothing.
     std::string marker;
-    bool fingerCursor = true;  // false: the card asks for the plain arrow over its areas
+    bool fingerCursor = true;        // false: the card asks for the plain arrow over its areas
     std::vector<std::string> notes;  // shown as the card opens (a CD track, a program it would start)
     std::vector<std::string> stops;  // channels the card stops as it opens: "wave", "midi", "movie"
 };

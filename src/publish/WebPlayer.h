@@ -10,10 +10,10 @@
 namespace zepo::publish {
 
 struct Movie2Placement {
-    std::string href;  // percent-encoded, relative to the page
+    std::string href;    // percent-encoded, relative to the page
     bool onCard = true;  // false: a window of its own over the card, at the same place
     int x = 10, y = 10;  // card pixels of the movie's top left corner
-    int frame = 0;  // the movie frame's index: 0 none, 1 FA, 2 FA2, 3 FB, 4 FB2, 5 FC, 6 FC2
+    int frame = 0;       // the movie frame's index: 0 none, 1 FA, 2 FA2, 3 FB, 4 FB2, 5 FC, 6 FC2
     double scalePercent = 100;
     int width = 0, height = 0;  // of the movie's picture when known; else sized when it loads
 };

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "model/Codes.h"
 #include "render/BorderDrawing.h"
 #include "render/StyleLabels.h"
-#include "model/Codes.h"
 
 namespace zepo {
 namespace {
@@ -17,7 +17,8 @@ QRect OnDevice(long long x1, long long y1, long long x2, long long y2, QSize dev
     x2 = std::min(x2, static_cast<long long>(device.width()) - 1);
     y2 = std::min(y2, static_cast<long long>(device.height()) - 1);
     if (x2 < x1 || y2 < y1) return QRect();
-    return QRect(QPoint(static_cast<int>(x1), static_cast<int>(y1)), QPoint(static_cast<int>(x2), static_cast<int>(y2)));
+    return QRect(QPoint(static_cast<int>(x1), static_cast<int>(y1)),
+                 QPoint(static_cast<int>(x2), static_cast<int>(y2)));
 }
 
 }  // namespace

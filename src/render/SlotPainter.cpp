@@ -2,7 +2,6 @@
 
 #include <QImage>
 
-
 namespace zepo {
 
 void SlotPainter::Compose(QImage& surface, const Card& card, int id, const PaintContext& context) {

@@ -4,18 +4,18 @@ namespace zepo {
 
 const QStringList& FrameStyleLabels() {
     static const QStringList labels = {"凸１(FA)", "凹１(FA2)", "凸２(FB)", "凹２(FB2)",
-                                       "凸３(FC)", "凹３(FC2)", "□(FD)",   "ｶﾞﾗｽﾎﾞﾀﾝ(0)"};
+                                       "凸３(FC)", "凹３(FC2)", "□(FD)",    "ｶﾞﾗｽﾎﾞﾀﾝ(0)"};
     return labels;
 }
 
 const QStringList& PictureFrameLabels() {
-    static const QStringList labels = {"なし(0)",  "凸１(FA)", "凹１(FA2)", "凸２(FB)",
+    static const QStringList labels = {"なし(0)",   "凸１(FA)", "凹１(FA2)", "凸２(FB)",
                                        "凹２(FB2)", "凸３(FC)", "凹３(FC2)"};
     return labels;
 }
 
 const QStringList& DecorationLabels() {
-    static const QStringList labels = {"標準(0)", "背景(1)",  "ふち(2)",  "凸１(FA)", "凹１(FA2)",
+    static const QStringList labels = {"標準(0)",  "背景(1)",   "ふち(2)",  "凸１(FA)", "凹１(FA2)",
                                        "凸２(FB)", "凹２(FB2)", "凸３(FC)", "凹３(FC2)"};
     return labels;
 }

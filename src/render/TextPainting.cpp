@@ -6,8 +6,8 @@
 #include "model/Layout.h"
 #include "render/BorderDrawing.h"
 #include "render/CardRect.h"
-#include "render/FramePainting.h"
 #include "render/Fonts.h"
+#include "render/FramePainting.h"
 #include "render/MissingFile.h"
 #include "render/StyleLabels.h"
 
@@ -45,7 +45,8 @@ void PaintOneLineText(QPainter& p, const Slot& s, RenderMode mode) {
     const std::vector<std::string> units = Units(s);
     if (mode == RenderMode::Edit) {
         if (!s.transparent) p.fillRect(CardRect(s.bounds.left, s.bounds.top, s.bounds.width, s.bounds.height), back);
-        for (size_t k = 0; k < units.size(); ++k) DrawAt(p, left, top + static_cast<long long>(h) * k, Shown(units[k]), h, fore);
+        for (size_t k = 0; k < units.size(); ++k)
+            DrawAt(p, left, top + static_cast<long long>(h) * k, Shown(units[k]), h, fore);
         p.restore();
         return;
     }
@@ -55,7 +56,8 @@ void PaintOneLineText(QPainter& p, const Slot& s, RenderMode mode) {
         const QString unit = Shown(units[k]);
         const long long y = top + static_cast<long long>(h) * k;
         if (decoration == kOutline)
-            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) DrawAt(p, left + dx, y + dy, unit, h, back);
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                DrawAt(p, left + dx, y + dy, unit, h, back);
         DrawAt(p, left, y, unit, h, fore, opaque ? back : QColor());
     }
     p.restore();

@@ -25,21 +25,37 @@ using Test = ActionRow::Test;
 template <typename C>
 C& Of(Commands& c);
 template <>
-CardFileCommands& Of(Commands& c) { return c.cardFile; }
+CardFileCommands& Of(Commands& c) {
+    return c.cardFile;
+}
 template <>
-PasteCommands& Of(Commands& c) { return c.paste; }
+PasteCommands& Of(Commands& c) {
+    return c.paste;
+}
 template <>
-ViewCommands& Of(Commands& c) { return c.view; }
+ViewCommands& Of(Commands& c) {
+    return c.view;
+}
 template <>
-FeatureCommands& Of(Commands& c) { return c.features; }
+FeatureCommands& Of(Commands& c) {
+    return c.features;
+}
 template <>
-ToolCommands& Of(Commands& c) { return c.tools; }
+ToolCommands& Of(Commands& c) {
+    return c.tools;
+}
 template <>
-HelpCommands& Of(Commands& c) { return c.help; }
+HelpCommands& Of(Commands& c) {
+    return c.help;
+}
 template <>
-WindowSizeCommands& Of(Commands& c) { return c.windowSize; }
+WindowSizeCommands& Of(Commands& c) {
+    return c.windowSize;
+}
 template <>
-ScreenPictureCommands& Of(Commands& c) { return c.screenPictures; }
+ScreenPictureCommands& Of(Commands& c) {
+    return c.screenPictures;
+}
 
 // A handler: `command` of its object, with `args`.
 template <typename C, typename R, typename... Params, typename... Args>

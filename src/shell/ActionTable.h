@@ -40,14 +40,14 @@ struct Commands {
 };
 
 enum class Place {
-    Menu,        // a menu of the menu bar; the items that follow are in it
-    SubMenu,     // a menu inside the current one, up to EndSubMenu
+    Menu,     // a menu of the menu bar; the items that follow are in it
+    SubMenu,  // a menu inside the current one, up to EndSubMenu
     EndSubMenu,
     Item,
     Separator,
-    Button,      // a button of the bar
-    Gap,         // a small space in the bar
-    Stretch,     // the rest of the bar's width
+    Button,   // a button of the bar
+    Gap,      // a small space in the bar
+    Stretch,  // the rest of the bar's width
 };
 
 struct ActionRow {
@@ -61,8 +61,8 @@ struct ActionRow {
     Test ticked;               // set: the control can be ticked, and is while this holds
     Test enabled;              // set: usable only while this holds
     QList<QKeySequence> keys;
-    const char* tip = "";      // an item's status tip, a button's tool tip
-    const char* group = "";    // rows of one name are exclusive (one ticked)
+    const char* tip = "";    // an item's status tip, a button's tool tip
+    const char* group = "";  // rows of one name are exclusive (one ticked)
     // The caption is the tool table's name of this tool; `hideUnnamed`: hidden while it has none.
     std::optional<Tool> toolCaption;
     bool hideUnnamed = false;

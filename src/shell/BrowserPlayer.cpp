@@ -65,10 +65,11 @@ Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& ca
     // The export runs beside the event loop, so that the window keeps being drawn and the
     // dialog can show how far it is.
     std::thread worker([&] {
-        report = publish::ExportSet({saveFolder, site, screen, /*privateSite=*/true}, [&](std::string_view, size_t d, size_t t) {
-            done = d;
-            total = t;
-        });
+        report = publish::ExportSet({saveFolder, site, screen, /*privateSite=*/true},
+                                    [&](std::string_view, size_t d, size_t t) {
+                                        done = d;
+                                        total = t;
+                                    });
         finished = true;
     });
     QProgressDialog dialog(QString::fromUtf8("ページを作っています…"), QString(), 0, 0, parent);

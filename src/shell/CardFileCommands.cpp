@@ -160,9 +160,7 @@ void CardFileCommands::NewCard() {
     document_.Reset(SettingsAsked(empty));
 }
 
-void CardFileCommands::EditCardSettings() {
-    ApplyProposal(document_, cardLevel_.EditSettings(document_.card()));
-}
+void CardFileCommands::EditCardSettings() { ApplyProposal(document_, cardLevel_.EditSettings(document_.card())); }
 
 void CardFileCommands::Open() {
     if (!SettleUnsavedChanges()) return;
@@ -270,9 +268,9 @@ void CardFileCommands::ChangeSaveFolder() {
     // The folder the dialog opened on: a relative name is taken from there, so that the save
     // folder stays the same folder whatever becomes current later.
     const std::filesystem::path base = CurrentFolder();
-    const std::filesystem::path home =
-        context_.services.user.home.empty() ? std::filesystem::path(QDir::homePath().toStdString())
-                                            : context_.services.user.home;
+    const std::filesystem::path home = context_.services.user.home.empty()
+                                           ? std::filesystem::path(QDir::homePath().toStdString())
+                                           : context_.services.user.home;
     Prompts& prompts = context_.services.prompts;
     // A folder that cannot be used brings the dialog back with what was typed.
     while (context_.services.dialogs.Run(dlg)) {

@@ -24,8 +24,8 @@
 #include <map>
 
 #include "core/TextCodec.h"
-#include "document/CardDocument.h"
 #include "dialogs/SearchText.h"
+#include "document/CardDocument.h"
 #include "publish/Parallel.h"
 #include "publish/TerminalText.h"
 
@@ -40,7 +40,6 @@ constexpr int kSettleMs = 300;                   // a burst of changes in the fo
 constexpr int kMaxWatchedFiles = 1000;           // inotify watches are a shared, limited resource
 constexpr qsizetype kMaxSearchChars = 8 * 1024;  // per card: the filter's memory stays bounded
 constexpr int kTextLines = 2;                    // name and title under each thumbnail
-
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 

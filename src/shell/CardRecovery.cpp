@@ -86,10 +86,10 @@ bool CardRecovery::OfferLeftCopies() {
             }
         }
         // Unreadable: never deleted without the user's word.
-        const Choice keep = prompts.AskChoice(Sjis("前回保存されなかったカードがありますが、読めませんでした") +
-                                                  "\r" + Shown(copy.card.string()) + "\r" +
-                                                  Sjis("別のフォルダに移して残しますか？"),
-                                              ChoiceButtons{"残す", "削除", "あとで"});
+        const Choice keep =
+            prompts.AskChoice(Sjis("前回保存されなかったカードがありますが、読めませんでした") + "\r" +
+                                  Shown(copy.card.string()) + "\r" + Sjis("別のフォルダに移して残しますか？"),
+                              ChoiceButtons{"残す", "削除", "あとで"});
         if (keep == Choice::No) folder_.Discard(copy);
         if (keep != Choice::Yes) continue;
         auto kept = folder_.KeepAside(copy);

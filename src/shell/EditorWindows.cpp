@@ -121,20 +121,18 @@ void EditorWindows::MakeEditors() {
     textFile_->SetEditTools(editTools);
     picture_->SetChooser(chooser_.get());
     picture_->SetPaintTool([this] {
-        return PaintTool{QString::fromStdString(SjisToUtf8(settings_.tools[int(Tool::Paint)].exe)),
-                         settings_.useTools};
+        return PaintTool{QString::fromStdString(SjisToUtf8(settings_.tools[int(Tool::Paint)].exe)), settings_.useTools};
     });
 
-    cardLevel_ = std::make_unique<CardLevelEditor>(
-        CardLevelEditor::Dialogs{*shared_.cardSettings, *shared_.button, *shared_.movie2, *shared_.marker,
-                                 *shared_.slide},
-        runner, prompts, saveFolder);
+    cardLevel_ =
+        std::make_unique<CardLevelEditor>(CardLevelEditor::Dialogs{*shared_.cardSettings, *shared_.button,
+                                                                   *shared_.movie2, *shared_.marker, *shared_.slide},
+                                          runner, prompts, saveFolder);
     frameEditor_ = std::make_unique<FrameEditor>(*shared_.frame, runner, prompts);
     textEditor_ = std::make_unique<OneLineTextEditor>(*oneLineText_, runner, prompts, measurer_);
     blockEditor_ = std::make_unique<TextBlockEditor>(*textFile_, runner, prompts, measurer_, saveFolder);
     pictureEditor_ = std::make_unique<PictureEditor>(
-        *picture_, runner, prompts,
-        PictureEditor::Sources{saveFolder, [this] { return settings_.auto256Color; }});
+        *picture_, runner, prompts, PictureEditor::Sources{saveFolder, [this] { return settings_.auto256Color; }});
 }
 
 void EditorWindows::MakeCommands() {

@@ -13,16 +13,10 @@ void FeatureCommands::EditFeature(Feature feature) {
     ApplyProposal(context_.document, editor_.EditFeature(context_.document.card(), feature));
 }
 
-void FeatureCommands::EditMovie2() {
-    ApplyProposal(context_.document, editor_.EditMovie2(context_.document.card()));
-}
+void FeatureCommands::EditMovie2() { ApplyProposal(context_.document, editor_.EditMovie2(context_.document.card())); }
 
-void FeatureCommands::EditMarker() {
-    ApplyProposal(context_.document, editor_.EditMarker(context_.document.card()));
-}
+void FeatureCommands::EditMarker() { ApplyProposal(context_.document, editor_.EditMarker(context_.document.card())); }
 
-void FeatureCommands::EditSlide() {
-    ApplyProposal(context_.document, editor_.EditSlide(context_.document.card()));
-}
+void FeatureCommands::EditSlide() { ApplyProposal(context_.document, editor_.EditSlide(context_.document.card())); }
 
 }  // namespace zepo

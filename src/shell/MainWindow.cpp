@@ -1,13 +1,13 @@
 #include "shell/MainWindow.h"
 
-#include <QCloseEvent>
 #include <QAbstractButton>
 #include <QAction>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
-#include <QSessionManager>
 #include <QMenu>
+#include <QSessionManager>
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -53,7 +53,7 @@ std::string Help() {
 }  // namespace
 
 std::variant<StartReply, std::vector<std::string>> ReadStartCommandLine(const std::vector<std::string>& arguments,
-                                                                         const std::string& version) {
+                                                                        const std::string& version) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);

@@ -30,7 +30,7 @@ struct StartReply {
 // -h/--help and --version are answered, any other option is an error; `--` ends the options.
 // Otherwise the arguments for ParseSwitches ("/c", "/a" and a card), in their order.
 std::variant<StartReply, std::vector<std::string>> ReadStartCommandLine(const std::vector<std::string>& arguments,
-                                                                         const std::string& version);
+                                                                        const std::string& version);
 // Prints the reply where it belongs and returns its exit code.
 int AnswerStart(const StartReply& reply);
 

@@ -8,7 +8,6 @@
 #include "dialogs/DialogRunner.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/ToolSettingsDialog.h"
-#include "shell/UserSettingsFile.h"
 #include "editors/RoundTrip.h"
 #include "platform/CommandLine.h"
 #include "platform/Folders.h"
@@ -16,6 +15,7 @@
 #include "platform/ProfileFile.h"
 #include "shell/BrowserPlayer.h"
 #include "shell/CommandContext.h"
+#include "shell/UserSettingsFile.h"
 
 namespace zepo {
 namespace {
@@ -71,8 +71,8 @@ void ToolCommands::PlayInBrowser() {
         // Yes saves (as the save command does, with its questions) and plays what was saved;
         // No plays the card as it was last saved, as the player program would; Cancel plays
         // nothing.
-        const Choice choice =
-            context_.services.prompts.AskChoice(Sjis("カードが保存されていません。\r保存してから実行しますか？"), kYesNoCancel);
+        const Choice choice = context_.services.prompts.AskChoice(
+            Sjis("カードが保存されていません。\r保存してから実行しますか？"), kYesNoCancel);
         if (choice == Choice::Cancel) return;
         if (choice == Choice::Yes) {
             if (save_) save_();

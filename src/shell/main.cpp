@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "core/Version.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/FileChooser.h"
 #include "dialogs/Prompts.h"
@@ -12,13 +13,12 @@
 #include "platform/Launcher.h"
 #include "platform/Scheduler.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserFolders.h"
 #include "render/Fonts.h"
 #include "shell/CardFileCommands.h"
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 #include "shell/Switches.h"
-#include "core/Version.h"
-#include "platform/UserFolders.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> commandLine;

@@ -65,13 +65,12 @@ TEST_F(CardSetCommandsTest, CheckReportsEveryBrokenLinkOfTheSetWithItsFileAndLin
     const std::string dir = set_.string();
     Outcome check = Zepocard("check " + Quote(set_), temp_.path());
     EXPECT_EQ(check.exitCode, 1) << check.err;
-    EXPECT_EQ(check.out,
-              dir + "/ORPHAN.ZEP:1: unreachable: main.zep からどのリンクでもたどれないカードです\n" +
-              dir + "/ORPHAN.ZEP:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n" +
-              dir + "/last.zep:22: missing card: カード「nope.zep」がありません\n" +
-              dir + "/main.zep:34: missing card: カード「next2.zep」がありません\n" +
-              dir + "/main.zep:35: missing file: ファイル「gone.wav」がありません\n" +
-              dir + "/next.zep:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n");
+    EXPECT_EQ(check.out, dir + "/ORPHAN.ZEP:1: unreachable: main.zep からどのリンクでもたどれないカードです\n" + dir +
+                             "/ORPHAN.ZEP:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n" +
+                             dir + "/last.zep:22: missing card: カード「nope.zep」がありません\n" + dir +
+                             "/main.zep:34: missing card: カード「next2.zep」がありません\n" + dir +
+                             "/main.zep:35: missing file: ファイル「gone.wav」がありません\n" + dir +
+                             "/next.zep:24: outside folder: 「../last.zep」はカードのフォルダの外を指しています\n");
     EXPECT_NE(check.err.find("カード 4 枚: エラー 5 件、警告 1 件"), std::string::npos) << check.err;
 
     // A card named twice is reported once.
@@ -80,11 +79,17 @@ TEST_F(CardSetCommandsTest, CheckReportsEveryBrokenLinkOfTheSetWithItsFileAndLin
 
     Outcome json = Zepocard("check --json " + Quote(set_ / "main.zep") + " " + Quote(set_ / "last.zep"), temp_.path());
     EXPECT_EQ(json.exitCode, 1);
-    EXPECT_EQ(json.out, "[\n {\"file\": \"" + dir + "/main.zep\", \"line\": 34, \"kind\": \"missing card\", "
-                        "\"severity\": \"error\", \"text\": \"カード「next2.zep」がありません\"},\n {\"file\": \"" + dir +
-                        "/main.zep\", \"line\": 35, \"kind\": \"missing file\", \"severity\": \"error\", \"text\": "
-                        "\"ファイル「gone.wav」がありません\"},\n {\"file\": \"" + dir + "/last.zep\", \"line\": 22, "
-                        "\"kind\": \"missing card\", \"severity\": \"error\", \"text\": \"カード「nope.zep」がありません\"}\n]\n");
+    EXPECT_EQ(
+        json.out,
+        "[\n {\"file\": \"" + dir +
+            "/main.zep\", \"line\": 34, \"kind\": \"missing card\", "
+            "\"severity\": \"error\", \"text\": \"カード「next2.zep」がありません\"},\n {\"file\": \"" +
+            dir +
+            "/main.zep\", \"line\": 35, \"kind\": \"missing file\", \"severity\": \"error\", \"text\": "
+            "\"ファイル「gone.wav」がありません\"},\n {\"file\": \"" +
+            dir +
+            "/last.zep\", \"line\": 22, "
+            "\"kind\": \"missing card\", \"severity\": \"error\", \"text\": \"カード「nope.zep」がありません\"}\n]\n");
 }
 
 TEST_F(CardSetCommandsTest, CheckExitCodes) {
@@ -101,7 +106,7 @@ TEST_F(CardSetCommandsTest, CheckExitCodes) {
     } cases[] = {
         {Quote(set_), 0, true},
         {Quote(set_ / "next.zep") + " " + Quote(set_ / "last.zep"), 0, true},  // no main among them: not a finding
-        {"--json " + Quote(set_), 0, false},                                     // "[]"
+        {"--json " + Quote(set_), 0, false},                                   // "[]"
         {Quote(temp_.path() / "lonely" / "main.zep") + " " + Quote(temp_.path() / "lonely" / "next.zep"), 1, false},
         {Quote(set_) + " " + Quote(temp_.path() / "none.zep"), 2, true},
         {Quote(temp_.path() / "empty"), 2, true},
@@ -133,7 +138,8 @@ TEST_F(CardSetCommandsTest, ExportWritesPagesPicturesAndMediaUnderEncodedNames) 
     }
     fs::create_directories(set_ / "snd");
     test::WriteBytes(set_ / "snd" / "ding dong.wav", "RIFF");
-    Edit("main.zep", "\tbutton {0}", "\tbutton {2}{WAVE,snd/ding dong.wav}\r\n\tbutton {3}{MIDI,gone.mid}\r\n\tbutton {0}");
+    Edit("main.zep", "\tbutton {0}",
+         "\tbutton {2}{WAVE,snd/ding dong.wav}\r\n\tbutton {3}{MIDI,gone.mid}\r\n\tbutton {0}");
     const fs::path site = temp_.path() / "site";
     Outcome run = Zepocard("export " + Quote(set_) + " -o " + Quote(site) + " --screen 800x600", temp_.path());
     EXPECT_EQ(run.exitCode, 1) << "one link left out: " << run.err;
@@ -149,9 +155,12 @@ TEST_F(CardSetCommandsTest, ExportWritesPagesPicturesAndMediaUnderEncodedNames) 
     const std::string encoded = "%E3%81%A4%E3%81%8E%20%232.html";
     EXPECT_NE(main.find("<a class=\"area\" href=\"" + encoded + "\" title=\"つぎへ\""), std::string::npos) << main;
     EXPECT_NE(main.find("id=\"button2\" class=\"button\" href=\"../media/snd/ding%20dong.wav\" data-action=\"play\""),
-              std::string::npos) << main;
-    EXPECT_NE(main.find("id=\"button3\" class=\"button\" href=\"#\" data-action=\"note\" data-note=\"「gone.mid」がない"),
-              std::string::npos) << "a missing file is said where it would play";
+              std::string::npos)
+        << main;
+    EXPECT_NE(
+        main.find("id=\"button3\" class=\"button\" href=\"#\" data-action=\"note\" data-note=\"「gone.mid」がない"),
+        std::string::npos)
+        << "a missing file is said where it would play";
     const std::string last = ReadBytes(site / "cards" / "last.html");
     EXPECT_NE(last.find("data-slide=\"5,main.html," + encoded + ",last.html\""), std::string::npos) << last;
     // The list, after the map of the links.
@@ -184,12 +193,11 @@ TEST_F(CardSetCommandsTest, CardsWhoseNamesDifferOnlyInCaseGetPagesOfTheirOwn) {
 
 TEST_F(CardSetCommandsTest, ExportRefusesWhatItCannotDo) {
     test::WriteBytes(temp_.path() / "file", "x");
-    for (const std::string& args :
-         {"export " + Quote(set_), "export -o " + Quote(temp_.path() / "s"),
-          "export " + Quote(set_) + " -o " + Quote(temp_.path() / "s") + " --screen 0x480",
-          "export " + Quote(set_) + " -o " + Quote(temp_.path() / "s") + " --screen 640",
-          "export " + Quote(set_) + " -o " + Quote(temp_.path() / "file"),
-          "export " + Quote(set_ / "main.zep") + " -o " + Quote(temp_.path() / "s")}) {
+    for (const std::string& args : {"export " + Quote(set_), "export -o " + Quote(temp_.path() / "s"),
+                                    "export " + Quote(set_) + " -o " + Quote(temp_.path() / "s") + " --screen 0x480",
+                                    "export " + Quote(set_) + " -o " + Quote(temp_.path() / "s") + " --screen 640",
+                                    "export " + Quote(set_) + " -o " + Quote(temp_.path() / "file"),
+                                    "export " + Quote(set_ / "main.zep") + " -o " + Quote(temp_.path() / "s")}) {
         Outcome run = Zepocard(args, temp_.path());
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_NE(run.err, "") << args;

@@ -124,6 +124,5 @@ TEST(CommandLine, OptionsAreReadAlikeInEveryForm) {
     EXPECT_EQ(Read<NormalizeOptions>({"normalize", "a.zep"}).out, "");
 }
 
-
 }  // namespace
 }  // namespace zepo::cli

@@ -9,9 +9,9 @@
 #include <QStandardPaths>
 
 #include <array>
-#include <functional>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 
 #include "../media/MidiBytes.h"
 #include "TempFolder.h"
@@ -45,9 +45,10 @@ TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsNotedWhereItWouldPl
                                  "-c:v", "mpeg4", QString::fromStdString((set / "clip.avi").string())});
     std::string card = ReadBytes(set / "main.zep");
     const std::string at = "\tbutton {0}";
-    card.insert(card.find(at), "\tbutton {2}{MIDI,song.mid}\r\n\tbutton {3}{AVI,clip.avi}\r\n"
-                               "\tbutton {4}{MIDI,bad.mid}\r\n\tmidi    {song.mid}\r\n"
-                               "\tavi2opt {1}{500,400}{FB}{150.0}\r\n\tavi2    {clip.avi}\r\n");
+    card.insert(card.find(at),
+                "\tbutton {2}{MIDI,song.mid}\r\n\tbutton {3}{AVI,clip.avi}\r\n"
+                "\tbutton {4}{MIDI,bad.mid}\r\n\tmidi    {song.mid}\r\n"
+                "\tavi2opt {1}{500,400}{FB}{150.0}\r\n\tavi2    {clip.avi}\r\n");
     test::WriteBytes(set / "main.zep", card);
 
     std::string err;
@@ -59,12 +60,12 @@ TEST(ExportPlayer, PiecesAndMoviesPlayInThePageAndWhatFailsIsNotedWhereItWouldPl
     EXPECT_FALSE(fs::exists(site / "media" / "song.mid"));
     EXPECT_FALSE(ReadBytes(site / "player.js").empty());
     const std::string page = ReadBytes(site / "cards" / "main.html");
-    for (const char* part : {"href=\"../media/song.mid.ogg\" data-action=\"midi\"",
-                             "href=\"../media/clip.avi.webm\" data-action=\"movie\"",
-                             "data-action=\"note\" data-note=\"「bad.mid」は再生できません\"", "data-midi=\"../media/song.mid.ogg\"",
-                             "<div class=\"movie2\" data-scale=\"150.000000\" style=\"left:498px;top:398px\">",
-                             "<video src=\"../media/clip.avi.webm\"", "<script src=\"../player.js\">",
-                             "href=\"../player.css\""})
+    for (const char* part :
+         {"href=\"../media/song.mid.ogg\" data-action=\"midi\"",
+          "href=\"../media/clip.avi.webm\" data-action=\"movie\"",
+          "data-action=\"note\" data-note=\"「bad.mid」は再生できません\"", "data-midi=\"../media/song.mid.ogg\"",
+          "<div class=\"movie2\" data-scale=\"150.000000\" style=\"left:498px;top:398px\">",
+          "<video src=\"../media/clip.avi.webm\"", "<script src=\"../player.js\">", "href=\"../player.css\""})
         EXPECT_NE(page.find(part), std::string::npos) << part << "\n" << page;
 }
 
@@ -83,18 +84,31 @@ TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
         bool copied;
     };
     const std::vector<Case> cases = {
-        {"cut.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\xFF\xFF\xFF\xF0\0\x90"s); },
+        {"cut.mid",
+         [](const fs::path& f) { test::WriteBytes(f, "MThd\0\0\0\6\0\0\0\1\0\x60MTrk\xFF\xFF\xFF\xF0\0\x90"s); },
          "「cut.mid」を音声にできません: 途中で切れています", false},
-        {"huge.mid", [](const fs::path& f) { test::WriteBytes(f, "MThd"); fs::resize_file(f, 64u << 20); },
+        {"huge.mid",
+         [](const fs::path& f) {
+             test::WriteBytes(f, "MThd");
+             fs::resize_file(f, 64u << 20);
+         },
          "「huge.mid」を音声にできません: MIDI ファイルとしては大きすぎます", false},
-        {"noise.avi", [](const fs::path& f) {
+        {"noise.avi",
+         [](const fs::path& f) {
              std::string noise(1 << 16, '\0');
              for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 2654435761u) >> 13);
-             test::WriteBytes(f, "RIFF\xFF\xFF\xFF\x7F" "AVI LIST" + noise);
+             test::WriteBytes(f,
+                              "RIFF\xFF\xFF\xFF\x7F"
+                              "AVI LIST" +
+                                  noise);
          },
          "「noise.avi」を WebM にできません", false},
         // Larger than any medium is copied: named, never copied, never read whole.
-        {"vast.avi", [](const fs::path& f) { test::WriteBytes(f, "RIFF"); fs::resize_file(f, (1ull << 30) + 1); },
+        {"vast.avi",
+         [](const fs::path& f) {
+             test::WriteBytes(f, "RIFF");
+             fs::resize_file(f, (1ull << 30) + 1);
+         },
          "vast.avi は 1 GiB を超えるため、サイトに入れていません", false},
     };
     std::string buttons;
@@ -117,9 +131,11 @@ TEST(ExportPlayer, HostileMediaAreReportedByNameAndTheExportEndsWithOne) {
         EXPECT_EQ(fs::exists(site / "media" / c.file), c.copied) << c.file;
     }
     const std::string page = ReadBytes(site / "cards" / "main.html");
-    for (const char* note : {"data-note=\"「noise.avi」は再生できません\"", "data-note=\"「vast.avi」は大きすぎるため再生できません\""})
+    for (const char* note :
+         {"data-note=\"「noise.avi」は再生できません\"", "data-note=\"「vast.avi」は大きすぎるため再生できません\""})
         EXPECT_NE(page.find(note), std::string::npos) << note << "\n" << page;
-    EXPECT_EQ(page.find("../media/vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n" << page;
+    EXPECT_EQ(page.find("../media/vast.avi"), std::string::npos) << "a link to a medium the site does not hold\n"
+                                                                 << page;
 }
 
 }  // namespace

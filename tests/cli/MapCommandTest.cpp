@@ -29,7 +29,7 @@ int Shell(const std::string& command) {
 std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
 
 struct Drawn {
-    std::map<std::string, std::string> nodeClass, nodeStroke, nodeHref;  // by the shown name
+    std::map<std::string, std::string> nodeClass, nodeStroke, nodeHref;      // by the shown name
     std::multiset<std::tuple<std::string, std::string, std::string>> edges;  // from, to, class
     std::set<std::string> dashedEdgeClasses;
     bool valid = false;
@@ -44,7 +44,9 @@ Drawn ReadSvg(const std::string& text) {
     std::map<std::string, std::string> nameOfId;
     std::vector<std::tuple<std::string, std::string, std::string>> edges;
     std::string klass, id, href, stroke;
-    auto attr = [&](const char* name) { return xml.attributes().value(QString::fromLatin1(name)).toString().toStdString(); };
+    auto attr = [&](const char* name) {
+        return xml.attributes().value(QString::fromLatin1(name)).toString().toStdString();
+    };
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         const QString tag = xml.name().toString();
@@ -82,10 +84,12 @@ protected:
         // A cycle (a, b), a self link (main), a missing card (gone.zep, from a slide and a
         // button), a card nothing reaches (orphan) and a name made to break markup.
         const std::pair<const char*, std::string> cards[] = {
-            {"main.zep", "\tframe  {10,10}{60,60}{FA}{main,main.zep}\r\n\tbutton {0}{b,b.zep}\r\n"
-                         "\t@slide  {3}\r\n\t\t{a,a.zep}\r\n\t\t{gone,gone.zep}\r\n\t@end\r\n"},
-            {"a.zep", "\tframe  {10,10}{60,60}{FA}{b,b.zep}\r\n\tframe  {70,10}{90,60}{FA}{b,b.zep}\r\n"
-                      "\tbutton {1}{gone,gone.zep}\r\n"},
+            {"main.zep",
+             "\tframe  {10,10}{60,60}{FA}{main,main.zep}\r\n\tbutton {0}{b,b.zep}\r\n"
+             "\t@slide  {3}\r\n\t\t{a,a.zep}\r\n\t\t{gone,gone.zep}\r\n\t@end\r\n"},
+            {"a.zep",
+             "\tframe  {10,10}{60,60}{FA}{b,b.zep}\r\n\tframe  {70,10}{90,60}{FA}{b,b.zep}\r\n"
+             "\tbutton {1}{gone,gone.zep}\r\n"},
             {"b.zep", "\tframe  {10,10}{60,60}{FA}{a,a.zep}\r\n"},
             {"orphan.zep", "\tframe  {10,10}{60,60}{FA}{a,a.zep}\r\n"},
             {"<&\"'\\.zep", ""},
@@ -106,9 +110,8 @@ TEST_F(MapCommandTest, OneNodePerCardAndOneEdgePerKindOfLinkWithTheSetsProblemsM
     const Drawn d = ReadSvg(ReadBytes(svg));
     ASSERT_TRUE(d.valid);
     const std::map<std::string, std::string> nodes = {
-        {"main.zep", "node card start problem"},       {"a.zep", "node card problem"},
-        {"b.zep", "node card"},                  {"orphan.zep", "node card unreachable"},
-        {"<&\"'\\.zep", "node card unreachable"}, {"gone.zep", "node missing"},
+        {"main.zep", "node card start problem"}, {"a.zep", "node card problem"},           {"b.zep", "node card"},
+        {"orphan.zep", "node card unreachable"}, {"<&\"'\\.zep", "node card unreachable"}, {"gone.zep", "node missing"},
     };
     EXPECT_EQ(d.nodeClass, nodes);
     EXPECT_EQ(d.nodeStroke.at("gone.zep"), "#d00000");

@@ -36,7 +36,8 @@ TEST(RenderCommand, WritesEachFormatWithTheRightSizeAndExitCode) {
     TempFolder dir;
     const fs::path examples = fs::path(ZEPO_SOURCE_DIR) / "examples";
     const std::string main = (examples / "main.zep").string(), next = (examples / "next.zep").string();
-    WriteBytes(dir.path() / "broken.zep", Utf8ToSjis("card {broken}\r\nbitmap {1,1}{gone.bmp,100.0}{0}\r\nend\r\n").bytes);
+    WriteBytes(dir.path() / "broken.zep",
+               Utf8ToSjis("card {broken}\r\nbitmap {1,1}{gone.bmp,100.0}{0}\r\nend\r\n").bytes);
     struct Case {
         std::string args;
         int code;
@@ -48,7 +49,10 @@ TEST(RenderCommand, WritesEachFormatWithTheRightSizeAndExitCode) {
         {main + " -o " + out + "/one.png", 0, {{"one.png", {1025, 768}}}, ""},
         {main + " -o " + out + "/one.bmp --screen 640x480", 0, {{"one.bmp", {641, 480}}}, ""},
         {main + " -o " + out + "/one.out --format jpg", 0, {{"one.out", {1025, 768}}}, ""},
-        {main + " " + next + " -o " + out + "/many -j 1", 0, {{"many/main.png", {1025, 768}}, {"many/next.png", {1025, 768}}}, ""},
+        {main + " " + next + " -o " + out + "/many -j 1",
+         0,
+         {{"many/main.png", {1025, 768}}, {"many/next.png", {1025, 768}}},
+         ""},
         // Messages of the reading: rendered all the same, the message on standard error, exit 1.
         {(dir.path() / "broken.zep").string() + " -o " + out + "/b.png", 1, {{"b.png", {1025, 768}}}, "gone.bmp"},
         {(dir.path() / "none.zep").string() + " -o " + out + "/n.png", 2, {}, "none.zep"},

@@ -14,12 +14,12 @@
 #include <sstream>
 
 #include "MidiBytes.h"
+#include "core/AtomicFile.h"
+#include "media/MidiRendition.h"
 #include "publish/MovieTranscode.h"
 #include "publish/WebAssets.h"
 #include "publish/WebPages.h"
 #include "publish/WebPlayer.h"
-#include "core/AtomicFile.h"
-#include "media/MidiRendition.h"
 
 namespace fs = std::filesystem;
 using namespace zepo;
@@ -91,8 +91,9 @@ int main(int argc, char** argv) {
     const std::string start = Replaced(Replaced(page.str(), "<!--movie2-->", ""), "<!--body-->",
                                        " data-midi=\"../media/piece.mid.ogg\" data-movie=\"" + movie2.href + "\"");
     const bool ok = Put(site / "pictures" / "card.png", png.toStdString()) && Put(site / "zepo.js", SetScript({})) &&
-                    Put(site / "zepo.css", WebAsset("zepo.css")) && Put(site / kPlayerScriptName, WebAsset(kPlayerScriptName)) &&
-                    Put(site / kPlayerStyleName, WebAsset(kPlayerStyleName)) && Put(site / "cards" / "player.html", player) &&
-                    Put(site / "cards" / "start.html", start);
+                    Put(site / "zepo.css", WebAsset("zepo.css")) &&
+                    Put(site / kPlayerScriptName, WebAsset(kPlayerScriptName)) &&
+                    Put(site / kPlayerStyleName, WebAsset(kPlayerStyleName)) &&
+                    Put(site / "cards" / "player.html", player) && Put(site / "cards" / "start.html", start);
     return ok ? 0 : 1;
 }

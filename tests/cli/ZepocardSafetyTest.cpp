@@ -14,8 +14,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -108,7 +108,8 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
         {"render " + main + " -o " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
         {"render " + main + " -o " + Q(set_ / "." / "sakura.bmp"), 2, set_ / "sakura.bmp"},
         {"render " + main + " -o '" + out + "/link.bmp'", 2, set_ / "sakura.bmp"},
-        {"render " + Q(set_ / "next.zep") + " -o " + Q(set_ / "aisatsu.txt") + " --format png", 2, set_ / "aisatsu.txt"},
+        {"render " + Q(set_ / "next.zep") + " -o " + Q(set_ / "aisatsu.txt") + " --format png", 2,
+         set_ / "aisatsu.txt"},
         {"render " + Q(set_ / "t.zep") + " " + Q(set_ / "next.zep") + " -o " + Q(set_), 2, set_ / "next.png"},
         {"normalize " + main + " -o " + main, 2, set_ / "main.zep"},
         {"normalize " + main + " -o " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
@@ -139,8 +140,7 @@ TEST_F(ZepocardSafetyTest, AFailedWriteToStandardOutputIsExit2) {
     const std::string reduced = Q(temp_.path() / "r.bmp");
     for (const std::string& arguments :
          {"check --json " + Q(set_ / "main.zep"), "check " + Q(set_ / "broken.zep"),
-          "normalize " + Q(set_ / "main.zep"),
-          "reduce " + Q(set_ / "sakura.bmp") + " " + reduced}) {
+          "normalize " + Q(set_ / "main.zep"), "reduce " + Q(set_ / "sakura.bmp") + " " + reduced}) {
         Outcome run = Zepocard(arguments + " >/dev/full", temp_.path());
         EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.err;
         EXPECT_NE(run.err, "") << arguments;
@@ -155,15 +155,18 @@ TEST_F(ZepocardSafetyTest, AFailedWriteToStandardOutputIsExit2) {
 TEST_F(ZepocardSafetyTest, ControlCharactersOfACardNeverReachTheTerminal) {
     const fs::path hostile = temp_.path() / "hostile";
     fs::create_directories(hostile);
-    const std::string body = "card {x}\r\n\tbitmap {1,1}{gone\x1b[2J.bmp}{0}\r\n\tfoo\x1b]52;c;aGk=\x07 {1}\r\n"
-                             "\tbutton {1}{a,b\x1b[31m.zep}\r\nend\r\n";
+    const std::string body =
+        "card {x}\r\n\tbitmap {1,1}{gone\x1b[2J.bmp}{0}\r\n\tfoo\x1b]52;c;aGk=\x07 {1}\r\n"
+        "\tbutton {1}{a,b\x1b[31m.zep}\r\nend\r\n";
     WriteBytes(hostile / "h.zep", body);
     const std::string forged = "forged\nx.zep:1: message: all is well\r\x1b[2K.zep";
     WriteBytes(hostile / forged, body);
     // A name Shift-JIS cannot hold is refused by its name, which carries a C1 control.
     const fs::path c1 = temp_.path() / "c1";
     fs::create_directories(c1);
-    WriteBytes(c1 / "\xc2\x9b" "2J.zep", body);
+    WriteBytes(c1 / "\xc2\x9b"
+                    "2J.zep",
+               body);
     const std::string check = "check " + Q(hostile);
     for (const std::string& arguments :
          {check, "check " + Q(c1), "render " + Q(hostile / "h.zep") + " -o " + Q(temp_.path() / "h.png"),
@@ -172,8 +175,8 @@ TEST_F(ZepocardSafetyTest, ControlCharactersOfACardNeverReachTheTerminal) {
         EXPECT_NE(run.exitCode, 0) << arguments;
         for (const std::string& shown : {run.err, run.out}) {
             for (unsigned char c : shown)
-                EXPECT_TRUE((c >= 0x20 && c != 0x7f) || c == '\n')
-                    << arguments << ": control " << int(c) << "\n" << shown;
+                EXPECT_TRUE((c >= 0x20 && c != 0x7f) || c == '\n') << arguments << ": control " << int(c) << "\n"
+                                                                   << shown;
             EXPECT_EQ(shown.find("\xc2\x9b"), std::string::npos) << arguments;
         }
     }
@@ -341,7 +344,9 @@ std::pair<char, int> StateOf(const std::string& pid) {
 TEST_F(ZepocardSafetyTest, AnInterruptedExportLeavesNoTemporaryFileNorConverter) {
     if (std::system("command -v ffmpeg >/dev/null") != 0) GTEST_SKIP() << "no ffmpeg";
     ASSERT_EQ(std::system(("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25:duration=120 -c:v mpeg4 " +
-                           Q(set_ / "clip.avi")).c_str()), 0);
+                           Q(set_ / "clip.avi"))
+                              .c_str()),
+              0);
     const std::string card = ReadBytes(set_ / "main.zep");
     WriteBytes(set_ / "main.zep", card.substr(0, card.find("end\r\n")) + "\tbutton {2}{AVI,clip.avi}\r\nend\r\n");
     const fs::path site = temp_.path() / "site";
@@ -350,8 +355,8 @@ TEST_F(ZepocardSafetyTest, AnInterruptedExportLeavesNoTemporaryFileNorConverter)
     std::string ffmpeg;
     for (int i = 0; i < 600 && ffmpeg.empty(); ++i, usleep(50000))
         for (const auto& entry : fs::directory_iterator("/proc"))
-            if (std::isdigit(entry.path().filename().string()[0]) && StateOf(entry.path().filename()).second == zepocard &&
-                ReadBytes(entry.path() / "comm") == "ffmpeg\n")
+            if (std::isdigit(entry.path().filename().string()[0]) &&
+                StateOf(entry.path().filename()).second == zepocard && ReadBytes(entry.path() / "comm") == "ffmpeg\n")
                 ffmpeg = entry.path().filename();
     ASSERT_FALSE(ffmpeg.empty()) << "ffmpeg never ran";
     usleep(300000);
@@ -367,7 +372,8 @@ TEST_F(ZepocardSafetyTest, AnInterruptedExportLeavesNoTemporaryFileNorConverter)
 // reads it says so and fails.
 TEST_F(ZepocardSafetyTest, ACardWithObjectsBeyondItsSlotsFailsEveryCommand) {
     std::string texts;
-    for (int i = 0; i < 21; ++i) texts += "\ttext {1," + std::to_string(i * 20) + "}{t" + std::to_string(i) + "}{0}\r\n";
+    for (int i = 0; i < 21; ++i)
+        texts += "\ttext {1," + std::to_string(i * 20) + "}{t" + std::to_string(i) + "}{0}\r\n";
     const fs::path full = temp_.path() / "full";
     fs::create_directories(full);
     const std::string card = Q(Card(full / "main.zep", "card {main}\r\n" + texts + "end\r\n"));
@@ -376,7 +382,8 @@ TEST_F(ZepocardSafetyTest, ACardWithObjectsBeyondItsSlotsFailsEveryCommand) {
           "export " + Q(full) + " -o " + Q(temp_.path() / "site")}) {
         Outcome run = Zepocard(arguments, temp_.path());
         EXPECT_EQ(run.exitCode, 1) << arguments << "\n" << run.err;
-        EXPECT_NE((run.out + run.err).find("main.zep:22"), std::string::npos) << arguments << "\n" << run.out << run.err;
+        EXPECT_NE((run.out + run.err).find("main.zep:22"), std::string::npos) << arguments << "\n"
+                                                                              << run.out << run.err;
     }
 }
 
@@ -433,7 +440,6 @@ TEST_F(ZepocardSafetyTest, ExportCopiesMediaInBoundedMemory) {
     EXPECT_LT(large - small, 64 * 1024) << "KiB more for a 256 MiB movie: " << small << " -> " << large;
 }
 
-
 // Pictures are shared by the cards naming them and not held by every card: checking or
 // exporting eight times the cards costs no more memory. Running out of memory is said as such
 // and ends the command, whichever thread it happens in.
@@ -444,7 +450,9 @@ TEST_F(ZepocardSafetyTest, MemoryDoesNotGrowWithTheCardsAndRunningOutOfItIsSaid)
     auto set = [&](int cards) {
         const fs::path folder = temp_.path() / ("pictures" + std::to_string(cards));
         EXPECT_EQ(std::system(("python3 " + Q(fs::path(ZEPO_SOURCE_DIR) / "bench" / "make_picture_set.py") + " " +
-                               std::to_string(cards) + " " + Q(folder) + " 1024").c_str()), 0);
+                               std::to_string(cards) + " " + Q(folder) + " 1024")
+                                  .c_str()),
+                  0);
         return folder;
     };
     const fs::path few = set(3), many = set(24);
@@ -463,10 +471,12 @@ TEST_F(ZepocardSafetyTest, MemoryDoesNotGrowWithTheCardsAndRunningOutOfItIsSaid)
     for (int megabytes = 100; megabytes <= 160; megabytes += 20)
         for (const std::string& command : {"check " + Q(few), "export " + Q(few) + " -o " + Q(temp_.path() / "s")}) {
             const int status = std::system(("ulimit -v " + std::to_string(megabytes * 1024) + "; timeout 60 " +
-                                            ZEPOCARD + " " + command + " >/dev/null 2>" + Q(said)).c_str());
+                                            ZEPOCARD + " " + command + " >/dev/null 2>" + Q(said))
+                                               .c_str());
             const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             EXPECT_TRUE(code == 0 || (code == 2 && ReadBytes(said).find("メモリが足りない") != std::string::npos))
-                << command << " in " << megabytes << " MB: exit " << code << "\n" << ReadBytes(said);
+                << command << " in " << megabytes << " MB: exit " << code << "\n"
+                << ReadBytes(said);
         }
 }
 

@@ -106,7 +106,9 @@ TEST_F(ZepocardTest, NormalizeThatCannotWriteLeavesTheOldFileIntact) {
     const struct {
         fs::path target;
         fs::file_type type;
-    } cases[] = {{readOnly, fs::file_type::regular}, {fifo, fs::file_type::fifo}, {folder, fs::file_type::directory},
+    } cases[] = {{readOnly, fs::file_type::regular},
+                 {fifo, fs::file_type::fifo},
+                 {folder, fs::file_type::directory},
                  {dir_ / "missing" / "out.zep", fs::file_type::not_found}};
     for (const auto& c : cases) {
         Outcome run = Zepocard("normalize " + card.string() + " -o " + c.target.string());
@@ -123,7 +125,8 @@ TEST_F(ZepocardTest, NormalizeThatCannotWriteLeavesTheOldFileIntact) {
 // there, so a relative output path is where the user stands, not beside the card.
 TEST_F(ZepocardTest, RelativePathsAreWhereTheUserStands) {
     fs::create_directory(dir_ / "sub");
-    for (const char* f : {"main.zep", "next.zep", "sakura.bmp", "aisatsu.txt"}) fs::copy_file(kExamples / f, dir_ / "sub" / f);
+    for (const char* f : {"main.zep", "next.zep", "sakura.bmp", "aisatsu.txt"})
+        fs::copy_file(kExamples / f, dir_ / "sub" / f);
     const fs::path before = fs::current_path();
     fs::current_path(dir_);
     Outcome run = Zepocard("normalize sub/main.zep -o next.zep");
@@ -155,8 +158,8 @@ TEST_F(ZepocardTest, CheckReportsABrokenCopy) {
     std::string text = ReadBytes(kExamples / "last.zep");
     std::string card = SjisToUtf8(text);
     // Break it: an unknown statement, a missing picture, a long line, a dropped slide entry.
-    card.replace(card.find("\tnew "), 0, "\tsound  {x.wav}\r\n\tbitmap {1,1}{gone.bmp}{0}\r\n\ttitle  {" +
-                                             std::string(130, 'x') + "}\r\n");
+    card.replace(card.find("\tnew "), 0,
+                 "\tsound  {x.wav}\r\n\tbitmap {1,1}{gone.bmp}{0}\r\n\ttitle  {" + std::string(130, 'x') + "}\r\n");
     card.replace(card.find("\t\t{next,next.zep}"), 0, "\t\t{old,old.txt}\r\n");
     fs::path broken = WriteCard("broken.zep", card);
     Outcome check = Zepocard("check " + broken.string());
@@ -173,7 +176,8 @@ TEST_F(ZepocardTest, CheckReportsABrokenCopy) {
 
 TEST_F(ZepocardTest, NormalizeRefusesWhatSaveWouldRefuse) {
     // Read, but the written text line is over 120 bytes.
-    fs::path longText = WriteCard("long.zep", "card {long}\r\n\ttext {1,1}{" + std::string(130, 'a') + "}{0}\r\nend\r\n");
+    fs::path longText =
+        WriteCard("long.zep", "card {long}\r\n\ttext {1,1}{" + std::string(130, 'a') + "}{0}\r\nend\r\n");
     Outcome run = Zepocard("normalize " + longText.string());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
@@ -200,9 +204,9 @@ TEST_F(ZepocardTest, MissingHeaderIsANoteAndReadingGoesOn) {
 }
 
 TEST_F(ZepocardTest, UsageErrorsAndUnreadableFiles) {
-    for (const std::string& args : std::vector<std::string>{"", "frobnicate", "check", "check a.zep b.zep", "normalize",
-                                   "normalize a.zep extra", "check " + (dir_ / "none.zep").string(),
-                                   "normalize " + dir_.string()}) {
+    for (const std::string& args :
+         std::vector<std::string>{"", "frobnicate", "check", "check a.zep b.zep", "normalize", "normalize a.zep extra",
+                                  "check " + (dir_ / "none.zep").string(), "normalize " + dir_.string()}) {
         Outcome run = Zepocard(args);
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_NE(run.err, "") << args;
@@ -228,8 +232,9 @@ TEST_F(ZepocardTest, PicturesAreMeasuredByTheirOwnDecoder) {
     // placed at its pixel size.
     std::string bytes = ReadBytes(dir_ / "sakura.bmp");
     std::ofstream(dir_ / "cut.bmp", std::ios::binary) << bytes.substr(0, 200);
-    fs::path card = WriteCard("pics.zep", "card {pics}\r\n\tbitmap {0,0}{cut.bmp}{0}\r\n"
-                                          "\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
+    fs::path card = WriteCard("pics.zep",
+                              "card {pics}\r\n\tbitmap {0,0}{cut.bmp}{0}\r\n"
+                              "\tbitmap {5,5}{SAKURA.BMP,50.0}{0}\r\nend\r\n");
     Outcome check = Zepocard("check " + card.string());
     EXPECT_NE(check.out.find("ﾋﾞｯﾄﾏｯﾌﾟ cut.bmp の読み込みに失敗しました"), std::string::npos) << check.out;
     // Writing it would drop the broken picture without a word: nothing is written.
@@ -259,7 +264,6 @@ TEST_F(ZepocardTest, ArbitraryBytesNeverCrashTheReader) {
     }
 }
 
-
 // Reading a card must not lose objects silently: more objects of a kind than there are
 // slots, or a file named with a folder (the written card keeps only the bare name), stop
 // normalize; check names every such statement.
@@ -281,7 +285,8 @@ TEST_F(ZepocardTest, NormalizeRefusesCardsThatWouldLoseObjectsOrLinks) {
         {"frames.zep", frames, ":12: ignored: 空いている場所がないため読みません", 1},
         {"pictures.zep", pictures, ":7: ignored: 空いている場所がないため読みません", 1},
         {"blocks.zep", blocks, ":7: ignored: 空いている場所がないため読みません", 1},
-        {"folder.zep", "\ttextf {0,0}{sub\\aisatsu.txt}{0}\r\n", ":2: warning: sub\\aisatsu.txt はフォルダ付きの名前です", 0},
+        {"folder.zep", "\ttextf {0,0}{sub\\aisatsu.txt}{0}\r\n",
+         ":2: warning: sub\\aisatsu.txt はフォルダ付きの名前です", 0},
     };
     for (const auto& c : cases) {
         const fs::path card = WriteCard(c.name, "card {x}\r\n" + c.body + "end\r\n");
@@ -314,8 +319,8 @@ TEST_F(ZepocardTest, FailedWritesLeaveTheOldFileAndPlantedLinksAlone) {
         const fs::path out = dir_ / w.output;
         std::ofstream(out) << "old";
         const std::string name = w.output;
-        for (const std::string& planted : {name + ".part", "." + name + ".part", name + ".tmp", name + "~",
-                                          "." + name + ".XXXXXX"})
+        for (const std::string& planted :
+             {name + ".part", "." + name + ".part", name + ".tmp", name + "~", "." + name + ".XXXXXX"})
             fs::create_symlink(victim, dir_ / planted);
         const std::string limited = "sh -c \"trap '' XFSZ; ulimit -f 1; exec " + std::string(ZEPOCARD) + " " +
                                     w.arguments + out.string() + "\" >/dev/null 2>&1";
@@ -323,7 +328,8 @@ TEST_F(ZepocardTest, FailedWritesLeaveTheOldFileAndPlantedLinksAlone) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << w.output << ": the write must fail";
         EXPECT_EQ(ReadBytes(out), "old") << w.output;
         size_t files = 0;
-        for (const auto& entry : fs::directory_iterator(dir_)) files += entry.path().filename().string().find(name) != std::string::npos;
+        for (const auto& entry : fs::directory_iterator(dir_))
+            files += entry.path().filename().string().find(name) != std::string::npos;
         EXPECT_EQ(files, 6u) << w.output << ": the output and the planted links, no temporary file";
 
         Outcome run = Zepocard(w.arguments + out.string());
@@ -342,7 +348,8 @@ TEST_F(ZepocardTest, NormalizeShowsUtf8OnATerminalAndTheCardsBytesElsewhere) {
     const fs::path hostile = WriteCard("osc.zep", "card {osc}\r\n\ttitle  {会議\x1b]52;c;aGk=\x07}\r\nend\r\n");
     const std::string shown = OnTerminal({"normalize", hostile.string()});
     EXPECT_NE(shown.find("会議\\x1B]52;c;aGk=\\x07}\r\n"), std::string::npos) << shown;
-    EXPECT_NE(Zepocard("normalize " + hostile.string()).out.find(Sjis("会議") + "\x1b]52;c;aGk=\x07}"), std::string::npos);
+    EXPECT_NE(Zepocard("normalize " + hostile.string()).out.find(Sjis("会議") + "\x1b]52;c;aGk=\x07}"),
+              std::string::npos);
 }
 
 // Help and the version are answers, on standard output; a line zepocard cannot read is an

@@ -11,11 +11,14 @@ namespace zepo {
 namespace {
 
 TEST(TextCodec, CodePage932BothWays) {
-    struct Case { const char* utf8; std::string sjis; };
+    struct Case {
+        const char* utf8;
+        std::string sjis;
+    };
     const std::vector<Case> cases = {
-        {"～", "\x81\x60"},  {"①", "\x87\x40"},     {"＼", "\x81\x5F"},        {"－", "\x81\x7C"},
-        {"ｶﾞ", "\xB6\xDE"},  {"ソ表", "\x83\x5C\x95\x5C"}, {"abc", "abc"}, {"", ""},
-        {"ＭＳ 明朝", "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9"},
+        {"～", "\x81\x60"}, {"①", "\x87\x40"},  {"＼", "\x81\x5F"},
+        {"－", "\x81\x7C"}, {"ｶﾞ", "\xB6\xDE"}, {"ソ表", "\x83\x5C\x95\x5C"},
+        {"abc", "abc"},     {"", ""},           {"ＭＳ 明朝", "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9"},
     };
     for (const auto& c : cases) {
         SjisConversion to = Utf8ToSjis(c.utf8);
@@ -33,7 +36,7 @@ TEST(TextCodec, CharactersOutsideTheCodePageAreReportedNotDropped) {
 }
 
 TEST(TextCodec, InvalidShiftJisBecomesReplacementCharacters) {
-    EXPECT_EQ(SjisToUtf8("a\x82"), "a\xEF\xBF\xBD");  // lone lead byte at the end
+    EXPECT_EQ(SjisToUtf8("a\x82"), "a\xEF\xBF\xBD");      // lone lead byte at the end
     EXPECT_EQ(SjisToUtf8("\x85\x40z"), "\xEF\xBF\xBDz");  // unassigned row
 }
 
@@ -60,7 +63,6 @@ TEST(TextCodec, EverySystemTextInTheSourcesFitsTheCodePage) {
     }
     EXPECT_GT(seen, 20);
 }
-
 
 // Characters a card cannot hold reach a Shift-JIS message as themselves with their code points,
 // never as UTF-8 bytes read as Shift-JIS; invisible ones by their code points alone.
@@ -93,12 +95,12 @@ TEST(TextCodec, TellsUtf8AndShiftJisApart) {
         bool utf8, sjis;
     } cases[] = {
         {"main.zep", true, true},
-        {"ｶｰﾄﾞ.zep", true, false},          // EF BD B6 ...: EF leads no character of the code page
+        {"ｶｰﾄﾞ.zep", true, false},  // EF BD B6 ...: EF leads no character of the code page
         {Sjis("表.txt"), false, true},
         {Sjis("ｱｲｳ"), false, true},
-        {"\xC0\xAF", false, true},          // an overlong "/" in UTF-8, ﾀｯ in Shift-JIS
-        {"\xED\xA0\x80", false, false},     // a surrogate
-        {"\xF4\x90\x80\x80", false, false}, // beyond U+10FFFF
+        {"\xC0\xAF", false, true},           // an overlong "/" in UTF-8, ﾀｯ in Shift-JIS
+        {"\xED\xA0\x80", false, false},      // a surrogate
+        {"\xF4\x90\x80\x80", false, false},  // beyond U+10FFFF
         {"\x82", false, false},              // a lone lead byte
         {"\xEF\xBF\xBD", true, false},       // U+FFFD itself is UTF-8
     };

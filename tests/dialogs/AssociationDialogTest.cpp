@@ -4,16 +4,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSpinBox>
 
 #include "ModelFakes.h"
 #include "ShellFakes.h"
 #include "TempFolder.h"
 #include "dialogs/AssociationChooser.h"
-#include "dialogs/AssociationPanel.h"
 #include "dialogs/AssociationDialog.h"
+#include "dialogs/AssociationPanel.h"
 #include "dialogs/FileList.h"
 #include "dialogs/RadioGroup.h"
 
@@ -39,8 +39,8 @@ void Click(FileList& list, const char* name) {
 class AssociationDialogTest : public ::testing::Test {
 protected:
     AssociationDialogTest() : dialog((App(), launcher), chooser), select(dialog, runner, messages) {
-        for (const char* f : {"intro.zep", "main.zep", "OTHER.ZEP", "ding.wav", "Bell.WAV", "film.avi", "clip.wmv",
-                              "notes.txt"})
+        for (const char* f :
+             {"intro.zep", "main.zep", "OTHER.ZEP", "ding.wav", "Bell.WAV", "film.avi", "clip.wmv", "notes.txt"})
             folder.Touch(f);
         dialog.SetSaveFolder(folder.path());
         dialog.SetEditTools([] { return EditTools{"mousepad", "audacity", true}; });
@@ -287,7 +287,12 @@ TEST_F(AssociationDialogTest, EditButtonsStartTheTools) {
 TEST_F(AssociationDialogTest, MidiAndMovieRoundTrips) {
     folder.Touch("song.MID");
     using Pair = std::pair<std::string, std::string>;
-    struct Case { const char *name, *file; AssociationKind kind; bool stop; Pair back; };
+    struct Case {
+        const char *name, *file;
+        AssociationKind kind;
+        bool stop;
+        Pair back;
+    };
     const std::vector<Case> cases = {
         {"MIDI", "song.MID", AssociationKind::Midi, false, {"MIDI", "song.MID"}},
         {"MIDI", "", AssociationKind::Midi, true, {"MIDI", ""}},

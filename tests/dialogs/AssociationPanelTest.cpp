@@ -35,7 +35,8 @@ TEST_F(AssociationPanelValue, LoadThenReadKeepsTheBytesWithinTheCardsLimits) {
         {{name20, std::string(50, 'f')}, {name20, std::string(50, 'f')}},
         // Longer texts are cut to the card's limits, never inside a two-byte character.
         {{name20 + "x", std::string(51, 'f')}, {name20, std::string(50, 'f')}},
-        {{"x" + name20, "x" + name20 + name20 + name20}, {"x" + Sjis("あいうえおかきくけ"), "x" + name20 + name20 + Sjis("あいうえ")}},
+        {{"x" + name20, "x" + name20 + name20 + name20},
+         {"x" + Sjis("あいうえおかきくけ"), "x" + name20 + name20 + Sjis("あいうえ")}},
         {{"RUN", ""}, {"RUN", ""}},
         // Without a name there is no association, whatever the file says.
         {{"", "orphan.zep"}, {"", ""}},

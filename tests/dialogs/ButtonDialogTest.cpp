@@ -9,9 +9,9 @@
 #include "ShellFakes.h"
 #include "TempFolder.h"
 #include "dialogs/AssociationChooser.h"
+#include "dialogs/AssociationDialog.h"
 #include "dialogs/AssociationPanel.h"
 #include "dialogs/ButtonDialog.h"
-#include "dialogs/AssociationDialog.h"
 #include "dialogs/FileList.h"
 #include "dialogs/RadioGroup.h"
 

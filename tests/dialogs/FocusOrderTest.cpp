@@ -42,9 +42,11 @@ TEST(FocusOrder, DialogsStartWhereTheUserTypesAndTabFollowsTheLayout) {
         std::function<void()> load;
         std::vector<std::string> order;  // the first one has the focus after loading
     } cases[] = {
-        {settings, [&] { settings.Load({}); },
+        {settings,
+         [&] { settings.Load({}); },
          {"edtCardName", "edtCardTitle", "CardColor", "rdoEditMode", "rdoCursorMode", "OKBtn", "CancelBtn", "HelpBtn"}},
-        {frame, [&] { frame.Load({}); },
+        {frame,
+         [&] { frame.Load({}); },
          {"edtFrmX1", "edtFrmY1", "edtFrmX2", "edtFrmY2", "FrmColor", "chkFrmUp", "chkFrmCut", "panel", "rdoFrmType",
           "OKBtn", "CancelBtn", "HelpBtn"}},
     };

@@ -129,17 +129,19 @@ TEST_F(FrameRoundTrip, FrontRemovalAndCancel) {
     EXPECT_EQ(card.stacking.back(), SlotId(SlotKind::Frame, 1));
 
     Rect before = Frame(1).bounds;
-    EXPECT_EQ(Edit(1, [](FrameDialog& d) {
-                  Type(d, "edtFrmX1", "300");
-                  return false;
-              }),
+    EXPECT_EQ(Edit(1,
+                   [](FrameDialog& d) {
+                       Type(d, "edtFrmX1", "300");
+                       return false;
+                   }),
               EditResult::Cancelled);
     EXPECT_EQ(Frame(1).bounds, before);
 
-    EXPECT_EQ(Edit(1, [](FrameDialog& d) {
-                  Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
-                  return true;
-              }),
+    EXPECT_EQ(Edit(1,
+                   [](FrameDialog& d) {
+                       Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
+                       return true;
+                   }),
               EditResult::Removed);
     EXPECT_FALSE(Frame(1).inUse);
     EXPECT_TRUE(card.parentChecked[static_cast<int>(SlotKind::Frame)]);
@@ -205,13 +207,14 @@ TEST_F(FrameRoundTrip, CornersAtTheEndsOfTheNumberRangeGiveTheLargestFrameNotAWr
         {"100", "2147483000", "109", "2147483647", {100, 2147483000, 10, kMax - 2147483000}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Edit(1, [&c](FrameDialog& d) {
-                      Type(d, "edtFrmX1", c.x1);
-                      Type(d, "edtFrmY1", c.y1);
-                      Type(d, "edtFrmX2", c.x2);
-                      Type(d, "edtFrmY2", c.y2);
-                      return true;
-                  }),
+        EXPECT_EQ(Edit(1,
+                       [&c](FrameDialog& d) {
+                           Type(d, "edtFrmX1", c.x1);
+                           Type(d, "edtFrmY1", c.y1);
+                           Type(d, "edtFrmX2", c.x2);
+                           Type(d, "edtFrmY2", c.y2);
+                           return true;
+                       }),
                   EditResult::Applied);
         EXPECT_EQ(Frame(1).bounds, c.expected) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
         EXPECT_GE(static_cast<long long>(Frame(1).bounds.left) + Frame(1).bounds.width - 1,

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QEventLoop>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -27,10 +27,12 @@ constexpr int kAnswerMs = 20000;  // a bound for a loaded machine, not a pause: 
 class MoviePlayback : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("ffmpeg").isEmpty()) GTEST_SKIP() << "ffmpeg is not installed: no movie to play";
+        if (QStandardPaths::findExecutable("ffmpeg").isEmpty())
+            GTEST_SKIP() << "ffmpeg is not installed: no movie to play";
         App();
         const std::string movie = (folder.path() / "Clip.AVI").string();
-        const std::string make = "ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10 -t 1 -c:v mjpeg '" + movie + "'";
+        const std::string make =
+            "ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10 -t 1 -c:v mjpeg '" + movie + "'";
         ASSERT_EQ(std::system(make.c_str()), 0);
         WriteBytes(folder.path() / "note.avi", "This is a text file, not a movie.\n");
         dialog = std::make_unique<Movie2Dialog>(prompts);

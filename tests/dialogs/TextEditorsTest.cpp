@@ -59,12 +59,13 @@ protected:
 };
 
 TEST_F(OneLineTexts, ANewTextStandsAtTenTenInMinchoTwentyBlackOnTransparent) {
-    ASSERT_EQ(Edit(1, [](QDialog& d) {
-                  EXPECT_EQ(d.windowTitle(), "文字（1行） - 1");
-                  EXPECT_EQ(Child<QLineEdit>(d, "edtText").text(), "１行文字");
-                  EXPECT_TRUE(Child<QCheckBox>(d, "chkTxtUp").isChecked());
-                  return Ok(d);
-              }),
+    ASSERT_EQ(Edit(1,
+                   [](QDialog& d) {
+                       EXPECT_EQ(d.windowTitle(), "文字（1行） - 1");
+                       EXPECT_EQ(Child<QLineEdit>(d, "edtText").text(), "１行文字");
+                       EXPECT_TRUE(Child<QCheckBox>(d, "chkTxtUp").isChecked());
+                       return Ok(d);
+                   }),
               EditResult::Applied);
     const Slot& s = Text(1);
     EXPECT_TRUE(s.inUse);
@@ -328,8 +329,8 @@ TEST_F(TextBlocks, TheFileListAndItsEditButton) {
         });
     }
     const std::string path = (folder.path() / "b.TXT").string();
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{"memo|<" + path + ">|" + folder.path().string(),
-                                                          "open|" + path}));
+    EXPECT_EQ(launcher.started,
+              (std::vector<std::string>{"memo|<" + path + ">|" + folder.path().string(), "open|" + path}));
     EXPECT_FALSE(Block(1).inUse);
 }
 

@@ -23,7 +23,10 @@ std::string Bytes(Result<std::vector<uint8_t>> encoded) {
     return std::string(encoded.value().begin(), encoded.value().end());
 }
 // Four colours: a reduction has something to do and keeps them.
-Bitmap Colours() { return Picture(4, 2, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}, {1, 2, 3}, {200, 100, 0}, {0, 0, 0}, {255, 255, 255}}); }
+Bitmap Colours() {
+    return Picture(
+        4, 2, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}, {1, 2, 3}, {200, 100, 0}, {0, 0, 0}, {255, 255, 255}});
+}
 std::string Bmp24() { return Bytes(EncodeBmp(Colours())); }
 std::string Jpeg() { return Bytes(EncodeJpeg(Colours(), 90)); }
 std::string Bmp8() {
@@ -44,8 +47,8 @@ TEST(ImportPicture, ConvertsReadsByExtensionAndReducesOnce) {
         bool reduce;
         const char* recorded;
         bool failed, loaded;
-        int depthShown;        // of the pixels the object holds
-        const char* written;   // a file that must now exist with this depth, or null
+        int depthShown;       // of the pixels the object holds
+        const char* written;  // a file that must now exist with this depth, or null
         int writtenDepth;
     };
     const Case cases[] = {
@@ -72,7 +75,8 @@ TEST(ImportPicture, ConvertsReadsByExtensionAndReducesOnce) {
         EXPECT_EQ(got.failed, c.failed);
         ASSERT_EQ(got.pixels != nullptr, c.loaded);
         // Only a BMP that the reduction rewrote changes; a JPEG is only ever read.
-        const bool rewritten = c.written && std::string(c.written) == c.file && c.writtenDepth == 8 && c.bytes != Bmp8();
+        const bool rewritten =
+            c.written && std::string(c.written) == c.file && c.writtenDepth == 8 && c.bytes != Bmp8();
         EXPECT_EQ(ReadBytes(dir.path() / c.file) == c.bytes, !rewritten);
         if (c.loaded) {
             EXPECT_EQ(got.pixels->width, 4);
@@ -208,8 +212,11 @@ TEST(ImportPicture, ABmpHoldingAnotherPictureIsReplacedOnlyAfterYes) {
         RecordingMessages messages;
         messages.answer = c.answer;
         const PictureImport got = ImportPicture(dir.path(), "sakura.jpg", c.reduce, messages);
-        EXPECT_EQ(messages.questions, c.asked ? std::vector<std::string>{"sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}
-                                              : std::vector<std::string>{});
+        EXPECT_EQ(
+            messages.questions,
+            c.asked ? std::vector<
+                          std::string>{"sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}
+                    : std::vector<std::string>{});
         EXPECT_EQ(got.pixels != nullptr, c.placed);
         EXPECT_EQ(got.declined, !c.placed);
         EXPECT_FALSE(got.failed);

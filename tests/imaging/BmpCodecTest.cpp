@@ -17,10 +17,16 @@ void Put(Bytes& o, uint32_t v, int n) {
 
 // A BMP file as a hand would write one; headerMasks go to byte 40 of the longer headers.
 struct BmpFile {
-    BmpFile(uint32_t headerSize, int32_t width, int32_t height, uint16_t bpp, uint32_t compression,
-            uint32_t colorsUsed, Bytes afterHeader, Bytes pixels, Bytes headerMasks = {})
-        : headerSize(headerSize), width(width), height(height), bpp(bpp), compression(compression),
-          colorsUsed(colorsUsed), afterHeader(std::move(afterHeader)), pixels(std::move(pixels)),
+    BmpFile(uint32_t headerSize, int32_t width, int32_t height, uint16_t bpp, uint32_t compression, uint32_t colorsUsed,
+            Bytes afterHeader, Bytes pixels, Bytes headerMasks = {})
+        : headerSize(headerSize),
+          width(width),
+          height(height),
+          bpp(bpp),
+          compression(compression),
+          colorsUsed(colorsUsed),
+          afterHeader(std::move(afterHeader)),
+          pixels(std::move(pixels)),
           headerMasks(std::move(headerMasks)) {}
 
     uint32_t headerSize;
@@ -73,29 +79,59 @@ struct DecodeCase {
 };
 
 const DecodeCase kDecodeCases[] = {
-    {"OneBit", {40, 3, 2, 1, 0, 0, Quads({kRed, kBlue}), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}}, 3, 2, 1,
+    {"OneBit",
+     {40, 3, 2, 1, 0, 0, Quads({kRed, kBlue}), {0xA0, 0, 0, 0, 0x40, 0, 0, 0}},
+     3,
+     2,
+     1,
      {kRed, kBlue, kRed, kBlue, kRed, kBlue}},
-    {"FourBitShortPalette", {40, 3, 1, 4, 0, 3, Quads({kRed, kGreen, kBlue}), {0x21, 0x00, 0, 0}}, 3, 1, 4,
+    {"FourBitShortPalette",
+     {40, 3, 1, 4, 0, 3, Quads({kRed, kGreen, kBlue}), {0x21, 0x00, 0, 0}},
+     3,
+     1,
+     4,
      {kBlue, kGreen, kRed}},
-    {"EightBitTopDown", {40, 2, -2, 8, 0, 2, Quads({kGrey, kGreen}), {1, 0, 0, 0, 0, 1, 0, 0}}, 2, 2, 8,
+    {"EightBitTopDown",
+     {40, 2, -2, 8, 0, 2, Quads({kGrey, kGreen}), {1, 0, 0, 0, 0, 1, 0, 0}},
+     2,
+     2,
+     8,
      {kGreen, kGrey, kGrey, kGreen}},
     {"Sixteen555", {40, 2, 1, 16, 0, 0, {}, {0x00, 0x7C, 0xE0, 0x03}}, 2, 1, 16, {kRed, kGreen}},
     {"Sixteen565Bitfields",
-     {40, 3, 1, 16, 3, 0, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x84, 0, 0}},
-     3, 1, 16, {kRed, kGreen, Rgb{132, 130, 132}}},
+     {40,
+      3,
+      1,
+      16,
+      3,
+      0,
+      {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0},
+      {0x00, 0xF8, 0xE0, 0x07, 0x10, 0x84, 0, 0}},
+     3,
+     1,
+     16,
+     {kRed, kGreen, Rgb{132, 130, 132}}},
     {"TwentyFourPadded", {40, 1, 2, 24, 0, 0, {}, {1, 2, 3, 0, 4, 5, 6, 0}}, 1, 2, 24, {Rgb{6, 5, 4}, Rgb{3, 2, 1}}},
     {"ThirtyTwo", {40, 2, 1, 32, 0, 0, {}, {30, 20, 10, 99, 0, 0, 255, 0}}, 2, 1, 32, {kGrey, kRed}},
     {"ThirtyTwoBitfieldsV5",
-     {124, 1, 1, 32, 3, 0, {}, {10, 20, 30, 0}, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0}}, 1, 1, 32, {kGrey}},
+     {124, 1, 1, 32, 3, 0, {}, {10, 20, 30, 0}, {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0}},
+     1,
+     1,
+     32,
+     {kGrey}},
     // Bottom row: run of two 1s, absolute 2 0 1, end of line; top row: delta 3 right, two 2s, end.
     {"Rle8",
-     {40, 5, 2, 8, 1, 3, Quads({kBlack, kRed, kBlue}),
-      {2, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 3, 0, 2, 2, 0, 1}},
-     5, 2, 8, {kBlack, kBlack, kBlack, kBlue, kBlue, kRed, kRed, kBlue, kBlack, kRed}},
+     {40, 5, 2, 8, 1, 3, Quads({kBlack, kRed, kBlue}), {2, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 3, 0, 2, 2, 0, 1}},
+     5,
+     2,
+     8,
+     {kBlack, kBlack, kBlack, kBlue, kBlue, kRed, kRed, kBlue, kBlack, kRed}},
     {"Rle4",
-     {40, 5, 2, 4, 2, 5, Quads({kBlack, kRed, kGreen, kBlue, kGrey}),
-      {5, 0x12, 0, 0, 0, 3, 0x12, 0x30, 2, 0x44, 0, 1}},
-     5, 2, 4, {kRed, kGreen, kBlue, kGrey, kGrey, kRed, kGreen, kRed, kGreen, kRed}},
+     {40, 5, 2, 4, 2, 5, Quads({kBlack, kRed, kGreen, kBlue, kGrey}), {5, 0x12, 0, 0, 0, 3, 0x12, 0x30, 2, 0x44, 0, 1}},
+     5,
+     2,
+     4,
+     {kRed, kGreen, kBlue, kGrey, kGrey, kRed, kGreen, kRed, kGreen, kRed}},
     {"Os2CoreHeader", {12, 2, 1, 8, 0, 0, {30, 20, 10, 0, 0, 255}, {1, 0, 0, 0}}, 2, 1, 8, {kRed, kGrey}},
 };
 
@@ -148,9 +184,15 @@ TEST(DecodeBmp, CorruptFilesAreErrors) {
         {"two bits", with([](BmpFile& f) { f.bpp = 2; })},
         {"64 bits", with([](BmpFile& f) { f.bpp = 64; })},
         {"JPEG inside", with([](BmpFile& f) { f.compression = 4; })},
-        {"RLE top-down", with([](BmpFile& f) { f = {40, 2, -2, 8, 1, 1, Quads({kRed}), {0, 1}}; })},
-        {"RLE without end", with([](BmpFile& f) { f = BmpFile(40, 2, 2, 8, 1, 1, Quads({kRed}), {2, 0, 0, 0}); })},
-        {"RLE absolute run past end", with([](BmpFile& f) { f = BmpFile(40, 8, 1, 8, 1, 1, Quads({kRed}), {0, 8, 0, 0}); })},
+        {"RLE top-down", with([](BmpFile& f) {
+             f = {40, 2, -2, 8, 1, 1, Quads({kRed}), {0, 1}};
+         })},
+        {"RLE without end", with([](BmpFile& f) {
+             f = BmpFile(40, 2, 2, 8, 1, 1, Quads({kRed}), {2, 0, 0, 0});
+         })},
+        {"RLE absolute run past end", with([](BmpFile& f) {
+             f = BmpFile(40, 8, 1, 8, 1, 1, Quads({kRed}), {0, 8, 0, 0});
+         })},
         {"palette cut", paletteCut},
         {"pixel offset inside the header", offsetInHeader},
         {"pixels cut", cut},

@@ -17,7 +17,7 @@ using Bytes = std::vector<uint8_t>;
 
 // Grey and Adobe CMYK files, which our encoder never writes, straight from libjpeg.
 Bytes EncodeRaw(int width, int height, int components, J_COLOR_SPACE space, const Bytes& samples,
-               bool progressive = false) {
+                bool progressive = false) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
     cinfo.err = jpeg_std_error(&err);
@@ -61,8 +61,8 @@ TEST(JpegCodec, BaselineAtQualityNinetyRoundTrips) {
     auto encoded = EncodeJpeg(Gradient());
     ASSERT_TRUE(encoded) << encoded.error().message;
     const Bytes& b = encoded.value();
-    EXPECT_LT(FindMarker(b, 0xC0), b.size());   // baseline frame
-    EXPECT_EQ(FindMarker(b, 0xC2), b.size());   // not progressive
+    EXPECT_LT(FindMarker(b, 0xC0), b.size());  // baseline frame
+    EXPECT_EQ(FindMarker(b, 0xC2), b.size());  // not progressive
     const size_t dqt = FindMarker(b, 0xDB);
     ASSERT_LT(dqt + 5, b.size());
     EXPECT_EQ(b[dqt + 5], 3);  // luminance DC step 16 scaled to quality 90
@@ -115,8 +115,8 @@ TEST(JpegCodec, ProgressiveFilesOfTooManyScansAreRefused) {
         test::ManyScans file;
         bool decodes;
     } cases[] = {
-        {{8, 8, 1, 1, 1}, true},        {{40, 24, 1, 33, 1}, true},       {{40, 24, 2, 33, 1}, false},
-        {{40, 24, 1, 4, 9}, false},    {{16, 16, 11, 63, 11}, false},
+        {{8, 8, 1, 1, 1}, true},    {{40, 24, 1, 33, 1}, true},    {{40, 24, 2, 33, 1}, false},
+        {{40, 24, 1, 4, 9}, false}, {{16, 16, 11, 63, 11}, false},
     };
     for (const auto& c : cases) {
         const int scans = c.file.Scans();
@@ -187,7 +187,8 @@ TEST(JpegCodec, LargePicturesGrowTheOutputAcrossManyChunks) {
     Bitmap noise(640, 640, PixelFormat::Bgr24);
     uint32_t seed = 1;
     for (int y = 0; y < noise.Height(); ++y)
-        for (size_t i = 0; i < noise.RowBytes(); ++i) noise.Row(y)[i] = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+        for (size_t i = 0; i < noise.RowBytes(); ++i)
+            noise.Row(y)[i] = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
     auto encoded = EncodeJpeg(noise);
     ASSERT_TRUE(encoded);
     EXPECT_GT(encoded.value().size(), size_t(3) << 16);

@@ -90,9 +90,9 @@ struct AxisCase {
 
 TEST(ChooseSplitAxis, WeightsAndTies) {
     const AxisCase cases[] = {
-        {0, 0, 0, SplitAxis::R},      {4, 3, 6, SplitAxis::R},    {5, 3, 7.5L, SplitAxis::R},
-        {4, 4, 6, SplitAxis::G},      {1, 1, 1, SplitAxis::G},    {4, 4, 6.5L, SplitAxis::B},
-        {5, 3, 8, SplitAxis::B},      {0, 0, 1, SplitAxis::B},    {1, 0, 2, SplitAxis::B},
+        {0, 0, 0, SplitAxis::R}, {4, 3, 6, SplitAxis::R}, {5, 3, 7.5L, SplitAxis::R},
+        {4, 4, 6, SplitAxis::G}, {1, 1, 1, SplitAxis::G}, {4, 4, 6.5L, SplitAxis::B},
+        {5, 3, 8, SplitAxis::B}, {0, 0, 1, SplitAxis::B}, {1, 0, 2, SplitAxis::B},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChooseSplitAxis(c.varR, c.varG, c.varB), c.axis) << c.varR << " " << c.varG << " " << c.varB;

@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 
 // Bottom up. cli sits beside shell, media beside imaging: neither of a pair includes the other.
 const std::vector<std::vector<std::string>> kLayers = {
-    {"core"}, {"model"}, {"imaging", "media"}, {"platform"}, {"document"}, {"render"},
-    {"publish"}, {"dialogs"}, {"editors"}, {"canvas"}, {"shell", "cli"},
+    {"core"},    {"model"},   {"imaging", "media"}, {"platform"}, {"document"},     {"render"},
+    {"publish"}, {"dialogs"}, {"editors"},          {"canvas"},   {"shell", "cli"},
 };
 
 int LayerOf(const std::string& folder) {
@@ -60,14 +60,13 @@ TEST(Layers, EveryFolderIsALayerAndNoIncludeRunsUpward) {
     for (const Include& inc : includes) {
         const std::string from = inc.file.substr(0, inc.file.find('/'));
         const auto slash = inc.target.find('/');
-        ASSERT_NE(slash, std::string::npos) << inc.file << " includes \"" << inc.target
-                                            << "\" without its folder";
+        ASSERT_NE(slash, std::string::npos) << inc.file << " includes \"" << inc.target << "\" without its folder";
         const std::string to = inc.target.substr(0, slash);
         if (to == from) continue;
         const int a = LayerOf(from), b = LayerOf(to);
         EXPECT_GE(b, 0) << inc.file << " includes \"" << inc.target << "\" from an unknown folder";
-        EXPECT_LT(b, a) << inc.file << " (" << from << ") includes \"" << inc.target << "\" from the layer "
-                        << to << ", which is not below it";
+        EXPECT_LT(b, a) << inc.file << " (" << from << ") includes \"" << inc.target << "\" from the layer " << to
+                        << ", which is not below it";
     }
 }
 

@@ -24,17 +24,17 @@ inline Bytes Chunk(const char* id, const Bytes& body) {
 
 // format, tracks, ticks per quarter note
 inline Bytes Header(int format, int tracks, int division) {
-    return Chunk("MThd", {0, uint8_t(format), uint8_t(tracks >> 8), uint8_t(tracks), uint8_t(division >> 8),
-                          uint8_t(division)});
+    return Chunk(
+        "MThd", {0, uint8_t(format), uint8_t(tracks >> 8), uint8_t(tracks), uint8_t(division >> 8), uint8_t(division)});
 }
 
 inline const Bytes kEndOfTrack = {0x00, 0xFF, 0x2F, 0x00};
 
 // A note of `ticks` on channel 1 (piano), after a tempo of `tempo` microseconds per quarter.
 inline Bytes OneNoteTrack(uint32_t tempo, uint8_t ticksHigh, uint8_t ticksLow) {
-    return Chunk("MTrk", Bytes{0x00, 0xFF, 0x51, 0x03, uint8_t(tempo >> 16), uint8_t(tempo >> 8), uint8_t(tempo),
-                               0x00, 0xC0, 0x00, 0x00, 0x90, 60, 100, uint8_t(0x80 | ticksHigh), ticksLow, 0x80,
-                               60, 0} + kEndOfTrack);
+    return Chunk("MTrk", Bytes{0x00, 0xFF, 0x51, 0x03, uint8_t(tempo >> 16), uint8_t(tempo >> 8), uint8_t(tempo), 0x00,
+                               0xC0, 0x00, 0x00, 0x90, 60, 100, uint8_t(0x80 | ticksHigh), ticksLow, 0x80, 60, 0} +
+                             kEndOfTrack);
 }
 
 inline std::string AsString(const Bytes& b) { return std::string(b.begin(), b.end()); }

@@ -17,7 +17,7 @@ Bytes Track(const Bytes& events) { return Chunk("MTrk", events + kEndOfTrack); }
 
 TEST(MidiFile, SoundFilesGiveTheirLengthWithEveryTempoChange) {
     // Tempo changes stand in a track of their own and apply to the notes of the other.
-    const Bytes tempoTrack = Track({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,    // 500000 µs a quarter
+    const Bytes tempoTrack = Track({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,          // 500000 µs a quarter
                                     0x83, 0x60, 0xFF, 0x51, 0x03, 0x03, 0xD0, 0x90});  // tick 480: 250000
     const Bytes runningStatus = Track({0x00, 0x90, 60, 100, 0x60, 64, 100, 0x60, 60, 0, 0x60, 64, 0});
     struct Case {
@@ -30,13 +30,11 @@ TEST(MidiFile, SoundFilesGiveTheirLengthWithEveryTempoChange) {
         {"one note of ten quarters", Header(0, 1, 96) + OneNoteTrack(500000, 7, 64), 1, 5, 5.0},
         {"tempo map in another track", Header(1, 2, 96) + tempoTrack + OneNoteTrack(500000, 7, 64), 2, 8, 3.75},
         {"running status", Header(0, 1, 96) + runningStatus, 1, 5, 3 * 0.5},
-        {"foreign chunk passed over", Header(0, 1, 96) + Chunk("XFIH", {1, 2, 3}) + OneNoteTrack(1000000, 0, 96), 1,
-         5, 1.0},
-        {"no end of track", Header(0, 1, 96) + Chunk("MTrk", {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0}), 1, 2,
-         0.5},
-        {"sysex and text", Header(0, 1, 96) + Track({0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7, 0x00, 0xFF, 0x01, 0x02, 'h',
-                                                      'i'}),
-         1, 3, 0.0},
+        {"foreign chunk passed over", Header(0, 1, 96) + Chunk("XFIH", {1, 2, 3}) + OneNoteTrack(1000000, 0, 96), 1, 5,
+         1.0},
+        {"no end of track", Header(0, 1, 96) + Chunk("MTrk", {0x00, 0x90, 60, 100, 0x60, 0x80, 60, 0}), 1, 2, 0.5},
+        {"sysex and text",
+         Header(0, 1, 96) + Track({0x00, 0xF0, 0x03, 0x7E, 0x7F, 0xF7, 0x00, 0xFF, 0x01, 0x02, 'h', 'i'}), 1, 3, 0.0},
     };
     for (const Case& c : cases) {
         auto facts = InspectMidi(c.file);

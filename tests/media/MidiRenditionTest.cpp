@@ -106,7 +106,10 @@ TEST_F(MidiRenditionTest, UnusableInputsEndInAMessageNamingTheFile) {
         {folder_.path(), soundFont_, {}, "ファイルが読めません"},
         {piece, soundFont_, tiny, "「piece.mid」を音声にできません: MIDI ファイルとしては大きすぎます"},
         {piece, soundFont_, noTime, "「piece.mid」を音声にできません: 時間内に変換が終わりませんでした"},
-        {piece, notSoundFont, {}, "「piece.mid」を音声にできません: 音色ファイル「" + notSoundFont.string() + "」が読めません"},
+        {piece,
+         notSoundFont,
+         {},
+         "「piece.mid」を音声にできません: 音色ファイル「" + notSoundFont.string() + "」が読めません"},
     };
     for (const Case& c : cases) {
         auto rendition = RenderMidi(c.midi, c.soundFont, c.limits);

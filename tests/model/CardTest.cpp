@@ -59,10 +59,16 @@ TEST(Card, ResetLeavesNothingToWrite) {
     ResetCard(card);
     std::vector<std::string> lines;
     ASSERT_TRUE(WriteAsSaved(card, lines));
-    std::vector<std::string> expected = {
-        S("ZEPO:ZEPOマクロ"), S("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)"),
-        "'" + std::string(65, '='), S("'  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)"), "'" + std::string(65, '='),
-        "card {main}", S("\ttitle  {ZEPOマクロ}"), "\tnew    {WHITE}", "", "end"};
+    std::vector<std::string> expected = {S("ZEPO:ZEPOマクロ"),
+                                         S("'ﾃｷｽﾄｴﾃﾞｨﾀ等でﾏｸﾛを修正した場合,この行を削除して下さい (^_^)"),
+                                         "'" + std::string(65, '='),
+                                         S("'  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)"),
+                                         "'" + std::string(65, '='),
+                                         "card {main}",
+                                         S("\ttitle  {ZEPOマクロ}"),
+                                         "\tnew    {WHITE}",
+                                         "",
+                                         "end"};
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(card.parentChecked, (std::array<bool, 4>{false, false, false, false}));
     EXPECT_EQ(card.marker.width, 3);
@@ -112,11 +118,11 @@ TEST(AssociationKinds, AreToldApartByTheExactWord) {
         AssociationKind kind;
         bool medium;
     } cases[] = {
-        {"", AssociationKind::None, false},          {"WAVE", AssociationKind::Wave, true},
+        {"", AssociationKind::None, false},           {"WAVE", AssociationKind::Wave, true},
         {"CDAUDIO", AssociationKind::CdAudio, false}, {"MIDI", AssociationKind::Midi, true},
-        {"AVI", AssociationKind::Movie, true},       {"RUN", AssociationKind::Run, false},
-        {"this", AssociationKind::This, false},      {"wave", AssociationKind::Card, false},
-        {"This", AssociationKind::Card, false},      {"next", AssociationKind::Card, false},
+        {"AVI", AssociationKind::Movie, true},        {"RUN", AssociationKind::Run, false},
+        {"this", AssociationKind::This, false},       {"wave", AssociationKind::Card, false},
+        {"This", AssociationKind::Card, false},       {"next", AssociationKind::Card, false},
     };
     for (const auto& c : cases) {
         const Association a{c.name, "f"};

@@ -19,9 +19,13 @@ TEST(Codes, ColourNamesBothWays) {
 }
 
 TEST(Codes, FontCodes) {
-    struct Case { Typeface face; int direction; const char* code; };
+    struct Case {
+        Typeface face;
+        int direction;
+        const char* code;
+    };
     const std::vector<Case> cases = {
-        {Typeface::Mincho, 0, "JM"}, {Typeface::Gothic, 0, "JG"}, {Typeface::TimesNewRoman, 0, "EM"},
+        {Typeface::Mincho, 0, "JM"}, {Typeface::Gothic, 0, "JG"},  {Typeface::TimesNewRoman, 0, "EM"},
         {Typeface::Arial, 0, "EG"},  {Typeface::Mincho, 1, "JM2"}, {Typeface::Gothic, 1, "JG2"},
         {Typeface::Arial, 1, "JM2"},  // a Latin face never writes vertically; the writer falls back
     };
@@ -33,11 +37,14 @@ TEST(Codes, FontCodes) {
 
 TEST(Codes, FrameCodeColumns) {
     using F = FrameColumn;
-    struct Case { const char* code; int decoration, style, picture, movie; };
+    struct Case {
+        const char* code;
+        int decoration, style, picture, movie;
+    };
     const std::vector<Case> table = {
-        {"0", 0, 7, 0, 0},   {"1", 1, 0, 0, 0},   {"2", 2, 0, 0, 0},   {"FA", 3, 0, 1, 1},
-        {"FA2", 4, 1, 2, 2}, {"FB", 5, 2, 3, 3},  {"FB2", 6, 3, 4, 4}, {"FC", 7, 4, 5, 5},
-        {"FC2", 8, 5, 6, 6}, {"FD", 0, 6, 0, 0},  {"", 0, 0, 0, 0},    {"fa", 0, 0, 0, 0},
+        {"0", 0, 7, 0, 0},   {"1", 1, 0, 0, 0},  {"2", 2, 0, 0, 0},   {"FA", 3, 0, 1, 1},
+        {"FA2", 4, 1, 2, 2}, {"FB", 5, 2, 3, 3}, {"FB2", 6, 3, 4, 4}, {"FC", 7, 4, 5, 5},
+        {"FC2", 8, 5, 6, 6}, {"FD", 0, 6, 0, 0}, {"", 0, 0, 0, 0},    {"fa", 0, 0, 0, 0},
     };
     for (const auto& c : table) {
         EXPECT_EQ(FrameIndex(F::Decoration, c.code), c.decoration) << c.code;
@@ -46,9 +53,12 @@ TEST(Codes, FrameCodeColumns) {
         EXPECT_EQ(FrameIndex(F::MovieFrame, c.code), c.movie) << c.code;
     }
     // Every index of a column writes the code that reads back as that index.
-    struct Column { F column; int count; };
-    for (auto col : {Column{F::Decoration, 9}, Column{F::FrameStyle, 8}, Column{F::PictureFrame, 7},
-                     Column{F::MovieFrame, 7}})
+    struct Column {
+        F column;
+        int count;
+    };
+    for (auto col :
+         {Column{F::Decoration, 9}, Column{F::FrameStyle, 8}, Column{F::PictureFrame, 7}, Column{F::MovieFrame, 7}})
         for (int i = 0; i < col.count; ++i) EXPECT_EQ(FrameIndex(col.column, FrameCode(col.column, i)), i);
     EXPECT_EQ(FrameCode(F::Decoration, 9), "0");
     EXPECT_EQ(FrameCode(F::FrameStyle, 8), "0");

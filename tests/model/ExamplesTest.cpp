@@ -75,7 +75,10 @@ std::string ExamplePath(const std::string& name) { return std::string(ZEPO_SOURC
 
 TEST(Examples, CardsAreWhatTheWriterWrites) {
     const bool update = std::getenv("ZEPO_UPDATE_EXAMPLES") != nullptr;
-    struct Example { const char* file; Card (*build)(); };
+    struct Example {
+        const char* file;
+        Card (*build)();
+    };
     for (auto e : {Example{"main.zep", MainCard}, Example{"next.zep", NextCard}, Example{"last.zep", LastCard}}) {
         Card card = e.build();
         std::vector<std::string> lines;

@@ -40,8 +40,8 @@ std::vector<std::string> CardLines(std::vector<std::string> statements) {
 TEST(MacroReader, CardSettings) {
     Reading r;
     r.card.settings.editMode = 2;
-    r.Read({"ZEPO:タイトル", "'comment", "title {before card}", "card {ignored}", "\ttitle  {題名}",
-            "\tnew    {CYAN2}", "\tedit   {1}", "\tcursor {0}", "card {again}", "end"},
+    r.Read({"ZEPO:タイトル", "'comment", "title {before card}", "card {ignored}", "\ttitle  {題名}", "\tnew    {CYAN2}",
+            "\tedit   {1}", "\tcursor {0}", "card {again}", "end"},
            "会議.zep");
     EXPECT_EQ(r.card.settings.name, S("会議"));
     EXPECT_EQ(r.card.settings.title, S("題名"));
@@ -54,7 +54,10 @@ TEST(MacroReader, CardSettings) {
 }
 
 TEST(MacroReader, EditAndCursorValues) {
-    struct Case { const char* value; int mode; };
+    struct Case {
+        const char* value;
+        int mode;
+    };
     for (auto c : {Case{"1", 1}, Case{"0", 2}, Case{"2", 0}, Case{"", 0}}) {
         Reading r;
         r.Read(CardLines({std::string("\tedit {") + c.value + "}", std::string("\tcursor {") + c.value + "}"}));
@@ -74,7 +77,12 @@ TEST(MacroReader, FileWithoutCardIsAnEmptyNewCard) {
 }
 
 TEST(MacroReader, FontStatement) {
-    struct Case { std::vector<std::string> statements; const char* code; int height; int pitch; };
+    struct Case {
+        std::vector<std::string> statements;
+        const char* code;
+        int height;
+        int pitch;
+    };
     const std::vector<Case> cases = {
         {{"\tfont {XX}{2}"}, "JM", 4, 0},
         {{"\tfont {JG}{30}", "\tfont {JG}"}, "JG", 30, 0},
@@ -97,10 +105,10 @@ TEST(MacroReader, FontStatement) {
 
 TEST(MacroReader, StyleStateCarriesBetweenObjects) {
     Reading r;
-    r.Read(CardLines({"\ttext {1,1}{a}{0}",                        // defaults: black on white, JM 20
+    r.Read(CardLines({"\ttext {1,1}{a}{0}",                          // defaults: black on white, JM 20
                       "\tcolor {}{GRAY}", "\tframe {0,0}{9,9}{FA}",  // a frame group sets the background
                       "\tfont2 {1}{1}", "\tfont {JG}{30}",
-                      "\ttext {2,2}{b}{0}",                        // no colour of its own: GRAY background
+                      "\ttext {2,2}{b}{0}",  // no colour of its own: GRAY background
                       "\tcolor {RED}", "\ttext {3,3}{c}{1}"}));
     const Slot& first = r.card.slot(SlotKind::OneLineText, 1);
     EXPECT_EQ(first.text.textColor, kBlack);
@@ -119,8 +127,8 @@ TEST(MacroReader, StyleStateCarriesBetweenObjects) {
 
 TEST(MacroReader, OneLineTexts) {
     Reading r;
-    r.Read(CardLines({"\ttext {5,7}{a,b}{1}", "\ttext2 {224,5}{たて}{FD}{next,next.zep}", "\ttext {0,0}{x}{2}",
-                      "\ttext {0,0}{y}"}));
+    r.Read(CardLines(
+        {"\ttext {5,7}{a,b}{1}", "\ttext2 {224,5}{たて}{FD}{next,next.zep}", "\ttext {0,0}{x}{2}", "\ttext {0,0}{y}"}));
     const Slot& a = r.card.slot(SlotKind::OneLineText, 1);
     EXPECT_EQ(a.caption, "a,b");
     EXPECT_EQ(a.bounds, (Rect{5, 7, 30, 20}));  // three one-byte characters of 10 pixels
@@ -154,22 +162,24 @@ TEST(MacroReader, SlotExhaustionIgnoresTheStatementButChecksTheKind) {
 TEST(MacroReader, ObjectsComeBackInFileOrder) {
     Reading r;
     r.files.pictures[S("p.bmp")] = {4, 4};
-    r.Read(CardLines({"\tframe {0,0}{9,9}{0}", "\ttext {1,1}{a}{0}", "\tbitmap {2,2}{p.bmp,100.0}{0}",
-                      "\tframe {3,3}{9,9}{0}"}));
+    r.Read(CardLines(
+        {"\tframe {0,0}{9,9}{0}", "\ttext {1,1}{a}{0}", "\tbitmap {2,2}{p.bmp,100.0}{0}", "\tframe {3,3}{9,9}{0}"}));
     auto used = r.card.UsedSlotsInStackingOrder();
     EXPECT_EQ(used, (std::vector<int>{SlotId(SlotKind::Frame, 1), SlotId(SlotKind::OneLineText, 1),
                                       SlotId(SlotKind::Picture, 1), SlotId(SlotKind::Frame, 2)}));
 }
 
 TEST(MacroReader, Pictures) {
-    struct Case { const char* arg; bool stretch; float scale; int w, h; };
+    struct Case {
+        const char* arg;
+        bool stretch;
+        float scale;
+        int w, h;
+    };
     const std::vector<Case> cases = {
-        {"p.bmp", false, 1.0f, 101, 51},
-        {"p.bmp,100.0", false, 1.0f, 101, 51},
-        {"p.bmp,100.04", true, 1.0f, 101, 51},
-        {"p.bmp,150.0", true, 1.5f, 152, 76},  // 151.5 and 76.5: ties go to even
-        {"p.bmp,5", true, 0.1f, 10, 5},
-        {"p.bmp,20000", true, 100.0f, 10100, 5100},
+        {"p.bmp", false, 1.0f, 101, 51},       {"p.bmp,100.0", false, 1.0f, 101, 51},
+        {"p.bmp,100.04", true, 1.0f, 101, 51}, {"p.bmp,150.0", true, 1.5f, 152, 76},  // 151.5 and 76.5: ties go to even
+        {"p.bmp,5", true, 0.1f, 10, 5},        {"p.bmp,20000", true, 100.0f, 10100, 5100},
         {"p.bmp,33.35", true, 0.334f, 34, 17},
     };
     for (const auto& c : cases) {
@@ -191,8 +201,9 @@ TEST(MacroReader, MissingFilesAreReportedAndKeptAsPlaceholders) {
     Reading r;
     r.Read(CardLines({"\tbitmap {0,0}{gone.bmp,50.0}{0}", "\ttextf {0,0}{}{0}", "\ttextf2 {300,5}{gone.txt}{0}",
                       "\tframe {0,0}{1,1}{0}"}));
-    EXPECT_EQ(r.messages.warnings, (std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ gone.bmp の読み込みに失敗しました",
-                                                              "文字ファイルが指定されていません", "gone.txt が読めません"}));
+    EXPECT_EQ(r.messages.warnings,
+              (std::vector<std::string>{"ﾋﾞｯﾄﾏｯﾌﾟ gone.bmp の読み込みに失敗しました",
+                                        "文字ファイルが指定されていません", "gone.txt が読めません"}));
     EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 3u) << "only the block that names no file is dropped";
     EXPECT_EQ(r.card.slot(SlotKind::Picture, 1).bounds, (Rect{0, 0, kPlaceholderWidth / 2, kPlaceholderHeight / 2}));
     EXPECT_TRUE(r.card.slot(SlotKind::TextBlock, 1).block.fileMissing);
@@ -206,8 +217,7 @@ TEST(MacroReader, MissingFilesAreReportedAndKeptAsPlaceholders) {
 TEST(MacroReader, TextBlockNamingOnlyAFolderNamesNoFile) {
     Reading r;
     r.Read(CardLines({"\ttextf {0,0}{dir/}{0}", "\ttextf2 {300,5}{dir\\}{0}"}));
-    EXPECT_EQ(r.messages.warnings,
-              (std::vector<std::string>(2, "文字ファイルが指定されていません")));
+    EXPECT_EQ(r.messages.warnings, (std::vector<std::string>(2, "文字ファイルが指定されていません")));
     EXPECT_TRUE(r.card.UsedSlotsInStackingOrder().empty());
 }
 
@@ -225,19 +235,54 @@ TEST(MacroReader, TextBlocks) {
         Rect bounds;
     };
     const std::vector<Case> cases = {
-        {"horizontal", {"\tfont {JM}{20}{0,5}", "\ttextf {10,20}{t.txt}{0}"}, {"ab", "あいう", "c"}, {}, 0,
-         Typeface::Mincho, {10, 20, 60, 3 * 20 + 2 * 5}},
-        {"vertical", {"\tfont {JG2}{20}{0,4}", "\ttextf2 {100,0}{t.txt}{0}"}, {"あい", "う"}, {}, 1, Typeface::Gothic,
+        {"horizontal",
+         {"\tfont {JM}{20}{0,5}", "\ttextf {10,20}{t.txt}{0}"},
+         {"ab", "あいう", "c"},
+         {},
+         0,
+         Typeface::Mincho,
+         {10, 20, 60, 3 * 20 + 2 * 5}},
+        {"vertical",
+         {"\tfont {JG2}{20}{0,4}", "\ttextf2 {100,0}{t.txt}{0}"},
+         {"あい", "う"},
+         {},
+         1,
+         Typeface::Gothic,
          {100 - 44, 0, 44, 40}},
-        {"vertical off the left edge", {"\ttextf2 {10,-5}{t.txt}{0}"}, {"あい", "う"}, {}, 1, Typeface::Mincho,
+        {"vertical off the left edge",
+         {"\ttextf2 {10,-5}{t.txt}{0}"},
+         {"あい", "う"},
+         {},
+         1,
+         Typeface::Mincho,
          {0, 0, 40, 40}},
-        {"latin with kanji falls back to mincho", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "漢"},
-         {kanji}, 0, Typeface::Mincho, {0, 0, 20, 40}},
-        {"latin with kana", {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"}, {"a", "かな"},
-         {"全角文字が含まれているため\r「英字」指定はできません"}, 0, Typeface::Mincho, {0, 0, 40, 40}},
-        {"latin vertical", {"\tfont {EG}{20}", "\ttextf2 {100,0}{t.txt}{0}"}, {"ab"}, {latinVertical, halfWidth}, 0,
-         Typeface::Arial, {100, 0, 20, 20}},
-        {"vertical with half-width", {"\ttextf2 {100,0}{t.txt}{0}"}, {"あい", "1"}, {halfWidth}, 0, Typeface::Mincho,
+        {"latin with kanji falls back to mincho",
+         {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"},
+         {"a", "漢"},
+         {kanji},
+         0,
+         Typeface::Mincho,
+         {0, 0, 20, 40}},
+        {"latin with kana",
+         {"\tfont {EM}{20}", "\ttextf {0,0}{t.txt}{0}"},
+         {"a", "かな"},
+         {"全角文字が含まれているため\r「英字」指定はできません"},
+         0,
+         Typeface::Mincho,
+         {0, 0, 40, 40}},
+        {"latin vertical",
+         {"\tfont {EG}{20}", "\ttextf2 {100,0}{t.txt}{0}"},
+         {"ab"},
+         {latinVertical, halfWidth},
+         0,
+         Typeface::Arial,
+         {100, 0, 20, 20}},
+        {"vertical with half-width",
+         {"\ttextf2 {100,0}{t.txt}{0}"},
+         {"あい", "1"},
+         {halfWidth},
+         0,
+         Typeface::Mincho,
          {100, 0, 40, 40}},
     };
     for (const auto& c : cases) {
@@ -271,10 +316,10 @@ TEST(MacroReader, WidestLineIsTheFirstOfEqualWidths) {
 
 TEST(MacroReader, ButtonsAndFeatures) {
     Reading r;
-    r.Read(CardLines({"\tbutton {7}{bad}", "\tbutton {0}{next,next.zep}", "\tbutton {5}{this}",
-                      "\tbutton {}{x}", "\twave    {start.wav}", "\tcdaudio {5}", "\tmidi    {}",
-                      "\tavi     {m.avi}", "\trun     {prog a}", "\tavi2    {mv.avi}", "\tavi2opt {1}{5000,-4}{FC}{37.25}",
-                      "\tmarker  {GREEN}{25}"}));
+    r.Read(
+        CardLines({"\tbutton {7}{bad}", "\tbutton {0}{next,next.zep}", "\tbutton {5}{this}", "\tbutton {}{x}",
+                   "\twave    {start.wav}", "\tcdaudio {5}", "\tmidi    {}", "\tavi     {m.avi}", "\trun     {prog a}",
+                   "\tavi2    {mv.avi}", "\tavi2opt {1}{5000,-4}{FC}{37.25}", "\tmarker  {GREEN}{25}"}));
     EXPECT_EQ(r.card.buttonInUse, (std::array<bool, 6>{true, false, false, false, false, true}));
     EXPECT_EQ(r.card.buttons[0].file, "next.zep");
     EXPECT_EQ(r.card.buttons[5].name, "this");
@@ -311,7 +356,10 @@ TEST(MacroReader, MovieScaleOnlyWithTheCardPosition) {
 }
 
 TEST(MacroReader, SlideIntervals) {
-    struct Case { const char* value; int interval; };
+    struct Case {
+        const char* value;
+        int interval;
+    };
     for (auto c : {Case{"0", 1}, Case{"x", 3}, Case{"2.5", 3}, Case{"2.1", 3}, Case{"5", 5}, Case{"900", 600},
                    Case{"-4", 1}, Case{"", 3}}) {
         Reading r;
@@ -332,7 +380,8 @@ TEST(MacroReader, SlideBlock) {
 
 TEST(MacroReader, SlideBlockStopsAtTwentyEntriesOrAtTheLastLine) {
     std::vector<std::string> statements = {"\t@slide {3}"};
-    for (int i = 0; i < 22; ++i) statements.push_back("\t\t{c" + std::to_string(i) + ",c" + std::to_string(i) + ".zep}");
+    for (int i = 0; i < 22; ++i)
+        statements.push_back("\t\t{c" + std::to_string(i) + ",c" + std::to_string(i) + ".zep}");
     statements.push_back("\t@end");
     statements.push_back("\tnew {RED}");
     Reading r;

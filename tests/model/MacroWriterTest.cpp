@@ -42,9 +42,12 @@ TEST(MacroWriter, FirstCardComesOutByteForByte) {
 }
 
 TEST(MacroWriter, PlayerTitleLineOnlyForTheMainCard) {
-    struct Case { const char* name; bool titleLine; };
-    for (auto c : {Case{"main", true}, Case{"Main", true}, Case{"MAIN", true}, Case{"main2", false},
-                   Case{"next", false}}) {
+    struct Case {
+        const char* name;
+        bool titleLine;
+    };
+    for (auto c :
+         {Case{"main", true}, Case{"Main", true}, Case{"MAIN", true}, Case{"main2", false}, Case{"next", false}}) {
         Card card = NewCard();
         card.settings.name = c.name;
         auto lines = Write(card);
@@ -71,7 +74,10 @@ TEST(MacroWriter, EmptyTitleOfTheMainCardBecomesTheDefault) {
 }
 
 TEST(MacroWriter, EditAndCursorModes) {
-    struct Case { int edit, cursor; std::vector<std::string> lines; };
+    struct Case {
+        int edit, cursor;
+        std::vector<std::string> lines;
+    };
     const std::vector<Case> cases = {
         {0, 0, {}},
         {1, 0, {"\tedit   {1}"}},
@@ -94,13 +100,21 @@ TEST(MacroWriter, EditAndCursorModes) {
 }
 
 TEST(MacroWriter, ObjectGroups) {
-    struct Case { const char* what; std::function<void(Card&)> build; std::vector<std::string> body; };
+    struct Case {
+        const char* what;
+        std::function<void(Card&)> build;
+        std::vector<std::string> body;
+    };
     const std::vector<Case> cases = {
         {"frame corners are inclusive",
-         [](Card& c) { AddFrame(c, {10, 30, 91, 91}, kWhite, 6); },
+         [](Card& c) {
+             AddFrame(c, {10, 30, 91, 91}, kWhite, 6);
+         },
          {"\tcolor  {}{WHITE}", "\tframe  {10,30}{100,120}{FD}", ""}},
         {"glass button frame with an association without file",
-         [](Card& c) { AddFrame(c, {0, 0, 10, 10}, 12, 7, {"this", ""}); },
+         [](Card& c) {
+             AddFrame(c, {0, 0, 10, 10}, 12, 7, {"this", ""});
+         },
          {"\tcolor  {}{BLUE}", "\tframe  {0,0}{9,9}{0}{this}", ""}},
         {"vertical text writes its right edge",
          [](Card& c) {
@@ -109,19 +123,24 @@ TEST(MacroWriter, ObjectGroups) {
              c.slot(id).text.textColor = 9;
              c.slot(id).text.backColor = 7;
          },
-         {"\tfont   {JG2}{24}{0}", "\tfont2  {1}{1}", "\tcolor  {RED}{GRAY}", S("\ttext2  {224,5}{たて}{FC2}"), ""}},  // the column is one font height wide, bold or not
+         {"\tfont   {JG2}{24}{0}", "\tfont2  {1}{1}", "\tcolor  {RED}{GRAY}", S("\ttext2  {224,5}{たて}{FC2}"),
+          ""}},  // the column is one font height wide, bold or not
         {"text keeps commas and braces and writes a full association",
          [](Card& c) {
              int id = AddText(c, -3, 7, "a,b}", 0, {Typeface::Arial, 12, true, false}, {"next", "next.zep"});
              c.slot(id).text.decoration = 2;
          },
-         {"\tfont   {EG}{12}{0}", "\tfont2  {1}{0}", "\tcolor  {BLACK}{WHITE}", "\ttext   {-3,7}{a,b}}{2}{next,next.zep}",
-          ""}},
+         {"\tfont   {EG}{12}{0}", "\tfont2  {1}{0}", "\tcolor  {BLACK}{WHITE}",
+          "\ttext   {-3,7}{a,b}}{2}{next,next.zep}", ""}},
         {"picture at 150 percent without frame",
-         [](Card& c) { AddPicture(c, 5, 6, "C:\\pics\\photo.bmp", {100, 50}, 1.5f); },
+         [](Card& c) {
+             AddPicture(c, 5, 6, "C:\\pics\\photo.bmp", {100, 50}, 1.5f);
+         },
          {"\tbitmap {5,6}{photo.bmp,150.0}{0}", ""}},
         {"picture with frame and association",
-         [](Card& c) { AddPicture(c, 0, 0, "a.bmp", {10, 10}, 0.333f, 4, {"WAVE", "ding.wav"}); },
+         [](Card& c) {
+             AddPicture(c, 0, 0, "a.bmp", {10, 10}, 0.333f, 4, {"WAVE", "ding.wav"});
+         },
          {"\tbitmap {0,0}{a.bmp,33.3}{FB2}{WAVE,ding.wav}", ""}},
         {"text block horizontal and vertical",
          [](Card& c) {
@@ -165,9 +184,8 @@ TEST(MacroWriter, ButtonsFeaturesAndSlides) {
     card.marker = {true, 12, 7, false};
     card.slide = {true, 5, {"ab.zep", "abc", "BIG.ZEP"}};
     EXPECT_EQ(Body(card), (std::vector<std::string>{
-                              "\tbutton {0}{next,next.zep}", "\tbutton {2}{this}", "",
-                              "\tcdaudio {5}", "\trun     {}", "\tavi2opt {1}{10,20}{FB}{50.0}", "\tavi2    {m.avi}",
-                              "\tmarker  {BLUE}{7}", "",
+                              "\tbutton {0}{next,next.zep}", "\tbutton {2}{this}", "", "\tcdaudio {5}", "\trun     {}",
+                              "\tavi2opt {1}{10,20}{FB}{50.0}", "\tavi2    {m.avi}", "\tmarker  {BLUE}{7}", "",
                               "\t@slide  {5}", "\t\t{ab,ab.zep}", "\t\t{abc,abc}", "\t\t{BIG,BIG.ZEP}", "\t@end", ""}));
 
     card.movie2.position = 0;
@@ -205,7 +223,10 @@ TEST(MacroFile, LongLineLimitAndMessage) {
 }
 
 TEST(MacroFile, SplitLinesAtEveryKindOfBreak) {
-    struct Case { std::string bytes; std::vector<std::string> lines; };
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
     const std::vector<Case> cases = {
         {"", {}},
         {"a\r\nb\r\n", {"a", "b"}},

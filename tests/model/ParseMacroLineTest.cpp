@@ -27,7 +27,10 @@ void ExpectParsed(const std::string& line, const Expected& e) {
 }
 
 TEST(ParseMacroLine, States) {
-    struct Case { std::string line; Expected e; };
+    struct Case {
+        std::string line;
+        Expected e;
+    };
     const std::vector<Case> cases = {
         {"card {main}", {"card", "main"}},
         {"\ttitle  {ZEPO}", {"title", "ZEPO"}},
@@ -36,8 +39,8 @@ TEST(ParseMacroLine, States) {
         {"\tframe  {1,2}{3,4}{0}", {"frame", "1", "2", "3,4", "3", "4", "0"}},
         {"\tfont   {JM}{20}{0,5}", {"font", "JM", "", "20", "20", "", "0", "5"}},
         {"\tcolor  {}{GRAY}", {"color", "", "", "GRAY", "GRAY"}},
-        {"  x {a, b }junk{c}", {"x", "a", " b ", "c", "c"}},            // blanks inside kept, junk skipped
-        {"\tkey\tword {1}", {"key\tword", "1"}},                         // a tab does not end the keyword
+        {"  x {a, b }junk{c}", {"x", "a", " b ", "c", "c"}},  // blanks inside kept, junk skipped
+        {"\tkey\tword {1}", {"key\tword", "1"}},              // a tab does not end the keyword
         {"\tbutton {2}{this}{x}{y,z}{ignored}", {"button", "2", "", "this", "this", "", "x", "", "y", "z"}},
         {"\ttext   {1,2}{unterminated", {"text", "1", "2", "unterminated", "unterminated"}},
         {"end", {"end"}},
@@ -72,13 +75,13 @@ TEST(ParseMacroLine, TwoByteCharactersNextToBracesAndCommas) {
 
 TEST(ParseMacroLine, PartsKeepTheirFirstFiftyBytes) {
     std::string fifty = std::string(49, 'a');
-    ParsedLine p = ParseMacroLine("x {" + fifty + S("あ") + "," + std::string(60, 'b') + "}{" +
-                                  std::string(70, 'c') + "," + std::string(55, 'd') + "}");
+    ParsedLine p = ParseMacroLine("x {" + fifty + S("あ") + "," + std::string(60, 'b') + "}{" + std::string(70, 'c') +
+                                  "," + std::string(55, 'd') + "}");
     EXPECT_EQ(p.arg1, fifty);  // the two-byte character that would be split is dropped whole
     EXPECT_EQ(p.arg1Rest, std::string(50, 'b'));
-    EXPECT_EQ(p.arg2, std::string(70, 'c'));      // no limit on argument 2's first part
+    EXPECT_EQ(p.arg2, std::string(70, 'c'));  // no limit on argument 2's first part
     EXPECT_EQ(p.arg2Rest, std::string(50, 'd'));
-    EXPECT_EQ(p.arg2Whole.size(), 70u + 1 + 55u);      // nor on argument 2 whole
+    EXPECT_EQ(p.arg2Whole.size(), 70u + 1 + 55u);  // nor on argument 2 whole
 }
 
 }  // namespace

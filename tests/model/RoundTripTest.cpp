@@ -31,7 +31,10 @@ void ExpectStableRoundTrip(Card& card, FakeFiles& files, const char* what) {
 }
 
 TEST(RoundTrip, CardsBuiltInTheEditorComeBackIdentical) {
-    struct Case { const char* what; std::function<void(Card&, FakeFiles&)> build; };
+    struct Case {
+        const char* what;
+        std::function<void(Card&, FakeFiles&)> build;
+    };
     const std::vector<Case> cases = {
         {"empty main card", [](Card&, FakeFiles&) {}},
         {"every object kind and feature",
@@ -43,7 +46,7 @@ TEST(RoundTrip, CardsBuiltInTheEditorComeBackIdentical) {
              int v = AddText(c, 300, 10, "たてがき", 1, {Typeface::Mincho, 24, false, true});
              c.slot(v).text.decoration = 5;
              c.slot(v).transparent = false;
-             AddText(c, 5, 400, "Hello, {world"  /* a "}" would end the text */, 0, {Typeface::Arial, 16}, {"this", ""});
+             AddText(c, 5, 400, "Hello, {world" /* a "}" would end the text */, 0, {Typeface::Arial, 16}, {"this", ""});
              f.pictures[S("photo.bmp")] = {320, 240};
              AddPicture(c, 100, 100, "photo.bmp", {320, 240}, 0.5f, 2, {"RUN", "notepad memo.txt"});
              AddPicture(c, 200, 100, "photo.bmp", {320, 240});
@@ -80,11 +83,19 @@ TEST(RoundTrip, CardsBuiltInTheEditorComeBackIdentical) {
 // A card without a title statement: written by the editor it has an empty title, which the
 // next save leaves out again; made by hand it gets the new card's title.
 TEST(RoundTrip, CardsWithoutATitleStatement) {
-    struct Case { const char* what; std::vector<std::string> lines; const char* fileName; std::string title; };
+    struct Case {
+        const char* what;
+        std::vector<std::string> lines;
+        const char* fileName;
+        std::string title;
+    };
     const std::vector<Case> cases = {
         {"written by the editor", {HeaderMarkerLine(), "card {sub}", "\tnew {RED}", "end"}, "sub.zep", ""},
         {"made by hand", {"card {sub}", "\tnew {RED}", "end"}, "sub.zep", S("ZEPOマクロ")},
-        {"marker further down is no marker", {"card {sub}", "'x", HeaderMarkerLine(), "end"}, "sub.zep", S("ZEPOマクロ")},
+        {"marker further down is no marker",
+         {"card {sub}", "'x", HeaderMarkerLine(), "end"},
+         "sub.zep",
+         S("ZEPOマクロ")},
         {"main card written by the editor", {"ZEPO:x", HeaderMarkerLine(), "card {main}", "end"}, "main.zep", ""},
         {"empty title statement", {HeaderMarkerLine(), "card {sub}", "\ttitle {}", "end"}, "sub.zep", ""},
     };
@@ -109,7 +120,11 @@ TEST(RoundTrip, CardsWithoutATitleStatement) {
 // Files made by hand or cut short: the first save may change them, but what it writes must
 // read back as itself, with every argument where it was written.
 TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
-    struct Case { const char* what; std::string line; std::string written; };
+    struct Case {
+        const char* what;
+        std::string line;
+        std::string written;
+    };
     const std::string a = "\x83\x41";  // ア
     const std::vector<Case> cases = {
         {"text cut off after a lead byte", "\ttext {1,2}{ab\x83", "\ttext   {1,2}{ab}{0}"},
@@ -128,8 +143,7 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
          "\ttext2  {600,40}{ab}{1}"},
         {"empty vertical text", "\ttext2 {600,40}{}{0}", "\ttext2  {600,40}{}{0}"},
         // Readers take the file name from after the first comma; the stem must not move it.
-        {"slide entry with a comma in its file name", "\t@slide {5}\r\n\t\t{x,a,b.zep}\r\n\t@end",
-         "\t\t{a_b,a,b.zep}"},
+        {"slide entry with a comma in its file name", "\t@slide {5}\r\n\t\t{x,a,b.zep}\r\n\t@end", "\t\t{a_b,a,b.zep}"},
     };
     for (const auto& c : cases) {
         RecordingMessages messages;
@@ -153,9 +167,13 @@ TEST(RoundTrip, HandMadeFilesSettleAfterOneSave) {
 // Every slide entry the reader can produce comes back as itself: the file name after the
 // comma is what is read, whatever the stem in front of it looks like.
 TEST(RoundTrip, SlideEntriesReadBackAsTheyWereWritten) {
-    struct Case { const char* what; std::string entry; std::string written; };
-    const std::string ma = "\x83\x7d";  // マ: its second byte is "}"
-    const std::string so = "\x83\x5c";  // ソ: its second byte is "\\"
+    struct Case {
+        const char* what;
+        std::string entry;
+        std::string written;
+    };
+    const std::string ma = "\x83\x7d";                                               // マ: its second byte is "}"
+    const std::string so = "\x83\x5c";                                               // ソ: its second byte is "\\"
     const std::string fifty = "a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s,t,u,v,xy.zep";  // as long as the reader keeps
     const std::vector<Case> cases = {
         {"plain", "next.zep", "{next,next.zep}"},
@@ -261,7 +279,9 @@ TEST(RoundTrip, EachFieldRefusesExactlyWhatDoesNotComeBack) {
         {CardField::Title, "", [](Card& c, FakeFiles&, const std::string& v) { c.settings.title = v; },
          [](const Card& c) { return c.settings.title; }},
         {CardField::CardName, "",
-         [](Card& c, FakeFiles&, const std::string& v) { AddFrame(c, {0, 0, 9, 9}, kWhite, 0, {v, v + ".zep"}); },
+         [](Card& c, FakeFiles&, const std::string& v) {
+             AddFrame(c, {0, 0, 9, 9}, kWhite, 0, {v, v + ".zep"});
+         },
          [&](const Card& c) { return frame(c).file == frame(c).name + ".zep" ? frame(c).name : "?"; }},
         {CardField::Caption, "", [](Card& c, FakeFiles&, const std::string& v) { AddText(c, 5, 5, v); },
          [](const Card& c) { return c.slot(SlotKind::OneLineText, 1).caption; }},
@@ -301,7 +321,10 @@ TEST(RoundTrip, EachFieldRefusesExactlyWhatDoesNotComeBack) {
         {CardField::Movie2File, ".avi",
          [](Card& c, FakeFiles&, const std::string& v) { c.movie2 = {true, 0, 10, 10, 0, "100.0", v}; },
          [](const Card& c) { return c.movie2.movieFile; }},
-        {CardField::SlideEntry, ".zep", [](Card& c, FakeFiles&, const std::string& v) { c.slide = {true, 3, {v}}; },
+        {CardField::SlideEntry, ".zep",
+         [](Card& c, FakeFiles&, const std::string& v) {
+             c.slide = {true, 3, {v}};
+         },
          [](const Card& c) { return c.slide.list.empty() ? std::string() : c.slide.list[0]; }},
     };
     for (const Case& c : cases) {

@@ -10,9 +10,9 @@
 
 #include "ShellFakes.h"
 #include "TempFolder.h"
+#include "core/TextCodec.h"
 #include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
-#include "core/TextCodec.h"
 
 namespace zepo {
 namespace {
@@ -123,10 +123,18 @@ TEST_F(CardFilesOnDiskTest, OnlyNamesInsideTheSaveFolderAreRead) {
         std::string name;
         bool read;
     } cases[] = {
-        {"here.txt", true},          {".\\here.txt", true},       {"sub\\in.txt", true},
-        {"sub/in.txt", true},        {"sub\\..\\here.txt", true}, {"..\\outside.txt", false},
-        {"../outside.txt", false},   {"sub\\..\\..\\outside.txt", false}, {outside, false},
-        {"\\etc\\hostname", false},  {"/etc/passwd", false},      {"..", false},
+        {"here.txt", true},
+        {".\\here.txt", true},
+        {"sub\\in.txt", true},
+        {"sub/in.txt", true},
+        {"sub\\..\\here.txt", true},
+        {"..\\outside.txt", false},
+        {"../outside.txt", false},
+        {"sub\\..\\..\\outside.txt", false},
+        {outside, false},
+        {"\\etc\\hostname", false},
+        {"/etc/passwd", false},
+        {"..", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(files.ReadTextLines(c.name).has_value(), c.read) << c.name;
@@ -146,8 +154,8 @@ TEST_F(CardFilesOnDiskTest, RawShiftJisFileNamesAreFoundByteForByte) {
         std::string name;
         const char* text;  // nothing when not found
     } cases[] = {
-        {Sjis("表.txt"), "raw"}, {Sjis("表\\in.txt"), "raw folder"}, {Sjis("メモ.txt"), "utf8"},
-        {"abc.TXT", "ascii"},    {Sjis("表\\..\\表.txt"), "raw"},     {Sjis("表\\..\\..\\x.txt"), nullptr},
+        {Sjis("表.txt"), "raw"},   {Sjis("表\\in.txt"), "raw folder"}, {Sjis("メモ.txt"), "utf8"},
+        {"abc.TXT", "ascii"},      {Sjis("表\\..\\表.txt"), "raw"},    {Sjis("表\\..\\..\\x.txt"), nullptr},
         {Sjis("ソ.txt"), nullptr},
     };
     CardFilesOnDisk files(dir_);
@@ -176,8 +184,9 @@ TEST_F(CardFilesOnDiskTest, LinksAreReadOnlyWhenTheyLeadToAFileInsideTheSaveFold
     ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "secret.bmp").string())));
     ASSERT_TRUE(image.save(QString::fromStdString((dir_ / "card" / "in.bmp").string())));
     const std::pair<const char*, fs::path> links[] = {
-        {"notes.txt", dir_ / "secret.txt"}, {"up.txt", "../secret.txt"},    {"NOTES2.TXT", dir_ / "secret.txt"},
-        {"sub", dir_ / "elsewhere"},         {"pic.bmp", dir_ / "secret.bmp"}, {"alias.txt", "in.txt"},
+        {"notes.txt", dir_ / "secret.txt"},  {"up.txt", "../secret.txt"},
+        {"NOTES2.TXT", dir_ / "secret.txt"}, {"sub", dir_ / "elsewhere"},
+        {"pic.bmp", dir_ / "secret.bmp"},    {"alias.txt", "in.txt"},
         {"inner", dir_ / "card" / "real"},   {"alias.bmp", dir_ / "card" / "in.bmp"},
     };
     for (const auto& [name, target] : links) fs::create_symlink(target, dir_ / "card" / name);
@@ -187,9 +196,9 @@ TEST_F(CardFilesOnDiskTest, LinksAreReadOnlyWhenTheyLeadToAFileInsideTheSaveFold
         const char* name;
         bool read;
     } cases[] = {
-        {"card", "notes.txt", false}, {"card", "up.txt", false},     {"card", "notes2.txt", false},
-        {"card", "sub\\n.txt", false}, {"card", "sub/n.txt", false}, {"card", "alias.txt", true},
-        {"card", "inner\\r.txt", true}, {"card", "in.txt", true},    {"opened", "alias.txt", true},
+        {"card", "notes.txt", false},   {"card", "up.txt", false},       {"card", "notes2.txt", false},
+        {"card", "sub\\n.txt", false},  {"card", "sub/n.txt", false},    {"card", "alias.txt", true},
+        {"card", "inner\\r.txt", true}, {"card", "in.txt", true},        {"opened", "alias.txt", true},
         {"opened", "notes.txt", false}, {"opened", "real\\r.txt", true}, {"card", "sub\\..\\secret.txt", false},
     };
     for (const auto& c : cases) {
@@ -232,11 +241,11 @@ TEST_F(CardFilesOnDiskTest, LinesReadInPiecesMatchTheWholeSplit) {
         return std::string(at - 1, 'a') + middle + std::string(10, 'b') + "\r\nend";
     };
     const std::string cases[] = {
-        around(piece, "\r\n"),           // the CR ends the first piece
-        around(piece - 1, "\r\n"),       // both in the first piece, the next starts a line
-        around(piece, "\r\r\n"),         // a lone CR, then a CR LF across the boundary
-        around(piece, "\n\r"),           // LF then a lone CR
-        std::string(piece * 2 + 5, 'x'), // one line over three pieces, no break
+        around(piece, "\r\n"),            // the CR ends the first piece
+        around(piece - 1, "\r\n"),        // both in the first piece, the next starts a line
+        around(piece, "\r\r\n"),          // a lone CR, then a CR LF across the boundary
+        around(piece, "\n\r"),            // LF then a lone CR
+        std::string(piece * 2 + 5, 'x'),  // one line over three pieces, no break
         around(piece, "\r\n") + std::string(1, '\0') + "after the zero",
         "",
     };

@@ -24,13 +24,18 @@ TEST(DesktopPrograms, EntriesAndExecLinesAreReadAsTheDesktopWritesThem) {
         QStringList categories;
     };
     const std::vector<Case> cases = {
-        {"plain", "[Desktop Entry]\nType=Application\nExec=gedit %U\nCategories=GTK;Utility;TextEditor;\n",
-         QStringList{"gedit", "%U"}, {"GTK", "Utility", "TextEditor"}},
-        {"quoted with escapes", "[Desktop Entry]\nType=Application\nExec=\"/opt/my app/run\" --t=\"a \\\\\"b\\\\\"\" %f\n",
-         QStringList{"/opt/my app/run", "--t=a \"b\"", "%f"}, {}},
+        {"plain",
+         "[Desktop Entry]\nType=Application\nExec=gedit %U\nCategories=GTK;Utility;TextEditor;\n",
+         QStringList{"gedit", "%U"},
+         {"GTK", "Utility", "TextEditor"}},
+        {"quoted with escapes",
+         "[Desktop Entry]\nType=Application\nExec=\"/opt/my app/run\" --t=\"a \\\\\"b\\\\\"\" %f\n",
+         QStringList{"/opt/my app/run", "--t=a \"b\"", "%f"},
+         {}},
         {"only the main group counts",
          "[Desktop Action new]\nExec=other\n[Desktop Entry]\nName[ja]=x=y\nType=Application\nExec=main\n",
-         QStringList{"main"}, {}},
+         QStringList{"main"},
+         {}},
         {"terminal program", "[Desktop Entry]\nType=Application\nExec=vim %F\nTerminal=true\n", std::nullopt, {}},
         {"hidden", "[Desktop Entry]\nType=Application\nExec=x\nHidden=true\n", std::nullopt, {}},
         {"a link", "[Desktop Entry]\nType=Link\nURL=http://x\nExec=x\n", std::nullopt, {}},
@@ -75,11 +80,10 @@ TEST(DesktopPrograms, EachFixedToolGetsAProgramOfItsJobAndNeverAFolderItCannotEd
         // The user's choice for text files, whatever its entry calls itself: it edits them.
         {"text/plain", Entry("abiword.desktop", {"abiword", "%U"}, {"Office", "WordProcessor"})},
     };
-    const std::map<QString, QString> path = {{"eog", "/usr/bin/eog"},        {"pinta", "/usr/bin/pinta"},
+    const std::map<QString, QString> path = {{"eog", "/usr/bin/eog"},           {"pinta", "/usr/bin/pinta"},
                                              {"audacity", "/usr/bin/audacity"}, {"kdenlive", "/usr/bin/kdenlive"},
-                                             {"geany", "/usr/bin/geany"},    {"thunar", "/usr/bin/thunar"},
-                                             {"abiword", "/usr/bin/abiword"},
-                                             {"xdg-open", "/usr/bin/xdg-open"}};
+                                             {"geany", "/usr/bin/geany"},       {"thunar", "/usr/bin/thunar"},
+                                             {"abiword", "/usr/bin/abiword"},   {"xdg-open", "/usr/bin/xdg-open"}};
     auto desktop = [&](bool withPrograms) {
         ProgramProbe probe;
         probe.driveRoot = "/stick";

@@ -48,8 +48,8 @@ TEST(InstanceChannel, GarbageIsDroppedUnansweredAndTheNextCardStillArrives) {
     InstanceChannel channel;
     ASSERT_TRUE(channel.Listen(path));
     QSignalSpy handed(&channel, &InstanceChannel::cardHandedOver);
-    for (const QByteArray& garbage : {QByteArray("hello\n"), QByteArray(3 * kMaxHandOverBytes, 'x'),
-                                      QByteArray("ZEPO-OPEN \xff\n")}) {
+    for (const QByteArray& garbage :
+         {QByteArray("hello\n"), QByteArray(3 * kMaxHandOverBytes, 'x'), QByteArray("ZEPO-OPEN \xff\n")}) {
         QLocalSocket client;
         client.connectToServer(path);
         ASSERT_TRUE(client.waitForConnected(2000));
@@ -84,8 +84,10 @@ int Socket(const std::string& path, bool serve) {
     path.copy(address.sun_path, sizeof address.sun_path - 1);
     const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     const auto* a = reinterpret_cast<const sockaddr*>(&address);
-    return (serve ? bind(fd, a, sizeof address) || listen(fd, 4) || chmod(path.c_str(), 0777) : connect(fd, a, sizeof address))
-               ? -1 : fd;
+    return (serve ? bind(fd, a, sizeof address) || listen(fd, 4) || chmod(path.c_str(), 0777)
+                  : connect(fd, a, sizeof address))
+               ? -1
+               : fd;
 }
 
 // Another user of the machine, in the shared temporary folder and with no runtime folder set,
@@ -103,7 +105,8 @@ TEST(InstanceChannel, AnotherUserNeitherReceivesNorSendsCards) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t listener = AsStranger([&] {
-        const int server = mkdir(planted.c_str(), 0777) || chmod(planted.c_str(), 0777) ? -1 : Socket(planted + "/s", true);
+        const int server =
+            mkdir(planted.c_str(), 0777) || chmod(planted.c_str(), 0777) ? -1 : Socket(planted + "/s", true);
         char buffer[256];
         const int client = server < 0 || write(ready[1], "r", 1) != 1 ? -1 : accept(server, nullptr, nullptr);
         return client < 0 ? 2 : read(client, buffer, sizeof buffer) > 0;  // 1: a card path arrived
@@ -112,8 +115,9 @@ TEST(InstanceChannel, AnotherUserNeitherReceivesNorSendsCards) {
     ASSERT_EQ(read(ready[0], &byte, 1), 1);
     const std::filesystem::path lock = InstanceLockPath();
     struct stat st {};
-    EXPECT_TRUE(lock.empty() || (lstat(lock.parent_path().c_str(), &st) == 0 && st.st_uid == geteuid() &&
-                                 (st.st_mode & 077) == 0)) << lock;
+    EXPECT_TRUE(lock.empty() ||
+                (lstat(lock.parent_path().c_str(), &st) == 0 && st.st_uid == geteuid() && (st.st_mode & 077) == 0))
+        << lock;
     EXPECT_FALSE(HandOverToRunningEditor(QString::fromStdString(planted + "/s"), "/home/me/secret.zep", 1000));
     int status = 0;
     waitpid(listener, &status, 0);
@@ -129,7 +133,8 @@ TEST(InstanceChannel, AnotherUserNeitherReceivesNorSendsCards) {
         const int client = Socket(path.toStdString(), false);
         char answer[8];
         return client < 0 || write(client, message.data(), size_t(message.size())) != message.size()
-                   ? 2 : read(client, answer, sizeof answer) > 0;  // 1: the editor answered
+                   ? 2
+                   : read(client, answer, sizeof answer) > 0;  // 1: the editor answered
     });
     QTest::qWaitFor([&] { return waitpid(sender, &status, WNOHANG) == sender; }, 10000);
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the editor answered the stranger";

@@ -75,8 +75,10 @@ ProgramProbe FakeDesktop(std::map<QString, QString> path, std::set<QString> file
 }
 
 TEST(ProgramResolver, ExeRunsThroughWineAndDefaultsFallBackToThisDesktopsPrograms) {
-    const std::map<QString, QString> withWine = {{"wine", "/usr/bin/wine"}, {"mousepad", "/usr/bin/mousepad"},
-                                                 {"eog", "/usr/bin/eog"},   {"xdg-open", "/usr/bin/xdg-open"},
+    const std::map<QString, QString> withWine = {{"wine", "/usr/bin/wine"},
+                                                 {"mousepad", "/usr/bin/mousepad"},
+                                                 {"eog", "/usr/bin/eog"},
+                                                 {"xdg-open", "/usr/bin/xdg-open"},
                                                  {"mytool", "/opt/bin/mytool"}};
     std::map<QString, QString> noWine = withWine;
     noWine.erase("wine");
@@ -90,23 +92,41 @@ TEST(ProgramResolver, ExeRunsThroughWineAndDefaultsFallBackToThisDesktopsProgram
         std::optional<ResolvedProgram> expected;
     };
     const std::vector<Case> cases = {
-        {"player through wine", &withWine, R"(\zepo\zepo.exe)", {}, ResolvedProgram{"/usr/bin/wine", {"/stick/zepo/zepo.exe"}}},
+        {"player through wine",
+         &withWine,
+         R"(\zepo\zepo.exe)",
+         {},
+         ResolvedProgram{"/usr/bin/wine", {"/stick/zepo/zepo.exe"}}},
         {"player without wine", &noWine, R"(\zepo\zepo.exe)", {}, std::nullopt},
         {"missing player", &withWine, R"(\zepo\setZEPO.exe)", {}, std::nullopt},
         {"empty name", &withWine, "", {}, std::nullopt},
         {"program on the path", &withWine, "mytool", {"-x"}, ResolvedProgram{"/opt/bin/mytool", {"-x"}}},
         {"executable path", &withWine, "/opt/run", {"a b"}, ResolvedProgram{"/opt/run", {"a b"}}},
         {"missing user tool", &withWine, "nothere.exe", {}, std::nullopt},
-        {"text editor default", &withWine, "NOTEPAD.EXE", {"/stick/cards/a.txt"},
+        {"text editor default",
+         &withWine,
+         "NOTEPAD.EXE",
+         {"/stick/cards/a.txt"},
          ResolvedProgram{"/usr/bin/mousepad", {"/stick/cards/a.txt"}}},
-        {"viewer default drops its switch", &noWine, R"(\zepo\tool\qv\qv.exe)", {"/WD=/stick/cards"},
+        {"viewer default drops its switch",
+         &noWine,
+         R"(\zepo\tool\qv\qv.exe)",
+         {"/WD=/stick/cards"},
          ResolvedProgram{"/usr/bin/eog", {"/stick/cards"}}},
-        {"desktop opener last", &bare, "mspaint.exe", {"/stick/cards/a.txt", "-z"},
+        {"desktop opener last",
+         &bare,
+         "mspaint.exe",
+         {"/stick/cards/a.txt", "-z"},
          ResolvedProgram{"/usr/bin/xdg-open", {"/stick/cards/a.txt"}}},
-        {"desktop opener gets the folder", &bare, "explorer.exe", {}, ResolvedProgram{"/usr/bin/xdg-open", {"/stick/cards"}}},
+        {"desktop opener gets the folder",
+         &bare,
+         "explorer.exe",
+         {},
+         ResolvedProgram{"/usr/bin/xdg-open", {"/stick/cards"}}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ResolveProgram(c.stored, c.arguments, "/stick/cards", FakeDesktop(*c.path, files)), c.expected) << c.what;
+        EXPECT_EQ(ResolveProgram(c.stored, c.arguments, "/stick/cards", FakeDesktop(*c.path, files)), c.expected)
+            << c.what;
 }
 
 TEST(ProgramResolver, DriveRootIsZepoRootOrTheMountPoint) {
@@ -127,7 +147,9 @@ TEST(DesktopLauncher, StartsARealToolInTheSaveFolderWithLiteralArguments) {
     {
         QFile f(script);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$OUT.part\" && mv \"$OUT.part\" \"$OUT\"\n");
+        f.write(
+            "#!/bin/sh\n{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$OUT.part\" && mv \"$OUT.part\" "
+            "\"$OUT\"\n");
         f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     qputenv("OUT", out.toLocal8Bit());

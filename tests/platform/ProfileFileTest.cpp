@@ -36,16 +36,16 @@ TEST(ProfileFile, ReadsWithoutRegardToCaseAndFallsBackToDefaults) {
     struct Case {
         const char *section, *key, *fallback, *expected;
     } strings[] = {
-        {"memotool", "TOOLNAME", "d", "Memo"},   {"MemoTool", "ExeName", "d", "quoted.exe"},
-        {"MemoTool", "Option", "dflt", "dflt"},  {"Missing", "ToolName", "dflt", "dflt"},
-        {"ZEPOED", "Empty", "dflt", ""},         {"ZEPOED", "ToolName", "d", "d"},
+        {"memotool", "TOOLNAME", "d", "Memo"},  {"MemoTool", "ExeName", "d", "quoted.exe"},
+        {"MemoTool", "Option", "dflt", "dflt"}, {"Missing", "ToolName", "dflt", "dflt"},
+        {"ZEPOED", "Empty", "dflt", ""},        {"ZEPOED", "ToolName", "d", "d"},
     };
     for (const Case& c : strings) EXPECT_EQ(p.GetString(c.section, c.key, c.fallback), c.expected) << c.key;
     struct IntCase {
         const char* key;
         int fallback, expected;
     } ints[] = {{"isToolUse", 0, 1}, {"Auto256Color", 1, 1}, {"Auto256Color", 0, 0}, {"Neg", 0, -12},
-                {"Lead", 0, 7},      {"Big", 3, 3},          {"Empty", 5, 5},          {"Nothing", 9, 9}};
+                {"Lead", 0, 7},      {"Big", 3, 3},          {"Empty", 5, 5},        {"Nothing", 9, 9}};
     for (const IntCase& c : ints) EXPECT_EQ(p.GetInt("zepoed", c.key, c.fallback), c.expected) << c.key;
 }
 
@@ -57,8 +57,8 @@ TEST(ProfileFile, MissingFileIsEmpty) {
 
 TEST(ProfileFile, WritesInPlaceAtTheEndOfTheSectionOrAsANewSection) {
     ProfileFile p = ProfileFile::FromBytes("[A]\r\nk=1\r\n\r\n[B]\r\nx=2\r\n");
-    p.SetString("a", "K", "9");        // in place, key spelling of the call
-    p.SetString("A", "new", "v");      // before the blank line that ends section A
+    p.SetString("a", "K", "9");                        // in place, key spelling of the call
+    p.SetString("A", "new", "v");                      // before the blank line that ends section A
     p.SetString("C", "ToolName", "\x83\x81\x83\x82");  // Shift-JIS bytes kept as they are
     EXPECT_EQ(p.ToBytes(), "[A]\r\nK=9\r\nnew=v\r\n\r\n[B]\r\nx=2\r\n\r\n[C]\r\nToolName=\x83\x81\x83\x82\r\n");
     EXPECT_EQ(ProfileFile::FromBytes(p.ToBytes()).GetString("c", "toolname", ""), "\x83\x81\x83\x82");
@@ -116,7 +116,7 @@ TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
     struct Case {
         const char* what;
         std::function<void(const std::filesystem::path&)> make;  // puts something at the path
-        int expected;                                              // isToolUse read, 0 = default
+        int expected;                                            // isToolUse read, 0 = default
     };
     const Case cases[] = {
         {"plain file", [](auto& p) { WriteFile(p, kToolOn); }, 1},
@@ -144,7 +144,8 @@ TEST(ProfileFile, OnlyAPlainFileOfSettingsSizeIsRead) {
         TempFolder folder;
         const std::filesystem::path ini = folder.path() / "ZEPOED.INI";
         c.make(ini);
-        auto read = std::async(std::launch::async, [&] { return ProfileFile::Load(ini).GetInt("ZEPOED", "isToolUse", 0); });
+        auto read =
+            std::async(std::launch::async, [&] { return ProfileFile::Load(ini).GetInt("ZEPOED", "isToolUse", 0); });
         if (read.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
             // Blocked in opening a FIFO: a writer that comes and goes lets it return, so the
             // test fails instead of hanging.

@@ -6,16 +6,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/AtomicFile.h"
-#include "platform/Folders.h"
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "core/AtomicFile.h"
+#include "platform/Folders.h"
 
 #include "TempFolder.h"
-#include "platform/SingleInstance.h"
 #include "core/TextCodec.h"
+#include "platform/SingleInstance.h"
 
 namespace zepo {
 namespace {
@@ -72,7 +72,8 @@ TEST(SingleInstance, LockFileIsNamedAfterTheEditorInAPrivateRuntimeFolder) {
 // user's own, never through a link, closed to others.
 TEST(Folders, OwnerOnlyFolderIsTheUsersAloneOrRefused) {
     Temp t;
-    const auto fresh = t.path() / "fresh", open = t.path() / "open", victim = t.path() / "victim", link = t.path() / "link";
+    const auto fresh = t.path() / "fresh", open = t.path() / "open", victim = t.path() / "victim",
+               link = t.path() / "link";
     std::filesystem::create_directory(open);
     std::filesystem::create_directory(victim);
     chmod(open.c_str(), 0777);

@@ -4,11 +4,11 @@
 
 #include <unistd.h>
 
-#include "publish/CardLinks.h"
-#include "publish/WebPages.h"
+#include "TempFolder.h"
 #include "core/TextCodec.h"
 #include "model/MacroFile.h"
-#include "TempFolder.h"
+#include "publish/CardLinks.h"
+#include "publish/WebPages.h"
 
 namespace zepo::publish {
 namespace {
@@ -74,11 +74,13 @@ TEST(CardLinksTest, FilesAreLookedUpAsPlainFilesInsideTheFolder) {
         const char* name;
         Lookup expected;
     } cases[] = {
-        {"Ding.WAV", Lookup::Found},     {"ding.wav", Lookup::Found},       {"sub/a.mid", Lookup::Found},
-        {"sub\\a.mid", Lookup::Found},   {"会議 #1.zep", Lookup::Found},    {"inner.wav", Lookup::Found},
-        {"gone.wav", Lookup::Missing},   {"../secret.wav", Lookup::Outside}, {"../gone.wav", Lookup::Outside},
-        {"link.wav", Lookup::Outside},   {"folder.wav", Lookup::NotPlainFile}, {"out\\x.wav", Lookup::Outside},
-        {"out/gone.wav", Lookup::Outside}, {"out\\..\\secret.wav", Lookup::Outside},
+        {"Ding.WAV", Lookup::Found},          {"ding.wav", Lookup::Found},
+        {"sub/a.mid", Lookup::Found},         {"sub\\a.mid", Lookup::Found},
+        {"会議 #1.zep", Lookup::Found},       {"inner.wav", Lookup::Found},
+        {"gone.wav", Lookup::Missing},        {"../secret.wav", Lookup::Outside},
+        {"../gone.wav", Lookup::Outside},     {"link.wav", Lookup::Outside},
+        {"folder.wav", Lookup::NotPlainFile}, {"out\\x.wav", Lookup::Outside},
+        {"out/gone.wav", Lookup::Outside},    {"out\\..\\secret.wav", Lookup::Outside},
     };
     for (const Case& c : cases) EXPECT_EQ(LookUpInFolder(dir / "set", Sjis(c.name)).state, c.expected) << c.name;
     const std::string absolute = (dir / "secret.wav").string();
@@ -103,7 +105,8 @@ TEST(WebPagesTest, NamesAndTextsAreEncodedForLinksAndPages) {
     EXPECT_NE(html.find("href=\"a%20b.html\" title=\"&quot;つぎ&quot;\""), std::string::npos) << html;
     EXPECT_NE(html.find("left:1px;top:2px;width:3px;height:4px"), std::string::npos) << html;
     EXPECT_NE(html.find("id=\"button3\" class=\"button\" href=\"#\" data-action=\"note\" data-note=\"「&lt;x&gt;」"),
-              std::string::npos) << html;
+              std::string::npos)
+        << html;
     EXPECT_EQ(html.find("id=\"button0\""), std::string::npos) << "no button where the card has none";
     // The player's data: the same escaped markup, inside JSON strings that stay closed.
     const std::string data = SetScript({page});

@@ -50,29 +50,42 @@ TEST(ExportManifest, AnOutputIsMadeAgainExactlyWhenWhatItIsMadeFromChanged) {
     } cases[] = {
         {"nothing changed", [](Site&) {}, true},
         {"the card touched, same bytes", [](Site& s) { Age(s.card); }, true},
-        {"the card edited", [](Site& s) { test::WriteBytes(s.card, "card {main2}\r\n"); Age(s.card); }, false},
-        {"same size, other bytes", [](Site& s) { test::WriteBytes(s.picture, "BM,,,,"); Age(s.picture); }, false},
+        {"the card edited",
+         [](Site& s) {
+             test::WriteBytes(s.card, "card {main2}\r\n");
+             Age(s.card);
+         },
+         false},
+        {"same size, other bytes",
+         [](Site& s) {
+             test::WriteBytes(s.picture, "BM,,,,");
+             Age(s.picture);
+         },
+         false},
         {"the missing text file appeared", [](Site& s) { test::WriteBytes(s.text, "hello"); }, false},
         {"the picture removed", [](Site& s) { fs::remove(s.picture); }, false},
         {"another input list", [](Site& s) { s.inputs.pop_back(); }, false},
         {"the output deleted", [](Site& s) { fs::remove(s.site / s.output); }, false},
         {"the output shortened", [](Site& s) { test::WriteBytes(s.site / s.output, "PNG"); }, false},
-        {"the output a link", [](Site& s) {
+        {"the output a link",
+         [](Site& s) {
              fs::rename(s.site / s.output, s.root.path() / "elsewhere.png");
              fs::create_symlink(s.root.path() / "elsewhere.png", s.site / s.output);
-         }, false},
-        {"the record garbage", [](Site& s) { test::WriteBytes(s.site / ExportManifest::kFileName, "{\"format\":1,\"outp"); }, false},
-        {"the record of another format", [](Site& s) {
-             test::WriteBytes(s.site / ExportManifest::kFileName, "{\"format\":2,\"outputs\":{}}");
-         }, false},
-        {"the record's types wrong", [](Site& s) {
+         },
+         false},
+        {"the record garbage",
+         [](Site& s) { test::WriteBytes(s.site / ExportManifest::kFileName, "{\"format\":1,\"outp"); }, false},
+        {"the record of another format",
+         [](Site& s) { test::WriteBytes(s.site / ExportManifest::kFileName, "{\"format\":2,\"outputs\":{}}"); }, false},
+        {"the record's types wrong",
+         [](Site& s) {
              test::WriteBytes(s.site / ExportManifest::kFileName,
                               "{\"format\":1,\"outputs\":{\"pictures%2Fmain.png\":{\"recipe\":7,\"size\":[],"
                               "\"inputs\":\"x\"}}}");
-         }, false},
-        {"the record too large", [](Site& s) {
-             fs::resize_file(s.site / ExportManifest::kFileName, ExportManifest::kMaxBytes + 1);
-         }, false},
+         },
+         false},
+        {"the record too large",
+         [](Site& s) { fs::resize_file(s.site / ExportManifest::kFileName, ExportManifest::kMaxBytes + 1); }, false},
     };
     for (const Case& c : cases) {
         Site site;

@@ -7,8 +7,8 @@
 
 #include "ShellFakes.h"
 #include "TempFolder.h"
-#include "publish/ExportManifest.h"
 #include "core/TextCodec.h"
+#include "publish/ExportManifest.h"
 #include "publish/Exporter.h"
 
 namespace zepo::publish {
@@ -59,26 +59,34 @@ TEST_F(Reexport, OnlyOutputsWhoseInputsChangedAreMadeAgain) {
     };
     const std::vector<Case> cases = {
         {"nothing changed", [] {}, 0, 0},
-        {"a picture touched, same contents", [&] { fs::last_write_time(set / "sakura.bmp", Time(set / "sakura.bmp") +
-                                                                          std::chrono::seconds(5)); },
-         0, 0},
+        {"a picture touched, same contents",
+         [&] { fs::last_write_time(set / "sakura.bmp", Time(set / "sakura.bmp") + std::chrono::seconds(5)); }, 0, 0},
         {"the text file of one card", [&] { WriteBytes(set / "aisatsu.txt", "こんにちは\r\n"); }, 1, 0},
-        {"the picture of two cards", [&] { fs::copy_file(set / "sakura.bmp", root.path() / "keep.bmp");
-                                           std::string bmp = ReadBytes(set / "sakura.bmp");
-                                           bmp[bmp.size() - 1] ^= 0x7F;
-                                           WriteBytes(set / "sakura.bmp", bmp); },
+        {"the picture of two cards",
+         [&] {
+             fs::copy_file(set / "sakura.bmp", root.path() / "keep.bmp");
+             std::string bmp = ReadBytes(set / "sakura.bmp");
+             bmp[bmp.size() - 1] ^= 0x7F;
+             WriteBytes(set / "sakura.bmp", bmp);
+         },
          2, 0},
         {"one card's picture lost from the site", [&] { fs::remove(site / "pictures" / "last.png"); }, 1, 0},
         {"the sound", [&] { WriteBytes(set / "se.wav", "RIFF two"); }, 0, 1},
         {"the copied sound replaced in the site", [&] { WriteBytes(site / "media" / "se.wav", "RIFF xyzw"); }, 0, 1},
-        {"a tampered record", [&] { WriteBytes(site / ExportManifest::kFileName, "{\"format\":1,\"outputs\":[}"); },
-         3, 1},
+        {"a tampered record", [&] { WriteBytes(site / ExportManifest::kFileName, "{\"format\":1,\"outputs\":[}"); }, 3,
+         1},
         {"another screen", [] {}, 3, 0, {800, 600}},
-        {"a card", [&] { std::string c = ReadBytes(set / "last.zep");
-                         c.replace(c.find("{5}"), 3, "{6}");
-                         WriteBytes(set / "last.zep", c); },
-         1, 0, {800, 600}},
-        {"a card's title, same size, a nanosecond later", [&] {
+        {"a card",
+         [&] {
+             std::string c = ReadBytes(set / "last.zep");
+             c.replace(c.find("{5}"), 3, "{6}");
+             WriteBytes(set / "last.zep", c);
+         },
+         1,
+         0,
+         {800, 600}},
+        {"a card's title, same size, a nanosecond later",
+         [&] {
              const auto time = Time(set / "next.zep");
              std::string c = ReadBytes(set / "next.zep");
              const std::string title = SjisOf("ごあいさつ"), renamed = SjisOf("おあいさつ");
@@ -86,7 +94,10 @@ TEST_F(Reexport, OnlyOutputsWhoseInputsChangedAreMadeAgain) {
              WriteBytes(set / "next.zep", c);
              fs::last_write_time(set / "next.zep", time + std::chrono::nanoseconds(1));
          },
-         1, 0, {800, 600}, "おあいさつ"},
+         1,
+         0,
+         {800, 600},
+         "おあいさつ"},
     };
     for (const Case& c : cases) {
         c.change();

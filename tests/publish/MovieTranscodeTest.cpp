@@ -83,8 +83,8 @@ TEST_F(MovieTranscodeTest, OldFormatsBecomeWebmOfVp8AndVorbis) {
         EXPECT_EQ(Streams(target), c.streams) << c.movie;
         EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_read, fs::perms::others_read);
     }
-    EXPECT_EQ(Names(out_), (std::vector<std::string>{"clip.avi.webm", "long.avi.webm", "old.wmv.webm",
-                                                      "名前 #1.mpg.webm"}));
+    EXPECT_EQ(Names(out_),
+              (std::vector<std::string>{"clip.avi.webm", "long.avi.webm", "old.wmv.webm", "名前 #1.mpg.webm"}));
     EXPECT_FALSE(NeedsWebConversion("movie.webm"));
     EXPECT_TRUE(NeedsWebConversion("MOVIE.AVI"));
 }
@@ -98,8 +98,8 @@ TEST_F(MovieTranscodeTest, TheConvertedPictureFitsTheScreen) {
     const fs::path wide = MakeMovie(in_ / "wide.avi", "mpeg4", "pcm_s16le", 1, "1600x400");
     auto movie = TranscodeToWebm(wide, out_ / "wide.webm", screen);
     ASSERT_TRUE(movie.ok()) << movie.error().message;
-    EXPECT_EQ(publish::Run("ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-select_streams", "v", "-of",
-                              "csv=p=0", QString::fromStdString((out_ / "wide.webm").string())}),
+    EXPECT_EQ(publish::Run("ffprobe", {"-v", "error", "-show_entries", "stream=width,height", "-select_streams", "v",
+                                       "-of", "csv=p=0", QString::fromStdString((out_ / "wide.webm").string())}),
               "200,50");
     screen.maxSourceSide = 1000;
     movie = TranscodeToWebm(wide, out_ / "refused.webm", screen);
@@ -116,8 +116,8 @@ TEST_F(MovieTranscodeTest, WhatCannotBeConvertedIsReportedAndLeavesNothingBehind
     const fs::path secret = in_ / "secret.txt";
     test::WriteBytes(secret, "secret\n");
     const fs::path playlist = in_ / "list.avi";
-    test::WriteBytes(playlist, "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nfile:" + secret.string() +
-                                   "\n#EXT-X-ENDLIST\n");
+    test::WriteBytes(playlist,
+                     "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nfile:" + secret.string() + "\n#EXT-X-ENDLIST\n");
     const fs::path concat = in_ / "concat.mpg";
     test::WriteBytes(concat, "ffconcat version 1.0\nfile 'clip.avi'\n");
     TranscodeLimits small;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "publish/TerminalText.h"
 #include "core/TextCodec.h"
+#include "publish/TerminalText.h"
 
 namespace zepo::publish {
 namespace {
@@ -16,15 +16,22 @@ TEST(TerminalTextTest, ControlsAndReorderingMarksBecomeVisibleEscapes) {
         {"\x1b]52;c;aGk=\x07", "\\x1B]52;c;aGk=\\x07"},  // a clipboard write
         {"a\nb\rc\td", "a\\x0Ab\\x0Dc\\x09d"},
         {"\x7f", "\\x7F"},
-        {"\xc2\x9b" "2J", "\\u009B2J"},                   // C1 CSI
-        {"\xe2\x80\xae" "txt.exe", "\\u202Etxt.exe"},     // right-to-left override
+        {"\xc2\x9b"
+         "2J",
+         "\\u009B2J"},  // C1 CSI
+        {"\xe2\x80\xae"
+         "txt.exe",
+         "\\u202Etxt.exe"},  // right-to-left override
         {"\xe2\x80\xa8", "\\u2028"},
-        {"\x82\xa0", "\\x82\\xA0"},                       // bytes that are no UTF-8
+        {"\x82\xa0", "\\x82\\xA0"},  // bytes that are no UTF-8
     };
     for (const auto& c : cases) EXPECT_EQ(Printable(c.in), c.shown) << c.in;
     EXPECT_EQ(Printable(Printable("\x1b")), "\\x1B") << "escaping twice changes nothing";
     // A whole card on a terminal keeps its layout, nothing else.
-    EXPECT_EQ(Printable("a\r\n\tb\x7f\xc2\x9b" "31m\xe3\x81", true), "a\r\n\tb\\x7F\\u009B31m\\xE3\\x81");
+    EXPECT_EQ(Printable("a\r\n\tb\x7f\xc2\x9b"
+                        "31m\xe3\x81",
+                        true),
+              "a\r\n\tb\\x7F\\u009B31m\\xE3\\x81");
 }
 
 TEST(TerminalTextTest, FileNamesAreShownAsText) {

@@ -13,8 +13,8 @@ int Count(const std::string& text, const std::string& part) {
 
 TEST(WebPlayer, MagnificationIsHeldToTheDialogsRange) {
     const std::pair<const char*, double> cases[] = {
-        {"100.0", 100}, {"150", 150}, {"5", 20}, {"2000.0", 1000}, {"20.0 ", 20},
-        {"", 100}, {"abc", 100}, {"1e999", 100}, {"nan", 100}, {"12x", 100},
+        {"100.0", 100}, {"150", 150}, {"5", 20},      {"2000.0", 1000}, {"20.0 ", 20},
+        {"", 100},      {"abc", 100}, {"1e999", 100}, {"nan", 100},     {"12x", 100},
     };
     for (const auto& [text, percent] : cases) EXPECT_DOUBLE_EQ(Movie2ScalePercent(text), percent) << text;
 }

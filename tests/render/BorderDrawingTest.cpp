@@ -22,8 +22,7 @@ namespace {
 using test::App;
 
 const QRgb kBackground = qRgb(1, 2, 3);
-const QRgb grey = qRgb(128, 128, 128), silver = qRgb(192, 192, 192), white = qRgb(255, 255, 255),
-           black = qRgb(0, 0, 0);
+const QRgb grey = qRgb(128, 128, 128), silver = qRgb(192, 192, 192), white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
 
 QImage Surface() {
     QImage s(200, 200, QImage::Format_RGB32);
@@ -65,8 +64,15 @@ TEST(PaintFrame, RaisedOneRing) {
 
 TEST(PaintFrame, BorderStyles) {
     App();
-    struct Ring { int grow; QRgb top, left, right, bottom; };
-    struct Case { int style; std::vector<Ring> rings; int untouched; };
+    struct Ring {
+        int grow;
+        QRgb top, left, right, bottom;
+    };
+    struct Case {
+        int style;
+        std::vector<Ring> rings;
+        int untouched;
+    };
     const std::vector<Case> cases = {
         {1, {{0, grey, grey, white, white}}, 1},
         {2, {{0, silver, silver, grey, grey}, {1, white, white, black, black}}, 2},
@@ -107,7 +113,7 @@ TEST(PaintFrame, GlassButtonVanishesInThePreviewButShowsWhileEditing) {
 
     QImage face = DrawFrameFace(Frame(7, 15));
     ASSERT_EQ(face.size(), QSize(100, 100));
-    EXPECT_EQ(face.pixel(0, 0), black);    // the outline is the inverse of white
+    EXPECT_EQ(face.pixel(0, 0), black);  // the outline is the inverse of white
     EXPECT_EQ(face.pixel(99, 50), black);
     EXPECT_EQ(face.pixel(50, 50), white);
     bool red = false;

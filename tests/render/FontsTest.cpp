@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 
 #include "ShellFakes.h"
-#include "render/Fonts.h"
 #include "core/TextCodec.h"
+#include "render/Fonts.h"
 
 namespace zepo {
 namespace {
@@ -16,7 +16,10 @@ protected:
 };
 
 TEST_F(Fonts, EachTypefaceFindsItsInstalledFamily) {
-    struct Case { Typeface face; const char* family; };
+    struct Case {
+        Typeface face;
+        const char* family;
+    };
     for (auto c : {Case{Typeface::Mincho, "IPAMincho"}, Case{Typeface::Gothic, "IPAGothic"},
                    Case{Typeface::TimesNewRoman, "Liberation Serif"}, Case{Typeface::Arial, "Liberation Sans"}}) {
         QFontInfo info(MakeFont({c.face, 20}));

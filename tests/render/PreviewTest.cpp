@@ -59,12 +59,41 @@ TEST(Preview, FramesAreFilledAndBevelledExceptGlassButtons) {
         std::vector<Pixel> pixels;
     };
     const Case cases[] = {
-        {0, {{50, 50, fill}, {10, 10, fill}, {109, 109, fill}, {9, 9, kWhite}, {109, 9, kWhite}, {9, 109, kWhite},
-             {110, 9, kGrey}, {110, 109, kGrey}, {9, 110, kGrey}, {110, 110, kGrey}, {8, 8, card}, {111, 111, card}}},
-        {4, {{50, 50, fill}, {9, 9, kSilver}, {110, 110, kGrey}, {8, 8, kWhite}, {111, 111, kBlack}, {7, 7, kBlack},
-             {112, 112, kBlack}, {7, 60, kBlack}, {60, 112, kBlack}, {6, 6, card}, {113, 113, card}}},
-        {6, {{50, 50, fill}, {8, 8, kGrey}, {110, 110, kGrey}, {9, 9, kWhite}, {111, 111, kWhite}, {111, 9, kWhite},
-             {110, 50, kGrey}, {7, 7, card}, {112, 112, card}}},
+        {0,
+         {{50, 50, fill},
+          {10, 10, fill},
+          {109, 109, fill},
+          {9, 9, kWhite},
+          {109, 9, kWhite},
+          {9, 109, kWhite},
+          {110, 9, kGrey},
+          {110, 109, kGrey},
+          {9, 110, kGrey},
+          {110, 110, kGrey},
+          {8, 8, card},
+          {111, 111, card}}},
+        {4,
+         {{50, 50, fill},
+          {9, 9, kSilver},
+          {110, 110, kGrey},
+          {8, 8, kWhite},
+          {111, 111, kBlack},
+          {7, 7, kBlack},
+          {112, 112, kBlack},
+          {7, 60, kBlack},
+          {60, 112, kBlack},
+          {6, 6, card},
+          {113, 113, card}}},
+        {6,
+         {{50, 50, fill},
+          {8, 8, kGrey},
+          {110, 110, kGrey},
+          {9, 9, kWhite},
+          {111, 111, kWhite},
+          {111, 9, kWhite},
+          {110, 50, kGrey},
+          {7, 7, card},
+          {112, 112, card}}},
         {7, {{50, 50, card}, {10, 10, card}, {9, 9, card}, {110, 110, card}}},
     };
     for (const Case& c : cases) {
@@ -131,8 +160,8 @@ TEST(Preview, ObjectsAtTheFarEndsOfTheCoordinatesDrawNothing) {
     App();
     constexpr int kMax = 2147483647, kMin = -2147483647 - 1;
     constexpr int kHuge = kMax - 100;  // from kMin its border still ends left of the screen
-    const std::pair<int, int> corners[] = {{kMax, kMax}, {kMax - 3, 10}, {10, kMax - 3}, {kMin, kMin}, {kMin, 10},
-                                           {kMax - 30, kMin}};
+    const std::pair<int, int> corners[] = {{kMax, kMax}, {kMax - 3, 10}, {10, kMax - 3},
+                                           {kMin, kMin}, {kMin, 10},     {kMax - 30, kMin}};
     const QSize screen(80, 60);
     const Card empty = EmptyCard(4);
     CardRenderer editing;

@@ -6,8 +6,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <limits>
 #include <fstream>
+#include <limits>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,7 +39,8 @@ TEST(PicturePainter, PicturesComeFromTheirObjectNotFromTheirFile) {
         bool held, stretch;
         QPoint redAt, blueAt;
     };
-    for (const Case& c : {Case{true, false, {2, 3}, {3, 3}}, Case{true, true, {3, 4}, {5, 4}}, Case{false, false, {}, {}}}) {
+    for (const Case& c :
+         {Case{true, false, {2, 3}, {3, 3}}, Case{true, true, {3, 4}, {5, 4}}, Case{false, false, {}, {}}}) {
         s.picture.pixels = c.held ? SharedPicture(pixels) : nullptr;
         s.stretch = c.stretch;
         QImage surface(10, 10, QImage::Format_RGB32);
@@ -65,7 +66,7 @@ TEST(TextBlockPainter, ATextBlockOfMillionsOfLinesDrawsOnlyWhatTheCanvasShows) {
     Slot& block = card.slot(id);
     block.inUse = true;
     block.font.height = 20;
-    block.block.color = 0;  // black
+    block.block.color = 0;                                   // black
     block.lines = std::vector<std::string>(1'500'000, "|");  // n × 20 pixels is beyond the int range
     block.bounds = {0, 0, 20, std::numeric_limits<int>::max()};
     for (int direction : {0, 1}) {

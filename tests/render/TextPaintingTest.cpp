@@ -111,7 +111,7 @@ TEST(TextPainting, AWhiteBlockIsWhiteOnBlackWhileEditedAndWhiteOnTheCardInThePre
         const QImage image = Render(card, c.mode);
         EXPECT_EQ(image.pixelColor(10, 10), c.ground);
         EXPECT_TRUE(Inked(image, QRect(10, 10, 40, 20), c.ground));  // the text shows
-        EXPECT_EQ(image.pixelColor(60, 40), CardColor(kRed));       // nothing outside the block
+        EXPECT_EQ(image.pixelColor(60, 40), CardColor(kRed));        // nothing outside the block
     }
 }
 

@@ -4,17 +4,17 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <functional>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "ModelFakes.h"
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "canvas/Drag.h"
-#include "editors/RoundTrip.h"
 #include "dialogs/CardSettingsDialog.h"
+#include "editors/RoundTrip.h"
 
 namespace zepo::test {
 namespace {
@@ -41,10 +41,10 @@ TEST(Bands, MoveReleaseClampsLeftAndTopOnly) {
         int x, y;
         Rect expected;
     } cases[] = {
-        {5, 5, {100, 50, 40, 30}},        // released where pressed
-        {-200, 5, {0, 50, 40, 30}},       // beyond the left edge
-        {5, -100, {100, 0, 40, 30}},      // beyond the top edge
-        {5000, 4000, {5095, 4045, 40, 30}} // right and bottom are free
+        {5, 5, {100, 50, 40, 30}},          // released where pressed
+        {-200, 5, {0, 50, 40, 30}},         // beyond the left edge
+        {5, -100, {100, 0, 40, 30}},        // beyond the top edge
+        {5000, 4000, {5095, 4045, 40, 30}}  // right and bottom are free
     };
     for (const Case& c : cases) EXPECT_EQ(MovedBounds({100, 50, 40, 30}, c.x, c.y, 5, 5), c.expected) << c.x;
 }
@@ -333,7 +333,8 @@ TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavi
     const std::pair<QToolButton*, std::function<void()>> cases[] = {
         {ui().button("btnMove"), escape},
         {ui().button("btnStretch"), escape},
-        {ui().button("btnMove"), [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
+        {ui().button("btnMove"),
+         [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
         {ui().button("btnStretch"), [&] { ui().item("mnUndo")->trigger(); }}};
     for (size_t i = 0; i < std::size(cases); ++i) {
         cases[i].first->click();
@@ -356,8 +357,8 @@ TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavi
 
 TEST_F(CanvasWindow, StatusShowsCardCoordinatesOverBackgroundAndObjects) {
     // QTest takes (0, 0) for "the middle of the widget", so the top-left pixel gets its own event.
-    QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(canvas, &move);
     EXPECT_EQ(Status(), "0:0");
     QTest::mouseMove(canvas, QPoint(135, 77));
@@ -378,7 +379,8 @@ TEST_F(CanvasWindow, ModeButtonsFormOneGroupWithTheirCursors) {
         EXPECT_EQ(canvas->mode(), c.mode);
         EXPECT_EQ(form().cursor().shape(), c.cursor);
         int down = 0;
-        for (QToolButton* b : {ui().button("btnPaint"), ui().button("btnMove"), ui().button("btnFrontBack"), ui().button("btnStretch")})
+        for (QToolButton* b :
+             {ui().button("btnPaint"), ui().button("btnMove"), ui().button("btnFrontBack"), ui().button("btnStretch")})
             down += b->isChecked();
         EXPECT_EQ(down, 1);
     }

@@ -11,11 +11,11 @@
 
 #include "CardBuilder.h"
 #include "ShellFixture.h"
-#include "dialogs/ColorGrid.h"
-#include "dialogs/SaveFolderDialog.h"
-#include "dialogs/CardSettingsDialog.h"
-#include "dialogs/RadioGroup.h"
 #include "canvas/CardCanvas.h"
+#include "dialogs/CardSettingsDialog.h"
+#include "dialogs/ColorGrid.h"
+#include "dialogs/RadioGroup.h"
+#include "dialogs/SaveFolderDialog.h"
 #include "model/MacroFile.h"
 #include "model/MacroWriter.h"
 
@@ -124,7 +124,11 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
         EXPECT_EQ(titleField.text(), "abcあいうえおかきdef");
         EXPECT_EQ(titleField.cursorPosition(), 10);
         // Pasted text that repeats its neighbours: still the pasted part is what gets cut.
-        struct Paste { QString before; int at; QString pasted, after; };
+        struct Paste {
+            QString before;
+            int at;
+            QString pasted, after;
+        };
         const QString pad(16, '-');
         for (const Paste& c : {Paste{"xyz" + pad, 1, "yq", "xyyz" + pad}, Paste{"aaa" + pad, 2, "ab", "aaaa" + pad},
                                Paste{"12345" + QString(15, '6'), 0, "1", "12345" + QString(15, '6')}}) {
@@ -132,8 +136,7 @@ TEST_F(CardCommands, CardNameFieldEnablesOkAndLimitsBytes) {
             titleField.setCursorPosition(c.at);
             titleField.insert(c.pasted);
             EXPECT_EQ(titleField.text(), c.after) << c.before.toStdString();
-            EXPECT_EQ(titleField.cursorPosition(), c.after.size() - (c.before.size() - c.at))
-                << c.before.toStdString();
+            EXPECT_EQ(titleField.cursorPosition(), c.after.size() - (c.before.size() - c.at)) << c.before.toStdString();
         }
         Child<QPushButton>(d, "CancelBtn").click();
     });
@@ -164,7 +167,8 @@ TEST_F(CardCommands, CardNameOutsideShiftJisIsRefusedWithAMessage) {
         Child<QPushButton>(dlg, "CancelBtn").click();
     });
     form().cardFile().EditCardSettings();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:カードに書けない文字が含まれています: 「😀」(U+1F600)"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep!", "show:カードに書けない文字が含まれています: 「😀」(U+1F600)"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 
@@ -368,11 +372,13 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
         const char* what;
         std::function<void()> command;
     } cases[] = {
-        {"new card", [&] {
+        {"new card",
+         [&] {
              prompts.answers = {true};
              form().cardFile().NewCard();
          }},
-        {"open", [&] {
+        {"open",
+         [&] {
              chooser.answers.push_back(QString::fromStdString((saveFolder / "seen.zep").string()));
              form().cardFile().Open();
          }},
@@ -389,7 +395,8 @@ TEST_F(CardCommands, PreviewStaysOnThroughNewCardAndOpen) {
         EXPECT_FALSE((ui().canvas->mode() == EditMode::Preview));
         EXPECT_EQ(ui().canvas->mode(), EditMode::Move);
     }
-    EXPECT_EQ(ui().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(ColorIndex("BLUE")))) << "the opened card";
+    EXPECT_EQ(ui().canvas->surface().pixelColor(5, 5), QColor::fromRgb(ColorRgb(ColorIndex("BLUE"))))
+        << "the opened card";
 }
 
 TEST_F(CardCommands, OpenCancelledLeavesTheSaveFolder) {
@@ -407,9 +414,9 @@ TEST_F(CardCommands, OpenMovesTheSaveFolderEvenWhenTheHeaderQuestionIsAnsweredNo
     prompts.answers = {false};
     prompts.choices = {Choice::No};  // the renamed card is not saved
     form().cardFile().Open();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
-                                "beep?", "choose:kept.zep\r変更を保存しますか？",
-                                "beep!", "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep?", "choose:kept.zep\r変更を保存しますか？", "beep!",
+                                        "ask:ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？"}));
     EXPECT_EQ(form().document().saveFolder(), other.path());
     EXPECT_EQ(ui().stbFile->text().toStdString(), other.path().string());
     EXPECT_EQ(form().card().settings.name, "kept");
@@ -441,7 +448,8 @@ TEST_F(CardCommands, SaveFolderEnterCreateOrRefuse) {
 
     std::filesystem::path fresh = other.path() / "新しい";
     ChooseFolder(fresh);
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:" + fresh.string() + "\r上のフォルダを作成しました。"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep?", "show:" + fresh.string() + "\r上のフォルダを作成しました。"}));
     EXPECT_TRUE(std::filesystem::is_directory(fresh));
     EXPECT_EQ(form().document().saveFolder(), fresh);
     EXPECT_EQ(std::filesystem::current_path(), fresh);
@@ -464,7 +472,8 @@ TEST_F(CardCommands, SaveFolderDialogOpensOnTheSaveFolderAndFollowsTheTree) {
         EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), saveFolder.string());
         Child<QLineEdit>(dlg, "EditDir").setText("typed");
         dlg.SelectInDir(QString::fromStdString((other.path() / "sub").string()));
-        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), (other.path() / "sub").string()) << "a click replaces the text";
+        EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text().toStdString(), (other.path() / "sub").string())
+            << "a click replaces the text";
         Child<QPushButton>(dlg, "OKBtn").click();
     });
     form().cardFile().ChangeSaveFolder();

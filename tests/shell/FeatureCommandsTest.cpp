@@ -12,24 +12,22 @@
 #include <QSpinBox>
 
 #include "ShellFixture.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/ColorGrid.h"
 #include "dialogs/FileList.h"
 #include "dialogs/RadioGroup.h"
-#include "dialogs/CardSettingsDialog.h"
 
 namespace zepo::test {
 namespace {
 
-void Pick(QListWidget& list, const char* name) {
-    list.setCurrentItem(list.findItems(name, Qt::MatchExactly).front());
-}
+void Pick(QListWidget& list, const char* name) { list.setCurrentItem(list.findItems(name, Qt::MatchExactly).front()); }
 
 class FeaturesInTheEditor : public ShellTest {
 protected:
     void SetUp() override {
         Start();
-        for (const char* f : {"menu0.zep", "menu1.zep", "menu2.zep", "menu3.zep", "menu4.zep", "menu5.zep",
-                              "ding.wav", "tune.mid", "clip.avi", "intro.AVI"})
+        for (const char* f : {"menu0.zep", "menu1.zep", "menu2.zep", "menu3.zep", "menu4.zep", "menu5.zep", "ding.wav",
+                              "tune.mid", "clip.avi", "intro.AVI"})
             WriteBytes(program() / f, "x");
     }
     const Card& card() { return form().card(); }
@@ -145,26 +143,25 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
     const Card before = card();
     QSignalSpy changes(&form().document(), &CardDocument::changed);
 
-    const std::function<bool(QDialog&)> edits[] = {
-        [](QDialog& d) {
-            Child<RadioGroup>(d, "AviPos").item(1)->click();
-            Child<QLineEdit>(d, "Bai").setText("50");
-            Child<QSpinBox>(d, "x").setValue(99);
-            return false;
-        },
-        [](QDialog& d) {
-            Child<ColorGrid>(d, "Color").cell(3)->click();
-            Child<QCheckBox>(d, "Stop").click();
-            return false;
-        },
-        [](QDialog& d) {
-            auto& slides = Child<QListWidget>(d, "SlideCardList");
-            slides.setCurrentRow(1);
-            Child<QPushButton>(d, "BackBtn").click();
-            EXPECT_EQ(slides.count(), 5);
-            Child<QSpinBox>(d, "Sec").setValue(60);
-            return false;
-        }};
+    const std::function<bool(QDialog&)> edits[] = {[](QDialog& d) {
+                                                       Child<RadioGroup>(d, "AviPos").item(1)->click();
+                                                       Child<QLineEdit>(d, "Bai").setText("50");
+                                                       Child<QSpinBox>(d, "x").setValue(99);
+                                                       return false;
+                                                   },
+                                                   [](QDialog& d) {
+                                                       Child<ColorGrid>(d, "Color").cell(3)->click();
+                                                       Child<QCheckBox>(d, "Stop").click();
+                                                       return false;
+                                                   },
+                                                   [](QDialog& d) {
+                                                       auto& slides = Child<QListWidget>(d, "SlideCardList");
+                                                       slides.setCurrentRow(1);
+                                                       Child<QPushButton>(d, "BackBtn").click();
+                                                       EXPECT_EQ(slides.count(), 5);
+                                                       Child<QSpinBox>(d, "Sec").setValue(60);
+                                                       return false;
+                                                   }};
     QAction* items[] = {ui().item("mnAvi2"), ui().item("mnMarker"), ui().item("mnSlide")};
     for (int i = 0; i < 3; ++i) {
         runner.Push(edits[i]);
@@ -248,7 +245,8 @@ TEST_F(FeaturesInTheEditor, EveryFeatureReadsBackIdentically) {
     NameCard("all");
     for (int b = 0; b < kButtonCount; ++b) {
         const std::string card = "menu" + std::to_string(b) + ".zep";
-        Associate(ui().item(QString("mnButton%1").arg(b)), [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
+        Associate(ui().item(QString("mnButton%1").arg(b)),
+                  [card](QDialog& d) { Pick(Child<FileList>(d, "Macro"), card.c_str()); });
     }
     Associate(ui().item("mnWave"), [](QDialog& d) { Pick(Child<FileList>(d, "Wave_"), "ding.wav"); });
     Associate(ui().item("mnCD"), [](QDialog& d) { Child<QSpinBox>(d, "CDNo").setValue(4); });

@@ -11,12 +11,12 @@
 
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
-#include "dialogs/AssociationPanel.h"
 #include "dialogs/AssociationDialog.h"
+#include "dialogs/AssociationPanel.h"
+#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/ColorGrid.h"
 #include "dialogs/FileList.h"
 #include "dialogs/FrameDialog.h"
-#include "dialogs/CardSettingsDialog.h"
 #include "dialogs/RadioGroup.h"
 #include "model/MacroFile.h"
 

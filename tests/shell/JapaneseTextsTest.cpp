@@ -34,11 +34,43 @@ namespace zepo::test {
 namespace {
 
 // The texts Qt shows when no translation is loaded, as they stand in its sources.
-const std::set<QString> kEnglishDefaults = {
-    "Cancel", "&Cancel", "Yes", "&Yes", "No", "&No", "Open", "&Open", "Save", "&Save", "Close",
-    "&Close", "Apply", "Help", "Choose", "&Choose", "Look in:", "File name:", "Files of type:", "File &name:",
-    "Name", "Size", "Type", "Kind", "Date Modified", "Back", "Forward", "Parent Directory", "Create New Folder",
-    "List View", "Detail View", "Open File", "Restore Defaults", "Discard", "Abort", "Retry", "Ignore"};
+const std::set<QString> kEnglishDefaults = {"Cancel",
+                                            "&Cancel",
+                                            "Yes",
+                                            "&Yes",
+                                            "No",
+                                            "&No",
+                                            "Open",
+                                            "&Open",
+                                            "Save",
+                                            "&Save",
+                                            "Close",
+                                            "&Close",
+                                            "Apply",
+                                            "Help",
+                                            "Choose",
+                                            "&Choose",
+                                            "Look in:",
+                                            "File name:",
+                                            "Files of type:",
+                                            "File &name:",
+                                            "Name",
+                                            "Size",
+                                            "Type",
+                                            "Kind",
+                                            "Date Modified",
+                                            "Back",
+                                            "Forward",
+                                            "Parent Directory",
+                                            "Create New Folder",
+                                            "List View",
+                                            "Detail View",
+                                            "Open File",
+                                            "Restore Defaults",
+                                            "Discard",
+                                            "Abort",
+                                            "Retry",
+                                            "Ignore"};
 
 // Every text a window shows through Qt's widgets: buttons, labels, column headers, combo boxes.
 std::vector<QString> ShownTexts(QWidget& window) {
@@ -102,14 +134,16 @@ TEST_F(JapaneseTexts, MessageBoxesAnswerWithJapaneseButtons) {
 
 TEST_F(JapaneseTexts, TheOpenDialogIsJapaneseAndWideEnoughForSizesAndDates) {
     QtFileChooser chooser;
-    OpenFileRequest request{"カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
-    WhileOpen([&] { chooser.ChooseOpenFile(request); }, [](QWidget& dialog) {
-        EXPECT_EQ(EnglishIn(dialog), std::vector<std::string>{});
-        EXPECT_GE(dialog.width(), 900);
-        auto* dlg = qobject_cast<QFileDialog*>(&dialog);
-        ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->viewMode(), QFileDialog::Detail);
-    });
+    OpenFileRequest request{
+        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
+    WhileOpen([&] { chooser.ChooseOpenFile(request); },
+              [](QWidget& dialog) {
+                  EXPECT_EQ(EnglishIn(dialog), std::vector<std::string>{});
+                  EXPECT_GE(dialog.width(), 900);
+                  auto* dlg = qobject_cast<QFileDialog*>(&dialog);
+                  ASSERT_NE(dlg, nullptr);
+                  EXPECT_EQ(dlg->viewMode(), QFileDialog::Detail);
+              });
 }
 
 TEST_F(JapaneseTexts, NoWindowOfTheEditorShowsEnglishDefaults) {
@@ -130,27 +164,31 @@ TEST_F(JapaneseTexts, NoWindowOfTheEditorShowsEnglishDefaults) {
 TEST_F(JapaneseTexts, TheOpenDialogsColumnsAreJapaneseAndFitTheirTexts) {
     std::ofstream(program() / "はじめてのカード.zep") << std::string(2000, 'x');
     QtFileChooser chooser;
-    OpenFileRequest request{"カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
-    WhileOpen([&] { chooser.ChooseOpenFile(request); }, [](QWidget& dialog) {
-        auto* view = dialog.findChild<QTreeView*>("treeView");
-        ASSERT_NE(view, nullptr);
-        const QModelIndex root = view->rootIndex();
-        for (int wait = 0; wait < 200 && view->model()->rowCount(root) < 2; ++wait) QTest::qWait(10);
-        int row = 0;
-        while (row < view->model()->rowCount(root) && view->model()->index(row, 0, root).data() != "はじめてのカード.zep") ++row;
-        ASSERT_LT(row, view->model()->rowCount(root));
-        QHeaderView* header = view->header();
-        const int margin = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin);
-        for (int column = 0; column < header->count(); ++column) {
-            const QString title = header->model()->headerData(column, Qt::Horizontal).toString();
-            const QString entry = view->model()->index(row, column, root).data().toString();
-            SCOPED_TRACE(title.toStdString() + " " + entry.toStdString());
-            EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(title) + margin);
-            EXPECT_GE(header->sectionSize(column), view->fontMetrics().horizontalAdvance(entry) + margin);
-            // No English left in an entry: "2 KB", "zep File", "12/8/26 1:05 AM".
-            EXPECT_FALSE(entry.contains(QRegularExpression("File|AM|PM|bytes")));
-        }
-    });
+    OpenFileRequest request{
+        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
+    WhileOpen([&] { chooser.ChooseOpenFile(request); },
+              [](QWidget& dialog) {
+                  auto* view = dialog.findChild<QTreeView*>("treeView");
+                  ASSERT_NE(view, nullptr);
+                  const QModelIndex root = view->rootIndex();
+                  for (int wait = 0; wait < 200 && view->model()->rowCount(root) < 2; ++wait) QTest::qWait(10);
+                  int row = 0;
+                  while (row < view->model()->rowCount(root) &&
+                         view->model()->index(row, 0, root).data() != "はじめてのカード.zep")
+                      ++row;
+                  ASSERT_LT(row, view->model()->rowCount(root));
+                  QHeaderView* header = view->header();
+                  const int margin = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin);
+                  for (int column = 0; column < header->count(); ++column) {
+                      const QString title = header->model()->headerData(column, Qt::Horizontal).toString();
+                      const QString entry = view->model()->index(row, column, root).data().toString();
+                      SCOPED_TRACE(title.toStdString() + " " + entry.toStdString());
+                      EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(title) + margin);
+                      EXPECT_GE(header->sectionSize(column), view->fontMetrics().horizontalAdvance(entry) + margin);
+                      // No English left in an entry: "2 KB", "zep File", "12/8/26 1:05 AM".
+                      EXPECT_FALSE(entry.contains(QRegularExpression("File|AM|PM|bytes")));
+                  }
+              });
 }
 
 // Each pattern shows once; the descriptions keep their own words; "*.*" is every file.

@@ -16,12 +16,12 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QDirIterator>
-#include <QSpinBox>
 
 #include "ShellFixture.h"
 #include "dialogs/FileList.h"
@@ -140,7 +140,8 @@ protected:
     std::vector<QStringList> Table(const QString& id) {
         const QString table = Captures(page, "(?s)<table class=\"walk\" id=\"" + id + "\">(.*?)</table>").value(0);
         std::vector<QStringList> rows;
-        for (const QString& row : Captures(table, "<tr>(<td>.*?)</tr>")) rows.push_back(Captures(row, "<td>([^<]*)</td>"));
+        for (const QString& row : Captures(table, "<tr>(<td>.*?)</tr>"))
+            rows.push_back(Captures(row, "<td>([^<]*)</td>"));
         EXPECT_FALSE(rows.empty()) << id.toStdString();
         return rows;
     }
@@ -169,7 +170,8 @@ protected:
     static std::function<void(QDialog&)> CardChoice(const QString& card) {
         return [card](QDialog& a) { Child<FileList>(a, "Macro").SelectFile(card + ".zep"); };
     }
-    void OneLineText(const QString& text, int size, const QString& x, const QString& y, std::function<void(QDialog&)> to) {
+    void OneLineText(const QString& text, int size, const QString& x, const QString& y,
+                     std::function<void(QDialog&)> to) {
         runner.Push([=, this](QDialog& d) {
             Child<QLineEdit>(d, "edtText").setText(text);
             if (size) Child<QSpinBox>(d, "spnPoint").setValue(size);
@@ -278,7 +280,8 @@ TEST_F(TutorialWalk, ItsStepsThroughTheMainWindowMakeItsFiveCardsAndItQuotesTheP
                 return true;
             });
             Press("btnFrame");
-            OneLineText(f[6], 0, QString::number(f[1].toInt() + 20), QString::number(f[2].toInt() + 12), CardChoice(f[5]));
+            OneLineText(f[6], 0, QString::number(f[1].toInt() + 20), QString::number(f[2].toInt() + 12),
+                        CardChoice(f[5]));
         }
         prompts.answers = {true};  // the file of the same name is overwritten
         Press("btnSave");
@@ -347,16 +350,19 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
         EXPECT_LT(at(ordered[i]), at(ordered[i + 1])) << ordered[i] << " before " << ordered[i + 1];
     EXPECT_GE(at(ordered[0]), 0);
     for (const char* symbol : {"$D", "/a", "capt_", ".zep"}) EXPECT_GT(at(symbol), at("枠")) << symbol;
-    const std::pair<const char*, const char*> typed[] = {
-        {"1行", "文字（１行）"}, {"ＭＩＤＩ", "MIDI"}, {"QV", "ＱＶcnt"}, {"ｶﾞﾗｽ", "ガラスボタン"}, {"いんさつ", "印刷"}};
+    const std::pair<const char*, const char*> typed[] = {{"1行", "文字（１行）"},
+                                                         {"ＭＩＤＩ", "MIDI"},
+                                                         {"QV", "ＱＶcnt"},
+                                                         {"ｶﾞﾗｽ", "ガラスボタン"},
+                                                         {"いんさつ", "印刷"}};
     for (const auto& [text, keyword] : typed) {
         help.indexFilter->setText(QString::fromUtf8(text));
         EXPECT_TRUE(help.IndexEntries().contains(QString::fromUtf8(keyword))) << text;
         QTest::keyClick(help.indexFilter, Qt::Key_Return);
         EXPECT_FALSE(help.currentPage().isEmpty()) << text;
     }
-    for (const char* word : {"印刷", "全画面", "削除", "コピー", "ショートカット", "エラー", "ブラウザ", "公開", "エクスポート",
-                             "戻る", "音楽", "1行", "ＭＩＤＩ"})
+    for (const char* word : {"印刷", "全画面", "削除", "コピー", "ショートカット", "エラー", "ブラウザ", "公開",
+                             "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ"})
         EXPECT_FALSE(help.Search(QString::fromUtf8(word)).isEmpty()) << word;
 }
 

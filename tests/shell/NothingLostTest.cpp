@@ -63,8 +63,8 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {ui().item("mnYoko01"), [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText", "A{x,y}",
-         "表示文字の「}」はカードに書けません"},
+        {ui().item("mnYoko01"), [](QDialog& d) { Child<QLineEdit>(d, "edtText").setText("A{x,y}"); }, "edtText",
+         "A{x,y}", "表示文字の「}」はカードに書けません"},
         {ui().item("mnYoko01"), [](QDialog& d) { TypeInto(Child<QSpinBox>(d, "spnPoint"), "5"); }, "spnPoint", "5",
          "大きさの「5」は 8 から 1000 までの整数ではありません"},
         {ui().item("mnTextFile1"),
@@ -78,13 +78,14 @@ TEST_F(NothingLost, TypedTextsACardCannotHoldAreNamedAndTheDialogComesBack) {
              Child<FileList>(d, "txtFileList").SelectFile("utf8.txt");
              Child<QLineEdit>(d, "txtX").setText("77");
          },
-         "txtX", "77", "utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"},
-        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a/b"); }, "edtCardName", "a/b",
-         "a/b\rカード名に「/」や「\\」は使えません"},
-        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardTitle").setText("春,夏}秋}"); }, "edtCardTitle",
-         "春,夏}秋}", "カードに書けない文字が含まれています: 「,」 「}」"},
-        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName", "a,b",
-         "カードに書けない文字が含まれています: 「,」"},
+         "txtX", "77",
+         "utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r文字コードを Shift-JIS にして保存し直してください"},
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a/b"); }, "edtCardName",
+         "a/b", "a/b\rカード名に「/」や「\\」は使えません"},
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardTitle").setText("春,夏}秋}"); },
+         "edtCardTitle", "春,夏}秋}", "カードに書けない文字が含まれています: 「,」 「}」"},
+        {ui().item("mnCardMake"), [](QDialog& d) { Child<QLineEdit>(d, "edtCardName").setText("a,b"); }, "edtCardName",
+         "a,b", "カードに書けない文字が含まれています: 「,」"},
         {ui().item("mnTlOption"), [](QDialog& d) { Child<QLineEdit>(d, "Tool1Name").setText("ツール😀"); }, "Tool1Name",
          "ツール😀", "「ツール１」のツールの名前の「😀」(U+1F600)は設定ファイルに書けません"},
     };
@@ -131,7 +132,7 @@ TEST_F(NothingLost, FileListsOfferOnlyNamesACardCanHold) {
         {ui().item("mnAvi2"), false, "FileList", {"ok.avi"}},
         {ui().item("mnButton1"), true, "Macro", {"e{f.zep"}},
         {ui().item("mnButton1"), true, "Wave_", {"w,x.wav"}},  // after an association's comma
-        {ui().item("mnWave"), true, "Wave_", {}},                // a feature's file ends at a comma
+        {ui().item("mnWave"), true, "Wave_", {}},              // a feature's file ends at a comma
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.list);
@@ -176,7 +177,8 @@ TEST_F(NothingLost, AFileNameTooLongForACardIsSaidWhenChosen) {
             });
         }
         c.button->click();
-        EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ファイル名が長すぎます（50バイトまで）: " + stem51 + c.ext}));
+        EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                    "beep!", "show:ファイル名が長すぎます（50バイトまで）: " + stem51 + c.ext}));
         EXPECT_EQ(runner.scripts.size(), 0u);
         const Slot& placed = Slot1(c.kind);
         ASSERT_TRUE(placed.inUse);
@@ -229,8 +231,9 @@ TEST_F(NothingLost, ATextFileInUtf8IsRefusedWithTheReason) {
         });
         ui().button("btnTextFile")->click();
     }
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r"
-                                                                "文字コードを Shift-JIS にして保存し直してください"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!",
+                                                      "show:utf8.txt は Shift-JIS ではなく UTF-8 で書かれています。\r"
+                                                      "文字コードを Shift-JIS にして保存し直してください"}));
     ASSERT_TRUE(Slot1(SlotKind::TextBlock).inUse);
     EXPECT_EQ(Slot1(SlotKind::TextBlock).block.fileName, "sjis.txt");
     EXPECT_FALSE(form().card().slot(SlotKind::TextBlock, 2).inUse);
@@ -249,7 +252,9 @@ TEST_F(NothingLost, AJpegsConversionAsksBeforeReplacingAnotherBmp) {
             return true;
         });
         ui().button("btnBitmap")->click();
-        EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}));
+        EXPECT_EQ(TakeEvents(),
+                  (std::vector<std::string>{
+                      "beep?", "ask:sakura.bmp はすでにあり、sakura.jpg から作る画像と違います。\r置き換えますか？"}));
         EXPECT_EQ(Slot1(SlotKind::Picture).inUse, yes);
         EXPECT_EQ(ReadBytes(folder.path() / "sakura.bmp") == other, !yes);
     }

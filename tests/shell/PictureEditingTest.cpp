@@ -31,8 +31,9 @@ std::string Difference(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " + QString::number(a.pixel(x, y), 16).toStdString() +
-                       " and " + QString::number(b.pixel(x, y), 16).toStdString();
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " +
+                       QString::number(a.pixel(x, y), 16).toStdString() + " and " +
+                       QString::number(b.pixel(x, y), 16).toStdString();
     return "";
 }
 
@@ -93,7 +94,7 @@ TEST_F(PicturesInTheEditor, PlacingConvertsAJpegAndScalesAsTyped) {
         const char* shownNext;
     };
     const Case cases[] = {
-        {"33.3333", 0.333f, 13, 10, "33.3"}, {"50", 0.5f, 20, 15, "50.0"},     {"0.01", 0.1f, 4, 3, "10.0"},
+        {"33.3333", 0.333f, 13, 10, "33.3"},      {"50", 0.5f, 20, 15, "50.0"},     {"0.01", 0.1f, 4, 3, "10.0"},
         {"20000", 100.0f, 4000, 3000, "10000.0"}, {"100.0", 1.0f, 40, 30, "100.0"}, {"75", 0.75f, 30, 22, "75.0"},
     };
     for (const Case& c : cases) {
@@ -154,7 +155,8 @@ TEST_F(PicturesInTheEditor, TheSamePictureIsNoChangeAndAConversionShowsInEveryPi
     ui().item("mnViewMacro")->trigger();
     EXPECT_FALSE(form().document().canUndo()) << "the picture read again and the macro looked at change nothing";
 
-    WriteBytes(folder.path() / "p.jpg", Encoded(EncodeJpeg(Picture(20, 10, std::vector<Rgb>(200, Rgb{0, 255, 0})), 90)));
+    WriteBytes(folder.path() / "p.jpg",
+               Encoded(EncodeJpeg(Picture(20, 10, std::vector<Rgb>(200, Rgb{0, 255, 0})), 90)));
     prompts.answers = {true};  // p.bmp holds another picture: replace it
     Confirm("p.jpg");
     ui().item("mnBitmap1")->trigger();
@@ -186,7 +188,8 @@ TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSav
     form().cardFile().Open();
     EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ﾋﾞｯﾄﾏｯﾌﾟ p.bmp の読み込みに失敗しました", "beep!",
                                                       "show:a.txt が読めません"}));
-    for (QToolButton* mode : {ui().button("btnMove"), ui().button("btnPaint")}) {  // marked in the canvas and in the preview
+    for (QToolButton* mode :
+         {ui().button("btnMove"), ui().button("btnPaint")}) {  // marked in the canvas and in the preview
         mode->click();
         for (int id : {SlotId(SlotKind::Picture, 1), SlotId(SlotKind::TextBlock, 1)}) {
             const Rect& r = form().card().slot(id).bounds;
@@ -245,8 +248,10 @@ TEST_F(PicturesInTheEditor, TheEditButtonOpensThePictureInThePaintToolOrItsProgr
         ui().button("btnBitmap")->click();
     }
     const QString path = QString::fromStdString((folder.path() / "p.bmp").string());
-    EXPECT_EQ(launcher.started, (std::vector<std::string>{("open|" + path).toStdString(),
-                                                          ("paint|<" + path + ">|" + QString::fromStdString(folder.path().string())).toStdString()}));
+    EXPECT_EQ(launcher.started,
+              (std::vector<std::string>{
+                  ("open|" + path).toStdString(),
+                  ("paint|<" + path + ">|" + QString::fromStdString(folder.path().string())).toStdString()}));
 }
 
 TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) {

@@ -52,9 +52,9 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
     const std::string saved = ReadBytes(card);
     struct Case {
         const char* what;
-        std::string title;                  // typed before ゼポ (Shift-JIS); empty: unchanged
-        Choice saveFirst;                   // save first? (asked only for an edited card)
-        std::deque<bool> answers;           // overwrite?
+        std::string title;         // typed before ゼポ (Shift-JIS); empty: unchanged
+        Choice saveFirst;          // save first? (asked only for an edited card)
+        std::deque<bool> answers;  // overwrite?
         std::vector<std::string> events;
         bool opened;
         bool pageHasNewTitle;
@@ -65,10 +65,20 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
         {"saved card: no question", "", Choice::Cancel, {}, {}, true, false},
         {"edited, cancelled: nothing shown", Sjis("未保存の題"), Choice::Cancel, {}, {"beep?", save}, false, false},
         {"edited, not saved: plays the saved file", Sjis("未保存の題"), Choice::No, {}, {"beep?", save}, true, false},
-        {"edited, overwrite declined: nothing shown", Sjis("未保存の題"), Choice::Yes, {false},
-         {"beep?", save, "beep?", overwrite}, false, false},
-        {"edited and saved: plays the edit", Sjis("保存した題"), Choice::Yes, {true},
-         {"beep?", save, "beep?", overwrite}, true, true},
+        {"edited, overwrite declined: nothing shown",
+         Sjis("未保存の題"),
+         Choice::Yes,
+         {false},
+         {"beep?", save, "beep?", overwrite},
+         false,
+         false},
+        {"edited and saved: plays the edit",
+         Sjis("保存した題"),
+         Choice::Yes,
+         {true},
+         {"beep?", save, "beep?", overwrite},
+         true,
+         true},
     };
     for (const Case& c : cases) {
         launcher.started.clear();
@@ -99,8 +109,8 @@ TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed
     const fs::path page = PlayerCacheSite(program()) / "cards" / "next.html";
     launcher.missing.insert(QUrl::fromLocalFile(QString::fromStdString(page.string())).toString());
     Child<QAction>(form(), "mnZEPO").trigger();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:ゼポが実行できません\rブラウザで開けませんでした: " +
-                                                                       page.string()}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "beep!", "show:ゼポが実行できません\rブラウザで開けませんでした: " + page.string()}));
     EXPECT_TRUE(fs::is_regular_file(page)) << "the pages were made before the browser was asked";
 
     // A site that is a file cannot be written: the reason comes with the message.

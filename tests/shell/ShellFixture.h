@@ -11,13 +11,13 @@
 #include <memory>
 
 #include "ShellFakes.h"
-#include "WindowControls.h"
 #include "TempFolder.h"
-#include "shell/EditorWindows.h"
-#include "shell/ShellServices.h"
+#include "WindowControls.h"
 #include "shell/CardFileCommands.h"
+#include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 #include "shell/PasteCommands.h"
+#include "shell/ShellServices.h"
 #include "shell/ToolCommands.h"
 #include "shell/ViewCommands.h"
 

@@ -12,8 +12,8 @@
 #include "ShellFixture.h"
 #include "canvas/CardCanvas.h"
 #include "dialogs/AboutDialog.h"
-#include "model/MacroFile.h"
 #include "dialogs/CardSettingsDialog.h"
+#include "model/MacroFile.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
 #include "shell/CardFileCommands.h"
@@ -27,9 +27,20 @@ TEST_F(ShellTest, WindowsAreCreatedOnceInTheirOrderWithTheirCaptions) {
     EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - main");
     std::vector<QString> captions;
     for (QDialog* d : windows->dialogs()) captions.push_back(d->windowTitle());
-    std::vector<QString> expected{"バージョン情報", "静止画（ビットマップ）", "カードの基本設定", "枠の作成", "文字",
-                                  "文字（ファイル）", "関連付け", "ボタン", "保存フォルダの変更", "マーカー機能",
-                                  "動画２", "スライド機能", "ツールの設定", "マクロビュワー"};
+    std::vector<QString> expected{"バージョン情報",
+                                  "静止画（ビットマップ）",
+                                  "カードの基本設定",
+                                  "枠の作成",
+                                  "文字",
+                                  "文字（ファイル）",
+                                  "関連付け",
+                                  "ボタン",
+                                  "保存フォルダの変更",
+                                  "マーカー機能",
+                                  "動画２",
+                                  "スライド機能",
+                                  "ツールの設定",
+                                  "マクロビュワー"};
     EXPECT_EQ(captions, expected);
 }
 
@@ -49,7 +60,8 @@ TEST_F(ShellTest, FormCreateStateAndTheTimerIsAskedForOneSecond) {
 TEST_F(ShellTest, StartupSequenceRunsFolderOpenAndCardSettingsOnceInOrder) {
     Start();
     scheduler.FireAll();
-    EXPECT_EQ(log, (std::vector<std::string>{"dialog:保存フォルダの変更", "open:カードの読み込み", "dialog:カードの基本設定"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"dialog:保存フォルダの変更", "open:カードの読み込み",
+                                             "dialog:カードの基本設定"}));
     // Cancelled card settings with the name "main" keep "main": the fallback is for an empty name.
     EXPECT_EQ(form().card().settings.name, "main");
     scheduler.FireAll();
@@ -87,10 +99,17 @@ TEST(Switches, WholeArgumentsWithoutRegardToAsciiCase) {
         bool c, a;
         std::string card = {};
     } cases[] = {
-        {{}, false, false},          {{"/c"}, true, false},      {{"/C"}, true, false},
-        {{"-c"}, false, false},      {{"/cx"}, false, false},    {{"/a", "/c"}, true, true},
-        {{"/c", "/c"}, true, false}, {{"x", "/A"}, false, true}, {{"/c /a"}, false, false},
-        {{"/c", "/tmp/a.zep"}, true, false, "/tmp/a.zep"}, {{"b.ZEP", "/tmp/a.zep"}, false, false, "b.ZEP"},
+        {{}, false, false},
+        {{"/c"}, true, false},
+        {{"/C"}, true, false},
+        {{"-c"}, false, false},
+        {{"/cx"}, false, false},
+        {{"/a", "/c"}, true, true},
+        {{"/c", "/c"}, true, false},
+        {{"x", "/A"}, false, true},
+        {{"/c /a"}, false, false},
+        {{"/c", "/tmp/a.zep"}, true, false, "/tmp/a.zep"},
+        {{"b.ZEP", "/tmp/a.zep"}, false, false, "b.ZEP"},
         {{".zep", "x.zepx"}, false, false, ""},
     };
     for (const Case& c : cases) {
@@ -173,8 +192,9 @@ struct ToolMenuState {
 std::vector<ToolMenuState> ToolMenus(MainWindow& w) {
     WindowControls f(w);
     std::vector<ToolMenuState> out;
-    for (QAction* a : {f.item("mnMakeText"), f.item("mnMakeBitmap"), f.item("mnMakeWave"), f.item("mnMovieMk"), f.item("mnTool1"), f.item("mnTool2"), f.item("mnTool3"),
-                       f.item("mnExplorer"), f.item("mnMPlayer"), f.item("mnQV"), f.item("mnHelp1"), f.item("mnHelp2"), f.item("mnHelp3")})
+    for (QAction* a : {f.item("mnMakeText"), f.item("mnMakeBitmap"), f.item("mnMakeWave"), f.item("mnMovieMk"),
+                       f.item("mnTool1"), f.item("mnTool2"), f.item("mnTool3"), f.item("mnExplorer"),
+                       f.item("mnMPlayer"), f.item("mnQV"), f.item("mnHelp1"), f.item("mnHelp2"), f.item("mnHelp3")})
         out.push_back({a->text(), a->isVisible()});
     return out;
 }
@@ -200,7 +220,8 @@ TEST_F(ShellTest, WithoutASettingsFileEveryDefaultApplies) {
 TEST_F(ShellTest, SettingsFileCases) {
     WriteBytes(program() / "ZEPOED.INI",
                "[exetool2]\r\nToolName=X\r\n[MemoTool]\r\nToolName=\r\n[ZEPOED]\r\nAuto256Color=0\r\nisToolUse=1\r\n"
-               "[Help2]\r\ntoolname=" + Sjis("手引き") + "\r\n");
+               "[Help2]\r\ntoolname=" +
+                   Sjis("手引き") + "\r\n");
     Start();
     auto menus = ToolMenus(form());
     EXPECT_TRUE(menus[5].visible);
@@ -276,9 +297,9 @@ TEST_F(ShellTest, MenuItemsAndSeparators) {
     ASSERT_NE(cardMenu, nullptr);
     for (QAction* a : cardMenu->actions()) card << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(card, (QStringList{"新カード(&N)", "カードの読み込み(&O)...", "カードの上書保存(&S)",
-                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "カード一覧(&L)", "-", "ゼポの実行(&G)",
-                                 "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-", "元に戻す", "やり直し", "-",
-                                 "終了(&X)"}));
+                                 "保存フォルダの変更(&P)...", "カードの基本設定(&C)...", "カード一覧(&L)", "-",
+                                 "ゼポの実行(&G)", "カードのセットアップ(&I)", "-", "編集中のマクロを見る(&V)", "-",
+                                 "元に戻す", "やり直し", "-", "終了(&X)"}));
     EXPECT_EQ(ui().item("mnYoko09")->text(), "文字９...");
     EXPECT_EQ(ui().item("mnYoko10")->text(), "文字Ａ...");
     EXPECT_EQ(ui().item("mnYoko20")->text(), "文字Ｋ...");
@@ -333,7 +354,8 @@ TEST(SingleInstanceProcess, ASecondEditorThatNobodyAnswersSaysSo) {
     QProcess second;
     RunSecondEditor(second, runtime, {"card.zep"});
     EXPECT_EQ(second.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()), "ＺＥＰＯエディタは起動していますが、応答がありません。\n");
+    EXPECT_EQ(QString::fromUtf8(second.readAllStandardError()),
+              "ＺＥＰＯエディタは起動していますが、応答がありません。\n");
 }
 
 // A card opened in the file manager while the editor runs: a second start hands it over and
@@ -402,9 +424,9 @@ TEST(SettingsFile, WrittenInTableOrderWithoutAuto256Color) {
     WriteSettings(p, s);
     std::string bytes = p.ToBytes();
     std::vector<size_t> at;
-    for (const char* section : {"[MemoTool]", "[PaintTool]", "[SoundTool]", "[MovieTool]", "[ExeTool1]", "[ExeTool2]",
-                                "[ExeTool3]", "[FilerTool]", "[MPlayTool]", "[QViewTool]", "[Help1]", "[Help2]",
-                                "[Help3]", "[ZEPOED]"}) {
+    for (const char* section :
+         {"[MemoTool]", "[PaintTool]", "[SoundTool]", "[MovieTool]", "[ExeTool1]", "[ExeTool2]", "[ExeTool3]",
+          "[FilerTool]", "[MPlayTool]", "[QViewTool]", "[Help1]", "[Help2]", "[Help3]", "[ZEPOED]"}) {
         at.push_back(bytes.find(section));
         EXPECT_NE(at.back(), std::string::npos) << section;
     }

@@ -72,7 +72,7 @@ TEST_F(TextsInTheEditor, VerticalTextAndBlockArePlacedMovedResizedSavedAndReopen
     EXPECT_EQ(Block().bounds.top, 50);
 
     ui().button("btnStretch")->click();
-    Drag({230, 50}, {240, 50});  // the column grows by half its width
+    Drag({230, 50}, {240, 50});         // the column grows by half its width
     EXPECT_EQ(Text().font.height, 28);  // ((90 − 1) div 6 bytes) × 2
     EXPECT_EQ(Text().bounds, (Rect{220, 40, 28, 84}));
     const Rect b = Block().bounds;

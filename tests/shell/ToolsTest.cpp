@@ -1,23 +1,23 @@
 // The player, the tools and help menus, the tool settings dialog, the screen sizes and the
 // pictures of the screen, over the recording fakes.
 
+#include <sys/stat.h>
 #include <QAction>
 #include <QCheckBox>
-#include <QMenu>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpIndexWidget>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
-#include <sys/stat.h>
+#include <QWindow>
 
 #include "ShellFixture.h"
 #include "core/TextCodec.h"
@@ -49,28 +49,54 @@ TEST_F(ShellTest, ToolCommandsStartTheirProgramsInTheSaveFolderOrSayWhyNot) {
     const std::vector<Case> cases = {
         {"mnQV", {}, "\\zepo\\tool\\qv\\qv.exe|</WD=" + f + ">|" + f, {}},
         {"mnMakeText", {}, "notepad.exe||" + f, {}},
-        {"mnTool1", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe1) = {Sjis("道具"), "t1", "$F"}; },
-         "t1||" + f, {}},
-        {"mnTool2", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe2) = {"x", "t2", "$D $D $d"}; },
-         "t2|<" + f + "><" + f + "><$d>|" + f, {}},
+        {"mnTool1",
+         [](MainWindow& w, RecordingLauncher&) {
+             Entry(w, Tool::Exe1) = {Sjis("道具"), "t1", "$F"};
+         },
+         "t1||" + f,
+         {}},
+        {"mnTool2",
+         [](MainWindow& w, RecordingLauncher&) {
+             Entry(w, Tool::Exe2) = {"x", "t2", "$D $D $d"};
+         },
+         "t2|<" + f + "><" + f + "><$d>|" + f,
+         {}},
         // A quoted "$F" with no file is an empty argument: the next word keeps its place.
-        {"mnTool2", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe2) = {"x", "t2", "\"$F\" -n"}; },
-         "t2|<><-n>|" + f, {}},
-        {"mnTool3", [](MainWindow& w, RecordingLauncher&) { Entry(w, Tool::Exe3) = {Sjis("道具３"), "", ""}; },
-         "||" + f, {"beep!", "show:道具３が起動できませんでした。"}},
-        {"mnMPlayer", [](MainWindow&, RecordingLauncher& l) { l.missing = {"wmplayer.exe"}; }, "wmplayer.exe||" + f,
+        {"mnTool2",
+         [](MainWindow& w, RecordingLauncher&) {
+             Entry(w, Tool::Exe2) = {"x", "t2", "\"$F\" -n"};
+         },
+         "t2|<><-n>|" + f,
+         {}},
+        {"mnTool3",
+         [](MainWindow& w, RecordingLauncher&) {
+             Entry(w, Tool::Exe3) = {Sjis("道具３"), "", ""};
+         },
+         "||" + f,
+         {"beep!", "show:道具３が起動できませんでした。"}},
+        {"mnMPlayer",
+         [](MainWindow&, RecordingLauncher& l) { l.missing = {"wmplayer.exe"}; },
+         "wmplayer.exe||" + f,
          {"beep!", "show:メディアプレーヤーが起動できませんでした。"}},
-        {"mnZEPO", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\zepo.exe"}; },
+        {"mnZEPO",
+         [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\zepo.exe"}; },
          "\\zepo\\zepo.exe||" + f,
          // Without the program, the pages of the folder; a folder without a card has none.
          {"beep?", "choose:カードが保存されていません。\r保存してから実行しますか？", "beep!",
           "show:ゼポが実行できません\r" + f + ": このフォルダにはカード (*.zep) がありません"}},
-        {"mnSetup", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\setZEPO.exe"}; },
-         "\\zepo\\setZEPO.exe||" + f, {"beep!", "show:カードのセットアップに失敗しました"}},
-        {"mnQVcnt", [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\tool\\qvcnt\\qvcnt.exe"}; },
+        {"mnSetup",
+         [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\setZEPO.exe"}; },
+         "\\zepo\\setZEPO.exe||" + f,
+         {"beep!", "show:カードのセットアップに失敗しました"}},
+        {"mnQVcnt",
+         [](MainWindow&, RecordingLauncher& l) { l.missing = {"\\zepo\\tool\\qvcnt\\qvcnt.exe"}; },
          "\\zepo\\tool\\qvcnt\\qvcnt.exe||" + f,
-         {"beep!", "show:ＱＶコントローラがありません。\rＱＶコントローラをフォルダ \\zepo\\tool\\qvcnt に\rインストールしてください。"}},
-        {"mnOpenDir", [f](MainWindow&, RecordingLauncher& l) { l.missing = {QString::fromStdString(f)}; }, "open|" + f,
+         {"beep!",
+          "show:ＱＶコントローラがありません。\rＱＶコントローラをフォルダ \\zepo\\tool\\qvcnt "
+          "に\rインストールしてください。"}},
+        {"mnOpenDir",
+         [f](MainWindow&, RecordingLauncher& l) { l.missing = {QString::fromStdString(f)}; },
+         "open|" + f,
          {"beep!", "show:作業フォルダ[" + f + "]が開けませんでした。"}},
     };
     for (const Case& c : cases) {
@@ -93,13 +119,14 @@ TEST_F(ShellTest, AHostileSaveFolderReachesToolsAsOneLiteralArgumentAndAMissingO
     fs::create_directory(hostile);
     form().document().SetSaveFolder(hostile);
     Item(form(), "mnQV").trigger();
-    EXPECT_EQ(launcher.started, std::vector<std::string>{"\\zepo\\tool\\qv\\qv.exe|</WD=" + hostile.string() + ">|" +
-                                                         hostile.string()});
+    EXPECT_EQ(launcher.started,
+              std::vector<std::string>{"\\zepo\\tool\\qv\\qv.exe|</WD=" + hostile.string() + ">|" + hostile.string()});
     launcher.started.clear();
     form().document().SetSaveFolder(program() / "gone");
     Item(form(), "mnZEPO").trigger();
     EXPECT_TRUE(launcher.started.empty());
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:" + (program() / "gone").string() + "\rフォルダに移動できません"}));
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{
+                                "beep!", "show:" + (program() / "gone").string() + "\rフォルダに移動できません"}));
 }
 
 ToolSettingsDialog& ToolDialog(EditorWindows& windows) {
@@ -129,7 +156,8 @@ TEST_F(ShellTest, ToolSettingsApplyToTheMenusAtOnceAndWriteTheFileOnlyWithA) {
         if (!writeAllowed) {
             EXPECT_EQ(written, "[ZEPOED]\r\nAuto256Color=0\r\n");
         } else {
-            for (const char* s : {"[MemoTool]", "[QViewTool]", "[ExeTool2]", "[Help3]", "isToolUse=1", "Auto256Color=0"})
+            for (const char* s :
+                 {"[MemoTool]", "[QViewTool]", "[ExeTool2]", "[Help3]", "isToolUse=1", "Auto256Color=0"})
                 EXPECT_NE(written.find(s), std::string::npos) << s;
             EXPECT_NE(written.find(Sjis("ToolName=ツール２番")), std::string::npos);
         }
@@ -229,7 +257,8 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     WriteBytes(program() / "画面1.bmp", "x");
     WriteBytes(program() / "画面3.bmp", "x");
     ui().item("mnAllBMP")->trigger();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:画面を次のファイル名で保存しました。\r[ 画面2.bmp ]"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep?", "show:画面を次のファイル名で保存しました。\r[ 画面2.bmp ]"}));
     auto saved = LoadPicture(program() / "画面2.bmp");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved.value().bitmap.Width(), 801);
@@ -241,7 +270,8 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     Modify([](Card& card) { card.settings.color = kBlack; });
     ui().item("mnCaptJPG")->trigger();
     int captures = 0;
-    for (const auto& e : fs::directory_iterator(program())) captures += e.path().filename().string().rfind("capt_", 0) == 0;
+    for (const auto& e : fs::directory_iterator(program()))
+        captures += e.path().filename().string().rfind("capt_", 0) == 0;
     EXPECT_EQ(captures, 1);
     auto capture = LoadPicture(program() / "capt_main.jpg");
     ASSERT_TRUE(capture);
@@ -254,10 +284,13 @@ TEST_F(ShellTest, ScreenPictureTakesTheFirstFreeNumberAndCapturesReplaceOneFile)
     ui().item("mnCaptJPG")->trigger();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[1].rfind("show:ファイル[" + (program() / "capt_main.jpg").string() + "]に書き込めませんでした。\r", 0), 0u)
+    EXPECT_EQ(
+        events[1].rfind("show:ファイル[" + (program() / "capt_main.jpg").string() + "]に書き込めませんでした。\r", 0),
+        0u)
         << events[1];
     EXPECT_EQ(ReadBytes(program() / "capt_main.jpg"), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(program()), fs::directory_iterator()), 4) << "no temporary file is left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(program()), fs::directory_iterator()), 4)
+        << "no temporary file is left";
 }
 
 TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
@@ -273,7 +306,8 @@ TEST_F(ShellTest, MergeReplacesEveryObjectByOnePictureAndCancelWritesNothing) {
 
     prompts.answers = {false};
     ui().item("mnFix")->trigger();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:関連づけの情報はすべて消えます。よろしいですか？"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep?", "ask:関連づけの情報はすべて消えます。よろしいですか？"}));
     EXPECT_FALSE(fs::exists(program() / "画面1.bmp"));
     EXPECT_TRUE(card.slot(SlotKind::Frame, 1).inUse);
 
@@ -317,12 +351,17 @@ protected:
 
 TEST_F(HelpTest, EachHelpButtonAndMenuItemOpensItsTopic) {
     Start();
-    const std::map<QString, QString> pages = {{"枠の作成", "frame.html"},          {"関連付け", "association.html"},
-                                              {"ボタン", "association.html"},      {"カードの基本設定", "cardsettings.html"},
+    const std::map<QString, QString> pages = {{"枠の作成", "frame.html"},
+                                              {"関連付け", "association.html"},
+                                              {"ボタン", "association.html"},
+                                              {"カードの基本設定", "cardsettings.html"},
                                               {"保存フォルダの変更", "savefolder.html"},
-                                              {"文字", "text.html"},                {"文字（ファイル）", "textfile.html"},
-                                              {"静止画（ビットマップ）", "picture.html"}, {"動画２", "movie2.html"},
-                                              {"マーカー機能", "marker.html"},       {"スライド機能", "slide.html"}};
+                                              {"文字", "text.html"},
+                                              {"文字（ファイル）", "textfile.html"},
+                                              {"静止画（ビットマップ）", "picture.html"},
+                                              {"動画２", "movie2.html"},
+                                              {"マーカー機能", "marker.html"},
+                                              {"スライド機能", "slide.html"}};
     int withButton = 0;
     for (QDialog* d : windows->dialogs()) {
         auto* button = d->findChild<QPushButton*>("HelpBtn");
@@ -435,11 +474,13 @@ TEST_F(HelpTest, MissingHelpDocumentsAreReported) {
     Entry(form(), Tool::Help1).exe = "manual.pdf";
     launcher.missing = {QString::fromStdString((program() / "manual.pdf").string())};
     ui().item("mnHelp1")->trigger();
-    EXPECT_EQ(TakeEvents(),
-              (std::vector<std::string>{"beep!", "show:ヘルプファイル[/nonexistent/zepoed.qch]が開けませんでした。", "beep!",
-                                        "show:ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r" +
-                                            program().string() + "/zepo",
-                                        "beep!", "show:ヘルプファイル[manual.pdf]が開けませんでした。"}));
+    EXPECT_EQ(
+        TakeEvents(),
+        (std::vector<std::string>{
+            "beep!", "show:ヘルプファイル[/nonexistent/zepoed.qch]が開けませんでした。", "beep!",
+            "show:ゼポのヘルプが見つかりませんでした。\r次のフォルダに zepo.html または zepo.pdf を置いてください。\r" +
+                program().string() + "/zepo",
+            "beep!", "show:ヘルプファイル[manual.pdf]が開けませんでした。"}));
     EXPECT_EQ(launcher.started, std::vector<std::string>{"open|" + program().string() + "/manual.pdf"});
     launcher.missing = {};
     fs::create_directory(program() / "zepo");

@@ -11,13 +11,13 @@
 #include <functional>
 
 #include "ShellFixture.h"
+#include "TempFolder.h"
 #include "canvas/CardCanvas.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "dialogs/ColorGrid.h"
 #include "document/CardFile.h"
 #include "document/CardHistory.h"
 #include "model/MacroFile.h"
-#include "TempFolder.h"
 
 namespace zepo::test {
 namespace {
@@ -47,49 +47,58 @@ TEST_F(UndoInTheEditor, EachConfirmedChangeIsOneStepBackAndForth) {
         std::function<void()> change;
     };
     const Case cases[] = {
-        {"a frame placed", [this] {
+        {"a frame placed",
+         [this] {
              runner.scripts.push_back(ScriptedRunner::Ok);
              ui().button("btnFrame")->click();
          }},
-        {"a frame recoloured", [this] {
+        {"a frame recoloured",
+         [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<ColorGrid>(d, "FrmColor").cell(kRed)->click();
                  Child<QPushButton>(d, "OKBtn").click();
              });
              ui().item("mnFrame1")->trigger();
          }},
-        {"a frame removed", [this] {
+        {"a frame removed",
+         [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<QCheckBox>(d, "chkFrmCut").setChecked(true);
                  d.accept();
              });
              ui().item("mnFrame2")->trigger();
          }},
-        {"a drag released", [this] {
+        {"a drag released",
+         [this] {
              ui().button("btnMove")->click();
              Drag({20, 20}, {45, 30});
          }},
-        {"a resize released", [this] {
+        {"a resize released",
+         [this] {
              ui().button("btnStretch")->click();
              Drag({155, 155}, {120, 190});
          }},
-        {"brought to front", [this] {
+        {"brought to front",
+         [this] {
              ui().button("btnFrontBack")->click();
              QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
          }},
-        {"the marker switched on", [this] {
+        {"the marker switched on",
+         [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<QSpinBox>(d, "Width").setValue(7);
                  d.accept();
              });
              ui().item("mnMarker")->trigger();
          }},
-        {"the screen merged into one picture", [this] {
+        {"the screen merged into one picture",
+         [this] {
              prompts.answers = {true};
              ui().item("mnFix")->trigger();
              EXPECT_NE(form().card().slot(SlotKind::Picture, 1).picture.pixels, nullptr);
          }},
-        {"card settings", [this] {
+        {"card settings",
+         [this] {
              runner.scripts.push_back([](QDialog& d) {
                  Child<QLineEdit>(d, "edtCardName").setText("renamed");
                  Child<QPushButton>(d, "OKBtn").click();
@@ -130,7 +139,7 @@ TEST_F(UndoInTheEditor, WhatChangesNothingAddsNoStep) {
     });
     ui().item("mnFrame1")->trigger();
     ui().button("btnMove")->click();
-    Drag({20, 20}, {20, 20});  // pressed and released in place
+    Drag({20, 20}, {20, 20});          // pressed and released in place
     ui().button("btnPaint")->click();  // the preview is a way of looking, not a change
     ui().button("btnMove")->click();
     EXPECT_FALSE(form().document().canUndo());

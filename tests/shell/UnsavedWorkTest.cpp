@@ -42,7 +42,9 @@ protected:
         ASSERT_EQ(form().card().settings.name, "a");
         TakeEvents();
     }
-    void Retitle(const char* title) { Modify([title](Card& card) { card.settings.title = title; }); }
+    void Retitle(const char* title) {
+        Modify([title](Card& card) { card.settings.title = title; });
+    }
     // The editor gone, as if it had never run.
     void Stop() {
         windows.reset();
@@ -68,42 +70,42 @@ TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
     // goes on (the window closes, b.zep is read) and a.zep gets the change follow from it.
     const std::optional<Choice> answers[] = {std::nullopt, Choice::Cancel, Choice::No, Choice::Yes};
     for (Command command : {Command::ExitMenu, Command::CloseWindow, Command::Open, Command::HandOver})
-    for (const std::optional<Choice>& answer : answers) {
-        const struct { bool changed, goesOn, saved; } c{answer.has_value(), answer != Choice::Cancel,
-                                                         answer == Choice::Yes};
-        const std::string what = std::to_string(int(command)) + "/" + std::to_string(answer ? int(*answer) : -1);
-        WriteBytes(cards.path() / "a.zep", kCard);
-        OpenA();
-        form().show();
-        if (c.changed) Retitle("new");
-        EXPECT_EQ(form().isWindowModified(), c.changed) << what;
-        if (answer) prompts.choices.push_back(*answer);
-        prompts.answers.push_back(true);  // overwrite a.zep when saving
-        const QString b = QString::fromStdString((cards.path() / "b.zep").string());
-        switch (command) {
-            case Command::ExitMenu: ui().item("mnExit")->trigger(); break;
-            case Command::CloseWindow: form().close(); break;
-            case Command::Open:
-                chooser.answers.push_back(b);
-                ui().button("btnOpen")->click();
-                break;
-            case Command::HandOver:
-                form().cardFile().OpenHandedOver(b);
-                QTest::qWait(50);
-                break;
+        for (const std::optional<Choice>& answer : answers) {
+            const struct {
+                bool changed, goesOn, saved;
+            } c{answer.has_value(), answer != Choice::Cancel, answer == Choice::Yes};
+            const std::string what = std::to_string(int(command)) + "/" + std::to_string(answer ? int(*answer) : -1);
+            WriteBytes(cards.path() / "a.zep", kCard);
+            OpenA();
+            form().show();
+            if (c.changed) Retitle("new");
+            EXPECT_EQ(form().isWindowModified(), c.changed) << what;
+            if (answer) prompts.choices.push_back(*answer);
+            prompts.answers.push_back(true);  // overwrite a.zep when saving
+            const QString b = QString::fromStdString((cards.path() / "b.zep").string());
+            switch (command) {
+                case Command::ExitMenu: ui().item("mnExit")->trigger(); break;
+                case Command::CloseWindow: form().close(); break;
+                case Command::Open:
+                    chooser.answers.push_back(b);
+                    ui().button("btnOpen")->click();
+                    break;
+                case Command::HandOver:
+                    form().cardFile().OpenHandedOver(b);
+                    QTest::qWait(50);
+                    break;
+            }
+            std::vector<std::string> events = TakeEvents();
+            const bool asked = std::count(events.begin(), events.end(), kAskSave) == 1;
+            EXPECT_EQ(asked, c.changed) << what << ::testing::PrintToString(events);
+            if (command == Command::ExitMenu || command == Command::CloseWindow)
+                EXPECT_EQ(!form().isVisible(), c.goesOn) << what;
+            else EXPECT_EQ(form().card().settings.name == "b", c.goesOn) << what;
+            const bool holdsChange = ReadBytes(cards.path() / "a.zep").find("{new}") != std::string::npos;
+            EXPECT_EQ(holdsChange, c.saved) << what;
+            if (!c.goesOn) EXPECT_TRUE(form().document().isModified()) << what << ": the change is kept";
+            Stop();
         }
-        std::vector<std::string> events = TakeEvents();
-        const bool asked = std::count(events.begin(), events.end(), kAskSave) == 1;
-        EXPECT_EQ(asked, c.changed) << what << ::testing::PrintToString(events);
-        if (command == Command::ExitMenu || command == Command::CloseWindow)
-            EXPECT_EQ(!form().isVisible(), c.goesOn) << what;
-        else
-            EXPECT_EQ(form().card().settings.name == "b", c.goesOn) << what;
-        const bool holdsChange = ReadBytes(cards.path() / "a.zep").find("{new}") != std::string::npos;
-        EXPECT_EQ(holdsChange, c.saved) << what;
-        if (!c.goesOn) EXPECT_TRUE(form().document().isModified()) << what << ": the change is kept";
-        Stop();
-    }
 }
 
 // The card differs from its file exactly when the history is away from where the file was
@@ -114,9 +116,12 @@ TEST_F(UnsavedWork, ModifiedFollowsTheHistoryAndTheLastSave) {
     // Edit, undo to the file, redo, save, undo past the save, a new edit (the saved state is
     // dropped from redo), save again.
     const std::pair<std::function<void()>, bool> steps[] = {
-        {[&] { Retitle("x"); }, true},           {[&] { ui().item("mnUndo")->trigger(); }, false},
-        {[&] { ui().item("mnRedo")->trigger(); }, true}, {[&] { ui().button("btnSave")->click(); }, false},
-        {[&] { ui().item("mnUndo")->trigger(); }, true}, {[&] { Retitle("y"); }, true},
+        {[&] { Retitle("x"); }, true},
+        {[&] { ui().item("mnUndo")->trigger(); }, false},
+        {[&] { ui().item("mnRedo")->trigger(); }, true},
+        {[&] { ui().button("btnSave")->click(); }, false},
+        {[&] { ui().item("mnUndo")->trigger(); }, true},
+        {[&] { Retitle("y"); }, true},
         {[&] { ui().item("mnSave")->trigger(); }, false},
     };
     for (size_t i = 0; i < std::size(steps); ++i) {
@@ -148,7 +153,8 @@ TEST_F(UnsavedWork, AHandOverTakesOnlyAReadableCardFile) {
         QTest::qWait(50);
         std::vector<std::string> events = TakeEvents();
         if (*c.message) {
-            EXPECT_EQ(events, (std::vector<std::string>{"beep!", "show:" + file.string() + "\r" + c.message})) << c.name;
+            EXPECT_EQ(events, (std::vector<std::string>{"beep!", "show:" + file.string() + "\r" + c.message}))
+                << c.name;
             EXPECT_EQ(form().card().settings.title, "kept") << c.name;
             prompts.choices.clear();
         } else {
@@ -168,7 +174,8 @@ TEST_F(UnsavedWork, SaveFolderFieldUnderstandsHomeAndRelativeNames) {
     const struct {
         const char* typed;
         fs::path expected;  // empty: refused, the dialog comes back with the text
-    } cases[] = {{"~", home}, {"~/x", home / "x"}, {"~/new", home / "new"}, {"sub", cards.path() / "sub"}, {"~/a/b", {}}};
+    } cases[] = {
+        {"~", home}, {"~/x", home / "x"}, {"~/new", home / "new"}, {"sub", cards.path() / "sub"}, {"~/a/b", {}}};
     for (const auto& c : cases) {
         form().document().SetSaveFolder(cards.path());
         QString shownAgain;
@@ -215,7 +222,8 @@ TEST_F(UnsavedWork, InstalledLayoutKeepsEverythingInTheUsersFolders) {
     EXPECT_EQ(form().document().saveFolder(), home / "x");
     EXPECT_EQ(ReadBytes(program() / "ZEPOED.INI"), portable);
     const std::string user = ReadBytes(userSettingsFile());
-    for (const std::string& line : {std::string("ToolName=Portable"), std::string("ToolName=Mine"), "SaveFolder=" + (home / "x").string()})
+    for (const std::string& line :
+         {std::string("ToolName=Portable"), std::string("ToolName=Mine"), "SaveFolder=" + (home / "x").string()})
         EXPECT_NE(user.find(line), std::string::npos) << line;
     EXPECT_EQ(fs::status(userSettingsFile()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(fs::status(userSettingsFile().parent_path()).permissions(), fs::perms::owner_all);
@@ -278,7 +286,8 @@ TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     prompts.choices.push_back(Choice::Yes);
     Start();
     scheduler.FireAll();
-    EXPECT_TRUE(AnyStartsWith(TakeEvents(), "choose:前回保存されなかったカードがあります\r" + (cards.path() / "a.zep").string()));
+    EXPECT_TRUE(AnyStartsWith(TakeEvents(),
+                              "choose:前回保存されなかったカードがあります\r" + (cards.path() / "a.zep").string()));
     EXPECT_EQ(SjisToUtf8(form().card().settings.title), "lost in a crash");
     EXPECT_TRUE(form().document().isModified());
     EXPECT_EQ(form().document().saveFolder(), cards.path());
@@ -331,8 +340,17 @@ TEST(RecoveryChild, EditsAndWaitsToBeKilled) {
     ScriptedChooser chooser;
     RecordingLauncher launcher;
     FastScheduler scheduler;
-    ShellServices services{prompts,          runner, chooser, launcher, scheduler, cards, {(fs::path(cards) / "a.zep").string()},
-                           QSize(800, 600), {},     {},      UserPlaces{{}, recovery, cards}};
+    ShellServices services{prompts,
+                           runner,
+                           chooser,
+                           launcher,
+                           scheduler,
+                           cards,
+                           {(fs::path(cards) / "a.zep").string()},
+                           QSize(800, 600),
+                           {},
+                           {},
+                           UserPlaces{{}, recovery, cards}};
     EditorWindows windows(services);
     ASSERT_TRUE(QTest::qWaitFor([&] { return windows.main().card().settings.name == "a"; }, 10000));
     Card card = windows.main().card();
@@ -353,8 +371,9 @@ TEST_F(UnsavedWork, AnEditorKilledAfterAnEditLeavesItsCardForTheNextStart) {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     child.setProcessEnvironment(env);
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=RecoveryChild.*"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return child.readAllStandardOutput().contains("READY") ||
-                                             child.state() == QProcess::NotRunning; }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child.readAllStandardOutput().contains("READY") || child.state() == QProcess::NotRunning; },
+        30000));
     ASSERT_EQ(child.state(), QProcess::Running) << child.readAllStandardError().toStdString();
     ASSERT_EQ(::kill(pid_t(child.processId()), SIGKILL), 0);
     ASSERT_TRUE(child.waitForFinished(10000));

@@ -61,7 +61,8 @@ TEST_F(UnderAWindowManager, HelpOfAModalDialogComesUpAboveIt) {
     help->move(dialog->frameGeometry().topLeft());  // over the dialog wherever it was placed
     const QPoint middle = dialog->geometry().center();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::topLevelAt(middle) == help; }, 3000))
-        << "on top: " << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
+        << "on top: "
+        << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
     dialog->hide();
 }
 

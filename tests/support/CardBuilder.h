@@ -2,9 +2,9 @@
 // Puts objects on a card the way the editor's dialogs leave them.
 
 #include "ModelFakes.h"
-#include "model/MacroWriter.h"
 #include "model/Card.h"
 #include "model/Layout.h"
+#include "model/MacroWriter.h"
 
 namespace zepo::test {
 

@@ -91,8 +91,9 @@ inline std::vector<uint8_t> ManyScanJpeg(const ManyScans& m) {
     std::vector<uint8_t> quant{0x00};
     quant.resize(65, 1);
     Marker(out, 0xDB, quant);
-    Marker(out, 0xC2, {8, uint8_t(m.height >> 8), uint8_t(m.height), uint8_t(m.width >> 8), uint8_t(m.width), 3, 1, 0x11,
-                       0, 2, 0x11, 0, 3, 0x11, 0});
+    Marker(out, 0xC2,
+           {8, uint8_t(m.height >> 8), uint8_t(m.height), uint8_t(m.width >> 8), uint8_t(m.width), 3, 1, 0x11, 0, 2,
+            0x11, 0, 3, 0x11, 0});
     // DC: one symbol (difference class 0) of one bit. AC: the fifteen run symbols.
     std::vector<uint8_t> dc{0x00, 1};
     dc.resize(17, 0);

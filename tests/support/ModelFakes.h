@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "model/Environment.h"
 #include "core/Moji.h"
 #include "core/TextCodec.h"
+#include "model/Environment.h"
 
 namespace zepo::test {
 

@@ -14,12 +14,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/TextCodec.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/FileChooser.h"
 #include "dialogs/Prompts.h"
 #include "platform/Launcher.h"
 #include "platform/Scheduler.h"
-#include "core/TextCodec.h"
 
 namespace zepo {
 

@@ -56,7 +56,8 @@ inline Bitmap Noise(int width, int height, uint32_t seed) {
         for (int x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int n = int(seed >> 27);
-            SetPixel(bitmap, x, y, Rgb{(x * 255 / width + n) % 256, (y * 255 / height + 2 * n) % 256, (x * y + n) % 256});
+            SetPixel(bitmap, x, y,
+                     Rgb{(x * 255 / width + n) % 256, (y * 255 / height + 2 * n) % 256, (x * y + n) % 256});
         }
     return bitmap;
 }
