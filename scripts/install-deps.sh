@@ -2,7 +2,8 @@
 # Installs everything the build (with the MIDI synthesizer, a General MIDI SoundFont and the Ogg
 # Vorbis encoder, Graphviz's layout library for the card map and its dot program for the
 # test of the map's DOT), the tests, the benchmark and the fuzzing (clang with
-# libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks), movie playback
+# libFuzzer and the sanitizer runtimes, llvm-symbolizer for their stacks, clang-format for the
+# style check), movie playback
 # (Qt Multimedia with the GStreamer decoders), the help (QtHelp, qhelpgenerator), Qt's
 # Japanese translations, the manual pages (help2man makes zepocard's, groff checks both),
 # the desktop-file, MIME and XML checkers, a window manager for the window-size test, the
@@ -19,7 +20,7 @@ PACKAGES="g++ cmake make pkg-config
   libgraphviz-dev graphviz
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-liberation fontconfig
   imagemagick python3 python3-pil time
-  clang-14 libclang-rt-14-dev llvm-14
+  clang-14 libclang-rt-14-dev llvm-14 clang-format-14
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-libav ffmpeg
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
