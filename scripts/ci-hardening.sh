@@ -24,10 +24,19 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+# -O1 with line tables only (-g1), the level the sanitizers are made for: the same checks, every
+# stack still names file and line, and the test programs compile in half the time of -O2 -g.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$sanitize" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build build-asan -j2
 stage_done "build with ASan and UBSan"
+# The ordinary run's times of the same tests let ctest start the longest ones first.
+costs=Testing/Temporary/CTestCostData.txt
+if [ -f "build/$costs" ] && [ ! -f "build-asan/$costs" ]; then
+  mkdir -p build-asan/Testing/Temporary
+  cp "build/$costs" "build-asan/$costs"
+fi
 ctest --test-dir build-asan --output-on-failure -j2
 stage_done "tests with ASan and UBSan"
 
