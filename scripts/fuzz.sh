@@ -4,8 +4,20 @@
 # grows the committed corpus. An input that fails is kept in build-fuzz/findings/TARGET/.
 # Further arguments go to libFuzzer (e.g. -jobs=2, -only_ascii=1).
 #   scripts/fuzz.sh fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings|fuzz_midi SECONDS [libFuzzer options]
+#   scripts/fuzz.sh --build TARGET...   only builds the targets
 set -eu
 cd "$(dirname "$0")/.."
+build=build-fuzz
+build_targets() {
+  cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZEPO_BUILD_GUI=ON -DZEPO_BUILD_FUZZ=ON >/dev/null
+  cmake --build "$build" -j2 --target "$@"
+}
+if [ "${1:-}" = --build ]; then
+  shift
+  build_targets "$@"
+  exit 0
+fi
 if [ $# -lt 2 ]; then
   echo "usage: $0 fuzz_card_reader|fuzz_card_render|fuzz_bmp|fuzz_jpeg|fuzz_settings|fuzz_midi SECONDS [libFuzzer options]" >&2
   exit 2
@@ -21,10 +33,11 @@ case $seconds in
   '' | *[!0-9]*) echo "SECONDS must be a whole number: $seconds" >&2; exit 2 ;;
 esac
 
-build=build-fuzz
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZEPO_BUILD_GUI=ON -DZEPO_BUILD_FUZZ=ON >/dev/null
-cmake --build "$build" -j2 --target "$target"
+# ZEPO_FUZZ_BUILT=1: the caller has built the target already with --build (several runs at
+# once share the build folder, which only one of them may configure and build).
+if [ "${ZEPO_FUZZ_BUILT:-}" != 1 ]; then
+  build_targets "$target"
+fi
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
