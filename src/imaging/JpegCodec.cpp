@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include <jerror.h>
 #include <jpeglib.h>
+// jerror.h names its codes by what jpeglib.h configured, so it comes second.
+#include <jerror.h>
 
 namespace zepo {
 namespace {
