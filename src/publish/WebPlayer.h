@@ -1,8 +1,9 @@
 #pragma once
-// Movie 2 on the exported card pages, and the names of the player's script and style sheet
-// (src/publish/web/player.js and player.css, built in: WebAssets.h). The script draws the
-// cards in place, fits them to the window, plays each medium on its own channel, and runs
-// full screen, the slide show and the marker pen.
+// The exporter's side of the web player: the element that shows movie 2 on a card page (its
+// place, magnification and frame rings) and the names the player's script and style sheet are
+// written under in the site. The player itself is src/publish/web/player.js and player.css,
+// built in (WebAssets.h): it draws the cards in place, fits them to the window, plays each
+// medium on its own channel, and runs full screen, the slide show and the marker pen.
 
 #include <string>
 #include <string_view>

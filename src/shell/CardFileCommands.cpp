@@ -1,5 +1,7 @@
-// The card menu's file commands: new card, open, save, save folder, card settings, the macro
-// viewer, undo, redo and exit; the start-up sequence; unsaved changes asked about.
+// The card menu's file commands and the card buttons: new card, open, save, save folder, card
+// settings, the macro viewer, the card list, undo, redo and exit; the start-up sequence, a card
+// handed over by a second start, a recovered copy, unsaved changes asked about; the open file's
+// name and the macro lines last read, saved or shown.
 
 #include "shell/CardFileCommands.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // The card menu's file commands and the card buttons of the bar: new card, open, save,
-// save folder, card settings, the macro viewer, undo and redo and exit, and the start-up
-// sequence that runs the first three for the user.
+// save folder, card settings, the macro viewer, the card list, undo and redo and exit, and the
+// start-up sequence that runs the first three for the user. They keep the open file's name
+// and the card's macro lines, which are theirs and not the document's.
 
 #include <QObject>
 #include <QString>

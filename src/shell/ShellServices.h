@@ -1,7 +1,7 @@
 #pragma once
-// What the main window needs of the outside world. main() passes the real ones; the tests
-// pass recording fakes, so that no test ever waits on a message box, a modal dialog, a file
-// dialog or the clock.
+// What the editor needs of the outside world (EditorWindows, and the commands through their
+// CommandContext). main() passes the real ones; the tests pass recording fakes, so that no
+// test ever waits on a message box, a modal dialog, a file dialog or the clock.
 
 #include <QSize>
 #include <QString>
