@@ -63,25 +63,33 @@ Run Do(R (C::*command)(Params...), Args... args) {
     return [command, args...](Commands& c) { (Of<C>(c).*command)(args...); };
 }
 
-ActionRow Menu(const char* caption) { return {Place::Menu, "", caption}; }
-ActionRow SubMenu(const char* name, const char* caption, Test ticked) {
-    ActionRow row{Place::SubMenu, name, caption};
+ActionRow Row(Place place, const char* name = "", const char* caption = "", Run run = {}, Test ticked = {}) {
+    ActionRow row;
+    row.place = place;
+    row.name = name;
+    row.caption = caption;
+    row.run = std::move(run);
     row.ticked = std::move(ticked);
     return row;
 }
-ActionRow EndSubMenu() { return {Place::EndSubMenu}; }
-ActionRow Separator() { return {Place::Separator}; }
-ActionRow Item(const char* name, const char* caption, Run run) { return {Place::Item, name, caption, std::move(run)}; }
+
+ActionRow Menu(const char* caption) { return Row(Place::Menu, "", caption); }
+ActionRow SubMenu(const char* name, const char* caption, Test ticked) {
+    return Row(Place::SubMenu, name, caption, {}, std::move(ticked));
+}
+ActionRow EndSubMenu() { return Row(Place::EndSubMenu); }
+ActionRow Separator() { return Row(Place::Separator); }
+ActionRow Item(const char* name, const char* caption, Run run) {
+    return Row(Place::Item, name, caption, std::move(run));
+}
 ActionRow Ticked(const char* name, const char* caption, Run run, Test ticked) {
-    return {Place::Item, name, caption, std::move(run), std::move(ticked)};
+    return Row(Place::Item, name, caption, std::move(run), std::move(ticked));
 }
 ActionRow Button(const char* name, const char* caption, const char* tip, Run run, Test ticked = {}) {
-    ActionRow row{Place::Button, name, caption, std::move(run), std::move(ticked)};
-    row.tip = tip;
-    return row;
+    return Row(Place::Button, name, caption, std::move(run), std::move(ticked)).Tip(tip);
 }
-ActionRow Gap() { return {Place::Gap}; }
-ActionRow Stretch() { return {Place::Stretch}; }
+ActionRow Gap() { return Row(Place::Gap); }
+ActionRow Stretch() { return Row(Place::Stretch); }
 
 // What ticks a control.
 Test SlotUsed(SlotKind kind, int n) {

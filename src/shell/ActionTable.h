@@ -54,7 +54,7 @@ struct ActionRow {
     using Run = std::function<void(Commands&)>;
     using Test = std::function<bool(const Commands&)>;
 
-    Place place;
+    Place place = Place::Item;
     const char* name = "";     // the control's objectName
     const char* caption = "";  // UTF-8
     Run run;                   // what choosing it does
