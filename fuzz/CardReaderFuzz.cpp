@@ -3,6 +3,7 @@
 // the same line for line; the only message of the second reading is the one of each object
 // whose file is missing. A difference means the card changes a little on every save.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,6 @@
 
 #include "FuzzCheck.h"
 #include "ModelFakes.h"
-#include "core/Moji.h"
 #include "model/MacroFile.h"
 #include "model/MacroReader.h"
 #include "model/MacroWriter.h"
@@ -71,7 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CountingMessages firstMessages;
     ReaderContext firstContext{firstMessages, files, measurer};
     Card card;
-    LoadMacro(card, SplitLines(bytes), name, firstContext);
+    const LoadOutcome read = LoadMacro(card, SplitLines(bytes), name, firstContext);
+    // A file named with a folder is saved by its bare name, as the reading said: the saved card
+    // names another file (perhaps one that is there), so it need not read back the same.
+    const bool linksMove = read.omitted[size_t(ReadNote::LinkBreaksOnSave)] > 0 ||
+                           std::any_of(read.diagnostics.begin(), read.diagnostics.end(),
+                                       [](const ReadDiagnostic& d) { return d.kind == ReadNote::LinkBreaksOnSave; });
 
     // Written as saving writes it: an untitled main card gets its default title first. The only
     // refusal is a movie scale that is not a number; such a card is never saved.
@@ -86,15 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Saved, the card is the file of its own name (a file without "card" reads as "main").
     const LoadOutcome outcome = LoadMacro(back, written, card.settings.name + ".zep", context);
     Require(outcome.completed, "a written card stops the reading");
+    if (linksMove) return 0;
     // An object whose file is missing is kept and written back; reading it says so again.
-    // Saving keeps only the bare name, so "dir/memo.txt", missing, may name a file that is
-    // there once written (the reading said so as it read the folder).
     int missing = 0;
-    for (const Slot& s : card.slotList) {
-        if (!s.inUse) continue;
-        if (s.picture.fileMissing) missing += !files.pictures.count(BareFileName(s.picture.fileName));
-        if (s.block.fileMissing) missing += !files.texts.count(BareFileName(s.block.fileName));
-    }
+    for (const Slot& s : card.slotList) missing += s.inUse && (s.picture.fileMissing || s.block.fileMissing);
     Require(messages.warnings == missing, "a written card shows a message when read");
     SupplyDefaultTitle(back);
     auto second = WriteMacro(back);
