@@ -40,11 +40,13 @@ protected:
         ShellTest::TearDown();
         qunsetenv("XDG_CACHE_HOME");
     }
-    CardListWindow& Open() {
+    // Through the bar's button, or the card menu's item.
+    CardListWindow& Open(bool fromMenu = false) {
         Start({(cards.path() / "main.zep").string()});
         scheduler.FireAll();
         TakeEvents();
-        form().findChild<QToolButton*>("btnCardList")->click();
+        if (fromMenu) ui().item("mnCardList")->trigger();
+        else form().findChild<QToolButton*>("btnCardList")->click();
         CardListWindow* window = form().findChild<CardListWindow*>();
         EXPECT_TRUE(window && window->isVisible());
         Settle(*window);
@@ -154,7 +156,7 @@ TEST_F(CardList, OpeningFromTheListAsksAboutUnsavedChangesAsTheOpenCommandDoes) 
 }
 
 TEST_F(CardList, FollowsCardsSavedHereOrByAnotherProgram) {
-    CardListWindow& w = Open();
+    CardListWindow& w = Open(/*fromMenu=*/true);
     // Another program writes a card into the folder.
     WriteBytes(cards.path() / "new.zep", CardText("new", "\ttitle {あたらしい}\r\n"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Row(w, "new.zep").isValid() && w.settled(); }, 10000));
