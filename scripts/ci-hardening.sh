@@ -34,9 +34,9 @@ cmake --build build-asan -j2
 stage_done "build with ASan and UBSan"
 # The ordinary run's times of the same tests let ctest start the longest ones first.
 costs=Testing/Temporary/CTestCostData.txt
-if [ -f "build/$costs" ] && [ ! -f "build-asan/$costs" ]; then
+if [ -f "build-release/$costs" ] && [ ! -f "build-asan/$costs" ]; then
   mkdir -p build-asan/Testing/Temporary
-  cp "build/$costs" "build-asan/$costs"
+  cp "build-release/$costs" "build-asan/$costs"
 fi
 ctest --test-dir build-asan --output-on-failure -j2
 stage_done "tests with ASan and UBSan"

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Builds everything and runs every test headless.
+# Builds everything and runs every test headless, in build-release: the package's own build
+# (scripts/configure-release.sh), so that the programs tested are the programs packaged and a
+# later scripts/package.sh only packs them.
 set -eu
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+scripts/configure-release.sh
+cmake --build build-release -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+ctest --test-dir build-release --output-on-failure -j"$(nproc)"
