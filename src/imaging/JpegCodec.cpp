@@ -9,6 +9,8 @@
 // jerror.h names its codes by what jpeglib.h configured, so it comes second.
 #include <jerror.h>
 
+#include "imaging/Orientation.h"
+
 namespace zepo {
 namespace {
 
@@ -61,7 +63,18 @@ struct DecodeState {
     std::span<const uint8_t> data;
     DecodedPicture picture;
     std::string refusal;  // a reason of ours to stop, as opposed to libjpeg's own message
+    int orientation = 1;  // the Exif block's, applied once the rows are decoded
 };
+
+// The orientation of the first Exif block among the APP1 segments libjpeg kept.
+int OrientationOf(j_decompress_ptr cinfo) {
+    for (jpeg_saved_marker_ptr m = cinfo->marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1) continue;
+        const int orientation = ExifOrientation({m->data, m->data_length});
+        if (orientation != 1) return orientation;
+    }
+    return 1;
+}
 
 // Each scan of a progressive file is a pass over every block of the picture, and a few
 // megabytes can hold thousands of scans of nearly nothing: such a file held the decoder for
@@ -136,7 +149,10 @@ bool RunDecode(jpeg_decompress_struct* cinfo, ErrorManager* err, ScanGuard* guar
     jpeg_create_decompress(cinfo);
     cinfo->progress = &guard->pub;
     jpeg_mem_src(cinfo, st->data.data(), static_cast<unsigned long>(st->data.size()));
+    // Exif blocks are at most one segment, 64 KiB: kept to read the orientation.
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
+    st->orientation = OrientationOf(cinfo);
 
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
@@ -245,6 +261,7 @@ Result<DecodedPicture> DecodeJpeg(std::span<const uint8_t> data) {
     bool ok = false;
     try {
         ok = RunDecode(&cinfo, &err, &guard, &st);
+        if (ok) st.picture.bitmap = Oriented(std::move(st.picture.bitmap), st.orientation);
     } catch (const std::bad_alloc&) {
         st.refusal = kOutOfMemory;
     }

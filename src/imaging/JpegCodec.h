@@ -18,7 +18,7 @@ inline constexpr int kCaptureJpegQuality = 90;
 inline constexpr int kMaxJpegScans = 100;
 
 // Grey, YCbCr, RGB and CMYK/YCCK files all decode to a 24-bit picture; fileBitsPerPixel is
-// 8 per component of the file.
+// 8 per component of the file. A photo is turned upright as its Exif orientation says.
 Result<DecodedPicture> DecodeJpeg(std::span<const uint8_t> data);
 
 // A baseline colour JPEG. 8-bit pictures are expanded through their palette first.
