@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -393,6 +394,19 @@ TEST_F(ZepocardSafetyTest, ExportRemovesOnlyWhatItWroteAndOnlyInTheUsersOwnFolde
     fs::remove_all(site / "media" / "snd");
     fs::create_directory_symlink(victim, site / "media" / "snd");
     fs::remove(set_ / "Extra <b>.zep");
+    // A record edited by a stranger: names leading out of the site, of a file as it is.
+    const fs::path record = site / ".zepocard-manifest.json";
+    QJsonObject manifest = QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(record))).object();
+    QJsonObject outputs = manifest["outputs"].toObject();
+    for (const std::string& name : {std::string("../victim/Ding.WAV"), (victim / "Ding.WAV").string(),
+                                    std::string("media/../../victim/Ding.WAV")})
+        outputs[QString::fromLatin1(QByteArray::fromStdString(name).toPercentEncoding())] =
+            QJsonObject{{"recipe", "text"},
+                        {"size", "9"},
+                        {"sha256", QString(QCryptographicHash::hash("RIFF ding", QCryptographicHash::Sha256).toHex())},
+                        {"inputs", QJsonArray()}};
+    manifest["outputs"] = outputs;
+    WriteBytes(record, QJsonDocument(manifest).toJson().toStdString());
     run = Zepocard("export " + Q(set_) + " -o " + Q(site), temp_.path());
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const auto& [file, bytes] : users) EXPECT_EQ(ReadBytes(file), bytes) << file;
