@@ -25,22 +25,10 @@ constexpr int kFormat = 1;
 
 // The hash of a plain file of at most `maxBytes`; empty for anything else (a device or a pipe
 // would never end, a huge file is not worth reading: its outputs are made again each time).
-std::string Sha256Of(const fs::path& file, uint64_t maxBytes) {
-    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+std::string Sha256Of(const fs::path& file, uint64_t maxBytes, int flags = 0) {
+    const int fd = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | flags);
     if (fd < 0) return {};
-    std::string hex;
-    struct stat st {};
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= maxBytes) {
-        QCryptographicHash hash(QCryptographicHash::Sha256);
-        std::vector<char> buffer(1 << 20);
-        uint64_t total = 0;
-        ssize_t n = 0;
-        while (total <= maxBytes && (n = read(fd, buffer.data(), buffer.size())) > 0) {
-            hash.addData(QByteArrayView(buffer.data(), n));
-            total += uint64_t(n);
-        }
-        if (n == 0 && total <= maxBytes) hex = hash.result().toHex().toStdString();
-    }
+    std::string hex = Sha256OfOpenFile(fd, maxBytes);
     close(fd);
     return hex;
 }
@@ -81,10 +69,14 @@ ExportManifest::ExportManifest(fs::path folder, fs::path site) : folder_(std::mo
 void ExportManifest::Load() {
     std::lock_guard guard(lock_);
     entries_.clear();
+    earlier_ = {};
     const fs::path file = site_ / kFileName;
     std::error_code ec;
     // A link is nobody's record: it is neither followed here nor written through on saving.
     if (!fs::is_regular_file(fs::symlink_status(file, ec))) return;
+    // The name is ours: the folder is a site, even when what the record says cannot be read
+    // (then nothing is vouched for: everything is made again and nothing removed).
+    earlier_.found = true;
     const auto size = fs::file_size(file, ec);
     if (ec || size > uint64_t(kMaxBytes)) return;
     std::ifstream in(file, std::ios::binary);
@@ -102,6 +94,7 @@ void ExportManifest::Load() {
         bool sizeOk = false;
         entry.recipe = o["recipe"].toString().toStdString();
         entry.outputSize = o["size"].toString().toULongLong(&sizeOk);
+        entry.outputSha256 = o["sha256"].toString().toStdString();
         bool inputsOk = sizeOk && o["inputs"].isArray();
         for (const QJsonValue& v : o["inputs"].toArray()) {
             InputStamp s;
@@ -109,7 +102,9 @@ void ExportManifest::Load() {
             entry.inputs.push_back(std::move(s));
         }
         const std::string output = Decoded(it.key());
-        if (inputsOk && !output.empty()) entries_[output] = std::move(entry);
+        if (!sizeOk || output.empty()) continue;
+        earlier_.files[output] = {entry.outputSize, entry.outputSha256};
+        if (inputsOk) entries_[output] = std::move(entry);
     }
 }
 
@@ -123,6 +118,7 @@ Status ExportManifest::Save() const {
         QJsonObject o;
         o["recipe"] = QString::fromStdString(entry.recipe);
         o["size"] = QString::number(entry.outputSize);
+        o["sha256"] = QString::fromStdString(entry.outputSha256);
         o["inputs"] = inputs;
         outputs[Encoded(output)] = o;
     }
@@ -134,8 +130,7 @@ Status ExportManifest::Save() const {
     return WriteFileAtomically(site_ / kFileName, QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString());
 }
 
-std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const std::vector<fs::path>& inputs,
-                                              size_t cards) const {
+std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const std::vector<fs::path>& inputs) const {
     std::vector<InputStamp> recorded;
     {
         std::lock_guard guard(lock_);
@@ -153,9 +148,8 @@ std::vector<InputStamp> ExportManifest::Stamp(const std::string& output, const s
             continue;
         s.path = relative.generic_string();
         // What the reader would not read is not read here either: a name leading out of the
-        // folder counts as missing. A card of the set is read wherever its link leads, as the
-        // set reads it.
-        if (i >= cards && !RealPathInside(folder_, input)) {
+        // folder counts as missing (a card file leading out is no card of the exported set).
+        if (!RealPathInside(folder_, input)) {
             stamps.push_back(std::move(s));
             continue;
         }
@@ -198,17 +192,37 @@ bool ExportManifest::UpToDate(const std::string& output, const std::vector<Input
 
 void ExportManifest::Record(const std::string& output, std::vector<InputStamp> inputs, const std::string& recipe) {
     std::error_code ec;
-    const auto size = fs::file_size(site_ / fs::path(output), ec);
+    const fs::path file = site_ / fs::path(output);
+    const auto size = fs::file_size(file, ec);
+    const std::string sha256 = ec ? std::string() : Sha256Of(file, size, O_NOFOLLOW);
     std::lock_guard guard(lock_);
-    if (ec) {
+    if (ec || sha256.empty()) {
         entries_.erase(output);
         return;
     }
     Entry& entry = entries_[output];
     entry.recipe = recipe;
     entry.outputSize = size;
+    entry.outputSha256 = sha256;
     entry.inputs = std::move(inputs);
     entry.kept = true;
+}
+
+void ExportManifest::RecordText(const std::string& output, std::string_view bytes) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    std::lock_guard guard(lock_);
+    Entry& entry = entries_[output];
+    entry.recipe = "text";
+    entry.outputSize = bytes.size();
+    entry.outputSha256 = hash.result().toHex().toStdString();
+    entry.inputs.clear();
+    entry.kept = true;
+}
+
+void ExportManifest::Carry(const std::string& output) {
+    std::lock_guard guard(lock_);
+    if (auto it = entries_.find(output); it != entries_.end()) it->second.kept = true;
 }
 
 }  // namespace zepo::publish

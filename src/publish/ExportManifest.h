@@ -8,9 +8,11 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Result.h"
+#include "publish/SiteFolder.h"
 
 namespace zepo::publish {
 
@@ -33,10 +35,13 @@ public:
     // `folder` is the set's folder, `site` the output folder; the record is site/kFileName.
     ExportManifest(std::filesystem::path folder, std::filesystem::path site);
 
-    // Reads the site's record; a missing, oversized or malformed one counts as empty.
+    // Reads the site's record; a missing, oversized or malformed one counts as empty (and a
+    // missing one or a link as not found).
     void Load();
-    // Writes the outputs of this export (never through a link) (recorded, or found up to date); the others are
-    // forgotten, so a card removed from the set leaves no trace in the record.
+    // What the record said when it was loaded, before this export changed anything.
+    const SiteRecord& Earlier() const { return earlier_; }
+    // Writes the outputs of this export (never through a link) (recorded, found up to date, or
+    // carried); the others are forgotten, so a card removed from the set leaves no trace in the record.
     Status Save() const;
 
     // Inputs larger than this are never read to be hashed (no card, picture or medium the
@@ -46,10 +51,8 @@ public:
     // The inputs as they are now, each a path in the set's folder. A file whose size and time
     // match the record of `output` keeps its recorded hash; any other is read and hashed.
     // Names that are not in the folder are left out; one whose real path leads out of the
-    // folder counts as missing and is not read, except the first `cards` inputs: card files of
-    // the set, read wherever their link leads.
-    std::vector<InputStamp> Stamp(const std::string& output, const std::vector<std::filesystem::path>& inputs,
-                                  size_t cards = 0) const;
+    // folder counts as missing and is not read.
+    std::vector<InputStamp> Stamp(const std::string& output, const std::vector<std::filesystem::path>& inputs) const;
 
     // Whether site/`output` exists as it was written, from the same inputs (same contents)
     // and the same recipe (program version, screen size, kind of output). An output found
@@ -57,19 +60,27 @@ public:
     // unchanged file is hashed only once.
     bool UpToDate(const std::string& output, const std::vector<InputStamp>& inputs, const std::string& recipe);
 
-    // After site/`output` was written. Thread-safe, as are Stamp and UpToDate.
+    // After site/`output` was written: its size and hash are read back. Thread-safe, as are
+    // Stamp and UpToDate.
     void Record(const std::string& output, std::vector<InputStamp> inputs, const std::string& recipe);
+    // A page, the index or a script, made anew every time from no input: `bytes` are what site/`output` holds.
+    void RecordText(const std::string& output, std::string_view bytes);
+    // An output of an earlier export that this one did not make again but did not remove either
+    // (the export failed before it could): kept in the record, to be removed by a later one.
+    void Carry(const std::string& output);
 
 private:
     struct Entry {
         std::string recipe;
         uint64_t outputSize = 0;
+        std::string outputSha256;  // hex
         std::vector<InputStamp> inputs;
         bool kept = false;
     };
 
     std::filesystem::path folder_, site_;
     std::map<std::string, Entry> entries_;
+    SiteRecord earlier_;
     mutable std::mutex lock_;
 };
 

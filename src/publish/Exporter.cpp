@@ -30,6 +30,7 @@
 #include "publish/MapDrawing.h"
 #include "publish/MovieTranscode.h"
 #include "publish/Parallel.h"
+#include "publish/SiteFolder.h"
 #include "publish/SoundTranscode.h"
 #include "publish/TerminalText.h"
 #include "publish/WebAssets.h"
@@ -87,18 +88,63 @@ std::string SoundFontStamp(const fs::path& soundFont) {
     return soundFont.filename().string() + " " + (ec ? std::string("?") : std::to_string(size));
 }
 
+// The site folder, made when missing and checked before any card is read.
+struct OpenedSite {
+    fs::path root;  // canonical
+    std::shared_ptr<SiteFolder> folder;
+};
+
+// Nothing is written into a folder that holds files of the user's own and no record of an
+// export (they would be taken for stale outputs, or replaced), a folder another user owns or
+// may write in, or through a link planted at a name every export writes. An empty folder is
+// claimed with an empty record at once, so that an export stopped half-way leaves a site
+// that the next export takes up.
+std::optional<OpenedSite> OpenSite(const fs::path& site, ExportManifest& manifest, ExportReport& report) {
+    OpenedSite opened;
+    std::error_code ec;
+    fs::create_directories(site, ec);
+    if (!ec) opened.root = fs::canonical(site, ec);
+    const std::string shown = "「" + ShownName(site.string()) + "」";
+    std::string why = ec ? "フォルダ" + shown + "を作れません: " + ec.message() : std::string();
+    for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
+                             ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+        if (why.empty() && !LeadsInside(opened.root, site / name))
+            why = ShownName((site / name).string()) + " はリンクでサイトの外を指しているため、書きません";
+    if (why.empty() && fs::is_symlink(site / ExportManifest::kFileName, ec))
+        why = ShownName((site / ExportManifest::kFileName).string()) + " はリンクのため、書きません";
+    if (why.empty()) {
+        auto folder = SiteFolder::Open(site);
+        if (folder) opened.folder = folder.value();
+        else why = folder.error().message;
+    }
+    if (why.empty()) {
+        manifest.Load();
+        if (!manifest.Earlier().found && opened.folder->HoldsAnythingBut(ExportManifest::kFileName))
+            why = "書き出し先のフォルダ" + shown +
+                  "には、書き出しで作ったのではないファイルがあります。それらを消したり置き換えたりしないよう、"
+                  "空のフォルダか新しいフォルダを指定してください";
+        else if (Status claimed = manifest.Earlier().found ? Status() : manifest.Save(); !claimed)
+            why = ShownName((site / ExportManifest::kFileName).string()) + ": " + claimed.error().message;
+    }
+    if (why.empty()) return opened;
+    report.failures.push_back(why);
+    return std::nullopt;
+}
+
 class Exporter {
 public:
     Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
-             const ExportProgress& progress)
+             const ExportProgress& progress, ExportManifest& manifest, const OpenedSite& opened)
         : cards_(cards),
           index_(cards),
           folder_(std::move(folder)),
           site_(std::move(site)),
+          root_(opened.root),
+          siteFolder_(*opened.folder),
           screen_(screen),
           report_(report),
           progress_(progress),
-          manifest_(folder_, site_) {}
+          manifest_(manifest) {}
 
     void Run() {
         order_ = PresentationOrder(cards_);
@@ -114,24 +160,8 @@ public:
         }
         std::vector<CardPage> pages;
         for (size_t i : order_) pages.push_back(Page(i));
-        std::error_code ec;
-        fs::create_directories(site_, ec);
-        if (!ec) root_ = fs::canonical(site_, ec);
-        if (ec) {
-            Failed("フォルダ " + ShownName(site_.string()) + " を作れません: " + ec.message());
-            return;
-        }
-        // A link planted at a name every export writes stops it before anything is written.
-        for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
-                                 ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
-            if (!Writable(site_ / name)) return;
-        if (fs::is_symlink(site_ / ExportManifest::kFileName, ec)) {
-            Failed(ShownName((site_ / ExportManifest::kFileName).string()) + " はリンクのため、書きません");
-            return;
-        }
         for (const char* sub : {"cards", "pictures", "thumbs"})
             if (!MakeFolder(site_ / sub)) return;
-        manifest_.Load();
         std::vector<IndexEntry> entries(order_.size());
         Progress progress(
             [this](size_t done, size_t total) {
@@ -145,14 +175,13 @@ public:
         for (CardPage& page : pages) OfferUnconverted(page);
         ForEachOnAllCores(
             order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
-        Write(site_ / "index.html", IndexHtml(IndexTitle(), entries, Overview()));
-        Write(site_ / "zepo.js", SetScript(pages));
-        Write(site_ / "zepo.css", WebAsset("zepo.css"));
-        Write(site_ / kPlayerScriptName, WebAsset(kPlayerScriptName));
-        Write(site_ / kPlayerStyleName, WebAsset(kPlayerStyleName));
+        Text("index.html", IndexHtml(IndexTitle(), entries, Overview()));
+        Text("zepo.js", SetScript(pages));
+        Text("zepo.css", WebAsset("zepo.css"));
+        Text(kPlayerScriptName, WebAsset(kPlayerScriptName));
+        Text(kPlayerStyleName, WebAsset(kPlayerStyleName));
         for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
-        // Only after a complete export: what a failed one did not make again is still needed.
-        if (report_.failures.empty()) RemoveStale();
+        RemoveStale();
         if (Status saved = manifest_.Save(); !saved)
             Failed(ShownName((site_ / ExportManifest::kFileName).string()) + ": " + saved.error().message);
     }
@@ -436,7 +465,7 @@ private:
         const std::string picture = "pictures/" + stem + ".png", thumb = "thumbs/" + stem + ".png";
         const std::string recipe =
             Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + " " + fonts_);
-        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i), 1);
+        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i));
         // Both or neither: UpToDate keeps what it vouches for, and a picture drawn again
         // replaces both records.
         const bool pictureKept = manifest_.UpToDate(picture, inputs, recipe);
@@ -453,10 +482,9 @@ private:
             if (Write(site_ / thumb, Png(thumbnail))) manifest_.Record(thumb, inputs, recipe);
             Count(report_.cardsDrawn);
         }
-        Write(site_ / "cards" / pageName_.at(i), CardPageHtml(page));
+        Text("cards/" + pageName_.at(i), CardPageHtml(page));
         Made(picture);
         Made(thumb);
-        Made("cards/" + pageName_.at(i));
         return {"cards/" + PercentEncode(pageName_.at(i)),
                 "thumbs/" + PercentEncode(stem + ".png"),
                 page.title,
@@ -558,33 +586,15 @@ private:
         made_.insert(relative);
     }
 
-    // Removes what earlier exports made for cards and media no longer in the set: only plain
-    // files and links themselves (never what a link leads to), only in the folders the export
-    // fills, and only the kinds of file it writes there.
+    // Removes what earlier exports wrote and this one did not make again (cards and media no
+    // longer in the set), as the site's record lists it and only while it is as written: never a
+    // file of the user's, nor one the user changed since. After a failed export it is kept,
+    // and in the record, since what this one did not make again may still be needed.
     void RemoveStale() {
-        std::error_code ec;
-        for (const char* sub : {"cards", "pictures", "thumbs", "media"}) {
-            const fs::path folder = site_ / sub;
-            if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec)) continue;
-            std::vector<fs::path> stale;
-            for (auto it = fs::recursive_directory_iterator(folder, fs::directory_options::none, ec);
-                 !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-                const fs::path relative = it->path().lexically_relative(site_);
-                if (made_.count(relative.generic_string())) continue;
-                if (it->is_symlink(ec) || it->is_regular_file(ec)) stale.push_back(it->path());
-            }
-            for (const fs::path& file : stale) fs::remove(file, ec);
-            // Folders of media emptied by it.
-            if (std::string(sub) == "media")
-                for (bool removed = true; removed;) {
-                    removed = false;
-                    std::vector<fs::path> empty;
-                    for (auto it = fs::recursive_directory_iterator(folder, fs::directory_options::none, ec);
-                         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
-                        if (!it->is_symlink(ec) && it->is_directory(ec) && fs::is_empty(it->path(), ec))
-                            empty.push_back(it->path());
-                    for (const fs::path& dir : empty) removed |= fs::remove(dir, ec);
-                }
+        for (const auto& [relative, written] : manifest_.Earlier().files) {
+            if (made_.count(relative)) continue;
+            if (!report_.failures.empty()) manifest_.Carry(relative);
+            else siteFolder_.RemoveIfAsWritten(relative, written);
         }
     }
 
@@ -603,6 +613,12 @@ private:
         if (!ec) return true;
         Failed("フォルダ " + ShownName(folder.string()) + " を作れません: " + ec.message());
         return false;
+    }
+
+    // A page, the index or a script of the site, recorded as written.
+    void Text(const std::string& relative, std::string_view bytes) {
+        Made(relative);
+        if (Write(site_ / fs::path(relative), bytes)) manifest_.RecordText(relative, bytes);
     }
 
     // A text that is already there as it is stays untouched: pages, the index and the scripts
@@ -639,6 +655,7 @@ private:
     fs::path folder_;  // canonical
     fs::path site_;
     fs::path root_;  // the site, canonical
+    const SiteFolder& siteFolder_;
     QSize screen_;
     std::string fonts_;  // FontsFingerprint()
     std::vector<size_t> order_;
@@ -650,7 +667,7 @@ private:
     std::set<std::string> made_;                  // relative to the site
     ExportReport& report_;
     const ExportProgress& progress_;
-    ExportManifest manifest_;
+    ExportManifest& manifest_;
     std::mutex lock_;
 };
 
@@ -664,10 +681,12 @@ std::string OverlapOfSiteAndFolder(const fs::path& folder, const ExportRequest& 
     if (ec) return ShownName(request.site.string()) + " を調べられません: " + ec.message();
     const std::string shownSite = "「" + ShownName(request.site.string()) + "」",
                       shownFolder = "「" + ShownName(request.folder.string()) + "」";
-    if (site == folder || (!request.privateSite && RealPathInside(folder, site)))
+    // By device and inode too: a bind mount shows the folder under another path.
+    if (site == folder || SameFolder(folder, site) ||
+        (!request.privateSite && (RealPathInside(folder, site) || SameOrBelow(folder, site))))
         return "書き出し先" + shownSite + "はカードのフォルダ" + shownFolder +
                "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
-    if (RealPathInside(site, folder))
+    if (RealPathInside(site, folder) || SameOrBelow(site, folder))
         return "カードのフォルダ" + shownFolder + "は書き出し先" + shownSite +
                "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
     return {};
@@ -701,6 +720,16 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
         report.failures.push_back(error);
         return report;
     }
+    // A card file that is a link leading out of the folder is no card of this set: nothing of
+    // it is read, hashed or published.
+    std::erase_if(*cards, [&](const SetCard& card) {
+        if (RealPathInside(folder, card.file)) return false;
+        report.problems.push_back(card.shown + " はカードのフォルダの外を指すリンクのため、書き出しません");
+        return true;
+    });
+    ExportManifest manifest(folder, request.site);
+    const std::optional<OpenedSite> site = OpenSite(request.site, manifest, report);
+    if (!site) return report;
     // The editor exports the same set at every ゼポ: a card that did not change since it was
     // last read (nor the pictures and text files it names) is not read again.
     static CardReadCache cache;
@@ -711,7 +740,7 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
                 if (progress) progress("カードを読んでいます", done, total);
             },
             &cache);
-        Exporter(*cards, folder, request.site, request.screen, report, progress).Run();
+        Exporter(*cards, folder, request.site, request.screen, report, progress, manifest, *site).Run();
     } catch (const std::bad_alloc&) {
         // From any of the threads: the export ends here, what was written stays whole.
         report.failures.push_back("メモリが足りないため、書き出しを続けられません");

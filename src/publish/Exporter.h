@@ -3,7 +3,9 @@
 // any web server: index.html, cards/NAME.html per card, pictures/ and thumbs/ (PNG), media/
 // (sounds and files as they are, MIDI pieces as Ogg Vorbis, old movies as WebM), the shared
 // script and style sheets. Exporting into the same site again makes only what changed
-// (ExportManifest.h). Both zepocard and the editor's player command call it.
+// (ExportManifest.h) and removes only what an earlier export wrote, while it is as written
+// (SiteFolder.h); a folder holding other files and no record of an export, or one another
+// user owns or may write in, is refused. Both zepocard and the editor's player command call it.
 
 #include <QSize>
 

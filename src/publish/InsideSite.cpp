@@ -1,5 +1,7 @@
 #include "publish/InsideSite.h"
 
+#include <sys/stat.h>
+
 #include <system_error>
 
 namespace zepo::publish {
@@ -14,6 +16,20 @@ bool LeadsInside(const fs::path& root, const fs::path& path) {
     for (; r != root.end(); ++r, ++p)
         if (p == real.end() || *r != *p) return false;
     return true;
+}
+
+bool SameFolder(const fs::path& a, const fs::path& b) {
+    struct stat sa {
+    }, sb{};
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && S_ISDIR(sa.st_mode) && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool SameOrBelow(const fs::path& folder, const fs::path& path) {
+    for (fs::path at = path;; at = at.parent_path()) {
+        if (SameFolder(folder, at)) return true;
+        if (at == at.parent_path() || at.empty()) return false;
+    }
 }
 
 }  // namespace zepo::publish

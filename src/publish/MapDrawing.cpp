@@ -127,6 +127,7 @@ std::string EdgeTip(const CardMap& map, const MapEdge& edge) {
             tip += (i ? ", " : "") + std::to_string(edge.slidePlaces[i]);
         tip += " 番目";
     }
+    if (edge.lines.empty()) return tip;
     tip += " (";
     for (size_t i = 0; i < edge.lines.size() && i < kTipLines; ++i)
         tip += (i ? ", " : "") + std::to_string(edge.lines[i]);
@@ -208,9 +209,26 @@ std::string MapSvg(const CardMap& map, const MapLayout& layout, const std::vecto
     return svg + "</svg>\n";
 }
 
+// The map as the audience of a site sees it: the cards, their titles and links, and a card a
+// link names that is not there marked missing; nothing of what `check` tells the author (its
+// findings, why a card could not be read, which cards no link reaches, the lines of a link).
+CardMap ForAudience(CardMap map) {
+    for (MapNode& node : map.nodes) {
+        node.findings.clear();
+        node.error.clear();
+        node.unreachable = false;
+        if (node.state == MapNodeState::Unreadable) node.state = MapNodeState::Missing;
+    }
+    for (MapEdge& edge : map.edges) edge.lines.clear();
+    return map;
+}
+
 Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t)>& href) {
-    size_t unchecked = 0;
-    const CardMap map = BuildCardMap(cards, SetFindings(cards, unchecked));
+    const CardMap map = ForAudience(BuildCardMap(cards, {}));
+    // The cards a link names that are not there are boxes too.
+    if (map.nodes.size() > kOverviewMaxCards || map.edges.size() > 5 * kOverviewMaxCards)
+        return "<p class=\"map-note\">カードが多いため (" + std::to_string(map.nodes.size()) +
+               " 枚)、リンクの図は載せていません。下の一覧からカードを開けます。</p>\n";
     // The editor exports its set at every ゼポ, and the links rarely change between two of them:
     // the last layout is kept for the same graph (its DOT), since laying out a large map costs
     // more than the rest of an export in which one card changed.

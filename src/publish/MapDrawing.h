@@ -34,8 +34,15 @@ std::string MapSvgFile(const CardMap& map, const MapLayout& layout);
 // names and titles, the same colours and dashes.
 std::string MapDot(const CardMap& map);
 
+// Past this many boxes (cards, and cards a link names that are not there) or five times as
+// many arrows the overview is a note that the map is left out: drawn, it would be unreadable,
+// make the index page megabytes large and come near the layout's own bound.
+inline constexpr size_t kOverviewMaxCards = 500;
+
 // The whole map of a set read by ReadCards as SVG, each card that `href` gives an address for
-// (percent-encoded; empty: none) a link to it: the overview on an exported site's index page.
+// (percent-encoded; empty: none) a link to it: the overview on an exported site's index page,
+// for its audience (no finding of `check`, a card that could not be read shown as missing).
+// Past the bound above, a paragraph saying that the map is left out.
 Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards,
                                    const std::function<std::string(size_t card)>& href);
 

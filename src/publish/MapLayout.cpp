@@ -20,6 +20,9 @@ constexpr size_t kDotMaxNodes = 120, kDotMaxEdges = 250;
 // Removing overlaps exactly ("prism") grows faster than the placement; beyond this many nodes
 // the drawing is spread out instead.
 constexpr size_t kExactOverlapMaxNodes = 800;
+// Larger maps are not laid out: the force placement and its overlap removal take the library's
+// time and memory without bound as they grow (10,000 cards: minutes), and nobody reads such a map.
+constexpr size_t kMaxNodes = 2000, kMaxEdges = 10000;
 constexpr double kMargin = 8;
 
 std::mutex& LibraryLock() {
@@ -91,6 +94,10 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
         layout.width = layout.height = 2 * kMargin;
         return layout;
     }
+    if (map.nodes.size() > kMaxNodes || map.edges.size() > kMaxEdges)
+        return Fail("リンクの図はカード " + std::to_string(kMaxNodes) + " 枚、矢印 " + std::to_string(kMaxEdges) +
+                    " 本までです (この図は " + std::to_string(map.nodes.size()) + " 枚、" +
+                    std::to_string(map.edges.size()) + " 本)");
     const bool layered =
         map.nodes.size() <= kDotMaxNodes && map.edges.size() <= kDotMaxEdges && LayeredCost(map) <= kDotBudget;
     layout.engine = layered ? "dot" : "sfdp";

@@ -43,7 +43,8 @@ struct MapLayoutOptions {
 // The layered drawing ("dot", from the first card down) while the map is small enough for it
 // to take well under a second; a larger or tangled one (many links running back over many
 // layers) is placed by force ("sfdp", straight edges), which stays fast. Safe to call from any
-// thread (the library is not: calls take turns). Fails only when the library does.
+// thread (the library is not: calls take turns). Fails when the library does, and for a map of
+// more than 2,000 nodes or 10,000 edges, which it would take minutes and gigabytes to place.
 Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options = {});
 
 }  // namespace zepo::publish

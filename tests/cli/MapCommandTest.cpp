@@ -180,5 +180,32 @@ TEST_F(MapCommandTest, TheSitesIndexShowsTheMapWithEveryCardLinkedToItsPage) {
     }
 }
 
+// A set too large to draw readably: the site's index lists every card and says that the map is
+// left out, and `map` refuses rather than laying it out without bound.
+TEST_F(MapCommandTest, ALargeSetIsListedWithoutItsMapAndItsLayoutIsRefused) {
+    const fs::path large = temp_.path() / "large", site = temp_.path() / "site", svg = temp_.path() / "large.svg";
+    fs::create_directories(large);
+    // Past the index's bound in cards, and past the layout's in nodes with the cards each
+    // links to and that are not there.
+    const int cards = 501;
+    for (int i = 0; i < cards; ++i) {
+        const std::string name = i ? "Card" + std::to_string(i) : "main", next = "card" + std::to_string(i + 1);
+        std::string links = "\tbutton {0}{<b>" + next + "</b>," + next + ".zep}\r\n";
+        for (int gone = 1; gone <= 3; ++gone)
+            links += "\tbutton {" + std::to_string(gone) + "}{x,Gone" + std::to_string(i * 3 + gone) + ".zep}\r\n";
+        test::WriteBytes(large / (name + ".zep"), "card {" + name + "}\r\n" + links + "end\r\n");
+    }
+    EXPECT_EQ(Shell(std::string(ZEPOCARD) + " export " + Quote(large) + " -o " + Quote(site) + " --screen 64x48"), 1);
+    const std::string index = ReadBytes(site / "index.html");
+    EXPECT_EQ(index.find("<svg"), std::string::npos);
+    EXPECT_NE(index.find("カードが多いため"), std::string::npos);
+    size_t listed = 0;
+    for (size_t at = 0; (at = index.find("<li>", at)) != std::string::npos; ++at) ++listed;
+    EXPECT_EQ(listed, size_t(cards));
+    EXPECT_LT(index.size(), size_t(cards) * 300) << "bytes per card";
+    EXPECT_EQ(Shell(std::string(ZEPOCARD) + " map " + Quote(large) + " -o " + Quote(svg)), 2);
+    EXPECT_FALSE(fs::exists(svg));
+}
+
 }  // namespace
 }  // namespace zepo

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +19,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -35,10 +37,10 @@ struct Outcome {
     std::string out, err;
 };
 
-// `arguments` is shell text: it may redirect standard output itself.
-Outcome Zepocard(const std::string& arguments, const fs::path& scratch) {
+// `command` is shell text: it may redirect standard output itself.
+Outcome Shell(const std::string& shell, const fs::path& scratch) {
     const fs::path errFile = scratch / "stderr.txt";
-    const std::string command = std::string(ZEPOCARD) + " " + arguments + " 2>'" + errFile.string() + "'";
+    const std::string command = shell + " 2>'" + errFile.string() + "'";
     Outcome run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
@@ -48,6 +50,10 @@ Outcome Zepocard(const std::string& arguments, const fs::path& scratch) {
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.err = ReadBytes(errFile);
     return run;
+}
+
+Outcome Zepocard(const std::string& arguments, const fs::path& scratch) {
+    return Shell(std::string(ZEPOCARD) + " " + arguments, scratch);
 }
 
 std::string Q(const fs::path& p) { return "'" + p.string() + "'"; }
@@ -243,22 +249,34 @@ TEST_F(ZepocardSafetyTest, RawShiftJisFileNamesAreTheCardsOwn) {
               std::string::npos);
 }
 
-// A card of the folder may be a link to a card elsewhere: its files are still those of the
-// folder, and nothing is written outside the site, not even through links planted in it.
+// Nothing is read from outside the folder nor written outside the site: a card file that is a
+// link leading out of the folder (to a card elsewhere, to a secret) is left out with a finding
+// and nothing about it reaches the site or its record; links planted in the site are not
+// written through.
 TEST_F(ZepocardSafetyTest, ExportWritesNothingOutsideTheSite) {
     const fs::path deep = temp_.path() / "a" / "b" / "c" / "set", elsewhere = temp_.path() / "x";
     const fs::path site = temp_.path() / "o" / "p" / "q" / "site";
     fs::create_directories(deep);
     fs::create_directories(elsewhere);
     fs::create_directories(site);
-    Card(elsewhere / "main.zep", "card {main}\r\n\twave {snd.wav}\r\nend\r\n");
+    Card(elsewhere / "main.zep", "card {elsewhere}\r\n\twave {snd.wav}\r\nend\r\n");
     WriteBytes(elsewhere / "snd.wav", "RIFF elsewhere");
+    WriteBytes(elsewhere / "secret.txt", "card {secret}\r\nend\r\n");
+    Card(deep / "main.zep", "card {main}\r\n\twave {snd.wav}\r\nend\r\n");
     WriteBytes(deep / "snd.wav", "RIFF of the set");
-    fs::create_symlink(elsewhere / "main.zep", deep / "main.zep");
+    fs::create_symlink(elsewhere / "main.zep", deep / "Other.ZEP");
+    fs::create_symlink(elsewhere / "secret.txt", deep / "zz.zep");
     auto before = FilesOutside(temp_.path(), site);
     Outcome run = Zepocard("export " + Q(deep) + " -o " + Q(site), temp_.path());
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(ReadBytes(site / "media" / "snd.wav"), "RIFF of the set");
+    for (const char* outside : {"zz.zep", "Other.ZEP"}) EXPECT_NE(run.err.find(outside), std::string::npos) << run.err;
+    for (auto it = fs::recursive_directory_iterator(site); it != fs::recursive_directory_iterator(); ++it) {
+        const bool text = it->is_regular_file() && it->path().extension() != ".png";
+        const std::string bytes = text ? ReadBytes(it->path()) : std::string();
+        for (const char* trace : {"zz", "Other", "secret", "elsewhere"})
+            EXPECT_EQ((it->path().filename().string() + bytes).find(trace), std::string::npos) << it->path();
+    }
     auto after = FilesOutside(temp_.path(), site);
     after.erase(temp_.path() / "stderr.txt");
     before.erase(temp_.path() / "stderr.txt");
@@ -290,7 +308,8 @@ TEST_F(ZepocardSafetyTest, TheSiteTakesNoFileOfTheSetAndItsRecordNothingOfTheMac
     const std::string card = ReadBytes(set_ / "main.zep");
     WriteBytes(set_ / "main.zep", card.substr(0, card.find("end\r\n")) +
                                       "\ttextf {0,100}{/etc/hostname}{0}\r\n\ttextf {0,200}{pw.txt}{0}\r\n"
-                                      "\ttextf {0,300}{big.txt}{0}\r\n\tbutton {1}{WAVE,index.html}\r\nend\r\n");
+                                      "\ttextf {0,300}{big.txt}{0}\r\n\tbutton {1}{WAVE,index.html}\r\n"
+                                      "\tbutton {3}{gone,Gone <b>.zep}\r\nend\r\n");
     fs::create_symlink("/etc/passwd", set_ / "pw.txt");
     WriteBytes(set_ / "index.html", "the user's own page");
     WriteBytes(set_ / "big.txt", "");
@@ -327,6 +346,122 @@ TEST_F(ZepocardSafetyTest, TheSiteTakesNoFileOfTheSetAndItsRecordNothingOfTheMac
             named.insert(path);
         }
     EXPECT_TRUE(named.count("main.zep") && named.count("pw.txt") && named.count("big.txt")) << named.size();
+    // The audience sees the cards, not the author's findings: a broken link is a missing card.
+    for (const char* page : {"index.html", "cards/main.html", "zepo.js"}) {
+        const std::string text = ReadBytes(site / page);
+        for (const char* finding : {"hostname", "pw.txt", " 行", "読めません", "フォルダの外"})
+            EXPECT_EQ(text.find(finding), std::string::npos) << page << " tells " << finding;
+    }
+    EXPECT_NE(ReadBytes(site / "index.html").find("<g class=\"node missing\""), std::string::npos);
+}
+
+// The site folder is the export's own. A folder of the user's other files is refused whole;
+// a later export removes only what the site's record says an earlier one wrote, and only while
+// it is as written: the user's files beside it stay, and so does a file of a folder swapped
+// for a link. Folders another user owns or may write, and the card folder under another name
+// (a bind mount), are refused before anything is written or removed.
+TEST_F(ZepocardSafetyTest, ExportRemovesOnlyWhatItWroteAndOnlyInTheUsersOwnFolders) {
+    const fs::path home = temp_.path() / "H", site = temp_.path() / "site", victim = temp_.path() / "victim";
+    const std::map<fs::path, std::string> photos = {{home / "pictures" / "vacation.jpg", "a"},
+                                                    {home / "pictures" / "2023" / "beach.png", "b"},
+                                                    {home / "media" / "song.mp3", "c"},
+                                                    {home / "cards" / "xmas.odt", "d"}};
+    for (const auto& [file, bytes] : photos) {
+        fs::create_directories(file.parent_path());
+        WriteBytes(file, bytes);
+    }
+    Outcome run = Zepocard("export " + Q(set_) + " -o " + Q(home), temp_.path());
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find(home.string()), std::string::npos) << run.err;
+    for (const auto& [file, bytes] : photos) EXPECT_EQ(ReadBytes(file), bytes) << file;
+    EXPECT_FALSE(fs::exists(home / "index.html"));
+
+    // Exported twice into a folder of its own, the second time without a card and its sound;
+    // meanwhile the user put files of their own in the site and drew over a thumbnail.
+    Card(set_ / "Extra <b>.zep", "card {extra}\r\n\tbutton {2}{WAVE,snd/Ding.WAV}\r\nend\r\n");
+    fs::create_directories(set_ / "snd");
+    WriteBytes(set_ / "snd" / "Ding.WAV", "RIFF ding");
+    fs::create_directories(site);
+    run = Zepocard("export " + Q(set_) + " -o " + Q(site), temp_.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::map<fs::path, std::string> users = {{site / "pictures" / "Vacation.JPG", "photo"},
+                                                   {site / "media" / "Song.mp3", "song"},
+                                                   {site / "notes <i>.txt", "notes"},
+                                                   {site / "thumbs" / "Extra <b>.png", "drawn over"},
+                                                   {victim / "Ding.WAV", "RIFF ding"}};
+    fs::create_directories(victim);
+    for (const auto& [file, bytes] : users) WriteBytes(file, bytes);
+    fs::remove_all(site / "media" / "snd");
+    fs::create_directory_symlink(victim, site / "media" / "snd");
+    fs::remove(set_ / "Extra <b>.zep");
+    // A record edited by a stranger: names leading out of the site, of a file as it is.
+    const fs::path record = site / ".zepocard-manifest.json";
+    QJsonObject manifest = QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(record))).object();
+    QJsonObject outputs = manifest["outputs"].toObject();
+    for (const std::string& name : {std::string("../victim/Ding.WAV"), (victim / "Ding.WAV").string(),
+                                    std::string("media/../../victim/Ding.WAV")})
+        outputs[QString::fromLatin1(QByteArray::fromStdString(name).toPercentEncoding())] =
+            QJsonObject{{"recipe", "text"},
+                        {"size", "9"},
+                        {"sha256", QString(QCryptographicHash::hash("RIFF ding", QCryptographicHash::Sha256).toHex())},
+                        {"inputs", QJsonArray()}};
+    manifest["outputs"] = outputs;
+    WriteBytes(record, QJsonDocument(manifest).toJson().toStdString());
+    run = Zepocard("export " + Q(set_) + " -o " + Q(site), temp_.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const auto& [file, bytes] : users) EXPECT_EQ(ReadBytes(file), bytes) << file;
+    for (const char* stale : {"pictures/Extra <b>.png", "cards/Extra <b>.html"})
+        EXPECT_FALSE(fs::exists(site / stale)) << stale << " was left from the first export";
+    EXPECT_TRUE(fs::is_regular_file(site / "pictures" / "main.png"));
+
+    const bool root = ::geteuid() == 0, bindable = std::system("unshare -rm true 2>/dev/null") == 0;
+    auto bound = [&](const fs::path& alias, const fs::path& out) {
+        fs::create_directories(alias);
+        return "unshare -rm sh -c \"mount --bind " + Q(set_) + " " + Q(alias) + " && exec " + ZEPOCARD + " export " +
+               Q(set_) + " -o " + Q(out) + "\"";
+    };
+    const struct {
+        const char* meaning;
+        bool runs;
+        std::function<void()> prepare;
+        std::string command;
+        fs::path named;  // in the reason
+    } refused[] = {
+        {"the site belongs to another user", root, [&] { EXPECT_EQ(::chown(site.c_str(), 65534, 65534), 0); },
+         "export " + Q(set_) + " -o " + Q(site), site},
+        {"a folder in the site belongs to another user", root,
+         [&] {
+             EXPECT_EQ(::chown(site.c_str(), ::geteuid(), ::getegid()), 0);
+             EXPECT_EQ(::chown((site / "pictures").c_str(), 65534, 65534), 0);
+         },
+         "export " + Q(set_) + " -o " + Q(site), site / "pictures"},
+        {"another user may write in the site", true,
+         [&] {
+             if (root) {
+                 EXPECT_EQ(::chown((site / "pictures").c_str(), ::geteuid(), ::getegid()), 0);
+             }
+             fs::permissions(site, fs::perms::all);
+         },
+         "export " + Q(set_) + " -o " + Q(site), site},
+        {"the card folder under another name", bindable, [&] { fs::permissions(site, fs::perms(0755)); }, "",
+         temp_.path() / "alias"},
+        {"a site in the card folder under another name", bindable, [] {}, "", temp_.path() / "alias2" / "www"},
+    };
+    for (const auto& c : refused) {
+        if (!c.runs) continue;
+        c.prepare();
+        auto before = FilesOutside(temp_.path(), temp_.path() / "none");
+        const std::string command = !c.command.empty()            ? std::string(ZEPOCARD) + " " + c.command
+                                    : c.named.filename() == "www" ? bound(c.named.parent_path(), c.named)
+                                                                  : bound(c.named, c.named);
+        run = Shell(command, temp_.path());
+        EXPECT_EQ(run.exitCode, 2) << c.meaning << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.named.filename().string()), std::string::npos) << c.meaning << "\n" << run.err;
+        auto after = FilesOutside(temp_.path(), temp_.path() / "none");
+        before.erase(temp_.path() / "stderr.txt");
+        after.erase(temp_.path() / "stderr.txt");
+        EXPECT_TRUE(after == before) << c.meaning << ": a file was written or removed";
+    }
 }
 
 // The state of process `pid` ('R', 'S', 'Z', …; 0 when gone) and its parent.
