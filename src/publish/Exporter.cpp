@@ -666,10 +666,10 @@ std::string OverlapOfSiteAndFolder(const fs::path& folder, const ExportRequest& 
                       shownFolder = "「" + ShownName(request.folder.string()) + "」";
     if (site == folder || (!request.privateSite && RealPathInside(folder, site)))
         return "書き出し先" + shownSite + "はカードのフォルダ" + shownFolder +
-               "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
+               "の中にあります。カードやその画像を上書きしないよう、フォルダの外を指定してください";
     if (RealPathInside(site, folder))
         return "カードのフォルダ" + shownFolder + "は書き出し先" + shownSite +
-               "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
+               "の中にあります。カードやその画像を上書きしないよう、フォルダの外を指定してください";
     return {};
 }
 
