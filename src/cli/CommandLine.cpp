@@ -155,7 +155,7 @@ const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> commands = {
         {"normalize",
          "CARD.zep [-o OUT.zep]",
-         "カードを「読込」と同じように読み、「保存」と同じように書きます",
+         "カードを「読込」のように読み、「保存」のように書きます",
          "-o がなければ標準出力に書きます: 端末には UTF-8 で、\n"
          "パイプやファイルには Shift-JIS のままで。\n"
          "読んだときにメッセージが出たカードは書きません (終了コード 1):\n"
