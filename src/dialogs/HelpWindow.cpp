@@ -139,6 +139,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     searchField = Named(new QLineEdit(searchPage), "HelpSearchField");
     searchField->setPlaceholderText("探す言葉（空白で区切ると、すべてを含むページ）");
     searchResults = Named(new QListWidget(searchPage), "HelpSearchResults");
+    searchResults->setWordWrap(true);
     auto* searchColumn = new QVBoxLayout(searchPage);
     searchColumn->addWidget(new QLabel("探す言葉：", searchPage));
     searchColumn->addWidget(searchField);
@@ -165,6 +166,8 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     split->addWidget(tabs);
     split->addWidget(page);
     split->setStretchFactor(1, 1);
+    // Wide enough for the contents' task titles.
+    split->setSizes({330, 570});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(buttons);
@@ -339,7 +342,7 @@ QList<QUrl> HelpWindow::Search(const QString& words) {
 
 QString HelpWindow::Extract(const QUrl& url, const QString& words) {
     ReadPages();
-    constexpr qsizetype kBefore = 20, kLength = 64;
+    constexpr qsizetype kBefore = 16, kLength = 48;
     for (const PageText& p : texts_) {
         if (p.url != url) continue;
         for (const QString& w :
@@ -363,10 +366,14 @@ void HelpWindow::RunSearch() {
         QString title;
         for (const PageText& p : texts_)
             if (p.url == url) title = p.title;
-        const QString extract = Extract(url, words);
-        auto* item = new QListWidgetItem((title.isEmpty() ? url.fileName() : title) + u'\n' + extract, searchResults);
-        item->setToolTip(extract);
-        item->setData(Qt::UserRole, url);
+        // The page's title in bold, then the words around the hit, dimmed; either opens the page.
+        auto* heading = new QListWidgetItem(title.isEmpty() ? url.fileName() : title, searchResults);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        auto* extract = new QListWidgetItem(u'\u3000' + Extract(url, words), searchResults);
+        extract->setForeground(palette().color(QPalette::PlaceholderText));
+        for (QListWidgetItem* item : {heading, extract}) item->setData(Qt::UserRole, url);
     }
     if (searchResults->count() == 0) new QListWidgetItem("見つかりませんでした。", searchResults);
 }
