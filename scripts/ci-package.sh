@@ -25,6 +25,7 @@ dpkg -L zepo-editor >"$WORK/files"
 for file in /usr/bin/zepoed /usr/bin/zepocard /usr/share/applications/zepoed.desktop \
   /usr/share/mime/packages/zepoed-card.xml /usr/share/icons/hicolor/scalable/apps/zepoed.svg \
   /usr/share/man/man1/zepoed.1.gz /usr/share/man/man1/zepocard.1.gz /usr/share/zepo/help/zepoed.qch \
+  /usr/share/zepo/tutorial/sakura.jpg /usr/share/zepo/tutorial/haru.mid /usr/share/zepo/tutorial/aisatsu.txt \
   /usr/share/doc/zepo-editor/copyright /usr/share/doc/zepo-editor/changelog.gz; do
   grep -qx "$file" "$WORK/files" || fail "the package does not hold $file"
   [ -f "$file" ] || fail "the package did not install $file"

@@ -5,7 +5,8 @@
 // the dialog shows today, caption and file lists included.
 //
 // Then the cards of the tutorial (TUTORIAL_DIR) are opened one by one and the main window
-// showing each is drawn into OUTDIR/tutorial-CARD.png.
+// showing each is drawn into OUTDIR/tutorial-CARD.png, and the card list over them into
+// OUTDIR/cardlist.png and OUTDIR/cardlist-map.png.
 //
 // The pictures show the save folder, so the editor works in $ZEPO_PICTURES_HOME/haru, a home
 // folder of no machine in particular (scripts/help-pictures.sh gives it one of its own);
@@ -26,6 +27,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QThread>
 #include <QTimer>
 #include <QTreeView>
@@ -48,6 +50,7 @@
 #include "platform/UserFolders.h"
 #include "render/Fonts.h"
 #include "shell/CardFileCommands.h"
+#include "shell/CardListWindow.h"
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 
@@ -332,6 +335,29 @@ int main(int argc, char** argv) {
         main.cardFile().Open();
         Settle();
         runner.Save(main, QStringLiteral("tutorial-") + QString::fromLatin1(card));
+    }
+    // The card list over the tutorial's five cards, once they are read and drawn: its list and
+    // its map. Reading them takes longer than a caret's blink, so the caret of its filter is
+    // kept still.
+    QApplication::setCursorFlashTime(0);
+    Item(main, "mnCardList")->trigger();
+    auto* cards = main.findChild<CardListWindow*>();
+    bool listed = false;
+    for (int wait = 0; cards && wait < 1500 && !listed; ++wait) {
+        QThread::msleep(20);
+        QCoreApplication::processEvents();
+        listed = cards->settled() && cards->thumbnailsDone() >= 5;
+    }
+    if (cards && listed) {
+        cards->resize(760, 560);
+        Settle();
+        runner.Save(*cards, "cardlist");
+        if (auto* views = Find<QTabWidget>(*cards, "tabCardViews")) views->setCurrentIndex(1);
+        Settle();
+        runner.Save(*cards, "cardlist-map");
+    } else {
+        std::fprintf(stderr, "the card list did not settle\n");
+        ec = std::make_error_code(std::errc::timed_out);
     }
     const bool allShown = !ec && runner.AllShown();
     fs::remove_all(scratch, ec);

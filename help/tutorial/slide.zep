@@ -3,13 +3,13 @@
 '  ＺＥＰＯ用マクロ(ZEPOｴﾃﾞｨﾀで作成)
 '=================================================================
 card {slide}
-	title  {スライドショー}
+	title  {スライド}
 	new    {WHITE}
 
 	font   {JM}{32}{0}
 	font2  {0}{0}
 	color  {BLACK}{WHITE}
-	text   {24,12}{スライドショー}{0}
+	text   {24,12}{スライド}{0}
 
 	color  {}{WHITE}
 	frame  {40,400}{200,448}{FA}{main,main.zep}

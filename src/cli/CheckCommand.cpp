@@ -44,10 +44,10 @@ int RunCheck(const CheckOptions& options) {
         for (const Finding& f : findings) std::cout << FindingLine(f) << "\n";
         // Beside the findings, not among them: a script reading standard output sees findings only.
         std::cerr << "カード " << cards->size() << " 枚: エラー " << errors << " 件、警告 " << warnings << " 件";
-        if (notes) std::cerr << ", 注記 " << notes << " 件";
+        if (notes) std::cerr << "、注記 " << notes << " 件";
         if (unchecked)
             std::cerr << " (" << unchecked
-                      << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを調べていません)";
+                      << " 枚は、フォルダのカードがそろわないか main.zep がないため、たどれるかを点検していません)";
         std::cerr << "\n";
     }
     return FinishStandardOutput(unreadable ? 2 : errors ? 1 : 0);

@@ -71,7 +71,7 @@ std::optional<CommandOptions> BuildNormalize(const Parsed& p, std::string& error
 
 std::optional<CommandOptions> BuildCheck(const Parsed& p, std::string& error) {
     if (p.positional.empty()) {
-        error = "調べるカードかフォルダを指定してください";
+        error = "点検するカードかフォルダを指定してください";
         return std::nullopt;
     }
     return CheckOptions{p.positional, p.Has("json")};
@@ -155,7 +155,7 @@ const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> commands = {
         {"normalize",
          "CARD.zep [-o OUT.zep]",
-         "カードを「開く」と同じに読み、「保存」と同じに書きます",
+         "カードを「読込」のように読み、「保存」のように書きます",
          "-o がなければ標準出力に書きます: 端末には UTF-8 で、\n"
          "パイプやファイルには Shift-JIS のままで。\n"
          "読んだときにメッセージが出たカードは書きません (終了コード 1):\n"
@@ -164,14 +164,14 @@ const std::vector<CommandInfo>& Commands() {
          BuildNormalize},
         {"check",
          "[--json] CARD.zep... | DIR",
-         "カードとそのリンクを調べ、見つけたことを 1 行ずつ示します",
-         "エディタと同じに読み、メッセージ、長すぎる行、\n"
+         "カードとそのリンクを点検し、指摘を 1 行ずつ示します",
+         "エディタと同じように読み、メッセージ、長すぎる行、\n"
          "知らない命令、行き先のないリンクを示します。\n"
-         "フォルダを指定すると、その *.zep をすべて調べ、\n"
+         "フォルダを指定すると、その *.zep をすべて点検し、\n"
          "main.zep からたどれないカードも\n"
          "示します (警告)。1 件が 1 行 (ファイル:行: 種類: 内容) で\n"
          "標準出力に、まとめは標準エラーに出ます。\n",
-         {{{"json"}, nullptr, "見つけたことを JSON の配列で示します"}},
+         {{{"json"}, nullptr, "指摘を JSON の配列で示します"}},
          BuildCheck},
         {"reduce",
          "IN OUT.bmp [--dither] [--bits N]",
@@ -183,7 +183,7 @@ const std::vector<CommandInfo>& Commands() {
          BuildReduce},
         {"render",
          "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]",
-         "カードを「確認」の表示と同じに描き、画像にします",
+         "カードを「確認」の表示と同じように描き、画像にします",
          "カード 1 つなら -o のファイルに、2 つ以上か -o がフォルダなら\n"
          "その中に カード名.png などを書きます。読んだときのメッセージは\n"
          "標準エラーに示し、終了コードは 1 になります。\n",
@@ -202,11 +202,11 @@ const std::vector<CommandInfo>& Commands() {
          BuildExport},
         {"map",
          "DIR -o MAP.svg [--format svg|png|dot]",
-         "カードのフォルダのリンクを 1 枚の図にします",
-         "カードを箱、リンクを矢印で描きます: オブジェクトのリンクは黒、\n"
-         "ボタンは青、スライドの並びは緑の破線です。ないカードは赤、\n"
+         "カードのフォルダのリンク図を描きます",
+         "カードを箱、リンクを矢印で描きます: 部品の関連付けは黒、\n"
+         "ボタンは青、スライド機能は緑の破線です。ないカードは赤、\n"
          "main.zep からたどれないカードはオレンジの破線で囲み、\n"
-         "check が問題を見つけたカードには赤い「!」を付けます。\n"
+         "check の指摘があるカードには赤い「!」を付けます。\n"
          "dot 形式は Graphviz の dot などで描けるグラフです。\n"
          "ないカードや読めないカードがあれば、\n"
          "図を書いたうえで終了コードは 1 です。\n",
@@ -249,7 +249,7 @@ std::string CommandHelp(const CommandInfo& c) {
 std::string GeneralHelp() {
     std::string text =
         "使い方: zepocard COMMAND [OPTION]... ARGUMENT...\n"
-        "\nZEPO のカード (.zep) と画像を、ウィンドウを開かずに調べ、変換します。\n"
+        "\nZEPO のカード (.zep) と画像を、ウィンドウを開かずに点検し、変換します。\n"
         "\nコマンド:\n";
     auto line = [&](std::string name, const char* summary) {
         name.insert(0, "  ");
@@ -265,7 +265,7 @@ std::string GeneralHelp() {
             "\n終了コード:\n"
             "  0  問題はありません\n"
             "  1  カードか画像に問題があります\n"
-            "  2  使い方の誤りか、読めない入力です\n"
+            "  2  使い方の誤り、読めない入力、または書き込めない出力です\n"
             "\nコマンドのオプションは「zepocard COMMAND --help」で示します。\n";
     return text;
 }

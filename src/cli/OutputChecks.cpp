@@ -38,7 +38,7 @@ std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs)
         std::error_code ec;
         if (fs::equivalent(output, input, ec) && !ec)
             return "「" + ShownName(output.string()) + "」は入力の「" + ShownName(input.string()) +
-                   "」です。入力に上書きはしません";
+                   "」です。入力を上書きはしません";
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "dialogs/HelpWindow.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -52,17 +53,42 @@ bool IsSymbolEntry(const QString& folded) {
     return folded.isEmpty() || !folded.front().isLetterOrNumber() || folded.contains(u'_');
 }
 
-// The readings of the index's keywords that are written in kanji, one "keyword TAB reading"
-// a line, packed into the help file beside the pages.
-QHash<QString, QString> Readings(QHelpEngine& engine, const QString& helpFile) {
-    QHash<QString, QString> readings;
+// A "word TAB word" table packed into the help file beside the pages: the readings of the
+// index's keywords written in kanji, the words the manual uses for what a user may type.
+QList<QStringList> HelpTable(QHelpEngine& engine, const QString& helpFile, const QString& name) {
+    QList<QStringList> rows;
     const QString ns = QHelpEngineCore::namespaceName(helpFile);
-    const QByteArray data = engine.fileData(QUrl(QStringLiteral("qthelp://%1/doc/readings.tsv").arg(ns)));
+    const QByteArray data = engine.fileData(QUrl(QStringLiteral("qthelp://%1/doc/%2").arg(ns, name)));
     for (const QString& line : QString::fromUtf8(data).split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList fields = line.trimmed().split(u'\t');
-        if (fields.size() == 2) readings.insert(fields[0], fields[1]);
+        if (fields.size() == 2 && !line.startsWith(u'#')) rows.push_back(fields);
     }
+    return rows;
+}
+
+QHash<QString, QString> Readings(QHelpEngine& engine, const QString& helpFile) {
+    QHash<QString, QString> readings;
+    for (const QStringList& row : HelpTable(engine, helpFile, QStringLiteral("readings.tsv")))
+        readings.insert(row[0], row[1]);
     return readings;
+}
+
+// `text` folded for searching, and for each folded character the index in `text` of the
+// character it came from, so that a hit in the folded text is shown in the page's own words.
+// A half-width kana and its voicing mark fold together (ｶﾞ is ガ).
+std::pair<QString, QList<qsizetype>> FoldedWithOrigin(const QString& text) {
+    QString folded;
+    QList<qsizetype> origin;
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i + 1;
+        if (text[i].isHighSurrogate() && end < text.size()) ++end;
+        while (end < text.size() && (text[end] == u'\uff9e' || text[end] == u'\uff9f')) ++end;
+        const QString piece = SearchFolded(text.mid(i, end - i));
+        folded += piece;
+        for (qsizetype k = 0; k < piece.size(); ++k) origin.push_back(i);
+        i = end;
+    }
+    return {folded, origin};
 }
 
 // Roles of an index entry: the folded keyword and its folded reading, matched as typed.
@@ -113,6 +139,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     searchField = Named(new QLineEdit(searchPage), "HelpSearchField");
     searchField->setPlaceholderText("探す言葉（空白で区切ると、すべてを含むページ）");
     searchResults = Named(new QListWidget(searchPage), "HelpSearchResults");
+    searchResults->setWordWrap(true);
     auto* searchColumn = new QVBoxLayout(searchPage);
     searchColumn->addWidget(new QLabel("探す言葉：", searchPage));
     searchColumn->addWidget(searchField);
@@ -139,6 +166,8 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     split->addWidget(tabs);
     split->addWidget(page);
     split->setStretchFactor(1, 1);
+    // Wide enough for the contents' task titles.
+    split->setSizes({330, 570});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(buttons);
@@ -242,7 +271,15 @@ QStringList HelpWindow::IndexEntries() const {
 
 void HelpWindow::OpenKeyword(const QListWidgetItem* item) {
     const QList<QHelpLink> links = engine_->documentsForKeyword(item->text());
-    if (!links.isEmpty()) ShowPage(links.first().url);
+    if (links.size() == 1) ShowPage(links.first().url);
+    if (links.size() < 2) return;
+    // A keyword of several pages shows them all to choose from, as the page.
+    QString html = QStringLiteral("<h1>%1</h1><p>「%1」が出てくるページ：</p><ul>").arg(item->text().toHtmlEscaped());
+    for (const QHelpLink& link : links)
+        html += QStringLiteral("<li><a href=\"%1\">%2</a></li>")
+                    .arg(link.url.toString().toHtmlEscaped(), link.title.toHtmlEscaped());
+    page->setHtml(html + QStringLiteral("</ul>"));
+    Raise();
 }
 
 void HelpWindow::ShowPage(const QUrl& url) {
@@ -250,36 +287,93 @@ void HelpWindow::ShowPage(const QUrl& url) {
     Raise();
 }
 
-QList<QUrl> HelpWindow::Search(const QString& words) {
-    if (texts_.isEmpty() && ready_) {
-        const QString ns = QHelpEngineCore::namespaceName(helpFile_);
-        for (const QUrl& url : engine_->files(ns, QString(), QStringLiteral("html"))) {
-            QTextDocument document;
-            document.setHtml(QString::fromUtf8(engine_->fileData(url)));
-            const QString title = document.metaInformation(QTextDocument::DocumentTitle);
-            texts_.push_back({url, title, SearchFolded(title + u'\n' + document.toPlainText())});
-        }
+void HelpWindow::ReadPages() {
+    if (!texts_.isEmpty() || !ready_) return;
+    const QString ns = QHelpEngineCore::namespaceName(helpFile_);
+    for (const QUrl& url : engine_->files(ns, QString(), QStringLiteral("html"))) {
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(engine_->fileData(url)));
+        const QString title = document.metaInformation(QTextDocument::DocumentTitle);
+        auto [folded, origin] = FoldedWithOrigin(document.toPlainText());
+        texts_.push_back({url, title, SearchFolded(title), document.toPlainText(), folded, origin});
     }
+    for (const QStringList& row : HelpTable(*engine_, helpFile_, QStringLiteral("synonyms.tsv")))
+        synonyms_[SearchFolded(row[0])].push_back(SearchFolded(row[1]));
+}
+
+// The word as typed and the words the manual uses for it.
+QStringList HelpWindow::Alternatives(const QString& folded) const {
+    return QStringList{folded} + synonyms_.value(folded);
+}
+
+QList<QUrl> HelpWindow::Search(const QString& words) {
+    ReadPages();
     const QStringList wanted =
         SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    QList<QUrl> found;
-    if (wanted.isEmpty()) return found;
+    struct Hit {
+        QUrl url;
+        bool inTitle;
+        qsizetype count;
+    };
+    std::vector<Hit> hits;
+    if (wanted.isEmpty()) return {};
     for (const PageText& p : texts_) {
-        bool all = true;
-        for (const QString& w : wanted) all = all && p.text.contains(w);
-        if (all) found.push_back(p.url);
+        bool all = true, inTitle = true;
+        qsizetype count = 0;
+        for (const QString& w : wanted) {
+            bool found = false, titled = false;
+            for (const QString& a : Alternatives(w)) {
+                const qsizetype n = p.folded.count(a) + p.foldedTitle.count(a);
+                found = found || n > 0;
+                titled = titled || p.foldedTitle.contains(a);
+                count += n;
+            }
+            all = all && found;
+            inTitle = inTitle && titled;
+        }
+        if (all) hits.push_back({p.url, inTitle, count});
     }
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const Hit& a, const Hit& b) { return a.inTitle != b.inTitle ? a.inTitle : a.count > b.count; });
+    QList<QUrl> found;
+    for (const Hit& h : hits) found.push_back(h.url);
     return found;
+}
+
+QString HelpWindow::Extract(const QUrl& url, const QString& words) {
+    ReadPages();
+    constexpr qsizetype kBefore = 16, kLength = 48;
+    for (const PageText& p : texts_) {
+        if (p.url != url) continue;
+        for (const QString& w :
+             SearchFolded(words).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            for (const QString& a : Alternatives(w)) {
+                const qsizetype at = p.folded.indexOf(a);
+                if (at < 0) continue;
+                const qsizetype from = std::max<qsizetype>(0, p.origin[at] - kBefore);
+                const QString text = p.plain.mid(from, kLength).simplified();
+                return (from > 0 ? QStringLiteral("…") : QString()) + text +
+                       (from + kLength < p.plain.size() ? QStringLiteral("…") : QString());
+            }
+    }
+    return {};
 }
 
 void HelpWindow::RunSearch() {
     searchResults->clear();
-    for (const QUrl& url : Search(searchField->text())) {
+    const QString words = searchField->text();
+    for (const QUrl& url : Search(words)) {
         QString title;
         for (const PageText& p : texts_)
             if (p.url == url) title = p.title;
-        auto* item = new QListWidgetItem(title.isEmpty() ? url.fileName() : title, searchResults);
-        item->setData(Qt::UserRole, url);
+        // The page's title in bold, then the words around the hit, dimmed; either opens the page.
+        auto* heading = new QListWidgetItem(title.isEmpty() ? url.fileName() : title, searchResults);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        auto* extract = new QListWidgetItem(u'\u3000' + Extract(url, words), searchResults);
+        extract->setForeground(palette().color(QPalette::PlaceholderText));
+        for (QListWidgetItem* item : {heading, extract}) item->setData(Qt::UserRole, url);
     }
     if (searchResults->count() == 0) new QListWidgetItem("見つかりませんでした。", searchResults);
 }

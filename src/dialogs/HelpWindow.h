@@ -3,7 +3,9 @@
 // search and the topic pages, from the compressed help file built with the program. The
 // dialogs' help buttons jump to a topic by its identifier ("HID00000018").
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 
@@ -40,10 +42,13 @@ public:
     bool ShowTopic(const QString& id);
     void ShowPage(const QUrl& url);
 
-    // The pages whose text holds every blank-separated word of `words`, ignoring case and
-    // width (full-width letters and digits as half-width ones), in contents order. Japanese has no blanks
-    // between words, so any part of a text is found.
+    // The pages whose text holds every blank-separated word of `words` (or a word the manual
+    // uses for it, help/synonyms.tsv), folded as SearchFolded folds: pages whose title holds
+    // them first, then by how often they occur. Japanese has no blanks between words, so any
+    // part of a text is found.
     QList<QUrl> Search(const QString& words);
+    // The words of `page`'s text around the first of `words` it holds, as the results show them.
+    QString Extract(const QUrl& page, const QString& words);
     QUrl currentPage() const;
     QHelpEngine& engine() { return *engine_; }
 
@@ -62,17 +67,21 @@ private:
     void FillIndex();
     void FilterIndex(const QString& text);
     void OpenKeyword(const QListWidgetItem* item);
+    void ReadPages();
+    QStringList Alternatives(const QString& folded) const;
 
     QString helpFile_;
     QHelpEngine* engine_;
     bool ready_ = false;
-    // Title of each page and its title and plain text folded for searching, read on the first
-    // search.
+    // Each page's title and plain text, both also folded for searching with, for every folded
+    // character, where it came from in the plain text; read on the first search.
     struct PageText {
         QUrl url;
-        QString title, text;
+        QString title, foldedTitle, plain, folded;
+        QList<qsizetype> origin;
     };
     QList<PageText> texts_;
+    QHash<QString, QStringList> synonyms_;
 };
 
 // Where the help file is: beside the program (build tree) or in the installed data folder.

@@ -35,9 +35,11 @@ private:
     bool busy_;
 };
 
+// The editor's name as its windows show it (the application's name is the task bar's).
+const QString kTitle = QStringLiteral("ＺＥＰＯエディタ");
+
 int ExecMessage(QWidget* owner, std::string_view text, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(MessageText(text)), buttons, owner);
+    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(MessageText(text)), buttons, owner);
     // As a Japanese desktop words them, without the accelerator letters of the translation.
     if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText("はい");
     if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText("いいえ");
@@ -54,8 +56,8 @@ bool QtPrompts::YesNo(std::string_view text) {
 }
 
 Choice QtPrompts::Choose(std::string_view text, const ChoiceButtons& buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(MessageText(text)), QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(MessageText(text)), QMessageBox::NoButton,
+                    owner_);
     QAbstractButton* yes = box.addButton(QString::fromUtf8(buttons.yes), QMessageBox::AcceptRole);
     QAbstractButton* no = box.addButton(QString::fromUtf8(buttons.no), QMessageBox::DestructiveRole);
     QAbstractButton* cancel = box.addButton(QString::fromUtf8(buttons.cancel), QMessageBox::RejectRole);

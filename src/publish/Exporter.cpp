@@ -685,10 +685,10 @@ std::string OverlapOfSiteAndFolder(const fs::path& folder, const ExportRequest& 
     if (site == folder || SameFolder(folder, site) ||
         (!request.privateSite && (RealPathInside(folder, site) || SameOrBelow(folder, site))))
         return "書き出し先" + shownSite + "はカードのフォルダ" + shownFolder +
-               "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
+               "の中にあります。カードやその画像を上書きしないよう、フォルダの外を指定してください";
     if (RealPathInside(site, folder) || SameOrBelow(site, folder))
         return "カードのフォルダ" + shownFolder + "は書き出し先" + shownSite +
-               "の中にあります。カードやその画像に上書きしないよう、フォルダの外を指定してください";
+               "の中にあります。カードやその画像を上書きしないよう、フォルダの外を指定してください";
     return {};
 }
 

@@ -120,7 +120,7 @@ std::string NodeTip(const MapNode& node) {
 
 std::string EdgeTip(const CardMap& map, const MapEdge& edge) {
     std::string tip = Printable(map.nodes[edge.from].name) + " → " + Printable(map.nodes[edge.to].name) + "\n";
-    tip += edge.kind == MapEdgeKind::Button ? "ボタン" : edge.kind == MapEdgeKind::Slide ? "スライド" : "オブジェクト";
+    tip += edge.kind == MapEdgeKind::Button ? "ボタン" : edge.kind == MapEdgeKind::Slide ? "スライド機能" : "部品";
     if (!edge.slidePlaces.empty()) {
         tip += " ";
         for (size_t i = 0; i < edge.slidePlaces.size() && i < kTipLines; ++i)

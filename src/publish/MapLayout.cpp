@@ -147,7 +147,7 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
     for (const MapEdge& e : map.edges) edges.push_back(agedge(g.graph, nodes[e.from], nodes[e.to], nullptr, 1));
 
     if (gvLayout(context, g.graph, layout.engine.c_str()) != 0)
-        return Fail("リンクの図を配置できません (Graphviz の " + layout.engine + "): " + g_libraryMessage);
+        return Fail("リンク図を配置できません (Graphviz の " + layout.engine + "): " + g_libraryMessage);
     g.laidOut = true;
 
     const boxf box = GD_bb(g.graph);

@@ -292,7 +292,7 @@ std::vector<ActionRow> MakeTable() {
     add(Button("btnOpen", "読込", "カードを読み込む", Do(&CardFileCommands::Open)));
     add(Button("btnSave", "保存", "カードを上書保存する", Do(&CardFileCommands::Save)));
     add(Button("btnZepo", "ゼポ", "ゼポを実行する", Do(&ToolCommands::RunPlayer)));
-    add(Button("btnCardList", "カード一覧", "保存フォルダのカードを一覧と地図で見る", Do(&CardFileCommands::ShowCardList)));
+    add(Button("btnCardList", "カード一覧", "保存フォルダのカードを一覧とリンク図で見る", Do(&CardFileCommands::ShowCardList)));
     add(Gap());
     add(ModeButton("btnPaint", "確認", "字や絵をイメージ通りに見る", &ViewCommands::Preview, EditMode::Preview));
     add(ModeButton("btnMove", "移動", "字や絵を動かす", &ViewCommands::MoveMode, EditMode::Move));

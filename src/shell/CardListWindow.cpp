@@ -440,14 +440,14 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
     mapColumn->setContentsMargins(0, 0, 0, 0);
     mapColumn->addWidget(mapView_, 1);
     auto* legend = new QLabel(
-        "太い青枠: 最初のカード　橙の点線の枠: 最初のカードからたどれないカード　赤: "
-        "ないカード・読めないカードとそこへのリンク　赤い「!」: チェックで見つかった問題\n"
-        "矢印　黒: 字や絵の関連付け　青: ボタン　緑の点線: スライドショー　"
+        "太い青枠: 最初のカード　オレンジの破線の枠: 最初のカードからたどれないカード　赤: "
+        "ないカード・読めないカードとそこへのリンク　赤い「!」: 点検の指摘\n"
+        "矢印　黒: 部品の関連付け　青: ボタン　緑の破線: スライド機能　"
         "黄色: 編集中のカード（クリックで読み込みます）",
         mapPage);
     legend->setWordWrap(true);
     mapColumn->addWidget(legend);
-    tabs_->addTab(mapPage, "リンクの地図");
+    tabs_->addTab(mapPage, "リンク図");
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(top);
@@ -670,7 +670,7 @@ void CardListWindow::Mapped(std::shared_ptr<Reading> reading) {
     if (reading->layout) BuildMap(reading->map, *reading->layout);
     else {
         scene_->clear();
-        scene_->addText("リンクの地図を描けません: " + reading->layoutError);
+        scene_->addText("リンク図を描けません: " + reading->layoutError);
     }
     settled_ = true;
 }

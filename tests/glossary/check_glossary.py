@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the program's texts, the manual and the man pages against help/glossary.tsv.
 
-Prints every line that uses a word the glossary replaces, as file:line, and exits 1 if there is one.
+Prints every line that uses a word the glossary replaces, as file:line, and every exception that
+no longer keeps any text (a fixed text that changed), and exits 1 if there is one.
 Usage: check_glossary.py SOURCE_DIR
 """
 import fnmatch
@@ -9,7 +10,7 @@ import pathlib
 import re
 import sys
 
-# The glossary page lists the replaced words on purpose.
+# The readers' glossary names the other words a reader may know, on purpose.
 SKIPPED = {"help/glossary.html", "help/glossary.tsv"}
 TEXT_SUFFIXES = {".cpp", ".h", ".in", ".h2m", ".desktop", ".html", ".js", ".css", ".txt", ".xml", ".json", ".md"}
 
@@ -39,15 +40,17 @@ def files(root):
     yield from sorted((root / "help").glob("*.html"))
 
 
-def findings(root, terms, exceptions):
+def findings(root, terms, exceptions, used):
     for path in files(root):
         name = path.relative_to(root).as_posix()
         if name in SKIPPED:
             continue
-        kept = [text for pattern, text in exceptions if fnmatch.fnmatchcase(name, pattern)]
+        kept = [(pattern, text) for pattern, text in exceptions if fnmatch.fnmatchcase(name, pattern)]
         for number, line in enumerate(path.read_text(encoding="utf-8", errors="replace").splitlines(), 1):
-            for text in kept:
-                line = line.replace(text, "\0" * len(text))
+            for exception in kept:
+                if exception[1] in line:
+                    used.add(exception)
+                line = line.replace(exception[1], "\0" * len(exception[1]))
             for term, patterns in terms:
                 # A replaced word that is part of the preferred term itself (Webサーバ in Webサーバー) is fine.
                 preferred = [(m.start(), m.end()) for m in re.finditer(re.escape(term), line)]
@@ -60,10 +63,10 @@ def findings(root, terms, exceptions):
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
     terms, exceptions = load(root / "help" / "glossary.tsv")
-    problems = list(findings(root, terms, exceptions))
-    # The manual's page of terms shows the same table.
-    page = (root / "help" / "glossary.html").read_text(encoding="utf-8")
-    problems += [f"help/glossary.html: 「{term}」がありません" for term, _ in terms if f"<td>{term}</td>" not in page]
+    used = set()
+    problems = list(findings(root, terms, exceptions, used))
+    problems += [f"help/glossary.tsv: 例外「{text}」（{pattern}）はどこにもありません" for pattern, text in exceptions
+                 if (pattern, text) not in used]
     for problem in problems:
         print(problem)
     return 1 if problems else 0

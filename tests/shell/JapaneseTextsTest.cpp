@@ -113,7 +113,10 @@ protected:
     }
 };
 
+// Message boxes carry the editor's name as its windows spell it, not the task bar's.
 TEST_F(JapaneseTexts, MessageBoxesAnswerWithJapaneseButtons) {
+    const QString name = QApplication::applicationName();
+    QApplication::setApplicationName("ZEPOエディタ");
     QtPrompts prompts;
     const struct {
         std::function<void()> show;
@@ -128,8 +131,10 @@ TEST_F(JapaneseTexts, MessageBoxesAnswerWithJapaneseButtons) {
             for (auto* b : box.findChildren<QAbstractButton*>())
                 if (b->isVisible()) buttons.insert(b->text().toStdString());
             EXPECT_EQ(buttons, c.buttons);
+            EXPECT_EQ(box.windowTitle(), "ＺＥＰＯエディタ");
         });
     }
+    QApplication::setApplicationName(name);
 }
 
 TEST_F(JapaneseTexts, TheOpenDialogIsJapaneseAndWideEnoughForSizesAndDates) {

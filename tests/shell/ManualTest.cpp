@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QHelpEngine>
+#include <QInputMethodEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <map>
 #include <set>
@@ -27,6 +30,8 @@
 #include "dialogs/FileList.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/RadioGroup.h"
+#include "dialogs/SearchText.h"
+#include "shell/ActionTable.h"
 #include "shell/HelpCommands.h"
 
 namespace zepo::test {
@@ -129,26 +134,110 @@ TEST_F(ManualTest, EveryWindowHasItsPageWithItsPictureAndEveryNamedControlExists
             EXPECT_TRUE(readings.contains(keyword + '\t')) << keyword.toStdString() << " has no reading";
 }
 
-// The tutorial read as the user reads it: its tables and marked values are what is typed,
-// its marked controls what is pressed, and what it quotes is what the program says.
+// Every menu, menu item, button and key of the main window is named in the manual and found in
+// its index, by the caption the user reads (a kind's numbered items, 文字１ to 文字Ｋ, once).
+TEST_F(ManualTest, EveryMenuItemButtonAndKeyOfTheWindowIsInTheManualAndItsIndex) {
+    Start();
+    QString manual;
+    for (const QString& name : QDir(kHelpDir).entryList({"*.html"}, QDir::Files)) {
+        QTextDocument text;
+        text.setHtml(ReadText(kHelpDir + '/' + name));
+        manual += SearchFolded(text.toPlainText()) + '\n';
+    }
+    QStringList keywords;
+    for (const QString& k : Captures(ReadText(kHelpDir + "/zepoed.qhp"), R"re(<keyword name="([^"]+)")re"))
+        keywords << SearchFolded(k);
+    std::set<QString> missing;
+    const auto look = [&](QString shown, bool numbered) {
+        shown = SearchFolded(shown.remove(QRegularExpression(R"(\(&.\)|&|\.\.\.$)")).trimmed());
+        if (numbered) shown.remove(QRegularExpression("(?<=[^\\x00-\\x7f])[0-9a-z]+$"));
+        if (!manual.contains(shown)) missing.insert("manual: " + shown);
+        if (!std::any_of(keywords.begin(), keywords.end(), [&](const QString& k) { return k.contains(shown); }))
+            missing.insert("index: " + shown);
+    };
+    for (const ActionRow& row : MainWindowActions()) {
+        if (row.place == Place::Menu) look(QString::fromUtf8(row.caption), true);
+        if (row.place == Place::Button) look(ui().button(row.name)->text(), true);
+        if ((row.place == Place::Item || row.place == Place::SubMenu) && ui().item(row.name)->isVisible())
+            look(ui().item(row.name)->text(), true);
+        for (const QKeySequence& key : row.keys) look(key.toString(QKeySequence::PortableText), false);
+    }
+    EXPECT_TRUE(missing.empty()) << QStringList(missing.begin(), missing.end()).join(", ").toStdString();
+}
+
+// The tutorial done as the user does it: its tables are what is typed, and each dialog is
+// worked through the page's marked steps in their order: keys pressed and text typed into
+// whatever field has the focus, fields clicked into, files picked from lists.
 class TutorialWalk : public ShellTest {
 protected:
+    using Values = std::map<QString, QString>;
     QString page = ReadText(kHelpDir + "/start.html");
     std::set<QString> pressed;
     std::filesystem::path folder;
 
-    std::vector<QStringList> Table(const QString& id) {
+    // A table of the page, each row by its column headings.
+    std::vector<Values> Table(const QString& id) {
         const QString table = Captures(page, "(?s)<table class=\"walk\" id=\"" + id + "\">(.*?)</table>").value(0);
-        std::vector<QStringList> rows;
-        for (const QString& row : Captures(table, "<tr>(<td>.*?)</tr>"))
-            rows.push_back(Captures(row, "<td>([^<]*)</td>"));
+        const QStringList headings = Captures(table, "<th>([^<]*)</th>");
+        std::vector<Values> rows;
+        for (const QString& row : Captures(table, "<tr>(<td>.*?)</tr>")) {
+            const QStringList cells = Captures(row, "<td>([^<]*)</td>");
+            Values values;
+            for (qsizetype i = 0; i < cells.size() && i < headings.size(); ++i) values[headings[i]] = cells[i];
+            rows.push_back(values);
+        }
         EXPECT_FALSE(rows.empty()) << id.toStdString();
         return rows;
     }
-    QString V(const char* key) {
-        const QString value = Captures(page, QString("data-v=\"%1\">([^<]+)<").arg(key)).value(0);
-        EXPECT_FALSE(value.isEmpty()) << key;
-        return value;
+    // What the user types, into the field that has the focus: letters and digits as keys,
+    // Japanese as the input method hands it over.
+    static void Type(const QString& text) {
+        for (qsizetype i = 0; i < text.size();) {
+            QWidget* focused = QApplication::focusWidget();
+            ASSERT_NE(focused, nullptr) << "no field has the focus for " << text.toStdString();
+            qsizetype end = i;
+            const bool keys = text[i].unicode() < 0x80;
+            while (end < text.size() && (text[end].unicode() < 0x80) == keys) ++end;
+            if (keys) {
+                QTest::keyClicks(focused, text.mid(i, end - i));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(text.mid(i, end - i));
+                QApplication::sendEvent(focused, &commit);
+            }
+            i = end;
+        }
+    }
+    // The dialog in front, as the runner's dialogs are not shown.
+    static void Front(QDialog& d) {
+        d.show();
+        d.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d)) << d.windowTitle().toStdString();
+    }
+    // The step of the page with that id, done in `d` in the order it is written.
+    void Walk(QDialog& d, const QString& id, const Values& values = {}) {
+        Front(d);
+        const QString step =
+            QRegularExpression("(?s)<(li|p|span) id=\"" + id + "\">(.*?)</\\1>").match(page).captured(2);
+        ASSERT_FALSE(step.isEmpty()) << "no step " << id.toStdString();
+        static const QRegularExpression marker(R"re(data-(key|type|click|pick)(?:="([^"]*)")?>([^<]*)<)re");
+        for (const QRegularExpressionMatch& m : marker.globalMatch(step)) {
+            const QString kind = m.captured(1), name = m.captured(2), text = m.captured(3);
+            SCOPED_TRACE((id + ": " + kind + " " + name + " " + text).toStdString());
+            if (kind == "key") {
+                const QKeyCombination key = QKeySequence::fromString(name)[0];
+                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            } else if (kind == "type") {
+                EXPECT_TRUE(name.isEmpty() || values.count(name)) << "no value";
+                Type(name.isEmpty() ? text : values.count(name) ? values.at(name) : QString());
+            } else if (kind == "click") {
+                auto& control = Child<QWidget>(d, name.toUtf8().constData());
+                if (auto* button = qobject_cast<QAbstractButton*>(&control)) button->click();
+                else QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(8, control.height() / 2));
+            } else {
+                Child<FileList>(d, name.toUtf8().constData()).SelectFile(text);
+            }
+        }
     }
     void Press(const char* name) {
         QObject* control = form().findChild<QObject*>(name);
@@ -167,34 +256,19 @@ protected:
         });
         Child<QPushButton>(d, "btnNextCard").click();
     }
-    static std::function<void(QDialog&)> CardChoice(const QString& card) {
+    std::function<void(QDialog&)> CardChoice(const QString& card) {
         return [card](QDialog& a) { Child<FileList>(a, "Macro").SelectFile(card + ".zep"); };
     }
-    void OneLineText(const QString& text, int size, const QString& x, const QString& y,
-                     std::function<void(QDialog&)> to) {
+    std::function<void(QDialog&)> StepChoice(const QString& id) {
+        return [this, id](QDialog& a) { Walk(a, id); };
+    }
+    // A dialog the page walks through (or only brings to the front), with what it then
+    // associates the object with.
+    void InDialog(const QString& id, Values values, std::function<void(QDialog&)> to = {}) {
         runner.Push([=, this](QDialog& d) {
-            Child<QLineEdit>(d, "edtText").setText(text);
-            if (size) Child<QSpinBox>(d, "spnPoint").setValue(size);
-            Child<QLineEdit>(d, "TxtX").setText(x);
-            Child<QLineEdit>(d, "TxtY").setText(y);
+            if (id.isEmpty()) Front(d);
+            else Walk(d, id, values);
             if (to) Associate(d, to);
-            return true;
-        });
-        Press("btnTxtYoko");
-    }
-    void Picture(const char* file, const char* x, const char* y) {
-        runner.Push([=, this](QDialog& d) {
-            Child<FileList>(d, "FileList").SelectFile(V(file));
-            Child<QLineEdit>(d, "BmpX").setText(V(x));
-            Child<QLineEdit>(d, "BmpY").setText(V(y));
-            return true;
-        });
-        Press("btnBitmap");
-    }
-    void Settings(const QStringList& card) {
-        runner.Push([card](QDialog& d) {
-            Child<QLineEdit>(d, "edtCardName").setText(card[0]);
-            Child<QLineEdit>(d, "edtCardTitle").setText(card[1]);
             return true;
         });
     }
@@ -203,95 +277,82 @@ protected:
 TEST_F(TutorialWalk, ItsStepsThroughTheMainWindowMakeItsFiveCardsAndItQuotesTheProgram) {
     TempFolder homeFolder;
     home = homeFolder.path();
-    folder = home / V("folder").toStdString();
+    folder = home / "haru";
     std::filesystem::create_directories(folder);
     for (const char* f : {"sakura.jpg", "kousha.jpg", "aisatsu.txt", "chime.wav", "haru.mid"})
         std::filesystem::copy_file(std::filesystem::path(ZEPO_SOURCE_DIR "/help/tutorial") / f, folder / f);
-    const std::vector<QStringList> cards = Table("cards"), texts = Table("texts"), frames = Table("frames");
+    const std::vector<Values> cards = Table("cards"), texts = Table("texts"), frames = Table("frames");
     ASSERT_EQ(cards.size(), 5u);
     Start();
     // Start-up: the save folder typed as the page says, no card opened, the first card named.
-    runner.Push([this](QDialog& d) {
-        Child<QLineEdit>(d, "EditDir").setText("~/" + V("folder"));
-        return true;
-    });
+    InDialog("walk-folder", {});
     chooser.answers = {QString()};
-    Settings(cards[0]);
+    InDialog("walk-settings-first", {});
     scheduler.FireAll();
     ASSERT_EQ(form().document().saveFolder(), folder);
     Press("btnSave");
     for (size_t c = 1; c < cards.size(); ++c) {
         prompts.answers = {true};
-        Settings(cards[c]);
+        InDialog("walk-settings-new", cards[c]);
         Press("mnNew");
         Press("btnSave");
     }
-    for (const QStringList& card : cards) {
-        SCOPED_TRACE(card[0].toStdString());
-        chooser.answers = {QString::fromStdString((folder / (card[0] + ".zep").toStdString()).string())};
+    for (const Values& card : cards) {
+        const QString name = card.at("カード名");
+        SCOPED_TRACE(name.toStdString());
+        chooser.answers = {QString::fromStdString((folder / (name + ".zep").toStdString()).string())};
         Press("btnOpen");
-        ASSERT_EQ(QString::fromStdString(form().card().settings.name), card[0]);
-        for (const QStringList& t : texts)
-            if (t[0] == card[0]) OneLineText(t[1], t[2].toInt(), t[3], t[4], {});
-        if (card[0] == "main") {
-            Picture("main-picture", "main-picture-x", "main-picture-y");
-            for (const char* item : {"mnMIDI", "mnButton0"}) {
-                const bool music = item == std::string("mnMIDI");
-                runner.Push([=, this](QDialog& d) {
-                    Associate(d, music ? [this](QDialog& a) { Child<FileList>(a, "Midi_").SelectFile(V("main-music")); }
-                                       : CardChoice(V("main-right").section('.', 0, 0)));
-                    return true;
-                });
-                Press(item);
+        ASSERT_EQ(QString::fromStdString(form().card().settings.name), name);
+        for (const Values& t : texts)
+            if (t.at("カード") == name) {
+                InDialog("walk-heading", t);
+                Press("btnTxtYoko");
             }
-        } else if (card[0] == "shashin") {
-            Picture("shashin-picture", "shashin-picture-x", "shashin-picture-y");
-        } else if (card[0] == "bunsho") {
-            runner.Push([this](QDialog& d) {
-                Child<FileList>(d, "txtFileList").SelectFile(V("bunsho-text"));
-                Child<QSpinBox>(d, "spnPoint").setValue(V("bunsho-text-size").toInt());
-                Child<QLineEdit>(d, "txtX").setText(V("bunsho-text-x"));
-                Child<QLineEdit>(d, "txtY").setText(V("bunsho-text-y"));
-                return true;
-            });
+        if (name == "main") {
+            InDialog("walk-picture-main", {});
+            Press("btnBitmap");
+            InDialog("", {}, StepChoice("walk-music"));
+            Press("mnMIDI");
+            InDialog("", {}, StepChoice("walk-right"));
+            Press("mnButton0");
+        } else if (name == "shashin") {
+            InDialog("walk-picture-shashin", {});
+            Press("btnBitmap");
+        } else if (name == "bunsho") {
+            InDialog("walk-textfile", {});
             Press("btnTextFile");
-        } else if (card[0] == "oto") {
-            OneLineText(V("oto-text"), 0, V("oto-text-x"), V("oto-text-y"), [this](QDialog& a) {
+        } else if (name == "oto") {
+            InDialog("walk-oto", {}, [this](QDialog& a) {
                 Child<RadioGroup>(a, "CardKind").item(1)->click();
-                Child<FileList>(a, "Wave_").SelectFile(V("oto-sound"));
+                Walk(a, "walk-sound");
             });
-        } else if (card[0] == "slide") {
-            runner.Push([this](QDialog& d) {
-                for (const char* k : {"slide-1", "slide-2", "slide-3"}) {
-                    Child<FileList>(d, "AllCardList").SelectFile(V(k));
-                    Child<QPushButton>(d, "SelBtn").click();
-                }
-                Child<QSpinBox>(d, "Sec").setValue(V("slide-seconds").toInt());
-                return true;
-            });
+            Press("btnTxtYoko");
+        } else if (name == "slide") {
+            InDialog("walk-slide", {});
             Press("mnSlide");
         }
-        for (const QStringList& f : frames) {
-            if (f[0] != card[0]) continue;
-            runner.Push([=, this](QDialog& d) {
-                const char* corners[] = {"edtFrmX1", "edtFrmY1", "edtFrmX2", "edtFrmY2"};
-                for (int i = 0; i < 4; ++i) Child<QLineEdit>(d, corners[i]).setText(f[1 + i]);
-                Associate(d, CardChoice(f[5]));
-                return true;
-            });
+        for (Values f : frames) {
+            if (f.at("カード") != name) continue;
+            InDialog("walk-frame", f, CardChoice(f.at("移り先")));
             Press("btnFrame");
-            OneLineText(f[6], 0, QString::number(f[1].toInt() + 20), QString::number(f[2].toInt() + 12),
-                        CardChoice(f[5]));
+            f["文字の x"] = QString::number(f.at("左上 x").toInt() + 20);
+            f["文字の y"] = QString::number(f.at("左上 y").toInt() + 12);
+            InDialog("walk-label", f, CardChoice(f.at("移り先")));
+            Press("btnTxtYoko");
         }
         prompts.answers = {true};  // the file of the same name is overwritten
         Press("btnSave");
         EXPECT_TRUE(runner.scripts.empty()) << "a dialog the page names did not open";
     }
     // Every card is the one the manual shows, and every control the page marks was pressed.
-    for (const QStringList& card : cards)
-        EXPECT_EQ(ReadBytes(folder / (card[0] + ".zep").toStdString()),
-                  ReadBytes(std::filesystem::path(ZEPO_SOURCE_DIR "/help/tutorial") / (card[0] + ".zep").toStdString()))
-            << card[0].toStdString();
+    for (const Values& card : cards) {
+        const std::string file = (card.at("カード名") + ".zep").toStdString();
+        EXPECT_TRUE(std::filesystem::exists(folder / file)) << file;
+        EXPECT_EQ(ReadBytes(folder / file), ReadBytes(std::filesystem::path(ZEPO_SOURCE_DIR "/help/tutorial") / file))
+            << file;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 5 + 5 + 2)
+        << "the materials, the five cards and the two pictures made of the JPEG files, and nothing else";
     for (const QString& name : Captures(page, R"re(class="ctl step" data-name="([^"]+)")re"))
         EXPECT_TRUE(pressed.count(name)) << name.toStdString() << " is a step the walk never takes";
 
@@ -313,17 +374,23 @@ protected:
     TempFolder collection;
 };
 
-TEST_F(ManualSearchTest, OneClickOnAResultOpensItsPageAndNothingFoundOpensNothing) {
+TEST_F(ManualSearchTest, ResultsPutTitleMatchesFirstShowTheWordInContextAndOpenOnOneClick) {
     Start();
     ui().item("mnHelpMokuji")->trigger();
     HelpWindow& help = *form().help().window();
     help.ShowSearch();
     const struct {
         const char* words;
-        const char* page;  // the page the first result opens; empty: nothing found, nothing opens
-    } cases[] = {{"ガラスボタン 見えないボタン", "frame.html"},
-                 {"スライドカードの数が多いため", "slide.html"},
-                 {"存在しない言葉ですよ", ""}};
+        const char* page;     // the page the first result opens; empty: nothing found, nothing opens
+        const char* extract;  // what the first result shows of the page
+    } cases[] = {{"ガラスボタン 見えないボタン", "frame.html", "ガラスボタン"},
+                 {"スライドカードの数が多いため", "slide.html", "スライドカードの数が多いため"},
+                 {"カード一覧", "cardlist.html", "カード一覧"},
+                 {"リンク図", "cardlist.html", "リンク図"},
+                 {"フルスクリーン", "present.html", "全画面"},
+                 {"地図", "cardlist.html", "リンク図"},
+                 {"すらいど", "slide.html", "スライド"},
+                 {"存在しない言葉ですよ", "", "見つかりませんでした。"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.words);
         help.ShowTopic("main");
@@ -331,6 +398,8 @@ TEST_F(ManualSearchTest, OneClickOnAResultOpensItsPageAndNothingFoundOpensNothin
         QTest::keyClick(help.searchField, Qt::Key_Return);
         ASSERT_GE(help.searchResults->count(), 1);
         QListWidgetItem* first = help.searchResults->item(0);
+        const QString shown = help.searchResults->item(help.searchResults->count() > 1 ? 1 : 0)->text();
+        EXPECT_TRUE(SearchFolded(shown).contains(SearchFolded(QString::fromUtf8(c.extract)))) << shown.toStdString();
         const QRect at = help.searchResults->visualItemRect(first);
         QTest::mouseClick(help.searchResults->viewport(), Qt::LeftButton, {}, at.center());
         EXPECT_EQ(help.currentPage().fileName(), *c.page ? QString(c.page) : QString("index.html"));
@@ -350,17 +419,34 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
         EXPECT_LT(at(ordered[i]), at(ordered[i + 1])) << ordered[i] << " before " << ordered[i + 1];
     EXPECT_GE(at(ordered[0]), 0);
     for (const char* symbol : {"$D", "/a", "capt_", ".zep"}) EXPECT_GT(at(symbol), at("枠")) << symbol;
-    const std::pair<const char*, const char*> typed[] = {{"1行", "文字（１行）"},
-                                                         {"ＭＩＤＩ", "MIDI"},
-                                                         {"QV", "ＱＶcnt"},
-                                                         {"ｶﾞﾗｽ", "ガラスボタン"},
-                                                         {"いんさつ", "印刷"}};
-    for (const auto& [text, keyword] : typed) {
-        help.indexFilter->setText(QString::fromUtf8(text));
-        EXPECT_TRUE(help.IndexEntries().contains(QString::fromUtf8(keyword))) << text;
+    // What is typed, a keyword it finds and the page Enter opens (a keyword of two pages offers both).
+    const struct {
+        const char *typed, *keyword, *page;
+    } typed[] = {{"1行", "文字（１行）", "text.html"},
+                 {"ＭＩＤＩ", "MIDI", "association.html"},
+                 {"QV", "ＱＶcnt", "tools.html"},
+                 {"ｶﾞﾗｽ", "ガラスボタン", "frame.html"},
+                 {"いんさつ", "印刷", "zepocard.html"},
+                 {"すらいど", "スライド", "slide.html"},
+                 {"かーど", "カード一覧", ""},
+                 {"ｶｰﾄﾞ一覧", "カード一覧", "cardlist.html"},
+                 {"ちず", "地図", "cardlist.html"},
+                 {"ウェブ", "ウェブ", "publish.html"},
+                 {"フルスクリーン", "フルスクリーン", "present.html"}};
+    for (const auto& t : typed) {
+        SCOPED_TRACE(t.typed);
+        help.indexFilter->setText(QString::fromUtf8(t.typed));
+        EXPECT_TRUE(help.IndexEntries().contains(QString::fromUtf8(t.keyword)));
         QTest::keyClick(help.indexFilter, Qt::Key_Return);
-        EXPECT_FALSE(help.currentPage().isEmpty()) << text;
+        if (*t.page) {
+            EXPECT_EQ(help.currentPage().fileName(), t.page);
+        }
     }
+    help.indexFilter->setText(QString::fromUtf8("発表"));
+    ASSERT_EQ(help.IndexEntries().value(0), QString::fromUtf8("発表"));
+    QTest::keyClick(help.indexFilter, Qt::Key_Return);
+    const QString choice = help.page->toHtml();
+    for (const char* page : {"classroom.html", "present.html"}) EXPECT_TRUE(choice.contains(page)) << page;
     for (const char* word : {"印刷", "全画面", "削除", "コピー", "ショートカット", "エラー", "ブラウザ", "公開",
                              "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ"})
         EXPECT_FALSE(help.Search(QString::fromUtf8(word)).isEmpty()) << word;

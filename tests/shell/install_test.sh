@@ -25,7 +25,11 @@ for program in zepoed zepocard; do
   [ -z "$WARNINGS" ] || fail "$program.1: $WARNINGS"
   groff -k -man -Tutf8 -P-cbou "$PAGE" 2>/dev/null | grep -q "^SYNOPSIS" || fail "$program.1 has no synopsis"
 done
+# A source line beginning with a blank breaks the line there, in the middle of a sentence.
+! grep -n '^ ' "$PREFIX/share/man/man1/zepoed.1" || fail "zepoed.1 breaks a sentence at a line beginning with a blank"
 SHOWN=$(groff -k -man -Tutf8 -P-cbou "$PREFIX/share/man/man1/zepocard.1" 2>/dev/null)
+# The description is a paragraph of its own, not the tail of the last command's options.
+echo "$SHOWN" | grep -q '^ *カードは zepoed' || fail "zepocard.1 glues its description onto an option"
 for command in normalize check reduce render export; do
   echo "$SHOWN" | grep -q "使い方: zepocard $command" || fail "zepocard.1 does not tell the $command command"
 done
@@ -45,6 +49,13 @@ FOUND=$(QT_QPA_PLATFORM=offscreen "$BUILD/help/zepo-help-check" "$PREFIX/bin" 2>
   fail "the installed help does not open"
 [ "$FOUND" = "$(realpath "$PREFIX")/share/zepo/help/zepoed.qch" ] ||
   fail "the installed editor finds its help at $FOUND"
+# The tutorial's materials are where its first step copies them from.
+for material in sakura.jpg kousha.jpg aisatsu.txt chime.wav haru.mid; do
+  [ -f "$PREFIX/share/zepo/tutorial/$material" ] || fail "the tutorial's $material is not installed"
+  [ -z "$SOURCE" ] || grep -q "<td>$material</td>" "$SOURCE/help/start.html" || fail "the tutorial does not list $material"
+done
+[ -z "$SOURCE" ] || grep -q 'cp -n /usr/share/zepo/tutorial/\* ~/haru/' "$SOURCE/help/start.html" ||
+  fail "the tutorial does not name the command that copies its materials"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
   "$PREFIX/share/doc/zepo-editor/copyright" || fail "no machine-readable copyright file"
 
