@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "core/Ascii.h"
-#include "document/CardFile.h"
 #include "publish/CardLinks.h"
+#include "publish/CardReading.h"
 #include "publish/TerminalText.h"
 
 namespace zepo::cli {
@@ -22,11 +22,13 @@ std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& i
 std::vector<fs::path> CardsAndTheirFiles(const std::vector<fs::path>& cards) {
     std::vector<fs::path> inputs = cards;
     for (const fs::path& card : cards) {
-        auto text = ReadCardFileText(card);
-        const CardFileText* read = std::get_if<CardFileText>(&text);
+        std::string error;
+        // Sizes only: the pixels are read when the card is drawn.
+        const auto read = ReadCardFile(card, error, /*pixels=*/false);
         if (!read) continue;  // the command itself says it cannot read the card
-        for (const CardLink& link : FindCardLinks(read->lines)) {
-            FolderFile found = LookUpInFolder(read->folder, link.target);
+        const fs::path folder = fs::absolute(card).parent_path();
+        for (const CardLink& link : FindCardLinks(read->card, read->outcome.sources)) {
+            FolderFile found = LookUpInFolder(folder, link.target);
             if (found.state == Lookup::Found) inputs.push_back(found.path);
         }
     }

@@ -272,6 +272,7 @@ private:
         else if (k == "avi2") {
             card_.movie2.movieFile = p.arg1;
             card_.movie2.inUse = true;
+            outcome_.sources.movie2 = LineNumber();
         } else if (k == "avi2opt") Movie2Options(p);
         else if (k == "marker") Marker(p);
         else if (k == "@slide") SlideBlock(p);
@@ -304,6 +305,7 @@ private:
     void Place(int id) {
         card_.BringToFront(id);
         card_.slot(id).inUse = true;
+        outcome_.sources.objects[static_cast<size_t>(id)] = LineNumber();
     }
 
     void Font(const ParsedLine& p) {
@@ -463,12 +465,14 @@ private:
         int n = p.arg1[0] - '0';
         card_.buttons[n].Set(p.arg2, p.arg2Rest);
         card_.buttonInUse[n] = true;
+        outcome_.sources.buttons[static_cast<size_t>(n)] = LineNumber();
     }
 
     void SetFeature(Feature f, const std::string& file) {
         int i = static_cast<int>(f);
         card_.features[i].Set(FeatureKindWord(f), file);
         card_.featureInUse[i] = true;
+        outcome_.sources.features[static_cast<size_t>(i)] = LineNumber();
     }
 
     void Movie2Options(const ParsedLine& p) {
@@ -506,8 +510,10 @@ private:
             const std::string& line = lines_[index_];
             if (ParseMacroLine(line).keyword == "@end") break;
             ParsedLine entry = ParseMacroLine("tmp " + line);
-            if (entry.arg1Rest.find(".zep") != std::string::npos) s.list.push_back(entry.arg1Rest);
-            else if (line.find_first_not_of(" \t") != std::string::npos)
+            if (entry.arg1Rest.find(".zep") != std::string::npos) {
+                s.list.push_back(entry.arg1Rest);
+                outcome_.sources.slides.push_back(LineNumber());
+            } else if (line.find_first_not_of(" \t") != std::string::npos)
                 Note(ReadNote::DroppedSlideEntry, Sjis("「.zep」のないスライドの行は読みません"));
         }
         s.inUse = true;

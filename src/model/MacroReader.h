@@ -44,8 +44,19 @@ struct ReadDiagnostic {
     std::string text;  // Shift-JIS
 };
 
+// The line (1-based) each part of the card was last set from, 0 where no statement set it: the
+// card says what links it holds, these say where the user wrote them.
+struct SourceLines {
+    std::array<int, kSlotCount> objects{};  // by slot id
+    std::array<int, kButtonCount> buttons{};
+    std::array<int, kFeatureCount> features{};
+    int movie2 = 0;
+    std::vector<int> slides;  // one per entry of the card's slide list
+};
+
 struct LoadOutcome {
     bool completed = true;  // false when a number stopped the reading (no preview refresh then)
+    SourceLines sources;
     std::vector<ReadDiagnostic> diagnostics;
     std::array<size_t, kReadNoteKinds> omitted{};  // notes left out, by kind
 };

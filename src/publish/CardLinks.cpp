@@ -1,9 +1,8 @@
 #include "publish/CardLinks.h"
 
+#include <algorithm>
 #include <system_error>
 
-#include "core/Moji.h"
-#include "model/MacroReader.h"
 #include "platform/CardFilesOnDisk.h"
 
 namespace zepo::publish {
@@ -22,76 +21,56 @@ AssociationTarget TargetOf(const Association& a) {
 
 namespace {
 
-class LinkWalker {
+class LinkList {
 public:
-    explicit LinkWalker(const std::vector<std::string>& lines) : lines_(lines) {}
-
-    std::vector<CardLink> Run() {
-        bool opened = false;
-        for (index_ = 0; index_ < lines_.size(); ++index_) {
-            const std::string& line = lines_[index_];
-            if (line.rfind("ZEPO:", 0) == 0) continue;
-            ParsedLine p = ParseMacroLine(line);
-            if (p.comment || p.keyword.empty()) continue;
-            if (!opened) {
-                opened = p.keyword == "card";
-                continue;
-            }
-            if (p.keyword == "end") break;
-            Statement(p);
+    void Add(int line, LinkKind kind, const std::string& target, LinkVia via = LinkVia::File) {
+        if (!target.empty()) links_.push_back({line, kind, target, via});
+    }
+    void Associate(int line, const Association& association, LinkVia via) {
+        const AssociationTarget t = TargetOf(association);
+        if (t.kind == AssociationTarget::Card) Add(line, LinkKind::Card, t.file, via);
+        else if (t.kind == AssociationTarget::Medium) Add(line, LinkKind::Medium, t.file, via);
+    }
+    void Object(int line, SlotKind kind, const Slot& s) {
+        switch (kind) {
+            case SlotKind::OneLineText: Associate(line, s.text.association, LinkVia::Object); break;
+            case SlotKind::TextBlock: Add(line, LinkKind::TextFile, s.block.fileName); break;
+            case SlotKind::Picture:
+                Add(line, LinkKind::Picture, s.picture.fileName);
+                Associate(line, s.picture.association, LinkVia::Object);
+                break;
+            case SlotKind::Frame: Associate(line, s.frame.association, LinkVia::Object); break;
         }
+    }
+    // In line order; a picture's file before its association, as the line names them.
+    std::vector<CardLink> Sorted() && {
+        std::stable_sort(links_.begin(), links_.end(),
+                         [](const CardLink& a, const CardLink& b) { return a.line < b.line; });
         return std::move(links_);
     }
 
 private:
-    void Statement(const ParsedLine& p) {
-        const std::string& k = p.keyword;
-        if (k == "text" || k == "text2" || k == "frame") Associate(p.arg4, p.arg4Rest, LinkVia::Object);
-        else if (k == "bitmap") {
-            Add(LinkKind::Picture, p.arg2);
-            Associate(p.arg4, p.arg4Rest, LinkVia::Object);
-        } else if (k == "textf" || k == "textf2") Add(LinkKind::TextFile, CutBytes(p.arg2, kShortTextBytes));
-        else if (k == "button") {
-            if (p.arg1.size() == 1 && p.arg1[0] >= '0' && p.arg1[0] <= '5')
-                Associate(p.arg2, p.arg2Rest, LinkVia::Button);
-        } else if (k == "wave" || k == "midi" || k == "avi")
-            Associate(k == "wave" ? "WAVE" : k == "midi" ? "MIDI" : "AVI", p.arg1, LinkVia::Feature);
-        else if (k == "avi2") Add(LinkKind::Movie, p.arg1, LinkVia::Feature);
-        else if (k == "@slide") Slide();
-    }
-
-    void Associate(std::string_view name, std::string_view file, LinkVia via) {
-        Association a;
-        a.Set(name, file);
-        AssociationTarget t = TargetOf(a);
-        if (t.kind == AssociationTarget::Card) Add(LinkKind::Card, t.file, via);
-        else if (t.kind == AssociationTarget::Medium) Add(LinkKind::Medium, t.file, via);
-    }
-
-    void Slide() {
-        int entries = 0;
-        while (entries < kSlideListMax && index_ + 1 < lines_.size()) {
-            ++index_;
-            if (ParseMacroLine(lines_[index_]).keyword == "@end") return;
-            ParsedLine entry = ParseMacroLine("tmp " + lines_[index_]);
-            if (entry.arg1Rest.find(".zep") == std::string::npos) continue;
-            Add(LinkKind::Card, entry.arg1Rest, LinkVia::Slide);
-            ++entries;
-        }
-    }
-
-    void Add(LinkKind kind, std::string target, LinkVia via = LinkVia::File) {
-        if (!target.empty()) links_.push_back({static_cast<int>(index_ + 1), kind, std::move(target), via});
-    }
-
-    const std::vector<std::string>& lines_;
-    size_t index_ = 0;
     std::vector<CardLink> links_;
 };
 
 }  // namespace
 
-std::vector<CardLink> FindCardLinks(const std::vector<std::string>& lines) { return LinkWalker(lines).Run(); }
+std::vector<CardLink> FindCardLinks(const Card& card, const SourceLines& from) {
+    LinkList links;
+    for (int id = 0; id < kSlotCount; ++id)
+        if (card.slot(id).inUse) links.Object(from.objects[size_t(id)], KindOfSlot(id), card.slot(id));
+    for (size_t n = 0; n < kButtonCount; ++n)
+        if (card.buttonInUse[n]) links.Associate(from.buttons[n], card.buttons[n], LinkVia::Button);
+    // A CD track and a program name no file of the folder.
+    for (Feature f : {Feature::Wave, Feature::Midi, Feature::Avi}) {
+        const auto i = static_cast<size_t>(f);
+        if (card.featureInUse[i]) links.Associate(from.features[i], card.features[i], LinkVia::Feature);
+    }
+    if (card.movie2.inUse) links.Add(from.movie2, LinkKind::Movie, card.movie2.movieFile, LinkVia::Feature);
+    for (size_t i = 0; i < card.slide.list.size(); ++i)
+        links.Add(i < from.slides.size() ? from.slides[i] : 0, LinkKind::Card, card.slide.list[i], LinkVia::Slide);
+    return std::move(links).Sorted();
+}
 
 FolderFile LookUpInFolder(const fs::path& folder, std::string_view sjisName) {
     std::error_code ec;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/Card.h"
+#include "model/MacroReader.h"
 
 namespace zepo::publish {
 
@@ -34,9 +35,10 @@ struct AssociationTarget {
 };
 AssociationTarget TargetOf(const Association& association);
 
-// Walks the lines as the reader does (from "card" to "end", the slide block's entries) and
-// lists every link in line order. Names are cut to what the reader keeps.
-std::vector<CardLink> FindCardLinks(const std::vector<std::string>& lines);
+// Every link the card holds, in the order of the lines the reader set them from (`from`, the
+// reader's outcome). What a later statement replaced or the reader left out (an object past
+// the last free slot, the statements after a stop) is not on the card, so not a link either.
+std::vector<CardLink> FindCardLinks(const Card& card, const SourceLines& from);
 
 enum class Lookup { Found, Missing, Outside, NotPlainFile };
 struct FolderFile {

@@ -207,7 +207,7 @@ void ReadCards(std::vector<SetCard>& cards, const ProgressReport& report, CardRe
                 card.error = card.shown + " を読めません";
                 return;
             }
-            card.links = FindCardLinks(card.read->lines);
+            card.links = FindCardLinks(card.read->card, card.read->outcome.sources);
             for (const CardLink& link : card.links) card.lookups.push_back(lookups.Find(card.folder(), link.target));
             if (cache && !stampError) cache->Keep(card, lookups, sizeBefore, timeBefore);
         },

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include "ModelFakes.h"
 #include "TempFolder.h"
 #include "core/TextCodec.h"
 #include "model/MacroFile.h"
@@ -19,6 +20,18 @@ std::string Describe(const std::vector<CardLink>& links) {
     for (const CardLink& l : links)
         out += std::to_string(l.line) + " " + kinds[static_cast<int>(l.kind)] + " " + SjisToUtf8(l.target) + "; ";
     return out;
+}
+
+// The links of a card read from `lines` (its pictures and text files missing: their objects
+// stay, as on a stick that is not plugged in).
+std::vector<CardLink> LinksOfCard(const std::vector<std::string>& lines) {
+    test::RecordingMessages messages;
+    test::FakeFiles files;
+    test::GridMeasurer measurer;
+    ReaderContext context{messages, files, measurer};
+    Card card;
+    const LoadOutcome outcome = LoadMacro(card, lines, "x.zep", context);
+    return FindCardLinks(card, outcome.sources);
 }
 
 TEST(CardLinksTest, EveryStatementThatNamesACardOrAFileIsFoundOnItsLine) {
@@ -43,17 +56,25 @@ TEST(CardLinksTest, EveryStatementThatNamesACardOrAFileIsFoundOnItsLine) {
         {"end\r\n\tbutton {0}{next,next.zep}", ""},
         // The reader keeps 20 bytes of a name and 50 of a file.
         {"\tbutton {0}{abcdefghijklmnopqrstuvwxyz}", "2 card abcdefghijklmnopqrst.zep; "},
+        // What the card holds: a later statement replaces an earlier one, an object past the
+        // last free slot and what follows a stop are not on it.
+        {"\twave {a.wav}\r\n\tbutton {1}{old}\r\n\twave {b.wav}\r\n\tbutton {1}{new}",
+         "4 medium b.wav; 5 card new.zep; "},
+        {"\tbitmap {0,0}{1.bmp}\r\n\tbitmap {0,0}{2.bmp}\r\n\tbitmap {0,0}{3.bmp}\r\n\tbitmap {0,0}{4.bmp}\r\n"
+         "\tbitmap {0,0}{5.bmp}\r\n\tbitmap {0,0}{6.bmp}{0}{six}",
+         "2 picture 1.bmp; 3 picture 2.bmp; 4 picture 3.bmp; 5 picture 4.bmp; 6 picture 5.bmp; "},
+        {"\tframe {0,0}{9,9}{FA}{a}\r\n\tframe {x,0}{9,9}{FA}{b}\r\n\tbutton {0}{c}", "2 card a.zep; "},
     };
     for (const Case& c : cases) {
         auto lines = SplitLines("card {x}\r\n" + Sjis(c.body));
-        EXPECT_EQ(Describe(FindCardLinks(lines)), c.links) << c.body;
+        EXPECT_EQ(Describe(LinksOfCard(lines)), c.links) << c.body;
     }
     // Nor before "card".
-    EXPECT_EQ(Describe(FindCardLinks(SplitLines("\tbutton {0}{a,a.zep}\r\ncard {x}\r\n"))), "");
+    EXPECT_EQ(Describe(LinksOfCard(SplitLines("\tbutton {0}{a,a.zep}\r\ncard {x}\r\n"))), "");
     // A slide holds at most 20 entries; the rest are not its cards.
     std::string slide = "card {x}\r\n\t@slide {1}\r\n";
     for (int i = 0; i < 25; ++i) slide += "\t\t{c,c" + std::to_string(i) + ".zep}\r\n";
-    EXPECT_EQ(FindCardLinks(SplitLines(slide)).size(), 20u);
+    EXPECT_EQ(LinksOfCard(SplitLines(slide)).size(), 20u);
 }
 
 TEST(CardLinksTest, FilesAreLookedUpAsPlainFilesInsideTheFolder) {
