@@ -82,21 +82,53 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
     });
 }
 
-int CreateFileBeside(const std::filesystem::path& target, mode_t mode, std::filesystem::path& created) {
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
+namespace {
+
+// ".NAME.RANDOM" in `folder` (a path, or nothing when `dirfd` is the open folder), created
+// exclusively, never through a link.
+int CreateExclusive(int dirfd, const std::filesystem::path& folder, const std::string& name, mode_t mode,
+                    std::filesystem::path& created) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned char random[8];
         if (getentropy(random, sizeof random) != 0) return -errno;
         std::string suffix;
         for (unsigned char r : random) suffix += kLetters[r % (sizeof kLetters - 1)];
-        created = folder / ("." + target.filename().string() + "." + suffix);
-        const int fd = open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        created = folder / ("." + name + "." + suffix);
+        const int fd = openat(dirfd, created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) return fd;
         if (errno != EEXIST) return -errno;
     }
     return -EEXIST;
+}
+
+}  // namespace
+
+int CreateFileBeside(const std::filesystem::path& target, mode_t mode, std::filesystem::path& created) {
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    return CreateExclusive(AT_FDCWD, folder, target.filename().string(), mode, created);
+}
+
+int WriteFileAtomicallyAt(int folderFd, const std::string& name, std::string_view bytes, mode_t mode) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) return EINVAL;
+    struct stat st;
+    if (fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (S_ISDIR(st.st_mode)) return EISDIR;
+        if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return EACCES;
+    }
+    std::filesystem::path temporary;
+    const int fd = CreateExclusive(folderFd, {}, name, mode, temporary);
+    if (fd < 0) return -fd;
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && renameat(folderFd, temporary.c_str(), folderFd, name.c_str()) != 0) error = errno;
+    if (error != 0) {
+        unlinkat(folderFd, temporary.c_str(), 0);
+        return error;
+    }
+    return 0;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/Result.h"
@@ -31,6 +32,11 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::span<const 
 // `maxBytes` (also one that grows past it while copied) is refused.
 Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
                           std::uintmax_t maxBytes);
+
+// The same write of file `name` in the open folder `folderFd`, created with `mode` (less the
+// umask). The name is replaced, never followed: a link there is replaced by the file, and only
+// a plain file with a write bit (or nothing) may be there. 0 or the error number.
+int WriteFileAtomicallyAt(int folderFd, const std::string& name, std::string_view bytes, mode_t mode);
 
 // A new file beside `target` (".NAME.RANDOM"), created exclusively under a name no one can
 // foresee, never through a link, with `mode` less the process umask. The open descriptor and

@@ -20,7 +20,6 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSplitter>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -30,6 +29,8 @@
 
 #include "dialogs/Named.h"
 #include "dialogs/SearchText.h"
+#include "platform/SingleInstance.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
 namespace {
@@ -413,7 +414,13 @@ QString FindHelpFile(const QString& programFolder) {
 }
 
 QString DefaultHelpCollection() {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/zepoed-help.qhc";
+    // The index is the user's: in the editor's one cache folder, closed to others, or, when
+    // that cannot be used, in the private folder the running editor keeps its lock in.
+    const std::filesystem::path cache = CacheFolderOfThisUser();
+    std::filesystem::path folder = cache;
+    if (!PrivateFolder::Open(cache, cache.parent_path())) folder = InstanceLockPath().parent_path();
+    if (folder.empty()) return {};
+    return QString::fromStdString((folder / "zepoed-help.qhc").string());
 }
 
 }  // namespace zepo

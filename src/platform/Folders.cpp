@@ -11,6 +11,7 @@
 
 #include "core/Moji.h"
 #include "core/TextCodec.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
 
@@ -39,27 +40,7 @@ std::filesystem::path CurrentFolder() {
     return ec ? std::filesystem::path("/") : p;
 }
 
-Status MakeOwnerOnlyFolder(const std::filesystem::path& folder) {
-    const std::string shown = "「" + folder.string() + "」";
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return Fail(shown + "を作れません: " + std::generic_category().message(errno));
-    // Judged on the folder itself, never on what a link there leads to, and kept open so that
-    // what was judged is what is changed.
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ELOOP || errno == ENOTDIR) return Fail(shown + "はリンクかフォルダでないもののため、使いません");
-        return Fail(shown + "を開けません: " + std::generic_category().message(errno));
-    }
-    struct stat st {};
-    std::string why;
-    if (fstat(fd, &st) != 0) why = shown + "を調べられません: " + std::generic_category().message(errno);
-    else if (st.st_uid != geteuid()) why = shown + "はほかのユーザーのものなので、使いません";
-    else if ((st.st_mode & 077) != 0 && fchmod(fd, 0700) != 0)
-        why = shown + "を自分だけが使えるようにできません: " + std::generic_category().message(errno);
-    close(fd);
-    if (!why.empty()) return Fail(why);
-    return {};
-}
+Status MakeOwnerOnlyFolder(const std::filesystem::path& folder) { return MakePrivateFolder(folder); }
 
 bool CreateOneFolder(const std::filesystem::path& folder) {
     std::error_code ec;

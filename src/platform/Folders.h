@@ -17,10 +17,7 @@ std::filesystem::path CurrentFolder();
 // The folder itself when it can be entered, else the nearest folder above it that can, else
 // the root. A save folder that vanished (a stick pulled out) still leaves a place to start from.
 std::filesystem::path NearestEnterableFolder(const std::filesystem::path& folder);
-// A folder only this user may enter: made with mode 0700 when missing (its parent must
-// exist), closed to others when it was open to them. Refused, with the reason in Japanese
-// naming it, when it is a link, no folder or another user's: files put there could be read or
-// replaced by someone else.
+// MakePrivateFolder of UserFolders.h, under the name older callers use.
 Status MakeOwnerOnlyFolder(const std::filesystem::path& folder);
 // Creates exactly one level: fails when the parent is missing or the folder exists.
 bool CreateOneFolder(const std::filesystem::path& folder);

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <chrono>
 #include <system_error>
+#include <utility>
 
-#include "core/AtomicFile.h"
 #include "model/MacroFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/UserFolders.h"
@@ -49,56 +49,50 @@ RecoveryFolder::RecoveryFolder(fs::path folder, std::string ownId)
     : folder_(std::move(folder)), id_(std::move(ownId)) {}
 
 Status RecoveryFolder::Prepare() {
-    ready_ = false;
+    open_.reset();
     if (folder_.empty()) return Fail("場所がありません");
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(folder_, ec)))
-        if (Status made = MakePrivateFolder(folder_); !made) return made;
-    if (Status checked = CheckPrivateFolder(folder_); !checked) return checked;
-    ready_ = true;
+    Result<PrivateFolder> opened = PrivateFolder::Open(folder_);
+    if (!opened) return opened.error();
+    open_ = std::move(opened).value();
     return {};
 }
 
 Status RecoveryFolder::Write(const std::vector<std::string>& lines, const fs::path& cardFile) {
-    if (!ready_) return Fail("場所がありません");
-    // Checked again: the folder may have been replaced since the start.
-    if (Status checked = CheckPrivateFolder(folder_); !checked) return checked;
+    if (!open_) return Fail("場所がありません");
     ProfileFile info;
     info.SetString(kSection, "CardFile", cardFile.string());
-    if (Status written = WriteFileAtomically(folder_ / (id_ + ".ini"), info.ToBytes(), FileAccess::OwnerOnly); !written)
-        return written;
-    return WriteFileAtomically(folder_ / (id_ + ".zep"), JoinMacroLines(lines), FileAccess::OwnerOnly);
+    if (Status written = open_->Write(id_ + ".ini", info.ToBytes()); !written) return written;
+    return open_->Write(id_ + ".zep", JoinMacroLines(lines));
 }
 
 void RecoveryFolder::Remove() {
-    if (!ready_) return;
-    std::error_code ec;
-    fs::remove(folder_ / (id_ + ".zep"), ec);
-    fs::remove(folder_ / (id_ + ".ini"), ec);
+    if (!open_) return;
+    open_->Remove(id_ + ".zep");
+    open_->Remove(id_ + ".ini");
 }
 
 std::vector<RecoveryFolder::Copy> RecoveryFolder::Left() const {
-    std::vector<std::pair<fs::file_time_type, Copy>> found;
-    if (!ready_) return {};
-    std::error_code ec;
-    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
-        const fs::path& p = it->path();
-        if (p.extension() != ".zep" || !it->is_regular_file(ec)) continue;
-        const std::string id = p.stem().string();
-        if (id == id_ || id.empty() || id.front() == '.' || StillRunning(id)) continue;
-        found.push_back({it->last_write_time(ec), Copy{id, p, folder_ / (id + ".ini")}});
-        if (found.size() > 10 * kMaxOffered) break;  // a folder that filled up is not read to its end
-    }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    if (!open_) return {};
+    // Only the user's own plain files count: a folder that was open to others may hold what
+    // they put there. A folder that filled up is not read to its end.
+    std::vector<PrivateFolder::File> found = open_->Files(20 * kMaxOffered);
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.modified > b.modified; });
     std::vector<Copy> copies;
-    for (auto& f : found) {
+    for (const PrivateFolder::File& file : found) {
+        const fs::path name = file.name;
         if (copies.size() == kMaxOffered) break;
-        copies.push_back(std::move(f.second));
+        if (name.extension() != ".zep") continue;
+        const std::string id = name.stem().string();
+        if (id == id_ || id.empty() || id.front() == '.' || StillRunning(id)) continue;
+        copies.push_back(Copy{id, folder_ / name, folder_ / (id + ".ini")});
     }
     return copies;
 }
 
 std::optional<fs::path> RecoveryFolder::CardFileOf(const Copy& copy) {
+    // The record is the user's own plain file, not a link to one elsewhere.
+    struct stat st {};
+    if (::lstat(copy.info.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return std::nullopt;
     ProfileProblem problem;
     const ProfileFile info = ProfileFile::Load(copy.info, &problem);
     if (problem != ProfileProblem::None) return std::nullopt;
@@ -108,21 +102,18 @@ std::optional<fs::path> RecoveryFolder::CardFileOf(const Copy& copy) {
 }
 
 Result<fs::path> RecoveryFolder::KeepAside(const Copy& copy) {
-    const fs::path kept = folder_ / "kept";
-    if (Status made = MakePrivateFolder(kept); !made) return made.error();
-    if (Status checked = CheckPrivateFolder(kept); !checked) return checked.error();
-    std::error_code ec;
-    const fs::path target = kept / copy.card.filename();
-    fs::rename(copy.card, target, ec);
-    if (ec) return Fail(ec.message());
-    fs::rename(copy.info, kept / copy.info.filename(), ec);  // a record that is gone stays gone
-    return target;
+    if (!open_) return Fail("場所がありません");
+    Result<PrivateFolder> kept = open_->Inside("kept");
+    if (!kept) return kept.error();
+    if (Status moved = open_->MoveTo(copy.card.filename().string(), kept.value()); !moved) return moved.error();
+    (void)open_->MoveTo(copy.info.filename().string(), kept.value());  // a record that is gone stays gone
+    return kept.value().path() / copy.card.filename();
 }
 
 void RecoveryFolder::Discard(const Copy& copy) {
-    std::error_code ec;
-    fs::remove(copy.card, ec);
-    fs::remove(copy.info, ec);
+    if (!open_) return;
+    open_->Remove(copy.card.filename().string());
+    open_->Remove(copy.info.filename().string());
 }
 
 void RecoveryFolder::Adopt(const Copy& copy) { id_ = copy.id; }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Result.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
 
@@ -20,11 +21,11 @@ class RecoveryFolder {
 public:
     RecoveryFolder(std::filesystem::path folder, std::string ownId);
 
-    // Makes the folder (owner-only) when missing and checks it; a link, or a folder of
-    // someone else, is not used. The error (UTF-8) says why. Until this succeeded nothing is
-    // written or offered.
+    // Makes the folder (owner-only) when missing, closes an existing one to others and keeps
+    // it open; a link, or a folder of someone else, is not used. The error (UTF-8) says why. Until this succeeded
+    // nothing is written or offered.
     Status Prepare();
-    bool ready() const { return ready_; }
+    bool ready() const { return open_.has_value(); }
     const std::filesystem::path& folder() const { return folder_; }
 
     // Writes this run's copy (whole or not at all, owner-only) of the card saved as `cardFile`.
@@ -52,7 +53,7 @@ public:
 private:
     std::filesystem::path folder_;
     std::string id_;
-    bool ready_ = false;
+    std::optional<PrivateFolder> open_;  // the folder as checked, once Prepare succeeded
 };
 
 }  // namespace zepo

@@ -1,6 +1,5 @@
 #include "platform/Settings.h"
 
-#include "core/AtomicFile.h"
 #include "core/TextCodec.h"
 #include "platform/UserFolders.h"
 
@@ -114,8 +113,9 @@ Status ChangeUserSettings(const std::filesystem::path& userFile, const std::file
         return Fail(ProblemText(userFile, problem));
     }
     change(profile);
-    if (Status made = MakePrivateFolder(userFile.parent_path()); !made) return made;
-    return WriteFileAtomically(userFile, profile.ToBytes(), FileAccess::OwnerOnly);
+    Result<PrivateFolder> folder = PrivateFolder::Open(userFile.parent_path());
+    if (!folder) return folder.error();
+    return folder.value().Write(userFile.filename().string(), profile.ToBytes());
 }
 
 }  // namespace zepo

@@ -9,32 +9,22 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Folders.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
-
-namespace {
-
-// A folder of this user's that no one else can enter: not a link, owned by us, mode 0700 or
-// closer.
-bool Private(const std::filesystem::path& folder) {
-    struct stat st {};
-    return lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() && (st.st_mode & 077) == 0;
-}
-
-}  // namespace
 
 std::filesystem::path InstanceLockPath() {
     const std::string lock = std::string(kInstanceName) + ".lock";
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0' && Private(runtime)) return std::filesystem::path(runtime) / lock;
+    if (runtime != nullptr && *runtime != '\0' && CheckPrivateFolder(runtime))
+        return std::filesystem::path(runtime) / lock;
     // Without the runtime folder: a folder of our own in the shared temporary folder. One that
     // someone else made there first (to receive the cards a second start hands over) is not used.
     std::error_code ec;
     std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
     if (ec) tmp = "/tmp";
     const std::filesystem::path folder = tmp / ("zepoed-" + std::to_string(geteuid()));
-    if (!MakeOwnerOnlyFolder(folder) || !Private(folder)) return {};
+    if (!MakePrivateFolder(folder)) return {};
     return folder / lock;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/UserFolders.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <cstdlib>
 
 #include "platform/Settings.h"
@@ -18,16 +17,18 @@ std::filesystem::path XdgFolder(const char* variable, const std::filesystem::pat
 
 }  // namespace
 
+// The variables are read as the XDG rules say (Qt has no location for state, and its cache
+// location carries the program's display name): all of the user's folders by one rule.
 UserPlaces PlacesOfThisUser() {
     UserPlaces places;
     places.home = QDir::homePath().toStdString();
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    const std::filesystem::path configFolder =
-        config.isEmpty() ? places.home / ".config" : std::filesystem::path(config.toStdString());
-    places.settingsFile = configFolder / "zepoed" / kSettingsFileName;
-    // Qt of this system has no location for state: the variable is read as the XDG rules say.
+    places.settingsFile = XdgFolder("XDG_CONFIG_HOME", places.home / ".config") / "zepoed" / kSettingsFileName;
     places.recoveryFolder = XdgFolder("XDG_STATE_HOME", places.home / ".local" / "state") / "zepoed" / "recovery";
     return places;
+}
+
+std::filesystem::path CacheFolderOfThisUser() {
+    return XdgFolder("XDG_CACHE_HOME", QDir::homePath().toStdString() + "/.cache") / "zepoed";
 }
 
 }  // namespace zepo

@@ -4,7 +4,6 @@
 #include <QCryptographicHash>
 #include <QEventLoop>
 #include <QProgressDialog>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <atomic>
@@ -14,7 +13,7 @@
 #include "document/CardFile.h"
 #include "model/MacroFile.h"
 #include "platform/CardFilesOnDisk.h"
-#include "platform/Folders.h"
+#include "platform/UserFolders.h"
 #include "publish/Exporter.h"
 #include "publish/TerminalText.h"
 
@@ -24,11 +23,6 @@ namespace {
 
 constexpr int kProgressAfterMs = 400;
 constexpr int kPollMs = 30;
-
-// $XDG_CACHE_HOME, or ~/.cache without it.
-fs::path CacheHome() {
-    return fs::path(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).toStdString());
-}
 
 }  // namespace
 
@@ -41,7 +35,7 @@ fs::path PlayerCacheSite(const fs::path& saveFolder) {
         QCryptographicHash::hash(QByteArray(full.data(), qsizetype(full.size())), QCryptographicHash::Sha256).toHex();
     std::string name = publish::ShownName(folder.filename().string());
     if (name.empty() || name == "." || name == "..") name = "folder";
-    return CacheHome() / "zepoed" / (name + "-" + hash.left(16).toStdString());
+    return CacheFolderOfThisUser() / (name + "-" + hash.left(16).toStdString());
 }
 
 bool SavedAsShown(const Card& card, const fs::path& file) {
@@ -54,11 +48,10 @@ bool SavedAsShown(const Card& card, const fs::path& file) {
 
 Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent) {
     const fs::path site = PlayerCacheSite(saveFolder);
-    // The pages are this user's alone, in folders no one else can plant links in.
-    std::error_code made;
-    fs::create_directories(site.parent_path().parent_path(), made);
-    for (const fs::path& folder : {site.parent_path(), site})
-        if (Status ready = MakeOwnerOnlyFolder(folder); !ready) return ready.error();
+    // The pages are this user's alone, in folders no one else can plant links in or rename,
+    // under a cache folder of the user's.
+    Result<PrivateFolder> folder = PrivateFolder::Open(site, CacheFolderOfThisUser().parent_path());
+    if (!folder) return folder.error();
     std::atomic<size_t> done{0}, total{0};
     std::atomic<bool> finished{false};
     publish::ExportReport report;

@@ -2,14 +2,11 @@
 
 #include <QBuffer>
 #include <QCryptographicHash>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <vector>
 
-#include "core/AtomicFile.h"
-#include "platform/CardFilesOnDisk.h"
-#include "platform/Folders.h"
+#include "platform/UserFolders.h"
 #include "publish/CardLinks.h"
 #include "publish/CardPicture.h"
 
@@ -23,17 +20,12 @@ constexpr qint64 kMaxThumbnailFileBytes = 512 * 1024;
 // oldest go when a list is opened, down to three quarters.
 constexpr size_t kMaxThumbnailFiles = 20000;
 
-void Prune(const fs::path& folder) {
-    std::vector<std::pair<fs::file_time_type, fs::path>> files;
-    std::error_code ec;
-    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (it->path().extension() != ".png" || !it->is_regular_file(ec)) continue;
-        files.emplace_back(it->last_write_time(ec), it->path());
-        if (files.size() > 4 * kMaxThumbnailFiles) break;  // bounded, whatever was put there
-    }
+void Prune(const PrivateFolder& folder) {
+    std::vector<PrivateFolder::File> files = folder.Files(4 * kMaxThumbnailFiles);  // bounded, whatever was put there
+    std::erase_if(files, [](const auto& f) { return fs::path(f.name).extension() != ".png"; });
     if (files.size() <= kMaxThumbnailFiles) return;
-    std::sort(files.begin(), files.end());
-    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) fs::remove(files[i].second, ec);
+    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.modified < b.modified; });
+    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) folder.Remove(files[i].name);
 }
 
 void AddStamp(QCryptographicHash& hash, const fs::path& file) {
@@ -47,10 +39,7 @@ void AddStamp(QCryptographicHash& hash, const fs::path& file) {
 
 }  // namespace
 
-fs::path ThumbnailCacheFolder() {
-    return fs::path(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).toStdString()) / "zepoed" /
-           "thumbnails";
-}
+fs::path ThumbnailCacheFolder() { return CacheFolderOfThisUser() / "thumbnails"; }
 
 CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes)
     : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes) {
@@ -76,7 +65,7 @@ QString CardThumbnails::KeyOf(const publish::SetCard& card, publish::FolderLooku
     return QString::fromLatin1(hash.result().toHex());
 }
 
-fs::path CardThumbnails::FileOf(const QString& key) const { return folder_ / (key.toStdString() + ".png"); }
+std::string CardThumbnails::NameOf(const QString& key) { return key.toStdString() + ".png"; }
 
 bool CardThumbnails::DiskReady() {
     // Under the lock.
@@ -86,16 +75,16 @@ bool CardThumbnails::DiskReady() {
             diskProblem_ = "no folder";
             return false;
         }
-        std::error_code ec;
-        fs::create_directories(folder_.parent_path().parent_path(), ec);
-        for (const fs::path& f : {folder_.parent_path(), folder_}) {
-            if (Status ready = MakeOwnerOnlyFolder(f); !ready) {
-                diskProblem_ = ready.error().message;
-                return false;
-            }
+        // Made and checked with the folders above it, and kept open: every file is reached
+        // through it, never by a path someone could redirect.
+        Result<PrivateFolder> opened = PrivateFolder::Open(folder_, folder_.parent_path().parent_path());
+        if (!opened) {
+            diskProblem_ = opened.error().message;
+            return false;
         }
+        disk_ = std::move(opened).value();
         diskState_ = 1;
-        Prune(folder_);
+        Prune(*disk_);
     }
     return diskState_ == 1;
 }
@@ -110,15 +99,11 @@ QImage CardThumbnails::Find(const QString& key) {
         }
         if (!DiskReady()) return {};
     }
-    const fs::path file = FileOf(key);
-    std::error_code ec;
-    if (!fs::is_regular_file(fs::symlink_status(file, ec)) || fs::file_size(file, ec) > kMaxThumbnailFileBytes)
-        return {};
-    const std::optional<std::string> bytes = ReadFileBytes(file);
+    const std::optional<std::string> bytes = disk_->Read(NameOf(key), kMaxThumbnailFileBytes);
     if (!bytes) return {};
     QImage image;
     if (!image.loadFromData(QByteArrayView(bytes->data(), qsizetype(bytes->size())), "PNG") || image.size() != size_) {
-        fs::remove(file, ec);  // drawn again at the next reading
+        disk_->Remove(NameOf(key));  // drawn again at the next reading
         return {};
     }
     image = image.convertToFormat(QImage::Format_RGB32);
@@ -133,8 +118,7 @@ bool CardThumbnails::Has(const QString& key) {
         if (byKey_.count(key)) return true;
         if (!DiskReady()) return false;
     }
-    std::error_code ec;
-    return fs::is_regular_file(fs::symlink_status(FileOf(key), ec));
+    return disk_->HoldsOwnFile(NameOf(key));
 }
 
 QImage CardThumbnails::Draw(const publish::SetCard& card, const QString& key) {
@@ -155,8 +139,7 @@ QImage CardThumbnails::Draw(const publish::SetCard& card, const QString& key) {
         buffer.open(QIODevice::WriteOnly);
         // A thumbnail that cannot be kept is drawn again next time: nothing else is lost.
         if (thumbnail.save(&buffer, "PNG"))
-            (void)WriteFileAtomically(FileOf(key), std::string_view(bytes.constData(), size_t(bytes.size())),
-                                      FileAccess::OwnerOnly);
+            (void)disk_->Write(NameOf(key), std::string_view(bytes.constData(), size_t(bytes.size())));
     }
     return thumbnail;
 }

@@ -12,7 +12,9 @@
 #include <list>
 #include <map>
 #include <mutex>
+#include <optional>
 
+#include "platform/UserFolders.h"
 #include "publish/CardSet.h"
 
 namespace zepo {
@@ -43,7 +45,7 @@ public:
 
 private:
     void Keep(const QString& key, const QImage& image);
-    std::filesystem::path FileOf(const QString& key) const;
+    static std::string NameOf(const QString& key);
     bool DiskReady();
 
     std::filesystem::path folder_;
@@ -56,6 +58,7 @@ private:
     qint64 bytes_ = 0;
     int diskState_ = 0;  // 0 not tried, 1 ready, -1 refused
     std::string diskProblem_;
+    std::optional<PrivateFolder> disk_;  // the cache folder as checked, once ready
 };
 
 // $XDG_CACHE_HOME/zepoed/thumbnails (~/.cache without the variable).

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include <fcntl.h>
@@ -15,7 +16,10 @@
 
 #include "TempFolder.h"
 #include "core/TextCodec.h"
+#include "platform/Recovery.h"
+#include "platform/Settings.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserFolders.h"
 
 namespace zepo {
 namespace {
@@ -68,31 +72,105 @@ TEST(SingleInstance, LockFileIsNamedAfterTheEditorInAPrivateRuntimeFolder) {
     EXPECT_NE(InstanceLockPath().filename().string().find("ZEPO_Editor"), std::string::npos);
 }
 
-// Per-user folders (the player's cache, the instance lock without a runtime folder): only the
-// user's own, never through a link, closed to others.
-TEST(Folders, OwnerOnlyFolderIsTheUsersAloneOrRefused) {
-    Temp t;
-    const auto fresh = t.path() / "fresh", open = t.path() / "open", victim = t.path() / "victim",
-               link = t.path() / "link";
-    std::filesystem::create_directory(open);
-    std::filesystem::create_directory(victim);
-    chmod(open.c_str(), 0777);
-    chmod(victim.c_str(), 0755);
-    std::filesystem::create_directory_symlink(victim, link);
-    std::ofstream(t.path() / "file") << "x";
-    for (const auto& folder : {fresh, open}) {
-        EXPECT_TRUE(MakeOwnerOnlyFolder(folder)) << folder;
-        EXPECT_EQ(std::filesystem::status(folder).permissions(), std::filesystem::perms(0700)) << folder;
+// Every private folder (settings, recovery copies, the cache, the lock without a runtime
+// folder) in every state a user or another user may leave it: made or closed to others
+// (0700), or refused with a reason naming it, and never used as it was found.
+TEST(PrivateFolders, EveryStateIsClosedToOthersOrRefusedWithItsReason) {
+    namespace fs = std::filesystem;
+    const bool root = geteuid() == 0;  // giving a folder to another user needs root
+    const uid_t other = 54321;
+    const struct State {
+        const char* what;
+        std::function<void(const fs::path& folder, const fs::path& elsewhere)> make;
+        bool used;
+    } states[] = {
+        {"missing, and its parents too", [](auto& f, auto&) { fs::remove_all(f.parent_path()); }, true},
+        {"readable by everyone (0755)", [](auto& f, auto&) { fs::create_directory(f), chmod(f.c_str(), 0755); }, true},
+        {"writable by everyone (0777), with a copy another user put there",
+         [&](auto& f, auto&) {
+             fs::create_directory(f), chmod(f.c_str(), 0777);
+             std::ofstream(f / "4242-1.ini") << "[Recovery]\r\nCardFile=/home/mallory/a.zep\r\n";
+             std::ofstream(f / "4242-1.zep") << "card {mallory}\r\nend\r\n";
+             for (const char* planted : {"4242-1.ini", "4242-1.zep"})
+                 if (root) chown((f / planted).c_str(), other, other);
+         },
+         true},
+        {"a link to another folder", [](auto& f, auto& e) { fs::create_directory_symlink(e, f); }, false},
+        {"a file", [](auto& f, auto&) { std::ofstream(f) << "notes"; }, false},
+        {"another user's", [&](auto& f, auto&) { fs::create_directory(f), chown(f.c_str(), other, other); }, !root},
+        {"in a folder of another user", [&](auto& f, auto&) { chown(f.parent_path().c_str(), other, other); }, !root},
+        {"in a folder anyone may change", [](auto& f, auto&) { chmod(f.parent_path().c_str(), 0777); }, false},
+    };
+    const std::vector<std::string> lines{"card {草稿}", "end"};
+    const struct Surface {
+        const char* what;
+        std::function<Status(const fs::path& folder)> prepare;
+        std::vector<std::string> files;  // what it wrote, readable by the user alone
+    } surfaces[] = {
+        {"recovery copies",
+         [&](const fs::path& f) -> Status {
+             RecoveryFolder recovery(f, "77-1");
+             if (Status ready = recovery.Prepare(); !ready) return ready;
+             EXPECT_TRUE(recovery.Left().empty()) << "a copy someone else put there is offered";
+             return recovery.Write(lines, "/home/ann/cards/main.zep");
+         },
+         {"77-1.zep", "77-1.ini"}},
+        {"settings",
+         [](const fs::path& f) { return ChangeUserSettings(f / "ZEPOED.INI", {}, [](ProfileFile&) {}); },
+         {"ZEPOED.INI"}},
+        {"cache", [](const fs::path& f) { return MakeOwnerOnlyFolder(f); }, {}},
+    };
+    for (const Surface& surface : surfaces) {
+        for (const State& state : states) {
+            Temp t;
+            const fs::path folder = t.path() / "home" / "zepoed", elsewhere = t.path() / "elsewhere";
+            fs::create_directories(folder.parent_path());
+            fs::create_directory(elsewhere);
+            chmod(elsewhere.c_str(), 0755);
+            state.make(folder, elsewhere);
+            const std::string what = std::string(surface.what) + ", " + state.what;
+            const Status made = surface.prepare(folder);
+            EXPECT_EQ(made.ok(), state.used) << what << ": " << (made ? "" : made.error().message);
+            if (!made) {
+                EXPECT_NE(made.error().message.find(folder.string()), std::string::npos) << what;
+            }
+            EXPECT_TRUE(fs::is_empty(elsewhere)) << what;
+            EXPECT_EQ(fs::status(elsewhere).permissions(), fs::perms(0755)) << what;
+            if (!state.used) continue;
+            EXPECT_EQ(fs::symlink_status(folder).permissions(), fs::perms(0700)) << what;
+            for (const std::string& file : surface.files)
+                EXPECT_EQ(fs::symlink_status(folder / file).permissions(), fs::perms(0600)) << what << ": " << file;
+        }
     }
-    for (const auto& refused : {link, t.path() / "file"}) {
-        Status made = MakeOwnerOnlyFolder(refused);
-        EXPECT_TRUE(!made && made.error().message.find(refused.string()) != std::string::npos) << refused;
+}
+
+// The folders of the user follow the XDG variables that name absolute folders; one that is
+// relative, empty or unset leaves its folder under the home folder.
+TEST(PrivateFolders, TheUsersFoldersFollowOnlyAbsoluteXdgVariables) {
+    namespace fs = std::filesystem;
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const fs::path home = "/home/ann";
+    setenv("HOME", home.c_str(), 1);
+    const struct {
+        const char* what;
+        const char* value;  // of each variable, with its name after it
+    } cases[] = {{"absolute", "/srv/ann/"}, {"relative", "ann/"}, {"empty", ""}, {"unset", nullptr}};
+    for (const auto& c : cases) {
+        const auto place = [&](const char* variable, const char* below) {
+            if (c.value) setenv(variable, (std::string(c.value) + variable).c_str(), 1);
+            else unsetenv(variable);
+            return c.value && c.value[0] == '/' ? fs::path(c.value) / variable : home / below;
+        };
+        const fs::path config = place("XDG_CONFIG_HOME", ".config"), state = place("XDG_STATE_HOME", ".local/state"),
+                       cache = place("XDG_CACHE_HOME", ".cache");
+        const UserPlaces places = PlacesOfThisUser();
+        EXPECT_EQ(places.settingsFile, config / "zepoed" / "ZEPOED.INI") << c.what;
+        EXPECT_EQ(places.recoveryFolder, state / "zepoed" / "recovery") << c.what;
+        EXPECT_EQ(CacheFolderOfThisUser(), cache / "zepoed") << c.what;
+        EXPECT_EQ(places.home, home) << c.what;
     }
-    if (geteuid() == 0) {  // a folder of another user
-        ASSERT_EQ(chown(victim.c_str(), 54321, 54321), 0);
-        EXPECT_FALSE(MakeOwnerOnlyFolder(victim));
-    }
-    EXPECT_EQ(std::filesystem::status(victim).permissions(), std::filesystem::perms(0755)) << "changed";
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"}) unsetenv(variable);
+    setenv("HOME", oldHome.c_str(), 1);
 }
 
 TEST(Folders, CreatesOneLevelOnly) {

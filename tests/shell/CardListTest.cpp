@@ -2,6 +2,7 @@
 // list and the map (with the question about unsaved changes), the map's marks, a folder that
 // changes while the window is open, a card that cannot be read.
 
+#include <unistd.h>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -13,6 +14,7 @@
 
 #include "ShellFixture.h"
 #include "core/TextCodec.h"
+#include "dialogs/HelpWindow.h"
 #include "model/MacroFile.h"
 #include "shell/CardListWindow.h"
 
@@ -107,6 +109,35 @@ TEST_F(CardList, ListsEveryCardFiltersMarksProblemsAndKeepsThumbnailsPrivate) {
     for (const auto& e : fs::directory_iterator(kept)) files += e.path().extension() == ".png";
     EXPECT_EQ(files, 3);
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+// The one cache folder is the user's alone: a thumbnail someone replaced by a link is drawn
+// again in its place, never through the link; a cache in another user's folder keeps no
+// thumbnails (the list still shows them); the help index lies beside the thumbnails.
+TEST_F(CardList, TheCacheIsNeverWrittenThroughALinkNorInAnotherUsersFolder) {
+    const fs::path zepoed = cache.path() / "zepoed", kept = zepoed / "thumbnails", notes = cards.path() / "notes.txt";
+    const auto stop = [&] { windows.reset(), scheduler.pending.clear(); };  // what the next start must not run
+    Open();
+    stop();
+    WriteBytes(notes, "文化祭のメモ");
+    for (const auto& e : fs::directory_iterator(kept)) {
+        fs::remove(e.path());
+        fs::create_symlink(notes, e.path());
+    }
+    fs::permissions(zepoed, fs::perms::all);
+    Open();
+    EXPECT_EQ(ReadBytes(notes), "文化祭のメモ");
+    for (const auto& e : fs::directory_iterator(kept)) EXPECT_TRUE(e.is_regular_file() && !e.is_symlink()) << e.path();
+    EXPECT_EQ(fs::status(zepoed).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(DefaultHelpCollection().toStdString(), (zepoed / "zepoed-help.qhc").string());
+    stop();
+    if (geteuid() != 0) return;  // giving a folder to another user needs root
+    fs::remove_all(zepoed);
+    ASSERT_EQ(chown(cache.path().c_str(), 54321, 54321), 0);
+    CardListWindow& w = Open();
+    EXPECT_EQ(w.model().rowCount(), 3);
+    EXPECT_FALSE(fs::exists(zepoed));
+    EXPECT_EQ(DefaultHelpCollection().toStdString().rfind(cache.path().string(), 0), std::string::npos);
 }
 
 TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {

@@ -1,6 +1,8 @@
 // ゼポ on a desktop without the player program: the save folder becomes pages in the user's
 // cache folder and the browser is sent to the page of the card being edited.
 
+#include <unistd.h>
+
 #include <QUrl>
 
 #include "ShellFixture.h"
@@ -137,6 +139,17 @@ TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed
     EXPECT_NE(linked[1].find("zepoed」はリンク"), std::string::npos) << linked[1];
     EXPECT_EQ(ReadBytes(cache.path() / "victim.txt"), "victim");
     EXPECT_FALSE(fs::exists(site / "index.html"));
+
+    // A cache folder in a folder of another user, who could swap it for a link during the
+    // export: no page is made there.
+    if (geteuid() != 0) return;
+    fs::remove(cache.path() / "zepoed");
+    ASSERT_EQ(chown(cache.path().c_str(), 54321, 54321), 0);
+    Child<QAction>(form(), "mnZEPO").trigger();
+    const std::vector<std::string> foreign = TakeEvents();
+    ASSERT_EQ(foreign.size(), 2u);
+    EXPECT_NE(foreign[1].find(cache.path().string() + "」はほかのユーザーのフォルダ"), std::string::npos) << foreign[1];
+    EXPECT_FALSE(fs::exists(cache.path() / "zepoed"));
 }
 
 }  // namespace
