@@ -4,7 +4,9 @@
 #include <system_error>
 
 #include "core/Ascii.h"
+#include "core/AtomicFile.h"
 #include "document/CardFile.h"
+#include "platform/CardFilesOnDisk.h"
 #include "publish/CardLinks.h"
 #include "publish/TerminalText.h"
 
@@ -13,10 +15,23 @@ using namespace zepo::publish;
 namespace fs = std::filesystem;
 
 std::string RefusedOutput(const fs::path& output, const std::vector<fs::path>& inputs) {
+    if (std::string link = LinkAt(output); !link.empty()) return link;
     const std::string shown = "「" + ShownName(output.string()) + "」";
     if (AsciiLower(output.extension().string()) == ".zep")
         return shown + "はカードのファイルです。カードに画像を書くことはしません";
     return InputAt(output, inputs);
+}
+
+std::string LinkAt(const fs::path& output) {
+    std::error_code ec;
+    if (!fs::is_symlink(output, ec)) return {};
+    return "「" + ShownName(output.string()) + "」は" + kLinkRefused;
+}
+
+fs::path NamedFile(const fs::path& folder, std::string_view sjisName, const FolderFile& found) {
+    if (found.state == Lookup::Found) return found.path;
+    if (found.state == Lookup::Missing) return ResolveInFolder(folder, sjisName);
+    return {};
 }
 
 std::vector<fs::path> CardsAndTheirFiles(const std::vector<fs::path>& cards) {
@@ -25,20 +40,35 @@ std::vector<fs::path> CardsAndTheirFiles(const std::vector<fs::path>& cards) {
         auto text = ReadCardFileText(card);
         const CardFileText* read = std::get_if<CardFileText>(&text);
         if (!read) continue;  // the command itself says it cannot read the card
-        for (const CardLink& link : FindCardLinks(read->lines)) {
-            FolderFile found = LookUpInFolder(read->folder, link.target);
-            if (found.state == Lookup::Found) inputs.push_back(found.path);
-        }
+        for (const CardLink& link : FindCardLinks(read->lines))
+            if (fs::path named = NamedFile(read->folder, link.target, LookUpInFolder(read->folder, link.target));
+                !named.empty())
+                inputs.push_back(std::move(named));
     }
     return inputs;
 }
 
+namespace {
+
+// The same name in the same folder but for ASCII letter case ("SAKURA.BMP", "Sakura.bmp").
+bool CaseTwins(const fs::path& a, const fs::path& b) {
+    if (!SameIgnoringAsciiCase(a.filename().string(), b.filename().string())) return false;
+    std::error_code ec;
+    const fs::path folderA = a.has_parent_path() ? a.parent_path() : ".";
+    const fs::path folderB = b.has_parent_path() ? b.parent_path() : ".";
+    return fs::equivalent(folderA, folderB, ec) && !ec;
+}
+
+}  // namespace
+
 std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs) {
     for (const fs::path& input : inputs) {
         std::error_code ec;
-        if (fs::equivalent(output, input, ec) && !ec)
-            return "「" + ShownName(output.string()) + "」は入力の「" + ShownName(input.string()) +
-                   "」です。入力に上書きはしません";
+        const bool same = fs::equivalent(output, input, ec) && !ec;
+        if (same || CaseTwins(output, input))
+            return "「" + ShownName(output.string()) + "」は入力の「" + ShownName(input.string()) + "」" +
+                   (same ? "です。入力に上書きはしません"
+                         : "と大文字・小文字だけが違う名前です。カードが入力と取り違えるため、書きません");
     }
     return {};
 }

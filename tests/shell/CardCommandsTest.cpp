@@ -283,6 +283,36 @@ TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
         EXPECT_NE(entry.path().filename().string().front(), '.') << "no temporary file is left: " << entry.path();
 }
 
+// Saving follows a link only to the card the user opened through it: a link left at the name
+// of a new card or of its capture leads to a file of the user's, which stays as it was.
+TEST_F(CardCommands, OnlyTheCardOpenedThroughALinkIsSavedThroughIt) {
+    TempFolder elsewhere;
+    const std::filesystem::path notes = elsewhere.path() / "notes.txt", mine = elsewhere.path() / "mine.zep";
+    WriteBytes(notes, "my notes");
+    for (const char* planted : {"Abc.zep", "capt_Abc.jpg"})
+        std::filesystem::create_symlink(notes, saveFolder / planted);
+    NameCard("Abc");
+    prompts.answers = {true};
+    EXPECT_FALSE(form().cardFile().Save());
+    ui().item("mnCaptJPG")->trigger();
+    EXPECT_TRUE(ReadBytes(notes) == "my notes");
+    std::string events;
+    for (const std::string& e : TakeEvents()) events += e + "\n";
+    EXPECT_NE(events.find("保存に失敗しました\rリンクのため"), std::string::npos) << events;
+    EXPECT_NE(events.find("]に書き込めませんでした。\rリンクのため"), std::string::npos) << events;
+
+    WriteBytes(mine, "\r\n" + HeaderMarkerLine() + "\r\ncard {Mine}\r\nend\r\n");
+    std::filesystem::create_symlink(mine, saveFolder / "Mine.zep");
+    chooser.answers.push_back(QString::fromStdString((saveFolder / "Mine.zep").string()));
+    prompts.choices = {Choice::No};  // Abc is not saved
+    form().cardFile().Open();
+    Modify([](Card& card) { card.settings.title = "T"; });
+    prompts.answers = {true};
+    EXPECT_TRUE(form().cardFile().Save());
+    EXPECT_NE(ReadBytes(mine).find("title"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(saveFolder / "Mine.zep"));
+}
+
 TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     struct Case {
         std::string name;

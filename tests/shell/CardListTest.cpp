@@ -5,14 +5,19 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 
 #include "ShellFixture.h"
 #include "core/TextCodec.h"
+#include "dialogs/Prompts.h"
 #include "model/MacroFile.h"
 #include "shell/CardListWindow.h"
 
@@ -184,6 +189,51 @@ TEST_F(CardList, FollowsCardsSavedHereOrByAnotherProgram) {
 
 namespace zepo::test {
 namespace {
+
+// What a label or a tip reads: its text as typed, or what the markup Qt took it for draws.
+QString AsRead(const QString& text, Qt::TextFormat format = Qt::AutoText) {
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text))) return text;
+    QTextDocument page;
+    page.setHtml(text);
+    return page.toPlainText();
+}
+
+// Names of folders, cards and pictures come from anyone: message boxes, the status bar, the
+// list's tips and status show them as typed, never as a heading or a link.
+TEST_F(CardList, NamesWithMarkupReadAsTyped) {
+    const std::string folder = "<font color=red size=7>教室", title = "<h2>見出し",
+                      picture = R"(<a href="https://example.com">ここをクリックして修復</a><h2>FAKE</h2>.bmp)";
+    const fs::path room = cards.path() / folder;
+    fs::create_directory(room);
+    WriteBytes(room / "main.zep", CardText("main", "\tbitmap {0,0}{" + picture + ",100.0}{0}{this}\r\n"));
+    WriteBytes(room / "<i>b.zep", CardText("<i>b", "\ttitle {" + title + "}\r\n"));
+    QtPrompts real;
+    boxes = &real;
+    QStringList read;  // every text of every box, as read
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QLabel* label : box->findChildren<QLabel*>()) read << AsRead(label->text(), label->textFormat());
+            box->done(0);
+        }
+    });
+    closer.start(10);
+    Start({(room / "main.zep").string()});
+    scheduler.FireAll();
+    EXPECT_TRUE(read.join("\n").contains(QString::fromStdString(picture))) << read.join("\n").toStdString();
+    EXPECT_EQ(AsRead(ui().stbFile->text(), ui().stbFile->textFormat()).toStdString(), room.string());
+    form().findChild<QToolButton*>("btnCardList")->click();
+    CardListWindow& w = *form().findChild<CardListWindow*>();
+    Settle(w, 2);
+    const QString tip = AsRead(Row(w, "<i>b.zep").data(Qt::ToolTipRole).toString());
+    EXPECT_TRUE(tip.contains("<i>b.zep") && tip.contains(QString::fromStdString(title))) << tip.toStdString();
+    EXPECT_TRUE(AsRead(Item(w, "<i>b.zep")->toolTip()).contains(QString::fromStdString(title)));
+    for (const char* card : {"main.zep", "<i>b.zep"}) fs::remove(room / card);
+    auto* status = w.findChild<QLabel*>("lblCardListStatus");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return AsRead(status->text(), status->textFormat()).contains(QString::fromStdString(folder)); }, 10000))
+        << status->text().toStdString();
+}
 
 TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {
     // A card holds at most a few dozen links; a thousand cards all leading to one is the
