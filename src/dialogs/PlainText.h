@@ -9,10 +9,10 @@
 
 namespace zepo {
 
-// A tooltip that shows `plain` as typed, line breaks kept. Tips have no text format of their
-// own: the text is escaped into a paragraph of rich text.
+// A tooltip that shows `plain` as typed, spaces and line breaks kept. Tips have no text
+// format of their own: the text is escaped into a paragraph of rich text.
 inline QString PlainTip(const QString& plain) {
-    return plain.isEmpty() ? plain : Qt::convertFromPlainText(plain, Qt::WhiteSpaceNormal);
+    return plain.isEmpty() ? plain : Qt::convertFromPlainText(plain, Qt::WhiteSpacePre);
 }
 
 }  // namespace zepo
