@@ -161,8 +161,7 @@ TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(WriteFileAtomically(link, "third", FileAccess::Shared, AtLink::Follow).ok())
-        << "a read-only card is not replaced";
+    EXPECT_FALSE(WriteFileAtomically(link, "third", FileAccess::Shared, AtLink::Follow).ok()) << "read-only";
     EXPECT_FALSE(WriteFileAtomically(real, "third").ok());
     EXPECT_EQ(ReadBytes(real), "second");
     fs::permissions(real, fs::perms::owner_all);

@@ -5,7 +5,6 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
