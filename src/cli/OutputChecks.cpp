@@ -64,11 +64,13 @@ bool CaseTwins(const fs::path& a, const fs::path& b) {
 std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs) {
     for (const fs::path& input : inputs) {
         std::error_code ec;
-        const bool same = fs::equivalent(output, input, ec) && !ec;
-        if (same || CaseTwins(output, input))
-            return "「" + ShownName(output.string()) + "」は入力の「" + ShownName(input.string()) + "」" +
-                   (same ? "です。入力に上書きはしません"
-                         : "と大文字・小文字だけが違う名前です。カードが入力と取り違えるため、書きません");
+        const std::string shown = "「" + ShownName(output.string()) + "」";
+        if (fs::equivalent(output, input, ec) && !ec)
+            return shown + "は入力の「" + ShownName(input.string()) + "」です。入力に上書きはしません";
+        // Also a file a card names that is not there yet: the output would be read as it.
+        if (CaseTwins(output, input))
+            return shown + "はカードが「" + ShownName(input.string()) +
+                   "」として読む名前です。入力と取り違えるため、書きません";
     }
     return {};
 }
