@@ -73,8 +73,9 @@ int RunMap(const MapOptions& o) {
     std::vector<fs::path> inputs;
     for (const SetCard& card : *cards) {
         inputs.push_back(card.file);
-        for (const FolderFile& found : card.lookups)
-            if (found.state == Lookup::Found) inputs.push_back(found.path);
+        for (size_t i = 0; i < card.lookups.size() && i < card.links.size(); ++i)
+            if (fs::path named = NamedFile(card.folder(), card.links[i].target, card.lookups[i]); !named.empty())
+                inputs.push_back(std::move(named));
     }
     if (std::string refused = RefusedOutput(o.out, inputs); !refused.empty()) return Refuse(Printable(refused));
 

@@ -18,9 +18,11 @@ using namespace zepo::publish;
 int RunNormalize(const NormalizeOptions& options) {
     const std::string& input = options.card;
     const std::string& output = options.out;
-    // The card is written elsewhere, never over itself nor over a file it names.
+    // The card is written elsewhere: never over itself nor a file it names, nor through a link.
     if (!output.empty()) {
-        if (std::string why = InputAt(output, CardsAndTheirFiles({input})); !why.empty()) {
+        std::string why = LinkAt(output);
+        if (why.empty()) why = InputAt(output, CardsAndTheirFiles({input}));
+        if (!why.empty()) {
             std::cerr << "zepocard normalize: " << Printable(why) << "\n";
             return 2;
         }

@@ -5,22 +5,35 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "publish/CardLinks.h"
+
 namespace zepo::cli {
 
-// Why `output` must not be written by a command that reads `inputs`: it is a card file
-// (".zep" in any case; only normalize writes cards, when told to), or it is one of the inputs
-// under whatever name (InputAt). Empty when it may be written. UTF-8, for a message.
+// Why `output` must not be written by a command that reads `inputs`: it is a link (LinkAt),
+// a card file (".zep" in any case; only normalize writes cards, when told to), or one of the
+// inputs (InputAt). Empty when it may be written. UTF-8, for a message.
 std::string RefusedOutput(const std::filesystem::path& output, const std::vector<std::filesystem::path>& inputs);
 
-// The cards and every file they name that is found in their folders (pictures, text files,
-// media, other cards): what no output may take the place of.
+// Why `output` must not be written: a link sits at its name, which may lead anywhere (a file
+// of the user's someone else pointed it at). Empty when there is none.
+std::string LinkAt(const std::filesystem::path& output);
+
+// The cards and every file they name in their folders (pictures, text files, media, other
+// cards), found or not yet there: what no output may take the place of.
 std::vector<std::filesystem::path> CardsAndTheirFiles(const std::vector<std::filesystem::path>& cards);
 
-// Why `output` must not be written: it is one of `inputs` under whatever name (".", a link).
-// Empty when it is none of them.
+// The file a card in `folder` names as `sjisName`, as `found` by LookUpInFolder: its real
+// path, or where it would be while it is missing; empty when it is outside the folder.
+std::filesystem::path NamedFile(const std::filesystem::path& folder, std::string_view sjisName,
+                                const publish::FolderFile& found);
+
+// Why `output` must not be written: it is one of `inputs` under whatever name (".", a link),
+// or its name in the input's folder differs only in letter case (the cards find their files
+// ignoring case, and would read the output in the input's place). Empty when neither.
 std::string InputAt(const std::filesystem::path& output, const std::vector<std::filesystem::path>& inputs);
 
 // Outputs named after their inputs (out/main.png for a/main.zep): the first two inputs that

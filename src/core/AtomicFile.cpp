@@ -31,7 +31,7 @@ int WriteAll(int fd, std::string_view bytes) {
 
 // Fills the new file through `fill` (0 or an error number) and puts it in place.
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
-                       FileAccess access = FileAccess::Shared);
+                       FileAccess access = FileAccess::Shared, AtLink atLink = AtLink::Refuse);
 
 class Descriptor {
 public:
@@ -53,9 +53,10 @@ Status WriteFileAtomically(const std::filesystem::path& target, std::span<const 
     return WriteFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileAccess access) {
+Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes, FileAccess access,
+                           AtLink atLink) {
     return WriteAtomically(
-        target, [&](int fd) { return WriteAll(fd, bytes); }, access);
+        target, [&](int fd) { return WriteAll(fd, bytes); }, access, atLink);
 }
 
 Status CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target,
@@ -134,11 +135,13 @@ int WriteFileAtomicallyAt(int folderFd, const std::string& name, std::string_vie
 namespace {
 
 Status WriteAtomically(const std::filesystem::path& requested, const std::function<int(int fd)>& fill,
-                       FileAccess fileAccess) {
-    // An existing file is replaced where it really lives (a link to it stays a link), and
-    // only when it may be written: a file the user made read-only is not overwritten.
+                       FileAccess fileAccess, AtLink atLink) {
+    // An existing file is replaced only when it may be written: a file the user made
+    // read-only is not overwritten. A link planted after this look is replaced by the rename
+    // itself, never written through.
     std::filesystem::path target = requested;
     std::error_code ec;
+    if (atLink == AtLink::Refuse && std::filesystem::is_symlink(requested, ec)) return Fail(kLinkRefused);
     mode_t keepMode = 0;
     bool existed = false;
     if (std::filesystem::exists(requested, ec)) {

@@ -16,15 +16,19 @@ namespace zepo {
 
 // Writes to a temporary file created exclusively beside `target` (never a fixed name that
 // someone could plant as a link) and renames it over `target` only when every byte is on
-// disk. An existing target must be a plain file with a write bit; it is replaced where it
-// really lives (a link stays a link) and keeps its permissions. On failure `target` is
-// untouched, the temporary file is gone and the error says why.
+// disk. An existing target must be a plain file with a write bit; it keeps its permissions.
+// On failure `target` is untouched, the temporary file is gone and the error says why.
 // Shared files get the permissions the umask allows (cards, pictures); private ones (the
 // user's settings, recovery copies) are readable and writable by their owner only, also when
 // they existed before.
 enum class FileAccess { Shared, OwnerOnly };
+// A link at the target's name is refused: someone else may have planted it where an output
+// goes, pointing at a file of the user's. Only a file the user opened under that name (their
+// card, reached through a link of their own) is written where the link leads; the link stays.
+enum class AtLink { Refuse, Follow };
+inline constexpr char kLinkRefused[] = "リンクのため、書きません";
 Status WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                           FileAccess access = FileAccess::Shared);
+                           FileAccess access = FileAccess::Shared, AtLink atLink = AtLink::Refuse);
 Status WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes);
 
 // The same write with the bytes of the plain file `source`, copied in pieces so that a file

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <memory>
+
 #include "core/TextCodec.h"
 
 namespace zepo {
@@ -38,13 +40,24 @@ private:
 // The editor's name as its windows show it (the application's name is the task bar's).
 const QString kTitle = QStringLiteral("ＺＥＰＯエディタ");
 
+// The one place message boxes are made. Their texts carry names of files and folders and
+// text from cards, which anyone may have written as markup: shown as typed, never as a
+// heading or a link that opens something.
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* owner, std::string_view text,
+                                           QMessageBox::StandardButtons buttons) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, kTitle,
+                                             QString::fromStdString(MessageText(text)), buttons, owner);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 int ExecMessage(QWidget* owner, std::string_view text, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(MessageText(text)), buttons, owner);
+    auto box = NewMessageBox(owner, text, buttons);
     // As a Japanese desktop words them, without the accelerator letters of the translation.
-    if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText("はい");
-    if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText("いいえ");
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->setText("はい");
+    if (QAbstractButton* no = box->button(QMessageBox::No)) no->setText("いいえ");
     NormalCursorWhileOpen cursor;
-    return box.exec();
+    return box->exec();
 }
 
 }  // namespace
@@ -56,17 +69,16 @@ bool QtPrompts::YesNo(std::string_view text) {
 }
 
 Choice QtPrompts::Choose(std::string_view text, const ChoiceButtons& buttons) {
-    QMessageBox box(QMessageBox::NoIcon, kTitle, QString::fromStdString(MessageText(text)), QMessageBox::NoButton,
-                    owner_);
-    QAbstractButton* yes = box.addButton(QString::fromUtf8(buttons.yes), QMessageBox::AcceptRole);
-    QAbstractButton* no = box.addButton(QString::fromUtf8(buttons.no), QMessageBox::DestructiveRole);
-    QAbstractButton* cancel = box.addButton(QString::fromUtf8(buttons.cancel), QMessageBox::RejectRole);
-    box.setDefaultButton(qobject_cast<QPushButton*>(yes));
-    box.setEscapeButton(cancel);
+    auto box = NewMessageBox(owner_, text, QMessageBox::NoButton);
+    QAbstractButton* yes = box->addButton(QString::fromUtf8(buttons.yes), QMessageBox::AcceptRole);
+    QAbstractButton* no = box->addButton(QString::fromUtf8(buttons.no), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel = box->addButton(QString::fromUtf8(buttons.cancel), QMessageBox::RejectRole);
+    box->setDefaultButton(qobject_cast<QPushButton*>(yes));
+    box->setEscapeButton(cancel);
     NormalCursorWhileOpen cursor;
-    box.exec();
-    if (box.clickedButton() == yes) return Choice::Yes;
-    if (box.clickedButton() == no) return Choice::No;
+    box->exec();
+    if (box->clickedButton() == yes) return Choice::Yes;
+    if (box->clickedButton() == no) return Choice::No;
     return Choice::Cancel;
 }
 

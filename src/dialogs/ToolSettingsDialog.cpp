@@ -131,6 +131,7 @@ ToolSettingsDialog::ToolSettingsDialog(FileChooser& chooser, QWidget* parent) : 
     bottom->addWidget(legend, 1);
     bottom->addLayout(buttons);
     settingsFileLabel_ = Named(new QLabel(this), "lblSettingsFile");
+    settingsFileLabel_->setTextFormat(Qt::PlainText);  // a path, whatever it looks like
     settingsFileLabel_->setWordWrap(true);
     settingsFileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);

@@ -40,8 +40,8 @@ Card WithDefaultTitle(Card card) {
 
 Result<std::vector<std::string>> CardLines(const Card& card) { return WriteMacro(card); }
 
-Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-    return WriteFileAtomically(target, JoinMacroLines(lines));
+Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines, AtLink atLink) {
+    return WriteFileAtomically(target, JoinMacroLines(lines), FileAccess::Shared, atLink);
 }
 
 }  // namespace zepo

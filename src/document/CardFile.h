@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/Result.h"
 #include "model/Card.h"
 #include "model/Environment.h"
@@ -44,8 +45,9 @@ Card WithDefaultTitle(Card card);
 Result<std::vector<std::string>> CardLines(const Card& card);
 
 // Writes the lines as a card file, whole or not at all: an existing file is replaced only
-// when every byte is on disk, a link stays a link, a read-only card is refused. The error
-// says why (in the system's words, UTF-8).
-Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines);
+// when every byte is on disk, a read-only card is refused, a link only followed when told
+// (AtLink). The error says why (in the system's words, UTF-8).
+Status WriteCardFile(const std::filesystem::path& target, const std::vector<std::string>& lines,
+                     AtLink atLink = AtLink::Refuse);
 
 }  // namespace zepo

@@ -21,8 +21,12 @@ namespace {
 // the folder reads nothing here either.
 Status SaveInFolder(const Bitmap& bitmap, const std::filesystem::path& folder, std::string_view sjisName) {
     const std::filesystem::path path = folder / std::filesystem::path(SjisToUtf8(sjisName));
-    if (!RealPathInside(folder, path)) return Fail("outside the save folder");
-    return SaveBmp(bitmap, path);
+    // A link inside the folder is the user's own alias of a picture there: the picture it
+    // leads to is the one replaced (the writer itself refuses to write through a link).
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path, ec);
+    if (ec || !RealPathInside(folder, real)) return Fail("outside the save folder");
+    return SaveBmp(bitmap, real);
 }
 
 bool EndsWithLowered(std::string_view name, std::string_view suffix) {

@@ -201,8 +201,9 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
 std::string ProfileFile::ToBytes() const { return JoinMacroLines(lines_); }
 
 bool ProfileFile::Save(const std::filesystem::path& path) const {
-    // Whole or not at all, and never into a pipe someone named like the settings file.
-    return WriteFileAtomically(path, ToBytes()).ok();
+    // Whole or not at all, and never into a pipe someone named like the settings file; a
+    // settings file the user linked elsewhere is written where it lives.
+    return WriteFileAtomically(path, ToBytes(), FileAccess::Shared, AtLink::Follow).ok();
 }
 
 }  // namespace zepo

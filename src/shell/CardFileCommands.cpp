@@ -253,7 +253,11 @@ bool CardFileCommands::Save() {
     }
     // Written beside the card and renamed over it only when complete: a failed save never
     // leaves a half-written card behind.
-    if (Status written = WriteCardFile(target, lines); !written) {
+    // The card the user opened through a link of their own is saved where the link leads;
+    // any other link at the name may have been planted there, and is refused.
+    const std::filesystem::path opened = openFileName_.toStdString();
+    const bool isOpened = !opened.empty() && std::filesystem::equivalent(target, opened, ec) && !ec;
+    if (Status written = WriteCardFile(target, lines, isOpened ? AtLink::Follow : AtLink::Refuse); !written) {
         // The reason (no room, no right to write, a read-only card) tells the user what to do.
         prompts.Warn(Sjis("保存に失敗しました") + "\r" + Utf8ToSjis(written.error().message).bytes);
         return false;

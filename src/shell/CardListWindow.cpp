@@ -24,6 +24,7 @@
 #include <map>
 
 #include "core/TextCodec.h"
+#include "dialogs/PlainText.h"
 #include "dialogs/SearchText.h"
 #include "document/CardDocument.h"
 #include "publish/Parallel.h"
@@ -142,7 +143,7 @@ QVariant CardListModel::data(const QModelIndex& index, int role) const {
             if (!card.title.isEmpty()) tip += "  " + card.title;
             if (!card.error.isEmpty()) tip += "\n" + card.error;
             if (!card.problems.isEmpty()) tip += "\n" + card.problems;
-            return tip;
+            return PlainTip(tip);
         }
         case Qt::ForegroundRole: return card.error.isEmpty() ? QVariant() : QVariant(kMarkRed);
         case FileRole: return Utf8(card.file.string());
@@ -241,7 +242,7 @@ public:
         for (const publish::Finding& f : node.findings)
             if (f.severity != publish::Severity::Note) tip += "\n" + Utf8(publish::FindingLine(f));
         if (node.unreachable) tip += "\n最初のカードからどのリンクでもたどれません";
-        setToolTip(tip);
+        setToolTip(PlainTip(tip));
         if (open_) setCursor(Qt::PointingHandCursor);
     }
     QRectF boundingRect() const override { return box_.adjusted(-4, -4, 4, 4); }
@@ -329,7 +330,8 @@ void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLay
         line->setData(kBorderData, pen.color());
         QStringList where;
         for (int l : edge.lines) where << QString::number(l);
-        line->setToolTip(Utf8(map.nodes[edge.from].name) + " → " + Utf8(to.name) + "（" + where.join("、") + " 行）");
+        line->setToolTip(
+            PlainTip(Utf8(map.nodes[edge.from].name) + " → " + Utf8(to.name) + "（" + where.join("、") + " 行）"));
         if (path.arrow && !path.curve.empty()) {
             // A head from the curve's end to the tip.
             const QPointF tip(path.tip.x, path.tip.y), end(path.curve.back().x, path.curve.back().y);
@@ -405,6 +407,7 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
     sort_->addItems({"名前順", "リンクの順"});
     status_ = new QLabel(this);
     status_->setObjectName("lblCardListStatus");
+    status_->setTextFormat(Qt::PlainText);  // it names the folder when it cannot be read
     auto* top = new QHBoxLayout;
     top->addWidget(filter_, 1);
     top->addWidget(sort_);

@@ -95,6 +95,7 @@ void MainWindow::BuildStatusBar() {
     row->setContentsMargins(2, 1, 2, 1);
     folderLabel_ = new QLabel(statusBar_);
     folderLabel_->setObjectName("stbFile");
+    folderLabel_->setTextFormat(Qt::PlainText);  // a folder's name, whatever it looks like
     folderLabel_->setFrameShape(QFrame::Panel);
     folderLabel_->setFrameShadow(QFrame::Sunken);
     mouseLabel_ = new QLabel("1000:1000", statusBar_);

@@ -94,6 +94,8 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
     fs::copy_file(set_ / "last.zep", a / "MAIN.ZEP");  // a card whose name is upper case
     const std::string card = ReadBytes(set_ / "main.zep"), picture = ReadBytes(set_ / "sakura.bmp");
     const std::string main = Q(set_ / "main.zep"), out = temp_.path().string();
+    const fs::path notes = a / "notes.txt";  // a file of the user's outside every output
+    WriteBytes(notes, "my notes");
     const struct {
         std::string arguments;
         int exitCode;
@@ -119,7 +121,19 @@ TEST_F(ZepocardSafetyTest, OutputsThatWouldLoseACardOrAPictureAreRefused) {
         {"render " + Q(set_ / "t.zep") + " " + Q(set_ / "next.zep") + " -o " + Q(set_), 2, set_ / "next.png"},
         {"normalize " + main + " -o " + main, 2, set_ / "main.zep"},
         {"normalize " + main + " -o " + Q(set_ / "sakura.bmp"), 2, set_ / "sakura.bmp"},
+        // Nor through a link someone planted at the output's name, wherever it leads.
+        {"render " + main + " -o " + Q(set_), 2, notes},
+        {"reduce " + Q(set_ / "sakura.bmp") + " '" + out + "/out.bmp'", 2, notes},
+        {"map " + Q(set_) + " -o '" + out + "/Map.svg'", 2, notes},
+        {"normalize " + main + " -o '" + out + "/copy.zep'", 2, notes},
+        // Nor a name the cards would take for one of their files, in another letter case.
+        {"render " + main + " -o " + Q(set_ / "SAKURA.BMP"), 2, set_ / "SAKURA.BMP"},
+        {"render " + Q(set_ / "<u>m.zep") + " -o " + Q(set_ / "PHOTO.bmp"), 2, set_ / "PHOTO.bmp"},
+        {"map " + Q(set_) + " -o " + Q(set_ / "Aisatsu.TXT") + " --format svg", 2, set_ / "Aisatsu.TXT"},
     };
+    for (const char* planted : {"set/main.png", "out.bmp", "Map.svg", "copy.zep"})
+        fs::create_symlink(notes, temp_.path() / planted);
+    Card(set_ / "<u>m.zep", "card {m}\r\n\tbitmap {0,0}{Photo.BMP,100.0}{0}{this}\r\nend\r\n");
     fs::create_symlink(set_ / "sakura.bmp", temp_.path() / "link.bmp");
     Card(set_ / "t.zep", "card {t}\r\n\ttextf {1,1}{next.png}{0}\r\nend\r\n");
     WriteBytes(set_ / "next.png", "a text file of the set");

@@ -232,14 +232,14 @@ TEST(Folders, AtomicWriteKeepsLinksPermissionsAndReadOnlyCards) {
     ASSERT_TRUE(WriteFileAtomically(real, "first").ok());
     fs::create_symlink(real, link);
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(WriteFileAtomically(link, "second").ok());
+    ASSERT_TRUE(WriteFileAtomically(link, "second", FileAccess::Shared, AtLink::Follow).ok());
     EXPECT_TRUE(fs::is_symlink(link)) << "the link stays a link";
     EXPECT_EQ(ReadBytes(real), "second");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     fs::permissions(real, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(WriteFileAtomically(link, "third").ok()) << "a read-only card is not replaced";
+    EXPECT_FALSE(WriteFileAtomically(link, "third", FileAccess::Shared, AtLink::Follow).ok()) << "read-only";
     EXPECT_FALSE(WriteFileAtomically(real, "third").ok());
     EXPECT_EQ(ReadBytes(real), "second");
     fs::permissions(real, fs::perms::owner_all);

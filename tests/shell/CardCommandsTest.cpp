@@ -283,6 +283,29 @@ TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
         EXPECT_NE(entry.path().filename().string().front(), '.') << "no temporary file is left: " << entry.path();
 }
 
+// Saving follows a link only to the card the user opened through it: a link left at the name
+// of a new card or of its capture leads to a file of the user's, which stays as it was.
+TEST_F(CardCommands, OnlyTheCardOpenedThroughALinkIsSavedThroughIt) {
+    TempFolder elsewhere;
+    const std::filesystem::path notes = elsewhere.path() / "notes.txt", mine = elsewhere.path() / "mine.zep";
+    WriteBytes(notes, "my notes");
+    WriteBytes(mine, HeaderMarkerLine() + "\r\ncard {Mine}\r\nend\r\n");
+    for (const char* planted : {"Abc.zep", "capt_Abc.jpg"})
+        std::filesystem::create_symlink(notes, saveFolder / planted);
+    std::filesystem::create_symlink(mine, saveFolder / "Mine.zep");
+    NameCard("Abc");
+    prompts.answers = {true, true};
+    EXPECT_FALSE(form().cardFile().Save());
+    ui().item("mnCaptJPG")->trigger();
+    EXPECT_TRUE(ReadBytes(notes) == "my notes");
+    chooser.answers.push_back(QString::fromStdString((saveFolder / "Mine.zep").string()));
+    prompts.choices = {Choice::No};  // Abc is not saved
+    form().cardFile().Open();
+    Modify([](Card& card) { card.settings.title = "T"; });
+    EXPECT_TRUE(form().cardFile().Save());
+    EXPECT_NE(ReadBytes(mine).find("title"), std::string::npos);
+}
+
 TEST_F(CardCommands, CardNamesThatCannotBeFileNamesAreRefused) {
     struct Case {
         std::string name;

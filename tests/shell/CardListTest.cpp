@@ -8,13 +8,17 @@
 #include <QGraphicsView>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 
 #include "ShellFixture.h"
 #include "core/TextCodec.h"
 #include "dialogs/HelpWindow.h"
+#include "dialogs/Prompts.h"
 #include "model/MacroFile.h"
 #include "shell/CardListWindow.h"
 
@@ -215,6 +219,54 @@ TEST_F(CardList, FollowsCardsSavedHereOrByAnotherProgram) {
 
 namespace zepo::test {
 namespace {
+
+// What a label or a tip reads: its text as typed, or what the markup Qt took it for draws.
+QString AsRead(const QString& text, Qt::TextFormat format = Qt::AutoText) {
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text))) return text;
+    QTextDocument page;
+    page.setHtml(text);
+    return page.toPlainText();
+}
+QString AsRead(const QLabel* label) { return AsRead(label->text(), label->textFormat()); }
+
+// Names of folders, cards and pictures come from anyone: message boxes, the status bar, the
+// list's tips and status show them as typed, never as a heading or a link.
+TEST_F(CardList, NamesWithMarkupReadAsTyped) {
+    const QString room = "<font color=red size=7>教室", title = "<h2>見出し",
+                  picture = R"(<a href="https://example.com">ここをクリックして修復</a><h2>FAKE</h2>.bmp)";
+    const fs::path folder = cards.path() / room.toStdString();
+    fs::create_directory(folder);
+    WriteBytes(folder / "main.zep",
+               CardText("main", "\tbitmap {0,0}{" + picture.toStdString() + ",100.0}{0}{this}\r\n"));
+    WriteBytes(folder / "<i>b.zep", CardText("<i>b", "\ttitle {" + title.toStdString() + "}\r\n"));
+    QtPrompts real;
+    boxes = &real;
+    QString boxTexts;
+    QTimer closer;  // reads each message box as it opens, and closes it
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible()) {
+            for (const QLabel* label : box->findChildren<QLabel*>()) boxTexts += AsRead(label);
+            box->done(0);
+        }
+    });
+    closer.start(10);
+    Start({(folder / "main.zep").string()});
+    scheduler.FireAll();
+    form().findChild<QToolButton*>("btnCardList")->click();
+    CardListWindow& w = *form().findChild<CardListWindow*>();
+    Settle(w, 2);
+    const QString rowTip = AsRead(Row(w, "<i>b.zep").data(Qt::ToolTipRole).toString()),
+                  mapTip = AsRead(Item(w, "<i>b.zep")->toolTip());
+    for (const char* card : {"main.zep", "<i>b.zep"}) fs::remove(folder / card);  // the status names the folder
+    auto* status = w.findChild<QLabel*>("lblCardListStatus");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status->text().contains("がありません"); }, 10000));
+    for (const auto& [read, typed] : {std::pair{boxTexts, picture},
+                                      {AsRead(ui().stbFile), room},
+                                      {AsRead(status), room},
+                                      {rowTip, "<i>b.zep  " + title},
+                                      {mapTip, title}})
+        EXPECT_TRUE(read.contains(typed)) << read.toStdString();
+}
 
 TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {
     // A card holds at most a few dozen links; a thousand cards all leading to one is the

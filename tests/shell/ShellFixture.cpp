@@ -10,9 +10,10 @@ void ShellTest::Start(std::vector<std::string> arguments) {
     startFolder = std::filesystem::current_path();
     runner.log = &log;
     chooser.log = &log;
-    services = std::make_unique<ShellServices>(ShellServices{
-        prompts, runner, chooser, launcher, scheduler, program(), std::move(arguments), screen, helpFile,
-        helpCollection, UserPlaces{userSettingsFile(), recoveryFolder(), home.empty() ? program() : home}});
+    services = std::make_unique<ShellServices>(
+        ShellServices{boxes ? *boxes : static_cast<Prompts&>(prompts), runner, chooser, launcher, scheduler, program(),
+                      std::move(arguments), screen, helpFile, helpCollection,
+                      UserPlaces{userSettingsFile(), recoveryFolder(), home.empty() ? program() : home}});
     controls.reset();
     windows = std::make_unique<EditorWindows>(*services);
 }

@@ -59,6 +59,7 @@ protected:
     std::filesystem::path recoveryFolder() const { return userFolder.path() / "state" / "zepoed" / "recovery"; }
     std::vector<std::string> log;  // dialogs, file dialogs and prompts, in order
     RecordingPrompts prompts;
+    Prompts* boxes = nullptr;  // when set, Start shows real message boxes instead
     ScriptedRunner runner;
     ScriptedChooser chooser;
     RecordingLauncher launcher;
