@@ -122,8 +122,10 @@ public:
             return;
         }
         // A link planted at a name every export writes stops it before anything is written.
-        for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
-                                 ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+        for (const char* name :
+             {"index.html", "zepo.js", "zepo.css", ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+            if (!Writable(site_ / name)) return;
+        for (const auto& [name, asset] : kPlayerFiles)
             if (!Writable(site_ / name)) return;
         if (fs::is_symlink(site_ / ExportManifest::kFileName, ec)) {
             Failed(ShownName((site_ / ExportManifest::kFileName).string()) + " はリンクのため、書きません");
@@ -148,8 +150,7 @@ public:
         Write(site_ / "index.html", IndexHtml(IndexTitle(), entries, Overview()));
         Write(site_ / "zepo.js", SetScript(pages));
         Write(site_ / "zepo.css", WebAsset("zepo.css"));
-        Write(site_ / kPlayerScriptName, WebAsset(kPlayerScriptName));
-        Write(site_ / kPlayerStyleName, WebAsset(kPlayerStyleName));
+        for (const auto& [name, asset] : kPlayerFiles) Write(site_ / name, WebAsset(asset));
         for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
         // Only after a complete export: what a failed one did not make again is still needed.
         if (report_.failures.empty()) RemoveStale();
@@ -318,6 +319,7 @@ private:
         page.page = PercentEncode(pageName_.at(i));
         page.title = Title(i);
         page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
+        page.thumbnail = "../thumbs/" + PercentEncode(stem_.at(i) + ".png");
         page.width = screen_.width();
         page.height = screen_.height();
         page.indexHref = "../index.html";
