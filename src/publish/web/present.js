@@ -235,7 +235,7 @@
     d.body.appendChild(clock);
     var controls = d.createElement("p");
     controls.className = "controls";
-    [["view-back", "◀ 戻る", P.back], ["view-next", "次へ ▶", P.next], ["view-pause", "一時停止／再開", P.togglePause],
+    [["view-step-back", "◀ 戻る", P.back], ["view-step-next", "次へ ▶", P.next], ["view-pause", "一時停止／再開", P.togglePause],
      ["view-black", "黒い画面", function () { if (!blank) blankScreen("black"); }]].forEach(function (entry) {
       var button = d.createElement("button");
       button.type = "button";
