@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
-"""A teacher presents an exported set in headless Chromium without the autoplay flag, from the
-file system and again from a web server on 127.0.0.1: a remote's keys and swipes move through
-four cards and Back/Forward show the card the address names; a slide page waits for the click;
-a black screen, the marker cleared by key, the overview and the presenter's view that drives the
-show; a movie closed by leaving full screen; a huge slide list in the address is not read; the
-server sees no missing file (the icon included).
-
-Usage: browse_present.py ZEPOCARD
-Exits 77 (skipped) when Chromium, its driver, Selenium or ffmpeg is missing.
+"""A teacher presents an exported set in headless Chromium (no autoplay flag) from files and from a
+web server of the test's own: remote keys, swipes, Back/Forward, slides, screens, the overview and
+the presenter's view. Usage: browse_present.py ZEPOCARD; exits 77 when the browser or ffmpeg is missing.
 """
 import sys
 import time
@@ -47,11 +41,6 @@ def key(driver, *keys):
     driver.find_element(By.TAG_NAME, "body").send_keys(*keys)
 
 
-def shown(driver):
-    """The address's card and the card drawn must agree."""
-    return page_of(driver), driver.title
-
-
 def step(driver, keys, name):
     key(driver, keys)
     wait_for_page(driver, name + ".html")
@@ -89,16 +78,12 @@ def remote_and_history(driver, cards):
         step(driver, keys, name)
     key(driver, Keys.ENTER)
     hinted(driver, "次に進む先")
-    assert shown(driver) == ("vier.html", "vier"), shown(driver)
+    assert (page_of(driver), driver.title) == ("vier.html", "vier"), driver.title
     # The browser's Back and Forward show the card the address names, then the keys go back.
-    driver.back()
-    wait_for_page(driver, "drei.html")
-    driver.back()
-    wait_for_page(driver, "Zwei.html")
-    assert driver.title == "Zwei", "the address says Zwei, the card is " + driver.title
-    driver.forward()
-    wait_for_page(driver, "drei.html")
-    assert driver.title == "drei", "the address says drei, the card is " + driver.title
+    for go, name in ((driver.back, "drei"), (driver.back, "Zwei"), (driver.forward, "drei")):
+        go()
+        wait_for_page(driver, name + ".html")
+        assert driver.title == name, "the address says %s, the card is %s" % (name, driver.title)
     step(driver, Keys.PAGE_UP, "Zwei")
     step(driver, Keys.BACKSPACE, "main")
     key(driver, Keys.ARROW_LEFT)
@@ -152,7 +137,7 @@ def screens_and_views(driver, cards):
     assert driver.current_url.startswith(cards), "the view left the site for " + driver.current_url
     driver.close()
     driver.switch_to.window(audience)
-    assert shown(driver) == ("Zwei.html", "Zwei"), shown(driver)
+    assert (page_of(driver), driver.title) == ("Zwei.html", "Zwei"), driver.title
 
 
 def movies_and_slides(driver, cards):
