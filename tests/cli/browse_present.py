@@ -68,7 +68,8 @@ def red_pixels(driver):
 
 
 def visible(driver, css):
-    return any(e.is_displayed() for e in driver.find_elements(By.CSS_SELECTOR, css))
+    return driver.execute_script("var e = document.querySelector(arguments[0]); return !!e && !e.hidden &&"
+                                 " e.getClientRects().length > 0", css)
 
 
 def remote_and_history(driver, cards):
