@@ -3,6 +3,9 @@
 web server of the test's own: remote keys, swipes, Back/Forward, slides, screens, the overview and
 the presenter's view. Usage: browse_present.py ZEPOCARD; exits 77 when the browser or ffmpeg is missing.
 """
+import base64
+import shutil
+import subprocess
 import sys
 import time
 
@@ -14,6 +17,7 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.common.print_page_options import PrintOptions
 from selenium.webdriver.support.ui import WebDriverWait
 
 CHAIN = ["main", "Zwei", "drei", "vier"]  # each card's right button leads to the next; vier's to none
@@ -139,6 +143,11 @@ def screens_and_views(driver, cards):
     driver.close()
     driver.switch_to.window(audience)
     assert (page_of(driver), driver.title) == ("Zwei.html", "Zwei"), driver.title
+    # Printed, every card is a page of its own with its title and nothing of the bar.
+    if shutil.which("pdftotext"):
+        text = subprocess.run(["pdftotext", "-", "-"], input=base64.b64decode(driver.print_page(PrintOptions())),
+                              capture_output=True).stdout.decode()
+        assert [page.strip() for page in text.split("\f") if page.strip()] == CHAIN + ["show"], text
 
 
 def movies_and_slides(driver, cards):

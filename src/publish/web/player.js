@@ -144,15 +144,22 @@
     if (focusBefore && focusBefore.focus && document.contains(focusBefore)) focusBefore.focus();
     focusBefore = null;
   }
+  // A layer over the page: a <div> of its own class and id, a dialog when it has a name.
+  function layer(className, id, label) {
+    var box = document.createElement("div");
+    box.className = className;
+    box.id = id;
+    if (label) {
+      box.setAttribute("role", "dialog");
+      box.setAttribute("aria-label", label);
+    }
+    return box;
+  }
   function playMovie(href) {
     var before = overlay ? focusBefore : document.activeElement;
     closeMovie();
     focusBefore = before;
-    overlay = document.createElement("div");
-    overlay.className = "movie-overlay";
-    overlay.id = "zepo-movie";
-    overlay.setAttribute("role", "dialog");
-    overlay.setAttribute("aria-label", "動画");
+    overlay = layer("movie-overlay", "zepo-movie", "動画");
     var video = document.createElement("video");
     video.controls = true;
     video.tabIndex = 0;
@@ -573,7 +580,7 @@
     advance();
   }
   window.ZEPO_PLAYER = {
-    cards: set.cards, card: card, bar: bar, barButton: barButton, hint: hint, next: next, back: back, jump: jump,
+    cards: set.cards, card: card, bar: bar, barButton: barButton, layer: layer, hint: hint, next: next, back: back, jump: jump,
     last: last, clearMarks: clearMarks, closeMovie: closeMovie, togglePause: togglePause, rightTarget: rightTarget,
     indexOfPage: indexOfPage, toggleFullScreen: toggleFullScreen,
     current: function () { return current; },

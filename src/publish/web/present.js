@@ -11,9 +11,7 @@
   // ---- A black or white screen; any key or a click returns --------------------------------
   var blank = null;
   function blankScreen(colour) {
-    blank = document.createElement("div");
-    blank.className = "blank " + colour;
-    blank.id = "zepo-blank";
+    blank = P.layer("blank " + colour, "zepo-blank");
     blank.addEventListener("click", unblank);
     body.appendChild(blank);
   }
@@ -107,11 +105,7 @@
   // ---- The overview: every card as a thumbnail --------------------------------------------
   var overview = null, chosen = 0, typed = "";
   function openOverview() {
-    overview = document.createElement("div");
-    overview.className = "overview";
-    overview.id = "zepo-overview";
-    overview.setAttribute("role", "dialog");
-    overview.setAttribute("aria-label", "全カード");
+    overview = P.layer("overview", "zepo-overview", "全カード");
     var grid = document.createElement("ol");
     P.cards.forEach(function (c, i) {
       var item = document.createElement("li"), link = document.createElement("a"), picture = document.createElement("img");
