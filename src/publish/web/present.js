@@ -47,12 +47,13 @@
   // ---- Keys ----------------------------------------------------------------------------------
   var NEXT = ["PageDown", "ArrowRight", "ArrowDown", " ", "Enter"];
   var BACK = ["PageUp", "ArrowLeft", "ArrowUp", "Backspace"];
-  // Keys a focused control (a link chosen with Tab, the movie, a button) uses itself.
+  // Keys a control uses itself: the movie all of them, a link or button chosen with Tab (not
+  // one merely clicked with the mouse) Space and Enter.
   function controlHasFocus(key) {
     var focus = document.activeElement;
     if (!focus || focus === body || focus === document.documentElement) return false;
     if (focus.tagName === "VIDEO") return true;
-    return key === " " || key === "Enter";
+    return (key === " " || key === "Enter") && focus.matches(":focus-visible");
   }
   function presenterKey(event, fromView) {
     var key = event.key;
