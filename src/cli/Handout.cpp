@@ -81,7 +81,12 @@ Outcome WritePages(QFile& file, const RenderOptions& o) {
     const QRect page = painter.viewport();
     const double cellWidth = double(page.width()) / grid.columns, cellHeight = double(page.height()) / grid.rows;
     Outcome out;
+    // A handout of many cards takes a while: the terminal hears how far it got, as with pictures.
+    const bool progress = isatty(STDERR_FILENO) && o.cards.size() > 1;
     for (size_t i = 0; i < o.cards.size(); ++i) {
+        if (progress)
+            std::cerr << "\r\033[Kzepocard render: " << o.cards.size() << " 枚のうち " << i << " 枚を描きました"
+                      << std::flush;
         std::string error;
         auto read = ReadCardFile(o.cards[i], error);
         if (!read) return {2, out.report + "zepocard: " + Printable(error) + "\n"};
@@ -100,6 +105,7 @@ Outcome WritePages(QFile& file, const RenderOptions& o) {
                         cellWidth, cellHeight),
                  image, QString::fromStdString(title.empty() ? name : name + "　" + title));
     }
+    if (progress) std::cerr << "\r\033[K" << std::flush;
     if (!painter.end()) return {2, out.report + "zepocard: PDF を書き終えられません\n"};
     return out;
 }
