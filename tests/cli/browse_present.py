@@ -45,12 +45,6 @@ def key(driver, *keys):
     driver.find_element(By.TAG_NAME, "body").send_keys(*keys)
 
 
-def step(driver, keys, name):
-    key(driver, keys)
-    wait_for_page(driver, name + ".html")
-    assert driver.title == name, "%s shows %s" % (name, driver.title)
-
-
 def hinted(driver, text):
     WebDriverWait(driver, 2).until(lambda d: text in d.execute_script(
         "var h = document.getElementById('zepo-hint'); return h && h.isConnected ? h.textContent : ''"), "no hint " + text)
@@ -78,32 +72,22 @@ def visible(driver, css):
 
 def remote_and_history(driver, cards):
     driver.get(cards + "main.html")
-    # Four cards by the keys a remote and a keyboard send; the last has nowhere to go.
-    for keys, name in ((Keys.PAGE_DOWN, "Zwei"), (Keys.SPACE, "drei"), (Keys.ARROW_RIGHT, "vier")):
-        step(driver, keys, name)
-    key(driver, Keys.ENTER)
-    hinted(driver, "次に進む先")
-    assert (page_of(driver), driver.title) == ("vier.html", "vier"), driver.title
-    # The browser's Back and Forward show the card the address names, then the keys go back.
-    for go, name in ((driver.back, "drei"), (driver.back, "Zwei"), (driver.forward, "drei")):
-        go()
-        wait_for_page(driver, name + ".html")
-        assert driver.title == name, "the address says %s, the card is %s" % (name, driver.title)
-    step(driver, Keys.PAGE_UP, "Zwei")
-    step(driver, Keys.BACKSPACE, "main")
-    key(driver, Keys.ARROW_LEFT)
-    hinted(driver, "最初のカード")
-    assert page_of(driver) == "main.html"
-    # "this" starts the card afresh without a step in the history; Home is the first card.
+    # "this" starts the card afresh without a step in the history.
     length = driver.execute_script("return history.length")
     driver.find_element(By.CSS_SELECTOR, '.card a.area[href="main.html"]').click()
     assert driver.execute_script("return history.length") == length, "「this」 added a history entry"
-    step(driver, Keys.DOWN, "Zwei")
-    swipe(driver, -200)
-    wait_for_page(driver, "drei.html")
-    swipe(driver, 200)
-    wait_for_page(driver, "Zwei.html")
-    step(driver, Keys.HOME, "main")
+    # A remote's and a keyboard's keys, the browser's Back and Forward, swipes (a number is one of
+    # that many pixels): each shows the card its address names, or a hint where it cannot move.
+    for move, name, hint in ((Keys.PAGE_DOWN, "Zwei", ""), (Keys.SPACE, "drei", ""), (Keys.ARROW_RIGHT, "vier", ""),
+                             (Keys.ENTER, "vier", "次に進む先"), (driver.back, "drei", ""), (driver.back, "Zwei", ""),
+                             (driver.forward, "drei", ""), (Keys.PAGE_UP, "Zwei", ""), (Keys.BACKSPACE, "main", ""),
+                             (Keys.ARROW_LEFT, "main", "最初のカード"), (Keys.DOWN, "Zwei", ""), (-200, "drei", ""),
+                             (200, "Zwei", ""), (Keys.HOME, "main", "")):
+        move() if callable(move) else swipe(driver, move) if isinstance(move, int) else key(driver, move)
+        if hint:
+            hinted(driver, hint)
+        wait_for_page(driver, name + ".html")
+        assert driver.title == name, "the address says %s, the card is %s" % (name, driver.title)
 
 
 def screens_and_views(driver, cards):
