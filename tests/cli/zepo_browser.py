@@ -159,12 +159,8 @@ def served(folder):
         def log_request(self, code="-", size="-"):
             requests.append((int(code) if str(code).isdigit() else 0, self.path))
 
-        def log_message(self, *arguments):
-            pass
-
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Handler, directory=str(folder)))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
+    threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         yield "http://127.0.0.1:%d" % server.server_address[1], requests
     finally:
