@@ -119,6 +119,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
 }  // namespace
 
 int RunRender(const RenderOptions& o) {
+    if (o.handout) return RunHandout(o);
     std::error_code ec;
     const bool intoFolder = o.cards.size() > 1 || std::filesystem::is_directory(o.out, ec);
     Format format = o.format.value_or(Format::Png);

@@ -106,8 +106,10 @@ std::optional<OpenedSite> OpenSite(const fs::path& site, ExportManifest& manifes
     if (!ec) opened.root = fs::canonical(site, ec);
     const std::string shown = "「" + ShownName(site.string()) + "」";
     std::string why = ec ? "フォルダ" + shown + "を作れません: " + ec.message() : std::string();
-    for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
-                             ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+    std::vector<std::string> names{"index.html", "zepo.js",  "zepo.css", ExportManifest::kFileName,
+                                   "cards",      "pictures", "thumbs",   "media"};
+    for (const auto& [name, asset] : kPlayerFiles) names.emplace_back(name);
+    for (const std::string& name : names)
         if (why.empty() && !LeadsInside(opened.root, site / name))
             why = ShownName((site / name).string()) + " はリンクでサイトの外を指しているため、書きません";
     if (why.empty() && fs::is_symlink(site / ExportManifest::kFileName, ec))
@@ -178,8 +180,7 @@ public:
         Text("index.html", IndexHtml(IndexTitle(), entries, Overview()));
         Text("zepo.js", SetScript(pages));
         Text("zepo.css", WebAsset("zepo.css"));
-        Text(kPlayerScriptName, WebAsset(kPlayerScriptName));
-        Text(kPlayerStyleName, WebAsset(kPlayerStyleName));
+        for (const auto& [name, asset] : kPlayerFiles) Text(name, WebAsset(asset));
         for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
         RemoveStale();
         if (Status saved = manifest_.Save(); !saved)
@@ -347,6 +348,7 @@ private:
         page.page = PercentEncode(pageName_.at(i));
         page.title = Title(i);
         page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
+        page.thumbnail = "../thumbs/" + PercentEncode(stem_.at(i) + ".png");
         page.width = screen_.width();
         page.height = screen_.height();
         page.indexHref = "../index.html";

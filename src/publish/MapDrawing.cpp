@@ -228,7 +228,7 @@ Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std:
     // The cards a link names that are not there are boxes too.
     if (map.nodes.size() > kOverviewMaxCards || map.edges.size() > 5 * kOverviewMaxCards)
         return "<p class=\"map-note\">カードが多いため (" + std::to_string(map.nodes.size()) +
-               " 枚)、リンクの図は載せていません。下の一覧からカードを開けます。</p>\n";
+               " 枚)、リンク図は載せていません。下の一覧から各カードへ進めます。</p>\n";
     // The editor exports its set at every ゼポ, and the links rarely change between two of them:
     // the last layout is kept for the same graph (its DOT), since laying out a large map costs
     // more than the rest of an export in which one card changed.

@@ -11,7 +11,7 @@ import sys
 import time
 import wave
 
-from zepo_browser import SKIPPED, browsing, export, page_of, scratch_folder, skip, wait_for_page  # noqa: F401
+from zepo_browser import SKIPPED, browsing, click_to_start, export, page_of, scratch_folder, skip, wait_for_page  # noqa: F401
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.common.exceptions import NoAlertPresentException
@@ -85,6 +85,7 @@ def hostile_addresses(driver, site):
     # The address can move a slide to a page of the site: the timer runs, so what follows
     # is no vacuous pass.
     driver.get(main_page + "#slide=1,-1,last.html")
+    click_to_start(driver)
     wait_for_page(driver, "last.html", seconds=5)
     for payload in ("javascript:alert(document.domain)//", "javascript:document.title='pwned'//",
                     "https://elsewhere.invalid/", "//elsewhere.invalid/main.html", "data:text/html,<script>alert(1)</script>",
@@ -115,6 +116,7 @@ def hostile_names(driver, site):
     for name in HOSTILE_NAMES:
         assert name + ".zep" in names, names
     driver.get((site / "cards" / "show.html").as_uri())
+    click_to_start(driver)
     seen = stays_on_site(driver, site, 6, "show.html")
     expected = {name + ".html" for name in HOSTILE_NAMES}
     assert expected <= seen, "the slide shows every page by name: %s" % seen
@@ -170,8 +172,9 @@ def main():
             ActionChains(driver).context_click(driver.find_element(By.CSS_SELECTOR, ".card img")).perform()
             wait_for_page(driver, next_stem + ".html")
 
-            # last.zep plays main, next, last every 5 seconds, by itself, with a pause button.
+            # last.zep plays main, next, last every 5 seconds from the presenter's click, with a pause button.
             driver.get((site / "cards" / "last.html").as_uri())
+            click_to_start(driver)
             pause = driver.find_element(By.ID, "pause")
             assert pause.is_displayed() and pause.text == "一時停止", pause.text
             started = time.monotonic()
