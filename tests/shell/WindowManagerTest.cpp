@@ -32,7 +32,8 @@ TEST_F(UnderAWindowManager, EachScreenSizeIsTheOuterSizeAtTheFirstChoice) {
         std::vector<std::pair<const char*, QSize>> choices = {{item, outer}, {"mn800_600", {800, 600}}};
         for (const auto& [choice, size] : choices) {
             form().findChild<QAction*>(choice)->trigger();
-            const bool reached = QTest::qWaitFor([&] { return form().frameGeometry().size() == size; }, 3000);
+            const QSize wanted = size;  // a structured binding cannot be captured before C++20's clang 16
+            const bool reached = QTest::qWaitFor([&] { return form().frameGeometry().size() == wanted; }, 3000);
             EXPECT_TRUE(reached) << choice << " first chosen gives " << form().frameGeometry().width() << "x"
                                  << form().frameGeometry().height();
             QTest::qWait(300);  // and stays so
