@@ -59,12 +59,14 @@ Status RecoveryFolder::Prepare() {
     return {};
 }
 
-Status RecoveryFolder::Write(const std::vector<std::string>& lines, const fs::path& cardFile) {
+Status RecoveryFolder::Write(const std::vector<std::string>& lines, const Origin& origin) {
     if (!ready_) return Fail("場所がありません");
     // Checked again: the folder may have been replaced since the start.
     if (Status checked = CheckPrivateFolder(folder_); !checked) return checked;
     ProfileFile info;
-    info.SetString(kSection, "CardFile", cardFile.string());
+    info.SetString(kSection, "CardFile", origin.saveAs.string());
+    info.SetString(kSection, "ReadFrom", origin.readFrom.string());
+    info.SetString(kSection, "Stamp", origin.stamp);
     if (Status written = WriteFileAtomically(folder_ / (id_ + ".ini"), info.ToBytes(), FileAccess::OwnerOnly); !written)
         return written;
     return WriteFileAtomically(folder_ / (id_ + ".zep"), JoinMacroLines(lines), FileAccess::OwnerOnly);
@@ -98,13 +100,17 @@ std::vector<RecoveryFolder::Copy> RecoveryFolder::Left() const {
     return copies;
 }
 
-std::optional<fs::path> RecoveryFolder::CardFileOf(const Copy& copy) {
+std::optional<RecoveryFolder::Origin> RecoveryFolder::OriginOf(const Copy& copy) {
     ProfileProblem problem;
     const ProfileFile info = ProfileFile::Load(copy.info, &problem);
     if (problem != ProfileProblem::None) return std::nullopt;
     const fs::path card = info.GetString(kSection, "CardFile", "");
     if (card.empty() || !card.is_absolute() || card.filename().empty()) return std::nullopt;
-    return card;
+    constexpr const char* kAbsent = "\x01";  // no key: a record of an older run
+    const std::string readFrom = info.GetString(kSection, "ReadFrom", kAbsent);
+    if (readFrom == kAbsent) return Origin{card, card, {}};
+    if (!readFrom.empty() && !fs::path(readFrom).is_absolute()) return std::nullopt;
+    return Origin{card, readFrom, info.GetString(kSection, "Stamp", "")};
 }
 
 Result<fs::path> RecoveryFolder::KeepAside(const Copy& copy) {

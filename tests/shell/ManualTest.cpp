@@ -350,11 +350,9 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
         EXPECT_LT(at(ordered[i]), at(ordered[i + 1])) << ordered[i] << " before " << ordered[i + 1];
     EXPECT_GE(at(ordered[0]), 0);
     for (const char* symbol : {"$D", "/a", "capt_", ".zep"}) EXPECT_GT(at(symbol), at("枠")) << symbol;
-    const std::pair<const char*, const char*> typed[] = {{"1行", "文字（１行）"},
-                                                         {"ＭＩＤＩ", "MIDI"},
-                                                         {"QV", "ＱＶcnt"},
-                                                         {"ｶﾞﾗｽ", "ガラスボタン"},
-                                                         {"いんさつ", "印刷"}};
+    const std::pair<const char*, const char*> typed[] = {{"1行", "文字（１行）"}, {"ＭＩＤＩ", "MIDI"},
+                                                         {"QV", "ＱＶcnt"},       {"ｶﾞﾗｽ", "ガラスボタン"},
+                                                         {"いんさつ", "印刷"},    {"がらすぼたん", "ガラスボタン"}};
     for (const auto& [text, keyword] : typed) {
         help.indexFilter->setText(QString::fromUtf8(text));
         EXPECT_TRUE(help.IndexEntries().contains(QString::fromUtf8(keyword))) << text;
@@ -362,7 +360,7 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
         EXPECT_FALSE(help.currentPage().isEmpty()) << text;
     }
     for (const char* word : {"印刷", "全画面", "削除", "コピー", "ショートカット", "エラー", "ブラウザ", "公開",
-                             "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ"})
+                             "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ", "ぶらうざ", "しょーとかっと"})
         EXPECT_FALSE(help.Search(QString::fromUtf8(word)).isEmpty()) << word;
 }
 

@@ -55,34 +55,54 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
         std::string title;         // typed before ゼポ (Shift-JIS); empty: unchanged
         Choice saveFirst;          // save first? (asked only for an edited card)
         std::deque<bool> answers;  // overwrite?
+        bool touchedElsewhere;     // the card file written again by another program meanwhile
         std::vector<std::string> events;
         bool opened;
         bool pageHasNewTitle;
     };
     const std::string save = "choose:カードが保存されていません。\r保存してから実行しますか？";
-    const std::string overwrite = "ask:next.zep\r同じ名前のファイルが存在します\r上書きしてよろしいですか？";
+    const std::string overwrite = "ask:next.zep\rフォルダ：" + program().string() +
+                                  "\rこのカードを読み込んだ（保存した）あとで、ファイルがほかで変更されています"
+                                  "\r上書きしてよろしいですか？";
     const std::vector<Case> cases = {
-        {"saved card: no question", "", Choice::Cancel, {}, {}, true, false},
-        {"edited, cancelled: nothing shown", Sjis("未保存の題"), Choice::Cancel, {}, {"beep?", save}, false, false},
-        {"edited, not saved: plays the saved file", Sjis("未保存の題"), Choice::No, {}, {"beep?", save}, true, false},
-        {"edited, overwrite declined: nothing shown",
+        {"saved card: no question", "", Choice::Cancel, {}, false, {}, true, false},
+        {"edited, cancelled: nothing shown",
+         Sjis("未保存の題"),
+         Choice::Cancel,
+         {},
+         false,
+         {"beep?", save},
+         false,
+         false},
+        {"edited, not saved: plays the saved file",
+         Sjis("未保存の題"),
+         Choice::No,
+         {},
+         false,
+         {"beep?", save},
+         true,
+         false},
+        {"edited and saved over its own file: plays the edit",
+         Sjis("保存した題"),
+         Choice::Yes,
+         {},
+         false,
+         {"beep?", save},
+         true,
+         true},
+        {"edited, file changed elsewhere, overwrite declined: nothing shown",
          Sjis("未保存の題"),
          Choice::Yes,
          {false},
+         true,
          {"beep?", save, "beep?", overwrite},
          false,
          false},
-        {"edited and saved: plays the edit",
-         Sjis("保存した題"),
-         Choice::Yes,
-         {true},
-         {"beep?", save, "beep?", overwrite},
-         true,
-         true},
     };
     for (const Case& c : cases) {
         launcher.started.clear();
         if (!c.title.empty()) Modify([&](Card& k) { k.settings.title = c.title; });
+        if (c.touchedElsewhere) fs::last_write_time(card, fs::last_write_time(card) + std::chrono::seconds(5));
         prompts.answers = c.answers;
         prompts.choices = {c.saveFirst};
         Child<QAction>(form(), "mnZEPO").trigger();
