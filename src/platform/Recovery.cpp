@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/AtomicFile.h"
+#include "core/SystemErrors.h"
 #include "model/MacroFile.h"
 #include "platform/ProfileFile.h"
 #include "platform/UserFolders.h"
@@ -120,7 +121,7 @@ Result<fs::path> RecoveryFolder::KeepAside(const Copy& copy) {
     std::error_code ec;
     const fs::path target = kept / copy.card.filename();
     fs::rename(copy.card, target, ec);
-    if (ec) return Fail(ec.message());
+    if (ec) return Fail(ReasonOfError(ec));
     fs::rename(copy.info, kept / copy.info.filename(), ec);  // a record that is gone stays gone
     return target;
 }
