@@ -176,6 +176,7 @@ void EditorWindows::ConnectHelp() {
         if (!topic.isEmpty()) help_->ShowTopicOnHelpKey(*dialog, topic);
     }
     help_->ShowTopicOnHelpKey(*main_, QStringLiteral("main"));
+    cardFile_->SetCardListMade([this](QWidget& list) { help_->ShowTopicOnHelpKey(list, QStringLiteral("cardlist")); });
 }
 
 void EditorWindows::Begin() {

@@ -6,6 +6,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -158,12 +159,15 @@ TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {
     EXPECT_TRUE(Item(w, "lonely.zep")->data(2).toBool());
     EXPECT_FALSE(Item(w, "a.zep")->data(2).toBool());
 
-    // A click on a card of the map opens it.
+    // A double click on a card of the map opens it, as in the list; a single click does not.
     w.findChild<QTabWidget*>()->setCurrentIndex(1);
     auto* view = w.findChild<QGraphicsView*>();
     QGraphicsItem* lonely = Item(w, "lonely.zep");
     view->centerOn(lonely);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(lonely->sceneBoundingRect().center()));
+    const QPoint at = view->mapFromScene(lonely->sceneBoundingRect().center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(form().card().settings.name, "main") << "a single click opens nothing";
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(form().card().settings.name, "lonely");
 }
 
@@ -266,6 +270,55 @@ TEST_F(CardList, NamesWithMarkupReadAsTyped) {
                                       {rowTip, "<i>b.zep  " + title},
                                       {mapTip, title}})
         EXPECT_TRUE(read.contains(typed)) << read.toStdString();
+}
+
+// A hundred cards of a presentation, five of them about katakana: the window names its folder,
+// the map's names stay readable at the fitting zoom, and a filter typed in hiragana finds the
+// five, counts them and marks them on the map.
+TEST_F(CardList, AHundredCardsAreReadableAndAFilterIsCountedAndMarkedOnTheMap) {
+    for (int i = 1; i <= 100; ++i) {
+        const std::string name = (i % 3 ? "Kapitel-" : "kapitel_") + std::to_string(i);
+        const std::string next = "\tbutton {0}{next,Kapitel-" + std::to_string(i + 1) + ".zep}\r\n";
+        const std::string title =
+            i % 20 == 7 ? "<b>カタカナ</b>の練習 " + std::to_string(i) : "第" + std::to_string(i) + "章";
+        WriteBytes(cards.path() / (name + ".zep"), CardText(name, "\ttitle {" + title + "}\r\n" + next));
+    }
+    CardListWindow& w = Open();
+    EXPECT_EQ(w.windowTitle(), QString::fromStdString("カード一覧 - " + cards.path().string()));
+    EXPECT_EQ(w.model().rowCount(), 103);
+    w.findChild<QTabWidget*>()->setCurrentIndex(1);
+    const double scale = w.findChild<QGraphicsView*>()->transform().m11();
+    int nodes = 0;
+    for (QGraphicsItem* item : w.mapScene().items()) {
+        if (item->data(1).toString() != "card") continue;
+        ++nodes;
+        EXPECT_GE(item->data(5).toDouble() * scale, 9.0)
+            << item->data(0).toString().toStdString() << ": name too small";
+        EXPECT_GE(item->boundingRect().width() * scale, 48.0) << item->data(0).toString().toStdString();
+    }
+    EXPECT_EQ(nodes, 103);
+
+    const struct {
+        const char* typed;
+        int fit;
+    } filters[] = {{"かたかな", 5}, {"カタカナ", 5}, {"ｶﾀｶﾅ", 5}, {"KAPITEL_", 33}, {"", -1}};
+    auto* status = w.findChild<QLabel*>("lblCardListStatus");
+    for (const auto& f : filters) {
+        w.findChild<QLineEdit*>("edtCardFilter")->setText(QString::fromUtf8(f.typed));
+        const bool filtering = f.fit >= 0;
+        EXPECT_EQ(w.model().rowCount(), filtering ? f.fit : 103) << f.typed;
+        EXPECT_EQ(status->text(), filtering ? QString("%1 / 103 枚").arg(f.fit) : QString("103 枚")) << f.typed;
+        int marked = 0, faded = 0;
+        for (QGraphicsItem* item : w.mapScene().items()) {
+            if (item->data(1).toString() != "card") continue;
+            const QVariant match = item->data(4);
+            EXPECT_EQ(match.isValid(), filtering) << f.typed;
+            marked += match.isValid() && match.toBool();
+            faded += match.isValid() && !match.toBool();
+        }
+        EXPECT_EQ(marked, filtering ? f.fit : 0) << f.typed;
+        EXPECT_EQ(faded, filtering ? 103 - f.fit : 0) << f.typed;
+    }
 }
 
 TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {

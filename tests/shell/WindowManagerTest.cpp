@@ -6,6 +6,8 @@
 
 #include "ShellFixture.h"
 #include "dialogs/HelpWindow.h"
+#include "model/MacroFile.h"
+#include "shell/CardListWindow.h"
 #include "shell/HelpCommands.h"
 
 namespace zepo::test {
@@ -65,6 +67,29 @@ TEST_F(UnderAWindowManager, HelpOfAModalDialogComesUpAboveIt) {
         << "on top: "
         << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
     dialog->hide();
+}
+
+// The card list stays over the main window when the user goes back to it and a card opens
+// there (a maximised main window used to cover it).
+TEST_F(UnderAWindowManager, TheCardListStaysOverTheMainWindowWhenACardOpens) {
+    TempFolder cards;
+    WriteBytes(cards.path() / "main.zep", HeaderMarkerLine() + "\r\ncard {main}\r\n\ttitle {Start}\r\nend\r\n");
+    WriteBytes(cards.path() / "next.zep", HeaderMarkerLine() + "\r\ncard {next}\r\n\ttitle {Weiter}\r\nend\r\n");
+    StartFramed();
+    form().document().SetSaveFolder(cards.path());
+    form().cardFile().ShowCardList();
+    QWidget* list = form().cardFile().cardList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+    list->move(form().geometry().center() - QPoint(list->width() / 2, list->height() / 2));
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    form().cardFile().OpenHandedOver(QString::fromStdString((cards.path() / "next.zep").string()));
+    ASSERT_EQ(form().card().settings.name, "next");
+    QTest::qWait(300);
+    const QPoint middle = list->geometry().center();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::topLevelAt(middle) == list; }, 3000))
+        << "on top: "
+        << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
 }
 
 }  // namespace
