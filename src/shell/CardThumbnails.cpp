@@ -19,21 +19,17 @@ namespace {
 
 // A thumbnail file larger than this is no thumbnail of ours.
 constexpr qint64 kMaxThumbnailFileBytes = 512 * 1024;
-// The disk cache holds at most this many thumbnails (some tens of megabytes); beyond it the
-// oldest go when a list is opened, down to three quarters.
-constexpr size_t kMaxThumbnailFiles = 20000;
-
-void Prune(const fs::path& folder) {
+void Prune(const fs::path& folder, size_t maxFiles) {
     std::vector<std::pair<fs::file_time_type, fs::path>> files;
     std::error_code ec;
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
         if (it->path().extension() != ".png" || !it->is_regular_file(ec)) continue;
         files.emplace_back(it->last_write_time(ec), it->path());
-        if (files.size() > 4 * kMaxThumbnailFiles) break;  // bounded, whatever was put there
+        if (files.size() > 4 * maxFiles) break;  // bounded, whatever was put there
     }
-    if (files.size() <= kMaxThumbnailFiles) return;
+    if (files.size() <= maxFiles) return;
     std::sort(files.begin(), files.end());
-    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) fs::remove(files[i].second, ec);
+    for (size_t i = 0; i < files.size() - maxFiles * 3 / 4; ++i) fs::remove(files[i].second, ec);
 }
 
 void AddStamp(QCryptographicHash& hash, const fs::path& file) {
@@ -52,8 +48,8 @@ fs::path ThumbnailCacheFolder() {
            "thumbnails";
 }
 
-CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes)
-    : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes) {
+CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes, size_t maxFiles)
+    : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes), maxFiles_(maxFiles) {
     const int w = std::max(1, screen.width());
     size_ = QSize(kWidth, std::max(1, kWidth * screen.height() / w));
 }
@@ -95,7 +91,7 @@ bool CardThumbnails::DiskReady() {
             }
         }
         diskState_ = 1;
-        Prune(folder_);
+        Prune(folder_, maxFiles_);
     }
     return diskState_ == 1;
 }

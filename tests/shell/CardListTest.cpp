@@ -2,6 +2,7 @@
 // list and the map (with the question about unsaved changes), the map's marks, a folder that
 // changes while the window is open, a card that cannot be read.
 
+#include <QCryptographicHash>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -107,6 +108,28 @@ TEST_F(CardList, ListsEveryCardFiltersMarksProblemsAndKeepsThumbnailsPrivate) {
     for (const auto& e : fs::directory_iterator(kept)) files += e.path().extension() == ".png";
     EXPECT_EQ(files, 3);
     EXPECT_EQ(fs::status(kept).permissions() & fs::perms::all, fs::perms::owner_all);
+}
+
+// Earlier sessions filled the cache past its bound: its first use drops the oldest files, a
+// quarter of the bound and those beyond it, and keeps the recent ones.
+TEST(CardThumbnailCache, DropsTheOldestFilesPastItsBound) {
+    TempFolder cache;
+    const fs::path kept = cache.path() / "zepoed" / "thumbnails";
+    fs::create_directories(kept);
+    std::set<std::string> old;
+    for (int i = 0; i < 41; ++i) {
+        const std::string name =
+            QCryptographicHash::hash(QByteArray::number(i), QCryptographicHash::Sha256).toHex().toStdString() + ".png";
+        WriteBytes(kept / name, "\x89PNG\r\n");
+        if (i % 4) continue;
+        fs::last_write_time(kept / name, fs::file_time_type::clock::now() - std::chrono::hours(24 * 400 + i));
+        old.insert(name);
+    }
+    CardThumbnails thumbnails(kept, QSize(640, 480), 1 << 20, 40);
+    EXPECT_FALSE(thumbnails.Has("a card drawn nowhere"));
+    std::map<std::string, int> files;
+    for (const auto& e : fs::directory_iterator(kept)) ++files[old.count(e.path().filename()) ? "old" : "recent"];
+    EXPECT_EQ(files, (std::map<std::string, int>{{"recent", 30}}));
 }
 
 TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {
