@@ -3,6 +3,7 @@
 // changes while the window is open, a card that cannot be read.
 
 #include <unistd.h>
+#include <QCryptographicHash>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -143,6 +144,28 @@ TEST_F(CardList, TheCacheIsNeverWrittenThroughALinkNorInAnotherUsersFolder) {
     EXPECT_EQ(w.model().rowCount(), 3);
     EXPECT_FALSE(fs::exists(zepoed));
     EXPECT_EQ(DefaultHelpCollection().toStdString().rfind(cache.path().string(), 0), std::string::npos);
+}
+
+// Earlier sessions filled the cache past its bound: its first use drops the oldest files, a
+// quarter of the bound and those beyond it, and keeps the recent ones.
+TEST(CardThumbnailCache, DropsTheOldestFilesPastItsBound) {
+    TempFolder cache;
+    const fs::path kept = cache.path() / "zepoed" / "thumbnails";
+    fs::create_directories(kept);
+    std::set<std::string> old;
+    for (int i = 0; i < 41; ++i) {
+        const std::string name =
+            QCryptographicHash::hash(QByteArray::number(i), QCryptographicHash::Sha256).toHex().toStdString() + ".png";
+        WriteBytes(kept / name, "\x89PNG\r\n");
+        if (i % 4) continue;
+        fs::last_write_time(kept / name, fs::file_time_type::clock::now() - std::chrono::hours(24 * 400 + i));
+        old.insert(name);
+    }
+    CardThumbnails thumbnails(kept, QSize(640, 480), 1 << 20, 40);
+    EXPECT_FALSE(thumbnails.Has("a card drawn nowhere"));
+    std::map<std::string, int> files;
+    for (const auto& e : fs::directory_iterator(kept)) ++files[old.count(e.path().filename()) ? "old" : "recent"];
+    EXPECT_EQ(files, (std::map<std::string, int>{{"recent", 30}}));
 }
 
 TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {

@@ -193,7 +193,8 @@ TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSav
         mode->click();
         for (int id : {SlotId(SlotKind::Picture, 1), SlotId(SlotKind::TextBlock, 1)}) {
             const Rect& r = form().card().slot(id).bounds;
-            EXPECT_EQ(ui().canvas->surface().pixelColor(r.left + 1, r.top + 1), QColor(0xD0, 0, 0)) << id;
+            EXPECT_EQ(ui().canvas->surface().pixelColor(r.left + 1, r.top + 1), QColor(0xD0, 0, 0))
+                << testing::PrintToString(KindOfSlot(id)) << " in " << mode->objectName().toStdString();
         }
     }
     prompts.answers = {true};  // overwrite

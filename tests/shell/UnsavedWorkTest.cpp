@@ -184,19 +184,23 @@ TEST_F(UnsavedWork, ModifiedFollowsTheHistoryAndTheLastSave) {
     prompts.answers = {true, true};  // overwrite twice
     // Edit, undo to the file, redo, save, undo past the save, a new edit (the saved state is
     // dropped from redo), save again.
-    const std::pair<std::function<void()>, bool> steps[] = {
-        {[&] { Retitle("x"); }, true},
-        {[&] { ui().item("mnUndo")->trigger(); }, false},
-        {[&] { ui().item("mnRedo")->trigger(); }, true},
-        {[&] { ui().button("btnSave")->click(); }, false},
-        {[&] { ui().item("mnUndo")->trigger(); }, true},
-        {[&] { Retitle("y"); }, true},
-        {[&] { ui().item("mnSave")->trigger(); }, false},
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool modified;
+    } steps[] = {
+        {"edit", [&] { Retitle("x"); }, true},
+        {"undo to the file", [&] { ui().item("mnUndo")->trigger(); }, false},
+        {"redo", [&] { ui().item("mnRedo")->trigger(); }, true},
+        {"save", [&] { ui().button("btnSave")->click(); }, false},
+        {"undo past the save", [&] { ui().item("mnUndo")->trigger(); }, true},
+        {"new edit", [&] { Retitle("y"); }, true},
+        {"save again", [&] { ui().item("mnSave")->trigger(); }, false},
     };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].first();
-        EXPECT_EQ(form().document().isModified(), steps[i].second) << "step " << i;
-        EXPECT_EQ(form().isWindowModified(), steps[i].second) << "step " << i;
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(form().document().isModified(), step.modified) << step.what;
+        EXPECT_EQ(form().isWindowModified(), step.modified) << step.what;
     }
 }
 

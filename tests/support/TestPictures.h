@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "Printers.h"
 #include "imaging/Bitmap.h"
 
 namespace zepo {
