@@ -34,6 +34,10 @@ std::vector<fs::path> CardsAndTheirFiles(const std::vector<fs::path>& cards) {
 }
 
 std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs) {
+    // An output that is not there yet is none of the inputs: a thousand cards rendered into a
+    // new folder are not each compared with every picture of the set.
+    std::error_code missing;
+    if (!fs::exists(output, missing)) return {};
     for (const fs::path& input : inputs) {
         std::error_code ec;
         if (fs::equivalent(output, input, ec) && !ec)
