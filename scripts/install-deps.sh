@@ -13,7 +13,7 @@
 # Debian 12 machine (poppler-utils reads the handout PDFs back in a test). Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   libfluidsynth-dev timgm6mb-soundfont libvorbis-dev

@@ -31,6 +31,7 @@
 #include "platform/Scheduler.h"
 #include "shell/CardFileCommands.h"
 #include "shell/CardRecovery.h"
+#include "shell/DropCommands.h"
 #include "shell/FeatureCommands.h"
 #include "shell/HelpCommands.h"
 #include "shell/MainWindow.h"
@@ -140,6 +141,8 @@ void EditorWindows::MakeCommands() {
     cardFile_ = std::make_unique<CardFileCommands>(context_, *cardLevel_, window, measurer_);
     cardFile_->SetStartupCard(startupCard_);
     paste_ = std::make_unique<PasteCommands>(document_);
+    drops_ = std::make_unique<DropCommands>(context_);
+    QObject::connect(&window.canvas(), &CardCanvas::filesDropped, drops_.get(), &DropCommands::DropFiles);
     paste_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
     paste_->SetSlotEditor(SlotKind::OneLineText, textEditor_.get());
     paste_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
