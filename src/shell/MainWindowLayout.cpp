@@ -51,7 +51,8 @@ void MainWindow::BuildMenus() {
             case Place::EndSubMenu: inside = nullptr; break;
             case Place::Separator: current->addSeparator(); break;
             case Place::Item: {
-                QAction* action = MakeAction(row, this);
+                // A menu's items belong to it; a command of the bar alone to the window.
+                QAction* action = MakeAction(row, *row.name ? static_cast<QObject*>(current) : this);
                 if (*row.name) current->addAction(action);
                 if (*row.group) {
                     QActionGroup*& group = groups[row.group];

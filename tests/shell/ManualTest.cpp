@@ -134,26 +134,11 @@ TEST_F(ManualTest, EveryWindowHasItsPageWithItsPictureAndEveryNamedControlExists
             EXPECT_TRUE(readings.contains(keyword + '\t')) << keyword.toStdString() << " has no reading";
 }
 
-// The action table itself: each command has its own name, button name, place on the bar and
-// keys (a second command on Ctrl+Y would take Redo's key away), and something to run.
-TEST(ActionTable, NamesPlacesAndKeysAreEachUsedOnceAndEveryCommandRuns) {
-    App();  // the desktop's standard keys are known from the application on
-    std::map<QString, int> used;
-    for (const ActionRow& row : MainWindowActions()) {
-        if (row.place != Place::Item && row.place != Place::SubMenu) continue;
-        for (const char* name : {row.name, row.bar.name})
-            if (*name) ++used["name " + QString(name)];
-        if (row.bar.order >= 0) ++used[QString("bar place %1").arg(row.bar.order)];
-        for (const QKeySequence& key : row.keys) ++used["key " + key.toString(QKeySequence::PortableText)];
-        if (row.place == Place::Item) EXPECT_TRUE(row.run) << row.id() << " runs nothing";
-    }
-    for (const auto& [what, times] : used) EXPECT_EQ(times, 1) << what.toStdString();
-}
-
 // Every menu, menu item, button and key of the main window is named in the manual and found in
 // its index, by the caption the user reads (a kind's numbered items, 文字１ to 文字Ｋ, once); the
-// keys page lists every key of the window.
-TEST_F(ManualTest, EveryMenuItemButtonAndKeyOfTheWindowIsInTheManualAndItsIndex) {
+// keys page lists every key. Each command of the table runs something, and its names, place on
+// the bar and keys are its own (a second command on Ctrl+Y would take Redo's key away).
+TEST_F(ManualTest, EveryCommandIsItsOwnAndEveryMenuItemButtonAndKeyIsInTheManualAndItsIndex) {
     Start();
     QString manual;
     for (const QString& name : QDir(kHelpDir).entryList({"*.html"}, QDir::Files)) {
@@ -174,17 +159,26 @@ TEST_F(ManualTest, EveryMenuItemButtonAndKeyOfTheWindowIsInTheManualAndItsIndex)
     };
     const QString keysPage = Captures(ReadText(kHelpDir + "/keys.html"), "(?s)<table>(.*?)</table>").value(0);
     const QStringList listedKeys = Captures(keysPage, "<tr><td>([^<]*)</td>").join("、").split("、");
+    std::map<QString, int> used;
     for (const ActionRow& row : MainWindowActions()) {
         if (row.place == Place::Menu) look(QString::fromUtf8(row.caption), true);
-        if (row.bar.order >= 0) look(ui().button(row.bar.name)->text(), true);
+        if (row.place == Place::Item && !row.run) missing.insert("handler: " + QString(row.id()));
+        for (const char* name : {row.name, row.bar.name})
+            if (*name) ++used["name " + QString(name)];
+        if (row.bar.order >= 0) {
+            look(ui().button(row.bar.name)->text(), true);
+            ++used[QString("bar place %1").arg(row.bar.order)];
+        }
         if ((row.place == Place::Item || row.place == Place::SubMenu) && *row.name && ui().item(row.name)->isVisible())
             look(ui().item(row.name)->text(), true);
-        for (const QKeySequence& key : row.keys) {
-            look(key.toString(QKeySequence::PortableText), false);
-            if (!listedKeys.contains(key.toString(QKeySequence::PortableText)))
-                missing.insert("keys page: " + key.toString(QKeySequence::PortableText));
+        for (const QKeySequence& sequence : row.keys) {
+            const QString key = sequence.toString(QKeySequence::PortableText);
+            look(key, false);
+            ++used["key " + key];
+            if (!listedKeys.contains(key)) missing.insert("keys page: " + key);
         }
     }
+    for (const auto& [what, times] : used) EXPECT_EQ(times, 1) << what.toStdString();
     EXPECT_TRUE(missing.empty()) << QStringList(missing.begin(), missing.end()).join(", ").toStdString();
 }
 
