@@ -85,11 +85,11 @@ ActionRow Item(const char* name, const char* caption, Run run) {
 ActionRow Ticked(const char* name, const char* caption, Run run, Test ticked) {
     return Row(Place::Item, name, caption, std::move(run), std::move(ticked));
 }
-ActionRow Button(const char* name, const char* caption, const char* tip, Run run, Test ticked = {}) {
-    return Row(Place::Button, name, caption, std::move(run), std::move(ticked)).Tip(tip);
+// A command of the bar alone.
+ActionRow Button(int order, const char* name, const char* caption, const char* tip, Run run, Test ticked = {},
+                 BarSpace before = BarSpace::None) {
+    return Row(Place::Item, "", caption, std::move(run), std::move(ticked)).OnBar(order, name, caption, tip, before);
 }
-ActionRow Gap() { return Row(Place::Gap); }
-ActionRow Stretch() { return Row(Place::Stretch); }
 
 // What ticks a control.
 Test SlotUsed(SlotKind kind, int n) {
@@ -127,9 +127,13 @@ ActionRow ToolItem(const char* name, const char* caption, Tool tool, bool option
 ActionRow SizeItem(const char* name, const char* caption, QSize outer) {
     return Ticked(name, caption, Do(&WindowSizeCommands::Choose, outer), SizeLocked(outer)).Group("sizes");
 }
-ActionRow ModeButton(const char* name, const char* caption, const char* tip, void (ViewCommands::*enter)(),
-                     EditMode mode) {
-    return Button(name, caption, tip, Do(enter), InMode(mode)).Group("modes");
+ActionRow ModeButton(int order, const char* name, const char* caption, const char* tip, void (ViewCommands::*enter)(),
+                     EditMode mode, BarSpace before = BarSpace::None) {
+    return Button(order, name, caption, tip, Do(enter), InMode(mode), before).Group("modes");
+}
+ActionRow PlaceButton(int order, const char* name, const char* caption, const char* tip, SlotKind kind,
+                      BarSpace before = BarSpace::None) {
+    return Button(order, name, caption, tip, Do(&PasteCommands::PlaceObject, kind), {}, before);
 }
 
 const Test kAuto256 = [](const Commands& c) { return c.settings.auto256Color; };
@@ -144,13 +148,17 @@ std::vector<ActionRow> MakeTable() {
     // clang-format off
     add(Menu("カード(&C)"));
     add(Item("mnNew", "新カード(&N)", Do(&CardFileCommands::NewCard)).Keys(QKeySequence::New));
-    add(Item("mnOpen", "カードの読み込み(&O)...", Do(&CardFileCommands::Open)).Keys(QKeySequence::Open));
-    add(Item("mnSave", "カードの上書保存(&S)", Do(&CardFileCommands::Save)).Keys(QKeySequence::Save));
+    add(Item("mnOpen", "カードの読み込み(&O)...", Do(&CardFileCommands::Open)).Keys(QKeySequence::Open)
+            .OnBar(1, "btnOpen", "読込", "カードを読み込む"));
+    add(Item("mnSave", "カードの上書保存(&S)", Do(&CardFileCommands::Save)).Keys(QKeySequence::Save)
+            .OnBar(2, "btnSave", "保存", "カードを上書保存する"));
     add(Item("mnSavePos", "保存フォルダの変更(&P)...", Do(&CardFileCommands::ChangeSaveFolder)));
-    add(Item("mnCardMake", "カードの基本設定(&C)...", Do(&CardFileCommands::EditCardSettings)));
-    add(Item("mnCardList", "カード一覧(&L)", Do(&CardFileCommands::ShowCardList)));
+    add(Item("mnCardMake", "カードの基本設定(&C)...", Do(&CardFileCommands::EditCardSettings))
+            .OnBar(0, "btnCard", "設定", "カード名などカードの基本的な設定を行う"));
+    add(Item("mnCardList", "カード一覧(&L)", Do(&CardFileCommands::ShowCardList))
+            .OnBar(4, "btnCardList", "カード一覧", "保存フォルダのカードを一覧とリンク図で見る"));
     add(Separator());
-    add(Item("mnZEPO", "ゼポの実行(&G)", Do(&ToolCommands::RunPlayer)));
+    add(Item("mnZEPO", "ゼポの実行(&G)", Do(&ToolCommands::RunPlayer)).OnBar(3, "btnZepo", "ゼポ", "ゼポを実行する"));
     add(Item("mnSetup", "カードのセットアップ(&I)", Do(&ToolCommands::RunSetup)));
     add(Separator());
     add(Item("mnViewMacro", "編集中のマクロを見る(&V)", Do(&CardFileCommands::ViewMacro)));
@@ -273,7 +281,8 @@ std::vector<ActionRow> MakeTable() {
     add(Separator());
     add(Item("mnCaptJPG", "画面ｷｬﾌﾟﾁｬしJPG保存(&C)", Do(&ScreenPictureCommands::SaveCapture)));
     add(Separator());
-    add(Ticked("mnAuto256Color", "画像を自動で256に減色する(&Q)", Do(&ToolCommands::ToggleAuto256Color), kAuto256));
+    add(Ticked("mnAuto256Color", "画像を自動で256に減色する(&Q)", Do(&ToolCommands::ToggleAuto256Color), kAuto256)
+            .OnBar(13, "btnAuto256Color", "256", "凹んでいると、自動で２５６色に減色します", BarSpace::Stretch));
     add(Item("mnTlOption", "ツールの設定(&O)", Do(&ToolCommands::EditToolSettings)));
 
     add(Menu("ヘルプ(&H)"));
@@ -288,24 +297,16 @@ std::vector<ActionRow> MakeTable() {
     add(Separator());
     add(Item("mnAboutZEPO", "バージョン情報(&A)...", Do(&ToolCommands::ShowAbout)));
 
-    add(Button("btnCard", "設定", "カード名などカードの基本的な設定を行う", Do(&CardFileCommands::EditCardSettings)));
-    add(Button("btnOpen", "読込", "カードを読み込む", Do(&CardFileCommands::Open)));
-    add(Button("btnSave", "保存", "カードを上書保存する", Do(&CardFileCommands::Save)));
-    add(Button("btnZepo", "ゼポ", "ゼポを実行する", Do(&ToolCommands::RunPlayer)));
-    add(Button("btnCardList", "カード一覧", "保存フォルダのカードを一覧とリンク図で見る", Do(&CardFileCommands::ShowCardList)));
-    add(Gap());
-    add(ModeButton("btnPaint", "確認", "字や絵をイメージ通りに見る", &ViewCommands::Preview, EditMode::Preview));
-    add(ModeButton("btnMove", "移動", "字や絵を動かす", &ViewCommands::MoveMode, EditMode::Move));
-    add(ModeButton("btnFrontBack", "前へ", "字や絵を前に出す", &ViewCommands::FrontMode, EditMode::FrontBack));
-    add(ModeButton("btnStretch", "ｻｲｽﾞ", "字や絵の大きさを変える", &ViewCommands::SizeMode, EditMode::Stretch));
-    add(Gap());
-    add(Button("btnTxtYoko", "字１", "１行の文字を貼り付ける", Do(&PasteCommands::PlaceObject, kOneLine)));
-    add(Button("btnTextFile", "字フ", "文字をファイルから読み込み貼り付ける", Do(&PasteCommands::PlaceObject, kBlock)));
-    add(Button("btnBitmap", "画像", "静止画を貼り付ける", Do(&PasteCommands::PlaceObject, kPicture)));
-    add(Button("btnFrame", "枠", "枠を貼り付ける", Do(&PasteCommands::PlaceObject, kFrame)));
-    add(Stretch());
-    add(Button("btnAuto256Color", "256", "凹んでいると、自動で２５６色に減色します",
-               Do(&ToolCommands::ToggleAuto256Color), kAuto256));
+
+    // The bar's own commands; the bar shows the buttons of every row in their order.
+    add(ModeButton(5, "btnPaint", "確認", "字や絵をイメージ通りに見る", &ViewCommands::Preview, EditMode::Preview, BarSpace::Gap));
+    add(ModeButton(6, "btnMove", "移動", "字や絵を動かす", &ViewCommands::MoveMode, EditMode::Move));
+    add(ModeButton(7, "btnFrontBack", "前へ", "字や絵を前に出す", &ViewCommands::FrontMode, EditMode::FrontBack));
+    add(ModeButton(8, "btnStretch", "ｻｲｽﾞ", "字や絵の大きさを変える", &ViewCommands::SizeMode, EditMode::Stretch));
+    add(PlaceButton(9, "btnTxtYoko", "字１", "１行の文字を貼り付ける", kOneLine, BarSpace::Gap));
+    add(PlaceButton(10, "btnTextFile", "字フ", "文字をファイルから読み込み貼り付ける", kBlock));
+    add(PlaceButton(11, "btnBitmap", "画像", "静止画を貼り付ける", kPicture));
+    add(PlaceButton(12, "btnFrame", "枠", "枠を貼り付ける", kFrame));
     // clang-format on
     return rows;
 }

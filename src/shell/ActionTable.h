@@ -1,9 +1,10 @@
 #pragma once
-// Every menu item and every button of the main window, declared once: where it sits, the object
-// name the tests and the manual find it by, its caption, what ticks it, its keys and what it
-// does. The menus, the button bar, the check marks and the tests' look-up of controls are all
-// made from this one table. A new menu item is one row here, plus the function of its command
-// class when it does something new.
+// Every command of the main window, declared once: what it does, what ticks and enables it, its
+// keys, and where it sits: an item of a menu, a button of the bar, or both. Each row becomes one
+// QAction; the menu item is that action and the bar's button shows it (its caption, tick and
+// state follow the action). The object names the tests and the manual find the controls by are
+// on the widgets. A new command is one row here, plus the function of its command class when it
+// does something new.
 
 #include <QKeySequence>
 #include <QList>
@@ -43,11 +44,20 @@ enum class Place {
     Menu,     // a menu of the menu bar; the items that follow are in it
     SubMenu,  // a menu inside the current one, up to EndSubMenu
     EndSubMenu,
-    Item,
+    Item,  // a command: in the current menu when it has a name, on the bar when it has a button
     Separator,
-    Button,   // a button of the bar
-    Gap,      // a small space in the bar
-    Stretch,  // the rest of the bar's width
+};
+
+// What lies between a bar button and the one left of it.
+enum class BarSpace { None, Gap, Stretch };
+
+// A command's button on the bar.
+struct BarButton {
+    int order = -1;            // its place from the left; below zero: not on the bar
+    const char* name = "";     // the button's objectName
+    const char* caption = "";  // UTF-8, short
+    const char* tip = "";
+    BarSpace before = BarSpace::None;
 };
 
 struct ActionRow {
@@ -55,17 +65,21 @@ struct ActionRow {
     using Test = std::function<bool(const Commands&)>;
 
     Place place = Place::Item;
-    const char* name = "";     // the control's objectName
+    const char* name = "";     // the menu item's objectName; empty: a command of the bar alone
     const char* caption = "";  // UTF-8
     Run run;                   // what choosing it does
     Test ticked;               // set: the control can be ticked, and is while this holds
     Test enabled;              // set: usable only while this holds
     QList<QKeySequence> keys;
-    const char* tip = "";    // an item's status tip, a button's tool tip
+    const char* tip = "";    // the menu item's status tip
     const char* group = "";  // rows of one name are exclusive (one ticked)
+    BarButton bar;
     // The caption is the tool table's name of this tool; `hideUnnamed`: hidden while it has none.
     std::optional<Tool> toolCaption;
     bool hideUnnamed = false;
+
+    // The command's name among the window's: its menu item's, or else its button's.
+    const char* id() const { return *name ? name : bar.name; }
 
     ActionRow&& Keys(QKeySequence::StandardKey key) && {
         keys = QKeySequence::keyBindings(key);
@@ -89,6 +103,11 @@ struct ActionRow {
         enabled = std::move(test);
         return std::move(*this);
     }
+    ActionRow&& OnBar(int order, const char* button, const char* caption, const char* tip,
+                      BarSpace before = BarSpace::None) && {
+        bar = {order, button, caption, tip, before};
+        return std::move(*this);
+    }
     ActionRow&& NamedByTool(Tool tool, bool hiddenWithoutName) && {
         toolCaption = tool;
         hideUnnamed = hiddenWithoutName;
@@ -96,7 +115,7 @@ struct ActionRow {
     }
 };
 
-// The rows in the order the menus and the bar show them.
+// The rows in the order the menus show them; the bar's buttons are in their own order.
 const std::vector<ActionRow>& MainWindowActions();
 
 }  // namespace zepo

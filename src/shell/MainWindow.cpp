@@ -1,6 +1,5 @@
 #include "shell/MainWindow.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -62,13 +61,10 @@ void MainWindow::Connect(Commands& commands, CardRecovery& recovery) {
     // A click toggles a ticked control before its command runs; whatever the command did (a
     // cancelled dialog changes nothing, 最大化 frees the size that 標準 ticks), the marks
     // show the state afterwards.
-    for (auto [row, action] : items_) {
+    // A bar button triggers its action, so a command runs once from either place.
+    for (auto [row, action] : actions_) {
         if (row->run) connect(action, &QAction::triggered, this, [this, row = row] { row->run(*commands_); });
         connect(action, &QAction::triggered, this, &MainWindow::ShowState);
-    }
-    for (auto [row, button] : buttons_) {
-        connect(button, &QAbstractButton::clicked, this, [this, row = row] { row->run(*commands_); });
-        connect(button, &QAbstractButton::clicked, this, &MainWindow::ShowState);
     }
     connect(canvas_, &CardCanvas::slotRequested, &commands.paste, &PasteCommands::EditSlot);
     connect(&document_, &CardDocument::changed, this, &MainWindow::ShowState);
@@ -109,7 +105,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ShowState() {
     if (!commands_) return;
     const Commands& state = *commands_;
-    for (auto [row, action] : items_) {
+    // The bar's buttons show their actions' marks and states.
+    for (auto [row, action] : actions_) {
         if (row->ticked) action->setChecked(row->ticked(state));
         if (row->enabled) action->setEnabled(row->enabled(state));
         if (row->toolCaption) {
@@ -120,8 +117,6 @@ void MainWindow::ShowState() {
             if (!name.isEmpty() || !row->hideUnnamed) action->setText(name);
         }
     }
-    for (auto [row, button] : buttons_)
-        if (row->ticked) button->setChecked(row->ticked(state));
 }
 
 void MainWindow::ShowCardName() {

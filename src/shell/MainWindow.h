@@ -1,7 +1,7 @@
 #pragma once
-// The main window: menu bar, button bar, canvas and status bar around the open card. Its menus
-// and buttons are made from the action table (ActionTable.h) and, once the commands exist,
-// connected to them; the card lives in the document, and the canvas, the check marks and the
+// The main window: menu bar, button bar, canvas and status bar around the open card. Each row of
+// the action table (ActionTable.h) is one action, shown in the menus and on the bar and, once the
+// commands exist, connected to its command; the card lives in the document, and the canvas, the check marks and the
 // caption follow the document's changed().
 
 #include <QMainWindow>
@@ -13,7 +13,6 @@
 #include "platform/Settings.h"
 #include "shell/ActionTable.h"
 
-class QAbstractButton;
 class QAction;
 class QLabel;
 
@@ -67,9 +66,8 @@ private:
 
     CardDocument& document_;
     ShellSettings& settings_;
-    // The controls made from the table, each with its row.
-    std::vector<std::pair<const ActionRow*, QAction*>> items_;
-    std::vector<std::pair<const ActionRow*, QAbstractButton*>> buttons_;
+    // The actions made from the table (a kind's submenu among them), each with its row.
+    std::vector<std::pair<const ActionRow*, QAction*>> actions_;
     QWidget* buttonBar_ = nullptr;
     CardCanvas* canvas_ = nullptr;
     QWidget* statusBar_ = nullptr;

@@ -1,18 +1,35 @@
 // The main window's menu bar and button bar, made from the action table, and its status bar.
 
-#include <QAbstractButton>
 #include <QActionGroup>
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMap>
 #include <QMenuBar>
 #include <QToolButton>
+#include <map>
 
 #include "shell/MainWindow.h"
 
 namespace zepo {
+
+namespace {
+
+// The action of a command row, as the menu and the bar show it.
+QAction* MakeAction(const ActionRow& row, QObject* parent) {
+    auto* action = new QAction(QString::fromUtf8(row.caption), parent);
+    action->setObjectName(row.id());
+    action->setCheckable(bool(row.ticked));
+    action->setShortcuts(row.keys);
+    if (*row.tip) action->setStatusTip(QString::fromUtf8(row.tip));
+    if (row.bar.order >= 0) {
+        action->setIconText(QString::fromUtf8(row.bar.caption));
+        action->setToolTip(QString::fromUtf8(row.bar.tip));
+    }
+    return action;
+}
+
+}  // namespace
 
 void MainWindow::BuildMenus() {
     QMenu* menu = nullptr;    // the menu bar's menu being filled
@@ -28,26 +45,23 @@ void MainWindow::BuildMenus() {
                 QAction* action = inside->menuAction();
                 action->setObjectName(row.name);
                 action->setCheckable(true);  // ticked while any slot of the kind is in use
-                items_.emplace_back(&row, action);
+                actions_.emplace_back(&row, action);
                 break;
             }
             case Place::EndSubMenu: inside = nullptr; break;
             case Place::Separator: current->addSeparator(); break;
             case Place::Item: {
-                QAction* action = current->addAction(QString::fromUtf8(row.caption));
-                action->setObjectName(row.name);
-                action->setCheckable(bool(row.ticked));
-                action->setShortcuts(row.keys);
-                if (*row.tip) action->setStatusTip(QString::fromUtf8(row.tip));
+                // A menu's items belong to it; a command of the bar alone to the window.
+                QAction* action = MakeAction(row, *row.name ? static_cast<QObject*>(current) : this);
+                if (*row.name) current->addAction(action);
                 if (*row.group) {
                     QActionGroup*& group = groups[row.group];
                     if (!group) group = new QActionGroup(this);
                     group->addAction(action);
                 }
-                items_.emplace_back(&row, action);
+                actions_.emplace_back(&row, action);
                 break;
             }
-            default: break;  // the bar's rows
         }
     }
 }
@@ -59,32 +73,21 @@ void MainWindow::BuildButtonBar() {
     auto* row = new QHBoxLayout(buttonBar_);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(0);
-    QMap<QString, QButtonGroup*> groups;
-    for (const ActionRow& entry : MainWindowActions()) {
-        switch (entry.place) {
-            case Place::Gap: row->addSpacing(8); break;
-            case Place::Stretch: row->addStretch(1); break;
-            case Place::Button: {
-                auto* b = new QToolButton(buttonBar_);
-                b->setObjectName(entry.name);
-                b->setText(QString::fromUtf8(entry.caption));
-                b->setToolTip(QString::fromUtf8(entry.tip));
-                // The bar's buttons are 41 pixels wide; a caption that does not fit gets the
-                // width its button asks for.
-                const bool fits = b->fontMetrics().horizontalAdvance(b->text()) <= 41 - 8;
-                b->setFixedSize(fits ? 41 : b->sizeHint().width(), 25);
-                b->setCheckable(bool(entry.ticked));
-                if (*entry.group) {
-                    QButtonGroup*& group = groups[entry.group];
-                    if (!group) group = new QButtonGroup(this);
-                    group->addButton(b);
-                }
-                row->addWidget(b);
-                buttons_.emplace_back(&entry, b);
-                break;
-            }
-            default: break;  // the menus' rows
-        }
+    std::map<int, std::pair<const BarButton*, QAction*>> onBar;  // by their place from the left
+    for (auto [entry, action] : actions_)
+        if (entry->bar.order >= 0) onBar[entry->bar.order] = {&entry->bar, action};
+    for (auto [order, button] : onBar) {
+        auto [place, action] = button;
+        if (place->before == BarSpace::Gap) row->addSpacing(8);
+        if (place->before == BarSpace::Stretch) row->addStretch(1);
+        auto* b = new QToolButton(buttonBar_);
+        b->setObjectName(place->name);
+        b->setDefaultAction(action);
+        // The bar's buttons are 41 pixels wide; a caption that does not fit gets the width its
+        // button asks for.
+        const bool fits = b->fontMetrics().horizontalAdvance(b->text()) <= 41 - 8;
+        b->setFixedSize(fits ? 41 : b->sizeHint().width(), 25);
+        row->addWidget(b);
     }
 }
 

@@ -135,8 +135,9 @@ TEST_F(ManualTest, EveryWindowHasItsPageWithItsPictureAndEveryNamedControlExists
 }
 
 // Every menu, menu item, button and key of the main window is named in the manual and found in
-// its index, by the caption the user reads (a kind's numbered items, 文字１ to 文字Ｋ, once).
-TEST_F(ManualTest, EveryMenuItemButtonAndKeyOfTheWindowIsInTheManualAndItsIndex) {
+// its index, by the caption the user reads (a kind's numbered items, 文字１ to 文字Ｋ, once), and every
+// key on the keys page. Each command runs something; names and keys are its own (Ctrl+Y is Redo's).
+TEST_F(ManualTest, EveryCommandIsItsOwnAndEveryMenuItemButtonAndKeyIsInTheManualAndItsIndex) {
     Start();
     QString manual;
     for (const QString& name : QDir(kHelpDir).entryList({"*.html"}, QDir::Files)) {
@@ -155,13 +156,26 @@ TEST_F(ManualTest, EveryMenuItemButtonAndKeyOfTheWindowIsInTheManualAndItsIndex)
         if (!std::any_of(keywords.begin(), keywords.end(), [&](const QString& k) { return k.contains(shown); }))
             missing.insert("index: " + shown);
     };
+    const QString keysPage = Captures(ReadText(kHelpDir + "/keys.html"), "(?s)<table>(.*?)</table>").value(0);
+    const QStringList listedKeys = Captures(keysPage, "<tr><td>([^<]*)</td>").join("、").split("、");
+    std::map<QString, int> used;  // the table's object names and keys
     for (const ActionRow& row : MainWindowActions()) {
         if (row.place == Place::Menu) look(QString::fromUtf8(row.caption), true);
-        if (row.place == Place::Button) look(ui().button(row.name)->text(), true);
-        if ((row.place == Place::Item || row.place == Place::SubMenu) && ui().item(row.name)->isVisible())
+        if (row.place == Place::Item && !row.run) missing.insert("handler: " + QString(row.id()));
+        for (const char* name : {row.name, row.bar.name})
+            if (*name) ++used[name];
+        if (row.bar.order >= 0) look(ui().button(row.bar.name)->text(), true);
+        if ((row.place == Place::Item || row.place == Place::SubMenu) && *row.name && ui().item(row.name)->isVisible())
             look(ui().item(row.name)->text(), true);
-        for (const QKeySequence& key : row.keys) look(key.toString(QKeySequence::PortableText), false);
+        for (const QKeySequence& sequence : row.keys) {
+            const QString key = sequence.toString(QKeySequence::PortableText);
+            look(key, false);
+            ++used[key];
+            if (!listedKeys.contains(key)) missing.insert("keys page: " + key);
+        }
     }
+    for (const auto& [what, times] : used)
+        EXPECT_EQ(times, 1) << what.toStdString() << " is the table's more than once";
     EXPECT_TRUE(missing.empty()) << QStringList(missing.begin(), missing.end()).join(", ").toStdString();
 }
 

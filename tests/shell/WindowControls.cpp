@@ -16,7 +16,7 @@ T* Named(MainWindow& w, const QString& name) {
 
 const ActionRow* RowNamed(const QString& name) {
     for (const ActionRow& row : MainWindowActions())
-        if (name == QLatin1String(row.name)) return &row;
+        if (name == QLatin1String(row.name) || name == QLatin1String(row.bar.name)) return &row;
     ADD_FAILURE() << name.toStdString() << " is in no row of the action table";
     return nullptr;
 }
@@ -25,8 +25,8 @@ const ActionRow* RowNamed(const QString& name) {
 
 WindowControls::WindowControls(MainWindow& w) : window_(w) {
     for (const ActionRow& row : MainWindowActions()) {
-        if (row.place == Place::Button) Named<QToolButton>(w, row.name);
-        else if (row.place == Place::Item || row.place == Place::SubMenu) Named<QAction>(w, row.name);
+        if (row.bar.order >= 0) Named<QToolButton>(w, row.bar.name);
+        if ((row.place == Place::Item || row.place == Place::SubMenu) && *row.name) Named<QAction>(w, row.name);
     }
     canvas = Named<CardCanvas>(w, "ImgClient");
     stbFile = Named<QLabel>(w, "stbFile");
