@@ -112,7 +112,7 @@ TEST(PrivateFolders, EveryStateIsClosedToOthersOrRefusedWithItsReason) {
              RecoveryFolder recovery(f, "77-1");
              if (Status ready = recovery.Prepare(); !ready) return ready;
              EXPECT_TRUE(recovery.Left().empty()) << "a copy someone else put there is offered";
-             return recovery.Write(lines, "/home/ann/cards/main.zep");
+             return recovery.Write(lines, {"/home/ann/cards/main.zep", "/home/ann/cards/main.zep", {}});
          },
          {"77-1.zep", "77-1.ini"}},
         {"settings",
