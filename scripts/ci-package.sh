@@ -15,7 +15,10 @@ trap 'rm -rf "$WORK"' EXIT
 scripts/package.sh
 DEB=$(ls zepo-editor_*_amd64.deb)
 VERSION=$(dpkg-deb -f "$DEB" Version)
-dpkg-deb -f "$DEB" Package Version Depends Recommends
+dpkg-deb -f "$DEB" Package Version Depends Recommends Suggests
+# wine is large and few need it: suggested, never pulled in.
+dpkg-deb -f "$DEB" Depends Recommends | grep -qw wine && fail "the package pulls in wine"
+dpkg-deb -f "$DEB" Suggests | grep -qw wine || fail "the package does not suggest wine"
 # Errors fail the step; warnings and notes are shown (--allow-root: CI runs as root).
 lintian --allow-root --fail-on error --display-info "$DEB"
 
@@ -34,6 +37,14 @@ done
 [ -f /usr/share/mime/application/x-zepo-card.xml ] || fail "the MIME database does not know cards"
 grep -q '^application/x-zepo-card=.*zepoed.desktop' /usr/share/applications/mimeinfo.cache ||
   fail "the desktop does not open cards with the editor"
+# Outside GNOME and XFCE (no desktop variable set) xdg-open asks xdg-mime, which must read the
+# shared MIME database (the recommended File::MimeInfo), not guess "text" from the contents.
+NO_DESKTOP="env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u GNOME_DESKTOP_SESSION_ID -u KDE_FULL_SESSION \
+  -u KDE_SESSION_VERSION -u MATE_DESKTOP_SESSION_ID -u XDG_SESSION_DESKTOP -u DISPLAY -u WAYLAND_DISPLAY"
+TYPE=$($NO_DESKTOP xdg-mime query filetype examples/main.zep) || fail "xdg-mime cannot tell the card's type"
+[ "$TYPE" = application/x-zepo-card ] || fail "without a desktop xdg-mime takes a card for $TYPE"
+DEFAULT=$($NO_DESKTOP xdg-mime query default application/x-zepo-card) || fail "xdg-mime knows no program for cards"
+[ "$DEFAULT" = zepoed.desktop ] || fail "without a desktop cards open with $DEFAULT"
 
 /usr/bin/zepocard --version | grep -qxF "zepocard $VERSION" || fail "zepocard --version does not say $VERSION"
 /usr/bin/zepocard check examples || fail "the installed zepocard finds faults in the examples"

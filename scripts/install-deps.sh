@@ -10,10 +10,10 @@
 # desktop's program look-up, the browser test of the
 # exported web pages (headless Chromium through Selenium) and the Debian package (dpkg-dev for
 # its library dependencies, lintian to check it) need on a fresh
-# Debian 12 machine. Does nothing when all packages are already there; uses sudo when not root.
+# Debian 12 machine (poppler-utils reads the handout PDFs back in a test). Does nothing when all packages are already there; uses sudo when not root.
 set -eu
 PACKAGES="g++ cmake make pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev
   libfluidsynth-dev timgm6mb-soundfont libvorbis-dev
@@ -26,6 +26,7 @@ PACKAGES="g++ cmake make pkg-config
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite qt6-translations-l10n
   desktop-file-utils shared-mime-info libxml2-utils xvfb openbox xdg-utils help2man groff-base
   chromium chromium-driver python3-selenium nodejs
+  poppler-utils
   dpkg-dev lintian"
 
 missing=""

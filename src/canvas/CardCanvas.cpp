@@ -1,8 +1,12 @@
 #include "canvas/CardCanvas.h"
 
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QUrl>
 
 #include "document/CardDocument.h"
 
@@ -11,6 +15,7 @@ namespace zepo {
 CardCanvas::CardCanvas(CardDocument& document, TextMeasurer& measurer, QWidget* parent)
     : QWidget(parent), document_(document), measurer_(measurer) {
     setMouseTracking(true);  // the status shows the position without a button held
+    setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     ResetImage(QSize(1024, 768));
     // A drag belongs to the card it started on: undo, opening or a new card ends it, before
@@ -178,6 +183,41 @@ void CardCanvas::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
     pressed_ = -1;
     escape_->setEnabled(false);
+}
+
+namespace {
+
+// File managers offer text/uri-list; a terminal or an editor may give plain paths, one a line.
+QStringList DroppedPaths(const QMimeData* data) {
+    QStringList paths;
+    if (!data) return paths;
+    if (data->hasUrls()) {
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) paths.append(url.toLocalFile());
+        return paths;
+    }
+    for (const QString& line : data->text().split('\n', Qt::SkipEmptyParts)) {
+        const QString path = line.trimmed();
+        if (QDir::isAbsolutePath(path)) paths.append(path);
+    }
+    return paths;
+}
+
+}  // namespace
+
+void CardCanvas::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CardCanvas::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedPaths(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CardCanvas::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedPaths(event->mimeData());
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    emit filesDropped(paths, event->position().toPoint());
 }
 
 }  // namespace zepo

@@ -5,6 +5,7 @@
 // is handed on as slotRequested().
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 class QShortcut;
@@ -61,12 +62,17 @@ signals:
     void mousePosition(int x, int y);
     // A right press on an object: the object's property round trip.
     void slotRequested(int id);
+    // Files dropped from the file manager (their local paths, in order) at a card point.
+    void filesDropped(const QStringList& paths, QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void RenderScene();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli/Commands.h"
+#include "core/Ascii.h"
 #include "core/Version.h"
 #include "publish/TerminalText.h"
 
@@ -103,10 +104,21 @@ std::optional<CommandOptions> BuildRender(const Parsed& p, std::string& error) {
     }
     o.out = p.Value("output");
     if (!ScreenOption(p, o.screen, error)) return std::nullopt;
-    if (p.Has("format")) {
+    const std::string format = p.Has("format") ? AsciiLower(p.Value("format")) : std::string();
+    o.handout = format == "pdf" || (format.empty() && AsciiLower(o.out.extension().string()) == ".pdf");
+    if (p.Has("per-page")) {
+        auto perPage = NumberBetween(p.Value("per-page"), 1, 6);
+        if (!o.handout || !perPage || *perPage == 3 || *perPage == 5) {
+            error = o.handout ? "--per-page は 1, 2, 4, 6 のどれかです: " + Quoted(p.Value("per-page"))
+                              : "--per-page は PDF (--format pdf) にだけ使えます";
+            return std::nullopt;
+        }
+        o.perPage = *perPage;
+    }
+    if (p.Has("format") && !o.handout) {
         o.format = PictureFormatNamed(p.Value("format"));
         if (!o.format) {
-            error = "--format は png, bmp, jpg のどれかです: " + Quoted(p.Value("format"));
+            error = "--format は png, bmp, jpg, pdf のどれかです: " + Quoted(p.Value("format"));
             return std::nullopt;
         }
     }
@@ -182,14 +194,17 @@ const std::vector<CommandInfo>& Commands() {
           {{"bits"}, "N", "色の数を 2 の N 乗までにします (0〜8、既定 8)"}},
          BuildReduce},
         {"render",
-         "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg] [-j N]",
+         "CARD.zep... -o OUT [--screen WxH] [--format png|bmp|jpg|pdf] [--per-page 1|2|4|6] [-j N]",
          "カードを「確認」の表示と同じように描き、画像にします",
          "カード 1 つなら -o のファイルに、2 つ以上か -o がフォルダなら\n"
          "その中に カード名.png などを書きます。読んだときのメッセージは\n"
-         "標準エラーに示し、終了コードは 1 になります。\n",
+         "標準エラーに示し、終了コードは 1 になります。\n"
+         "pdf なら、すべてのカードを 1 つの PDF (配布資料) にし、\n"
+         "各カードの下にカード名とタイトルを書きます。\n",
          {{{"o", "output"}, "OUT", "書き出すファイルかフォルダ"},
           kScreenOption,
-          {{"format"}, "FORMAT", "png, bmp, jpg のどれか (既定: -o の拡張子、なければ png)"},
+          {{"format"}, "FORMAT", "png, bmp, jpg, pdf のどれか (既定: -o の拡張子、なければ png)"},
+          {{"per-page"}, "N", "PDF の 1 ページに並べるカードの数 (1, 2, 4, 6、既定 1)"},
           {{"j", "jobs"}, "N", "同時に描くカードの数 (1〜256、既定: CPU のコアの数)"}},
          BuildRender},
         {"export",

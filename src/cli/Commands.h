@@ -11,6 +11,7 @@ int RunCheck(const CheckOptions& options);
 int RunReduce(const ReduceOptions& options);
 int RunExport(const ExportOptions& options);
 int RunRender(const RenderOptions& options);
+int RunHandout(const RenderOptions& options);  // RunRender's PDF
 int RunMap(const MapOptions& options);
 
 }  // namespace zepo::cli

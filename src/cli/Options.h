@@ -50,6 +50,8 @@ struct RenderOptions {
     QSize screen = kDefaultScreen;
     std::optional<PictureFormat> format;  // none: from the output's name, else PNG
     int jobs = 0;                         // 0: one per core
+    bool handout = false;                 // one PDF of every card (--format pdf, or OUT.pdf)
+    int perPage = 1;                      // cards on a page of the handout: 1, 2, 4 or 6
 };
 
 enum class MapFormat { Svg, Png, Dot };

@@ -63,10 +63,15 @@ bool CaseTwins(const fs::path& a, const fs::path& b) {
 }  // namespace
 
 std::string InputAt(const fs::path& output, const std::vector<fs::path>& inputs) {
+    // An output that is not there yet is none of the inputs (a thousand cards rendered into a
+    // new folder are not each looked up against every picture of the set), but it may still be
+    // the name of one in another letter case.
+    std::error_code missing;
+    const bool exists = fs::exists(output, missing);
     for (const fs::path& input : inputs) {
         std::error_code ec;
         const std::string shown = "「" + ShownName(output.string()) + "」";
-        if (fs::equivalent(output, input, ec) && !ec)
+        if (exists && fs::equivalent(output, input, ec) && !ec)
             return shown + "は入力の「" + ShownName(input.string()) + "」です。入力を上書きはしません";
         // Also a file a card names that is not there yet: the output would be read as it.
         if (CaseTwins(output, input))

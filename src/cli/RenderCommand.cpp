@@ -18,9 +18,9 @@
 #include "core/AtomicFile.h"
 #include "imaging/BmpCodec.h"
 #include "imaging/JpegCodec.h"
+#include "publish/CardPicture.h"
 #include "publish/CardReading.h"
 #include "publish/TerminalText.h"
-#include "render/CardRenderer.h"
 
 namespace zepo::cli {
 using namespace zepo::publish;
@@ -97,14 +97,18 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
                      Format format) {
     CardResult r;
     std::string error;
-    auto read = ReadCardFile(card, error);
+    // Sizes only: each picture is fetched again while it is drawn, so a card of many large
+    // pictures holds one at a time.
+    auto read = ReadCardFile(card, error, /*pixels=*/false);
     if (!read) return {2, "zepocard: " + Printable(error) + "\n"};
     const std::string shown = Printable(ShownName(card.string()));
     for (const std::string& line : ReaderProblems(ShownName(card.string()), *read)) {
         r.report += line + "\n";
         r.code = 1;
     }
-    const QImage image = ComposeCard(read->card, o.screen);
+    std::error_code ec;
+    const QImage image =
+        ComposeCardFetchingPictures(read->card, o.screen, std::filesystem::absolute(card, ec).parent_path());
     if (image.isNull()) throw std::bad_alloc();  // Qt found no memory for the picture
     auto bytes = Encode(image, format);
     if (!bytes)
@@ -119,6 +123,7 @@ CardResult RenderOne(const std::filesystem::path& card, const std::filesystem::p
 }  // namespace
 
 int RunRender(const RenderOptions& o) {
+    if (o.handout) return RunHandout(o);
     std::error_code ec;
     const bool intoFolder = o.cards.size() > 1 || std::filesystem::is_directory(o.out, ec);
     Format format = o.format.value_or(Format::Png);

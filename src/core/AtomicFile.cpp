@@ -11,10 +11,12 @@
 #include <system_error>
 #include <vector>
 
+#include "core/SystemErrors.h"
+
 namespace zepo {
 namespace {
 
-Error SystemError(int error) { return Fail(std::generic_category().message(error)); }
+Error SystemError(int error) { return Fail(ReasonOfError(error)); }
 
 // Writes all of `bytes` to `fd`; 0 or the error number.
 int WriteAll(int fd, std::string_view bytes) {
@@ -66,7 +68,7 @@ Status CopyFileAtomically(const std::filesystem::path& source, const std::filesy
     struct stat st;
     if (fstat(in.get(), &st) != 0) return SystemError(errno);
     // A pipe or a device would never end; a file beyond the limit is not what was asked for.
-    if (!S_ISREG(st.st_mode)) return Fail("not a plain file");
+    if (!S_ISREG(st.st_mode)) return Fail("ふつうのファイルではありません");
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return SystemError(EFBIG);
     return WriteAtomically(target, [&](int fd) {
         std::vector<char> piece(std::size_t{1} << 20);
@@ -146,13 +148,13 @@ Status WriteAtomically(const std::filesystem::path& requested, const std::functi
     bool existed = false;
     if (std::filesystem::exists(requested, ec)) {
         target = std::filesystem::canonical(requested, ec);
-        if (ec) return Fail(ec.message());
+        if (ec) return Fail(ReasonOfError(ec));
         struct stat st;
         if (stat(target.c_str(), &st) != 0) return SystemError(errno);
         // Only a plain file is replaced: renaming over a pipe or a device node (as root,
         // "-o /dev/null") would put a file where the system expects something else.
         if (S_ISDIR(st.st_mode)) return SystemError(EISDIR);
-        if (!S_ISREG(st.st_mode)) return Fail("not a plain file");
+        if (!S_ISREG(st.st_mode)) return Fail("ふつうのファイルではありません");
         // No write bit at all is the user's "read-only", whoever runs the editor.
         if (access(target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0) return SystemError(EACCES);
         keepMode = st.st_mode & 07777;

@@ -6,6 +6,7 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QTreeView>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -48,9 +49,11 @@ QString QtFileChooser::ChooseOpenFile(const OpenFileRequest& request) {
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    // No sidebar of places, as the editor's open dialog always was.
+    // The side bar lists the places the save-folder dialog offers.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setSidebarUrls({});
+    QList<QUrl> places;
+    for (const QString& place : request.places) places.append(QUrl::fromLocalFile(place));
+    dialog.setSidebarUrls(places);
     // Sizes and dates stay readable beside Japanese names.
     dialog.setViewMode(QFileDialog::Detail);
     dialog.setProxyModel(new JapaneseSizesAndDates(&dialog));

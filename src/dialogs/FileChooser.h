@@ -2,6 +2,7 @@
 // The platform's open-file dialog, behind an interface so that tests can answer it.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,6 +14,7 @@ struct OpenFileRequest {
     QString filter;         // "name (pattern)"
     QString defaultSuffix;  // without the dot
     QString lastFile;       // the dialog's file name from its last use, shown selected
+    QStringList places;     // the folders of the side bar (FolderPlaces)
 };
 
 class FileChooser {

@@ -45,8 +45,8 @@ const QString kTitle = QStringLiteral("ＺＥＰＯエディタ");
 // heading or a link that opens something.
 std::unique_ptr<QMessageBox> NewMessageBox(QWidget* owner, std::string_view text,
                                            QMessageBox::StandardButtons buttons) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, kTitle,
-                                             QString::fromStdString(MessageText(text)), buttons, owner);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, kTitle, QString::fromStdString(MessageText(text)),
+                                             buttons, owner);
     box->setTextFormat(Qt::PlainText);
     return box;
 }

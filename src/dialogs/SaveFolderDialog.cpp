@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -36,18 +35,14 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent)
     folderTree_->setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column) folderTree_->hideColumn(column);
     folderTree_->header()->hide();
+    // Linux has no drive letters: the user's places (home, desktop, removable media, recent
+    // save folders) play that part.
     driveChoice_ = Named(new QComboBox(this), "ChDrive");
-    // Linux has no drive letters: the mounted file systems play that part, or the root alone.
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
-    if (!roots.contains("/")) roots.prepend("/");
-    roots.sort();
-    driveChoice_->addItems(roots);
+    SetPlaces({});
     QHBoxLayout* buttonRow = MakeButtonRow(kHelpTopic);
 
     auto* drives = new QHBoxLayout;
-    drives->addWidget(new QLabel("ドライブ：", this));
+    drives->addWidget(new QLabel("場所：", this));
     drives->addWidget(driveChoice_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -75,6 +70,19 @@ SaveFolderDialog::SaveFolderDialog(MessageSink& messages, QWidget* parent)
             [this] { pendingScroll_.clear(); });
 }
 
+void SaveFolderDialog::SetPlaces(const QList<FolderPlace>& places) {
+    driveChoice_->clear();
+    for (const FolderPlace& place : places) driveChoice_->addItem(place.caption, place.path);
+    driveChoice_->addItem("コンピュータ全体 (/)", QString("/"));
+}
+
+void SaveFolderDialog::ShowPlace(const QString& place) {
+    // The place's folder among its neighbours: the parent is the root, so the place itself
+    // can be chosen; "/" has none.
+    const QString root = place == "/" ? place : QFileInfo(place).path();
+    folderTree_->setRootIndex(model_->index(root));
+}
+
 void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
     std::filesystem::path start = saveFolder;
     if (!EnterFolder(saveFolder)) {
@@ -84,6 +92,12 @@ void SaveFolderDialog::Load(const std::filesystem::path& saveFolder) {
         start = NearestEnterableFolder(saveFolder);
     }
     QString folder = QString::fromStdString(start.string());
+    QList<FolderPlace> places;
+    for (int i = 0; i < driveChoice_->count(); ++i)
+        places.append({driveChoice_->itemText(i), driveChoice_->itemData(i).toString()});
+    const int holding = PlaceHolding(places, folder);
+    driveChoice_->setCurrentIndex(holding < 0 ? driveChoice_->count() - 1 : holding);
+    ShowPlace(holding < 0 ? QString("/") : places[holding].path);
     SelectInDir(folder);
     folderEdit_->setText(folder);
 }
@@ -123,6 +137,10 @@ void SaveFolderDialog::FolderChanged(const QModelIndex& current) {
     if (current.isValid()) folderEdit_->setText(model_->filePath(current));
 }
 
-void SaveFolderDialog::DriveChanged(int index) { SelectInDir(driveChoice_->itemText(index)); }
+void SaveFolderDialog::DriveChanged(int index) {
+    const QString place = driveChoice_->itemData(index).toString();
+    ShowPlace(place);
+    SelectInDir(place);
+}
 
 }  // namespace zepo

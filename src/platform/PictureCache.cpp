@@ -1,5 +1,6 @@
 #include "platform/PictureCache.h"
 
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <new>
@@ -9,7 +10,14 @@
 namespace zepo {
 
 PictureCache& PictureCache::Shared() {
-    static PictureCache cache(size_t{128} << 20);
+    static PictureCache cache = [] {
+        // Decoded pictures come and go by the hundred, megabytes each. Left to itself the
+        // allocator soon takes such blocks from its heaps, where freed ones stay with the
+        // process between smaller ones; from a megabyte on, each is mapped on its own and
+        // handed back to the system when freed.
+        mallopt(M_MMAP_THRESHOLD, 1 << 20);
+        return PictureCache(size_t{96} << 20);
+    }();
     return cache;
 }
 
@@ -28,7 +36,10 @@ Result<CardFiles::LoadedPicture> PictureCache::Load(const std::filesystem::path&
         if (size != sizes_.end() && !size->second) return size->second.error();
         if (auto it = kept_.find(key); it != kept_.end()) {
             recent_.splice(recent_.begin(), recent_, it->second.recent);
-            return CardFiles::LoadedPicture{size->second.value(), it->second.pixels};
+            // Only a caller that draws gets the pixels: a card read for its sizes that held them
+            // would keep every picture of the set alive for as long as the cards are.
+            const SharedPicture& kept = it->second.pixels;
+            return CardFiles::LoadedPicture{{kept->width, kept->height}, pixels ? kept : nullptr};
         }
         if (size != sizes_.end() && !pixels) return CardFiles::LoadedPicture{size->second.value(), nullptr};
     }
@@ -39,6 +50,8 @@ Result<CardFiles::LoadedPicture> PictureCache::Load(const std::filesystem::path&
         decoded ? ToPicturePixels(decoded.value()) : Result<SharedPicture>(decoded.error());
     if (!converted && converted.error().message == kOutOfMemory) throw std::bad_alloc();
     std::lock_guard guard(lock_);
+    // A long session of the editor meets ever more files: their sizes are bounded as well.
+    if (sizes_.size() >= kMaxSizes) sizes_.clear();
     if (!converted) {
         sizes_.insert_or_assign(key, Result<PixelSize>(converted.error()));
         return converted.error();

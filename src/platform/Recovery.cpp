@@ -57,10 +57,12 @@ Status RecoveryFolder::Prepare() {
     return {};
 }
 
-Status RecoveryFolder::Write(const std::vector<std::string>& lines, const fs::path& cardFile) {
+Status RecoveryFolder::Write(const std::vector<std::string>& lines, const Origin& origin) {
     if (!open_) return Fail("場所がありません");
     ProfileFile info;
-    info.SetString(kSection, "CardFile", cardFile.string());
+    info.SetString(kSection, "CardFile", origin.saveAs.string());
+    info.SetString(kSection, "ReadFrom", origin.readFrom.string());
+    info.SetString(kSection, "Stamp", origin.stamp);
     if (Status written = open_->Write(id_ + ".ini", info.ToBytes()); !written) return written;
     return open_->Write(id_ + ".zep", JoinMacroLines(lines));
 }
@@ -89,7 +91,7 @@ std::vector<RecoveryFolder::Copy> RecoveryFolder::Left() const {
     return copies;
 }
 
-std::optional<fs::path> RecoveryFolder::CardFileOf(const Copy& copy) {
+std::optional<RecoveryFolder::Origin> RecoveryFolder::OriginOf(const Copy& copy) {
     // The record is the user's own plain file, not a link to one elsewhere.
     struct stat st {};
     if (::lstat(copy.info.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return std::nullopt;
@@ -98,7 +100,11 @@ std::optional<fs::path> RecoveryFolder::CardFileOf(const Copy& copy) {
     if (problem != ProfileProblem::None) return std::nullopt;
     const fs::path card = info.GetString(kSection, "CardFile", "");
     if (card.empty() || !card.is_absolute() || card.filename().empty()) return std::nullopt;
-    return card;
+    constexpr const char* kAbsent = "\x01";  // no key: a record of an older run
+    const std::string readFrom = info.GetString(kSection, "ReadFrom", kAbsent);
+    if (readFrom == kAbsent) return Origin{card, card, {}};
+    if (!readFrom.empty() && !fs::path(readFrom).is_absolute()) return std::nullopt;
+    return Origin{card, readFrom, info.GetString(kSection, "Stamp", "")};
 }
 
 Result<fs::path> RecoveryFolder::KeepAside(const Copy& copy) {

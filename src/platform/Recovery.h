@@ -28,8 +28,15 @@ public:
     bool ready() const { return open_.has_value(); }
     const std::filesystem::path& folder() const { return folder_; }
 
-    // Writes this run's copy (whole or not at all, owner-only) of the card saved as `cardFile`.
-    Status Write(const std::vector<std::string>& lines, const std::filesystem::path& cardFile);
+    // What a copy stands for: the card file saving would write, and the file the card was
+    // read from or last saved to with its stamp then (empty: a card that was never saved).
+    struct Origin {
+        std::filesystem::path saveAs;
+        std::filesystem::path readFrom;
+        std::string stamp;
+    };
+    // Writes this run's copy (whole or not at all, owner-only) of the card `origin` describes.
+    Status Write(const std::vector<std::string>& lines, const Origin& origin);
     // Removes this run's copy.
     void Remove();
 
@@ -41,8 +48,9 @@ public:
     // Copies left by runs that are no longer running, newest first, at most kMaxOffered.
     static constexpr size_t kMaxOffered = 20;
     std::vector<Copy> Left() const;
-    // The card file a copy stands for; nothing when its record is missing or unreadable.
-    static std::optional<std::filesystem::path> CardFileOf(const Copy& copy);
+    // What a copy stands for; nothing when its record is missing or unreadable. A record of
+    // an older run without the file read from names the card file as that file, stamp unknown.
+    static std::optional<Origin> OriginOf(const Copy& copy);
     // Moves a copy into the folder "kept" inside the recovery folder, where it is no longer
     // offered; the moved card file, or why it could not be moved.
     Result<std::filesystem::path> KeepAside(const Copy& copy);

@@ -1,23 +1,55 @@
 #include "publish/CardPicture.h"
 
+#include <string>
+
 #include "platform/CardFilesOnDisk.h"
 #include "platform/PictureCache.h"
 #include "render/CardRenderer.h"
 
 namespace zepo::publish {
 
-QImage RenderCardPicture(const Card& card, QSize screen, const std::filesystem::path& folder) {
-    // The pixels are held only while this card is drawn.
-    Card drawn = card;
-    for (int id : drawn.UsedSlotsInStackingOrder()) {
-        PictureRecord& picture = drawn.slot(id).picture;
-        if (KindOfSlot(id) != SlotKind::Picture || picture.pixels || folder.empty()) continue;
-        auto loaded = PictureCache::Shared().Load(ResolveInFolder(folder, picture.fileName), true);
-        if (loaded) picture.pixels = loaded.value().pixels;
+namespace {
+
+// Fetches a picture the card holds only by its size while that picture is drawn, so that a
+// card holds one of its pictures at a time, however many and large they are. A picture placed
+// again right after is not fetched again.
+class FetchingPicturePainter : public PicturePainter {
+public:
+    explicit FetchingPicturePainter(const std::filesystem::path& folder) : folder_(folder) {}
+
+    void Compose(QImage& surface, const Card& card, int id, const PaintContext& context) override {
+        const Slot& slot = card.slot(id);
+        if (slot.picture.pixels || folder_.empty()) return PicturePainter::Compose(surface, card, id, context);
+        if (slot.picture.fileName != lastName_ || !last_) {
+            last_.reset();  // freed before the next one is decoded
+            auto loaded = PictureCache::Shared().Load(ResolveInFolder(folder_, slot.picture.fileName), true);
+            if (loaded) last_ = loaded.value().pixels;
+            lastName_ = slot.picture.fileName;
+        }
+        Slot drawn = slot;
+        drawn.picture.pixels = last_;
+        PaintPicture(surface, drawn);
     }
+
+private:
+    const std::filesystem::path& folder_;
+    std::string lastName_;
+    SharedPicture last_;
+};
+
+}  // namespace
+
+QImage ComposeCardFetchingPictures(const Card& card, QSize screen, const std::filesystem::path& folder) {
+    CardRenderer renderer;
+    FetchingPicturePainter pictures(folder);
+    renderer.SetPainter(SlotKind::Picture, &pictures);
+    return renderer.Compose(card, screen);
+}
+
+QImage RenderCardPicture(const Card& card, QSize screen, const std::filesystem::path& folder) {
     // The preview's own composition (a renderer per call, so threads share nothing), without
     // the canvas's extra column: a page shows the screen the player fills.
-    return ComposeCard(drawn, screen).copy(0, 0, screen.width(), screen.height());
+    return ComposeCardFetchingPictures(card, screen, folder).copy(0, 0, screen.width(), screen.height());
 }
 
 QImage Thumbnail(const QImage& picture, int width, int height) {

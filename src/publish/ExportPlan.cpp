@@ -57,8 +57,8 @@ public:
         for (const auto& [from, relative] : media_) PlanMedium(from, relative);
         plan_.indexTitle = IndexTitle();
         PlanOverview();
-        for (const char* text : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName})
-            plan_.outputs.insert(text);
+        for (const char* text : {"index.html", "zepo.js", "zepo.css"}) plan_.outputs.insert(text);
+        for (const auto& [name, asset] : kPlayerFiles) plan_.outputs.insert(name);
         for (const auto& [relative, written] : in_.earlier.files)
             if (!plan_.outputs.count(relative)) plan_.unwanted.emplace(relative, written);
         return std::move(plan_);
@@ -244,6 +244,7 @@ private:
         page.page = PercentEncode(pageName_.at(i));
         page.title = Title(i);
         page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
+        page.thumbnail = "../thumbs/" + PercentEncode(stem_.at(i) + ".png");
         page.width = in_.screen.width();
         page.height = in_.screen.height();
         page.indexHref = "../index.html";

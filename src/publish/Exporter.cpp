@@ -92,8 +92,10 @@ struct OpenedSite {
 // Why the site cannot be written into, or nothing: a name every export writes that is a link
 // leading out of it, or a record that is a link.
 std::string LinkAtAName(const fs::path& site, const fs::path& root) {
-    for (const char* name : {"index.html", "zepo.js", "zepo.css", kPlayerScriptName, kPlayerStyleName,
-                             ExportManifest::kFileName, "cards", "pictures", "thumbs", "media"})
+    std::vector<std::string> names{"index.html", "zepo.js",  "zepo.css", ExportManifest::kFileName,
+                                   "cards",      "pictures", "thumbs",   "media"};
+    for (const auto& [name, asset] : kPlayerFiles) names.emplace_back(name);
+    for (const std::string& name : names)
         if (!LeadsInside(root, site / name))
             return ShownName((site / name).string()) + " はリンクでサイトの外を指しているため、書きません";
     std::error_code ec;
@@ -176,8 +178,7 @@ public:
         Text("index.html", IndexHtml(plan_.indexTitle, entries, plan_.overview));
         Text("zepo.js", SetScript(pages));
         Text("zepo.css", WebAsset("zepo.css"));
-        Text(kPlayerScriptName, WebAsset(kPlayerScriptName));
-        Text(kPlayerStyleName, WebAsset(kPlayerStyleName));
+        for (const auto& [name, asset] : kPlayerFiles) Text(name, WebAsset(asset));
         report_.pages = plan_.pages;
         RemoveStale();
         if (Status saved = manifest_.Save(); !saved)

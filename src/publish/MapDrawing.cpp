@@ -240,7 +240,7 @@ Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std:
     // The cards a link names that are not there are boxes too.
     if (map.nodes.size() > kOverviewMaxCards || map.edges.size() > 5 * kOverviewMaxCards)
         return "<p class=\"map-note\">カードが多いため (" + std::to_string(map.nodes.size()) +
-               " 枚)、リンクの図は載せていません。下の一覧からカードを開けます。</p>\n";
+               " 枚)、リンク図は載せていません。下の一覧から各カードへ進めます。</p>\n";
     const std::string dot = layouts ? MapDot(map) : std::string();
     MapLayout layout = layouts ? layouts->Find(dot) : MapLayout();
     if (layout.nodes.size() != map.nodes.size()) {

@@ -95,7 +95,7 @@ Result<MapLayout> LayOutMap(const CardMap& map, const MapLayoutOptions& options)
         return layout;
     }
     if (map.nodes.size() > kMaxNodes || map.edges.size() > kMaxEdges)
-        return Fail("リンクの図はカード " + std::to_string(kMaxNodes) + " 枚、矢印 " + std::to_string(kMaxEdges) +
+        return Fail("リンク図はカード " + std::to_string(kMaxNodes) + " 枚、矢印 " + std::to_string(kMaxEdges) +
                     " 本までです (この図は " + std::to_string(map.nodes.size()) + " 枚、" +
                     std::to_string(map.edges.size()) + " 本)");
     const bool layered =

@@ -165,7 +165,8 @@ std::string SetScript(const std::vector<CardPage>& pages) {
     for (size_t i = 0; i < pages.size(); ++i) {
         const CardPage& p = pages[i];
         out += std::string(i ? "," : "") + "\n{\"page\": " + JsonString(p.page) +
-               ", \"title\": " + JsonString(p.title) + ", \"attrs\": {";
+               ", \"title\": " + JsonString(p.title) + ", \"picture\": " + JsonString(p.picture) +
+               ", \"thumb\": " + JsonString(p.thumbnail) + ", \"attrs\": {";
         bool first = true;
         for (const auto& [name, value] : BodyAttributes(p)) {
             out += std::string(first ? "" : ", ") + JsonString(name) + ": " + JsonString(value);

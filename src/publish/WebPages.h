@@ -32,7 +32,8 @@ struct PageLink {
 struct CardPage {
     std::string page;  // the page's own name, percent-encoded ("main.html")
     std::string title;
-    std::string picture;  // href of the card's picture
+    std::string picture;    // href of the card's picture
+    std::string thumbnail;  // href of its small copy
     int width = 640, height = 480;
     std::string indexHref;
     std::vector<PageLink> areas;  // rearmost first

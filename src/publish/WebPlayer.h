@@ -3,10 +3,12 @@
 // place, magnification and frame rings) and the names the player's script and style sheet are
 // written under in the site. The player itself is src/publish/web/player.js and player.css,
 // built in (WebAssets.h): it draws the cards in place, fits them to the window, plays each
-// medium on its own channel, and runs full screen, the slide show and the marker pen.
+// medium on its own channel, and runs full screen, the slide show and the marker pen;
+// present.js adds the presenter's keys, swipes, the overview and the presenter's view.
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zepo::publish {
 
@@ -29,5 +31,11 @@ std::string Movie2Html(const Movie2Placement& placement);
 
 inline constexpr const char* kPlayerScriptName = "player.js";
 inline constexpr const char* kPlayerStyleName = "player.css";
+// Beside the pages: the player, the presenter's keys and views over it, its style and the
+// site's icon (the editor's own), as {name in the site, built-in file}.
+inline constexpr std::pair<const char*, const char*> kPlayerFiles[] = {{"player.js", "player.js"},
+                                                                       {"present.js", "present.js"},
+                                                                       {"player.css", "player.css"},
+                                                                       {"favicon.svg", "zepoed.svg"}};
 
 }  // namespace zepo::publish

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <system_error>
 
+#include "core/SystemErrors.h"
 #include "core/TextCodec.h"
 #include "dialogs/CardSettingsDialog.h"
 #include "dialogs/DialogRunner.h"
@@ -38,11 +39,36 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// "<file>\r読み込みに失敗しました\r<why>": what could not be read and why, in Japanese.
+std::string ReadFailure(const std::filesystem::path& file, std::string why = {}) {
+    if (why.empty()) why = WhyUnreadable(file.string());
+    if (why.empty()) why = "大きすぎるか、カードとして読めない内容です";
+    return Utf8ToSjis(file.string()).bytes + "\r" + Sjis("読み込みに失敗しました") + "\r" + Utf8ToSjis(why).bytes;
+}
+
+std::string SaveFailure(const std::filesystem::path& file, const std::string& why) {
+    return Utf8ToSjis(file.string()).bytes + "\r" + Sjis("保存に失敗しました") + "\r" + Utf8ToSjis(why).bytes;
+}
+
 }  // namespace
 
 CardFileCommands::CardFileCommands(const CommandContext& context, CardLevelEditor& cardLevel, QWidget& window,
                                    TextMeasurer& measurer)
-    : context_(context), document_(context.document), cardLevel_(cardLevel), window_(window), measurer_(measurer) {}
+    : context_(context), document_(context.document), cardLevel_(cardLevel), window_(window), measurer_(measurer) {
+    connect(&document_, &CardDocument::saveFolderChanged, this, [this] {
+        const QString folder = QString::fromStdString(document_.saveFolder().string());
+        if (folder.isEmpty()) return;
+        recentFolders_.removeAll(folder);
+        recentFolders_.prepend(folder);
+        while (recentFolders_.size() > kRecentFolders) recentFolders_.removeLast();
+    });
+}
+
+QList<FolderPlace> CardFileCommands::Places() const {
+    const std::filesystem::path& home = context_.services.user.home;
+    return FolderPlaces(PlaceSourcesOfThisUser(home.empty() ? QDir::homePath() : QString::fromStdString(home.string()),
+                                               recentFolders_));
+}
 
 void CardFileCommands::RunStartupSequence() {
     if (startupDone_) return;  // the sequence runs once per process
@@ -51,7 +77,10 @@ void CardFileCommands::RunStartupSequence() {
     if (!startupCard_.empty()) {
         // Opened from the file manager: the card is the answer to both questions.
         openFileName_ = QString::fromStdString(startupCard_.string());
-        if (!OpenChosenFile(startupCard_)) document_.Reset(NamedCard(document_.card()));
+        if (!OpenChosenFile(startupCard_)) {
+            RememberCardFile({}, std::nullopt);
+            document_.Reset(NamedCard(document_.card()));
+        }
         return;
     }
     ChangeSaveFolder();
@@ -67,25 +96,30 @@ Card CardFileCommands::SettingsAsked(const Card& card) {
 }
 
 void CardFileCommands::ShowCardList() {
-    if (!cardList_)
+    if (!cardList_) {
         cardList_ = new CardListWindow(
             document_, context_.services.screen, [this](const QString& card) { OpenHandedOver(card); },
             ThumbnailCacheFolder(), &window_);
+        if (cardListMade_) cardListMade_(*cardList_);
+    }
     cardList_->ShowFolder();
 }
 
 void CardFileCommands::OpenHandedOver(const QString& card) {
     BringToFront(window_);
     if (card.isEmpty()) return;
+    waitingHandOvers_.append(card);
     RunWhenNoModalDialog(this, [this, card] {
+        // Dropped meanwhile: the editor ended while the card waited for a question.
+        if (!waitingHandOvers_.removeOne(card)) return;
         const std::filesystem::path file(card.toStdString());
         // Whatever a second start was given: only a card file that can be read replaces the card.
         const QFileInfo info(card);
         const bool isCard = info.suffix().compare("zep", Qt::CaseInsensitive) == 0;
         if (!isCard || !info.isFile() || !info.isReadable()) {
-            context_.services.prompts.Warn(
-                Utf8ToSjis(file.string()).bytes + "\r" +
-                Sjis(isCard ? "読み込みに失敗しました" : "カードのファイル（.zep）ではないため、読めません"));
+            context_.services.prompts.Warn(isCard ? ReadFailure(file)
+                                                  : Utf8ToSjis(file.string()).bytes + "\r" +
+                                                        Sjis("カードのファイル（.zep）ではないため、読めません"));
             return;
         }
         if (!SettleUnsavedChanges()) return;
@@ -93,6 +127,14 @@ void CardFileCommands::OpenHandedOver(const QString& card) {
         openFileName_ = card;
         OpenChosenFile(file);
     });
+}
+
+void CardFileCommands::DropWaitingHandOvers() {
+    const QStringList dropped = std::exchange(waitingHandOvers_, {});
+    for (const QString& card : dropped)
+        context_.services.prompts.Warn(Utf8ToSjis(card.toStdString()).bytes + "\r" +
+                                       Sjis("エディタを終了するため、このカードは開きませんでした。") + "\r" +
+                                       Sjis("もう一度開いてください。"));
 }
 
 bool CardFileCommands::SettleUnsavedChanges() {
@@ -106,17 +148,19 @@ bool CardFileCommands::SettleUnsavedChanges() {
     return false;
 }
 
-bool CardFileCommands::OpenRecoveredCopy(const std::filesystem::path& copy, const std::filesystem::path& original) {
+bool CardFileCommands::OpenRecoveredCopy(const std::filesystem::path& copy, const RecoveryFolder::Origin& origin) {
     auto read = ReadCardFileText(copy);
-    const std::optional<std::string> name = SjisNameOfPath(original.filename());
+    const std::optional<std::string> name = SjisNameOfPath(origin.saveAs.filename());
     if (!std::holds_alternative<CardFileText>(read) || !name) return false;
     CardFileText text = std::get<CardFileText>(std::move(read));
-    // The card is the original's: its name, its folder and its files.
-    text.file = original;
-    text.folder = WithoutTrailingSeparator(original.parent_path());
+    // The card's name, folder and files are the ones it had; its file is the one it came from.
+    text.file = origin.saveAs;
+    text.folder = WithoutTrailingSeparator(origin.saveAs.parent_path());
     text.sjisName = *name;
     WaitCursor wait;
-    openFileName_ = QString::fromStdString(original.string());
+    RememberCardFile(origin.readFrom, StampFromText(origin.stamp));
+    confirmName_ = origin.readFrom.empty();
+    openFileName_ = QString::fromStdString(origin.readFrom.string());
     macroLines_ = text.lines;
     document_.SetSaveFolder(text.folder);
     if (!EnterFolder(text.folder)) ReportFolder(text.folder);
@@ -155,6 +199,7 @@ void CardFileCommands::NewCard() {
     Card empty = document_.card();
     ResetCard(empty);
     ForgetRememberedChoices(context_.dialogs);
+    RememberCardFile({}, std::nullopt);
     document_.Reset(empty);
     empty.settings.name.clear();
     empty.settings.title.clear();
@@ -174,8 +219,13 @@ void CardFileCommands::Open() {
         // the nearest folder that is still there.
         start = NearestEnterableFolder(saveFolder);
     }
-    OpenFileRequest request{"カードの読み込み", QString::fromStdString(start.string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep",
-                            QFileInfo(openFileName_).fileName()};
+    OpenFileRequest request{"カードの読み込み",
+                            QString::fromStdString(start.string()),
+                            "ｶｰﾄﾞﾌｧｲﾙ(*.zep)",
+                            "zep",
+                            QFileInfo(openFileName_).fileName(),
+                            {}};
+    for (const FolderPlace& place : Places()) request.places.append(place.path);
     QString chosen = context_.services.files.ChooseOpenFile(request);
     if (chosen.isEmpty()) return;
     openFileName_ = chosen;
@@ -186,20 +236,22 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     // A big card takes a moment; message boxes on the way show the ordinary pointer.
     WaitCursor wait;
     Prompts& prompts = context_.services.prompts;
+    // Taken before reading: a change while the card is read shows as a change since.
+    const std::optional<FileStamp> stamp = StampOf(chosen);
     auto read = ReadCardFileText(chosen);
     if (const OpenProblem* problem = std::get_if<OpenProblem>(&read)) {
         // The card's name is its file's name, so a name the card cannot hold is refused with
         // the same words as a typed one.
         prompts.Warn(*problem == OpenProblem::NameNotShiftJis
                          ? UnwritableCharactersMessage(chosen.filename().string()) + "\r" + Sjis("読めません")
-                         : Sjis("読み込みに失敗しました"));
+                         : ReadFailure(chosen));
         return false;
     }
     const CardFileText& text = std::get<CardFileText>(read);
     macroLines_ = text.lines;
     document_.SetSaveFolder(text.folder);
     if (!EnterFolder(text.folder)) {
-        prompts.Warn(Sjis("読み込みに失敗しました"));
+        prompts.Warn(ReadFailure(chosen, "フォルダに移動できません"));
         return false;
     }
     if (!text.hasHeader && !prompts.AskWarning(Sjis("ZEPOｴﾃﾞｨﾀで作成されたｶｰﾄﾞではありません。\r読み込みますか？")))
@@ -208,6 +260,8 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
     ForgetRememberedChoices(context_.dialogs);
     Card opened = document_.card();
     LoadCardText(opened, text, prompts, measurer_);
+    RememberCardFile(text.file, stamp);
+    confirmName_ = false;
     // Drawn again in the mode the user is in: a preview shows the card just read. Undoing
     // ends at the card as it was read.
     document_.Reset(std::move(opened));
@@ -216,6 +270,12 @@ bool CardFileCommands::OpenChosenFile(const std::filesystem::path& chosen) {
 
 bool CardFileCommands::Save() {
     Prompts& prompts = context_.services.prompts;
+    // A recovered card that was never saved has only the name it was given by chance.
+    if (confirmName_) {
+        std::optional<Card> confirmed = cardLevel_.EditSettings(document_.card());
+        if (!confirmed) return false;
+        document_.Apply(NamedCard(std::move(*confirmed)));
+    }
     const std::filesystem::path& saveFolder = document_.saveFolder();
     if (!EnterFolder(saveFolder)) {
         ReportFolder(saveFolder);
@@ -238,12 +298,10 @@ bool CardFileCommands::Save() {
     std::error_code ec;
     bool existed = std::filesystem::exists(target, ec);
     if (ec) {
-        prompts.Warn(Sjis("保存に失敗しました"));
+        prompts.Warn(SaveFailure(target, ReasonOfError(ec)));
         return false;
     }
-    if (existed && !prompts.Ask(fileName + "\r" + Sjis("同じ名前のファイルが存在します") + "\r" +
-                                Sjis("上書きしてよろしいですか？")))
-        return false;
+    if (existed && !MayOverwrite(target, fileName)) return false;
 
     if (!TitleAndWrite()) return false;
     const std::vector<std::string>& lines = macroLines_;
@@ -259,17 +317,44 @@ bool CardFileCommands::Save() {
     const bool isOpened = !opened.empty() && std::filesystem::equivalent(target, opened, ec) && !ec;
     if (Status written = WriteCardFile(target, lines, isOpened ? AtLink::Follow : AtLink::Refuse); !written) {
         // The reason (no room, no right to write, a read-only card) tells the user what to do.
-        prompts.Warn(Sjis("保存に失敗しました") + "\r" + Utf8ToSjis(written.error().message).bytes);
+        prompts.Warn(SaveFailure(target, written.error().message));
         return false;
     }
+    RememberCardFile(target, StampOf(target));
+    confirmName_ = false;
     document_.MarkSaved();
     if (!existed) prompts.Inform(fileName + "\r" + Sjis("上の名前で保存しました"));
     return true;
 }
 
+bool CardFileCommands::MayOverwrite(const std::filesystem::path& target, const std::string& fileName) {
+    const std::optional<FileStamp> now = StampOf(target);
+    if (now && cardStamp_ && *now == *cardStamp_) return true;
+    std::error_code ec;
+    const bool ourName = !cardFile_.empty() && std::filesystem::weakly_canonical(target, ec) ==
+                                                   std::filesystem::weakly_canonical(cardFile_, ec);
+    const char* why = ourName ? "このカードを読み込んだ（保存した）あとで、ファイルがほかで変更されています"
+                              : "同じ名前のファイルが存在します";
+    return context_.services.prompts.Ask(fileName + "\r" + Sjis("フォルダ：") +
+                                         Utf8ToSjis(target.parent_path().string()).bytes + "\r" + Sjis(why) + "\r" +
+                                         Sjis("上書きしてよろしいですか？"));
+}
+
+void CardFileCommands::RememberCardFile(const std::filesystem::path& file, std::optional<FileStamp> stamp) {
+    cardFile_ = file;
+    cardStamp_ = file.empty() ? std::nullopt : stamp;
+}
+
+RecoveryFolder::Origin CardFileCommands::origin() const {
+    const std::filesystem::path saveAs =
+        PathOfSjisName(document_.saveFolder(), document_.card().settings.name + ".zep");
+    return {saveAs, cardFile_, cardStamp_ ? StampText(*cardStamp_) : std::string()};
+}
+
 void CardFileCommands::ChangeSaveFolder() {
     if (!context_.dialogs.saveFolder) return;
     SaveFolderDialog& dlg = *context_.dialogs.saveFolder;
+    dlg.SetPlaces(Places());
     dlg.Load(document_.saveFolder());
     // The folder the dialog opened on: a relative name is taken from there, so that the save
     // folder stays the same folder whatever becomes current later.

@@ -8,6 +8,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "core/TextCodec.h"
 #include "dialogs/PlainText.h"
@@ -64,7 +66,7 @@ QString SearchTextOf(const QString& name, const publish::SetCard& card) {
 // The marks of the list and the map, in one place.
 const QColor kMarkRed(0xd0, 0x20, 0x20), kMarkOrange(0xe0, 0x80, 0x00), kMarkBlue(0x20, 0x50, 0xc0),
     kMarkGrey(0x90, 0x90, 0x90), kMarkDark(0x40, 0x40, 0x40), kMarkGreen(0x20, 0x90, 0x40),
-    kMarkCurrent(0xff, 0xf0, 0x90);
+    kMarkCurrent(0xff, 0xf0, 0x90), kMarkMatch(0xc0, 0x00, 0xc0);
 
 void PaintProblemMark(QPainter& p, QPointF topRight) {
     const QRectF badge(topRight.x() - 18, topRight.y() + 2, 16, 16);
@@ -209,14 +211,20 @@ void CardListModel::Arrange() {
 namespace {
 
 constexpr double kNodeWidth = 150, kNodeTextHeight = 34;
-enum ItemData { kNameData = 0, kStateData, kUnreachableData, kBorderData };
+// Beyond this many cards the map shows names without thumbnails, in letters big enough to be
+// read at the smallest zoom the fitting allows.
+constexpr size_t kThumbnailsOnMapUpTo = 24;
+constexpr double kNamesOnlyHeight = 46, kBigNamePx = 26, kTitlePx = 12;
+constexpr double kReadablePx = 9;  // the smallest name on screen, in pixels
+enum ItemData { kNameData = 0, kStateData, kUnreachableData, kBorderData, kMatchData, kNamePxData, kCardData };
 
 // A card of the map: its thumbnail, name and title in a box whose border tells its state.
 class MapNodeItem : public QGraphicsItem {
 public:
     MapNodeItem(const publish::MapNode& node, QRectF box, std::function<QString()> key, CardThumbnails& thumbnails,
-                std::function<bool(const QString&)> current, std::function<void()> open)
-        : box_(box),
+                std::function<bool(const QString&)> current, std::function<void()> open, bool namesOnly)
+        : namesOnly_(namesOnly),
+          box_(box),
           key_(std::move(key)),
           name_(Utf8(node.name)),
           title_(Utf8(node.title)),
@@ -237,6 +245,7 @@ public:
         setData(kStateData, kStates[int(node.state)]);
         setData(kUnreachableData, node.unreachable);
         setData(kBorderData, border_.color());
+        setData(kNamePxData, namesOnly_ ? kBigNamePx : double(QFontInfo(QFont()).pixelSize()));
         QString tip = name_ + (title_.isEmpty() ? "" : "  " + title_);
         if (!node.error.empty()) tip += "\n" + Utf8(node.error);
         for (const publish::Finding& f : node.findings)
@@ -245,8 +254,62 @@ public:
         setToolTip(PlainTip(tip));
         if (open_) setCursor(Qt::PointingHandCursor);
     }
-    QRectF boundingRect() const override { return box_.adjusted(-4, -4, 4, 4); }
+    QRectF boundingRect() const override { return box_.adjusted(-6, -6, 6, 6); }
+    // While a filter is typed: a card that fits it is ringed, the others fade.
+    void SetMatch(std::optional<bool> match) {
+        match_ = match;
+        setData(kMatchData, match ? QVariant(*match) : QVariant());
+        update();
+    }
     void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget*) override {
+        if (match_ == false) p->setOpacity(0.25);
+        if (namesOnly_) PaintNameOnly(*p);
+        else PaintWithThumbnail(*p, option);
+        if (match_ == true) {
+            p->setPen(QPen(kMarkMatch, 4));
+            p->setBrush(Qt::NoBrush);
+            p->drawRect(box_.adjusted(-5, -5, 5, 5));
+        }
+    }
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override {
+        // Taken, so that the double click that opens the card comes here.
+        if (event->button() == Qt::LeftButton && open_) event->accept();
+        else event->ignore();
+    }
+    void mouseDoubleClickEvent(QGraphicsSceneMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && open_) open_();
+    }
+
+private:
+    // Many cards: the name big enough to be read at the smallest fitting zoom, the title under it.
+    void PaintNameOnly(QPainter& p) {
+        const bool current = current_ && current_(name_);
+        p.setPen(border_);
+        p.setBrush(current ? kMarkCurrent : QColor(Qt::white));
+        p.drawRect(box_);
+        QFont font = p.font();
+        font.setPixelSize(int(kBigNamePx));
+        p.setFont(font);
+        p.setPen(why_.isEmpty() ? kMarkDark : kMarkRed);
+        const QRectF nameBox(box_.left() + 3, box_.top() + 1, box_.width() - 6, kBigNamePx + 4);
+        const QString stem = name_.endsWith(".zep", Qt::CaseInsensitive) ? name_.chopped(4) : name_;
+        p.drawText(nameBox, Qt::AlignCenter, QFontMetricsF(font).elidedText(stem, Qt::ElideMiddle, nameBox.width()));
+        font.setPixelSize(int(kTitlePx));
+        p.setFont(font);
+        const QRectF titleBox(box_.left() + 3, nameBox.bottom(), box_.width() - 6, box_.bottom() - nameBox.bottom());
+        const QString under = why_.isEmpty() ? title_ : why_;
+        p.drawText(titleBox, Qt::AlignCenter, QFontMetricsF(font).elidedText(under, Qt::ElideRight, titleBox.width()));
+        if (current) {
+            p.setPen(QPen(kMarkOrange, 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(box_.adjusted(-3, -3, 3, 3));
+        }
+        if (problem_) PaintProblemMark(p, box_.topRight());
+    }
+    void PaintWithThumbnail(QPainter& painter, const QStyleOptionGraphicsItem* option) {
+        QPainter* p = &painter;
         const bool current = current_ && current_(name_);
         // Seen from far, a whole large map: boxes only, so that a repaint reads no thumbnails.
         const bool detailed = option->levelOfDetailFromTransform(p->worldTransform()) >= 0.3;
@@ -281,12 +344,8 @@ public:
         if (problem_) PaintProblemMark(*p, box_.topRight());
     }
 
-protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && open_) open_();
-    }
-
-private:
+    bool namesOnly_;
+    std::optional<bool> match_;
     QRectF box_;
     std::function<QString()> key_;
     QString name_, title_, why_;
@@ -365,13 +424,35 @@ void CardListWindow::BuildMap(const publish::CardMap& map, const publish::MapLay
                 return card && *card < model_->cards().size() ? model_->cards()[*card].thumbnailKey : QString();
             },
             thumbnails_,
-            [this](const QString& name) { return name.compare(CurrentCardName(), Qt::CaseInsensitive) == 0; }, open);
+            [this](const QString& name) { return name.compare(CurrentCardName(), Qt::CaseInsensitive) == 0; }, open,
+            namesOnlyMap_);
         item->setZValue(1);
+        if (node.card) item->setData(kCardData, qulonglong(*node.card));
         scene_->addItem(item);
     }
     scene_->setSceneRect(QRectF(-10, -10, layout.width + 20, layout.height + 20));
+    MarkMatches();
     mapFitted_ = false;
     FitMapOnce();
+}
+
+void CardListWindow::MarkMatches() {
+    for (QGraphicsItem* item : scene_->items()) {
+        auto* node = dynamic_cast<MapNodeItem*>(item);
+        if (!node) continue;
+        const QVariant card = node->data(kCardData);
+        std::optional<bool> match;
+        if (model_->filtering()) match = card.isValid() && model_->fits(size_t(card.toULongLong()));
+        node->SetMatch(match);
+    }
+}
+
+void CardListWindow::ShowCount() {
+    const size_t count = model_->cards().size();
+    QString text =
+        model_->filtering() ? QString("%1 / %2 枚").arg(model_->rowCount()).arg(count) : QString("%1 枚").arg(count);
+    if (unreadable_) text += QString("（読めないカード %1 枚）").arg(unreadable_);
+    status_->setText(text);
 }
 
 // ---- the window ----
@@ -388,7 +469,7 @@ struct CardListWindow::Reading {
 
 CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::function<void(const QString&)> open,
                                fs::path thumbnailFolder, QWidget* parent, qint64 maxThumbnailBytes)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, parent ? Qt::Tool : Qt::Window),
       document_(document),
       screen_(screen),
       open_(std::move(open)),
@@ -446,7 +527,7 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
         "太い青枠: 最初のカード　オレンジの破線の枠: 最初のカードからたどれないカード　赤: "
         "ないカード・読めないカードとそこへのリンク　赤い「!」: 点検の指摘\n"
         "矢印　黒: 部品の関連付け　青: ボタン　緑の破線: スライド機能　"
-        "黄色: 編集中のカード（クリックで読み込みます）",
+        "黄色: 編集中のカード（ダブルクリックで読み込みます）　紫の枠: 絞り込みに合うカード",
         mapPage);
     legend->setWordWrap(true);
     mapColumn->addWidget(legend);
@@ -456,9 +537,16 @@ CardListWindow::CardListWindow(CardDocument& document, QSize screen, std::functi
     column->addLayout(top);
     column->addWidget(tabs_, 1);
 
-    connect(filter_, &QLineEdit::textChanged, model_, &CardListModel::SetFilter);
+    connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        model_->SetFilter(text);
+        MarkMatches();
+        if (settled_) ShowCount();
+    });
     connect(sort_, &QComboBox::currentIndexChanged, model_, [this](int i) { model_->SetSortByLinks(i == 1); });
-    connect(list_, &QAbstractItemView::activated, this, &CardListWindow::OpenRow);
+    // A double click opens a card in the list as on the map (never a single click, whatever
+    // the desktop's style); Enter opens the chosen one.
+    connect(list_, &QAbstractItemView::doubleClicked, this, &CardListWindow::OpenRow);
+    list_->installEventFilter(this);
     connect(tabs_, &QTabWidget::currentChanged, this, [this] { FitMapOnce(); });
 
     watcher_ = new QFileSystemWatcher(this);
@@ -488,6 +576,13 @@ void CardListWindow::ShowFolder() {
 }
 
 bool CardListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OpenRow(list_->currentIndex());
+            return true;
+        }
+    }
     // Ctrl and the wheel zoom the map, from the whole of it to twice its size.
     if (watched == mapView_->viewport() && event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);
@@ -517,7 +612,9 @@ double CardListWindow::FitScale() const {
     const QRectF map = scene_->sceneRect();
     if (map.isEmpty()) return 1;
     const QSize view = mapView_->viewport()->size();
-    return std::min({1.0, view.width() / map.width(), view.height() / map.height()});
+    const double whole = std::min({1.0, view.width() / map.width(), view.height() / map.height()});
+    // The names of a map of many cards are drawn big; below this zoom they could not be read.
+    return namesOnlyMap_ ? std::max(whole, kReadablePx / kBigNamePx) : whole;
 }
 
 void CardListWindow::closeEvent(QCloseEvent* event) {
@@ -543,6 +640,7 @@ void CardListWindow::Rescan() {
     settled_ = false;
     thumbnailsDone_ = 0;
     folder_ = document_.saveFolder();
+    setWindowTitle(folder_.empty() ? QString("カード一覧") : "カード一覧 - " + Utf8(folder_.string()));
     if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     std::string error;
@@ -622,7 +720,9 @@ void CardListWindow::Rescan() {
         if (cancel) return;
         publish::MapLayoutOptions options;
         options.nodeWidth = kNodeWidth;
-        options.nodeHeight = thumbnails_.size().height() + 8 + kNodeTextHeight;
+        options.nodeHeight = reading->map.nodes.size() > kThumbnailsOnMapUpTo
+                                 ? kNamesOnlyHeight
+                                 : thumbnails_.size().height() + 8 + kNodeTextHeight;
         auto layout = publish::LayOutMap(reading->map, options);
         if (layout) reading->layout = std::move(layout.value());
         else reading->layoutError = Utf8(layout.error().message);
@@ -654,7 +754,6 @@ void CardListWindow::Rescan() {
 
 void CardListWindow::Listed(std::shared_ptr<Reading> reading) {
     if (reading->cancel != cancel_) return;
-    const size_t count = reading->listed.size();
     size_t unreadable = 0;
     // Until its thumbnail is checked, a card shows the one it had.
     std::map<fs::path, QString> shown;
@@ -664,12 +763,13 @@ void CardListWindow::Listed(std::shared_ptr<Reading> reading) {
         if (c.error.isEmpty()) c.thumbnailKey = shown[c.file];
     }
     model_->SetCards(std::move(reading->listed), reading->order);
-    status_->setText(unreadable ? QString("%1 枚（読めないカード %2 枚）").arg(count).arg(unreadable)
-                                : QString("%1 枚").arg(count));
+    unreadable_ = unreadable;
+    ShowCount();
 }
 
 void CardListWindow::Mapped(std::shared_ptr<Reading> reading) {
     if (reading->cancel != cancel_) return;
+    namesOnlyMap_ = reading->map.nodes.size() > kThumbnailsOnMapUpTo;
     if (reading->layout) BuildMap(reading->map, *reading->layout);
     else {
         scene_->clear();

@@ -62,6 +62,9 @@ public:
     // The thumbnail of the card at `card` (in the order SetCards was given) is there.
     void ThumbnailReady(size_t card, const QString& key);
     const std::vector<ListedCard>& cards() const { return cards_; }
+    // Whether a filter is typed, and whether the card at `card` fits it.
+    bool filtering() const { return !filter_.isEmpty(); }
+    bool fits(size_t card) const { return card < rowOf_.size() && rowOf_[card] >= 0; }
     const ListedCard& shown(int row) const { return cards_.at(rows_.at(size_t(row))); }
 
 private:
@@ -81,7 +84,8 @@ class CardListWindow : public QWidget {
     Q_OBJECT
 public:
     // `open` opens a card file as the open command does. Thumbnails are kept in
-    // `thumbnailFolder` (empty: memory only) and in memory up to `maxThumbnailBytes`.
+    // `thumbnailFolder` (empty: memory only) and in memory up to `maxThumbnailBytes`. Made
+    // with the main window as `parent`, it is a tool window that stays over it.
     CardListWindow(CardDocument& document, QSize screen, std::function<void(const QString&)> open,
                    std::filesystem::path thumbnailFolder, QWidget* parent = nullptr,
                    qint64 maxThumbnailBytes = qint64(32) << 20);
@@ -112,8 +116,13 @@ private:
     void BuildMap(const publish::CardMap& map, const publish::MapLayout& layout);
     void OpenRow(const QModelIndex& index);
     QString CurrentCardName() const;
-    // The zoom at which the whole map fits the view, at most 1.
+    // The zoom at which the whole map fits the view, at most 1, and never below the zoom at
+    // which the cards' names stay readable (the map scrolls instead).
     double FitScale() const;
+    // The count, and how many fit the filter while one is typed: 「5 / 64 枚」.
+    void ShowCount();
+    // The map's cards marked as fitting the filter or not.
+    void MarkMatches();
     void FitMapOnce();
 
     CardDocument& document_;
@@ -135,8 +144,10 @@ private:
     std::shared_ptr<std::atomic<bool>> cancel_;
     std::thread worker_;
     bool settled_ = false;
-    bool mapFitted_ = false;  // the map drawn last was fitted to the view
-    bool mapZoomed_ = false;  // the user zoomed since the window was opened
+    bool mapFitted_ = false;     // the map drawn last was fitted to the view
+    bool mapZoomed_ = false;     // the user zoomed since the window was opened
+    bool namesOnlyMap_ = false;  // a map of many cards: names without thumbnails
+    size_t unreadable_ = 0;
     int thumbnailsDone_ = 0;
 };
 

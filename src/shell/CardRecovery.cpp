@@ -15,6 +15,18 @@ namespace {
 
 std::string Shown(const std::string& utf8) { return Utf8ToSjis(utf8).bytes; }
 
+// The offer of a left copy. A card that was never saved is said to be one, with no file
+// named: the name it had came by chance and may be another card's.
+std::string OfferText(const RecoveryFolder::Origin& origin) {
+    const std::string head = Sjis("前回保存されなかったカードがあります") + "\r";
+    if (!origin.readFrom.empty())
+        return head + Shown(origin.readFrom.string()) + "\r" +
+               Sjis("開くと、変更したカードとして開きます。元のファイルは保存するまで変わりません。");
+    return head + Sjis("一度も保存されていない新しいカードです（保存フォルダ：") +
+           Shown(origin.saveAs.parent_path().string()) + Sjis("）") + "\r" +
+           Sjis("開くと、保存するときにカード名を確かめます。");
+}
+
 }  // namespace
 
 CardRecovery::CardRecovery(const CommandContext& context, CardFileCommands& cardFile)
@@ -49,8 +61,7 @@ void CardRecovery::WriteCopy() {
     const Card card = WithDefaultTitle(document.card());
     auto lines = CardLines(card);
     if (!lines) return;  // the writer's own message comes when the user saves
-    const std::filesystem::path cardFile = PathOfSjisName(document.saveFolder(), card.settings.name + ".zep");
-    Status written = folder_.Write(lines.value(), cardFile);
+    Status written = folder_.Write(lines.value(), cardFile_.origin());
     if (written || toldWriteFailure_) return;
     toldWriteFailure_ = true;
     context_.services.prompts.Warn(Sjis("保存されていないカードの控えを書けませんでした") + "\r" +
@@ -68,19 +79,15 @@ bool CardRecovery::OfferLeftCopies() {
         return false;
     }
     for (const RecoveryFolder::Copy& copy : folder_.Left()) {
-        const std::optional<std::filesystem::path> original = RecoveryFolder::CardFileOf(copy);
-        if (original) {
-            const Choice choice = prompts.AskChoice(Sjis("前回保存されなかったカードがあります") + "\r" +
-                                                        Shown(original->string()) + "\r" +
-                                                        Sjis("開くと、変更したカードとして開きます。"
-                                                             "元のファイルは保存するまで変わりません。"),
-                                                    ChoiceButtons{"開く", "削除", "あとで"});
+        const std::optional<RecoveryFolder::Origin> origin = RecoveryFolder::OriginOf(copy);
+        if (origin) {
+            const Choice choice = prompts.AskChoice(OfferText(*origin), ChoiceButtons{"開く", "削除", "あとで"});
             if (choice == Choice::Cancel) continue;
             if (choice == Choice::No) {
                 folder_.Discard(copy);
                 continue;
             }
-            if (cardFile_.OpenRecoveredCopy(copy.card, *original)) {
+            if (cardFile_.OpenRecoveredCopy(copy.card, *origin)) {
                 folder_.Adopt(copy);
                 return true;
             }

@@ -16,16 +16,12 @@ namespace {
 
 // A thumbnail file larger than this is no thumbnail of ours.
 constexpr qint64 kMaxThumbnailFileBytes = 512 * 1024;
-// The disk cache holds at most this many thumbnails (some tens of megabytes); beyond it the
-// oldest go when a list is opened, down to three quarters.
-constexpr size_t kMaxThumbnailFiles = 20000;
-
-void Prune(const PrivateFolder& folder) {
-    std::vector<PrivateFolder::File> files = folder.Files(4 * kMaxThumbnailFiles);  // bounded, whatever was put there
+void Prune(const PrivateFolder& folder, size_t maxFiles) {
+    std::vector<PrivateFolder::File> files = folder.Files(4 * maxFiles);  // bounded, whatever was put there
     std::erase_if(files, [](const auto& f) { return fs::path(f.name).extension() != ".png"; });
-    if (files.size() <= kMaxThumbnailFiles) return;
+    if (files.size() <= maxFiles) return;
     std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.modified < b.modified; });
-    for (size_t i = 0; i < files.size() - kMaxThumbnailFiles * 3 / 4; ++i) folder.Remove(files[i].name);
+    for (size_t i = 0; i < files.size() - maxFiles * 3 / 4; ++i) folder.Remove(files[i].name);
 }
 
 void AddStamp(QCryptographicHash& hash, const fs::path& file) {
@@ -41,8 +37,8 @@ void AddStamp(QCryptographicHash& hash, const fs::path& file) {
 
 fs::path ThumbnailCacheFolder() { return CacheFolderOfThisUser() / "thumbnails"; }
 
-CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes)
-    : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes) {
+CardThumbnails::CardThumbnails(fs::path folder, QSize screen, qint64 maxBytes, size_t maxFiles)
+    : folder_(std::move(folder)), screen_(screen), maxBytes_(maxBytes), maxFiles_(maxFiles) {
     const int w = std::max(1, screen.width());
     size_ = QSize(kWidth, std::max(1, kWidth * screen.height() / w));
 }
@@ -84,7 +80,7 @@ bool CardThumbnails::DiskReady() {
         }
         disk_ = std::move(opened).value();
         diskState_ = 1;
-        Prune(*disk_);
+        Prune(*disk_, maxFiles_);
     }
     return diskState_ == 1;
 }

@@ -22,8 +22,10 @@ namespace zepo {
 class CardThumbnails {
 public:
     // `folder`: where the pictures are kept on disk (made owner-only on first use; empty:
-    // memory only). `screen`: the size of the screen the cards are drawn for.
-    CardThumbnails(std::filesystem::path folder, QSize screen, qint64 maxBytes);
+    // memory only). `screen`: the size of the screen the cards are drawn for. The disk keeps
+    // at most `maxFiles` thumbnails: beyond it the oldest go on first use, down to three quarters.
+    CardThumbnails(std::filesystem::path folder, QSize screen, qint64 maxBytes, size_t maxFiles = kMaxFiles);
+    static constexpr size_t kMaxFiles = 20000;  // some tens of megabytes
 
     // The thumbnail's size: kWidth wide, as high as the screen's shape makes it.
     QSize size() const { return size_; }
@@ -51,6 +53,7 @@ private:
     std::filesystem::path folder_;
     QSize screen_, size_;
     qint64 maxBytes_;
+    size_t maxFiles_;
     mutable std::mutex lock_;
     // Least recently used first.
     std::list<std::pair<QString, QImage>> used_;

@@ -32,6 +32,7 @@
 #include "publish/Exporter.h"
 #include "shell/CardFileCommands.h"
 #include "shell/CardRecovery.h"
+#include "shell/DropCommands.h"
 #include "shell/FeatureCommands.h"
 #include "shell/HelpCommands.h"
 #include "shell/MainWindow.h"
@@ -141,6 +142,8 @@ void EditorWindows::MakeCommands() {
     cardFile_ = std::make_unique<CardFileCommands>(context_, *cardLevel_, window, measurer_);
     cardFile_->SetStartupCard(startupCard_);
     paste_ = std::make_unique<PasteCommands>(document_);
+    drops_ = std::make_unique<DropCommands>(context_);
+    QObject::connect(&window.canvas(), &CardCanvas::filesDropped, drops_.get(), &DropCommands::DropFiles);
     paste_->SetSlotEditor(SlotKind::Frame, frameEditor_.get());
     paste_->SetSlotEditor(SlotKind::OneLineText, textEditor_.get());
     paste_->SetSlotEditor(SlotKind::TextBlock, blockEditor_.get());
@@ -179,6 +182,7 @@ void EditorWindows::ConnectHelp() {
         if (!topic.isEmpty()) help_->ShowTopicOnHelpKey(*dialog, topic);
     }
     help_->ShowTopicOnHelpKey(*main_, QStringLiteral("main"));
+    cardFile_->SetCardListMade([this](QWidget& list) { help_->ShowTopicOnHelpKey(list, QStringLiteral("cardlist")); });
 }
 
 void EditorWindows::Begin() {

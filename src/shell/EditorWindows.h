@@ -25,6 +25,7 @@ struct ExportCaches;
 class AssociationChooser;
 class CardLevelEditor;
 class CardRecovery;
+class DropCommands;
 class FrameEditor;
 class MainWindow;
 class OneLineTextDialog;
@@ -84,6 +85,7 @@ private:
     CommandContext context_{document_, services_, settings_, shared_};
     std::unique_ptr<CardFileCommands> cardFile_;
     std::unique_ptr<PasteCommands> paste_;
+    std::unique_ptr<DropCommands> drops_;
     std::unique_ptr<ViewCommands> view_;
     std::unique_ptr<FeatureCommands> features_;
     std::unique_ptr<ToolCommands> tools_;

@@ -100,6 +100,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closeSettled_ = false;
+    // The user chose to end: a card handed over during the question does not undo that.
+    if (commands_) commands_->cardFile.DropWaitingHandOvers();
     if (recovery_) recovery_->Finish();
     event->accept();
 }

@@ -4,6 +4,7 @@
 
 #include "core/TextCodec.h"
 #include "dialogs/Prompts.h"
+#include "editors/PictureIntake.h"
 #include "imaging/Bitmap.h"
 #include "imaging/PictureFile.h"
 #include "imaging/Reduce.h"
@@ -15,21 +16,6 @@
 
 namespace zepo {
 namespace {
-
-Bitmap BitmapOfImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    Bitmap bitmap(rgb.width(), rgb.height(), PixelFormat::Bgr24);
-    for (int y = 0; y < rgb.height(); ++y) {
-        const uchar* from = rgb.constScanLine(y);
-        uint8_t* to = bitmap.Row(y);
-        for (int x = 0; x < rgb.width(); ++x) {
-            to[3 * x] = from[3 * x + 2];
-            to[3 * x + 1] = from[3 * x + 1];
-            to[3 * x + 2] = from[3 * x];
-        }
-    }
-    return bitmap;
-}
 
 std::string PathText(const std::filesystem::path& path) { return Utf8ToSjis(path.string()).bytes; }
 

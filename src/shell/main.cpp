@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "core/Version.h"
 #include "dialogs/DialogRunner.h"
@@ -19,6 +22,34 @@
 #include "shell/EditorWindows.h"
 #include "shell/MainWindow.h"
 #include "shell/Switches.h"
+
+namespace {
+
+// While the application object is made: the platform's messages are held back, and its fatal
+// one (no display to connect to, no usable platform) is said in Japanese with exit code 2
+// instead of the platform's English and an abort.
+std::vector<std::pair<QtMsgType, std::string>>* heldMessages = nullptr;
+QtMessageHandler platformHandler = nullptr;
+
+void WhileStarting(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(
+            "ＺＥＰＯエディタ: ディスプレイに接続できないため、起動できません。\n"
+            "デスクトップの中から起動するか、DISPLAY（または WAYLAND_DISPLAY）を設定してください。\n",
+            stderr);
+        std::_Exit(2);
+    }
+    if (heldMessages) heldMessages->push_back({type, message.toStdString()});
+}
+
+// The messages held back, given to the platform's handler now that the editor started.
+void StartedWith(std::vector<std::pair<QtMsgType, std::string>>& held) {
+    qInstallMessageHandler(platformHandler);
+    heldMessages = nullptr;
+    for (const auto& [type, text] : held) qt_message_output(type, QMessageLogContext(), QString::fromStdString(text));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> commandLine;
@@ -39,7 +70,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    std::vector<std::pair<QtMsgType, std::string>> held;
+    heldMessages = &held;
+    platformHandler = qInstallMessageHandler(WhileStarting);
     QApplication app(argc, argv);
+    StartedWith(held);
     // The task bar text. Not the display name: the platform would append that to every caption.
     QApplication::setApplicationName("ZEPOエディタ");
     // The desktop file's name: the window manager then groups the editor under its own icon.

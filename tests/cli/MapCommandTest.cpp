@@ -32,6 +32,8 @@ struct Drawn {
     std::map<std::string, std::string> nodeClass, nodeStroke, nodeHref;      // by the shown name
     std::multiset<std::tuple<std::string, std::string, std::string>> edges;  // from, to, class
     std::set<std::string> dashedEdgeClasses;
+    std::map<std::string, double> nodeTop;                       // the box's top edge
+    std::map<std::pair<std::string, std::string>, double> drop;  // from, to: the arrow's tip below the start
     bool valid = false;
 };
 
@@ -43,7 +45,8 @@ Drawn ReadSvg(const std::string& text) {
     QXmlStreamReader xml(QByteArray::fromStdString(text.substr(start, end + 6 - start)));
     std::map<std::string, std::string> nameOfId;
     std::vector<std::tuple<std::string, std::string, std::string>> edges;
-    std::string klass, id, href, stroke;
+    std::vector<double> drops;
+    std::string klass, id, href, stroke, top;
     auto attr = [&](const char* name) {
         return xml.attributes().value(QString::fromLatin1(name)).toString().toStdString();
     };
@@ -56,22 +59,34 @@ Drawn ReadSvg(const std::string& text) {
             edges.emplace_back(attr("data-from"), attr("data-to"), klass);
         }
         if (tag == "path" && !attr("stroke-dasharray").empty()) d.dashedEdgeClasses.insert(klass);
+        if (tag == "path")
+            drops.push_back(-QString::fromStdString(attr("d")).section(',', 1, 1).section(' ', 0, 0).toDouble());
+        if (tag == "polygon")
+            drops.back() += QString::fromStdString(attr("points")).section(',', 1, 1).section(' ', 0, 0).toDouble();
         if (tag == "g" && attr("class").rfind("node", 0) == 0) {
             klass = attr("class");
             id = attr("id");
         }
-        if (tag == "rect" && !id.empty()) stroke = attr("stroke");
+        if (tag == "rect" && !id.empty()) {
+            stroke = attr("stroke");
+            top = attr("y");
+        }
         if (tag == "text" && attr("class") == "name") {
             const std::string name = xml.readElementText().toStdString();
             nameOfId[id.substr(5)] = name;
             d.nodeClass[name] = klass;
             d.nodeStroke[name] = stroke;
             d.nodeHref[name] = href;
+            d.nodeTop[name] = std::stod(top);
             id.clear();
             href.clear();
         }
     }
-    for (const auto& [from, to, k] : edges) d.edges.emplace(nameOfId[from], nameOfId[to], k);
+    for (size_t i = 0; i < edges.size(); ++i) {
+        const auto& [from, to, k] = edges[i];
+        d.edges.emplace(nameOfId[from], nameOfId[to], k);
+        d.drop[{nameOfId[from], nameOfId[to]}] = drops.at(i);
+    }
     d.valid = !xml.hasError();
     return d;
 }
@@ -123,6 +138,9 @@ TEST_F(MapCommandTest, OneNodePerCardAndOneEdgePerKindOfLinkWithTheSetsProblemsM
     };
     EXPECT_EQ(d.edges, edges);
     EXPECT_EQ(d.dashedEdgeClasses, (std::set<std::string>{"edge slide", "edge slide broken"}));
+    // The map reads from the top: main stands above every card, and its links go down.
+    for (const auto& [name, top] : d.nodeTop) EXPECT_LE(d.nodeTop.at("main.zep"), top) << name << " above main.zep";
+    for (const char* to : {"a.zep", "b.zep", "gone.zep"}) EXPECT_GT(d.drop.at({"main.zep", to}), 20) << to;
 
     // The same graph for Graphviz's own program, and the same map as a picture.
     const fs::path dot = temp_.path() / "map.gv", png = temp_.path() / "map.png";

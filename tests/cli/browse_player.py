@@ -84,33 +84,42 @@ def main():
             # Movie 2 with its sound waits for the presenter's click; it has sound controls.
             click_to_start(driver)
             movie2 = driver.find_element(By.CSS_SELECTOR, ".movie2 video")
-            assert driver.execute_script("return arguments[0].controls && !arguments[0].muted", movie2)
+            assert driver.execute_script("return arguments[0].controls && !arguments[0].muted", movie2), \
+                "movie 2 has no sound controls or is muted"
             wait_playing(driver, "document.querySelector('.movie2 video')", "movie 2")
-            assert driver.execute_script("return arguments[0].videoWidth", movie2) == 320
+            width = driver.execute_script("return arguments[0].videoWidth", movie2)
+            assert width == 320, "movie 2 is %s pixels wide, not 320" % width
             assert on_card(driver, movie2) == [500, 400, 480, 360], on_card(driver, movie2)
-            assert on_card(driver, driver.find_element(By.CSS_SELECTOR, ".movie2")) == [498, 398, 484, 364]
+            ring = on_card(driver, driver.find_element(By.CSS_SELECTOR, ".movie2"))
+            assert ring == [498, 398, 484, 364], "movie 2's frame stands at %s" % ring
 
             # The piece's area plays the rendition; the stop area stops it.
             driver.find_element(By.CSS_SELECTOR, 'a.area[title="曲"]').click()
             wait_playing(driver, "document.getElementById('zepo-midi')", "the MIDI rendition")
-            assert driver.execute_script("return document.getElementById('zepo-midi').duration") > 9
+            length = driver.execute_script("return document.getElementById('zepo-midi').duration")
+            assert length > 9, "the rendition lasts %s s, not the piece's 10" % length
             driver.find_element(By.CSS_SELECTOR, 'a.area[title="止める"]').click()
-            assert driver.execute_script("return document.getElementById('zepo-midi').paused")
+            assert driver.execute_script("return document.getElementById('zepo-midi').paused"), \
+                "the stop area left the piece playing"
 
             # The movie's area opens the overlay; Escape closes it.
             driver.find_element(By.CSS_SELECTOR, 'a.area[title="動画"]').click()
             wait_playing(driver, "document.querySelector('#zepo-movie video')", "the movie")
-            assert driver.execute_script("return document.querySelector('#zepo-movie video').videoWidth") == 320
+            width = driver.execute_script("return document.querySelector('#zepo-movie video').videoWidth")
+            assert width == 320, "the movie is %s pixels wide, not 320" % width
             body = driver.find_element(By.TAG_NAME, "body")
             body.send_keys("\ue00c")  # Escape
-            assert driver.execute_script("return document.getElementById('zepo-movie')") is None
+            assert driver.execute_script("return document.getElementById('zepo-movie')") is None, \
+                "Escape left the movie open"
 
             # H shows the hidden areas and hides them again.
             area = driver.find_element(By.CSS_SELECTOR, 'a.area[title="動画"]')
             body.send_keys("h")
-            assert area.value_of_css_property("outline-style") == "dashed"
+            outline = area.value_of_css_property("outline-style")
+            assert outline == "dashed", "H shows the area as " + outline
             body.send_keys("h")
-            assert area.value_of_css_property("outline-style") == "none"
+            outline = area.value_of_css_property("outline-style")
+            assert outline == "none", "H again leaves the area " + outline
 
             # F and the button toggle full screen.
             body.send_keys("f")

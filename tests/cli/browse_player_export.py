@@ -46,18 +46,21 @@ def main():
             # The piece starts with the card, from its rendition, once the presenter clicked.
             click_to_start(driver)
             wait_playing(driver, "document.getElementById('zepo-midi')", "the MIDI started with the card")
-            assert driver.execute_script("return document.getElementById('zepo-midi').duration") > 7
+            length = driver.execute_script("return document.getElementById('zepo-midi').duration")
+            assert length > 7, "the rendition lasts %s s, not the piece's 8" % length
 
             # Movie 2 at (500, 400), 150 % of 320 × 240, inside the two rings of its frame FB.
             movie2 = driver.find_element(By.CSS_SELECTOR, ".movie2 video")
             wait_playing(driver, "document.querySelector('.movie2 video')", "movie 2")
-            assert driver.execute_script("return arguments[0].videoWidth", movie2) == 320
+            width = driver.execute_script("return arguments[0].videoWidth", movie2)
+            assert width == 320, "movie 2 is %s pixels wide, not 320" % width
             assert on_card(driver, movie2) == [500, 400, 480, 360], on_card(driver, movie2)
 
             # The movie's area plays the converted movie in the overlay.
             driver.find_element(By.CSS_SELECTOR, 'a.area[title="clip.avi"]').click()
             wait_playing(driver, "document.querySelector('#zepo-movie video')", "the converted movie")
-            assert driver.execute_script("return document.querySelector('#zepo-movie video').videoWidth") == 320
+            width = driver.execute_script("return document.querySelector('#zepo-movie video').videoWidth")
+            assert width == 320, "the converted movie is %s pixels wide, not 320" % width
             driver.find_element(By.TAG_NAME, "body").send_keys("\ue00c")  # Escape
 
             piece = 'a.area[title="song.mid"]'

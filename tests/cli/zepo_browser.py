@@ -144,3 +144,25 @@ def export(zepocard, folder, site, expect=0, screen=None):
     if run.returncode != expect:
         raise AssertionError("export ended with %d, not %d: %s" % (run.returncode, expect, run.stderr))
     return run
+
+
+@contextlib.contextmanager
+def served(folder):
+    """The folder on a web server of this test's own (127.0.0.1, a free port) for the length of
+    a `with` block: yields (address of the folder, the (status, path) of every request)."""
+    import functools
+    import http.server
+    import threading
+    requests = []
+
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def log_request(self, code="-", size="-"):
+            requests.append((int(code) if str(code).isdigit() else 0, self.path))
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Handler, directory=str(folder)))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        yield "http://127.0.0.1:%d" % server.server_address[1], requests
+    finally:
+        server.shutdown()
+        server.server_close()

@@ -374,10 +374,10 @@ TEST_F(AssociationDialogTest, ChoicesLongerThanTheCardHoldsSendTheUserBack) {
         return true;
     });
     EXPECT_TRUE(ok);
-    ASSERT_EQ(messages.warnings.size(), 3u);
-    EXPECT_EQ(messages.warnings[0], "カード名が長すぎます（20バイトまで）: " + longCard);
-    EXPECT_EQ(messages.warnings[1], "ファイル名が長すぎます（50バイトまで）: " + longWave);
-    EXPECT_EQ(messages.warnings[2], "起動ソフト名が長すぎます（50バイトまで）: " + std::string(51, 'p'));
+    EXPECT_EQ(messages.warnings,
+              (std::vector<std::string>{"カード名が長すぎます（20バイトまで）: " + longCard,
+                                        "ファイル名が長すぎます（50バイトまで）: " + longWave,
+                                        "起動ソフト名が長すぎます（50バイトまで）: " + std::string(51, 'p')}));
     EXPECT_EQ(Chosen(), (std::pair<std::string, std::string>{"RUN", std::string(50, 'p')}));
 }
 

@@ -257,8 +257,9 @@ TEST_F(TextBlocks, TheCharacterChecksOfABlockCanShowBothVerticalMessages) {
     };
     for (const Case& c : cases) {
         messages.warnings.clear();
-        ASSERT_EQ(Place(1, c.file, 1, 2), EditResult::Applied);
+        const EditResult placed = Place(1, c.file, 1, 2);
         EXPECT_EQ(messages.warnings, c.messages) << c.file;
+        ASSERT_EQ(placed, EditResult::Applied) << c.file;
         EXPECT_EQ(static_cast<int>(Block(1).font.face), c.finalTypeface) << c.file;
         EXPECT_EQ(Block(1).block.direction, 0) << c.file;
     }

@@ -205,7 +205,13 @@ TEST(ImportPicture, ABmpHoldingAnotherPictureIsReplacedOnlyAfterYes) {
         {reduced, false, false, true, false, reduced},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << &c - cases);
+        const std::string& held = c.existing;
+        SCOPED_TRACE(std::string(held == converted ? "the converted"
+                                 : held == reduced ? "the reduced"
+                                 : held == Bmp8()  ? "another"
+                                                   : "no") +
+                     " picture in sakura.bmp, " + (c.reduce ? "reducing, " : "converting, ") +
+                     (c.answer ? "Yes" : "No"));
         TempFolder dir;
         WriteBytes(dir.path() / "sakura.jpg", Jpeg());
         WriteBytes(dir.path() / "sakura.bmp", c.existing);

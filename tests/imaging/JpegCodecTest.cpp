@@ -197,30 +197,6 @@ TEST(JpegCodec, LargePicturesGrowTheOutputAcrossManyChunks) {
     EXPECT_EQ(decoded.value().bitmap.Width(), 640);
 }
 
-// A phone's photo: the sensor's rows as they came, and an Exif block (APP1, right after the
-// start of the picture) saying how to turn them. Phones write either byte order.
-Bytes WithExifOrientation(const Bytes& jpeg, uint16_t orientation, bool bigEndian, uint32_t ifdOffset = 8) {
-    auto u16 = [&](uint16_t v) {
-        return bigEndian ? Bytes{uint8_t(v >> 8), uint8_t(v)} : Bytes{uint8_t(v), uint8_t(v >> 8)};
-    };
-    auto u32 = [&](uint32_t v) {
-        Bytes hi = u16(uint16_t(v >> 16)), lo = u16(uint16_t(v));
-        return bigEndian ? Bytes{hi[0], hi[1], lo[0], lo[1]} : Bytes{lo[0], lo[1], hi[0], hi[1]};
-    };
-    Bytes tiff = bigEndian ? Bytes{'M', 'M'} : Bytes{'I', 'I'};
-    for (const Bytes& part : {u16(42), u32(ifdOffset), u16(2), u16(0x010F), u16(2), u32(4), Bytes{'A', 'c', 'm', 0},
-                              u16(0x0112), u16(3), u32(1), u16(orientation), u16(0), u32(0)})
-        tiff.insert(tiff.end(), part.begin(), part.end());
-    Bytes segment{0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
-    segment.insert(segment.end(), tiff.begin(), tiff.end());
-    segment[2] = uint8_t((segment.size() - 2) >> 8);
-    segment[3] = uint8_t(segment.size() - 2);
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    out.insert(out.end(), segment.begin(), segment.end());
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
-    return out;
-}
-
 TEST(JpegCodec, PhotosAreTurnedUprightAsTheirExifBlockSays) {
     // Landscape 64 × 32, red with a blue corner at the top left as the sensor saw it.
     Bitmap sensor(64, 32, PixelFormat::Bgr24);
@@ -237,14 +213,14 @@ TEST(JpegCodec, PhotosAreTurnedUprightAsTheirExifBlockSays) {
     };
     const Case cases[] = {
         {"no Exif block", plain.value(), 64, 32, 8, 8},
-        {"upright (1)", WithExifOrientation(plain.value(), 1, false), 64, 32, 8, 8},
-        {"upside down (3), Intel order", WithExifOrientation(plain.value(), 3, false), 64, 32, 56, 24},
-        {"held upright (6), Motorola order", WithExifOrientation(plain.value(), 6, true), 32, 64, 24, 8},
-        {"held upright (6), Intel order", WithExifOrientation(plain.value(), 6, false), 32, 64, 24, 8},
-        {"held the other way (8)", WithExifOrientation(plain.value(), 8, true), 32, 64, 8, 56},
-        {"mirrored (2)", WithExifOrientation(plain.value(), 2, false), 64, 32, 56, 8},
-        {"an orientation that does not exist (9)", WithExifOrientation(plain.value(), 9, true), 64, 32, 8, 8},
-        {"a block pointing past its end", WithExifOrientation(plain.value(), 6, true, 0xFFFFFFF0u), 64, 32, 8, 8},
+        {"upright (1)", test::WithExifOrientation(plain.value(), 1, false), 64, 32, 8, 8},
+        {"upside down (3), Intel order", test::WithExifOrientation(plain.value(), 3, false), 64, 32, 56, 24},
+        {"held upright (6), Motorola order", test::WithExifOrientation(plain.value(), 6, true), 32, 64, 24, 8},
+        {"held upright (6), Intel order", test::WithExifOrientation(plain.value(), 6, false), 32, 64, 24, 8},
+        {"held the other way (8)", test::WithExifOrientation(plain.value(), 8, true), 32, 64, 8, 56},
+        {"mirrored (2)", test::WithExifOrientation(plain.value(), 2, false), 64, 32, 56, 8},
+        {"an orientation that does not exist (9)", test::WithExifOrientation(plain.value(), 9, true), 64, 32, 8, 8},
+        {"a block pointing past its end", test::WithExifOrientation(plain.value(), 6, true, 0xFFFFFFF0u), 64, 32, 8, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

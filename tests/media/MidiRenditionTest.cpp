@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "MidiBytes.h"
@@ -21,6 +22,7 @@ struct Decoded {
     long rate = 0;
     double seconds = 0;
     double rmsFirstSecond = 0;
+    double peakDb = -200;  // of the whole file, dB below full scale
 };
 
 // The Ogg Vorbis file decoded again, as a browser would.
@@ -35,12 +37,18 @@ Decoded Decode(const fs::path& file) {
     long count = 0;
     float** pcm;
     int section;
-    while (count < d.rate) {
+    float peak = 0;
+    for (;;) {
         long n = ov_read_float(&vf, &pcm, 1024, &section);
         if (n <= 0) break;
-        for (long i = 0; i < n; ++i) sum += double(pcm[0][i]) * pcm[0][i];
+        for (long i = 0; i < n; ++i) {
+            if (count + i < d.rate) sum += double(pcm[0][i]) * pcm[0][i];
+            for (int c = 0; c < d.channels; ++c) peak = std::max(peak, std::abs(pcm[c][i]));
+        }
         count += n;
     }
+    count = std::min(count, d.rate);
+    d.peakDb = peak > 0 ? 20 * std::log10(peak) : -200;
     d.rmsFirstSecond = count ? std::sqrt(sum / double(count)) : 0;
     ov_clear(&vf);
     return d;
@@ -84,6 +92,28 @@ TEST_F(MidiRenditionTest, APieceBecomesAudibleVorbisOfItsLengthOrOfTheCap) {
         EXPECT_EQ(d.rate, 44100);
         EXPECT_NEAR(d.seconds, rendition.value().seconds, 0.05) << c.maxSeconds;
         EXPECT_GT(d.rmsFirstSecond, 0.002) << "the note is not heard";
+    }
+}
+
+// A piece is as loud as the sound files beside it (these peak around -6 dB), whether it was
+// written soft or loud: without this a MIDI piece played some 30 dB quieter than a WAV.
+TEST_F(MidiRenditionTest, SoftAndLoudPiecesPeakLikeSoundFiles) {
+    struct Case {
+        const char* what;
+        uint8_t velocity;
+    } cases[] = {{"a soft note", 30}, {"a loud note", 127}};
+    for (const Case& c : cases) {
+        test::Bytes track = OneNoteTrack(500000, 3, 0);
+        const uint8_t noteOn[] = {0x90, 60, 100};
+        std::search(track.begin(), track.end(), std::begin(noteOn), std::end(noteOn))[2] = c.velocity;
+        const fs::path midi = Midi("piece.mid", Header(0, 1, 96) + track);
+        auto rendition = RenderMidi(midi, soundFont_);
+        ASSERT_TRUE(rendition.ok()) << rendition.error().message;
+        const fs::path ogg = folder_.path() / "loud.ogg";
+        test::WriteBytes(ogg, rendition.value().ogg);
+        const double peak = Decode(ogg).peakDb;
+        EXPECT_GT(peak, -9) << c.what;
+        EXPECT_LT(peak, -0.5) << c.what;
     }
 }
 

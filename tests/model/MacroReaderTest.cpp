@@ -43,8 +43,8 @@ TEST(MacroReader, CardSettings) {
     r.Read({"ZEPO:タイトル", "'comment", "title {before card}", "card {ignored}", "\ttitle  {題名}", "\tnew    {CYAN2}",
             "\tedit   {1}", "\tcursor {0}", "card {again}", "end"},
            "会議.zep");
-    EXPECT_EQ(r.card.settings.name, S("会議"));
-    EXPECT_EQ(r.card.settings.title, S("題名"));
+    EXPECT_THAT(r.card.settings.name, SjisIs("会議"));
+    EXPECT_THAT(r.card.settings.title, SjisIs("題名"));
     EXPECT_EQ(r.card.settings.color, 6);
     EXPECT_EQ(r.card.settings.editMode, 1);
     EXPECT_EQ(r.card.settings.fingerCursor, 2);
@@ -207,7 +207,9 @@ TEST(MacroReader, MissingFilesAreReportedAndKeptAsPlaceholders) {
     EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 3u) << "only the block that names no file is dropped";
     EXPECT_EQ(r.card.slot(SlotKind::Picture, 1).bounds, (Rect{0, 0, kPlaceholderWidth / 2, kPlaceholderHeight / 2}));
     EXPECT_TRUE(r.card.slot(SlotKind::TextBlock, 1).block.fileMissing);
-    EXPECT_EQ(r.card.slot(SlotKind::TextBlock, 1).bounds.right(), 300) << "a vertical block's x is its right edge";
+    EXPECT_EQ(r.card.slot(SlotKind::TextBlock, 1).bounds,
+              (Rect{300 - kPlaceholderWidth, 5, kPlaceholderWidth, kPlaceholderHeight}))
+        << "a vertical block's x is its right edge; the placeholder lies as wide as a missing picture";
     EXPECT_TRUE(r.card.parentChecked[static_cast<int>(SlotKind::Picture)]);
     EXPECT_EQ(r.files.entered, 3);
     EXPECT_EQ(r.Count(ReadNote::Message), 3);
@@ -401,8 +403,8 @@ TEST(MacroReader, NumberThatDoesNotConvertStopsWithItsLine) {
     Reading r;
     r.Read(CardLines({"\tframe {1,1}{5,5}{0}", "\ttext {1x,2}{a}{0}", "\tframe {2,2}{5,5}{0}"}));
     EXPECT_FALSE(r.outcome.completed);
-    ASSERT_EQ(r.messages.warnings.size(), 1u);
-    EXPECT_EQ(r.messages.warnings[0], "3 行目の「1x」は数値ではありません。\r読み込みをここで中止しました");
+    EXPECT_EQ(r.messages.warnings,
+              std::vector<std::string>{"3 行目の「1x」は数値ではありません。\r読み込みをここで中止しました"});
     EXPECT_EQ(r.card.UsedSlotsInStackingOrder().size(), 1u);  // what was read stays
     EXPECT_EQ(r.outcome.diagnostics.back().kind, ReadNote::Stopped);
 

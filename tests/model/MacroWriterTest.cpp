@@ -60,9 +60,9 @@ TEST(MacroWriter, EmptyTitleOfTheMainCardBecomesTheDefault) {
     Card card = NewCard();
     card.settings.title.clear();
     auto lines = Write(card);
-    EXPECT_EQ(lines[0], S("ZEPO:ZEPOマクロ"));
-    EXPECT_EQ(lines[6], S("\ttitle  {ZEPOマクロ}"));
-    EXPECT_EQ(card.settings.title, S("ZEPOマクロ"));
+    EXPECT_THAT(lines[0], SjisIs("ZEPO:ZEPOマクロ"));
+    EXPECT_THAT(lines[6], SjisIs("\ttitle  {ZEPOマクロ}"));
+    EXPECT_THAT(card.settings.title, SjisIs("ZEPOマクロ"));
 
     Card other = NewCard();
     other.settings.name = "sub";

@@ -331,7 +331,7 @@ TEST(RoundTrip, EachFieldRefusesExactlyWhatDoesNotComeBack) {
         for (char p = '!'; p <= '~'; ++p) {
             if (std::isalnum(static_cast<unsigned char>(p))) continue;
             const std::string value = std::string("a") + p + "b" + c.suffix;
-            SCOPED_TRACE(static_cast<int>(c.field));
+            SCOPED_TRACE(testing::PrintToString(c.field));
             SCOPED_TRACE(value);
             Card card = NewCard();
             FakeFiles files;

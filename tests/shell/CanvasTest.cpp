@@ -330,28 +330,32 @@ TEST_F(CanvasWindow, EscapeARightClickOnBareCanvasOrAChangeGivesAHeldDragUpLeavi
     form().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));  // Escape is a key of the window in front
     const std::function<void()> escape = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); };
-    const std::pair<QToolButton*, std::function<void()>> cases[] = {
-        {ui().button("btnMove"), escape},
-        {ui().button("btnStretch"), escape},
-        {ui().button("btnMove"),
-         [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},  // bare canvas
-        {ui().button("btnStretch"), [&] { ui().item("mnUndo")->trigger(); }}};
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        cases[i].first->click();
+    const struct {
+        const char* what;
+        QToolButton* mode;
+        std::function<void()> interrupt;
+    } cases[] = {{"Escape moving", ui().button("btnMove"), escape},
+                 {"Escape stretching", ui().button("btnStretch"), escape},
+                 {"a right click on bare canvas", ui().button("btnMove"),
+                  [&] { QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(400, 300)); }},
+                 {"an undo stretching", ui().button("btnStretch"), [&] { ui().item("mnUndo")->trigger(); }}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.mode->click();
         const QPoint at(Frame(1).bounds.left + 5, Frame(1).bounds.top + 5);  // wherever an earlier case left it
         QTest::mousePress(canvas, Qt::LeftButton, {}, at);
         QTest::mouseMove(canvas, at + QPoint(20, 20), 0);
-        ASSERT_TRUE(canvas->band().has_value()) << i;
-        cases[i].second();
+        ASSERT_TRUE(canvas->band().has_value());
+        c.interrupt();
         const Card card = form().card();
-        EXPECT_FALSE(canvas->band().has_value()) << i;
+        EXPECT_FALSE(canvas->band().has_value());
         QTest::mouseRelease(canvas, Qt::LeftButton, {}, at + QPoint(20, 20));
-        EXPECT_EQ(form().card(), card) << i << ": the release applies nothing";
+        EXPECT_EQ(form().card(), card) << "the release applies nothing";
         QImage drawn = canvas->surface();
         QPainter painter(&drawn);
         canvas->renderer().Paint(painter, form().card());
         painter.end();
-        EXPECT_EQ(canvas->surface(), drawn) << i << ": no band left on the canvas";
+        EXPECT_EQ(canvas->surface(), drawn) << "no band left on the canvas";
     }
 }
 

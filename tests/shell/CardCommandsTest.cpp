@@ -201,23 +201,56 @@ TEST_F(CardCommands, NewCardThenCancelledSettingsNamesItZepo) {
     EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - zepo");
 }
 
-TEST_F(CardCommands, SaveNewThenOverwriteThenDecline) {
-    NameCard("abc");
-    form().cardFile().Save();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "show:abc.zep\r上の名前で保存しました"}));
-    std::string written = ReadBytes(saveFolder / "abc.zep");
-    EXPECT_EQ(written, JoinMacroLines(form().cardFile().macroLines()));
-    EXPECT_NE(written.find("card"), std::string::npos);
-
-    prompts.answers = {true};
-    form().cardFile().Save();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
-
-    WriteBytes(saveFolder / "abc.zep", "old");
-    prompts.answers = {false};
-    form().cardFile().Save();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", "ask:abc.zep" + kOverwrite}));
-    EXPECT_EQ(ReadBytes(saveFolder / "abc.zep"), "old");
+// Saving asks before replacing a file only when it is not the card's own file unchanged: the
+// question names the folder and says whether the file changed since or is another card.
+TEST_F(CardCommands, SaveAsksOnlyBeforeReplacingAnotherOrAChangedFile) {
+    TempFolder other;
+    WriteBytes(other.path() / "abc.zep", "another folder's card");
+    WriteBytes(saveFolder / "xyz.zep", "another card");
+    const std::string changed = "\rこのカードを読み込んだ（保存した）あとで、ファイルがほかで変更されています";
+    auto asked = [](const char* file, const std::filesystem::path& folder, const std::string& why) {
+        return std::vector<std::string>{"beep?", std::string("ask:") + file + "\rフォルダ：" + folder.string() + why +
+                                                     "\r上書きしてよろしいですか？"};
+    };
+    const std::string sameName = "\r同じ名前のファイルが存在します";
+    const struct {
+        const char* what;
+        std::function<void()> before;
+        std::filesystem::path file;
+        std::vector<std::string> events;  // a declined question leaves the file as it was
+    } steps[] = {
+        {"a new card",
+         [&] { NameCard("abc"); },
+         saveFolder / "abc.zep",
+         {"beep?", "show:abc.zep\r上の名前で保存しました"}},
+        {"its own file again",
+         [&] { Modify([](Card& c) { c.settings.title = "second"; }); },
+         saveFolder / "abc.zep",
+         {}},
+        {"its file changed on disk since", [&] { WriteBytes(saveFolder / "abc.zep", "edited elsewhere"); },
+         saveFolder / "abc.zep", asked("abc.zep", saveFolder, changed)},
+        {"another folder's card of that name", [&] { ChooseFolder(other.path()); }, other.path() / "abc.zep",
+         asked("abc.zep", other.path(), sameName)},
+        {"renamed onto another card",
+         [&] {
+             ChooseFolder(saveFolder);
+             NameCard("xyz");
+         },
+         saveFolder / "xyz.zep", asked("xyz.zep", saveFolder, sameName)},
+    };
+    for (const auto& step : steps) {
+        step.before();
+        TakeEvents();
+        const std::string before = std::filesystem::exists(step.file) ? ReadBytes(step.file) : "";
+        const bool wasModified = form().document().isModified();
+        prompts.answers = {false};
+        form().cardFile().Save();
+        EXPECT_EQ(TakeEvents(), step.events) << step.what;
+        const bool declined = !step.events.empty() && step.events[1].rfind("ask:", 0) == 0;
+        EXPECT_EQ(ReadBytes(step.file), declined ? before : JoinMacroLines(form().cardFile().macroLines()))
+            << step.what;
+        EXPECT_EQ(form().document().isModified(), declined && wasModified) << step.what;
+    }
 }
 
 // A one-line text whose "text" line has exactly `bytes` bytes.
@@ -260,7 +293,7 @@ TEST_F(CardCommands, OverwriteQuestionComesBeforeTheLimitAndTheOldFileStays) {
     form().cardFile().Save();
     std::vector<std::string> events = TakeEvents();
     ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[1], "ask:old.zep" + kOverwrite);
+    EXPECT_EQ(events[1], "ask:old.zep\rフォルダ：" + saveFolder.string() + kOverwrite);
     EXPECT_EQ(events[2], "beep!");
     EXPECT_EQ(ReadBytes(saveFolder / "old.zep"), "previous card");
 }
@@ -276,8 +309,8 @@ TEST_F(CardCommands, FailedWriteReportsAndLeavesTheOldCardIntact) {
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[2], "beep!");
     // The reason follows, so the user knows what to mend.
-    EXPECT_EQ(events[3].rfind("show:保存に失敗しました\r", 0), 0u) << events[3];
-    EXPECT_GT(events[3].size(), std::string("show:保存に失敗しました\r").size());
+    EXPECT_EQ(events[3],
+              "show:" + (saveFolder / "busy.zep").string() + "\r保存に失敗しました\r同じ名前のフォルダがあります");
     EXPECT_EQ(ReadBytes(saveFolder / "busy.zep" / "inside"), "kept");
     for (auto& entry : std::filesystem::directory_iterator(saveFolder))
         EXPECT_NE(entry.path().filename().string().front(), '.') << "no temporary file is left: " << entry.path();
@@ -459,7 +492,9 @@ TEST_F(CardCommands, OpenOfAnUnreadableFileReportsAndKeepsTheCard) {
     std::filesystem::create_directory(saveFolder / "dir.zep");
     chooser.answers.push_back(QString::fromStdString((saveFolder / "dir.zep").string()));
     form().cardFile().Open();
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep!", "show:" + (saveFolder / "dir.zep").string() +
+                                                     "\r読み込みに失敗しました\rフォルダのため、読めません"}));
     EXPECT_EQ(form().card().settings.name, "main");
 }
 
@@ -525,10 +560,11 @@ namespace {
 TEST_F(CardCommands, ChoosingADriveShowsItsFolder) {
     runner.scripts.push_back([](QDialog& d) {
         auto& dlg = static_cast<SaveFolderDialog&>(d);
-        ASSERT_GT(Child<QComboBox>(dlg, "ChDrive").count(), 0);
-        EXPECT_EQ(Child<QComboBox>(dlg, "ChDrive").itemText(0), "/");
+        auto& places = Child<QComboBox>(dlg, "ChDrive");
+        ASSERT_GT(places.count(), 0);
+        EXPECT_EQ(places.itemData(places.count() - 1).toString(), "/");
         Child<QLineEdit>(dlg, "EditDir").setText("typed");
-        emit Child<QComboBox>(dlg, "ChDrive").activated(0);
+        emit places.activated(places.count() - 1);
         EXPECT_EQ(Child<QLineEdit>(dlg, "EditDir").text(), "/");
         Child<QPushButton>(dlg, "CancelBtn").click();
     });

@@ -3,9 +3,11 @@
 // changes while the window is open, a card that cannot be read.
 
 #include <unistd.h>
+#include <QCryptographicHash>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -144,6 +146,28 @@ TEST_F(CardList, TheCacheIsNeverWrittenThroughALinkNorInAnotherUsersFolder) {
     EXPECT_EQ(DefaultHelpCollection().toStdString().rfind(cache.path().string(), 0), std::string::npos);
 }
 
+// Earlier sessions filled the cache past its bound: its first use drops the oldest files, a
+// quarter of the bound and those beyond it, and keeps the recent ones.
+TEST(CardThumbnailCache, DropsTheOldestFilesPastItsBound) {
+    TempFolder cache;
+    const fs::path kept = cache.path() / "zepoed" / "thumbnails";
+    fs::create_directories(kept);
+    std::set<std::string> old;
+    for (int i = 0; i < 41; ++i) {
+        const std::string name =
+            QCryptographicHash::hash(QByteArray::number(i), QCryptographicHash::Sha256).toHex().toStdString() + ".png";
+        WriteBytes(kept / name, "\x89PNG\r\n");
+        if (i % 4) continue;
+        fs::last_write_time(kept / name, fs::file_time_type::clock::now() - std::chrono::hours(24 * 400 + i));
+        old.insert(name);
+    }
+    CardThumbnails thumbnails(kept, QSize(640, 480), 1 << 20, 40);
+    EXPECT_FALSE(thumbnails.Has("a card drawn nowhere"));
+    std::map<std::string, int> files;
+    for (const auto& e : fs::directory_iterator(kept)) ++files[old.count(e.path().filename()) ? "old" : "recent"];
+    EXPECT_EQ(files, (std::map<std::string, int>{{"recent", 30}}));
+}
+
 TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {
     CardListWindow& w = Open();
     QGraphicsItem* gone = Item(w, "gone.zep");
@@ -158,12 +182,15 @@ TEST_F(CardList, TheMapDrawsBrokenLinksRedMarksTheUnreachableAndOpensCards) {
     EXPECT_TRUE(Item(w, "lonely.zep")->data(2).toBool());
     EXPECT_FALSE(Item(w, "a.zep")->data(2).toBool());
 
-    // A click on a card of the map opens it.
+    // A double click on a card of the map opens it, as in the list; a single click does not.
     w.findChild<QTabWidget*>()->setCurrentIndex(1);
     auto* view = w.findChild<QGraphicsView*>();
     QGraphicsItem* lonely = Item(w, "lonely.zep");
     view->centerOn(lonely);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(lonely->sceneBoundingRect().center()));
+    const QPoint at = view->mapFromScene(lonely->sceneBoundingRect().center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(form().card().settings.name, "main") << "a single click opens nothing";
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(form().card().settings.name, "lonely");
 }
 
@@ -266,6 +293,55 @@ TEST_F(CardList, NamesWithMarkupReadAsTyped) {
                                       {rowTip, "<i>b.zep  " + title},
                                       {mapTip, title}})
         EXPECT_TRUE(read.contains(typed)) << read.toStdString();
+}
+
+// A hundred cards of a presentation, five of them about katakana: the window names its folder,
+// the map's names stay readable at the fitting zoom, and a filter typed in hiragana finds the
+// five, counts them and marks them on the map.
+TEST_F(CardList, AHundredCardsAreReadableAndAFilterIsCountedAndMarkedOnTheMap) {
+    for (int i = 1; i <= 100; ++i) {
+        const std::string name = (i % 3 ? "Kapitel-" : "kapitel_") + std::to_string(i);
+        const std::string next = "\tbutton {0}{next,Kapitel-" + std::to_string(i + 1) + ".zep}\r\n";
+        const std::string title =
+            i % 20 == 7 ? "<b>カタカナ</b>の練習 " + std::to_string(i) : "第" + std::to_string(i) + "章";
+        WriteBytes(cards.path() / (name + ".zep"), CardText(name, "\ttitle {" + title + "}\r\n" + next));
+    }
+    CardListWindow& w = Open();
+    EXPECT_EQ(w.windowTitle(), QString::fromStdString("カード一覧 - " + cards.path().string()));
+    EXPECT_EQ(w.model().rowCount(), 103);
+    w.findChild<QTabWidget*>()->setCurrentIndex(1);
+    const double scale = w.findChild<QGraphicsView*>()->transform().m11();
+    int nodes = 0;
+    for (QGraphicsItem* item : w.mapScene().items()) {
+        if (item->data(1).toString() != "card") continue;
+        ++nodes;
+        EXPECT_GE(item->data(5).toDouble() * scale, 9.0)
+            << item->data(0).toString().toStdString() << ": name too small";
+        EXPECT_GE(item->boundingRect().width() * scale, 48.0) << item->data(0).toString().toStdString();
+    }
+    EXPECT_EQ(nodes, 103);
+
+    const struct {
+        const char* typed;
+        int fit;
+    } filters[] = {{"かたかな", 5}, {"カタカナ", 5}, {"ｶﾀｶﾅ", 5}, {"KAPITEL_", 33}, {"", -1}};
+    auto* status = w.findChild<QLabel*>("lblCardListStatus");
+    for (const auto& f : filters) {
+        w.findChild<QLineEdit*>("edtCardFilter")->setText(QString::fromUtf8(f.typed));
+        const bool filtering = f.fit >= 0;
+        EXPECT_EQ(w.model().rowCount(), filtering ? f.fit : 103) << f.typed;
+        EXPECT_EQ(status->text(), filtering ? QString("%1 / 103 枚").arg(f.fit) : QString("103 枚")) << f.typed;
+        int marked = 0, faded = 0;
+        for (QGraphicsItem* item : w.mapScene().items()) {
+            if (item->data(1).toString() != "card") continue;
+            const QVariant match = item->data(4);
+            EXPECT_EQ(match.isValid(), filtering) << f.typed;
+            marked += match.isValid() && match.toBool();
+            faded += match.isValid() && !match.toBool();
+        }
+        EXPECT_EQ(marked, filtering ? f.fit : 0) << f.typed;
+        EXPECT_EQ(faded, filtering ? 103 - f.fit : 0) << f.typed;
+    }
 }
 
 TEST_F(CardList, ACycleASelfLinkAndAThousandLinksToOneCardAreMappedWithoutHanging) {

@@ -166,7 +166,7 @@ TEST_F(FeaturesInTheEditor, CancelledFeatureDialogsChangeNothing) {
     for (int i = 0; i < 3; ++i) {
         runner.Push(edits[i]);
         items[i]->trigger();
-        EXPECT_TRUE(items[i]->isChecked()) << i;
+        EXPECT_TRUE(items[i]->isChecked()) << items[i]->objectName().toStdString();
     }
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(card().movie2, before.movie2);

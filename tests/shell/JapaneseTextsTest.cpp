@@ -140,7 +140,7 @@ TEST_F(JapaneseTexts, MessageBoxesAnswerWithJapaneseButtons) {
 TEST_F(JapaneseTexts, TheOpenDialogIsJapaneseAndWideEnoughForSizesAndDates) {
     QtFileChooser chooser;
     OpenFileRequest request{
-        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
+        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}, {}};
     WhileOpen([&] { chooser.ChooseOpenFile(request); },
               [](QWidget& dialog) {
                   EXPECT_EQ(EnglishIn(dialog), std::vector<std::string>{});
@@ -170,7 +170,7 @@ TEST_F(JapaneseTexts, TheOpenDialogsColumnsAreJapaneseAndFitTheirTexts) {
     std::ofstream(program() / "はじめてのカード.zep") << std::string(2000, 'x');
     QtFileChooser chooser;
     OpenFileRequest request{
-        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}};
+        "カードの読み込み", QString::fromStdString(program().string()), "ｶｰﾄﾞﾌｧｲﾙ(*.zep)", "zep", {}, {}};
     WhileOpen([&] { chooser.ChooseOpenFile(request); },
               [](QWidget& dialog) {
                   auto* view = dialog.findChild<QTreeView*>("treeView");

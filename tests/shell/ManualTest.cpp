@@ -428,6 +428,7 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
                  {"ｶﾞﾗｽ", "ガラスボタン", "frame.html"},
                  {"いんさつ", "印刷", "zepocard.html"},
                  {"すらいど", "スライド", "slide.html"},
+                 {"がらすぼたん", "ガラスボタン", "frame.html"},
                  {"かーど", "カード一覧", ""},
                  {"ｶｰﾄﾞ一覧", "カード一覧", "cardlist.html"},
                  {"ちず", "地図", "cardlist.html"},
@@ -448,7 +449,7 @@ TEST_F(ManualSearchTest, TheIndexAndTheSearchTakeWhatAJapaneseUserTypes) {
     const QString choice = help.page->toHtml();
     for (const char* page : {"classroom.html", "present.html"}) EXPECT_TRUE(choice.contains(page)) << page;
     for (const char* word : {"印刷", "全画面", "削除", "コピー", "ショートカット", "エラー", "ブラウザ", "公開",
-                             "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ"})
+                             "エクスポート", "戻る", "音楽", "1行", "ＭＩＤＩ", "ぶらうざ", "しょーとかっと"})
         EXPECT_FALSE(help.Search(QString::fromUtf8(word)).isEmpty()) << word;
 }
 

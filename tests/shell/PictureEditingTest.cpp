@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 #include <cstdlib>
 
@@ -193,7 +195,8 @@ TEST_F(PicturesInTheEditor, AMissingPictureOrTextFileStaysAsAPlaceholderAndIsSav
         mode->click();
         for (int id : {SlotId(SlotKind::Picture, 1), SlotId(SlotKind::TextBlock, 1)}) {
             const Rect& r = form().card().slot(id).bounds;
-            EXPECT_EQ(ui().canvas->surface().pixelColor(r.left + 1, r.top + 1), QColor(0xD0, 0, 0)) << id;
+            EXPECT_EQ(ui().canvas->surface().pixelColor(r.left + 1, r.top + 1), QColor(0xD0, 0, 0))
+                << testing::PrintToString(KindOfSlot(id)) << " in " << mode->objectName().toStdString();
         }
     }
     prompts.answers = {true};  // overwrite
@@ -272,6 +275,76 @@ TEST_F(PicturesInTheEditor, ZepocardRenderWritesTheEditorsPreviewOfTheExamples) 
         EXPECT_EQ(Difference(written.convertToFormat(QImage::Format_RGB32), ui().canvas->surface()), "") << card;
         ui().button("btnMove")->click();
     }
+}
+
+// A teacher drags today's material from the file manager onto the card: a screenshot with
+// transparency, a phone photo taken upright, a panorama wider than the card, a photo named with
+// characters no card can hold, a photo whose name the folder already uses for another picture,
+// a document and a folder.
+TEST_F(PicturesInTheEditor, DroppedFilesBecomePicturesInTheSaveFolderInOneStep) {
+    Modify([](Card& c) { c.settings.color = ColorIndex("AQUA"); });
+    TempFolder downloads;
+    const auto& from = downloads.path();
+    QImage shot(60, 40, QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 30; x < 60; ++x) shot.setPixel(x, y, qRgb(0, 160, 0));
+    shot.save(QString::fromStdString((from / "<b>スクリーンショット 2026.png").string()));
+    for (auto [name, size] : {std::pair{"panorama.png", QSize(1600, 300)}, std::pair{"旅行😀.png", QSize(20, 20)}}) {
+        QImage plain(size, QImage::Format_RGB32);
+        plain.fill(Qt::white);
+        plain.save(QString::fromStdString((from / name).string()));
+    }
+    Bitmap sensor(64, 32, PixelFormat::Bgr24);
+    const auto photo = WithExifOrientation(EncodeJpeg(sensor).value(), 6, true);
+    WriteBytes(from / "IMG_0002.JPG", std::string(photo.begin(), photo.end()));
+    WriteBytes(from / "p.png", Encoded(EncodeBmp(sensor)));  // a BMP named .png: read by its contents
+    WriteBytes(from / "授業案.odt", "PK");
+    std::filesystem::create_directories(from / "写真");
+    prompts.answers = {true, false};  // shrink the panorama; keep the save folder's own p.bmp
+
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const char* name :
+         {"<b>スクリーンショット 2026.png", "IMG_0002.JPG", "panorama.png", "旅行😀.png", "p.png", "授業案.odt", "写真"})
+        urls.append(QUrl::fromLocalFile(QString::fromStdString((from / name).string())));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(100, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(ui().canvas, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(ui().canvas, &drop);
+
+    struct Placed {
+        const char* name;
+        Rect bounds;
+    } const placed[] = {{"<b>スクリーンショット 2026.bmp", {100, 50, 60, 40}},
+                        {"IMG_0002.bmp", {116, 66, 32, 64}},
+                        {"panorama.bmp", {132, 82, 800, 150}},
+                        {"画像.bmp", {148, 98, 20, 20}}};
+    for (int n = 1; n <= 4; ++n) {
+        const Slot& s = form().card().slot(SlotKind::Picture, n);
+        SCOPED_TRACE(placed[n - 1].name);
+        EXPECT_TRUE(s.inUse);
+        EXPECT_EQ(SjisToUtf8(s.picture.fileName), placed[n - 1].name);
+        EXPECT_EQ(s.bounds, placed[n - 1].bounds);
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / placed[n - 1].name));
+    }
+    EXPECT_FALSE(form().card().slot(SlotKind::Picture, 5).inUse) << "the folder's own p.bmp was kept";
+    EXPECT_EQ(ReadBytes(folder.path() / "p.bmp"), bmp24);
+    // Transparency shows the card's background, as the picture's own BMP holds it.
+    auto flat = ToPicturePixels(LoadPicture(folder.path() / placed[0].name).value()).value();
+    EXPECT_EQ(flat->rgb[5 * 60 + 5], 0xFF000000 | ColorRgb(ColorIndex("AQUA")));
+    EXPECT_EQ(flat->rgb[5 * 60 + 45], 0xFF00A000u);
+    std::string said;
+    for (const std::string& event : prompts.events) said += event + "\n";
+    for (const char* told : {"画像.bmp として取り込みます", "授業案.odt は取り込めません", "写真 は取り込めません",
+                             "panorama.png はカードより大きい画像です", "p.bmp はすでにあり"})
+        EXPECT_NE(said.find(told), std::string::npos) << told << " in " << said;
+    EXPECT_EQ(QImage(QString::fromStdString((from / "panorama.png").string())).width(), 1600) << "originals untouched";
+    // The whole drop is one step.
+    form().document().Undo();
+    for (int n = 1; n <= 5; ++n) EXPECT_FALSE(form().card().slot(SlotKind::Picture, n).inUse);
 }
 
 }  // namespace

@@ -62,23 +62,18 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
         bool pageHasNewTitle;
     };
     const std::string save = "choose:カードが保存されていません。\r保存してから実行しますか？";
-    const std::string overwrite = "ask:next.zep\r同じ名前のファイルが存在します\r上書きしてよろしいですか？";
+    const std::string overwrite = "ask:next.zep\rフォルダ：" + program().string() +
+                                  "\rこのカードを読み込んだ（保存した）あとで、ファイルがほかで変更されています"
+                                  "\r上書きしてよろしいですか？";
     const std::vector<Case> cases = {
         {"saved card: no question", "", Choice::Cancel, {}, {}, true, false},
         {"edited, cancelled: nothing shown", Sjis("未保存の題"), Choice::Cancel, {}, {"beep?", save}, false, false},
         {"edited, not saved: plays the saved file", Sjis("未保存の題"), Choice::No, {}, {"beep?", save}, true, false},
-        {"edited, overwrite declined: nothing shown",
-         Sjis("未保存の題"),
-         Choice::Yes,
-         {false},
-         {"beep?", save, "beep?", overwrite},
-         false,
-         false},
-        {"edited and saved: plays the edit",
+        {"edited and saved over its own file: no second question",
          Sjis("保存した題"),
          Choice::Yes,
-         {true},
-         {"beep?", save, "beep?", overwrite},
+         {},
+         {"beep?", save},
          true,
          true},
     };
@@ -105,6 +100,18 @@ TEST_F(PlayerInBrowser, TheCardBeingEditedIsShownFromTheCacheAfterTheQuestionsAU
             EXPECT_EQ(ReadBytes(card), saved) << c.what;
         }
     }
+    // The file written again by another program meanwhile: the question says so; declined,
+    // nothing is shown and the file stays.
+    Modify([&](Card& k) { k.settings.title = Sjis("未保存の題"); });
+    fs::last_write_time(card, fs::last_write_time(card) + std::chrono::seconds(5));
+    const std::string before = ReadBytes(card);
+    prompts.answers = {false};
+    prompts.choices = {Choice::Yes};
+    launcher.started.clear();
+    Child<QAction>(form(), "mnZEPO").trigger();
+    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep?", save, "beep?", overwrite}));
+    EXPECT_EQ(launcher.started.size(), 1u) << "only the player's own check";
+    EXPECT_EQ(ReadBytes(card), before);
 }
 
 TEST_F(PlayerInBrowser, WithoutABrowserOrAPageTheUserIsToldTheCardCannotBePlayed) {

@@ -169,7 +169,9 @@ TEST_F(ShellTest, ACardOnTheCommandLineOpensWithoutTheStartupDialogs) {
     Start({(cards.path() / "missing.zep").string()});
     scheduler.FireAll();
     EXPECT_EQ(log, std::vector<std::string>{});
-    EXPECT_EQ(TakeEvents(), (std::vector<std::string>{"beep!", "show:読み込みに失敗しました"}));
+    EXPECT_EQ(TakeEvents(),
+              (std::vector<std::string>{"beep!", "show:" + (cards.path() / "missing.zep").string() +
+                                                     "\r読み込みに失敗しました\rファイルまたはフォルダがありません"}));
     EXPECT_EQ(form().card().settings.name, "main") << "the editor's empty card";
 }
 

@@ -25,6 +25,7 @@
 #include "dialogs/ToolSettingsDialog.h"
 #include "imaging/PictureFile.h"
 #include "platform/Folders.h"
+#include "shell/CardListWindow.h"
 #include "shell/HelpCommands.h"
 #include "shell/WindowSizeCommands.h"
 
@@ -454,6 +455,10 @@ TEST_F(HelpTest, F1ShowsThePageOfTheWindowInFrontAndTheHelpNeitherHidesNorOutliv
     EXPECT_EQ(Page(), "macroviewer.html");
     help.forward->click();
     EXPECT_EQ(Page(), "text.html");
+    // The card list, a window of its own, opens its section.
+    ui().item("mnCardList")->trigger();
+    QTest::keyClick(form().cardFile().cardList()->findChild<QWidget*>("edtCardFilter"), Qt::Key_F1);
+    EXPECT_EQ(help.currentPage().fileName() + "#" + help.currentPage().fragment(), "files.html#cardlist");
     help.showMinimized();
     ui().item("mnHelpMokuji")->trigger();
     EXPECT_FALSE(help.isMinimized()) << "the contents bring a minimised help back";

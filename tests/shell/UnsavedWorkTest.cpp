@@ -3,11 +3,15 @@
 
 #include <signal.h>
 
+#include <QComboBox>
+#include <QDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <cstdio>
 
 #include "ShellFixture.h"
@@ -63,25 +67,46 @@ protected:
 };
 
 // Exit (menu and window close), open and a second start's card, each with an unchanged card
-// and with each answer to the question.
+// and with each answer to the question; 保存 goes on only when the card was really written.
 TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
     enum class Command { ExitMenu, CloseWindow, Open, HandOver };
-    // The answer to the question (none: an unchanged card, no question); whether the command
-    // goes on (the window closes, b.zep is read) and a.zep gets the change follow from it.
-    const std::optional<Choice> answers[] = {std::nullopt, Choice::Cancel, Choice::No, Choice::Yes};
+    const char* commandNames[] = {"exit menu", "window close", "open", "hand-over"};
+    // How saving a.zep ends after 保存: written without a second question (the file is the one
+    // read), the overwrite declined (a.zep changed on disk meanwhile), the write refused (a.zep
+    // made read-only meanwhile).
+    enum class SaveEnd { Written, OverwriteDeclined, WriteFails };
+    const struct {
+        const char* what;
+        std::optional<Choice> answer;  // none: an unchanged card, no question
+        SaveEnd saveEnd;
+    } answers[] = {{"unchanged", std::nullopt, SaveEnd::Written},
+                   {"キャンセル", Choice::Cancel, SaveEnd::Written},
+                   {"破棄", Choice::No, SaveEnd::Written},
+                   {"保存", Choice::Yes, SaveEnd::Written},
+                   {"保存, overwrite declined", Choice::Yes, SaveEnd::OverwriteDeclined},
+                   {"保存, write fails", Choice::Yes, SaveEnd::WriteFails}};
+    const std::string changedOnDisk = HeaderMarkerLine() + "\r\ncard {a}\r\n\ttitle {edited elsewhere}\r\nend\r\n";
     for (Command command : {Command::ExitMenu, Command::CloseWindow, Command::Open, Command::HandOver})
-        for (const std::optional<Choice>& answer : answers) {
+        for (const auto& answer : answers) {
+            const bool saveFails = answer.saveEnd != SaveEnd::Written;
             const struct {
                 bool changed, goesOn, saved;
-            } c{answer.has_value(), answer != Choice::Cancel, answer == Choice::Yes};
-            const std::string what = std::to_string(int(command)) + "/" + std::to_string(answer ? int(*answer) : -1);
+            } c{answer.answer.has_value(), answer.answer != Choice::Cancel && !saveFails,
+                answer.answer == Choice::Yes && !saveFails};
+            const std::string what = std::string(commandNames[int(command)]) + " / " + answer.what;
+            fs::permissions(cards.path() / "a.zep", fs::perms::owner_read | fs::perms::owner_write);
             WriteBytes(cards.path() / "a.zep", kCard);
             OpenA();
             form().show();
             if (c.changed) Retitle("new");
             EXPECT_EQ(form().isWindowModified(), c.changed) << what;
-            if (answer) prompts.choices.push_back(*answer);
-            prompts.answers.push_back(true);  // overwrite a.zep when saving
+            if (answer.answer) prompts.choices.push_back(*answer.answer);
+            if (answer.saveEnd == SaveEnd::OverwriteDeclined) {
+                WriteBytes(cards.path() / "a.zep", changedOnDisk);
+                prompts.answers.push_back(false);
+            }
+            if (answer.saveEnd == SaveEnd::WriteFails) fs::permissions(cards.path() / "a.zep", fs::perms::owner_read);
+            const std::string onDisk = ReadBytes(cards.path() / "a.zep");
             const QString b = QString::fromStdString((cards.path() / "b.zep").string());
             switch (command) {
                 case Command::ExitMenu: ui().item("mnExit")->trigger(); break;
@@ -98,14 +123,58 @@ TEST_F(UnsavedWork, ReplacingOrClosingAChangedCardAsksFirst) {
             std::vector<std::string> events = TakeEvents();
             const bool asked = std::count(events.begin(), events.end(), kAskSave) == 1;
             EXPECT_EQ(asked, c.changed) << what << ::testing::PrintToString(events);
+            // The file the card was read from is written without a second question; one that
+            // changed on disk is asked about, saying so.
+            EXPECT_EQ(AnyStartsWith(events, "ask:"), answer.saveEnd == SaveEnd::OverwriteDeclined)
+                << what << ::testing::PrintToString(events);
+            if (answer.saveEnd == SaveEnd::OverwriteDeclined) {
+                EXPECT_TRUE(AnyStartsWith(events, "ask:a.zep\rフォルダ：" + cards.path().string() +
+                                                      "\rこのカードを読み込んだ（保存した）あとで、"))
+                    << what << ::testing::PrintToString(events);
+            }
+            if (answer.saveEnd == SaveEnd::WriteFails) {
+                EXPECT_TRUE(AnyStartsWith(events, "show:" + (cards.path() / "a.zep").string() +
+                                                      "\r保存に失敗しました\r読み書きする権限がありません"))
+                    << what << ::testing::PrintToString(events);
+            }
             if (command == Command::ExitMenu || command == Command::CloseWindow)
                 EXPECT_EQ(!form().isVisible(), c.goesOn) << what;
             else EXPECT_EQ(form().card().settings.name == "b", c.goesOn) << what;
-            const bool holdsChange = ReadBytes(cards.path() / "a.zep").find("{new}") != std::string::npos;
-            EXPECT_EQ(holdsChange, c.saved) << what;
-            if (!c.goesOn) EXPECT_TRUE(form().document().isModified()) << what << ": the change is kept";
+            const std::string nowOnDisk = ReadBytes(cards.path() / "a.zep");
+            EXPECT_EQ(nowOnDisk.find("{new}") != std::string::npos, c.saved) << what;
+            if (!c.saved) {
+                EXPECT_EQ(nowOnDisk, onDisk) << what;
+            }
+            if (!c.goesOn) {
+                EXPECT_TRUE(form().document().isModified()) << what << ": the change is kept";
+                EXPECT_EQ(form().card().settings.title, "new") << what;
+            }
             Stop();
         }
+}
+
+// A card handed over while the exit question is open does not undo the exit the user chose:
+// the question is not asked again, the card is not opened into the ending editor, and the
+// user is told which card was not opened.
+TEST_F(UnsavedWork, AHandOverDuringTheExitQuestionLetsTheExitFinish) {
+    OpenA();
+    form().show();
+    Retitle("new");
+    const std::string b = (cards.path() / "b.zep").string();
+    QDialog question;  // the question box, open when the card arrives
+    question.setModal(true);
+    question.show();
+    form().cardFile().OpenHandedOver(QString::fromStdString(b));
+    prompts.choices.push_back(Choice::No);  // 破棄
+    form().close();
+    question.hide();
+    QTest::qWait(500);  // the hand-over waits for the question to close
+    const std::vector<std::string> events = TakeEvents();
+    EXPECT_EQ(std::count(events.begin(), events.end(), kAskSave), 1) << ::testing::PrintToString(events);
+    EXPECT_TRUE(AnyStartsWith(events, "show:" + b + "\rエディタを終了するため、このカードは開きませんでした。"))
+        << ::testing::PrintToString(events);
+    EXPECT_FALSE(form().isVisible()) << "the exit goes on";
+    EXPECT_EQ(form().card().settings.name, "a");
 }
 
 // The card differs from its file exactly when the history is away from where the file was
@@ -115,24 +184,28 @@ TEST_F(UnsavedWork, ModifiedFollowsTheHistoryAndTheLastSave) {
     prompts.answers = {true, true};  // overwrite twice
     // Edit, undo to the file, redo, save, undo past the save, a new edit (the saved state is
     // dropped from redo), save again.
-    const std::pair<std::function<void()>, bool> steps[] = {
-        {[&] { Retitle("x"); }, true},
-        {[&] { ui().item("mnUndo")->trigger(); }, false},
-        {[&] { ui().item("mnRedo")->trigger(); }, true},
-        {[&] { ui().button("btnSave")->click(); }, false},
-        {[&] { ui().item("mnUndo")->trigger(); }, true},
-        {[&] { Retitle("y"); }, true},
-        {[&] { ui().item("mnSave")->trigger(); }, false},
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool modified;
+    } steps[] = {
+        {"edit", [&] { Retitle("x"); }, true},
+        {"undo to the file", [&] { ui().item("mnUndo")->trigger(); }, false},
+        {"redo", [&] { ui().item("mnRedo")->trigger(); }, true},
+        {"save", [&] { ui().button("btnSave")->click(); }, false},
+        {"undo past the save", [&] { ui().item("mnUndo")->trigger(); }, true},
+        {"new edit", [&] { Retitle("y"); }, true},
+        {"save again", [&] { ui().item("mnSave")->trigger(); }, false},
     };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        steps[i].first();
-        EXPECT_EQ(form().document().isModified(), steps[i].second) << "step " << i;
-        EXPECT_EQ(form().isWindowModified(), steps[i].second) << "step " << i;
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(form().document().isModified(), step.modified) << step.what;
+        EXPECT_EQ(form().isWindowModified(), step.modified) << step.what;
     }
 }
 
-// A second start hands over only a card file the editor can read; anything else is said and
-// the card stays.
+// A second start hands over only a card file the editor can read; anything else is said with
+// the file and the reason, and the card stays.
 TEST_F(UnsavedWork, AHandOverTakesOnlyAReadableCardFile) {
     OpenA();
     Retitle("kept");
@@ -143,8 +216,8 @@ TEST_F(UnsavedWork, AHandOverTakesOnlyAReadableCardFile) {
         const char* name;
         const char* message;  // empty: read
     } cases[] = {{"note.txt", "カードのファイル（.zep）ではないため、読めません"},
-                 {"folder.zep", "読み込みに失敗しました"},
-                 {"missing.zep", "読み込みに失敗しました"},
+                 {"folder.zep", "読み込みに失敗しました\rフォルダのため、読めません"},
+                 {"missing.zep", "読み込みに失敗しました\rファイルまたはフォルダがありません"},
                  {"UPPER.ZEP", ""}};
     for (const auto& c : cases) {
         const fs::path file = cards.path() / c.name;
@@ -192,6 +265,55 @@ TEST_F(UnsavedWork, SaveFolderFieldUnderstandsHomeAndRelativeNames) {
         EXPECT_EQ(shownAgain, c.expected.empty() ? c.typed : "") << c.typed;
         EXPECT_EQ(form().document().saveFolder(), c.expected.empty() ? cards.path() : c.expected) << c.typed;
     }
+}
+
+// The folder dialogs offer the user's places: the save-folder dialog starts beside the save
+// folder, with home, the desktop and this run's save folders where the drive box was; the open
+// dialog's side bar lists the same folders.
+TEST_F(UnsavedWork, FolderDialogsStartAtTheSaveFolderAndOfferTheUsersPlaces) {
+    TempFolder homeFolder;
+    home = homeFolder.path();
+    const QByteArray realHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.string()));  // where the desktop folder is
+    fs::create_directories(home / "Desktop");
+    fs::create_directories(home / "zepo" / "haru");
+    OpenA();  // the first start's save folder is home; the card's folder follows
+    runner.Push([](QDialog& d) {
+        Child<QLineEdit>(d, "EditDir").setText("~/zepo/haru");
+        return true;
+    });
+    form().cardFile().ChangeSaveFolder();
+    const QString haru = QString::fromStdString((home / "zepo" / "haru").string());
+    const QString cardsFolder = QString::fromStdString(cards.path().string());
+    const QString homePath = QString::fromStdString(home.string());
+    const std::vector<QString> expected = {
+        "ホーム|" + homePath, "デスクトップ|" + homePath + "/Desktop", "最近の保存フォルダ：" + haru + "|" + haru,
+        "最近の保存フォルダ：" + cardsFolder + "|" + cardsFolder, "コンピュータ全体 (/)|/"};
+    std::vector<QString> offered;
+    QString root, chosen, place;
+    runner.Push([&](QDialog& d) {
+        auto& box = Child<QComboBox>(d, "ChDrive");
+        for (int i = 0; i < box.count(); ++i) offered.push_back(box.itemText(i) + "|" + box.itemData(i).toString());
+        place = box.currentText();
+        auto& tree = Child<QTreeView>(d, "Dir");
+        auto* files = static_cast<QFileSystemModel*>(tree.model());
+        root = files->filePath(tree.rootIndex());
+        chosen = files->filePath(tree.currentIndex());
+        return false;
+    });
+    form().cardFile().ChangeSaveFolder();
+    EXPECT_EQ(offered, expected);
+    EXPECT_EQ(place, "最近の保存フォルダ：" + haru);
+    EXPECT_EQ(root, QString::fromStdString((home / "zepo").string())) << "the tree starts beside the save folder";
+    EXPECT_EQ(chosen, haru);
+
+    ui().button("btnOpen")->click();
+    ASSERT_FALSE(chooser.requests.empty());
+    QStringList sideBar;
+    for (const QString& p : expected) sideBar << p.section('|', 1);
+    sideBar.removeLast();  // the whole computer is the dialog's own
+    EXPECT_EQ(chooser.requests.back().places, sideBar);
+    qputenv("HOME", realHome);
 }
 
 // Installed: the program's folder cannot be written and must not be. The user's file takes
@@ -297,6 +419,60 @@ TEST_F(UnsavedWork, ACopyOfAChangedCardIsOfferedAfterACrash) {
     prompts.choices.push_back(Choice::No);
     form().close();
     EXPECT_EQ(copies(), 0);
+}
+
+// A card that was never saved, left by a crash under the name of a card in its folder: it is
+// offered as a new card without naming that file, and saving asks for its name first; keeping
+// the other card's name asks before replacing that card.
+TEST_F(UnsavedWork, ANeverSavedCardIsRecoveredAsNewAndSavedUnderAConfirmedName) {
+    const struct {
+        const char* what;
+        const char* confirmedName;
+        bool written;  // as confirmedName.zep
+    } cases[] = {{"renamed when saving", "intro", true},
+                 {"the other card's name kept, overwrite declined", "a", false}};
+    for (const auto& c : cases) {
+        Start();
+        scheduler.FireAll();  // the start-up questions, all cancelled: a new card
+        form().document().SetSaveFolder(cards.path());
+        Modify([](Card& card) {
+            card.settings.name = "a";  // the name of the card beside it
+            card.settings.title = "draft";
+        });
+        scheduler.FireAll();
+        ASSERT_EQ(CardsIn(recoveryFolder()), 1) << c.what;
+        for (const auto& e : fs::directory_iterator(recoveryFolder()))
+            fs::rename(e.path(), recoveryFolder() / ("999999999-1" + e.path().extension().string()));
+        Stop();
+        prompts.choices.push_back(Choice::Yes);
+        Start();
+        scheduler.FireAll();
+        std::vector<std::string> events = TakeEvents();
+        ASSERT_TRUE(AnyStartsWith(events, "choose:前回保存されなかったカードがあります\r一度も保存されていない"))
+            << c.what << ::testing::PrintToString(events);
+        EXPECT_EQ(::testing::PrintToString(events).find("a.zep"), std::string::npos) << c.what << ": no file named";
+        EXPECT_EQ(form().card().settings.title, "draft") << c.what;
+        EXPECT_EQ(Caption(form()), "ＺＥＰＯエディタ - a") << c.what;
+
+        runner.Push([&](QDialog& d) {
+            Child<QLineEdit>(d, "edtCardName").setText(c.confirmedName);
+            return true;
+        });
+        prompts.answers.push_back(false);  // replace the other card?
+        ui().button("btnSave")->click();
+        events = TakeEvents();
+        EXPECT_EQ(ReadBytes(cards.path() / "a.zep"), kCard) << c.what << ": the other card stays";
+        const fs::path saved = cards.path() / (std::string(c.confirmedName) + ".zep");
+        EXPECT_EQ(fs::exists(saved) && ReadBytes(saved).find("{draft}") != std::string::npos, c.written) << c.what;
+        EXPECT_EQ(form().document().isModified(), !c.written) << c.what;
+        EXPECT_EQ(
+            AnyStartsWith(events, "ask:a.zep\rフォルダ：" + cards.path().string() + "\r同じ名前のファイルが存在します"),
+            !c.written)
+            << c.what << ::testing::PrintToString(events);
+        Stop();
+        fs::remove_all(recoveryFolder());
+        fs::remove(cards.path() / "intro.zep");
+    }
 }
 
 // Copies that cannot be read are never deleted without the user's word; a recovery folder

@@ -6,6 +6,8 @@
 
 #include "ShellFixture.h"
 #include "dialogs/HelpWindow.h"
+#include "model/MacroFile.h"
+#include "shell/CardListWindow.h"
 #include "shell/HelpCommands.h"
 
 namespace zepo::test {
@@ -32,7 +34,8 @@ TEST_F(UnderAWindowManager, EachScreenSizeIsTheOuterSizeAtTheFirstChoice) {
         std::vector<std::pair<const char*, QSize>> choices = {{item, outer}, {"mn800_600", {800, 600}}};
         for (const auto& [choice, size] : choices) {
             form().findChild<QAction*>(choice)->trigger();
-            const bool reached = QTest::qWaitFor([&] { return form().frameGeometry().size() == size; }, 3000);
+            const QSize wanted = size;  // a structured binding cannot be captured before C++20's clang 16
+            const bool reached = QTest::qWaitFor([&] { return form().frameGeometry().size() == wanted; }, 3000);
             EXPECT_TRUE(reached) << choice << " first chosen gives " << form().frameGeometry().width() << "x"
                                  << form().frameGeometry().height();
             QTest::qWait(300);  // and stays so
@@ -64,6 +67,29 @@ TEST_F(UnderAWindowManager, HelpOfAModalDialogComesUpAboveIt) {
         << "on top: "
         << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
     dialog->hide();
+}
+
+// The card list stays over the main window when the user goes back to it and a card opens
+// there (a maximised main window used to cover it).
+TEST_F(UnderAWindowManager, TheCardListStaysOverTheMainWindowWhenACardOpens) {
+    TempFolder cards;
+    WriteBytes(cards.path() / "main.zep", HeaderMarkerLine() + "\r\ncard {main}\r\n\ttitle {Start}\r\nend\r\n");
+    WriteBytes(cards.path() / "next.zep", HeaderMarkerLine() + "\r\ncard {next}\r\n\ttitle {Weiter}\r\nend\r\n");
+    StartFramed();
+    form().document().SetSaveFolder(cards.path());
+    form().cardFile().ShowCardList();
+    QWidget* list = form().cardFile().cardList();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+    list->move(form().geometry().center() - QPoint(list->width() / 2, list->height() / 2));
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    form().cardFile().OpenHandedOver(QString::fromStdString((cards.path() / "next.zep").string()));
+    ASSERT_EQ(form().card().settings.name, "next");
+    QTest::qWait(300);
+    const QPoint middle = list->geometry().center();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::topLevelAt(middle) == list; }, 3000))
+        << "on top: "
+        << (QApplication::topLevelAt(middle) ? QApplication::topLevelAt(middle)->windowTitle().toStdString() : "");
 }
 
 }  // namespace

@@ -69,6 +69,15 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/zepoed" --help
 CODE=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$PREFIX/bin/zepoed" --bogus 2>"$USERDIR/err" >/dev/null || CODE=$?
 [ "$CODE" = 2 ] && grep -q "オプションはありません" "$USERDIR/err" || fail "an unknown option is not refused with exit 2"
+# Started without a display: said in Japanese, exit 2, not the platform's English and an abort.
+mkdir -p "$USERDIR/nodisplay"
+chmod 700 "$USERDIR/nodisplay"
+CODE=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$USERDIR" XDG_RUNTIME_DIR="$USERDIR/nodisplay" \
+  "$PREFIX/bin/zepoed" 2>"$USERDIR/err" >/dev/null || CODE=$?
+[ "$CODE" = 2 ] || fail "without a display the editor ends with $CODE: $(cat "$USERDIR/err")"
+grep -q "ディスプレイに接続できないため" "$USERDIR/err" || fail "without a display it says: $(cat "$USERDIR/err")"
+! grep -qi "platform plugin" "$USERDIR/err" || fail "without a display it speaks the platform's English"
 if [ -n "$SOURCE" ]; then
   mkdir -p "$USERDIR/home/cards" "$USERDIR/run"
   chmod 700 "$USERDIR/run"

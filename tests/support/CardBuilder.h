@@ -2,6 +2,7 @@
 // Puts objects on a card the way the editor's dialogs leave them.
 
 #include "ModelFakes.h"
+#include "Printers.h"
 #include "model/Card.h"
 #include "model/Layout.h"
 #include "model/MacroWriter.h"

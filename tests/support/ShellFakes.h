@@ -14,21 +14,13 @@
 #include <type_traits>
 #include <vector>
 
+#include "Printers.h"
 #include "core/TextCodec.h"
 #include "dialogs/DialogRunner.h"
 #include "dialogs/FileChooser.h"
 #include "dialogs/Prompts.h"
 #include "platform/Launcher.h"
 #include "platform/Scheduler.h"
-
-namespace zepo {
-
-// An association in failure messages: both texts in UTF-8.
-inline void PrintTo(const Association& a, std::ostream* os) {
-    *os << '{' << SjisToUtf8(a.name) << ", " << SjisToUtf8(a.file) << '}';
-}
-
-}  // namespace zepo
 
 namespace zepo::test {
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "Printers.h"
+
 namespace zepo::test {
 
 class TempFolder {

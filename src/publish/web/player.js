@@ -33,17 +33,20 @@
   // ---- Sound the browser holds back until the visitor's first click -------------------------
   var waiting = [];
   var startOverlay = null;
+  // A show opened at a slide waits for the presenter's click: its timer and its media start
+  // then, so the audience sees the first slide from its beginning.
+  var held = false;
   function unwait(media) {
     var at = waiting.indexOf(media);
     if (at >= 0) waiting.splice(at, 1);
-    if (!waiting.length && startOverlay) closeStart();
+    if (!waiting.length && startOverlay && !held) closeStart();
   }
   function closeStart() {
     if (startOverlay && startOverlay.parentNode) startOverlay.parentNode.removeChild(startOverlay);
     startOverlay = null;
   }
   function askForClick(media) {
-    if (waiting.indexOf(media) < 0) waiting.push(media);
+    if (media && waiting.indexOf(media) < 0) waiting.push(media);
     if (startOverlay) return;
     startOverlay = document.createElement("div");
     startOverlay.className = "start-overlay";
@@ -60,12 +63,17 @@
       var list = waiting;
       waiting = [];
       closeStart();
+      if (held) {
+        held = false;
+        schedule();
+      }
       list.forEach(function (media) { play(media); });
     });
     body.appendChild(startOverlay);
     button.focus();
   }
   function play(media) {
+    if (held) return askForClick(media);
     var started;
     try { started = media.play(); } catch (error) { started = null; }
     if (started && started.catch) started.catch(function (error) {
@@ -132,18 +140,26 @@
     unwait(video);
     overlay.parentNode.removeChild(overlay);
     overlay = null;
+    if (closeMovieButton) closeMovieButton.hidden = true;
     if (focusBefore && focusBefore.focus && document.contains(focusBefore)) focusBefore.focus();
     focusBefore = null;
+  }
+  // A layer over the page: a <div> of its own class and id, a dialog when it has a name.
+  function layer(className, id, label) {
+    var box = document.createElement("div");
+    box.className = className;
+    box.id = id;
+    if (label) {
+      box.setAttribute("role", "dialog");
+      box.setAttribute("aria-label", label);
+    }
+    return box;
   }
   function playMovie(href) {
     var before = overlay ? focusBefore : document.activeElement;
     closeMovie();
     focusBefore = before;
-    overlay = document.createElement("div");
-    overlay.className = "movie-overlay";
-    overlay.id = "zepo-movie";
-    overlay.setAttribute("role", "dialog");
-    overlay.setAttribute("aria-label", "動画");
+    overlay = layer("movie-overlay", "zepo-movie", "動画");
     var video = document.createElement("video");
     video.controls = true;
     video.tabIndex = 0;
@@ -159,6 +175,7 @@
     overlay.appendChild(video);
     overlay.appendChild(close);
     body.appendChild(overlay);
+    if (closeMovieButton) closeMovieButton.hidden = false;
     video.focus();
     play(video);
   }
@@ -179,8 +196,17 @@
     stage.style.height = natural.height * scale + "px";
     body.setAttribute("data-scale", String(scale));
   }
+  // Esc ends full screen in the browser itself, before the page sees the key: full screen
+  // ended by anything but the F key closes a movie that is open, as Esc does elsewhere.
+  var leavingFullScreen = false;
+  document.addEventListener("fullscreenchange", function () {
+    if (document.fullscreenElement) return;
+    if (!leavingFullScreen) closeMovie();
+    leavingFullScreen = false;
+  });
   function toggleFullScreen() {
     var root = document.documentElement;
+    leavingFullScreen = !!document.fullscreenElement;
     var done = document.fullscreenElement ? document.exitFullscreen() :
                root.requestFullscreen ? root.requestFullscreen() : null;
     if (done && done.catch) done.catch(function () {});
@@ -190,9 +216,22 @@
     full.id = "fullscreen";
     full.type = "button";
     full.textContent = "全画面";
-    full.title = "全画面 (F)　一時停止 (P)　隠れた場所を見る (H)";
+    full.title = "全画面 (F)　一時停止 (P)　キーの説明 (H)";
     full.addEventListener("click", toggleFullScreen);
     bar.appendChild(full);
+  }
+  var closeMovieButton = barButton("close-movie", "動画を閉じる", "動画を閉じる (Esc, X)", closeMovie);
+  if (closeMovieButton) closeMovieButton.hidden = true;
+  function barButton(id, text, title, action) {
+    if (!bar) return null;
+    var button = document.createElement("button");
+    button.id = id;
+    button.type = "button";
+    button.textContent = text;
+    button.title = title;
+    button.addEventListener("click", action);
+    bar.appendChild(button);
+    return button;
   }
   // The bar is measured once it is complete, and again whenever it changes height (its font
   // arriving, a card with more buttons).
@@ -256,6 +295,10 @@
   card.addEventListener("pointerup", endStroke);
   card.addEventListener("pointercancel", endStroke);
   card.addEventListener("dragstart", function (event) { if (marker) event.preventDefault(); });
+  function clearMarks() {
+    if (marks) marks.getContext("2d").clearRect(0, 0, marks.width, marks.height);
+  }
+  var eraser = barButton("erase", "線を消す", "マーカーの線を消す (C)", clearMarks);
 
   // ---- Movie 2, on the card or in a window of its own over it -------------------------------
   function startMovie2() {
@@ -274,21 +317,35 @@
   }
 
   // ---- The slide show ---------------------------------------------------------------------
-  var slide = null, timer = null, paused = false;
+  var slide = null, timer = null, paused = false, slideDue = 0;
   var pauseButton = document.getElementById("pause");
+  // A slide in the address is one of the set's own lists, perhaps bookmarked: what is longer
+  // than the longest of them is not read at all (a huge list would slow every step).
+  var slideLimit = { pages: 0, text: 0 };
+  set.cards.forEach(function (c) {
+    var own = c.attrs && c.attrs["data-slide"];
+    if (typeof own !== "string") return;
+    slideLimit.pages = Math.max(slideLimit.pages, own.split(",").length - 1);
+    slideLimit.text = Math.max(slideLimit.text, own.length * 3 + 32);
+  });
   function checkedSlide(seconds, at, list) {
-    if (!(seconds > 0 && seconds <= 86400) || list.length === 0) return null;
+    if (!(seconds > 0 && seconds <= 86400) || list.length === 0 || list.length > slideLimit.pages) return null;
     if (!list.every(function (page) { return indexOfPage(page) >= 0; })) return null;
     return { seconds: seconds, at: at >= -1 && at < list.length ? at : -1, pages: list };
   }
   function parseSlide(text) {
+    if (!text || text.length > slideLimit.text) return null;
     var match = /^(\d{1,5}),(-?\d{1,9}),(.+)$/.exec(text || "");
     return match ? checkedSlide(+match[1], +match[2], match[3].split(",")) : null;
   }
   function schedule() {
     clearTimeout(timer);
     timer = null;
-    if (slide && !paused) timer = setTimeout(advance, slide.seconds * 1000);
+    slideDue = 0;
+    if (slide && !paused && !held) {
+      timer = setTimeout(advance, slide.seconds * 1000);
+      slideDue = Date.now() + slide.seconds * 1000;
+    }
     if (pauseButton) {
       pauseButton.hidden = !slide;
       pauseButton.textContent = paused ? "再生" : "一時停止";
@@ -312,6 +369,8 @@
   // ---- Cards and addresses ----------------------------------------------------------------
   // A file: address may only change its part after "#": there the card is "#card=PAGE".
   var hashOnly = false;
+  // How many cards the show has gone forward in this page: Back within the show only.
+  var depth = 0;
   function slideText() {
     return slide ? "slide=" + slide.seconds + "," + slide.at + "," + slide.pages.join(",") : "";
   }
@@ -319,9 +378,11 @@
     if (current < 0) return;
     var page = set.cards[current].page, extra = slideText();
     var method = replace ? "replaceState" : "pushState";
+    if (!replace) depth++;
+    var state = { zepoDepth: depth };
     if (!hashOnly) {
       try {
-        history[method](null, "", page + (extra ? "#" + extra : ""));
+        history[method](state, "", page + (extra ? "#" + extra : ""));
         return;
       } catch (error) {
         hashOnly = true;
@@ -330,7 +391,7 @@
     var fields = [];
     if (current !== docIndex) fields.push("card=" + page);
     if (extra) fields.push(extra);
-    history[method](null, "", fields.length ? "#" + fields.join("&") : location.pathname + location.search);
+    history[method](state, "", fields.length ? "#" + fields.join("&") : location.pathname + location.search);
   }
   function fromAddress() {
     var fields = {};
@@ -338,7 +399,9 @@
       var at = field.indexOf("=");
       if (at > 0) fields[field.slice(0, at)] = field.slice(at + 1);
     });
+    // Over http the page's own path names the card; from a file, "#card=" does.
     var at = fields.card !== undefined ? indexOfPage(fields.card) : -1;
+    if (at < 0) at = indexOfPage(location.pathname.slice(location.pathname.lastIndexOf("/") + 1));
     return { at: at >= 0 ? at : docIndex, slide: parseSlide(fields.slide) };
   }
 
@@ -368,6 +431,7 @@
       if (/^#[0-9a-f]{6}$/i.test(parts[0])) marker = { color: parts[0], width: Math.min(20, Math.max(1, +parts[1] || 3)) };
     }
     card.classList.toggle("marker-on", !!marker);
+    if (eraser) eraser.hidden = !marker;
     startMovie2();
     (body.getAttribute("data-stop") || "").split(" ").forEach(function (channel) {
       if (channel === "wave") stop("zepo-sound");
@@ -394,14 +458,22 @@
     render(set.cards[at]);
     if (how !== "none") record(how === "replace");
     enter();
+    tell();
+  }
+  // Whoever follows the show (the presenter's view) hears of every card and slide change.
+  var listeners = [];
+  function tell() {
+    listeners.forEach(function (listener) { listener(); });
   }
 
   function applyAddress() {
+    depth = history.state && history.state.zepoDepth > 0 ? history.state.zepoDepth : 0;
     var wanted = fromAddress();
     slide = wanted.slide;
     paused = false;
     schedule();
     if (wanted.at >= 0) show(wanted.at, "none");
+    else tell();
   }
   window.addEventListener("popstate", applyAddress);
 
@@ -420,7 +492,8 @@
       var to = indexOfPage(link.getAttribute("href"));
       if (to < 0) return;  // no card of the set: the browser follows the link as it is
       event.preventDefault();
-      show(to, "push");
+      // The same card again ("this") starts it afresh without a step in the history.
+      show(to, to === current ? "replace" : "push");
       return;
     }
     event.preventDefault();
@@ -454,7 +527,7 @@
       body.classList.toggle("show-areas");
     } else if (key === "p" || key === "P") {
       togglePause();
-    } else if (key === "Escape" && overlay) {
+    } else if ((key === "Escape" || key === "x" || key === "X") && overlay) {
       closeMovie();
     } else {
       return;
@@ -462,9 +535,71 @@
     event.preventDefault();
   });
 
+  // ---- Steps a presenter takes by key or gesture (present.js binds them) ---------------------
+  var hintBox = null;
+  function hint(text) {
+    if (!hintBox) {
+      hintBox = document.createElement("div");
+      hintBox.className = "hint";
+      hintBox.id = "zepo-hint";
+      hintBox.setAttribute("role", "status");
+    }
+    hintBox.textContent = text;
+    body.appendChild(hintBox);
+    clearTimeout(hint.timer);
+    hint.timer = setTimeout(function () { if (hintBox.parentNode) hintBox.parentNode.removeChild(hintBox); }, 2000);
+  }
+  // The card the right button of card `at` leads to, or -1.
+  function rightTarget(at) {
+    var box = document.createElement("div");
+    box.innerHTML = set.cards[at].bar;
+    var link = box.querySelector("#button0");
+    return link && !link.getAttribute("data-action") ? indexOfPage(link.getAttribute("href")) : -1;
+  }
+  function next() {
+    if (slide) return advance();
+    var button = document.getElementById("button0");
+    if (button && (button.getAttribute("data-action") || rightTarget(current) >= 0)) button.click();
+    else hint("次に進む先（マウス右の関連付け）がありません");
+  }
+  function back() {
+    if (depth > 0) history.back();
+    else hint("ここが最初のカードです");
+  }
+  // Another card, leaving a running slide show.
+  function jump(at) {
+    if (!(at >= 0 && at < set.cards.length)) return;
+    slide = null;
+    paused = false;
+    schedule();
+    show(at, at === current ? "replace" : "push");
+  }
+  function last() {
+    if (!slide) return hint("スライド機能の中で使えます");
+    slide.at = slide.pages.length - 2;
+    advance();
+  }
+  window.ZEPO_PLAYER = {
+    cards: set.cards, card: card, bar: bar, barButton: barButton, layer: layer, hint: hint, next: next, back: back, jump: jump,
+    last: last, clearMarks: clearMarks, closeMovie: closeMovie, togglePause: togglePause, rightTarget: rightTarget,
+    indexOfPage: indexOfPage, toggleFullScreen: toggleFullScreen,
+    current: function () { return current; },
+    listen: function (listener) { listeners.push(listener); },
+    movieOpen: function () { return !!overlay; },
+    waitsForClick: function () { return !!startOverlay; },
+    slide: function () {
+      return slide && { at: slide.at, pages: slide.pages, seconds: slide.seconds, paused: paused, due: slideDue };
+    }
+  };
+
   // ---- Start: the card the address names (a bookmark of a card of the set), else this page ---
   var first = fromAddress();
   slide = first.slide;
+  var opening = first.at >= 0 ? set.cards[first.at] : null;
+  if (slide || (opening && opening.attrs && opening.attrs["data-slide"])) {
+    held = true;
+    askForClick(null);
+  }
   if (first.at >= 0 && first.at !== docIndex) {
     show(first.at, "none");
   } else {
