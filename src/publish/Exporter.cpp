@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QRawFont>
 
-#include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -17,17 +15,13 @@
 #include "core/Ascii.h"
 #include "core/AtomicFile.h"
 #include "core/InsideFolder.h"
-#include "core/TextCodec.h"
-#include "core/Version.h"
 #include "media/MidiRendition.h"
-#include "model/Codes.h"
 #include "platform/CardFilesOnDisk.h"
 #include "platform/Folders.h"
 #include "publish/CardPicture.h"
-#include "publish/CardSet.h"
 #include "publish/ExportManifest.h"
+#include "publish/ExportPlan.h"
 #include "publish/InsideSite.h"
-#include "publish/MapDrawing.h"
 #include "publish/MovieTranscode.h"
 #include "publish/Parallel.h"
 #include "publish/SiteFolder.h"
@@ -42,7 +36,6 @@ namespace zepo::publish {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr int kThumbnailWidth = 160;
 // Movies are the largest files a card names; anything beyond this is not one.
 constexpr std::uintmax_t kMaxMediumBytes = std::uintmax_t{1} << 30;
 
@@ -59,10 +52,12 @@ bool IsMidi(const fs::path& file) {
     return ext == ".mid" || ext == ".midi";
 }
 
-// What an output was made with besides its inputs: the program (a new version may draw
-// differently) and, for pictures, the screen.
-std::string Recipe(std::string_view kind, std::string_view detail = {}) {
-    return std::string(kind) + " " + kZepoVersion + (detail.empty() ? "" : " ") + std::string(detail);
+// MIDI pieces and sounds browsers may not play become Ogg Vorbis, old movies WebM.
+Conversion ConversionOf(const fs::path& file) {
+    if (IsMidi(file)) return Conversion::Midi;
+    if (NeedsWebConversion(file)) return Conversion::Movie;
+    if (IsWaveFile(file) && WaveNeedsConversion(file)) return Conversion::Sound;
+    return Conversion::None;
 }
 
 // Which fonts the pictures are drawn with: the family each card typeface is drawn in and its
@@ -94,6 +89,21 @@ struct OpenedSite {
     std::shared_ptr<SiteFolder> folder;
 };
 
+// Why the site cannot be written into, or nothing: a name every export writes that is a link
+// leading out of it, or a record that is a link.
+std::string LinkAtAName(const fs::path& site, const fs::path& root) {
+    std::vector<std::string> names{"index.html", "zepo.js",  "zepo.css", ExportManifest::kFileName,
+                                   "cards",      "pictures", "thumbs",   "media"};
+    for (const auto& [name, asset] : kPlayerFiles) names.emplace_back(name);
+    for (const std::string& name : names)
+        if (!LeadsInside(root, site / name))
+            return ShownName((site / name).string()) + " はリンクでサイトの外を指しているため、書きません";
+    std::error_code ec;
+    if (fs::is_symlink(site / ExportManifest::kFileName, ec))
+        return ShownName((site / ExportManifest::kFileName).string()) + " はリンクのため、書きません";
+    return {};
+}
+
 // Nothing is written into a folder that holds files of the user's own and no record of an
 // export (they would be taken for stale outputs, or replaced), a folder another user owns or
 // may write in, or through a link planted at a name every export writes. An empty folder is
@@ -105,15 +115,7 @@ std::optional<OpenedSite> OpenSite(const fs::path& site, ExportManifest& manifes
     fs::create_directories(site, ec);
     if (!ec) opened.root = fs::canonical(site, ec);
     const std::string shown = "「" + ShownName(site.string()) + "」";
-    std::string why = ec ? "フォルダ" + shown + "を作れません: " + ec.message() : std::string();
-    std::vector<std::string> names{"index.html", "zepo.js",  "zepo.css", ExportManifest::kFileName,
-                                   "cards",      "pictures", "thumbs",   "media"};
-    for (const auto& [name, asset] : kPlayerFiles) names.emplace_back(name);
-    for (const std::string& name : names)
-        if (why.empty() && !LeadsInside(opened.root, site / name))
-            why = ShownName((site / name).string()) + " はリンクでサイトの外を指しているため、書きません";
-    if (why.empty() && fs::is_symlink(site / ExportManifest::kFileName, ec))
-        why = ShownName((site / ExportManifest::kFileName).string()) + " はリンクのため、書きません";
+    std::string why = ec ? "フォルダ" + shown + "を作れません: " + ec.message() : LinkAtAName(site, opened.root);
     if (why.empty()) {
         auto folder = SiteFolder::Open(site);
         if (folder) opened.folder = folder.value();
@@ -133,184 +135,60 @@ std::optional<OpenedSite> OpenSite(const fs::path& site, ExportManifest& manifes
     return std::nullopt;
 }
 
-class Exporter {
+// Carries an export plan out: draws, converts and copies what changed since the site's
+// record of it, writes the pages, removes what is no longer wanted and saves the record.
+class SiteWriter {
 public:
-    Exporter(std::vector<SetCard>& cards, fs::path folder, fs::path site, QSize screen, ExportReport& report,
-             const ExportProgress& progress, ExportManifest& manifest, const OpenedSite& opened)
-        : cards_(cards),
-          index_(cards),
-          folder_(std::move(folder)),
+    SiteWriter(const ExportPlan& plan, const std::vector<SetCard>& cards, fs::path site, QSize screen,
+               fs::path soundFont, const OpenedSite& opened, ExportManifest& manifest, ExportReport& report,
+               const ExportProgress& progress)
+        : plan_(plan),
+          cards_(cards),
           site_(std::move(site)),
+          screen_(screen),
+          soundFont_(std::move(soundFont)),
           root_(opened.root),
           siteFolder_(*opened.folder),
-          screen_(screen),
+          manifest_(manifest),
           report_(report),
-          progress_(progress),
-          manifest_(manifest) {}
+          progress_(progress) {}
 
     void Run() {
-        order_ = PresentationOrder(cards_);
-        fonts_ = FontsFingerprint();
-        NameFiles();
-        for (const SetCard& card : cards_) {
-            if (!card.read) {
-                Problem(card.error);
-                continue;
-            }
-            // What the page lacks (a picture, a text file) is told as render tells it.
-            for (const std::string& line : ReaderProblems(card.shown, *card.read)) Problem(line);
-        }
-        std::vector<CardPage> pages;
-        for (size_t i : order_) pages.push_back(Page(i));
+        for (const std::string& problem : plan_.problems) Problem(problem);
         for (const char* sub : {"cards", "pictures", "thumbs"})
             if (!MakeFolder(site_ / sub)) return;
-        std::vector<IndexEntry> entries(order_.size());
+        std::vector<CardPage> pages;
+        std::vector<IndexEntry> entries;
+        for (const PlannedCard& card : plan_.cards) {
+            pages.push_back(card.content);
+            entries.push_back(card.entry);
+        }
         Progress progress(
             [this](size_t done, size_t total) {
                 if (progress_) progress_("書き出しています", done, total);
             },
-            order_.size() + media_.size());
+            plan_.cards.size() + plan_.media.size());
         // Media first: a medium that cannot be converted becomes a note on its pages.
-        std::vector<std::pair<fs::path, std::string>> media(media_.begin(), media_.end());
         ForEachOnAllCores(
-            media.size(), [&](size_t n) { CopyMedium(media[n].first, media[n].second); }, &progress);
+            plan_.media.size(), [&](size_t n) { CopyMedium(plan_.media[n]); }, &progress);
         for (CardPage& page : pages) OfferUnconverted(page);
         ForEachOnAllCores(
-            order_.size(), [&](size_t n) { entries[n] = WriteCard(order_[n], pages[n]); }, &progress);
-        Text("index.html", IndexHtml(IndexTitle(), entries, Overview()));
+            plan_.cards.size(), [&](size_t n) { WriteCard(plan_.cards[n], pages[n]); }, &progress);
+        if (!plan_.overviewProblem.empty()) Problem(plan_.overviewProblem);
+        Text("index.html", IndexHtml(plan_.indexTitle, entries, plan_.overview));
         Text("zepo.js", SetScript(pages));
         Text("zepo.css", WebAsset("zepo.css"));
         for (const auto& [name, asset] : kPlayerFiles) Text(name, WebAsset(asset));
-        for (size_t i : order_) report_.pages[cards_[i].canonical] = fs::path("cards") / pageName_.at(i);
+        report_.pages = plan_.pages;
         RemoveStale();
         if (Status saved = manifest_.Save(); !saved)
             Failed(ShownName((site_ / ExportManifest::kFileName).string()) + ": " + saved.error().message);
     }
 
 private:
-    // Card files that differ only in case ("a.zep", "A.ZEP") would share their pages on a
-    // web server that ignores case: later ones get a number.
-    void NameFiles() {
-        std::set<std::string> used;
-        for (size_t i : order_) {
-            // The name the card has in its folder (a link to a card elsewhere included), as text.
-            const std::string base = ShownName(cards_[i].file.stem().string());
-            std::string stem = base;
-            for (int n = 2; used.count(AsciiLower(stem)); ++n) stem = base + "_" + std::to_string(n);
-            used.insert(AsciiLower(stem));
-            stem_[i] = stem;
-            pageName_[i] = stem + ".html";
-        }
-    }
-
-    std::string Title(size_t i) const {
-        std::string title = SjisToUtf8(cards_[i].read->card.settings.title);
-        return title.empty() ? ShownName(cards_[i].file.stem().string()) : title;
-    }
-
-    std::string IndexTitle() const {
-        for (size_t i : order_)
-            if (IsMainCard(cards_[i].canonical)) return Title(i);
-        return ShownName(folder_.filename().string());
-    }
-
-    // The map of the set's links over the list, each card a link to its page.
-    std::string Overview() {
-        auto svg = SetOverviewSvg(cards_, [this](size_t card) {
-            auto page = pageName_.find(card);
-            return page == pageName_.end() ? std::string() : "cards/" + PercentEncode(page->second);
-        });
-        if (!svg) Problem(svg.error().message);
-        return svg ? svg.value() : std::string();
-    }
-
-    // Where an association leads on the page of card `from`; an empty href when nowhere.
-    PageLink Link(size_t from, const Association& a, const std::string& label) {
-        PageLink link;
-        link.label = label;
-        const SetCard& card = cards_[from];
-        switch (a.kind()) {
-            case AssociationKind::This:
-                link.href = PercentEncode(pageName_[from]);
-                if (link.label.empty()) link.label = Title(from);
-                return link;
-            case AssociationKind::CdAudio: return NoteLink(link, "音楽CDはこの再生では使えません");
-            case AssociationKind::Run: return NoteLink(link, "ソフトの起動はこの再生ではできません");
-            default: break;
-        }
-        // The stop forms: each stops its own medium only.
-        if (a.isMedium() && a.file.empty()) {
-            link.href = "#";
-            const AssociationKind kind = a.kind();
-            link.action = kind == AssociationKind::Wave   ? AreaAction::StopSound
-                          : kind == AssociationKind::Midi ? AreaAction::StopMidi
-                                                          : AreaAction::StopMovie;
-            if (link.label.empty())
-                link.label = kind == AssociationKind::Wave   ? "音声を止める"
-                             : kind == AssociationKind::Midi ? "MIDIを止める"
-                                                             : "動画を止める";
-            return link;
-        }
-        AssociationTarget target = TargetOf(a);
-        if (target.kind == AssociationTarget::None) return link;
-        FolderFile found = lookups_.Find(card.folder(), target.file);
-        if (target.kind == AssociationTarget::Card) {
-            auto to = found.state == Lookup::Found ? index_.Find(found.path) : std::nullopt;
-            if (!to || !cards_[*to].read) {
-                Problem(card.shown + ": 「" + SjisToUtf8(target.file) +
-                        "」のページがないため、そのリンクは入れていません");
-                return link;
-            }
-            link.href = PercentEncode(pageName_[*to]);
-            if (link.label.empty()) link.label = Title(*to);
-            return link;
-        }
-        const std::string name = SjisToUtf8(target.file);
-        if (found.state != Lookup::Found) {
-            Problem(card.shown + ": 「" + name + "」がフォルダにないため、再生できません");
-            return NoteLink(link, "「" + name + "」がないため再生できません");
-        }
-        std::optional<std::string> medium = Medium(found.path);
-        if (!medium) {
-            Problem(card.shown + ": 「" + name + "」がフォルダの外にあるため、再生できません");
-            return NoteLink(link, "「" + name + "」は再生できません");
-        }
-        link.href = "../" + *medium;
-        const Conversion conversion = conversion_.at(found.path);
-        if (conversion != Conversion::None) link.href += PercentEncode(ConvertedSuffix(conversion));
-        link.action = conversion == Conversion::Midi      ? AreaAction::Midi
-                      : conversion == Conversion::Movie   ? AreaAction::Movie
-                      : a.kind() == AssociationKind::Wave ? AreaAction::Play
-                      : a.kind() == AssociationKind::Midi ? AreaAction::Midi
-                                                          : AreaAction::Movie;
-        if (link.label.empty()) link.label = ShownName(found.path.filename().string());
-        return link;
-    }
-
-    static PageLink NoteLink(PageLink link, std::string note) {
-        link.href = "#";
-        link.action = AreaAction::Note;
-        if (link.label.empty()) link.label = note;
-        link.note = std::move(note);
-        return link;
-    }
-
-    enum class Conversion { None, Midi, Sound, Movie };
-
-    // MIDI pieces and sounds browsers may not play become Ogg Vorbis, old movies WebM, beside
-    // the original's name.
-    static std::string ConvertedSuffix(Conversion c) { return c == Conversion::Movie ? ".webm" : ".ogg"; }
-
-    static Conversion ConversionOf(const fs::path& file) {
-        if (IsMidi(file)) return Conversion::Midi;
-        if (NeedsWebConversion(file)) return Conversion::Movie;
-        if (IsWaveFile(file) && WaveNeedsConversion(file)) return Conversion::Sound;
-        return Conversion::None;
-    }
-
     // Links to a medium that is not in the site (its conversion failed, or it is too large)
     // become notes that say so where it would have played.
-    void OfferUnconverted(CardPage& page) {
+    void OfferUnconverted(CardPage& page) const {
         auto fix = [&](PageLink& link) {
             auto missing = missing_.find(link.href);
             if (missing == missing_.end()) return;
@@ -331,168 +209,29 @@ private:
             }
     }
 
-    // The medium's place in the site, percent-encoded; copied once however many cards name it.
-    // Only a file of the folder has one: "media/" and its path in the folder, never a ".." that
-    // would climb out of the site.
-    std::optional<std::string> Medium(const fs::path& file) {
-        const fs::path inFolder = file.lexically_relative(folder_);
-        if (inFolder.empty() || !StaysInsideFolder(inFolder) || *inFolder.begin() == "..") return std::nullopt;
-        std::string relative = "media/" + ShownName(inFolder.generic_string());
-        if (media_.emplace(file, relative).second) conversion_[file] = ConversionOf(file);
-        return PercentEncode(relative, true);
-    }
-
-    CardPage Page(size_t i) {
-        const Card& card = cards_[i].read->card;
-        CardPage page;
-        page.page = PercentEncode(pageName_.at(i));
-        page.title = Title(i);
-        page.picture = "../pictures/" + PercentEncode(stem_.at(i) + ".png");
-        page.thumbnail = "../thumbs/" + PercentEncode(stem_.at(i) + ".png");
-        page.width = screen_.width();
-        page.height = screen_.height();
-        page.indexHref = "../index.html";
-        for (int id : card.UsedSlotsInStackingOrder()) {
-            const Slot& slot = card.slot(id);
-            const Association* a = nullptr;
-            std::string label;
-            switch (KindOfSlot(id)) {
-                case SlotKind::OneLineText:
-                    a = &slot.text.association;
-                    label = SjisToUtf8(slot.caption);
-                    break;
-                case SlotKind::Picture: a = &slot.picture.association; break;
-                case SlotKind::Frame: a = &slot.frame.association; break;
-                case SlotKind::TextBlock: break;
-            }
-            if (!a) continue;
-            PageLink link = Link(i, *a, label);
-            if (link.href.empty()) continue;
-            link.left = slot.bounds.left;
-            link.top = slot.bounds.top;
-            link.width = slot.bounds.width;
-            link.height = slot.bounds.height;
-            page.areas.push_back(std::move(link));
-        }
-        for (int b = 0; b < kButtonCount; ++b)
-            if (card.buttonInUse[b]) page.buttons[b] = Link(i, card.buttons[b], "");
-        if (card.slide.inUse) {
-            page.slideSeconds = card.slide.interval;
-            for (const std::string& entry : card.slide.list) {
-                Association a;
-                a.name = "slide";
-                a.file = entry;
-                PageLink link = Link(i, a, "");
-                if (!link.href.empty()) page.slidePages.push_back(link.href);
-            }
-        }
-        // A feature of a medium without a file stops that medium as the card opens.
-        for (const auto& [feature, channel] :
-             {std::pair{Feature::Wave, "wave"}, std::pair{Feature::Midi, "midi"}, std::pair{Feature::Avi, "movie"}})
-            if (card.featureInUse[int(feature)] && card.features[int(feature)].file.empty())
-                page.stops.push_back(channel);
-        const int wave = static_cast<int>(Feature::Wave);
-        if (card.featureInUse[wave] && !card.features[wave].file.empty()) {
-            PageLink sound = Link(i, card.features[wave], "");
-            if (sound.action == AreaAction::Play) page.sound = sound.href;
-            else if (sound.action == AreaAction::Note) page.notes.push_back(sound.note);
-        }
-        const int midi = static_cast<int>(Feature::Midi), avi = static_cast<int>(Feature::Avi);
-        const int cd = static_cast<int>(Feature::CdAudio), run = static_cast<int>(Feature::Run);
-        // " " is the feature's placeholder for a file not chosen yet.
-        if (card.featureInUse[cd] && !card.features[cd].file.empty() && card.features[cd].file != " ")
-            page.notes.push_back("音楽CDはこの再生では使えません");
-        if (card.featureInUse[run] && !card.features[run].file.empty() && card.features[run].file != " ")
-            page.notes.push_back("ソフトの起動はこの再生ではできません");
-        if (card.marker.inUse) {
-            char pen[32];
-            std::snprintf(pen, sizeof pen, "#%06x,%d", unsigned(ColorRgb(card.marker.color)),
-                          std::clamp(card.marker.width, 1, 20));
-            page.marker = card.marker.off ? "off" : pen;
-        }
-        page.fingerCursor = card.settings.fingerCursor != 2;
-        if (card.featureInUse[midi] && !card.features[midi].file.empty()) {
-            PageLink piece = Link(i, card.features[midi], "");
-            if (piece.action == AreaAction::Midi) page.midi = piece.href;
-            else if (piece.action == AreaAction::Note) page.notes.push_back(piece.note);
-        }
-        if (card.featureInUse[avi] && !card.features[avi].file.empty()) {
-            PageLink movie = Link(i, card.features[avi], "");
-            if (movie.action == AreaAction::Movie) page.movie = movie.href;
-            else if (movie.action == AreaAction::Note) page.notes.push_back(movie.note);
-        }
-        if (card.movie2.inUse && !card.movie2.movieFile.empty()) {
-            Association a;
-            a.name = AssociationName(AssociationKind::Movie);
-            // The dialog keeps a full path; the card file holds the name in the save folder.
-            const std::string& file = card.movie2.movieFile;
-            const auto slash = file.find_last_of("\\/");
-            a.file = slash == std::string::npos ? file : file.substr(slash + 1);
-            PageLink movie = Link(i, a, "");
-            if (movie.action == AreaAction::Movie) {
-                Movie2Placement placement;
-                placement.href = movie.href;
-                placement.onCard = card.movie2.position == 1;
-                placement.x = card.movie2.x;
-                placement.y = card.movie2.y;
-                placement.frame = card.movie2.frame;
-                placement.scalePercent = Movie2ScalePercent(card.movie2.scaleText);
-                page.movie2Html = Movie2Html(placement);
-            } else if (movie.action == AreaAction::Note) {
-                page.notes.push_back(movie.note);
-            }
-        }
-        return page;
-    }
-
-    // What the card's picture is drawn from: the card and every picture and text file it
-    // names, those that are missing too (their appearance changes the picture).
-    std::vector<fs::path> PictureInputs(size_t i) const {
-        const SetCard& card = cards_[i];
-        // The card by its name in the folder: the record holds no path of the machine around it.
-        std::vector<fs::path> inputs{card.folder() / card.file.filename()};
-        for (size_t n = 0; n < card.links.size(); ++n) {
-            const LinkKind kind = card.links[n].kind;
-            if (kind != LinkKind::Picture && kind != LinkKind::TextFile) continue;
-            if (card.lookups[n].state == Lookup::Found) inputs.push_back(card.lookups[n].path);
-            else inputs.push_back(PathOfSjisName(card.folder(), card.links[n].target));
-        }
-        return inputs;
-    }
-
-    IndexEntry WriteCard(size_t i, const CardPage& page) {
-        const SetCard& card = cards_[i];
-        const std::string& stem = stem_.at(i);
-        const int thumbHeight = std::max(1, screen_.height() * kThumbnailWidth / screen_.width());
-        const std::string picture = "pictures/" + stem + ".png", thumb = "thumbs/" + stem + ".png";
-        const std::string recipe =
-            Recipe("card", std::to_string(screen_.width()) + "x" + std::to_string(screen_.height()) + " " + fonts_);
-        const std::vector<InputStamp> inputs = manifest_.Stamp(picture, PictureInputs(i));
+    void WriteCard(const PlannedCard& planned, const CardPage& page) {
+        const SetCard& card = cards_[planned.card];
+        const std::string& recipe = plan_.pictureRecipe;
+        const std::vector<InputStamp> inputs = manifest_.Stamp(planned.picture, planned.inputs);
         // Both or neither: UpToDate keeps what it vouches for, and a picture drawn again
         // replaces both records.
-        const bool pictureKept = manifest_.UpToDate(picture, inputs, recipe);
-        if (pictureKept && manifest_.UpToDate(thumb, inputs, recipe)) {
+        const bool pictureKept = manifest_.UpToDate(planned.picture, inputs, recipe);
+        if (pictureKept && manifest_.UpToDate(planned.thumb, inputs, recipe)) {
             Count(report_.cardsKept);
         } else {
             QImage image = RenderCardPicture(card.read->card, screen_, card.folder());
             // Qt gives a null picture where it found no memory for one: said as such, never
             // written as an empty file.
             if (image.isNull()) throw std::bad_alloc();
-            QImage thumbnail = Thumbnail(image, kThumbnailWidth, thumbHeight);
+            QImage thumbnail = Thumbnail(image, ExportPlan::kThumbnailWidth, plan_.thumbnailHeight);
             if (thumbnail.isNull()) throw std::bad_alloc();
-            if (Write(site_ / picture, Png(image))) manifest_.Record(picture, inputs, recipe);
-            if (Write(site_ / thumb, Png(thumbnail))) manifest_.Record(thumb, inputs, recipe);
+            if (Write(site_ / planned.picture, Png(image))) manifest_.Record(planned.picture, inputs, recipe);
+            if (Write(site_ / planned.thumb, Png(thumbnail))) manifest_.Record(planned.thumb, inputs, recipe);
             Count(report_.cardsDrawn);
         }
-        Text("cards/" + pageName_.at(i), CardPageHtml(page));
-        Made(picture);
-        Made(thumb);
-        return {"cards/" + PercentEncode(pageName_.at(i)),
-                "thumbs/" + PercentEncode(stem + ".png"),
-                page.title,
-                ShownName(card.file.filename().string()),
-                kThumbnailWidth,
-                thumbHeight};
+        Text(planned.page, CardPageHtml(page));
+        Made(planned.picture);
+        Made(planned.thumb);
     }
 
     void Count(size_t& counter) {
@@ -500,101 +239,92 @@ private:
         ++counter;
     }
 
+    void Missing(const std::string& href, std::string note) {
+        std::lock_guard guard(lock_);
+        missing_[href] = std::move(note);
+    }
+
     // Converted or copied only when the medium changed since the site's record of it. Copied in
     // pieces: a set of large movies costs no more memory than a small one. A medium that cannot
     // be converted is left out, named here and noted on its pages.
-    void CopyMedium(const fs::path& from, const std::string& relative) {
-        const fs::path to = site_ / fs::path(relative);
+    void CopyMedium(const PlannedMedium& medium) {
+        const fs::path to = site_ / fs::path(medium.copy);
         if (!MakeFolder(to.parent_path())) return;
-        const std::string href = "../" + PercentEncode(relative, true);
-        const std::string shown = ShownName(from.filename().string());
-        const Conversion conversion = conversion_.at(from);
-        const std::string suffix = conversion == Conversion::None ? "" : ConvertedSuffix(conversion);
+        const std::string shown = ShownName(medium.from.filename().string());
         std::error_code ec;
-        const std::uintmax_t size = fs::file_size(from, ec);
+        const std::uintmax_t size = fs::file_size(medium.from, ec);
         if (ec || size > kMaxMediumBytes) {
-            Problem(ShownName(from.string()) +
+            Problem(ShownName(medium.from.string()) +
                     (ec ? " を読めません" : " は 1 GiB を超えるため、サイトに入れていません"));
-            std::lock_guard guard(lock_);
-            missing_[href + PercentEncode(suffix)] =
-                "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません");
+            Missing(medium.href, "「" + shown + (ec ? "」は再生できません" : "」は大きすぎるため再生できません"));
             return;
         }
-        if (conversion != Conversion::None) {
-            const std::string output = relative + suffix;
-            const fs::path converted = site_ / fs::path(output);
-            if (!Writable(converted)) return;
-            Made(output);
-            const fs::path soundFont = conversion == Conversion::Midi ? FindGmSoundFont() : fs::path();
-            const std::string screen = std::to_string(screen_.width()) + "x" + std::to_string(screen_.height());
-            const std::string recipe = conversion == Conversion::Midi    ? Recipe("midi", SoundFontStamp(soundFont))
-                                       : conversion == Conversion::Sound ? Recipe("sound")
-                                                                         : Recipe("movie", screen);
-            const std::vector<InputStamp> inputs = manifest_.Stamp(output, {from});
-            if (manifest_.UpToDate(output, inputs, recipe)) {
-                Count(report_.mediaKept);
-                return;
-            }
-            std::string failure;
-            if (conversion == Conversion::Midi) {
-                auto rendition =
-                    soundFont.empty()
-                        ? Result<MidiRendition>(
-                              Fail("「" + shown + "」を音声にできません: General MIDI の音色ファイルがありません"))
-                        : RenderMidi(from, soundFont);
-                if (!rendition) failure = rendition.error().message;
-                else if (!Write(converted, rendition.value().ogg)) return;
-            } else if (conversion == Conversion::Sound) {
-                auto sound = TranscodeSoundToOgg(from, converted);
-                if (!sound) failure = sound.error().message;
-            } else {
-                TranscodeLimits limits;  // a movie is never larger than the screen it is shown on
-                limits.maxWidth = screen_.width();
-                limits.maxHeight = screen_.height();
-                auto movie = TranscodeToWebm(from, converted, limits);
-                if (!movie) failure = movie.error().message;
-            }
-            if (failure.empty()) {
-                manifest_.Record(output, inputs, recipe);
-                Count(report_.mediaMade);
-                return;
-            }
-            Problem(failure);
-            std::lock_guard guard(lock_);
-            missing_[href + PercentEncode(suffix)] = "「" + shown + "」は再生できません";
-            return;
-        }
-        if (!Writable(to)) return;
-        Made(relative);
-        const std::string recipe = Recipe("copy");
-        const std::vector<InputStamp> inputs = manifest_.Stamp(relative, {from});
-        if (manifest_.UpToDate(relative, inputs, recipe)) {
+        const fs::path output = site_ / fs::path(medium.output);
+        if (!Writable(output)) return;
+        Made(medium.output);
+        const std::vector<InputStamp> inputs = manifest_.Stamp(medium.output, {medium.from});
+        if (manifest_.UpToDate(medium.output, inputs, medium.recipe)) {
             Count(report_.mediaKept);
             return;
         }
-        Status copied = CopyFileAtomically(from, to, kMaxMediumBytes);
-        if (!copied) {
-            Failed(ShownName(from.string()) + " → " + ShownName(to.string()) + ": " + copied.error().message);
+        if (medium.conversion == Conversion::None) {
+            Status copied = CopyFileAtomically(medium.from, output, kMaxMediumBytes);
+            if (!copied) {
+                Failed(ShownName(medium.from.string()) + " → " + ShownName(output.string()) + ": " +
+                       copied.error().message);
+                return;
+            }
+        } else if (std::optional<std::string> failure = Convert(medium, output); !failure) {
+            return;
+        } else if (!failure->empty()) {
+            Problem(*failure);
+            Missing(medium.href, "「" + shown + "」は再生できません");
             return;
         }
-        manifest_.Record(relative, inputs, recipe);
+        manifest_.Record(medium.output, inputs, medium.recipe);
         Count(report_.mediaMade);
     }
 
-    // The files of this export, relative to the site: what else is in its folders is left
-    // from cards and media no longer in the set.
+    // Makes site/`output` from the medium: empty when made, why not when it cannot be
+    // converted, nothing when writing it failed (said already).
+    std::optional<std::string> Convert(const PlannedMedium& medium, const fs::path& output) {
+        const std::string shown = ShownName(medium.from.filename().string());
+        if (medium.conversion == Conversion::Midi) {
+            auto rendition = soundFont_.empty()
+                                 ? Result<MidiRendition>(Fail(
+                                       "「" + shown + "」を音声にできません: General MIDI の音色ファイルがありません"))
+                                 : RenderMidi(medium.from, soundFont_);
+            if (!rendition) return rendition.error().message;
+            if (!Write(output, rendition.value().ogg)) return std::nullopt;
+            return std::string();
+        }
+        if (medium.conversion == Conversion::Sound) {
+            auto sound = TranscodeSoundToOgg(medium.from, output);
+            return sound ? std::string() : sound.error().message;
+        }
+        TranscodeLimits limits;  // a movie is never larger than the screen it is shown on
+        limits.maxWidth = screen_.width();
+        limits.maxHeight = screen_.height();
+        auto movie = TranscodeToWebm(medium.from, output, limits);
+        return movie ? std::string() : movie.error().message;
+    }
+
+    // The files of this export, relative to the site.
     void Made(const std::string& relative) {
         std::lock_guard guard(lock_);
         made_.insert(relative);
     }
 
-    // Removes what earlier exports wrote and this one did not make again (cards and media no
-    // longer in the set), as the site's record lists it and only while it is as written: never a
-    // file of the user's, nor one the user changed since. After a failed export it is kept,
-    // and in the record, since what this one did not make again may still be needed.
+    // Removes what earlier exports wrote and this one did not make again: what the plan no
+    // longer wants (cards and media no longer in the set) and what it wanted but was not made
+    // after all (a medium found too large), as the site's record lists it and only while it is
+    // as written: never a file of the user's, nor one the user changed since. After a failed
+    // export it is kept, and in the record, since what this one did not make may still be needed.
     void RemoveStale() {
-        for (const auto& [relative, written] : manifest_.Earlier().files) {
-            if (made_.count(relative)) continue;
+        std::map<std::string, WrittenFile> unwanted = plan_.unwanted;
+        for (const auto& [relative, written] : manifest_.Earlier().files)
+            if (plan_.outputs.count(relative) && !made_.count(relative)) unwanted.emplace(relative, written);
+        for (const auto& [relative, written] : unwanted) {
             if (!report_.failures.empty()) manifest_.Carry(relative);
             else siteFolder_.RemoveIfAsWritten(relative, written);
         }
@@ -652,24 +382,18 @@ private:
         report_.problems.push_back(text);
     }
 
-    std::vector<SetCard>& cards_;
-    SetIndex index_;
-    fs::path folder_;  // canonical
+    const ExportPlan& plan_;
+    const std::vector<SetCard>& cards_;
     fs::path site_;
+    QSize screen_;
+    fs::path soundFont_;
     fs::path root_;  // the site, canonical
     const SiteFolder& siteFolder_;
-    QSize screen_;
-    std::string fonts_;  // FontsFingerprint()
-    std::vector<size_t> order_;
-    std::map<size_t, std::string> pageName_, stem_;
-    std::map<fs::path, std::string> media_;
-    FolderLookups lookups_;
-    std::map<fs::path, Conversion> conversion_;   // of each medium, decided before the copies start
-    std::map<std::string, std::string> missing_;  // href of a medium not in the site → the note saying so
-    std::set<std::string> made_;                  // relative to the site
+    ExportManifest& manifest_;
     ExportReport& report_;
     const ExportProgress& progress_;
-    ExportManifest& manifest_;
+    std::map<std::string, std::string> missing_;  // href of a medium not in the site → the note saying so
+    std::set<std::string> made_;                  // relative to the site
     std::mutex lock_;
 };
 
@@ -694,33 +418,33 @@ std::string OverlapOfSiteAndFolder(const fs::path& folder, const ExportRequest& 
     return {};
 }
 
-}  // namespace
-
-ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress) {
-    ExportReport report;
+// The set's folder (canonical) and its cards, each a file of the folder, or nothing when
+// the export cannot start: said in the report.
+std::optional<std::pair<fs::path, std::vector<SetCard>>> CardsToExport(const ExportRequest& request,
+                                                                       ExportReport& report) {
     std::error_code ec;
     if (!fs::is_directory(request.folder, ec)) {
         report.failures.push_back(ShownName(request.folder.string()) + " はカードのフォルダではありません");
-        return report;
+        return std::nullopt;
     }
     if (fs::exists(request.site, ec) && !fs::is_directory(request.site, ec)) {
         report.failures.push_back(ShownName(request.site.string()) + " はフォルダではないファイルです");
-        return report;
+        return std::nullopt;
     }
     const fs::path folder = fs::canonical(request.folder, ec);
     if (ec) {
         report.failures.push_back(ShownName(request.folder.string()) + " を読めません");
-        return report;
+        return std::nullopt;
     }
     if (std::string why = OverlapOfSiteAndFolder(folder, request); !why.empty()) {
         report.failures.push_back(why);
-        return report;
+        return std::nullopt;
     }
     std::string error;
     auto cards = CollectCards({request.folder.string()}, error);
     if (!cards) {
         report.failures.push_back(error);
-        return report;
+        return std::nullopt;
     }
     // A card file that is a link leading out of the folder is no card of this set: nothing of
     // it is read, hashed or published.
@@ -729,20 +453,40 @@ ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progr
         report.problems.push_back(card.shown + " はカードのフォルダの外を指すリンクのため、書き出しません");
         return true;
     });
+    return std::pair{folder, std::move(*cards)};
+}
+
+}  // namespace
+
+ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress, ExportCaches* caches) {
+    ExportReport report;
+    auto set = CardsToExport(request, report);
+    if (!set) return report;
+    auto& [folder, cards] = *set;
     ExportManifest manifest(folder, request.site);
     const std::optional<OpenedSite> site = OpenSite(request.site, manifest, report);
     if (!site) return report;
-    // The editor exports the same set at every ゼポ: a card that did not change since it was
-    // last read (nor the pictures and text files it names) is not read again.
-    static CardReadCache cache;
     try {
         ReadCards(
-            *cards,
+            cards,
             [&](size_t done, size_t total) {
                 if (progress) progress("カードを読んでいます", done, total);
             },
-            &cache);
-        Exporter(*cards, folder, request.site, request.screen, report, progress, manifest, *site).Run();
+            caches ? &caches->cards : nullptr);
+        const fs::path soundFont = FindGmSoundFont();
+        FolderLookups lookups;
+        ExportPlanInputs inputs;
+        inputs.cards = &cards;
+        inputs.folder = folder;
+        inputs.screen = request.screen;
+        inputs.fonts = FontsFingerprint();
+        inputs.soundFont = SoundFontStamp(soundFont);
+        inputs.earlier = manifest.Earlier();
+        inputs.find = [&lookups](const fs::path& in, std::string_view name) { return lookups.Find(in, name); };
+        inputs.conversionOf = ConversionOf;
+        inputs.layouts = caches ? &caches->layouts : nullptr;
+        const ExportPlan plan = PlanExport(inputs);
+        SiteWriter(plan, cards, request.site, request.screen, soundFont, *site, manifest, report, progress).Run();
     } catch (const std::bad_alloc&) {
         // From any of the threads: the export ends here, what was written stays whole.
         report.failures.push_back("メモリが足りないため、書き出しを続けられません");

@@ -6,6 +6,7 @@
 // (ExportManifest.h) and removes only what an earlier export wrote, while it is as written
 // (SiteFolder.h); a folder holding other files and no record of an export, or one another
 // user owns or may write in, is refused. Both zepocard and the editor's player command call it.
+// What is written is decided first, as a plan (ExportPlan.h), and then carried out.
 
 #include <QSize>
 
@@ -16,6 +17,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "publish/CardSet.h"
+#include "publish/MapDrawing.h"
 
 namespace zepo::publish {
 
@@ -48,6 +52,15 @@ struct ExportReport {
     int ExitCode() const { return !failures.empty() ? 2 : problems.empty() ? 0 : 1; }
 };
 
-ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress = {});
+// What one export keeps for the next into the same site: the cards as read (a card that did
+// not change since, nor what it names, is not read again) and the overview's layout. Owned by
+// whoever exports again and again (the editor exports its set at every ゼポ).
+struct ExportCaches {
+    CardReadCache cards;
+    OverviewLayouts layouts;
+};
+
+ExportReport ExportSet(const ExportRequest& request, const ExportProgress& progress = {},
+                       ExportCaches* caches = nullptr);
 
 }  // namespace zepo::publish

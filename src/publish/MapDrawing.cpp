@@ -223,31 +223,31 @@ CardMap ForAudience(CardMap map) {
     return map;
 }
 
-Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t)>& href) {
+MapLayout OverviewLayouts::Find(const std::string& dot) const {
+    std::lock_guard guard(lock_);
+    return dot == dot_ ? layout_ : MapLayout();
+}
+
+void OverviewLayouts::Keep(std::string dot, MapLayout layout) {
+    std::lock_guard guard(lock_);
+    dot_ = std::move(dot);
+    layout_ = std::move(layout);
+}
+
+Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards, const std::function<std::string(size_t)>& href,
+                                   OverviewLayouts* layouts) {
     const CardMap map = ForAudience(BuildCardMap(cards, {}));
     // The cards a link names that are not there are boxes too.
     if (map.nodes.size() > kOverviewMaxCards || map.edges.size() > 5 * kOverviewMaxCards)
         return "<p class=\"map-note\">カードが多いため (" + std::to_string(map.nodes.size()) +
                " 枚)、リンク図は載せていません。下の一覧から各カードへ進めます。</p>\n";
-    // The editor exports its set at every ゼポ, and the links rarely change between two of them:
-    // the last layout is kept for the same graph (its DOT), since laying out a large map costs
-    // more than the rest of an export in which one card changed.
-    static std::mutex lock;
-    static std::string lastDot;
-    static MapLayout lastLayout;
-    const std::string dot = MapDot(map);
-    MapLayout layout;
-    {
-        std::lock_guard guard(lock);
-        if (dot == lastDot) layout = lastLayout;
-    }
+    const std::string dot = layouts ? MapDot(map) : std::string();
+    MapLayout layout = layouts ? layouts->Find(dot) : MapLayout();
     if (layout.nodes.size() != map.nodes.size()) {
         auto laidOut = LayOutMap(map);
         if (!laidOut) return laidOut.error();
         layout = std::move(laidOut).value();
-        std::lock_guard guard(lock);
-        lastDot = dot;
-        lastLayout = layout;
+        if (layouts) layouts->Keep(dot, layout);
     }
     std::vector<std::string> hrefs;
     for (const MapNode& node : map.nodes) hrefs.push_back(node.card ? href(*node.card) : std::string());

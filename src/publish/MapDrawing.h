@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,12 +40,30 @@ std::string MapDot(const CardMap& map);
 // make the index page megabytes large and come near the layout's own bound.
 inline constexpr size_t kOverviewMaxCards = 500;
 
+// The last layout of an overview and the graph (its DOT) it was made for: the editor exports
+// its set at every ゼポ, and the links rarely change between two of them, while laying out a
+// large map costs more than the rest of an export in which one card changed. Kept by whoever
+// exports again and again; thread-safe.
+class OverviewLayouts {
+public:
+    // The layout kept for `dot`, or an empty one.
+    MapLayout Find(const std::string& dot) const;
+    void Keep(std::string dot, MapLayout layout);
+
+private:
+    mutable std::mutex lock_;
+    std::string dot_;
+    MapLayout layout_;
+};
+
 // The whole map of a set read by ReadCards as SVG, each card that `href` gives an address for
 // (percent-encoded; empty: none) a link to it: the overview on an exported site's index page,
 // for its audience (no finding of `check`, a card that could not be read shown as missing).
-// Past the bound above, a paragraph saying that the map is left out.
+// Past the bound above, a paragraph saying that the map is left out. With `layouts`, a graph
+// laid out before is not laid out again.
 Result<std::string> SetOverviewSvg(const std::vector<SetCard>& cards,
-                                   const std::function<std::string(size_t card)>& href);
+                                   const std::function<std::string(size_t card)>& href,
+                                   OverviewLayouts* layouts = nullptr);
 
 // The map as a picture, at most `maxSide` pixels on a side and `maxPixels` in all: a large
 // map is drawn smaller rather than taking gigabytes.

@@ -46,7 +46,8 @@ bool SavedAsShown(const Card& card, const fs::path& file) {
     return present && *present == JoinMacroLines(lines.value());
 }
 
-Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent) {
+Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& cardFile, QSize screen, QWidget* parent,
+                                  publish::ExportCaches* caches) {
     const fs::path site = PlayerCacheSite(saveFolder);
     // The pages are this user's alone, in folders no one else can plant links in or rename,
     // under a cache folder of the user's.
@@ -58,11 +59,13 @@ Result<fs::path> ExportForBrowser(const fs::path& saveFolder, const fs::path& ca
     // The export runs beside the event loop, so that the window keeps being drawn and the
     // dialog can show how far it is.
     std::thread worker([&] {
-        report = publish::ExportSet({saveFolder, site, screen, /*privateSite=*/true},
-                                    [&](std::string_view, size_t d, size_t t) {
-                                        done = d;
-                                        total = t;
-                                    });
+        report = publish::ExportSet(
+            {saveFolder, site, screen, /*privateSite=*/true},
+            [&](std::string_view, size_t d, size_t t) {
+                done = d;
+                total = t;
+            },
+            caches);
         finished = true;
     });
     QProgressDialog dialog(QString::fromUtf8("ページを作っています…"), QString(), 0, 0, parent);

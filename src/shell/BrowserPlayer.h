@@ -13,6 +13,9 @@
 class QWidget;
 
 namespace zepo {
+namespace publish {
+struct ExportCaches;
+}
 
 // $XDG_CACHE_HOME/zepoed/NAME-HASH (~/.cache without the variable): the folder's own name
 // for the reader, a hash of its full path so that two folders of one name never share.
@@ -24,8 +27,10 @@ bool SavedAsShown(const Card& card, const std::filesystem::path& file);
 
 // Exports the save folder into its cache site (a progress dialog over `parent` when that
 // takes longer than a moment) and gives the page of `cardFile`. The error (UTF-8) says what
-// stopped the export, or that the card has no page.
+// stopped the export, or that the card has no page. `caches`, when given, are what the last
+// export kept for this one (the cards as read, the overview's layout).
 Result<std::filesystem::path> ExportForBrowser(const std::filesystem::path& saveFolder,
-                                               const std::filesystem::path& cardFile, QSize screen, QWidget* parent);
+                                               const std::filesystem::path& cardFile, QSize screen, QWidget* parent,
+                                               publish::ExportCaches* caches = nullptr);
 
 }  // namespace zepo

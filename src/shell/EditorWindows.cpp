@@ -29,6 +29,7 @@
 #include "editors/TextBlockEditor.h"
 #include "platform/Folders.h"
 #include "platform/Scheduler.h"
+#include "publish/Exporter.h"
 #include "shell/CardFileCommands.h"
 #include "shell/CardRecovery.h"
 #include "shell/DropCommands.h"
@@ -152,6 +153,8 @@ void EditorWindows::MakeCommands() {
     tools_ = std::make_unique<ToolCommands>(context_, window, settingsWrite_);
     tools_->SetSaveCommand([this] { return cardFile_->Save(); });
     tools_->SetSettingsFile(settingsFile_.get());
+    exportCaches_ = std::make_unique<publish::ExportCaches>();
+    tools_->SetExportCaches(exportCaches_.get());
     help_ = std::make_unique<HelpCommands>(context_);
     windowSize_ = std::make_unique<WindowSizeCommands>(window, services_.screen);
     screenPictures_ = std::make_unique<ScreenPictureCommands>(context_, window.canvas().renderer(), *view_);

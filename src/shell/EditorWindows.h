@@ -18,6 +18,10 @@
 
 namespace zepo {
 
+namespace publish {
+struct ExportCaches;
+}
+
 class AssociationChooser;
 class CardLevelEditor;
 class CardRecovery;
@@ -76,6 +80,8 @@ private:
     std::unique_ptr<TextBlockEditor> blockEditor_;
     std::unique_ptr<PictureEditor> pictureEditor_;
 
+    // The player's exports of the save folder, one after another for the whole run.
+    std::unique_ptr<publish::ExportCaches> exportCaches_;
     CommandContext context_{document_, services_, settings_, shared_};
     std::unique_ptr<CardFileCommands> cardFile_;
     std::unique_ptr<PasteCommands> paste_;

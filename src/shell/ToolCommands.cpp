@@ -80,7 +80,7 @@ void ToolCommands::PlayInBrowser() {
             if (!SavedAsShown(context_.document.card(), cardFile())) return;
         }
     }
-    auto page = ExportForBrowser(folder, cardFile(), context_.services.screen, &window_);
+    auto page = ExportForBrowser(folder, cardFile(), context_.services.screen, &window_, exportCaches_);
     if (!page) {
         // The reason too: a full disk or a card without a page is something the user can mend.
         Fail(Sjis("ゼポが実行できません") + "\r" + Utf8ToSjis(page.error().message).bytes);

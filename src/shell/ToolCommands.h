@@ -10,6 +10,9 @@
 class QWidget;
 
 namespace zepo {
+namespace publish {
+struct ExportCaches;
+}
 
 struct CommandContext;
 class UserSettingsFile;
@@ -46,6 +49,8 @@ public:
     void SetSaveCommand(std::function<bool()> save) { save_ = std::move(save); }
     // Where the tool settings are written (with /a).
     void SetSettingsFile(UserSettingsFile* file) { settingsFile_ = file; }
+    // What one export of the save folder for the browser keeps for the next.
+    void SetExportCaches(publish::ExportCaches* caches) { exportCaches_ = caches; }
 
 signals:
     // The tool table or a switch changed: the menus show the new names and marks.
@@ -67,6 +72,7 @@ private:
     bool writeSettings_;
     std::function<bool()> save_;
     UserSettingsFile* settingsFile_ = nullptr;
+    publish::ExportCaches* exportCaches_ = nullptr;
     bool playing_ = false;
 };
 

@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <set>
 
 #include "TempFolder.h"
 
@@ -172,23 +171,6 @@ TEST_F(CardSetCommandsTest, ExportWritesPagesPicturesAndMediaUnderEncodedNames) 
     EXPECT_EQ(Zepocard("export " + Quote(set_) + " -o " + Quote(site), temp_.path()).exitCode, 1);
     EXPECT_EQ(QImage(QString::fromStdString((site / "pictures" / "main.png").string())).size(), QSize(1024, 768))
         << "the screen of zepocard render by default";
-}
-
-TEST_F(CardSetCommandsTest, CardsWhoseNamesDifferOnlyInCaseGetPagesOfTheirOwn) {
-    // Names that differ after their first letter, and a lower-case card that a link reaches before
-    // its upper-case twin (plain name order always puts capitals first).
-    for (const char* name : {"a.zep", "A.ZEP", "a_2.zep", "aBc.zep", "abC.zep", "XyZ.zep", "xyz.zep"})
-        test::WriteBytes(set_ / name, ReadBytes(set_ / "last.zep"));
-    Edit("main.zep", "\tbutton {0}{next,next.zep}", "\tbutton {0}{xyz,xyz.zep}");
-    const fs::path site = temp_.path() / "site";
-    EXPECT_EQ(Zepocard("export " + Quote(set_) + " -o " + Quote(site), temp_.path()).exitCode, 0);
-    std::set<std::string> pages;
-    for (const auto& entry : fs::directory_iterator(site / "cards")) {
-        std::string name = entry.path().filename().string();
-        for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        pages.insert(name);
-    }
-    EXPECT_EQ(pages.size(), 10u) << "one page each, even on a file system that ignores case";
 }
 
 TEST_F(CardSetCommandsTest, ExportRefusesWhatItCannotDo) {
