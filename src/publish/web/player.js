@@ -197,7 +197,7 @@
     body.setAttribute("data-scale", String(scale));
   }
   // Esc ends full screen in the browser itself, before the page sees the key: full screen
-  // ended by anything but the F key closes a movie that is open, as Esc does elsewhere.
+  // ended by anything but the F key closes a movie that is open, as Esc does in the page.
   var leavingFullScreen = false;
   document.addEventListener("fullscreenchange", function () {
     if (document.fullscreenElement) return;
